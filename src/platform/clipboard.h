@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The system clipboard, plain text only.
+class IClipboard {
+public:
+    virtual ~IClipboard() = default;
+
+    virtual void Clear() = 0;
+    virtual void SetText(const QString& text) = 0;
+    virtual QString Text() = 0;
+};
+
+}  // namespace platform

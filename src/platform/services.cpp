@@ -1,0 +1,42 @@
+#include "platform/services.h"
+
+#include "platform/headless_dialogs.h"
+#include "platform/ini_settings_store.h"
+#include "platform/memory_clipboard.h"
+#include "platform/storage_drives.h"
+
+namespace platform {
+
+namespace {
+
+Services MakeDefaults() {
+    // Created once and kept for the life of the process; the settings store
+    // writes what is pending when it is destroyed at exit.
+    static IniSettingsStore settings;
+    static HeadlessDialogs dialogs;
+    static MemoryClipboard clipboard;
+    static StorageDrives drives;
+    return Services{&settings, &dialogs, &clipboard, &drives};
+}
+
+void Overlay(Services& target, const Services& replacement) {
+    if (replacement.settings) target.settings = replacement.settings;
+    if (replacement.dialogs) target.dialogs = replacement.dialogs;
+    if (replacement.clipboard) target.clipboard = replacement.clipboard;
+    if (replacement.drives) target.drives = replacement.drives;
+}
+
+}  // namespace
+
+Services& services() {
+    static Services current = MakeDefaults();
+    return current;
+}
+
+ScopedServices::ScopedServices(const Services& replacement) : saved_(services()) {
+    Overlay(services(), replacement);
+}
+
+ScopedServices::~ScopedServices() { services() = saved_; }
+
+}  // namespace platform

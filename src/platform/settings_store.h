@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The per-user settings store: application -> section -> key -> text.
+// Every value is text; readers convert it themselves.
+class ISettingsStore {
+public:
+    virtual ~ISettingsStore() = default;
+
+    // The stored text, or defaultText when the key is absent or the store
+    // cannot be read.
+    virtual QString Read(const QString& application, const QString& section,
+                         const QString& key, const QString& defaultText) = 0;
+    virtual bool Contains(const QString& application, const QString& section,
+                          const QString& key) = 0;
+
+    // Creates or replaces one value. False when the value cannot be kept.
+    virtual bool Write(const QString& application, const QString& section,
+                       const QString& key, const QString& text) = 0;
+
+    // Remove everything below; false when there was nothing to remove or the
+    // removal failed (callers usually ignore it).
+    virtual bool DeleteSection(const QString& application, const QString& section) = 0;
+    virtual bool DeleteApplication(const QString& application) = 0;
+
+    // Pushes every change made so far to permanent storage. True only when
+    // every write and deletion since the previous Sync reached the disk.
+    virtual bool Sync() = 0;
+};
+
+}  // namespace platform
