@@ -1,0 +1,71 @@
+// Rebuilding a path from the names the file system stores.
+#include "util/basAll.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace basAll {
+namespace {
+
+// Deeper paths than this, root included, get no answer.
+constexpr qsizetype kMaximumComponents = 256;
+
+// The name under which `folder` stores `name`: the exact spelling when it is
+// there, else the first entry in name order that matches ignoring case;
+// empty when neither exists.
+QString StoredName(const QString& folder, const QString& name)
+{
+    const QDir dir(folder);
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDir::Name);
+    if (entries.contains(name))
+        return name;
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    // A folder that may be entered but not listed still answers for a name
+    // that exists exactly as given.
+    if (entries.isEmpty() && QFileInfo::exists(dir.filePath(name)))
+        return name;
+    return {};
+}
+
+QString PosixLongPath(const QString& path)
+{
+    if (!path.startsWith(u'/'))
+        return {};
+    const QStringList components = QDir::cleanPath(path).split(u'/', Qt::SkipEmptyParts);
+    if (components.size() + 1 > kMaximumComponents)
+        return {};
+    QString result = QStringLiteral("/");
+    for (const QString& component : components) {
+        const QString stored = StoredName(result, component);
+        if (stored.isEmpty())
+            return {};
+        if (!result.endsWith(u'/'))
+            result += u'/';
+        result += stored;
+    }
+    return result;
+}
+
+// Without a Windows file system only a bare drive root can be answered.
+QString WindowsLongPath(const QString& path)
+{
+    const bool hasDriveRoot = path.size() >= 3 && path[1] == u':' && path[2] == u'\\';
+    if (hasDriveRoot && path.size() == 3)
+        return path.toUpper();
+    return {};
+}
+
+} // namespace
+
+QString GetLongPath(const QString& path, PathStyle style)
+{
+    return style == PathStyle::Windows ? WindowsLongPath(path) : PosixLongPath(path);
+}
+
+} // namespace basAll

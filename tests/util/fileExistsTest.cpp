@@ -1,0 +1,45 @@
+#include "util/basAll.h"
+
+#include "printQString.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace {
+
+TEST(FileExists, OnlyForFilesThatCanBeRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("ARC.LZH"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Folder.LZH")));
+
+    EXPECT_TRUE(basAll::FileExists(file));
+    EXPECT_FALSE(basAll::FileExists(dir.filePath(QStringLiteral("MISSING.LZH"))));
+    EXPECT_FALSE(basAll::FileExists(dir.filePath(QStringLiteral("Folder.LZH"))));
+    EXPECT_FALSE(basAll::FileExists(QString()));
+}
+
+TEST(FileExists, FalseForAFileThatCannotBeOpened)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("LOCKED.LZH"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    ASSERT_TRUE(f.setPermissions(QFileDevice::WriteOwner));
+    EXPECT_FALSE(basAll::FileExists(file));
+}
+
+} // namespace

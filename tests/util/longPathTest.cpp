@@ -1,0 +1,116 @@
+#include "util/basAll.h"
+
+#include "printQString.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using basAll::PathStyle;
+
+namespace {
+
+TEST(GetLongPathWindows, AnswersOnlyWhatNeedsNoFileSystem)
+{
+    struct Case {
+        const char* path;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {R"(c:\)", R"(C:\)"},
+        {R"(C:\)", R"(C:\)"},
+        {"C:", ""},
+        {R"(\\server\share\F.LZH)", ""},
+        {R"(C:\NO SUCH FOLDER\MISSING.LZH)", ""},
+        {"", ""},
+        {"c:/", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(basAll::GetLongPath(QString::fromUtf8(c.path), PathStyle::Windows),
+                  QString::fromUtf8(c.expected))
+            << c.path;
+    }
+}
+
+// A real tree whose names differ from the looked-up spelling only in case:
+//   <root>/Tree/Sub/File.LZH
+//   <root>/Tree/Mixed/ and <root>/Tree/MIXED/  (two spellings of one name)
+//   <root>/Tree/Übung.lzh
+class GetLongPathPosix : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        const QDir dir(root.path());
+        ASSERT_TRUE(dir.mkpath(QStringLiteral("Tree/Sub")));
+        ASSERT_TRUE(dir.mkpath(QStringLiteral("Tree/Mixed")));
+        ASSERT_TRUE(dir.mkpath(QStringLiteral("Tree/MIXED")));
+        for (const QString& file : {QStringLiteral("Tree/Sub/File.LZH"), QStringLiteral("Tree/Übung.lzh")}) {
+            QFile f(dir.filePath(file));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+    }
+
+    // The temporary root itself is stored exactly as QTemporaryDir spells it.
+    QString At(const char* relative) const { return root.path() + QString::fromUtf8(relative); }
+
+    QTemporaryDir root;
+};
+
+TEST_F(GetLongPathPosix, RebuildsEachComponentFromTheStoredName)
+{
+    struct Case {
+        const char* path;       // relative to the temporary root
+        const char* expected;   // relative to the temporary root; nullptr: empty result
+    };
+    const Case cases[] = {
+        {"/Tree/Sub/File.LZH", "/Tree/Sub/File.LZH"},
+        {"/tree/sub/file.lzh", "/Tree/Sub/File.LZH"},
+        {"/TREE/SUB/FILE.LZH", "/Tree/Sub/File.LZH"},
+        {"/tree/übung.LZH", "/Tree/Übung.lzh"},
+        // An exact spelling wins over another that matches ignoring case.
+        {"/Tree/Mixed", "/Tree/Mixed"},
+        {"/Tree/MIXED", "/Tree/MIXED"},
+        {"/Tree/mixed", "/Tree/MIXED"},
+        // Trailing and doubled separators, "." and "..".
+        {"/tree/sub/", "/Tree/Sub"},
+        {"/Tree/Sub/File.LZH/", "/Tree/Sub/File.LZH"},
+        {"/tree//sub///", "/Tree/Sub"},
+        {"/tree/./sub/../Sub/file.lzh", "/Tree/Sub/File.LZH"},
+        // Missing components.
+        {"/Tree/Sub/Missing.LZH", nullptr},
+        {"/Tree/Nowhere/File.LZH", nullptr},
+        {"/Tree/Sub/File.LZH/inner", nullptr},
+    };
+    for (const Case& c : cases) {
+        const QString expected = c.expected ? At(c.expected) : QString();
+        EXPECT_EQ(basAll::GetLongPath(At(c.path), PathStyle::Posix), expected) << c.path;
+    }
+}
+
+TEST_F(GetLongPathPosix, RootAndRelativePaths)
+{
+    EXPECT_EQ(basAll::GetLongPath(QStringLiteral("/"), PathStyle::Posix), QStringLiteral("/"));
+    EXPECT_EQ(basAll::GetLongPath(QStringLiteral("//"), PathStyle::Posix), QStringLiteral("/"));
+    EXPECT_EQ(basAll::GetLongPath(QString(), PathStyle::Posix), QString());
+
+    // A relative path has no root to start from, even where it exists.
+    ASSERT_TRUE(QDir::setCurrent(root.path()));
+    EXPECT_EQ(basAll::GetLongPath(QStringLiteral("Tree/Sub"), PathStyle::Posix), QString());
+}
+
+TEST_F(GetLongPathPosix, GivesUpOnPathsDeeperThanItsLimit)
+{
+    // 256 components at most, the root "/" included.
+    const qsizetype rootComponents = 1 + root.path().split(u'/', Qt::SkipEmptyParts).size();
+    const QString deepest = root.path() + QStringLiteral("/d").repeated(256 - rootComponents);
+    const QString tooDeep = deepest + QStringLiteral("/d");
+    ASSERT_TRUE(QDir().mkpath(tooDeep));
+
+    EXPECT_EQ(basAll::GetLongPath(deepest, PathStyle::Posix), deepest);
+    EXPECT_EQ(basAll::GetLongPath(tooDeep, PathStyle::Posix), QString());
+}
+
+} // namespace

@@ -1,0 +1,40 @@
+#include "util/basAll.h"
+
+#include "printQString.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+TEST(GetTempDir, FollowsTmpdirAndEndsWithASeparator)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(dir.path()));
+    const QString chosen = basAll::GetTempDir();
+    qputenv("TMPDIR", QFile::encodeName(QStringLiteral("/")));
+    const QString root = basAll::GetTempDir();
+    qputenv("TMPDIR", previous);
+
+    EXPECT_EQ(chosen, dir.path() + u'/');
+    EXPECT_EQ(root, QStringLiteral("/"));
+}
+
+TEST(GetSystemDir, IsTheLibraryFolderBesideTheProgramsFolder)
+{
+    // Test programs are built into bin/ of the build tree, which mirrors the
+    // installed layout.
+    const QString systemDir = basAll::GetSystemDir();
+    EXPECT_EQ(systemDir, QDir::cleanPath(systemDir));
+    EXPECT_TRUE(QFileInfo(systemDir).isAbsolute());
+    EXPECT_TRUE(systemDir.endsWith(QStringLiteral("/lib/tollbrook2")));
+    EXPECT_EQ(QFileInfo(systemDir).canonicalFilePath(),
+              QFileInfo(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2")).canonicalFilePath());
+}
+
+} // namespace

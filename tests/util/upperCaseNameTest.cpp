@@ -1,0 +1,31 @@
+#include "util/basAll.h"
+
+#include "printQString.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UpperCaseName, UpperCasesAllButTheKeptSmallLetters)
+{
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"abc.lzh", "ABC.LZH"},
+        {"/home/user/arc.lzh", "/HOME/USER/ARC.LZH"},
+        {"ａｂｃｚ.lzh", "ａｂｃｚ.LZH"},             // full-width a to z stay
+        {"αβγω.lzh", "αβγω.LZH"},                     // Greek alpha to omega stay
+        {"аборя.lzh", "аборя.LZH"},                   // Cyrillic a to ya stay
+        {"ϊѐ", "ΪЀ"},                                 // just past the kept ranges
+        {"éàü", "ÉÀÜ"},
+        {"アーカイブ漢字ｶﾅ.lzh", "アーカイブ漢字ｶﾅ.LZH"},  // kana and kanji have no case
+        {"\xF0\x90\x90\xA8x", "\xF0\x90\x90\x80X"},   // U+10428 outside the BMP
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(basAll::UpperCaseName(QString::fromUtf8(c.text)), QString::fromUtf8(c.expected)) << c.text;
+}
+
+} // namespace
