@@ -72,7 +72,8 @@ QString GetLongPath(const QString& path, PathStyle style = HostStyle);
 // alpha-omega (U+03B1-U+03C9) and Cyrillic a-ya (U+0430-U+044F) stay small.
 QString UpperCaseName(const QString& text);
 
-// True when `path` names a file that can be opened for reading; a folder gives false.
+// True when `path` names a regular file that can be opened for reading; a
+// folder, a device or a named pipe gives false.
 bool FileExists(const QString& path);
 
 } // namespace basAll

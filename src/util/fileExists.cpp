@@ -8,7 +8,9 @@ namespace basAll {
 
 bool FileExists(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    // Only regular files count: opening a named pipe would wait for a writer,
+    // and folders or devices are never archives.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     QFile file(path);
     return file.open(QIODevice::ReadOnly);

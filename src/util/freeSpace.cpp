@@ -43,7 +43,8 @@ QString FormatFreeSpace(qint64 freeBytes)
     // file systems keep their last digit exact.
     const qint64 tenths =
         freeBytes / kMegabyte * 10 + (freeBytes % kMegabyte * 10 + kMegabyte / 2) / kMegabyte;
-    return QStringLiteral(" (") + GroupThousands(tenths / 10) + u'.' + QString::number(tenths % 10) + QStringLiteral("M Free)");
+    const QString number = GroupThousands(tenths / 10) + u'.' + QString::number(tenths % 10);
+    return QStringLiteral(" (") + number + QStringLiteral("M Free)");
 }
 
 QString GetFreeSpaceText(const QString& path)

@@ -11,12 +11,30 @@ namespace {
 // Deeper paths than this, root included, get no answer.
 constexpr qsizetype kMaximumComponents = 256;
 
+// `name` with the case of every letter turned over (simple mappings, the
+// ones a case-insensitive file system folds with).
+QString WithCaseTurned(const QString& name)
+{
+    QString turned = name;
+    for (QChar& c : turned)
+        c = c.isLower() ? c.toUpper() : c.toLower();
+    return turned;
+}
+
 // The name under which `folder` stores `name`: the exact spelling when it is
 // there, else the first entry in name order that matches ignoring case;
 // empty when neither exists.
 QString StoredName(const QString& folder, const QString& name)
 {
     const QDir dir(folder);
+    if (QFileInfo::exists(dir.filePath(name))) {
+        // When the same name in the other case is absent, the folder tells
+        // cases apart and the name is stored exactly as given; that saves
+        // listing a large folder once per file.
+        const QString turned = WithCaseTurned(name);
+        if (turned == name || !QFileInfo::exists(dir.filePath(turned)))
+            return name;
+    }
     const QStringList entries =
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                       QDir::Name);

@@ -7,10 +7,11 @@
 namespace basAll {
 namespace {
 
-const QStringList kTarExtensions = {QStringLiteral(".TAR.GZ"), QStringLiteral(".TAR.Z"),
-                                    QStringLiteral(".TAR.BZ2")};
-const QStringList kDoubleArchiveExtensions = {QStringLiteral(".LZH.LZH"), QStringLiteral(".LZH.ZIP"),
-                                              QStringLiteral(".ZIP.LZH"), QStringLiteral(".ZIP.ZIP")};
+const QStringList kTarExtensions = {
+    QStringLiteral(".TAR.GZ"), QStringLiteral(".TAR.Z"), QStringLiteral(".TAR.BZ2")};
+const QStringList kDoubleArchiveExtensions = {
+    QStringLiteral(".LZH.LZH"), QStringLiteral(".LZH.ZIP"),
+    QStringLiteral(".ZIP.LZH"), QStringLiteral(".ZIP.ZIP")};
 
 // A two-part extension is only considered when the last full stop has at
 // least five characters before it ("A.TAR.GZ" is the shortest such name).

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -26,6 +27,15 @@ TEST(FileExists, OnlyForFilesThatCanBeRead)
     EXPECT_FALSE(basAll::FileExists(dir.filePath(QStringLiteral("MISSING.LZH"))));
     EXPECT_FALSE(basAll::FileExists(dir.filePath(QStringLiteral("Folder.LZH"))));
     EXPECT_FALSE(basAll::FileExists(QString()));
+}
+
+TEST(FileExists, FalseForANamedPipeWithoutWaitingForAWriter)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pipe = dir.filePath(QStringLiteral("PIPE.LZH"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(basAll::FileExists(pipe));
 }
 
 TEST(FileExists, FalseForAFileThatCannotBeOpened)
