@@ -21,20 +21,21 @@ QString WithCaseTurned(const QString& name)
     return turned;
 }
 
-// The name under which `folder` stores `name`: the exact spelling when it is
-// there, else the first entry in name order that matches ignoring case;
-// empty when neither exists.
+// The name under which `folder` stores `name`, which must exist as given:
+// the exact spelling, or on a case-insensitive mount the spelling the folder
+// keeps. Empty when nothing answers to `name`. A case-sensitive folder never
+// hands out another file that merely differs in case.
 QString StoredName(const QString& folder, const QString& name)
 {
     const QDir dir(folder);
-    if (QFileInfo::exists(dir.filePath(name))) {
-        // When the same name in the other case is absent, the folder tells
-        // cases apart and the name is stored exactly as given; that saves
-        // listing a large folder once per file.
-        const QString turned = WithCaseTurned(name);
-        if (turned == name || !QFileInfo::exists(dir.filePath(turned)))
-            return name;
-    }
+    if (!QFileInfo::exists(dir.filePath(name)))
+        return {};
+    // When the same name in the other case is absent, the folder tells cases
+    // apart and stores the name exactly as given; that saves listing a large
+    // folder once per file.
+    const QString turned = WithCaseTurned(name);
+    if (turned == name || !QFileInfo::exists(dir.filePath(turned)))
+        return name;
     const QStringList entries =
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                       QDir::Name);
@@ -44,11 +45,8 @@ QString StoredName(const QString& folder, const QString& name)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     }
-    // A folder that may be entered but not listed still answers for a name
-    // that exists exactly as given.
-    if (entries.isEmpty() && QFileInfo::exists(dir.filePath(name)))
-        return name;
-    return {};
+    // A folder that may be entered but not listed answers for the name as given.
+    return name;
 }
 
 QString PosixLongPath(const QString& path)

@@ -34,7 +34,7 @@ TEST(GetLongPathWindows, AnswersOnlyWhatNeedsNoFileSystem)
     }
 }
 
-// A real tree whose names differ from the looked-up spelling only in case:
+// A real tree on a case-sensitive file system:
 //   <root>/Tree/Sub/File.LZH
 //   <root>/Tree/mixed/ and <root>/Tree/MIXED/  (two spellings of one name)
 //   <root>/Tree/Übung.lzh
@@ -67,19 +67,21 @@ TEST_F(GetLongPathPosix, RebuildsEachComponentFromTheStoredName)
     };
     const Case cases[] = {
         {"/Tree/Sub/File.LZH", "/Tree/Sub/File.LZH"},
-        {"/tree/sub/file.lzh", "/Tree/Sub/File.LZH"},
-        {"/TREE/SUB/FILE.LZH", "/Tree/Sub/File.LZH"},
-        {"/tree/übung.LZH", "/Tree/Übung.lzh"},
-        // An exact spelling wins over another that matches ignoring case.
+        {"/Tree/Übung.lzh", "/Tree/Übung.lzh"},
+        // This folder tells cases apart: another spelling names another
+        // (here missing) file, never the stored one.
+        {"/tree/sub/file.lzh", nullptr},
+        {"/TREE/SUB/FILE.LZH", nullptr},
+        {"/Tree/übung.LZH", nullptr},
+        {"/Tree/Mixed", nullptr},
+        // Two spellings that both exist each keep their own.
         {"/Tree/mixed", "/Tree/mixed"},
         {"/Tree/MIXED", "/Tree/MIXED"},
-        // Otherwise the first stored spelling in name order.
-        {"/Tree/Mixed", "/Tree/MIXED"},
         // Trailing and doubled separators, "." and "..".
-        {"/tree/sub/", "/Tree/Sub"},
+        {"/Tree/Sub/", "/Tree/Sub"},
         {"/Tree/Sub/File.LZH/", "/Tree/Sub/File.LZH"},
-        {"/tree//sub///", "/Tree/Sub"},
-        {"/tree/./sub/../Sub/file.lzh", "/Tree/Sub/File.LZH"},
+        {"/Tree//Sub///", "/Tree/Sub"},
+        {"/Tree/./Sub/../Sub/File.LZH", "/Tree/Sub/File.LZH"},
         // Missing components.
         {"/Tree/Sub/Missing.LZH", nullptr},
         {"/Tree/Nowhere/File.LZH", nullptr},
