@@ -1,0 +1,37 @@
+// A cabinet found in a file: a plain .CAB, or one inside a self-extractor.
+// libmspack finds and reads it; CabLayout knows where its records lie.
+#pragma once
+
+#include "archiveFormat.h"
+#include "cabLayout.h"
+
+#include <cstdint>
+#include <string>
+
+namespace cab32 {
+
+class CabArchive final : public tbarc::ArchiveFormat {
+public:
+    const char* FormatName() const override { return "CAB"; }
+    const char* StubFileName(tbarc::SfxKind kind) const override;
+    // Conversion: the cabinet's headers must be whole and it must stand alone.
+    int Locate(const tbarc::InputFile& input, std::string& detail) override;
+    std::vector<tbarc::EntryName> Entries() const override;
+    int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
+                     tbarc::OutputFile& out) override;
+
+    // The check: headers whole and, for a cabinet that stands alone, every
+    // file's data decompresses with correct block checksums.
+    bool Check(const tbarc::InputFile& input);
+
+private:
+    // kDone with base_/length_/partOfSet_ set, or an error code.
+    int Find(const tbarc::InputFile& input, bool testData, std::string& detail);
+
+    std::uint64_t base_ = 0;
+    std::uint64_t length_ = 0;
+    bool plain_ = false;
+    CabLayout layout_;
+};
+
+} // namespace cab32

@@ -1,0 +1,39 @@
+// What the conversion needs to know of an archive format; libunlha32 and
+// libcab32 each implement it with their reader (lhasa, libmspack).
+#pragma once
+
+#include "namePolicy.h"
+#include "sfxKind.h"
+
+#include <string>
+#include <vector>
+
+namespace tbarc {
+
+class InputFile;
+class OutputFile;
+
+struct EntryName {
+    std::string raw; // as stored, folders separated by '/' or '\\'
+    NameEncoding encoding = NameEncoding::Ansi;
+};
+
+class ArchiveFormat {
+public:
+    virtual ~ArchiveFormat() = default;
+
+    virtual const char* FormatName() const = 0;
+    // The stub file in sfx/ for this kind, or nullptr when the format has none.
+    virtual const char* StubFileName(SfxKind kind) const = 0;
+    // Finds the archive in the input and checks its structure; kDone or an error
+    // code (kNotAnArchive, kCorruptArchive, kUnsupportedArchive, ...). detail
+    // gets a short explanation for the report.
+    virtual int Locate(const InputFile& input, std::string& detail) = 0;
+    virtual std::vector<EntryName> Entries() const = 0;
+    // Appends the archive to out: unchanged when nothing is left out, otherwise
+    // rebuilt without the entries whose leaveOut flag is set.
+    virtual int WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut,
+                             OutputFile& out) = 0;
+};
+
+} // namespace tbarc

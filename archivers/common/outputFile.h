@@ -1,0 +1,45 @@
+// The self-extractor being written: a temporary file in the output folder that
+// becomes <folder>/<name> only when everything was written. Destroying an
+// uncommitted OutputFile removes the temporary file, so a failed call leaves
+// nothing behind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include <time.h>
+
+namespace tbarc {
+
+class InputFile;
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Every call returns kDone or the result code of the failure.
+    int Create(const std::string& folder, const std::string& fileName);
+    int Write(const void* data, std::size_t length);
+    int CopyFrom(const InputFile& input, std::uint64_t offset, std::uint64_t length);
+    // Moves the finished file into place; with replace false an existing file
+    // of that name is kept and kOutputExists returned.
+    int Commit(bool replace, const struct timespec* modificationTime);
+
+    const std::string& FinalPath() const { return finalPath_; }
+    std::uint64_t BytesWritten() const { return written_; }
+
+private:
+    int fd_ = -1;
+    std::string tempPath_;
+    std::string finalPath_;
+    std::uint64_t written_ = 0;
+};
+
+// The result code for a failed write, create or rename with this errno.
+int WriteErrorCode(int error);
+
+} // namespace tbarc

@@ -1,0 +1,37 @@
+// An LZH archive found in a file: a plain archive, or one behind a
+// self-extractor (.EXE, X68000 .X, ...). lhasa reads and checks every header;
+// this class only remembers where each member lies so it can be copied.
+#pragma once
+
+#include "archiveFormat.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace unlha32 {
+
+struct LzhMember {
+    std::uint64_t start = 0; // offset of the header in the file
+    std::uint64_t end = 0;   // offset just past the compressed data
+    std::string rawName;     // stored path and name, folders separated by '/' or '\\'
+};
+
+class LzhArchive final : public tbarc::ArchiveFormat {
+public:
+    const char* FormatName() const override { return "LZH"; }
+    const char* StubFileName(tbarc::SfxKind kind) const override;
+    int Locate(const tbarc::InputFile& input, std::string& detail) override;
+    std::vector<tbarc::EntryName> Entries() const override;
+    int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
+                     tbarc::OutputFile& out) override;
+
+    std::uint64_t Start() const { return start_; }
+    const std::vector<LzhMember>& Members() const { return members_; }
+
+private:
+    std::uint64_t start_ = 0;
+    std::vector<LzhMember> members_;
+};
+
+} // namespace unlha32
