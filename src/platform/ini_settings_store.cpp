@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringTokenizer>
 
 #include <cstdio>
 
@@ -14,18 +16,38 @@ namespace {
 
 const QString kFileName = QStringLiteral("settings.ini");
 
+// Decided before Qt ever parses the file: Qt would keep a damaged file's
+// parse in its cache and write it back on the next sync.
 enum class FileState {
     Usable,      // absent, or a settings file Qt could parse
     Damaged,     // readable, but not a settings file
     Unreadable,  // present, but it cannot be read (a folder, no permission)
 };
 
-bool IsUnreadable(const QString& path) {
+// UTF-8 text made of [section] lines, key=value lines, comments and blank lines.
+bool LooksLikeSettings(const QByteArray& bytes) {
+    if (bytes.contains('\0')) return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(bytes);
+    if (decoder.hasError()) return false;
+    for (QStringView line : QStringTokenizer(text, QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#'))) continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']'))) return false;
+        } else if (!line.contains(QLatin1Char('='))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+FileState Inspect(const QString& path) {
     QFileInfo info(path);
-    if (!info.exists()) return false;
-    if (!info.isFile()) return true;
+    if (!info.exists()) return FileState::Usable;
     QFile file(path);
-    return !file.open(QIODevice::ReadOnly);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return FileState::Unreadable;
+    return LooksLikeSettings(file.readAll()) ? FileState::Usable : FileState::Damaged;
 }
 
 QString SettingsKey(const QString& section, const QString& key) {
@@ -62,19 +84,17 @@ IniSettingsStore::OpenFile& IniSettingsStore::Open(const QString& application) {
 
     auto file = std::make_unique<OpenFile>();
     file->path = path;
-    if (IsUnreadable(path)) {
-        file->state = FileState::Unreadable;
-    } else {
+    file->state = Inspect(path);
+    if (file->state == FileState::Usable) {
         file->settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-        if (file->settings->status() == QSettings::AccessError) {
+        if (file->settings->status() != QSettings::NoError) {
             file->state = FileState::Unreadable;
             file->settings.reset();
-        } else if (file->settings->status() == QSettings::FormatError) {
-            file->state = FileState::Damaged;
-            file->replacementPath = path + QStringLiteral(".new");
-            QFile::remove(file->replacementPath);  // a leftover of an interrupted sync
-            file->settings = std::make_unique<QSettings>(file->replacementPath, QSettings::IniFormat);
         }
+    } else if (file->state == FileState::Damaged) {
+        file->replacementPath = path + QStringLiteral(".new");
+        QFile::remove(file->replacementPath);  // a leftover of an interrupted sync
+        file->settings = std::make_unique<QSettings>(file->replacementPath, QSettings::IniFormat);
     }
     return *files_.emplace(path, std::move(file)).first->second;
 }
@@ -157,7 +177,10 @@ bool IniSettingsStore::SyncFile(OpenFile& file) {
     }
     // QSettings keeps its first error for good; start afresh after a failure
     // or after a damaged file was replaced.
-    if (!ok || file.state == FileState::Damaged) files_.erase(file.path);
+    if (!ok || file.state == FileState::Damaged) {
+        const QString path = file.path;
+        files_.erase(path);
+    }
     return ok;
 }
 
