@@ -1,0 +1,104 @@
+/* tb-sfx-lzh - extracts an LZH archive, or the archive inside a
+ * self-extractor, exactly as the LZH self-extractors do.
+ *
+ *   tb-sfx-lzh [-y] [-o<folder>] <file>    extract (-y: replace existing files)
+ *   tb-sfx-lzh -t <file>                   test every entry's CRC
+ *   tb-sfx-lzh -l <file>                   list the entries
+ *
+ * Exit status: 0 when every entry was written (or tested) intact, 1 when an
+ * entry failed or the archive is damaged, 2 for a usage or file error. */
+#define _POSIX_C_SOURCE 200809L
+#include <fcntl.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "lzhdec.h"
+#include "posix_io.h"
+
+static lzh_state state;
+
+static int note(void *ctx, int event, const lzh_entry *e, int result)
+{
+    int mode = ((posix_io *)ctx)->mode;
+    if (event == LZH_EV_BEGIN) {
+        if (mode == LZH_MODE_LIST)
+            printf("%10lu %10lu %s %04x %s%s\n", e->size, e->packed, e->method, e->crc,
+                   e->name, result == LZH_OK ? "" : "  (unsafe name)");
+        return 0;
+    }
+    if (mode == LZH_MODE_LIST && result == LZH_OK)
+        return 0;
+    if (result == LZH_OK)
+        printf("%s: OK\n", e->name);
+    else if (e->name[0] || e->method[0])
+        fprintf(stderr, "%s: %s%s%s\n", e->name, lzh_strerror(result),
+                result == LZH_E_METHOD ? " " : "", result == LZH_E_METHOD ? e->method : "");
+    else
+        fprintf(stderr, "archive: %s\n", lzh_strerror(result));
+    return 0;
+}
+
+static int usage(void)
+{
+    fputs("usage: tb-sfx-lzh [-y] [-t|-l] [-o<folder>] <archive or self-extractor>\n", stderr);
+    return 2;
+}
+
+int main(int argc, char **argv)
+{
+    static posix_io pio;
+    lzh_io io;
+    const char *dest = ".", *file = NULL;
+    unsigned long offset;
+    int mode = LZH_MODE_EXTRACT, i, r;
+
+    pio.overwrite = 0;
+    for (i = 1; i < argc; i++) {
+        const char *a = argv[i];
+        if (strcmp(a, "-y") == 0)
+            pio.overwrite = 1;
+        else if (strcmp(a, "-t") == 0)
+            mode = LZH_MODE_TEST;
+        else if (strcmp(a, "-l") == 0)
+            mode = LZH_MODE_LIST;
+        else if (strncmp(a, "-o", 2) == 0 && a[2])
+            dest = a + 2;
+        else if (strcmp(a, "-o") == 0 && i + 1 < argc)
+            dest = argv[++i];
+        else if (a[0] == '-' || file)
+            return usage();
+        else
+            file = a;
+    }
+    if (!file)
+        return usage();
+    pio.archive = open(file, O_RDONLY);
+    if (pio.archive < 0) {
+        perror(file);
+        return 2;
+    }
+    if (mode == LZH_MODE_EXTRACT) {
+        mkdir(dest, 0777);
+        pio.dest = open(dest, O_RDONLY | O_DIRECTORY);
+        if (pio.dest < 0) {
+            perror(dest);
+            return 2;
+        }
+    }
+    pio.mode = mode;
+    posix_io_setup(&io, &pio);
+    io.note = note;
+    lzh_init(&state, &io);
+    r = lzh_find(&state, 0, &offset);
+    if (r != LZH_OK) {
+        fprintf(stderr, "%s: %s\n", file, lzh_strerror(r));
+        return 2;
+    }
+    r = lzh_run(&state, offset, mode);
+    lzh_done(&state);
+    if (mode != LZH_MODE_LIST)
+        printf("%u entries OK, %u failed\n", state.done, state.failed);
+    return r == LZH_OK ? 0 : 1;
+}
