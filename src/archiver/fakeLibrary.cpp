@@ -1,0 +1,52 @@
+#include "archiver/fakeLibrary.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace archiver {
+
+int FakeArchiverLibrary::GetVersion()
+{
+    return version;
+}
+
+bool FakeArchiverLibrary::GetRunning()
+{
+    calls << QStringLiteral("running");
+    return running;
+}
+
+int FakeArchiverLibrary::CheckArchive(const QString& path, int mode)
+{
+    calls << QStringLiteral("check %1 %2").arg(path).arg(mode);
+    return check(path);
+}
+
+int FakeArchiverLibrary::Run(const QString& commandLine)
+{
+    calls << QStringLiteral("run ") + commandLine;
+    return run ? run(commandLine) : returnCode;
+}
+
+std::function<int(const QString&)> FakeArchiverLibrary::WritesExe(int code)
+{
+    return [code](const QString& commandLine) {
+        // ... "<archive>" "<folder>/" at the end of the line.
+        static const QRegularExpression tail(QStringLiteral(R"re("(.*)" "(.*)"$)re"));
+        const auto m = tail.match(commandLine);
+        if (!m.hasMatch())
+            return 0x8001;
+        const QString archive = m.captured(1);
+        QString name = archive.mid(archive.lastIndexOf(u'/') + 1);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot >= 0)
+            name.truncate(dot);
+        QFile exe(m.captured(2) + name + QStringLiteral(".EXE"));
+        if (!exe.open(QIODevice::WriteOnly))
+            return 0x8006;
+        exe.write("MZ");
+        return code;
+    };
+}
+
+} // namespace archiver

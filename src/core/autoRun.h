@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/runControl.h"
+#include "core/runLists.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace basTollbrook {
+
+// True while an automatic run loads or runs: the windows then neither show
+// nor store anything.
+extern bool AutoRunning;
+
+} // namespace basTollbrook
+
+namespace core {
+
+// The lists an automatic run fills, and what it runs with.
+struct AutoRunParts {
+    IWorkList& work;
+    IHistory& history;
+    SfxEngine& engine;
+};
+
+// The automatic run: takes the names of the command-line text, converts
+// them with kind into outputFolder and, with AutoLog on, copies the history
+// to the clipboard. Nothing when the text gave no acceptable file (the
+// desk then opens as usual).
+std::optional<RunSummary> AutoRun(const QString& commandLineText, int kind,
+                                  const QString& outputFolder, AutoRunParts parts);
+
+} // namespace core

@@ -1,0 +1,88 @@
+#include "core/callOptions.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace core {
+namespace {
+
+std::optional<short> KindByName(const QString& name)
+{
+    if (name == u"dos")
+        return 0;
+    if (name == u"win16")
+        return 1;
+    if (name == u"win32")
+        return 2;
+    return std::nullopt;
+}
+
+} // namespace
+
+CallOptions ParseCallArguments(const QStringList& arguments, const QString& currentFolder)
+{
+    CallOptions call;
+    bool optionsEnded = false;
+    for (const QString& argument : arguments) {
+        if (optionsEnded || !argument.startsWith(QStringLiteral("--"))) {
+            call.names << argument;
+        } else if (argument == u"--") {
+            optionsEnded = true;
+        } else if (argument == u"--help") {
+            call.help = true;
+        } else if (argument == u"--version") {
+            call.version = true;
+        } else if (argument == u"--auto") {
+            call.automatic = true;
+        } else if (argument.startsWith(QStringLiteral("--kind="))) {
+            call.kind = KindByName(argument.mid(7));
+            if (!call.kind)
+                call.error = QStringLiteral("unknown kind \"%1\" (dos, win16 or win32)").arg(argument.mid(7));
+        } else if (argument.startsWith(QStringLiteral("--out="))) {
+            const QString folder = argument.mid(6);
+            if (folder.isEmpty()) {
+                call.error = QStringLiteral("--out needs a folder");
+            } else {
+                call.outputFolder = QDir::cleanPath(QDir(currentFolder).absoluteFilePath(folder));
+                if (!QFileInfo(call.outputFolder).isDir())
+                    call.error = QStringLiteral("output folder \"%1\" does not exist").arg(call.outputFolder);
+            }
+        } else {
+            call.error = QStringLiteral("unknown option \"%1\" (see --help)").arg(argument);
+        }
+    }
+    return call;
+}
+
+QString UsageText()
+{
+    return QStringLiteral(
+        "Usage: tollbrook2 [options] [archives...]\n"
+        "       tollbrook2 /U\n"
+        "\n"
+        "Turns LZH and CAB archives into self-extracting executables.\n"
+        "Without the automatic run the archives wait in the work list of the window.\n"
+        "\n"
+        "Options:\n"
+        "  --auto          convert the archives at once and end, as with the option\n"
+        "                  Auto on (for this call only; nothing is stored)\n"
+        "  --kind=KIND     self-extractor kind of the automatic run: dos, win16, win32\n"
+        "                  (default: the stored option AutoExe)\n"
+        "  --out=FOLDER    output folder of the automatic run (default: the start\n"
+        "                  folder of the output folder window)\n"
+        "  --help          show this text and end\n"
+        "  --version       show the version and end\n"
+        "  --              what follows are archive names\n"
+        "  /U              ask whether to delete the stored settings, then end\n"
+        "\n"
+        "Every history line of an automatic run is also written to standard output.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  every archive was converted\n"
+        "  1  some archives were not converted\n"
+        "  2  the run stopped (disk full, output folder not writable, cancelled)\n"
+        "  3  nothing was done (no archive taken in an automatic run, no display,\n"
+        "     or a wrong option)\n");
+}
+
+} // namespace core

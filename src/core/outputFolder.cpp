@@ -1,0 +1,25 @@
+#include "core/outputFolder.h"
+
+#include "core/settings.h"
+#include "util/basAll.h"
+
+#include <QFileInfo>
+
+namespace core {
+
+QString OutputStartFolder(const QString& currentFolder)
+{
+    const settings::Location& from = settings::GeometryLocation(QStringLiteral("OutDir_Left"));
+    const QString fixed = settings::ReadText(from, QStringLiteral("Dir_Out"), currentFolder);
+    bool fixedInForce = true;
+    settings::ReadBoolean(from, QStringLiteral("Dir_Out_Yuko"), true, fixedInForce);
+    const QString last = settings::ReadText(from, QStringLiteral("OldDir_Out"), currentFolder);
+
+    const QFileInfo start(fixedInForce ? fixed : last);
+    const QString opened = start.isAbsolute() && start.isDir() && start.isReadable()
+        ? start.filePath() : currentFolder;
+    const QString longForm = basAll::GetLongPath(opened);
+    return longForm.isEmpty() ? currentFolder : longForm;
+}
+
+} // namespace core

@@ -1,0 +1,117 @@
+#include "core/runControl.h"
+
+#include "util/resAll.h"
+
+#include <QDir>
+
+#include <exception>
+
+namespace core {
+namespace {
+
+constexpr int MsgInterrupted = 30;
+constexpr int MsgAllFinished = 31;
+
+void EndLine(IHistory& history, bool stopped)
+{
+    history.ListInAdd(resAll::GetText(stopped ? MsgInterrupted : MsgAllFinished));
+}
+
+void Count(RunSummary& summary, short outcome)
+{
+    switch (outcome) {
+    case OutcomeDone: ++summary.done; break;
+    case OutcomeFailed: ++summary.failed; break;
+    default: summary.stopped = true; break;
+    }
+}
+
+} // namespace
+
+QString WithTrailingSeparator(const QString& folder)
+{
+    return folder.endsWith(QDir::separator()) ? folder : folder + QDir::separator();
+}
+
+bool ExecuteButtonsEnabled(const IWorkList& work)
+{
+    return work.Count() >= 1;
+}
+
+RunSummary AutoExecute(IWorkList& work, IHistory& history, SfxEngine& engine,
+                       const QString& outputFolder, int kind)
+{
+    RunSummary summary;
+    try {
+        const QString folder = WithTrailingSeparator(outputFolder);
+        for (int i = 0; i < work.Count(); ++i) {
+            work.ScrollToTop(i);
+            Count(summary, engine.MakeSfxFile(work.Entry(i), folder, kind));
+            if (summary.stopped)
+                break;
+        }
+        EndLine(history, summary.stopped);
+    } catch (const std::exception&) {
+        // A failure of the loop itself ends the run where it stands.
+        summary.stopped = true;
+    }
+    return summary;
+}
+
+RunControl::RunControl(IWorkList& work, IHistory& history, SfxEngine& engine, IRunDesk& desk)
+    : work_(work), history_(history), engine_(engine), desk_(desk)
+{
+}
+
+RunSummary RunControl::Run(int kind)
+{
+    RunSummary summary;
+    running_ = true;
+    try {
+        desk_.LockForRun();
+        history_.RefreshForm();
+        desk_.ClearInputSelection();
+        work_.SelectAll();
+        desk_.SetCancelEnabled(true);
+        Loop(kind, summary);
+    } catch (const std::exception&) {
+        // The desk still goes back to idle below; entries not converted stay.
+        cancelRequested_ = true;
+    }
+    work_.RemoveUnselected();
+    work_.SelectClear();
+    EndLine(history_, cancelRequested_);
+    summary.stopped = cancelRequested_;
+    cancelRequested_ = false;
+    desk_.SetCancelEnabled(false);
+    desk_.UnlockAfterRun();
+    desk_.BtnEnabledChange();
+    running_ = false;
+    return summary;
+}
+
+void RunControl::Loop(int kind, RunSummary& summary)
+{
+    const QString folder = WithTrailingSeparator(desk_.OutputFolder());
+    const int count = work_.Count();
+    for (int i = 0; i < count; ++i) {
+        work_.ScrollToTop(i);
+        desk_.ProcessPendingEvents();
+        if (cancelRequested_) {
+            desk_.RefreshFolderWindows();
+            return;
+        }
+        const short outcome = engine_.MakeSfxFile(work_.Entry(i), folder, kind);
+        Count(summary, outcome);
+        if (outcome == OutcomeDone) {
+            work_.Deselect(i);
+        } else if (outcome == OutcomeStop) {
+            desk_.RefreshFolderWindows();
+            cancelRequested_ = true;
+            return;
+        }
+        desk_.RefreshFolderWindows();
+    }
+}
+
+} // namespace core

@@ -1,0 +1,99 @@
+#include "lists/historyModel.h"
+
+#include "platform/clipboard.h"
+#include "platform/dialogs.h"
+#include "platform/services.h"
+#include "util/resAll.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int MsgOverwrite = 5100;
+constexpr int MsgSaveFailed = 5101;
+
+} // namespace
+
+HistoryModel::HistoryModel(QObject* parent) : QObject(parent), selection_(&model_) {}
+
+int HistoryModel::SelectedIndex() const
+{
+    const QModelIndex current = selection_.currentIndex();
+    return current.isValid() && selection_.isSelected(current) ? current.row() : -1;
+}
+
+void HistoryModel::SetSelectedIndex(int index)
+{
+    const QModelIndex target = model_.index(index);
+    if (target.isValid())
+        selection_.setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    else
+        selection_.clear();
+}
+
+void HistoryModel::ListInAdd(const QString& line)
+{
+    const int selected = SelectedIndex();
+    if (selected <= Cap) {
+        const int row = model_.rowCount();
+        model_.insertRows(row, 1);
+        model_.setData(model_.index(row), line);
+        SetSelectedIndex(selected + 1);
+    } else {
+        model_.removeRows(0, 1);
+        const int row = model_.rowCount();
+        model_.insertRows(row, 1);
+        model_.setData(model_.index(row), line);
+        SetSelectedIndex(selected);
+    }
+    emit LineAdded(line);
+}
+
+void HistoryModel::RefreshForm()
+{
+    selection_.clear();
+    model_.setStringList({});
+}
+
+QString HistoryModel::LogText() const
+{
+    QString text;
+    for (const QString& line : model_.stringList())
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+void HistoryModel::LogCopy()
+{
+    platform::IClipboard& clipboard = *platform::services().clipboard;
+    clipboard.Clear();
+    if (Count() == 0)
+        return;
+    clipboard.SetText(LogText());
+}
+
+void HistoryModel::WriteLogFile(const QString& path)
+{
+    if (Count() == 0)
+        return;
+    platform::IDialogs& dialogs = *platform::services().dialogs;
+    if (QFileInfo(path).isFile()
+        && dialogs.MessageBox(resAll::GetText(MsgOverwrite), platform::MessageButtons::YesNo)
+            != platform::MessageAnswer::Yes)
+        return;
+    // Written beside the target and renamed over it, so a failed save never
+    // leaves half a log in place of the previous file.
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        const QByteArray bytes = LogText().toUtf8();
+        // The flush is checked on its own: commit() alone would not notice a
+        // failure while emptying the write buffer.
+        written = file.write(bytes) == bytes.size() && file.flush() && file.commit();
+    }
+    if (!written) {
+        file.cancelWriting();
+        dialogs.MessageBox(resAll::GetText(MsgSaveFailed), platform::MessageButtons::Ok);
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/runLists.h"
+
+#include <QItemSelectionModel>
+#include <QObject>
+#include <QStringListModel>
+
+// The execution history (mdiStatus) without its window: the lines of the
+// latest run, one selected line that follows the newest addition, and the
+// log copy and save. A list view shows Model() with SelectionModel().
+class HistoryModel : public QObject, public core::IHistory {
+    Q_OBJECT
+public:
+    // The largest selection index at which an addition still simply appends.
+    static constexpr int Cap = 30000;
+
+    explicit HistoryModel(QObject* parent = nullptr);
+
+    QStringListModel& Model() { return model_; }
+    QItemSelectionModel& SelectionModel() { return selection_; }
+    QStringList Lines() const { return model_.stringList(); }
+    int Count() const { return model_.rowCount(); }
+
+    // The selected line, -1 when none.
+    int SelectedIndex() const;
+    void SetSelectedIndex(int index);
+
+    void ListInAdd(const QString& line) override;
+    void RefreshForm() override;
+    void LogCopy() override;
+
+    // The whole history as text: every line followed by CR LF.
+    QString LogText() const;
+    // Writes the history to a file (asking before it replaces one); a failed
+    // save leaves an existing file as it was.
+    void WriteLogFile(const QString& path);
+
+signals:
+    // Emitted for every line added, after it is in the list.
+    void LineAdded(const QString& line);
+
+private:
+    QStringListModel model_;
+    QItemSelectionModel selection_;
+};

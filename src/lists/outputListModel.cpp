@@ -1,0 +1,56 @@
+#include "lists/outputListModel.h"
+
+#include "util/basAll.h"
+
+OutputListModel::OutputListModel(QObject* parent) : QObject(parent), selection_(&model_) {}
+
+void OutputListModel::ListInAdd(const QString& path)
+{
+    const int count = model_.rowCount();
+    if (count >= MaxEntries || model_.stringList().contains(path))
+        return;
+    model_.insertRows(count, 1);
+    model_.setData(model_.index(count), path);
+}
+
+void OutputListModel::Refresh()
+{
+    int i = 0;
+    while (i < model_.rowCount()) {
+        const QString longPath = basAll::GetLongPath(model_.index(i).data().toString());
+        if (!longPath.isEmpty() && basAll::FileExists(longPath)) {
+            model_.setData(model_.index(i), longPath);
+            ++i;
+        } else {
+            model_.removeRows(i, 1);
+        }
+    }
+}
+
+void OutputListModel::Clear()
+{
+    model_.setStringList({});
+}
+
+void OutputListModel::SelectAll()
+{
+    const int count = model_.rowCount();
+    if (count > 0)
+        selection_.select(QItemSelection(model_.index(0), model_.index(count - 1)),
+                          QItemSelectionModel::Select);
+}
+
+void OutputListModel::SelectClear()
+{
+    selection_.clearSelection();
+}
+
+QStringList OutputListModel::SelectedPaths() const
+{
+    QStringList paths;
+    for (int i = 0; i < model_.rowCount(); ++i) {
+        if (selection_.isSelected(model_.index(i)))
+            paths << model_.index(i).data().toString();
+    }
+    return paths;
+}

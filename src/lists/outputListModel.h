@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/runLists.h"
+
+#include <QItemSelectionModel>
+#include <QObject>
+#include <QStringListModel>
+
+// The list of created files (mdiOutFile) without its window: duplicate-free
+// full paths in the order they were made, at most MaxEntries.
+class OutputListModel : public QObject, public core::IOutputList {
+    Q_OBJECT
+public:
+    static constexpr int MaxEntries = 1000;
+
+    explicit OutputListModel(QObject* parent = nullptr);
+
+    QStringListModel& Model() { return model_; }
+    QItemSelectionModel& SelectionModel() { return selection_; }
+    QStringList Entries() const { return model_.stringList(); }
+
+    // Adds a created file; repeats and additions beyond the limit are ignored.
+    void ListInAdd(const QString& path) override;
+    // mnuRefresh: drops entries whose file is gone, the others take the
+    // file system's own spelling.
+    void Refresh();
+    // mnuDel: empties the list (the files stay on disk).
+    void Clear();
+    void SelectAll();
+    void SelectClear();
+    // The full paths of the selected entries, first to last.
+    QStringList SelectedPaths() const;
+
+private:
+    QStringListModel model_;
+    QItemSelectionModel selection_;
+};

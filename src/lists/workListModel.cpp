@@ -1,0 +1,120 @@
+#include "lists/workListModel.h"
+
+#include "lists/inFileTypes.h"
+#include "platform/dialogs.h"
+#include "platform/services.h"
+#include "util/basAll.h"
+#include "util/resTollbrook.h"
+
+namespace {
+
+constexpr int MsgListFull = 3100;
+
+} // namespace
+
+WorkListModel::WorkListModel(std::function<bool(const QString&)> typeCheck, QObject* parent)
+    : QObject(parent), selection_(&model_), typeCheck_(std::move(typeCheck))
+{
+    if (!typeCheck_)
+        typeCheck_ = [](const QString& path) { return InFileTypes::Current().Exp_Check(path); };
+}
+
+bool WorkListModel::ListInAdd(const QString& path)
+{
+    const QStringList& entries = model_.stringList();
+    if (entries.contains(path))
+        return true;
+    const int count = Count();
+    if (count >= MaxEntries) {
+        platform::services().dialogs->MessageBox(resTollbrook::GetText(MsgListFull),
+                                                 platform::MessageButtons::Ok);
+        return false;
+    }
+    model_.insertRows(count, 1);
+    model_.setData(model_.index(count), path);
+    return true;
+}
+
+bool WorkListModel::Gaibu_ListInAdd(const QString& path)
+{
+    if (path.isEmpty())
+        return true;
+    const QString longPath = basAll::GetLongPath(path);
+    if (longPath.isEmpty() || !basAll::FileExists(longPath) || !typeCheck_(longPath))
+        return true;
+    return ListInAdd(longPath);
+}
+
+int WorkListModel::Count() const
+{
+    return model_.rowCount();
+}
+
+QString WorkListModel::Entry(int index) const
+{
+    return model_.index(index).data().toString();
+}
+
+void WorkListModel::RefreshForm()
+{
+    model_.setStringList({});
+}
+
+void WorkListModel::SelectAll()
+{
+    if (Count() == 0)
+        return;
+    selection_.select(QItemSelection(model_.index(0), model_.index(Count() - 1)),
+                      QItemSelectionModel::Select);
+}
+
+void WorkListModel::SelectClear()
+{
+    selection_.clearSelection();
+}
+
+bool WorkListModel::IsSelected(int index) const
+{
+    return selection_.isSelected(model_.index(index));
+}
+
+void WorkListModel::Deselect(int index)
+{
+    selection_.select(model_.index(index), QItemSelectionModel::Deselect);
+}
+
+void WorkListModel::RemoveUnselected()
+{
+    int p = 0;
+    while (p < Count()) {
+        if (!IsSelected(p))
+            model_.removeRows(p, 1);
+        else
+            ++p;
+    }
+}
+
+void WorkListModel::RemoveSelected()
+{
+    int p = 0;
+    while (p < Count()) {
+        if (IsSelected(p))
+            model_.removeRows(p, 1);
+        else
+            ++p;
+    }
+}
+
+QString WorkListModel::GetFirstSelected() const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (IsSelected(i))
+            return Entry(i);
+    }
+    return {};
+}
+
+void WorkListModel::ScrollToTop(int index)
+{
+    emit TopIndexRequested(index);
+}

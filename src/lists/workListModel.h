@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/runLists.h"
+
+#include <QItemSelectionModel>
+#include <QObject>
+#include <QStringListModel>
+
+#include <functional>
+
+// The work list (mdiFile) without its window: the ordered, duplicate-free
+// archive paths of the next run, at most MaxEntries, and the selection that
+// a run uses as its mark of pending entries. A list view shows Model() with
+// SelectionModel().
+class WorkListModel : public QObject, public core::IWorkList {
+    Q_OBJECT
+public:
+    static constexpr int MaxEntries = 1000;
+
+    // typeCheck decides which archive types outside additions may bring
+    // (the input list's Exp_Check); by default the current options decide.
+    explicit WorkListModel(std::function<bool(const QString&)> typeCheck = {},
+                           QObject* parent = nullptr);
+
+    QStringListModel& Model() { return model_; }
+    QItemSelectionModel& SelectionModel() { return selection_; }
+    QStringList Entries() const { return model_.stringList(); }
+
+    // Adds one long path; a path already listed is accepted silently; false
+    // (after the limit message) when the list is full.
+    bool ListInAdd(const QString& path);
+    bool Gaibu_ListInAdd(const QString& path) override;
+
+    int Count() const override;
+    QString Entry(int index) const override;
+    void RefreshForm() override;
+    void SelectAll() override;
+    void SelectClear() override;
+    bool IsSelected(int index) const override;
+    void Deselect(int index) override;
+    void RemoveUnselected() override;
+    void ScrollToTop(int index) override;
+
+    // btnDel: removes the selected entries.
+    void RemoveSelected();
+    // The selected entry with the lowest index, or empty.
+    QString GetFirstSelected() const;
+
+signals:
+    // A run has reached entry index; the view brings it to the top.
+    void TopIndexRequested(int index);
+
+private:
+    QStringListModel model_;
+    QItemSelectionModel selection_;
+    std::function<bool(const QString&)> typeCheck_;
+};

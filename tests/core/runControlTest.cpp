@@ -1,0 +1,186 @@
+#include "recorders.h"
+
+#include "archiver/fakeLibrary.h"
+#include "core/runControl.h"
+#include "platform/fake_dialogs.h"
+#include "platform/services.h"
+#include "util/resAll.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString AllFinished = resAll::GetText(31);
+const QString Interrupted = resAll::GetText(30);
+
+// The main window around a run: records what the run asked of it.
+struct RecordingDesk : core::IRunDesk {
+    QStringList events;
+    QString outputFolder;
+    std::function<void(int)> onEvents;   // called with the count of event rounds so far
+    int rounds = 0;
+
+    void LockForRun() override { events << QStringLiteral("lock"); }
+    void ClearInputSelection() override { events << QStringLiteral("input-clear"); }
+    void SetCancelEnabled(bool enabled) override
+    {
+        events << (enabled ? QStringLiteral("cancel-on") : QStringLiteral("cancel-off"));
+    }
+    QString OutputFolder() override { return outputFolder; }
+    void ProcessPendingEvents() override
+    {
+        ++rounds;
+        if (onEvents)
+            onEvents(rounds);
+    }
+    void RefreshFolderWindows() override { events << QStringLiteral("refresh"); }
+    void UnlockAfterRun() override { events << QStringLiteral("unlock"); }
+    void BtnEnabledChange() override { events << QStringLiteral("buttons"); }
+};
+
+class RunControlTest : public ::testing::Test {
+protected:
+    RunControlTest()
+    {
+        unlha->run = [this](const QString& commandLine) {
+            for (auto it = codes.cbegin(); it != codes.cend(); ++it) {
+                if (commandLine.contains(u'/' + it.key() + u'"'))
+                    return it.value();
+            }
+            return archiver::FakeArchiverLibrary::WritesExe()(commandLine);
+        };
+        libraries.UnlhaAvailable = true;
+        libraries.Unlha = unlha;
+        desk.outputFolder = dir.path();
+    }
+
+    QStringList Archives(std::initializer_list<const char*> names)
+    {
+        QStringList paths;
+        for (const char* name : names) {
+            paths << dir.path() + u'/' + QString::fromLatin1(name);
+            QFile(paths.last()).open(QIODevice::WriteOnly);
+        }
+        return paths;
+    }
+
+    DefaultOptions options;
+    QTemporaryDir dir;
+    QMap<QString, int> codes;   // file name -> library return code (else success)
+    std::shared_ptr<archiver::FakeArchiverLibrary> unlha = std::make_shared<archiver::FakeArchiverLibrary>();
+    archiver::Libraries libraries;
+    RecordingHistory history;
+    RecordingOutput output;
+    platform::FakeDialogs dialogs;
+    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
+    core::SfxEngine engine{libraries, history, output};
+    RecordingDesk desk;
+};
+
+TEST_F(RunControlTest, FailedEntryStaysAndTheRunGoesOn)
+{
+    const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
+    codes[QStringLiteral("b.lzh")] = 0x8011;
+    PlainWorkList work(paths);
+    history.lines << QStringLiteral("from the previous run");
+    core::RunControl run(work, history, engine, desk);
+
+    const core::RunSummary summary = run.Run(core::SfxWin32);
+    EXPECT_EQ(work.entries, QStringList({paths[1]}));
+    EXPECT_EQ(work.selected, QList<bool>({false}));
+    EXPECT_EQ(history.lines.first(), QStringLiteral("[ ") + paths[0] + QStringLiteral(" ]"));
+    EXPECT_EQ(history.lines.last(), AllFinished);
+    EXPECT_EQ(summary.done, 2);
+    EXPECT_EQ(summary.failed, 1);
+    EXPECT_FALSE(summary.stopped);
+    EXPECT_EQ(desk.events, QStringList({"lock", "input-clear", "cancel-on", "refresh", "refresh", "refresh",
+                                        "cancel-off", "unlock", "buttons"}));
+    EXPECT_FALSE(run.CancelRequested());
+}
+
+TEST_F(RunControlTest, CancelTakesEffectBeforeTheNextFile)
+{
+    const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
+    PlainWorkList work(paths);
+    core::RunControl run(work, history, engine, desk);
+    // The click arrives while the first file is converted; the loop sees it
+    // when it next lets events through.
+    desk.onEvents = [&run](int round) {
+        if (round == 2)
+            run.RequestCancel();
+    };
+
+    const core::RunSummary summary = run.Run(core::SfxWin32);
+    EXPECT_EQ(work.entries, QStringList({paths[1], paths[2]}));
+    EXPECT_EQ(history.lines.last(), Interrupted);
+    EXPECT_EQ(summary.done, 1);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_FALSE(run.CancelRequested());
+    EXPECT_EQ(desk.events.mid(desk.events.size() - 3),
+              QStringList({"cancel-off", "unlock", "buttons"}));
+}
+
+TEST_F(RunControlTest, StopOutcomeLeavesTheRestUntouched)
+{
+    const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
+    codes[QStringLiteral("b.lzh")] = 0x8005;
+    PlainWorkList work(paths);
+    core::RunControl run(work, history, engine, desk);
+
+    const core::RunSummary summary = run.Run(core::SfxWin32);
+    EXPECT_EQ(work.entries, QStringList({paths[1], paths[2]}));
+    EXPECT_EQ(history.lines.last(), Interrupted);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(unlha->calls.filter(QStringLiteral("c.lzh")), QStringList());
+    EXPECT_FALSE(run.CancelRequested());
+}
+
+TEST_F(RunControlTest, EmptiedListDisablesTheButtons)
+{
+    PlainWorkList work(Archives({"a.lzh"}));
+    EXPECT_TRUE(core::ExecuteButtonsEnabled(work));
+    core::RunControl(work, history, engine, desk).Run(core::SfxWin32);
+    EXPECT_EQ(work.Count(), 0);
+    EXPECT_FALSE(core::ExecuteButtonsEnabled(work));
+}
+
+TEST_F(RunControlTest, OutputFolderGetsItsSeparatorOnce)
+{
+    EXPECT_EQ(core::WithTrailingSeparator(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(core::WithTrailingSeparator(QStringLiteral("/out")), QStringLiteral("/out/"));
+    EXPECT_EQ(core::WithTrailingSeparator(QStringLiteral("/out/")), QStringLiteral("/out/"));
+}
+
+TEST_F(RunControlTest, AutomaticRunGoesOnAfterAFailureAndRemovesNothing)
+{
+    const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
+    codes[QStringLiteral("a.lzh")] = 0x8011;
+    PlainWorkList work(paths);
+    const core::RunSummary summary = core::AutoExecute(work, history, engine, dir.path(), core::SfxWin32);
+    EXPECT_EQ(work.entries, paths);
+    EXPECT_EQ(history.lines.last(), AllFinished);
+    EXPECT_EQ(summary.failed, 1);
+    EXPECT_EQ(summary.done, 2);
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/C.EXE")));
+}
+
+TEST_F(RunControlTest, AutomaticRunStopsOnAStopOutcome)
+{
+    const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
+    codes[QStringLiteral("b.lzh")] = 0x8006;
+    PlainWorkList work(paths);
+    const core::RunSummary summary = core::AutoExecute(work, history, engine, dir.path(), core::SfxWin32);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(history.lines.last(), Interrupted);
+    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/C.EXE")));
+    EXPECT_TRUE(unlha->calls.filter(QStringLiteral("c.lzh")).isEmpty());
+}
+
+} // namespace

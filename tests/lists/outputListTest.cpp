@@ -1,0 +1,47 @@
+#include "lists/outputListModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(OutputList, RepeatsAndEntriesBeyondTheLimitAreIgnored)
+{
+    OutputListModel output;
+    for (int i = 0; i < OutputListModel::MaxEntries; ++i)
+        output.ListInAdd(QStringLiteral("/o/%1.EXE").arg(i));
+    output.ListInAdd(QStringLiteral("/o/0.EXE"));
+    output.ListInAdd(QStringLiteral("/o/extra.EXE"));
+    EXPECT_EQ(output.Entries().size(), 1000);
+    EXPECT_FALSE(output.Entries().contains(QStringLiteral("/o/extra.EXE")));
+}
+
+TEST(OutputList, RefreshDropsVanishedFilesAndKeepsTheOrder)
+{
+    QTemporaryDir dir;
+    OutputListModel output;
+    QStringList paths;
+    for (const char* name : {"A.EXE", "B.EXE", "C.EXE", "D.EXE", "E.EXE"}) {
+        paths << dir.path() + u'/' + QString::fromLatin1(name);
+        QFile(paths.last()).open(QIODevice::WriteOnly);
+        output.ListInAdd(paths.last());
+    }
+    QFile::remove(paths[1]);
+    QFile::remove(paths[3]);
+    output.Refresh();
+    EXPECT_EQ(output.Entries(), QStringList({paths[0], paths[2], paths[4]}));
+
+    output.SelectAll();
+    EXPECT_EQ(output.SelectedPaths(), output.Entries());
+    output.SelectClear();
+    EXPECT_TRUE(output.SelectedPaths().isEmpty());
+
+    output.Clear();
+    EXPECT_TRUE(output.Entries().isEmpty());
+    EXPECT_TRUE(QFile::exists(paths[0]));
+}
+
+} // namespace

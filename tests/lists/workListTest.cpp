@@ -1,0 +1,115 @@
+#include "core/commandLine.h"
+#include "lists/workListModel.h"
+#include "platform/fake_dialogs.h"
+#include "platform/services.h"
+#include "util/resTollbrook.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool AnyLzh(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".lzh"), Qt::CaseInsensitive);
+}
+
+class WorkListTest : public ::testing::Test {
+protected:
+    QString File(const QString& name)
+    {
+        const QString path = dir.path() + u'/' + name;
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    platform::FakeDialogs dialogs;
+    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
+    WorkListModel work{AnyLzh};
+};
+
+TEST_F(WorkListTest, ThousandEntriesAtMost)
+{
+    for (int i = 0; i < WorkListModel::MaxEntries; ++i)
+        ASSERT_TRUE(work.ListInAdd(QStringLiteral("/a/%1.lzh").arg(i)));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    EXPECT_FALSE(work.ListInAdd(QStringLiteral("/a/new.lzh")));
+    EXPECT_EQ(dialogs.messages(), QStringList({resTollbrook::GetText(3100)}));
+    EXPECT_EQ(work.Count(), 1000);
+
+    // A name already listed is accepted silently even in a full list.
+    EXPECT_TRUE(work.ListInAdd(QStringLiteral("/a/7.lzh")));
+    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(work.Count(), 1000);
+}
+
+TEST_F(WorkListTest, OutsideNamesThatCannotBeTakenAreSkippedSilently)
+{
+    const QString archive = File(QStringLiteral("a.lzh"));
+    File(QStringLiteral("notes.txt"));
+    QDir(dir.path()).mkdir(QStringLiteral("folder.lzh"));
+    const QString skipped[] = {
+        QString(),
+        QStringLiteral("a.lzh"),                          // relative
+        dir.path() + QStringLiteral("/missing.lzh"),
+        dir.path() + QStringLiteral("/notes.txt"),        // type not enabled
+        dir.path() + QStringLiteral("/folder.lzh"),
+    };
+    for (const QString& name : skipped) {
+        EXPECT_TRUE(work.Gaibu_ListInAdd(name)) << name.toStdString();
+        EXPECT_EQ(work.Count(), 0) << name.toStdString();
+    }
+    EXPECT_TRUE(work.Gaibu_ListInAdd(archive));
+    EXPECT_TRUE(work.Gaibu_ListInAdd(dir.path() + QStringLiteral("/./a.lzh")));
+    EXPECT_EQ(work.Entries(), QStringList({archive}));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(WorkListTest, NameInAnotherCaseIsStoredInTheFileSystemsSpelling)
+{
+    const QString archive = File(QStringLiteral("Mixed.lzh"));
+    EXPECT_TRUE(work.Gaibu_ListInAdd(dir.path() + QStringLiteral("/MIXED.LZH")));
+    EXPECT_TRUE(work.Gaibu_ListInAdd(archive));
+    EXPECT_EQ(work.Entries(), QStringList({archive}));
+}
+
+TEST_F(WorkListTest, CommandLineBeyondTheLimitLeavesAnEmptyList)
+{
+    QStringList names;
+    for (int i = 0; i <= WorkListModel::MaxEntries; ++i)
+        names << File(QStringLiteral("%1.lzh").arg(i));
+    EXPECT_FALSE(basTollbrook::ParseCommandLine(names.join(u' '), work));
+    EXPECT_EQ(work.Count(), 0);
+    EXPECT_EQ(dialogs.messages(), QStringList({resTollbrook::GetText(3100)}));
+}
+
+TEST_F(WorkListTest, SelectionMarksAndRemoval)
+{
+    for (const char* name : {"/a.lzh", "/b.lzh", "/c.lzh", "/d.lzh", "/e.lzh"})
+        work.ListInAdd(QString::fromLatin1(name));
+    work.SelectAll();
+    work.Deselect(0);
+    work.Deselect(3);
+    EXPECT_EQ(work.GetFirstSelected(), QStringLiteral("/b.lzh"));
+    work.RemoveUnselected();
+    EXPECT_EQ(work.Entries(), QStringList({"/b.lzh", "/c.lzh", "/e.lzh"}));
+    EXPECT_TRUE(work.IsSelected(0) && work.IsSelected(1) && work.IsSelected(2));
+
+    work.SelectClear();
+    EXPECT_EQ(work.GetFirstSelected(), QString());
+    work.SelectAll();
+    work.Deselect(1);
+    work.RemoveSelected();
+    EXPECT_EQ(work.Entries(), QStringList({"/c.lzh"}));
+
+    work.RefreshForm();
+    EXPECT_EQ(work.Count(), 0);
+}
+
+} // namespace
