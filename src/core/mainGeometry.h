@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+
+// The main window's place on the screen as it is stored: twips and the
+// window state (0 normal, 1 minimised, 2 maximised).
+namespace core {
+
+struct MainGeometry {
+    float left = 1000;
+    float top = 1000;
+    float width = 8000;
+    float height = 8000;
+    short windowState = 0;
+
+    friend bool operator==(const MainGeometry&, const MainGeometry&) = default;
+};
+
+// Reads Main_Left, Main_Top, Main_Width, Main_Height and Main_WindowState
+// from the legacy location when it holds Main_Left, else from the current
+// one; absent keys take the defaults above. Nothing when a stored value is
+// not a number or not a window state: the start-up cannot go on with it.
+std::optional<MainGeometry> ReadMainGeometry();
+
+// A window that would open off a screen of this size (twips) goes back to
+// 1000, 1000; a too narrow or too low one gets the default size.
+MainGeometry ClampIntoView(MainGeometry geometry, float screenWidth, float screenHeight);
+
+// Stores the window state, and the position and size only for a normal
+// window (a maximised window keeps the normal place it had).
+void StoreMainGeometry(const MainGeometry& geometry);
+
+}  // namespace core
