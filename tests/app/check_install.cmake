@@ -1,0 +1,16 @@
+# Installs the build tree into a fresh prefix and checks the layout the
+# program relies on: the program in bin/, the system folder beside it, the
+# manual under the documentation folder.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(path bin/tollbrook2 ${SYSTEM_DIR_NAME}/libunlha32.so ${SYSTEM_DIR_NAME}/libcab32.so
+             ${SYSTEM_DIR_NAME}/sfx ${DOC_DIR}/manual.html)
+  if(NOT EXISTS ${PREFIX}/${path})
+    message(FATAL_ERROR "missing after install: ${path}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${PREFIX})
