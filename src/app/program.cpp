@@ -4,7 +4,9 @@
 
 #include <cstdio>
 
+#include "app/automaticStart.h"
 #include "app/qtPlatform.h"
+#include "core/callOptions.h"
 #include "platform/display.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
@@ -18,21 +20,18 @@ int Run(const QStringList& arguments) {
     platform::QtClipboard clipboard;
     platform::ScopedServices services({nullptr, &dialogs, &clipboard, nullptr});
 
-    frmTollbrook window(arguments);
-    switch (window.MDIForm_Load()) {
-    case frmTollbrook::LoadResult::EndProcess:
-        return 0;
-    case frmTollbrook::LoadResult::Failed:
-        return 1;
-    case frmTollbrook::LoadResult::ShowDesk:
-        break;
-    }
+    const WindowlessStart start = StartWithoutWindow(arguments);
+    if (start.exitStatus) return *start.exitStatus;
+
     // A window nobody can see would wait for ever.
     if (!platform::HasDisplay()) {
         std::fprintf(stderr, "tollbrook2: no display available (%s); nothing to convert, so the window is not opened\n",
                      NoDisplayReason().toLocal8Bit().constData());
-        return kNoDisplayStatus;
+        return core::ExitNothingDone;
     }
+
+    frmTollbrook window(start.commandLineText);
+    if (!window.MDIForm_Load()) return core::ExitNothingDone;
     window.show();
     return QApplication::exec();
 }

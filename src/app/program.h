@@ -4,11 +4,9 @@
 
 namespace app {
 
-// The exit status of a start that would open the desk where nobody can see it.
-inline constexpr int kNoDisplayStatus = 3;
-
-// Runs the program once the QApplication exists: the main window's load
-// step, then the desk until it is closed. arguments: without the program name.
+// Runs the program once the QApplication exists: the windowless start, then
+// the desk until it is closed; returns the exit status. arguments: without
+// the program's own name.
 int Run(const QStringList& arguments);
 
 }  // namespace app

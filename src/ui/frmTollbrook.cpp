@@ -28,31 +28,26 @@ short WindowStateOf(const QWidget& window) {
 
 }  // namespace
 
-frmTollbrook::frmTollbrook(QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), arguments_(std::move(arguments)), mdiTollbrook_(new QMdiArea(this)) {
+frmTollbrook::frmTollbrook(QString commandLineText, QWidget* parent)
+    : QMainWindow(parent), commandLineText_(std::move(commandLineText)), mdiTollbrook_(new QMdiArea(this)) {
     setCentralWidget(mdiTollbrook_);
 }
 
-frmTollbrook::LoadResult frmTollbrook::MDIForm_Load() {
-    // The "/U" removal switch comes first and ends the process either way.
-
-    basTollbrook::LoadOptions();
-
-    // Then the archiver libraries are looked for, and archives given on the
-    // command line with the option Auto on are converted without a window
-    // (EndProcess when that run took place).
-
+bool frmTollbrook::MDIForm_Load() {
     setWindowTitle(resTollbrook::GetText(9999));
+
+    // The Execute buttons, the tooltips, the child windows and the font come
+    // here, before the place of the window.
 
     if (!RestoreGeometry()) {
         platform::services().dialogs->MessageBox(QStringLiteral("Tollbrook2 frmTollbrook MDIForm_Load ERR"),
                                                  platform::MessageButtons::Ok);
-        return LoadResult::Failed;
+        return false;
     }
 
-    // The child windows load here, and the command-line archives go into the
+    // Then the history is emptied and the command-line archives go into the
     // work list.
-    return LoadResult::ShowDesk;
+    return true;
 }
 
 bool frmTollbrook::RestoreGeometry() {

@@ -1,27 +1,24 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QStringList>
+#include <QString>
 
 class QMdiArea;
 
-// The main window: the desk that holds the child windows. Its load step
-// decides whether the process shows it at all; closing it stores the
+// The main window: the desk that holds the child windows. It is created once
+// the windowless start (the "/U" switch, the options, the library check and
+// the automatic run) has decided that the desk opens; closing it stores the
 // settings.
 class frmTollbrook : public QMainWindow {
     Q_OBJECT
 
 public:
-    enum class LoadResult {
-        ShowDesk,    // the window is ready to be shown
-        EndProcess,  // the work is done without a window (exit status 0)
-        Failed,      // the load step failed and has told the user
-    };
+    // commandLineText: the archives of the command line, for the work list.
+    explicit frmTollbrook(QString commandLineText, QWidget* parent = nullptr);
 
-    // arguments: the program's arguments without its own name.
-    explicit frmTollbrook(QStringList arguments, QWidget* parent = nullptr);
-
-    LoadResult MDIForm_Load();
+    // The window's part of the load step: caption and place. False when it
+    // failed; the user has been told and the process ends.
+    bool MDIForm_Load();
 
     QMdiArea* mdiArea() const { return mdiTollbrook_; }
 
@@ -32,6 +29,6 @@ private:
     void MDIForm_QueryUnload();
     bool RestoreGeometry();
 
-    QStringList arguments_;
+    QString commandLineText_;  // goes into the work list once the child windows exist
     QMdiArea* mdiTollbrook_;
 };
