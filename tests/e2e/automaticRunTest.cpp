@@ -1,0 +1,282 @@
+// The built program run as a process on a machine without a display: a
+// temporary configuration folder, real archives, the real libraries.
+#include "util/basAll.h"
+#include "util/resAll.h"
+#include "util/resTollbrook.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Program = QStringLiteral(TB_BINARY_DIR "/bin/tollbrook2");
+const QString Samples = QStringLiteral(TB_SOURCE_DIR "/samples");
+const QString StubFolder = QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2/sfx");
+const QString Corpus = QStringLiteral(TB_CORPUS_DIR);
+
+QString T(int id)
+{
+    return resTollbrook::GetText(id);
+}
+
+struct Result {
+    int exitStatus = -1;
+    QString out;
+    QString err;
+};
+
+QString Header(const QString& path)
+{
+    return QStringLiteral("[ ") + basAll::ShortenPath(path) + QStringLiteral(" ]");
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every file below folder with its bytes, by relative path.
+QMap<QString, QByteArray> Tree(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), ReadAll(path));
+    }
+    return files;
+}
+
+class AutomaticRun : public ::testing::Test {
+protected:
+    AutomaticRun()
+    {
+        QDir root(dir.path());
+        root.mkpath(QStringLiteral("config"));
+        root.mkpath(QStringLiteral("in"));
+        root.mkpath(QStringLiteral("out"));
+    }
+
+    QString In(const QString& name) const { return dir.path() + QStringLiteral("/in/") + name; }
+    QString Out() const { return dir.path() + QStringLiteral("/out"); }
+    QString SettingsFile() const
+    {
+        return dir.path() + QStringLiteral("/config/Corvale's Soft/settings.ini");
+    }
+
+    // A copy of a sample or corpus archive under a name of the test's choice.
+    QString Copy(const QString& source, const QString& name) const
+    {
+        EXPECT_TRUE(QFile::copy(source, In(name))) << source.toStdString();
+        return In(name);
+    }
+
+    QString WriteInput(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(In(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return In(name);
+    }
+
+    void StoreSettings(const QByteArray& iniGroupBody) const
+    {
+        QDir().mkpath(QFileInfo(SettingsFile()).path());
+        QFile file(SettingsFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Tollbrook2]\n" + iniGroupBody);
+    }
+
+    Result Run(const QStringList& arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.start(Program, arguments);
+        Result result;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            return result;
+        }
+        result.exitStatus = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    static bool HaveStub(const char* name)
+    {
+        return QFileInfo::exists(StubFolder + u'/' + QString::fromLatin1(name));
+    }
+
+    static QString Lines(const QStringList& lines) { return lines.join(u'\n') + u'\n'; }
+
+    // What the reference extractors take out of an archive or self-extractor.
+    QMap<QString, QByteArray> Extracted(const QString& file, const QString& tool) const
+    {
+        const QString target = dir.path() + QStringLiteral("/x/") + QFileInfo(file).fileName();
+        QDir().mkpath(target);
+        QProcess process;
+        process.setWorkingDirectory(target);
+        if (tool == u"lhasa")
+            process.start(QStringLiteral("lhasa"), {QStringLiteral("xq"), file});
+        else
+            process.start(QStringLiteral("cabextract"), {QStringLiteral("-q"), QStringLiteral("-d"), target, file});
+        process.waitForFinished(30000);
+        EXPECT_EQ(process.exitCode(), 0) << tool.toStdString() << " " << file.toStdString();
+        return Tree(target);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(AutomaticRun, ConvertsArchivesGivenOnTheCommandLine)
+{
+    if (!HaveStub("lzh-win32.exe") || !HaveStub("cab-win32.exe"))
+        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    const QString cab = Copy(Samples + QStringLiteral("/tools.cab"), QStringLiteral("b.cab"));
+
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh, cab});
+    EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, Lines({Header(lzh), T(20000), T(20031), Header(cab), T(20004), T(20031),
+                              resAll::GetText(31)}));
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"A.EXE", "B.EXE"}));
+
+    const auto fromLzh = Extracted(lzh, QStringLiteral("lhasa"));
+    EXPECT_FALSE(fromLzh.isEmpty());
+    EXPECT_EQ(Extracted(Out() + QStringLiteral("/A.EXE"), QStringLiteral("lhasa")), fromLzh);
+    const auto fromCab = Extracted(cab, QStringLiteral("cabextract"));
+    EXPECT_FALSE(fromCab.isEmpty());
+    EXPECT_EQ(Extracted(Out() + QStringLiteral("/B.EXE"), QStringLiteral("cabextract")), fromCab);
+
+    // Nothing is stored by an automatic run.
+    EXPECT_FALSE(QFileInfo::exists(SettingsFile()));
+}
+
+TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
+{
+    if (!HaveStub("lzh-win32.exe"))
+        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    const QString corrupt = WriteInput(QStringLiteral("broken.lzh"), QByteArray(300, '\x5a'));
+    const QString spaced = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("my sample.lzh"));
+    const QString relative = QStringLiteral("in/") + QFileInfo(spaced).fileName();
+
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), corrupt,
+                            In(QStringLiteral("missing.lzh")), relative});
+    EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
+    EXPECT_EQ(run.out, Lines({Header(corrupt), T(20000), T(20032), Header(spaced), T(20000), T(20031),
+                              resAll::GetText(31)}));
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"MY SAMPLE.EXE"}));
+    EXPECT_EQ(ReadAll(corrupt), QByteArray(300, '\x5a'));
+}
+
+TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
+{
+    if (!HaveStub("lzh-win32.exe"))
+        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    // Not even root may create files in /proc.
+    const QString first = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    const QString second = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("b.lzh"));
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=/proc"), first, second});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.out, Lines({Header(first), T(20000), T(20043), T(20032), resAll::GetText(30)}));
+}
+
+TEST_F(AutomaticRun, ExeThatIsNoArchiveIsNotATarget)
+{
+    StoreSettings("Lzh_Exe=True\nCab_Exe=True\n");
+    const QString exe = WriteInput(QStringLiteral("tool.exe"), QByteArray("MZ not an archive"));
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), exe});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, Lines({Header(exe), T(20010), T(20014), T(20045), T(20032), resAll::GetText(31)}));
+    EXPECT_TRUE(QDir(Out()).isEmpty());
+}
+
+TEST_F(AutomaticRun, NothingAcceptableEndsWithStatusThree)
+{
+    const QString text = WriteInput(QStringLiteral("notes.txt"), "text");
+    const QString lha = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("other.lha"));
+    const QList<QStringList> calls = {
+        {QStringLiteral("--auto"), text, lha, In(QStringLiteral("gone.lzh"))},
+        {QStringLiteral("--auto")},
+    };
+    for (const QStringList& arguments : calls) {
+        const Result run = Run(arguments);
+        EXPECT_EQ(run.exitStatus, 3);
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+    }
+}
+
+TEST_F(AutomaticRun, StoredAutoOptionAndOutputFolder)
+{
+    if (!HaveStub("lzh-win32.exe"))
+        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    const QString target = dir.path() + QStringLiteral("/stored target");
+    QDir().mkpath(target);
+    StoreSettings("Auto=True\nDir_Out=" + target.toUtf8() + "\nDir_Out_Yuko=True\n");
+    const QByteArray before = ReadAll(SettingsFile());
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("Hello.lzh"));
+
+    const Result run = Run({lzh});
+    EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(target).entryList(QDir::Files), QStringList({"HELLO.EXE"}));
+    EXPECT_EQ(ReadAll(SettingsFile()), before);
+}
+
+TEST_F(AutomaticRun, StoredAutoWithNothingToTakeOpensTheDeskWhichHasNoDisplay)
+{
+    StoreSettings("Auto=True\n");
+    const Result run = Run({In(QStringLiteral("missing.lzh"))});
+    EXPECT_EQ(run.exitStatus, 3);
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST_F(AutomaticRun, RemovalSwitchWithoutADisplayKeepsTheSettings)
+{
+    StoreSettings("Lzh=False\n");
+    const QByteArray before = ReadAll(SettingsFile());
+    for (const char* sw : {"/U", "/u"}) {
+        const Result run = Run({QString::fromLatin1(sw)});
+        EXPECT_EQ(run.exitStatus, 0);
+        EXPECT_TRUE(run.err.contains(resAll::GetText(20))) << run.err.toStdString();
+        EXPECT_EQ(ReadAll(SettingsFile()), before);
+    }
+}
+
+TEST_F(AutomaticRun, HelpVersionAndWrongOptions)
+{
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* stdoutHas;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("--help")}, 0, "Usage: tollbrook2"},
+        {{QStringLiteral("--version")}, 0, "tollbrook2 1."},
+        {{QStringLiteral("--kind=win64"), QStringLiteral("--auto")}, 3, ""},
+        {{QStringLiteral("--out=no/such/folder"), QStringLiteral("--auto")}, 3, ""},
+        {{QStringLiteral("--frobnicate")}, 3, ""},
+    };
+    for (const Case& c : cases) {
+        const Result run = Run(c.arguments);
+        EXPECT_EQ(run.exitStatus, c.status) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.out.contains(QString::fromLatin1(c.stdoutHas)));
+        if (c.status != 0)
+            EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+    }
+}
+
+} // namespace
