@@ -22,6 +22,7 @@ enum class FileState {
     Usable,      // absent, or a settings file Qt could parse
     Damaged,     // readable, but not a settings file
     Unreadable,  // present, but it cannot be read (a folder, no permission)
+    ReadOnly,    // read, but Qt objects to it: writing it back could lose something
 };
 
 // UTF-8 text made of [section] lines, key=value lines, comments and blank lines.
@@ -48,6 +49,13 @@ FileState Inspect(const QString& path) {
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return FileState::Unreadable;
     return LooksLikeSettings(file.readAll()) ? FileState::Usable : FileState::Damaged;
+}
+
+// QSettings reads its file at the first access; its status tells how that went.
+std::unique_ptr<QSettings> OpenSettings(const QString& path) {
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    settings->allKeys();
+    return settings;
 }
 
 QString SettingsKey(const QString& section, const QString& key) {
@@ -86,8 +94,16 @@ IniSettingsStore::OpenFile& IniSettingsStore::Open(const QString& application) {
     file->path = path;
     file->state = Inspect(path);
     if (file->state == FileState::Usable) {
-        file->settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-        if (file->settings->status() != QSettings::NoError) {
+        file->settings = OpenSettings(path);
+        if (file->settings->status() == QSettings::FormatError) {
+            // Qt complains about details it reads all the same (a byte-order
+            // mark); a fresh object on the unchanged file starts without the
+            // complaint, which would otherwise stay and fail every sync.
+            file->settings = OpenSettings(path);
+        }
+        if (file->settings->status() == QSettings::FormatError) {
+            file->state = FileState::ReadOnly;
+        } else if (file->settings->status() != QSettings::NoError) {
             file->state = FileState::Unreadable;
             file->settings.reset();
         }
@@ -119,7 +135,8 @@ bool IniSettingsStore::Contains(const QString& application, const QString& secti
 bool IniSettingsStore::Write(const QString& application, const QString& section,
                              const QString& key, const QString& text) {
     OpenFile& file = Open(application);
-    if (!file.settings || !QDir().mkpath(QFileInfo(file.path).absolutePath())) {
+    if (!file.settings || file.state == FileState::ReadOnly ||
+        !QDir().mkpath(QFileInfo(file.path).absolutePath())) {
         failedSinceSync_ = true;
         return false;
     }
@@ -130,7 +147,10 @@ bool IniSettingsStore::Write(const QString& application, const QString& section,
 
 bool IniSettingsStore::DeleteSection(const QString& application, const QString& section) {
     OpenFile& file = Open(application);
-    if (!file.settings || !file.settings->childGroups().contains(section)) return false;
+    if (!file.settings || file.state == FileState::ReadOnly ||
+        !file.settings->childGroups().contains(section)) {
+        return false;
+    }
     file.settings->remove(section);
     file.changed = true;
     return true;
@@ -157,7 +177,7 @@ void IniSettingsStore::Close(const QString& path) {
     if (file.state == FileState::Usable && file.settings) {
         file.settings->clear();
         file.settings->sync();
-    } else if (file.settings) {
+    } else if (file.state == FileState::Damaged) {
         file.settings.reset();
         QFile::remove(file.replacementPath);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,6 +12,8 @@ struct HeadlessCase {
     const char* name;
     const char* display;   // null: unset
     const char* platform;  // QT_QPA_PLATFORM, null: unset
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const HeadlessCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HeadlessStart : public ::testing::TestWithParam<HeadlessCase> {};

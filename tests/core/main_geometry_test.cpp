@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core/mainGeometry.h"
 #include "core/settings.h"
 #include "platform/fake_settings_store.h"
@@ -45,6 +47,8 @@ struct BrokenCase {
     const char* name;
     const char* key;
     const char* text;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class BrokenGeometry : public MainGeometryTest, public ::testing::WithParamInterface<BrokenCase> {};
@@ -66,6 +70,8 @@ struct ClampCase {
     const char* name;
     MainGeometry stored;
     MainGeometry shown;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const ClampCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class Clamp : public ::testing::TestWithParam<ClampCase> {};

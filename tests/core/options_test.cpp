@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -193,6 +195,8 @@ struct StoredCase {
     QString key;
     QString stored;
     QString loaded;  // the option afterwards, in its text form
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class StoredValues : public OptionsTest, public ::testing::WithParamInterface<StoredCase> {};
@@ -290,6 +294,7 @@ TEST_F(OptionsOnDiskTest, LegacySettingsAreMigratedOnTheFirstSave) {
 
 TEST_F(OptionsOnDiskTest, FirstSaveOfAFreshUserHoldsEveryOptionAndTheVersion) {
     RunProgramOnce();
+    EXPECT_FALSE(QFileInfo::exists(root.filePath(kLegacyApp))) << "removing no legacy settings creates none";
     platform::IniSettingsStore reopened(root.path());
     EXPECT_EQ(reopened.Read(kCurrentApp, kSection, QStringLiteral("Version"), {}), QStringLiteral("1.02"));
     for (const auto& [key, expected] : kDefaults) {

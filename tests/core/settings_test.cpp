@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 #include "core/settings.h"
@@ -14,6 +16,8 @@ struct SingleCase {
     const char* name;
     float value;
     QString text;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const SingleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SingleText : public ::testing::TestWithParam<SingleCase> {};
@@ -52,6 +56,8 @@ struct ProbeCase {
     const char* name;
     const char* legacyLeft;  // null: the legacy location does not hold the key
     bool legacy;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const ProbeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class GeometryProbe : public SettingsStoreTest, public ::testing::WithParamInterface<ProbeCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 
 #include "platform/display.h"
@@ -17,6 +19,8 @@ struct HeadlessCase {
     const char* name;
     MessageButtons buttons;
     MessageAnswer expected;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const HeadlessCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HeadlessAnswers : public ::testing::TestWithParam<HeadlessCase> {};
@@ -65,6 +69,8 @@ struct FilterCase {
     const char* name;
     QString windowsFilter;
     QString qtFilter;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FileFilter : public ::testing::TestWithParam<FilterCase> {};

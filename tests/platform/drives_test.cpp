@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 
 #include "platform/storage_drives.h"
@@ -11,6 +13,8 @@ struct MountCase {
     QString type;
     QString root;
     bool shown;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const MountCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class MountFilter : public ::testing::TestWithParam<MountCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,8 @@ protected:
 struct RoundTripCase {
     const char* name;
     QString text;
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class IniRoundTrip : public IniSettingsStoreTest,
@@ -171,6 +175,19 @@ TEST_F(IniSettingsStoreTest, DamagedFileReadsAsEmptyAndIsReplacedOnlyBySuccessfu
         << "nothing of the damaged file is carried over";
     EXPECT_EQ(QDir(root.filePath(kCurrent)).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("settings.ini")});
+}
+
+TEST_F(IniSettingsStoreTest, HandEditedFileWithByteOrderMarkAndCrLfIsRead) {
+    const QString path = IniSettingsStore(root.path()).FilePath(kCurrent);
+    WriteBytes(path, "\xEF\xBB\xBF; edited by hand\r\n[Tollbrook2]\r\nLzh=False\r\nFont_Name=\xEF\xBC\xAD\r\n");
+    IniSettingsStore store(root.path());
+    EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Lzh"), {}), QStringLiteral("False"));
+    EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Font_Name"), {}), QStringLiteral("Ｍ"));
+    ASSERT_TRUE(store.Write(kCurrent, kSection, QStringLiteral("Cab"), QStringLiteral("True")));
+    ASSERT_TRUE(store.Sync());
+    IniSettingsStore reopened(root.path());
+    EXPECT_EQ(reopened.Read(kCurrent, kSection, QStringLiteral("Lzh"), {}), QStringLiteral("False"))
+        << "the edited values are kept";
 }
 
 TEST_F(IniSettingsStoreTest, UnreadableFileIsLeftAloneAndWritesFail) {
