@@ -58,11 +58,11 @@ void ChooseQtPlatform() {
         return;
     }
     // Qt tries the platforms of the list in order; a display that cannot be
-    // reached then ends in the offscreen platform instead of an abort.
-    QByteArray platforms;
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) platforms += "wayland;";
-    if (!qEnvironmentVariableIsEmpty("DISPLAY")) platforms += "xcb;";
-    qputenv("QT_QPA_PLATFORM", platforms + "offscreen");
+    // reached then ends in the offscreen platform instead of an abort. X11
+    // (also through XWayland) comes first: its plugin is always installed
+    // with Qt, the Wayland one only sometimes.
+    const QByteArray desktop = qEnvironmentVariableIsEmpty("DISPLAY") ? "wayland" : "xcb";
+    qputenv("QT_QPA_PLATFORM", desktop + ";offscreen");
 }
 
 QString NoDisplayReason() {

@@ -1,13 +1,13 @@
 #pragma once
 
-// Picks the Qt platform before the application object exists: a desktop
-// session gets its own platform with Qt's offscreen one as the fallback, a
-// machine without any display gets the offscreen platform straight away.
-// An explicit QT_QPA_PLATFORM is left as the user set it.
 #include <QString>
 
 namespace app {
 
+// Picks the Qt platform before the application object exists: a desktop
+// session gets its own platform with Qt's offscreen one as the fallback, a
+// machine without any display gets the offscreen platform straight away.
+// An explicit QT_QPA_PLATFORM is left as the user set it.
 void ChooseQtPlatform();
 
 // Why no display came up, in a few words ("neither DISPLAY nor WAYLAND_DISPLAY
