@@ -1,0 +1,122 @@
+// The engine driving the real archiver libraries of the build on archives of
+// the shared corpus; what the created files hold is judged by lhasa and
+// cabextract.
+#include "recorders.h"
+
+#include "archiver/archiver.h"
+#include "core/engine.h"
+#include "platform/fake_dialogs.h"
+#include "platform/services.h"
+#include "util/basAll.h"
+#include "util/resTollbrook.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Corpus = QStringLiteral(TB_CORPUS_DIR);
+const QString SystemFolder = QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2");
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The files an extractor takes out of `file`, by relative path.
+QMap<QString, QByteArray> Extracted(const QString& file, const QString& target, bool cab)
+{
+    QDir().mkpath(target);
+    QProcess tool;
+    tool.setWorkingDirectory(target);
+    if (cab)
+        tool.start(QStringLiteral("cabextract"), {QStringLiteral("-q"), QStringLiteral("-d"), target, file});
+    else
+        tool.start(QStringLiteral("lhasa"), {QStringLiteral("xq"), file});
+    tool.waitForFinished(30000);
+    QMap<QString, QByteArray> files;
+    QDirIterator it(target, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(target).relativeFilePath(path), ReadAll(path));
+    }
+    return files;
+}
+
+struct Case {
+    const char* name;
+    const char* archive;   // below the corpus folder
+    QList<int> lines;      // after the header line
+    short outcome;
+    const char* created;   // expected file name, or ""
+    bool cab;
+};
+
+class RealConversion : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RealConversion, ConvertsCorpusArchives)
+{
+    const Case& c = GetParam();
+    const archiver::Libraries libraries = archiver::FindLibraries(SystemFolder);
+    ASSERT_TRUE(libraries.UnlhaAvailable && libraries.CabAvailable);
+    const char* stub = c.cab ? "/sfx/cab-win32.exe" : "/sfx/lzh-win32.exe";
+    if (!QFileInfo::exists(SystemFolder + QString::fromLatin1(stub)))
+        GTEST_SKIP() << "the self-extractor stub " << stub << " is not built";
+
+    DefaultOptions options;
+    basTollbrook::Lzh_Exe = true;
+    basTollbrook::Cab_Exe = true;
+    basTollbrook::Lzh_X = true;
+    QTemporaryDir dir;
+    const QString out = dir.path() + QStringLiteral("/out/");
+    QDir().mkpath(out);
+    RecordingHistory history;
+    RecordingOutput output;
+    platform::FakeDialogs dialogs;
+    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
+    core::SfxEngine engine(libraries, history, output);
+
+    const QString input = Corpus + u'/' + QString::fromLatin1(c.archive);
+    const QByteArray before = ReadAll(input);
+    ASSERT_FALSE(before.isEmpty());
+
+    EXPECT_EQ(engine.MakeSfxFile(input, out, core::SfxWin32), c.outcome);
+    QStringList expected{QStringLiteral("[ ") + basAll::ShortenPath(input) + QStringLiteral(" ]")};
+    for (int id : c.lines)
+        expected << resTollbrook::GetText(id);
+    EXPECT_EQ(history.lines, expected);
+    EXPECT_EQ(ReadAll(input), before);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+
+    const QString created = QString::fromLatin1(c.created);
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden),
+              created.isEmpty() ? QStringList() : QStringList{created});
+    if (created.isEmpty())
+        return;
+    EXPECT_EQ(output.paths, QStringList({out + created}));
+    const auto original = Extracted(input, dir.path() + QStringLiteral("/x/original"), c.cab);
+    EXPECT_FALSE(original.isEmpty());
+    EXPECT_EQ(Extracted(out + created, dir.path() + QStringLiteral("/x/created"), c.cab), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, RealConversion,
+    ::testing::Values(
+        Case{"Level1Lh5", "fragglet_lhasa/test/archives/lh2_222/lh5.lzh", {20000, 20031}, 0, "LH5.EXE", false},
+        Case{"Level0Lh0", "fragglet_lhasa/test/archives/explzh_723/h0_lh0.lzh", {20000, 20031}, 0, "H0_LH0.EXE", false},
+        Case{"Level2Lh7", "fragglet_lhasa/test/archives/explzh_723/h2_lh7.lzh", {20000, 20031}, 0, "H2_LH7.EXE", false},
+        Case{"DosSelfExtractor", "fragglet_lhasa/test/archives/lha213/sfx.exe", {20010, 20000, 20031}, 0, "SFX.EXE", false},
+        Case{"X68000SelfExtractor", "fragglet_lhasa/test/archives/lha_x68k_213/sfx.x", {20010, 20000, 20031}, 0, "SFX.EXE", false},
+        Case{"TruncatedLzh", "fragglet_lhasa/test/archives/regression/truncated.lzh", {20000, 20032}, 1, "", false},
+        Case{"MszipCabinet", "debian_libgcab-tests/test-mszip.cab", {20004, 20031}, 0, "TEST-MSZIP.EXE", true},
+        Case{"DamagedCabinet", "debian_libgcab-tests/CVE-2015-4470.cab", {20004, 20032}, 1, "", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
