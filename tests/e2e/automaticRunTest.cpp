@@ -165,6 +165,29 @@ TEST_F(AutomaticRun, ConvertsArchivesGivenOnTheCommandLine)
     EXPECT_FALSE(QFileInfo::exists(SettingsFile()));
 }
 
+TEST_F(AutomaticRun, CreatedSelfExtractorRunsUnderWine)
+{
+    if (!HaveStub("lzh-win32.exe"))
+        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("hello.lzh"));
+    ASSERT_EQ(Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh}).exitStatus, 0);
+
+    const QString target = dir.path() + QStringLiteral("/wine-extracted");
+    QDir().mkpath(target);
+    QProcess wine;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TB_WINEPREFIX"), QStringLiteral(TB_WINEPREFIX));
+    wine.setProcessEnvironment(env);
+    wine.setWorkingDirectory(Out());
+    QString windowsTarget = QStringLiteral("Z:") + target;
+    windowsTarget.replace(u'/', u'\\');
+    wine.start(QStringLiteral(TB_WINE_RUN),
+               {Out() + QStringLiteral("/HELLO.EXE"), QStringLiteral("-y"), QStringLiteral("-o") + windowsTarget});
+    ASSERT_TRUE(wine.waitForFinished(120000));
+    EXPECT_EQ(wine.exitCode(), 0) << wine.readAllStandardError().toStdString();
+    EXPECT_EQ(Tree(target), Extracted(lzh, QStringLiteral("lhasa")));
+}
+
 TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
 {
     if (!HaveStub("lzh-win32.exe"))
