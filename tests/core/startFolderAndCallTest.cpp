@@ -1,0 +1,100 @@
+#include "core/callOptions.h"
+#include "core/outputFolder.h"
+#include "platform/fake_settings_store.h"
+#include "platform/services.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Company = QStringLiteral("Corvale's Soft");
+const QString Legacy = QStringLiteral("Tollbrook2");
+const QString Section = QStringLiteral("Tollbrook2");
+
+class OutputStartFolder : public ::testing::Test {
+protected:
+    OutputStartFolder()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("fixed"));
+        QDir(dir.path()).mkpath(QStringLiteral("last"));
+        QDir(dir.path()).mkpath(QStringLiteral("current"));
+    }
+
+    QString Path(const char* name) const { return dir.path() + u'/' + QString::fromLatin1(name); }
+
+    QTemporaryDir dir;
+    platform::FakeSettingsStore store;
+    platform::ScopedServices services{platform::Services{&store, nullptr, nullptr, nullptr}};
+};
+
+TEST_F(OutputStartFolder, ChoosesByTheStoredKeys)
+{
+    struct Case {
+        const char* name;
+        QString application;
+        QStringList keys;   // key=value pairs
+        QString expected;
+    };
+    const QString current = Path("current");
+    const Case cases[] = {
+        {"nothing stored", Company, {}, current},
+        {"fixed folder in force", Company, {"Dir_Out=" + Path("fixed"), "OldDir_Out=" + Path("last")}, Path("fixed")},
+        {"last folder", Company, {"Dir_Out=" + Path("fixed"), "Dir_Out_Yuko=False", "OldDir_Out=" + Path("last")}, Path("last")},
+        {"missing folder", Company, {"Dir_Out=" + Path("gone")}, current},
+        {"relative folder", Company, {"Dir_Out=fixed"}, current},
+        {"legacy location", Legacy, {"OutDir_Left=100", "Dir_Out=" + Path("last")}, Path("last")},
+        {"legacy without its probe key", Legacy, {"Dir_Out=" + Path("last")}, current},
+    };
+    for (const Case& c : cases) {
+        platform::FakeSettingsStore fresh;
+        platform::ScopedServices scoped{platform::Services{&fresh, nullptr, nullptr, nullptr}};
+        for (const QString& pair : c.keys)
+            fresh.Seed(c.application, Section, pair.section(u'=', 0, 0), pair.section(u'=', 1));
+        EXPECT_EQ(core::OutputStartFolder(current), c.expected) << c.name;
+    }
+}
+
+TEST(CallArguments, OptionsNamesAndErrors)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("out"));
+    struct Case {
+        QStringList arguments;
+        bool automatic;
+        std::optional<short> kind;
+        QString output;
+        QStringList names;
+        bool error;
+    };
+    const QString out = dir.path() + QStringLiteral("/out");
+    const Case cases[] = {
+        {{"a.lzh", "/b.cab"}, false, {}, {}, {"a.lzh", "/b.cab"}, false},
+        {{"--auto", "a.lzh"}, true, {}, {}, {"a.lzh"}, false},
+        {{"--kind=dos", "--kind=win16"}, false, 1, {}, {}, false},
+        {{"--kind=win32"}, false, 2, {}, {}, false},
+        {{"--kind=DOS"}, false, {}, {}, {}, true},
+        {{"--out=out"}, false, {}, out, {}, false},
+        {{"--out=" + out + "/"}, false, {}, out, {}, false},
+        {{"--out=missing"}, false, {}, {}, {}, true},
+        {{"--out="}, false, {}, {}, {}, true},
+        {{"--", "--auto", "/U"}, false, {}, {}, {"--auto", "/U"}, false},
+        {{"--verbose"}, false, {}, {}, {}, true},
+        {{"-x.lzh"}, false, {}, {}, {"-x.lzh"}, false},
+    };
+    for (const Case& c : cases) {
+        const core::CallOptions call = core::ParseCallArguments(c.arguments, dir.path());
+        const std::string label = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(call.automatic, c.automatic) << label;
+        EXPECT_EQ(call.kind, c.kind) << label;
+        if (!c.error) {
+            EXPECT_EQ(call.outputFolder, c.output) << label;
+        }
+        EXPECT_EQ(call.names, c.names) << label;
+        EXPECT_EQ(!call.error.isEmpty(), c.error) << label;
+    }
+}
+
+} // namespace
