@@ -61,8 +61,9 @@ TEST(CheckArchiverDlls, MissingOrBrokenLibrariesStayUnavailable)
         EXPECT_EQ(found.UnlhaAvailable, c.unlha) << c.folder.toStdString();
         EXPECT_EQ(found.CabAvailable, c.cab) << c.folder.toStdString();
         EXPECT_EQ(bool(found.Cab), c.cab) << c.folder.toStdString();
-        if (!c.cab)
+        if (!c.cab) {
             EXPECT_EQ(found.CabVersion, 0);
+        }
     }
 }
 

@@ -297,8 +297,9 @@ TEST_F(AutomaticRun, HelpVersionAndWrongOptions)
         const Result run = Run(c.arguments);
         EXPECT_EQ(run.exitStatus, c.status) << c.arguments.join(u' ').toStdString();
         EXPECT_TRUE(run.out.contains(QString::fromLatin1(c.stdoutHas)));
-        if (c.status != 0)
+        if (c.status != 0) {
             EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+        }
     }
 }
 
