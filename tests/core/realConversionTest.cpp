@@ -59,6 +59,11 @@ struct Case {
     bool cab;
 };
 
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.archive;
+}
+
 class RealConversion : public ::testing::TestWithParam<Case> {};
 
 TEST_P(RealConversion, ConvertsCorpusArchives)
