@@ -62,6 +62,9 @@ protected:
         root.mkpath(QStringLiteral("config"));
         root.mkpath(QStringLiteral("in"));
         root.mkpath(QStringLiteral("out"));
+        root.mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(dir.path() + QStringLiteral("/runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     QString In(const QString& name) const { return dir.path() + QStringLiteral("/in/") + name; }
@@ -101,6 +104,9 @@ protected:
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
+        // The libraries' busy lock lives in the runtime folder: one of the
+        // test's own keeps other test programs from making them look busy.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path() + QStringLiteral("/runtime"));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
         process.start(Program, arguments);
