@@ -1,6 +1,7 @@
 #include "recorders.h"
 
 #include "archiver/fakeLibrary.h"
+#include "core/autoRun.h"
 #include "core/runControl.h"
 #include "platform/fake_dialogs.h"
 #include "platform/services.h"
@@ -181,6 +182,42 @@ TEST_F(RunControlTest, AutomaticRunStopsOnAStopOutcome)
     EXPECT_EQ(history.lines.last(), Interrupted);
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/C.EXE")));
     EXPECT_TRUE(unlha->calls.filter(QStringLiteral("c.lzh")).isEmpty());
+}
+
+TEST_F(RunControlTest, AutoRunConvertsTheCommandLineAndCopiesTheHistory)
+{
+    const QStringList paths = Archives({"a.lzh", "b.lzh"});
+    struct Case {
+        bool autoLog;
+        int copies;
+    };
+    for (const Case c : {Case{true, 1}, Case{false, 0}}) {
+        basTollbrook::AutoLog = c.autoLog;
+        basTollbrook::AutoRunning = false;
+        history.lines.clear();
+        history.copies = 0;
+        PlainWorkList work;
+        const auto summary = core::AutoRun(u'"' + paths[0] + QStringLiteral("\" ") + paths[1], core::SfxWin32,
+                                           dir.path(), {work, history, engine});
+        ASSERT_TRUE(summary);
+        EXPECT_EQ(summary->done, 2);
+        EXPECT_EQ(work.entries, paths);
+        EXPECT_EQ(history.lines.last(), AllFinished);
+        EXPECT_EQ(history.copies, c.copies);
+        EXPECT_TRUE(basTollbrook::AutoRunning);
+    }
+}
+
+TEST_F(RunControlTest, AutoRunWithoutAnyFileTakenRunsNothing)
+{
+    const QStringList paths = Archives({"a.lzh"});
+    for (const QString& text : {QStringLiteral("\"unclosed ") + paths[0], QStringLiteral(" ")}) {
+        PlainWorkList work;
+        EXPECT_FALSE(core::AutoRun(text, core::SfxWin32, dir.path(), {work, history, engine}));
+        EXPECT_TRUE(history.lines.isEmpty());
+        EXPECT_EQ(history.copies, 0);
+    }
+    EXPECT_TRUE(unlha->calls.isEmpty());
 }
 
 } // namespace
