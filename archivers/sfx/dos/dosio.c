@@ -1,0 +1,286 @@
+/* int 21h services for the 16-bit self-extractors (see dosio.h).
+ * bcc passes arguments on the stack (first at 2[sp] on entry) and keeps
+ * bp, si, di; results come back in ax, 32-bit ones in bx:ax. */
+#include "dosio.h"
+
+int dos_open(const char *path, int mode)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov dx,4[bp]
+  mov al,6[bp]
+  mov ah,#$3D
+  int $21
+  jnc dos_open_done
+  mov ax,#-1
+dos_open_done:
+  pop bp
+#endasm
+}
+
+int dos_create(const char *path)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov dx,4[bp]
+  xor cx,cx
+  mov ah,#$3C
+  int $21
+  jnc dos_create_done
+  mov ax,#-1
+dos_create_done:
+  pop bp
+#endasm
+}
+
+unsigned dos_read(int handle, void *buf, unsigned count)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov bx,4[bp]
+  mov dx,6[bp]
+  mov cx,8[bp]
+  mov ah,#$3F
+  int $21
+  jnc dos_read_done
+  mov ax,#-1
+dos_read_done:
+  pop bp
+#endasm
+}
+
+unsigned dos_write(int handle, const void *buf, unsigned count)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov bx,4[bp]
+  mov dx,6[bp]
+  mov cx,8[bp]
+  mov ah,#$40
+  int $21
+  jnc dos_write_done
+  mov ax,#-1
+dos_write_done:
+  pop bp
+#endasm
+}
+
+int dos_close(int handle)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov bx,4[bp]
+  mov ah,#$3E
+  int $21
+  mov ax,#0
+  jnc dos_close_done
+  mov ax,#-1
+dos_close_done:
+  pop bp
+#endasm
+}
+
+int dos_seek(int handle, unsigned long pos)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov bx,4[bp]
+  mov dx,6[bp]
+  mov cx,8[bp]
+  mov ax,#$4200
+  int $21
+  mov ax,#0
+  jnc dos_seek_done
+  mov ax,#-1
+dos_seek_done:
+  pop bp
+#endasm
+}
+
+int dos_mkdir(const char *path)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov dx,4[bp]
+  mov ah,#$39
+  int $21
+  mov ax,#0
+  jnc dos_mkdir_done
+  mov ax,#-1
+dos_mkdir_done:
+  pop bp
+#endasm
+}
+
+int dos_unlink(const char *path)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov dx,4[bp]
+  mov ah,#$41
+  int $21
+  mov ax,#0
+  jnc dos_unlink_done
+  mov ax,#-1
+dos_unlink_done:
+  pop bp
+#endasm
+}
+
+int dos_rename(const char *from, const char *to)
+{
+#asm
+  push bp
+  mov bp,sp
+  push di
+  push es
+  push ds
+  pop es
+  mov dx,4[bp]
+  mov di,6[bp]
+  mov ah,#$56
+  int $21
+  mov ax,#0
+  jnc dos_rename_done
+  mov ax,#-1
+dos_rename_done:
+  pop es
+  pop di
+  pop bp
+#endasm
+}
+
+int dos_attr(const char *path)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov dx,4[bp]
+  mov ax,#$4300
+  int $21
+  mov ax,cx
+  jnc dos_attr_done
+  mov ax,#-1
+dos_attr_done:
+  pop bp
+#endasm
+}
+
+int dos_set_ftime(int handle, unsigned time, unsigned date)
+{
+#asm
+  push bp
+  mov bp,sp
+  mov bx,4[bp]
+  mov cx,6[bp]
+  mov dx,8[bp]
+  mov ax,#$5701
+  int $21
+  mov ax,#0
+  jnc dos_ftime_done
+  mov ax,#-1
+dos_ftime_done:
+  pop bp
+#endasm
+}
+
+void dos_exit(int status)
+{
+#asm
+  mov bx,sp
+  mov al,2[bx]
+  mov ah,#$4C
+  int $21
+#endasm
+}
+
+unsigned far_peek(unsigned seg, unsigned off)
+{
+#asm
+  mov bx,sp
+  push es
+  mov es,2[bx]
+  mov bx,4[bx]
+  seg es
+  mov al,[bx]
+  xor ah,ah
+  pop es
+#endasm
+}
+
+void far_poke(unsigned seg, unsigned off, unsigned value)
+{
+#asm
+  mov bx,sp
+  push es
+  mov es,2[bx]
+  mov al,6[bx]
+  mov bx,4[bx]
+  seg es
+  mov [bx],al
+  pop es
+#endasm
+}
+
+void far_to_near(void *dst, unsigned seg, unsigned off, unsigned count)
+{
+#asm
+  push bp
+  mov bp,sp
+  push si
+  push di
+  push ds
+  push es
+  push ds
+  pop es
+  mov di,4[bp]
+  mov si,8[bp]
+  mov cx,10[bp]
+  mov ds,6[bp]
+  cld
+  rep
+  movsb
+  pop es
+  pop ds
+  pop di
+  pop si
+  pop bp
+#endasm
+}
+
+void near_to_far(unsigned seg, unsigned off, const void *src, unsigned count)
+{
+#asm
+  push bp
+  mov bp,sp
+  push si
+  push di
+  push es
+  mov es,4[bp]
+  mov di,6[bp]
+  mov si,8[bp]
+  mov cx,10[bp]
+  cld
+  rep
+  movsb
+  pop es
+  pop di
+  pop si
+  pop bp
+#endasm
+}
+
+unsigned near_segment(void)
+{
+#asm
+  mov ax,ds
+#endasm
+}
