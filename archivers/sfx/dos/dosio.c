@@ -1,6 +1,7 @@
 /* int 21h services for the 16-bit self-extractors (see dosio.h).
  * bcc passes arguments on the stack (first at 2[sp] on entry) and keeps
  * bp, si, di; results come back in ax, 32-bit ones in bx:ax. */
+#include <string.h>
 #include "dosio.h"
 
 int dos_open(const char *path, int mode)
@@ -283,4 +284,74 @@ unsigned near_segment(void)
 #asm
   mov ax,ds
 #endasm
+}
+
+unsigned dos_alloc(unsigned paragraphs)
+{
+#asm
+  mov bx,sp
+  mov bx,2[bx]
+  mov ah,#$48
+  int $21
+  jnc dos_alloc_done
+  xor ax,ax
+dos_alloc_done:
+#endasm
+}
+
+void dos_free(unsigned seg)
+{
+#asm
+  mov bx,sp
+  push es
+  mov es,2[bx]
+  mov ah,#$49
+  int $21
+  pop es
+#endasm
+}
+
+unsigned dos_psp(void)
+{
+#asm
+  mov ah,#$62
+  int $21
+  mov ax,bx
+#endasm
+}
+
+int dos_getkey(void)
+{
+#asm
+  mov ah,#$08
+  int $21
+  xor ah,ah
+#endasm
+}
+
+/* DOS buffered line input into a buffer laid out as it wants it:
+ * [0] room, [1] length read, [2..] the text and a CR. */
+static void dos_line_input(unsigned char *request)
+{
+#asm
+  mov bx,sp
+  mov dx,2[bx]
+  mov ah,#$0A
+  int $21
+#endasm
+}
+
+int dos_gets(char *buf, int size)
+{
+    static unsigned char request[2 + 128 + 1];
+    int n;
+    if (size > 128)
+        size = 128;
+    request[0] = (unsigned char)size;
+    request[1] = 0;
+    dos_line_input(request);
+    n = request[1];
+    memcpy(buf, request + 2, n);
+    buf[n] = 0;
+    return n;
 }

@@ -26,6 +26,14 @@ int dos_attr(const char *path);
 /* Sets the DOS date and time stamp of an open file. */
 int dos_set_ftime(int handle, unsigned time, unsigned date);
 void dos_exit(int status);
+unsigned dos_psp(void);
+/* Conventional memory: a block of paragraphs, 0 when there is not enough. */
+unsigned dos_alloc(unsigned paragraphs);
+void dos_free(unsigned seg);
+/* Console input: one key without echo; a line of at most size-1 bytes
+ * typed with DOS editing (returns its length, buf ends in NUL). */
+int dos_getkey(void);
+int dos_gets(char *buf, int size);
 
 /* Far memory outside the data segment: a segment (or selector) and an
  * offset inside it. */

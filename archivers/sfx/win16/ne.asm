@@ -3,15 +3,16 @@
 ; The extractor itself is C, compiled by bcc for the 8086 and linked by ld86
 ; as a separate-I&D image (text at CODE_BASE, data at DATA_BASE); this file
 ; takes the text and data parts of that image (PROGRAM, an ld86 -0 a.out file
-; whose part sizes come in TEXT_SIZE, DATA_SIZE and BSS_SIZE) and puts them in
+; whose part sizes come from SIZES) and puts them in
 ; an NE code segment and the automatic data segment. The code segment starts
 ; with the glue that needs Windows: the entry point (InitTask, WaitEvent,
 ; InitApp), and small near thunks at fixed offsets that the C code jumps to
 ; (w16glue.c) and that call KERNEL and USER by ordinal through fixup records.
 ; Everything else, file access included, goes through int 21h as under DOS.
 ;
-;   nasm -f bin -DPROGRAM='"x.aout"' -DHEADER_SIZE=32 -DTEXT_SIZE=.. \
-;        -DDATA_SIZE=.. -DBSS_SIZE=.. -o lzh-win16.exe ne.asm
+;   nasm -f bin -DPROGRAM='"x.aout"' -DSIZES='"sizes.inc"' -o x.exe ne.asm
+; (SIZES defines HEADER_SIZE, TEXT_SIZE, DATA_SIZE and BSS_SIZE.)
+%include SIZES
 bits 16
 org 0
 

@@ -1,0 +1,105 @@
+/* The DOS self-extractor: a program for DOS (and the DOS box of Windows)
+ * that extracts the LZH archive appended to it.
+ *   NAME [-y] [-o<folder>] [-t | -l]
+ * Without arguments it asks for the destination folder, then asks before
+ * replacing a file. -y replaces without asking, -o sets the folder, -t tests
+ * the archive, -l lists it. Errorlevel: see SFX_EXIT_* in sfx16.h. */
+#include <string.h>
+#include "dosio.h"
+#include "sfx16.h"
+
+static sfx_options options;
+static char self[SFX_PATH_MAX];
+
+void sfx_say(const char *text)
+{
+    dos_write(1, text, strlen(text));
+    dos_write(1, "\r\n", 2);
+}
+
+static void prompt(const char *text)
+{
+    dos_write(1, text, strlen(text));
+}
+
+int sfx_ask_overwrite(const char *path)
+{
+    int key;
+    prompt(path);
+    prompt(" exists. Replace it? (Y)es, (N)o, (A)ll: ");
+    for (;;) {
+        key = dos_getkey() | 0x20;
+        if (key == 'y' || key == 'n' || key == 'a')
+            break;
+    }
+    sfx_say(key == 'y' ? "Yes" : key == 'a' ? "All" : "No");
+    return key == 'y' ? 1 : key == 'a' ? 2 : 0;
+}
+
+unsigned sfx_far_alloc(unsigned long size)
+{
+    return dos_alloc((unsigned)((size + 15) >> 4));
+}
+
+void sfx_far_free(unsigned seg)
+{
+    if (seg)
+        dos_free(seg);
+}
+
+/* The program's own path follows the environment strings: past their
+ * closing empty string and a word that counts the strings after it. */
+static void find_self(void)
+{
+    unsigned psp = dos_psp();
+    unsigned env = far_peek(psp, 0x2C) | far_peek(psp, 0x2D) << 8;
+    unsigned off = 0, i = 0;
+    while (far_peek(env, off)) {
+        while (far_peek(env, off))
+            off++;
+        off++;
+    }
+    off += 3;
+    while (i < SFX_PATH_MAX - 1 && (self[i] = (char)far_peek(env, off + i)) != 0)
+        i++;
+    self[i] = 0;
+}
+
+/* The end of this program in its file, from the size fields of its MZ
+ * header: the archive starts there or later. */
+static unsigned long image_end(void)
+{
+    unsigned char mz[6];
+    unsigned long size = 0;
+    int h = dos_open(self, DOS_READ);
+    if (h >= 0 && dos_read(h, mz, 6) == 6 && mz[0] == 'M' && mz[1] == 'Z') {
+        unsigned last = mz[2] | mz[3] << 8, pages = mz[4] | mz[5] << 8;
+        size = (unsigned long)pages * 512;
+        if (last)
+            size -= 512 - last;
+    }
+    if (h >= 0)
+        dos_close(h);
+    return size;
+}
+
+int main(int argc, char **argv)
+{
+    int i;
+    for (i = 1; i < argc; i++) {
+        if (!sfx_switch(&options, argv[i])) {
+            sfx_say("Self-extracting LZH archive.");
+            sfx_say("  [-y] [-o<folder>]  extract (-y: replace files without asking)");
+            sfx_say("  -t                 test the archive");
+            sfx_say("  -l                 list the archive");
+            return SFX_EXIT_USAGE;
+        }
+    }
+    if (argc == 1) {
+        prompt("Extract to which folder? (Enter: the current one) ");
+        dos_gets(options.dest, SFX_PATH_MAX);
+        sfx_say("");
+    }
+    find_self();
+    return sfx_run(self, image_end(), &options);
+}

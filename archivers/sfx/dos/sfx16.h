@@ -1,0 +1,40 @@
+/* The extraction run shared by the DOS and the Win16 self-extractors.
+ * The platform part (dosmain.c, ../win16/w16main.c) reads the switches,
+ * finds the end of its own image and implements the few services below;
+ * this part walks the archive with the shared LZH decoder and writes the
+ * entries under the destination through int 21h. */
+#ifndef TB_SFX16_H
+#define TB_SFX16_H
+
+#define SFX_PATH_MAX 128
+
+/* Exit statuses (DOS errorlevels) */
+#define SFX_EXIT_OK 0          /* every entry written (or tested) intact */
+#define SFX_EXIT_ENTRIES 1     /* some entries failed, were refused or skipped */
+#define SFX_EXIT_ARCHIVE 2     /* no readable archive behind the program */
+#define SFX_EXIT_USAGE 3       /* bad switches, or the destination is unusable */
+
+#define SFX_MODE_EXTRACT 0
+#define SFX_MODE_TEST 1
+#define SFX_MODE_LIST 2
+
+typedef struct sfx_options {
+    int mode;
+    int overwrite;                  /* -y: replace existing files unasked */
+    char dest[SFX_PATH_MAX];        /* destination folder, "" = current */
+} sfx_options;
+
+/* Services of the platform */
+void sfx_say(const char *text);                 /* a line of the report */
+int sfx_ask_overwrite(const char *path);        /* 1 replace, 0 keep */
+unsigned sfx_far_alloc(unsigned long size);     /* segment/selector, 0 = none */
+void sfx_far_free(unsigned seg);
+
+/* Parses one switch (-y, -o<folder>, -t, -l) into opt; 0 when unknown. */
+int sfx_switch(sfx_options *opt, const char *arg);
+
+/* Extracts, tests or lists the archive found at or after `image_end` in the
+ * file `self`; returns an SFX_EXIT_* status. */
+int sfx_run(const char *self, unsigned long image_end, const sfx_options *opt);
+
+#endif

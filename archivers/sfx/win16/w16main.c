@@ -1,0 +1,166 @@
+/* The Win16 self-extractor: an NE program for Windows 3.x (and the Windows
+ * versions that run 16-bit programs) that extracts the LZH archive
+ * appended to it.
+ *   NAME [-y] [-o<folder>] [-t | -l]
+ * Without a destination it asks (OK/Cancel) whether to extract into the
+ * folder of the program, and shows the result in a message box; -y runs
+ * unattended: no questions, existing files replaced, no message box. */
+#include <string.h>
+#include "../dos/dosio.h"
+#include "../dos/sfx16.h"
+#include "w16glue.h"
+
+#define TITLE "Self-extracting LZH archive"
+#define REPORT_MAX 900
+
+static sfx_options options;
+static char self[SFX_PATH_MAX];
+static char args[130];
+static char report[REPORT_MAX + 80];
+static char question[SFX_PATH_MAX + 64];
+static int report_full;
+
+void sfx_say(const char *text)
+{
+    int used = strlen(report), n = strlen(text);
+    if (used + n + 2 > REPORT_MAX) {
+        if (!report_full)
+            strcat(report, "...\n");
+        report_full = 1;
+        return;
+    }
+    strcat(report, text);
+    strcat(report, "\n");
+}
+
+int sfx_ask_overwrite(const char *path)
+{
+    strcpy(question, path);
+    strcat(question, "\nexists. Replace it?");
+    switch (w16_message_box(question, TITLE, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return 1;
+    }
+    return 0;
+}
+
+unsigned sfx_far_alloc(unsigned long size)
+{
+    return w16_far_alloc(size);
+}
+
+/* Blocks live until the program ends; Windows frees them then. */
+void sfx_far_free(unsigned seg)
+{
+}
+
+/* The end of the NE image: the furthest segment and its fixup records.
+ * The archive starts there or later. */
+static unsigned long image_end(void)
+{
+    unsigned char b[64];
+    unsigned long ne, end = 0;
+    unsigned count, table, shift, i;
+    int h = dos_open(self, DOS_READ);
+    if (h < 0)
+        return 0;
+    if (dos_read(h, b, 64) != 64)
+        goto done;
+    ne = b[0x3C] | (unsigned)b[0x3D] << 8 | (unsigned long)(b[0x3E] | b[0x3F] << 8) << 16;
+    if (dos_seek(h, ne) || dos_read(h, b, 64) != 64 || b[0] != 'N' || b[1] != 'E')
+        goto done;
+    count = b[0x1C] | b[0x1D] << 8;
+    table = b[0x22] | b[0x23] << 8;
+    shift = b[0x32] | b[0x33] << 8;
+    end = ne + 64;
+    for (i = 0; i < count; i++) {
+        unsigned long start, stop;
+        unsigned len, flags;
+        if (dos_seek(h, ne + table + 8 * i) || dos_read(h, b, 8) != 8)
+            break;
+        start = (unsigned long)(b[0] | b[1] << 8) << shift;
+        len = b[2] | b[3] << 8;
+        flags = b[4] | b[5] << 8;
+        stop = start + (len ? len : 0x10000UL);
+        if (start && (flags & 0x0100) && dos_seek(h, stop) == 0 && dos_read(h, b, 2) == 2)
+            stop += 2 + 8UL * (b[0] | b[1] << 8);
+        if (start && stop > end)
+            end = stop;
+    }
+done:
+    dos_close(h);
+    return end;
+}
+
+/* Splits the command line in place; quotes group words with spaces. */
+static int next_arg(char **cursor, char **arg)
+{
+    char *p = *cursor, *out;
+    while (*p == ' ' || *p == '\t')
+        p++;
+    if (*p == 0)
+        return 0;
+    *arg = out = p;
+    while (*p && *p != ' ' && *p != '\t') {
+        if (*p == '"') {
+            for (p++; *p && *p != '"'; )
+                *out++ = *p++;
+            if (*p)
+                p++;
+        } else {
+            *out++ = *p++;
+        }
+    }
+    if (*p)
+        p++;
+    *out = 0;
+    *cursor = p;
+    return 1;
+}
+
+static void read_command_line(unsigned psp, unsigned offset)
+{
+    unsigned n = far_peek(psp, 0x80), i;
+    if (n > sizeof args - 1)
+        n = sizeof args - 1;
+    for (i = 0; i < n; i++) {
+        args[i] = (char)far_peek(psp, offset + i);
+        if (args[i] == '\r' || args[i] == 0)
+            break;
+    }
+    args[i] = 0;
+}
+
+int main(unsigned psp, unsigned cmd, unsigned instance)
+{
+    char *cursor = args, *arg, *slash;
+    int status, any = 0;
+
+    read_command_line(psp, cmd);
+    while (next_arg(&cursor, &arg)) {
+        any = 1;
+        if (!sfx_switch(&options, arg)) {
+            w16_message_box("Switches: [-y] [-o<folder>] [-t | -l]", TITLE, MB_OK | MB_ICONSTOP);
+            return SFX_EXIT_USAGE;
+        }
+    }
+    w16_module_file_name(instance, self, sizeof self);
+    if (options.mode == SFX_MODE_EXTRACT && !options.dest[0]) {
+        strcpy(options.dest, self);
+        slash = strrchr(options.dest, '\\');
+        if (slash)
+            slash[slash > options.dest && slash[-1] == ':' ? 1 : 0] = 0;
+        if (!options.overwrite) {
+            strcpy(question, "Extract the files into\n");
+            strcat(question, options.dest);
+            strcat(question, " ?");
+            if (w16_message_box(question, TITLE, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+                return SFX_EXIT_USAGE;
+        }
+    }
+    status = sfx_run(self, image_end(), &options);
+    if (!options.overwrite || !any)
+        w16_message_box(report, TITLE,
+                        status == SFX_EXIT_OK ? MB_ICONINFORMATION : MB_ICONSTOP);
+    return status;
+}
