@@ -83,19 +83,16 @@ static unsigned long image_end(void)
     return size;
 }
 
-int main(int argc, char **argv)
+int main(void)
 {
-    int i;
-    for (i = 1; i < argc; i++) {
-        if (!sfx_switch(&options, argv[i])) {
-            sfx_say("Self-extracting LZH archive.");
-            sfx_say("  [-y] [-o<folder>]  extract (-y: replace files without asking)");
-            sfx_say("  -t                 test the archive");
-            sfx_say("  -l                 list the archive");
-            return SFX_EXIT_USAGE;
-        }
+    int count = sfx_read_switches(dos_psp(), 0x81, &options);
+    if (count < 0) {
+        sfx_say("Self-extracting LZH archive. Switches:");
+        sfx_say("  -y  replace files unasked   -o<folder>  extract there");
+        sfx_say("  -t  test the archive        -l          list it");
+        return SFX_EXIT_USAGE;
     }
-    if (argc == 1) {
+    if (count == 0) {
         prompt("Extract to which folder? (Enter: the current one) ");
         dos_gets(options.dest, SFX_PATH_MAX);
         sfx_say("");

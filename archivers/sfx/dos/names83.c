@@ -40,17 +40,6 @@ static int copy_part(char *dst, const char *src, int len, int max)
     return n;
 }
 
-static int is_device(const char *base)
-{
-    static char *devices[] = { "CON", "PRN", "AUX", "NUL", "CLOCK$", 0 };
-    int i;
-    for (i = 0; devices[i]; i++)
-        if (strcmp(base, devices[i]) == 0)
-            return 1;
-    return (strncmp(base, "COM", 3) == 0 || strncmp(base, "LPT", 3) == 0) &&
-           base[3] >= '1' && base[3] <= '9' && base[4] == 0;
-}
-
 static int same_ignoring_case(const char *a, const char *b)
 {
     for (; *a && *b; a++, b++) {
@@ -82,10 +71,6 @@ int name83(char *name)
     base[nbase] = 0;
     next = dot < len ? copy_part(ext, name + dot + 1, len - dot - 1, 3) : 0;
     ext[next] = 0;
-    if (is_device(base)) {              /* device names are short */
-        memmove(base + 1, base, nbase + 1);
-        base[0] = '_';
-    }
     {
         char mapped[13];
         int changed;

@@ -30,7 +30,7 @@ static char line[SFX_PATH_MAX * 2 + 48];
 
 /* ---- switches ---------------------------------------------------------- */
 
-int sfx_switch(sfx_options *opt, const char *arg)
+static int read_switch(sfx_options *opt, const char *arg)
 {
     if (arg[0] != '-' && arg[0] != '/')
         return 0;
@@ -51,6 +51,54 @@ int sfx_switch(sfx_options *opt, const char *arg)
         return 1;
     }
     return 0;
+}
+
+/* Splits the command line in place; quotes group words with spaces. */
+static char *next_arg(char **cursor)
+{
+    char *p = *cursor, *arg, *out;
+    while (*p == ' ' || *p == '\t')
+        p++;
+    if (*p == 0)
+        return 0;
+    arg = out = p;
+    while (*p && *p != ' ' && *p != '\t') {
+        if (*p == '"') {
+            for (p++; *p && *p != '"';)
+                *out++ = *p++;
+            if (*p)
+                p++;
+        } else {
+            *out++ = *p++;
+        }
+    }
+    if (*p)
+        p++;
+    *out = 0;
+    *cursor = p;
+    return arg;
+}
+
+int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt)
+{
+    static char args[128];
+    char *cursor = args, *arg;
+    unsigned n = far_peek(psp, 0x80), i;
+    int count = 0;
+    if (n > sizeof args - 1)
+        n = sizeof args - 1;
+    for (i = 0; i < n; i++) {
+        args[i] = (char)far_peek(psp, offset + i);
+        if (args[i] == '\r')
+            break;
+    }
+    args[i] = 0;
+    while ((arg = next_arg(&cursor)) != 0) {
+        if (!read_switch(opt, arg))
+            return -1;
+        count++;
+    }
+    return count;
 }
 
 /* ---- text ---------------------------------------------------------------- */
@@ -173,30 +221,28 @@ static void temp_beside(const char *target)
 static unsigned long dos_stamp(unsigned long t)
 {
     static unsigned char mdays[] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    unsigned long days = t / 86400UL, secs = t % 86400UL;
-    unsigned year = 1970, month = 0, date, time;
+    unsigned days, secs, year = 1980, month = 0, len;
     if (t < 315532800UL)            /* before 1980: DOS cannot say */
         return (1UL << 21) | (1UL << 16);
-    for (;;) {
-        unsigned len = (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 366 : 365;
+    t -= 315532800UL;
+    days = (unsigned)(t / 86400UL); /* 16 bits last until 2159 */
+    secs = (unsigned)(t % 86400UL / 2);
+    for (;; year++) {
+        len = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) ? 366 : 365;
         if (days < len)
             break;
         days -= len;
-        year++;
     }
     for (;; month++) {
-        unsigned len = mdays[month] + (month == 1 && year % 4 == 0 &&
-                                       (year % 100 != 0 || year % 400 == 0));
+        len = mdays[month] + (month == 1 && year % 4 == 0 && (year % 100 != 0 || year % 400 == 0));
         if (days < len)
             break;
         days -= len;
     }
     if (year > 2107)
         year = 2107;
-    date = ((year - 1980) << 9) | ((month + 1) << 5) | (unsigned)(days + 1);
-    time = (unsigned)(secs / 3600) << 11 | (unsigned)(secs / 60 % 60) << 5 |
-           (unsigned)(secs % 60 / 2);
-    return ((unsigned long)date << 16) | time;
+    return (unsigned long)((year - 1980) << 9 | (month + 1) << 5 | (days + 1)) << 16 |
+           (secs / 1800) << 11 | (secs / 30 % 60) << 5 | secs % 30;
 }
 
 /* ---- decoder callbacks ------------------------------------------------------ */

@@ -30,8 +30,10 @@ int sfx_ask_overwrite(const char *path);        /* 1 replace, 0 keep */
 unsigned sfx_far_alloc(unsigned long size);     /* segment/selector, 0 = none */
 void sfx_far_free(unsigned seg);
 
-/* Parses one switch (-y, -o<folder>, -t, -l) into opt; 0 when unknown. */
-int sfx_switch(sfx_options *opt, const char *arg);
+/* Reads the switches (-y, -o<folder>, -t, -l; quotes group words) from a
+ * DOS command tail: its length at psp:80h, its text at psp:offset. Returns
+ * how many there were, -1 when one is unknown. */
+int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt);
 
 /* Extracts, tests or lists the archive found at or after `image_end` in the
  * file `self`; returns an SFX_EXIT_* status. */

@@ -4,6 +4,9 @@
  * C89, 16-bit clean: `int` may be 16 bits, so every width that matters is an
  * explicit unsigned short / unsigned long, no local array is large, and the
  * dictionary is reached only through the LZH_WIN_* macros (see lzhdec.h).
+ * The 16-bit compiler (bcc) ignores prototypes, so an argument for an
+ * unsigned long parameter must already be unsigned long at the call (1UL,
+ * or a cast): nothing widens it there.
  *
  * Safety: the decoder trusts nothing in the archive. Reads past the end of an
  * entry's compressed data yield zero bits and are counted; a stream that needs
@@ -34,9 +37,14 @@ static const struct {
     unsigned char kind, dicbit;
 } methods[] = {
     {"lh0", MTH_STORED, 0}, {"lz4", MTH_STORED, 0}, {"lhd", MTH_DIR, 0},
-    {"lh1", MTH_LH1, 12},   {"lh4", MTH_LHNEW, 12}, {"lh5", MTH_LHNEW, 13},
-    {"lh6", MTH_LHNEW, 15}, {"lh7", MTH_LHNEW, 16}, {"lzs", MTH_LZS, 11},
-    {"lz5", MTH_LZ5, 12}
+    {"lh4", MTH_LHNEW, 12}, {"lh5", MTH_LHNEW, 13}, {"lh6", MTH_LHNEW, 15},
+    {"lh7", MTH_LHNEW, 16}
+#ifndef LZH_NO_LH1
+    , {"lh1", MTH_LH1, 12}
+#endif
+#ifndef LZH_NO_LZS
+    , {"lzs", MTH_LZS, 11}, {"lz5", MTH_LZ5, 12}
+#endif
 };
 #define N_METHODS (sizeof methods / sizeof methods[0])
 
@@ -528,6 +536,7 @@ static void decode_lhnew(lzh_state *s)
     }
 }
 
+#ifndef LZH_NO_LH1
 /* ---------------------------------------------------------------------- */
 /* -lh1-: adaptive Huffman for literals and lengths, fixed codes for the    */
 /* upper six bits of a position                                            */
@@ -660,6 +669,9 @@ static void decode_lh1(lzh_state *s)
     }
 }
 
+#endif /* LZH_NO_LH1 */
+
+#ifndef LZH_NO_LZS
 /* ---------------------------------------------------------------------- */
 /* LArc methods: -lzs- (2 KiB, bit flags) and -lz5- (4 KiB, flag bytes)     */
 /* Positions are absolute dictionary indexes.                               */
@@ -715,6 +727,8 @@ static void decode_lz5(lzh_state *s)
         flags >>= 1;
     }
 }
+
+#endif /* LZH_NO_LZS */
 
 /* ---------------------------------------------------------------------- */
 /* Headers                                                                 */
@@ -773,11 +787,11 @@ static int hdr_extended(lzh_state *s, unsigned long next, unsigned short szlen,
             return -1;
         data = next - 1 - szlen;
         *total += next;
-        if (hdr_read(s, b, 1, 0))
+        if (hdr_read(s, b, 1UL, 0))
             return -1;
         switch (b[0]) {
         case 0x00: /* CRC-16 of the whole header */
-            if (data < 2 || hdr_read(s, b + 1, 2, 1) || hdr_read(s, NULL, data - 2, 0))
+            if (data < 2 || hdr_read(s, b + 1, 2UL, 1) || hdr_read(s, NULL, (unsigned long)(data - 2), 0))
                 return -1;
             *crc = (unsigned short)get_le(b + 1, 2);
             *has_crc = 1;
@@ -792,7 +806,7 @@ static int hdr_extended(lzh_state *s, unsigned long next, unsigned short szlen,
             break;
         case 0x40: /* MS-DOS attributes */
             if (data >= 1) {
-                if (hdr_read(s, b + 1, 1, 0) || hdr_read(s, NULL, data - 1, 0))
+                if (hdr_read(s, b + 1, 1UL, 0) || hdr_read(s, NULL, (unsigned long)(data - 1), 0))
                     return -1;
                 s->entry.attr = b[1];
                 break;
@@ -802,7 +816,7 @@ static int hdr_extended(lzh_state *s, unsigned long next, unsigned short szlen,
             if (hdr_read(s, NULL, data, 0))
                 return -1;
         }
-        if (hdr_read(s, b, szlen, 0))
+        if (hdr_read(s, b, (unsigned long)szlen, 0))
             return -1;
         next = get_le(b, szlen);
     }
@@ -828,10 +842,10 @@ static int read_header(lzh_state *s)
         return c < 0 && s->error ? -LZH_E_READ : HDR_END;
     b[0] = (unsigned char)c;
     s->hdr_crc = CRC_BYTE(0, b[0]);
-    if (hdr_read(s, b + 1, 1, 0))
+    if (hdr_read(s, b + 1, 1UL, 0))
         return -LZH_E_FORMAT;
     s->hdr_sum = 0;
-    if (hdr_read(s, b + 2, 20, 0))
+    if (hdr_read(s, b + 2, 20UL, 0))
         return -LZH_E_FORMAT;
     if (b[2] != '-' || b[6] != '-')
         return -LZH_E_FORMAT;
@@ -851,23 +865,23 @@ static int read_header(lzh_state *s)
         namelen = b[21];
         if (22UL + namelen > hsize)
             return -LZH_E_FORMAT;
-        if (hdr_name(s, s->name_file, &s->file_len, namelen))
+        if (hdr_name(s, s->name_file, &s->file_len, (unsigned long)namelen))
             return -LZH_E_FORMAT;
         rest = (unsigned short)(hsize - 22 - namelen);
         if (e->level == 1 && rest < 5)
             return -LZH_E_FORMAT;
         if (rest >= 2) {
-            if (hdr_read(s, b + 24, 2, 0))
+            if (hdr_read(s, b + 24, 2UL, 0))
                 return -LZH_E_FORMAT;
             e->crc = (unsigned short)get_le(b + 24, 2);
             e->has_crc = 1;
             rest -= 2;
         }
         if (e->level == 0) {
-            if (hdr_read(s, NULL, rest, 0))
+            if (hdr_read(s, NULL, (unsigned long)rest, 0))
                 return -LZH_E_FORMAT;
         } else {
-            if (hdr_read(s, NULL, rest - 2, 0) || hdr_read(s, b + 24, 2, 0))
+            if (hdr_read(s, NULL, (unsigned long)(rest - 2), 0) || hdr_read(s, b + 24, 2UL, 0))
                 return -LZH_E_FORMAT;
         }
         if ((s->hdr_sum & 0xFF) != b[1])
@@ -1139,21 +1153,25 @@ static int decode_entry(lzh_state *s, unsigned char kind, unsigned char dicbit)
     case MTH_STORED:
         decode_stored(s);
         break;
+#ifndef LZH_NO_LH1
     case MTH_LH1:
         dyn_start(s);
         decode_lh1(s);
         break;
+#endif
     case MTH_LHNEW:
         s->np = (unsigned short)(dicbit <= 13 ? 14 : dicbit + 1);
         s->pbit = (unsigned char)(dicbit <= 13 ? 4 : 5);
         decode_lhnew(s);
         break;
+#ifndef LZH_NO_LZS
     case MTH_LZS:
         decode_lzs(s);
         break;
     case MTH_LZ5:
         decode_lz5(s);
         break;
+#endif
     }
     out_flush(s);
     if (s->error)

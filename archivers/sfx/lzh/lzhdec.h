@@ -21,6 +21,10 @@
 #define LZH_PATH_MAX 259
 #endif
 
+/* Methods a small build may leave out (entries using them then fail with
+   LZH_E_METHOD): LZH_NO_LH1 drops -lh1-, LZH_NO_LZS drops -lzs- and -lz5-.
+   The 16-bit self-extractors use both to stay small. */
+
 /* Size of the archive read buffer and of the output buffer. */
 #ifndef LZH_INBUF_SIZE
 #define LZH_INBUF_SIZE 2048

@@ -15,7 +15,6 @@
 
 static sfx_options options;
 static char self[SFX_PATH_MAX];
-static char args[130];
 static char report[REPORT_MAX + 80];
 static char question[SFX_PATH_MAX + 64];
 static int report_full;
@@ -92,57 +91,14 @@ done:
     return end;
 }
 
-/* Splits the command line in place; quotes group words with spaces. */
-static int next_arg(char **cursor, char **arg)
-{
-    char *p = *cursor, *out;
-    while (*p == ' ' || *p == '\t')
-        p++;
-    if (*p == 0)
-        return 0;
-    *arg = out = p;
-    while (*p && *p != ' ' && *p != '\t') {
-        if (*p == '"') {
-            for (p++; *p && *p != '"'; )
-                *out++ = *p++;
-            if (*p)
-                p++;
-        } else {
-            *out++ = *p++;
-        }
-    }
-    if (*p)
-        p++;
-    *out = 0;
-    *cursor = p;
-    return 1;
-}
-
-static void read_command_line(unsigned psp, unsigned offset)
-{
-    unsigned n = far_peek(psp, 0x80), i;
-    if (n > sizeof args - 1)
-        n = sizeof args - 1;
-    for (i = 0; i < n; i++) {
-        args[i] = (char)far_peek(psp, offset + i);
-        if (args[i] == '\r' || args[i] == 0)
-            break;
-    }
-    args[i] = 0;
-}
-
 int main(unsigned psp, unsigned cmd, unsigned instance)
 {
-    char *cursor = args, *arg, *slash;
-    int status, any = 0;
+    char *slash;
+    int status;
 
-    read_command_line(psp, cmd);
-    while (next_arg(&cursor, &arg)) {
-        any = 1;
-        if (!sfx_switch(&options, arg)) {
-            w16_message_box("Switches: [-y] [-o<folder>] [-t | -l]", TITLE, MB_OK | MB_ICONSTOP);
-            return SFX_EXIT_USAGE;
-        }
+    if (sfx_read_switches(psp, cmd, &options) < 0) {
+        w16_message_box("Switches: [-y] [-o<folder>] [-t | -l]", TITLE, MB_OK | MB_ICONSTOP);
+        return SFX_EXIT_USAGE;
     }
     w16_module_file_name(instance, self, sizeof self);
     if (options.mode == SFX_MODE_EXTRACT && !options.dest[0]) {
@@ -159,7 +115,7 @@ int main(unsigned psp, unsigned cmd, unsigned instance)
         }
     }
     status = sfx_run(self, image_end(), &options);
-    if (!options.overwrite || !any)
+    if (!options.overwrite)
         w16_message_box(report, TITLE,
                         status == SFX_EXIT_OK ? MB_ICONINFORMATION : MB_ICONSTOP);
     return status;
