@@ -1,0 +1,105 @@
+#include "sfx16Kit.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace sfx16 {
+
+using namespace sfxlzh;
+
+fs::path dosStub() { return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-dos.exe"; }
+fs::path win16Stub() { return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-win16.exe"; }
+
+Bytes withStub(const fs::path &stub, const Bytes &archive)
+{
+    Bytes exe = readFile(stub);
+    exe.insert(exe.end(), archive.begin(), archive.end());
+    return exe;
+}
+
+std::map<std::string, Bytes> lhasaFiles(const fs::path &archive)
+{
+    ScratchDir scratch;
+    run("cd " + quoted(scratch.path()) + " && lhasa xq " + quoted(archive) + " >/dev/null 2>&1");
+    return caseFolded(filesBelow(scratch.path()));
+}
+
+std::map<std::string, Bytes> foldedFilesBelow(const fs::path &root)
+{
+    return caseFolded(filesBelow(root));
+}
+
+Bytes damagedArchive()
+{
+    Bytes archive = readFile(dataDir() / "lh5_h2.lzh");
+    archive[archive.size() / 3] ^= 0x21;
+    return archive;
+}
+
+Bytes unsafeArchive()
+{
+    return makeArchive({{"..", "EVIL1.TXT", "up one"},
+                        {"", "\\EVIL2.TXT", "absolute"},
+                        {"", "C:EVIL3.TXT", "drive letter"},
+                        {"SUB\\..\\..", "EVIL4.TXT", "up through a folder"},
+                        {"", "NUL", "device"},
+                        {"", "GOOD.TXT", "harmless"}},
+                       0);
+}
+
+Bytes longNamesArchive()
+{
+    return makeArchive({{"", "LongFileName1.text", "first"},
+                        {"", "LongFileName2.text", "second"},
+                        {"Long Folder Name", "a.b.c", "dots"}},
+                       2);
+}
+
+std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part)
+{
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    };
+    std::vector<fs::path> found;
+    for (const auto &item : fs::recursive_directory_iterator(root))
+        if (lower(item.path().filename().string()).find(lower(part)) != std::string::npos)
+            found.push_back(item.path());
+    return found;
+}
+
+std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &runs)
+{
+    // DOSBox applies a redirection on an IF line even when the condition is
+    // false, so the errorlevel is told apart with GOTOs.
+    std::string batch = "@ECHO OFF\r\n";
+    for (std::size_t i = 0; i < runs.size(); i++) {
+        const std::string n = std::to_string(i);
+        const DosRun &r = runs[i];
+        std::string line = r.program + " " + r.args;
+        if (!r.input.empty()) {
+            writeFile(dir / ("IN" + n + ".TXT"), Bytes(r.input.begin(), r.input.end()));
+            line += " < IN" + n + ".TXT";
+        }
+        batch += line + " > LOG" + n + ".TXT\r\n";
+        for (int level = 3; level >= 1; level--)
+            batch += "IF ERRORLEVEL " + std::to_string(level) + " GOTO L" + n + "E" +
+                     std::to_string(level) + "\r\n";
+        batch += "ECHO 0> ST" + n + ".TXT\r\nGOTO L" + n + "END\r\n";
+        for (int level = 3; level >= 1; level--)
+            batch += ":L" + n + "E" + std::to_string(level) + "\r\nECHO " + std::to_string(level) +
+                     "> ST" + n + ".TXT\r\nGOTO L" + n + "END\r\n";
+        batch += ":L" + n + "END\r\n";
+    }
+    writeFile(dir / "RUNALL.BAT", Bytes(batch.begin(), batch.end()));
+    run(quoted(TB_DOSBOX_RUN) + " " + quoted(dir.string()) + " RUNALL.BAT >/dev/null 2>&1");
+
+    std::vector<int> levels;
+    for (std::size_t i = 0; i < runs.size(); i++) {
+        const Bytes status = readFile(dir / ("ST" + std::to_string(i) + ".TXT"));
+        levels.push_back(status.empty() ? -1 : status[0] - '0');
+    }
+    return levels;
+}
+
+}  // namespace sfx16

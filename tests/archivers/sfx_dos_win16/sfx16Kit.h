@@ -1,0 +1,51 @@
+// Helpers of the DOS and Win16 self-extractor tests: the stubs, reference
+// extractions, damaged and unsafe archives, and one DOSBox start for a whole
+// list of program runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sfxLzhKit.h"
+
+namespace sfx16 {
+
+using sfxlzh::Bytes;
+namespace fs = std::filesystem;
+
+fs::path dosStub();
+fs::path win16Stub();
+
+// The stub followed by the archive, as the library writes a self-extractor.
+Bytes withStub(const fs::path &stub, const Bytes &archive);
+
+// What lhasa extracts from the archive, names case-folded (DOS upper-cases
+// them, lhasa lower-cases all-capital names).
+std::map<std::string, Bytes> lhasaFiles(const fs::path &archive);
+std::map<std::string, Bytes> foldedFilesBelow(const fs::path &root);
+
+// lh5_h2.lzh with one byte of its first entry's compressed data changed.
+Bytes damagedArchive();
+// A stored archive whose entries try to leave the destination (parent
+// folders, an absolute name, a drive letter, a device name), then one
+// harmless entry GOOD.TXT.
+Bytes unsafeArchive();
+// Names a DOS file system cannot hold as they are.
+Bytes longNamesArchive();
+
+// Every path below root whose file name contains `part` (case-insensitive).
+std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part);
+
+// One program run in DOSBox: `program` (an 8.3 name in the folder) with
+// its arguments; `input`, when set, is typed in through standard input.
+struct DosRun {
+    std::string program;
+    std::string args;
+    std::string input;
+};
+
+// Runs every program in one DOSBox start with `dir` as drive C: and returns
+// each one's errorlevel (-1 when the run left no result).
+std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &runs);
+
+}  // namespace sfx16

@@ -1,0 +1,91 @@
+// The Win16 self-extractor run for real under Wine (its 16-bit support in
+// the 32-bit build): stub + archive, concatenated as the library does. Wine
+// does not hand back a 16-bit program's exit status, so the tests judge the
+// files; all runs of a test go through one batch file of Wine's cmd.
+#include <gtest/gtest.h>
+
+#include "sfx16Kit.h"
+
+using namespace sfx16;
+using sfxlzh::dataDir;
+using sfxlzh::quoted;
+using sfxlzh::readFile;
+using sfxlzh::ScratchDir;
+using sfxlzh::writeFile;
+
+namespace {
+
+// Runs the lines of a batch file with Wine's cmd in `dir`.
+void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines)
+{
+    std::string batch = "@echo off\r\n";
+    for (const std::string &line : lines)
+        batch += line + "\r\n";
+    writeFile(dir / "run.bat", Bytes(batch.begin(), batch.end()));
+    sfxlzh::run("cd " + quoted(dir.string()) + " && TB_WINEPREFIX=" + quoted(TB_WINEPREFIX) + " " +
+                quoted(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
+}
+
+TEST(Win16Stub, FitsInTheFirst20KiBWithTheArchiveHeader)
+{
+    EXPECT_LE(fs::file_size(win16Stub()) + 22, 20u * 1024u);
+}
+
+TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
+{
+    const std::vector<std::string> methods = {"lh0_h0", "lh4_h1", "lh5_h2", "lh6_h3", "lh7_h2"};
+    ScratchDir scratch;
+    const fs::path root = scratch.path();
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < methods.size(); i++) {
+        const std::string n = std::to_string(i);
+        writeFile(root / ("x" + n + ".exe"),
+                  withStub(win16Stub(), readFile(dataDir() / (methods[i] + ".lzh"))));
+        lines.push_back("x" + n + ".exe -y -oout" + n);
+    }
+    writeFile(root / "leftout.exe", withStub(win16Stub(), readFile(dataDir() / "lh1_h1.lzh")));
+    writeFile(root / "damaged.exe", withStub(win16Stub(), damagedArchive()));
+    writeFile(root / "unsafe.exe", withStub(win16Stub(), unsafeArchive()));
+    writeFile(root / "names.exe", withStub(win16Stub(), longNamesArchive()));
+    lines.insert(lines.end(), {"leftout.exe -y -oleftout", "damaged.exe -y -odamaged",
+                               "unsafe.exe -y -odest\\unsafe", "names.exe -y -onames"});
+    runUnderWine(root, lines);
+
+    for (std::size_t i = 0; i < methods.size(); i++) {
+        SCOPED_TRACE(methods[i]);
+        const auto reference = lhasaFiles(dataDir() / (methods[i] + ".lzh"));
+        ASSERT_FALSE(reference.empty());
+        EXPECT_TRUE(foldedFilesBelow(root / ("out" + std::to_string(i))) == reference);
+    }
+
+    // An entry of a left-out method, or a damaged one, leaves no file; what
+    // is written is exact.
+    const auto reference = lhasaFiles(dataDir() / "lh5_h2.lzh");
+    for (const char *dir : {"leftout", "damaged"}) {
+        SCOPED_TRACE(dir);
+        const auto written = foldedFilesBelow(root / dir);
+        EXPECT_EQ(written.count("words.txt"), 0u);
+        EXPECT_EQ(written.count("sub/bytes.bin"), 1u);
+        for (const auto &[name, content] : written)
+            EXPECT_TRUE(reference.count(name) && reference.at(name) == content) << name;
+    }
+
+    // Nothing leaves the destination: not up, not to the root of the drive
+    // (Z: is the host's root), not to drive C: of the Wine prefix.
+    EXPECT_TRUE(filesNamed(root, "EVIL").empty());
+    EXPECT_FALSE(fs::exists("/EVIL2.TXT"));
+    EXPECT_FALSE(fs::exists(fs::path(TB_WINEPREFIX) / "drive_c/EVIL3.TXT"));
+    const auto unsafe = foldedFilesBelow(root / "dest");
+    EXPECT_EQ(unsafe.size(), 1u);
+    EXPECT_EQ(unsafe.count("unsafe/good.txt"), 1u);
+
+    const std::map<std::string, Bytes> names = {
+        {"longfile.tex", Bytes{'f', 'i', 'r', 's', 't'}},
+        {"longfi~1.tex", Bytes{'s', 'e', 'c', 'o', 'n', 'd'}},
+        {"long_fol/a_b.c", Bytes{'d', 'o', 't', 's'}}};
+    EXPECT_TRUE(foldedFilesBelow(root / "names") == names);
+
+    EXPECT_TRUE(filesNamed(root, ".tmp").empty());
+}
+
+}  // namespace
