@@ -320,13 +320,37 @@ unsigned dos_psp(void)
 #endasm
 }
 
-int dos_getkey(void)
+static int dos_console_key(void)
 {
 #asm
   mov ah,#$08
   int $21
   xor ah,ah
 #endasm
+}
+
+/* Whether a handle is a device (the console) rather than a file. */
+static int dos_is_device(int handle)
+{
+#asm
+  mov bx,sp
+  mov bx,2[bx]
+  mov ax,#$4400
+  int $21
+  mov ax,#0
+  jc dos_is_device_done
+  and dx,#$80
+  mov ax,dx
+dos_is_device_done:
+#endasm
+}
+
+int dos_getkey(void)
+{
+    unsigned char c;
+    if (dos_is_device(0))
+        return dos_console_key();
+    return dos_read(0, &c, 1) == 1 ? c : -1;    /* input from a file */
 }
 
 /* DOS buffered line input into a buffer laid out as it wants it:

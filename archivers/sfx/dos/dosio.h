@@ -30,8 +30,9 @@ unsigned dos_psp(void);
 /* Conventional memory: a block of paragraphs, 0 when there is not enough. */
 unsigned dos_alloc(unsigned paragraphs);
 void dos_free(unsigned seg);
-/* Console input: one key without echo; a line of at most size-1 bytes
- * typed with DOS editing (returns its length, buf ends in NUL). */
+/* Console input: one key without echo (-1 at the end of redirected
+ * input); a line of at most size-1 bytes typed with DOS editing (returns
+ * its length, buf ends in NUL). */
 int dos_getkey(void);
 int dos_gets(char *buf, int size);
 

@@ -28,7 +28,10 @@ int sfx_ask_overwrite(const char *path)
     prompt(path);
     prompt(" exists. Replace it? (Y)es, (N)o, (A)ll: ");
     for (;;) {
-        key = dos_getkey() | 0x20;
+        key = dos_getkey();
+        if (key < 0 || key == 0x1A || key == 0x1B)  /* end of input, Esc */
+            key = 'n';
+        key |= 0x20;
         if (key == 'y' || key == 'n' || key == 'a')
             break;
     }

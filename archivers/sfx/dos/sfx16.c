@@ -192,7 +192,7 @@ static int make_folders(const char *path)
             i++;
             continue;
         }
-        if (c != '\\' || i == 0 || ctx.folder[i - 1] == ':')
+        if (c != '\\' || i == 0 || ctx.folder[i - 1] == ':' || ctx.folder[i - 1] == '\\')
             continue;
         ctx.folder[i] = 0;
         if (dos_attr(ctx.folder) < 0 && dos_mkdir(ctx.folder) != 0)

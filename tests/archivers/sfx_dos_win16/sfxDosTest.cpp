@@ -119,6 +119,8 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     writeFile(root / "NAMES.EXE", withStub(dosStub(), longNamesArchive()));
     writeFile(root / "KEEP/WORDS.TXT", Bytes{'o', 'l', 'd'});
     writeFile(root / "REPLACE/WORDS.TXT", Bytes{'o', 'l', 'd'});
+    writeFile(root / "NOINPUT/WORDS.TXT", Bytes{'o', 'l', 'd'});
+    writeFile(root / "EMPTY.TXT", Bytes{});
     const std::vector<int> levels = runInDosbox(root, {
         {"SFX.EXE", "", "ASKED\r"},            // no switches: asks for the folder
         {"SFX.EXE", "-oKEEP", "n"},            // asks before replacing: no
@@ -127,6 +129,8 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
         {"SFX.EXE", "-l", ""},
         {"SFX.EXE", "-q", ""},
         {"NAMES.EXE", "-y -oNAMES", ""},
+        {"SFX.EXE", "-oNOINPUT < EMPTY.TXT", ""},    // input ends: no
+        {"SFX.EXE", "-y -oSLASH\\", ""},              // a folder written with its separator
     });
     const auto reference = lhasaFiles(archive);
 
@@ -155,6 +159,11 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
         {"longfi~1.tex", Bytes{'s', 'e', 'c', 'o', 'n', 'd'}},
         {"long_fol/a_b.c", Bytes{'d', 'o', 't', 's'}}};
     EXPECT_TRUE(names == expected);
+
+    EXPECT_EQ(levels[7], 1);
+    EXPECT_EQ(readFile(root / "NOINPUT/WORDS.TXT"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(levels[8], 0);
+    EXPECT_TRUE(foldedFilesBelow(root / "SLASH") == reference);
 }
 
 }  // namespace
