@@ -194,6 +194,40 @@ TEST_F(AutomaticRun, CreatedSelfExtractorRunsUnderWine)
     EXPECT_EQ(Tree(target), Extracted(lzh, QStringLiteral("lhasa")));
 }
 
+TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
+{
+    struct Case {
+        QStringList options;   // besides --auto and --out
+        QByteArray settings;
+        const char* stub;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("--kind=dos")}, {}, "lzh-dos.exe"},
+        {{QStringLiteral("--kind=win16")}, {}, "lzh-win16.exe"},
+        {{QStringLiteral("--kind=win32")}, "AutoExe=0\n", "lzh-win32.exe"},
+        {{}, "AutoExe=1\n", "lzh-win16.exe"},
+        {{}, {}, "lzh-win32.exe"},
+    };
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("hello.lzh"));
+    for (const Case& c : cases) {
+        const std::string label = c.stub + (" " + c.options.join(u' ').toStdString());
+        if (!HaveStub(c.stub)) {
+            ADD_FAILURE() << "missing stub " << c.stub;
+            continue;
+        }
+        QFile::remove(SettingsFile());
+        if (!c.settings.isEmpty())
+            StoreSettings(c.settings);
+        QFile::remove(Out() + QStringLiteral("/HELLO.EXE"));
+        const Result run = Run(QStringList{QStringLiteral("--auto"), QStringLiteral("--out=out")} + c.options + QStringList{lzh});
+        EXPECT_EQ(run.exitStatus, 0) << label;
+        const QByteArray created = ReadAll(Out() + QStringLiteral("/HELLO.EXE"));
+        const QByteArray stub = ReadAll(StubFolder + u'/' + QString::fromLatin1(c.stub));
+        EXPECT_TRUE(!stub.isEmpty() && created.startsWith(stub)) << label;
+        EXPECT_EQ(created.size(), stub.size() + QFileInfo(lzh).size()) << label;
+    }
+}
+
 TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
 {
     if (!HaveStub("lzh-win32.exe"))
