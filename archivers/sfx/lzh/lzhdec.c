@@ -1089,6 +1089,10 @@ static int build_names(lzh_state *s)
         e->path[0] = 0;
         return LZH_E_NAME;
     }
+    /* a name that ends in a separator names a folder, whatever its method
+       (some Amiga archivers store folders as empty -lh0- files) */
+    if (n && w == 1 && raw_separator(raw[n - 1]) && e->size == 0)
+        e->is_dir = 1;
     return LZH_OK;
 }
 
@@ -1190,6 +1194,8 @@ static int handle_entry(lzh_state *s, int mode)
 
     e->is_dir = (unsigned char)(kind == MTH_DIR);
     named = build_names(s);
+    if (e->is_dir && kind == MTH_STORED)
+        kind = MTH_DIR;
     if (io->note && io->note(io->ctx, LZH_EV_BEGIN, e, named) != 0)
         result = LZH_E_SKIPPED;
     else if (mode == LZH_MODE_LIST)
@@ -1247,6 +1253,16 @@ int lzh_run(lzh_state *s, unsigned long offset, int mode)
     int first = LZH_OK, r;
     s->done = s->failed = 0;
     s->error = LZH_OK;
+    if (s->rejected) {
+        /* lzh_find passed over something shaped like a header: most likely
+           the archive's own first header, damaged. Extract what can be
+           found, but do not call the result intact. */
+        memset(&s->entry, 0, sizeof s->entry);
+        if (s->io->note)
+            s->io->note(s->io->ctx, LZH_EV_DONE, &s->entry, LZH_E_FORMAT);
+        s->failed++;
+        first = LZH_E_FORMAT;
+    }
     if (in_seek(s, offset) != 0)
         return LZH_E_READ;
     for (;;) {
@@ -1290,6 +1306,7 @@ int lzh_find(lzh_state *s, unsigned long from, unsigned long *found)
     unsigned char b[7];
     unsigned short i;
     int c;
+    s->rejected = 0;
     for (at = from;; at++) {
         s->error = LZH_OK;
         if (in_seek(s, at) != 0)
@@ -1307,5 +1324,6 @@ int lzh_find(lzh_state *s, unsigned long from, unsigned long *found)
             *found = at;
             return LZH_OK;
         }
+        s->rejected++;
     }
 }

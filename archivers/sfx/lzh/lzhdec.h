@@ -184,6 +184,7 @@ typedef struct lzh_state {
     unsigned char name_too_long;
     unsigned long next_header;      /* archive offset of the next header */
     unsigned short failed;          /* entries not written / not intact */
+    unsigned short rejected;        /* header-like spots lzh_find passed over */
     unsigned short done;            /* entries written / tested intact */
 } lzh_state;
 
@@ -202,7 +203,8 @@ int lzh_find(lzh_state *s, unsigned long from, unsigned long *found);
 /* Walk the archive at `offset` and extract, test or list every entry,
    reporting each through io->note. Returns LZH_OK when every entry was
    handled intact; otherwise the first error met. s->done and s->failed
-   count the entries. */
+   count the entries. When the lzh_find before it passed over a damaged
+   header, the run reports LZH_E_FORMAT (after extracting what it found). */
 int lzh_run(lzh_state *s, unsigned long offset, int mode);
 
 /* CRC-16 (polynomial 0xA001, as used by LZH) of len bytes. */

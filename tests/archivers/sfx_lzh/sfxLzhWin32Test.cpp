@@ -1,0 +1,168 @@
+// The LZH Win32 self-extractor run for real under Wine: stub + archive,
+// concatenated here as the library does, for every method; damage, unsafe
+// names, -t, -l, and Shift_JIS names on a Japanese system.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <unistd.h>
+
+#include "sfxLzhKit.h"
+
+using namespace sfxlzh;
+
+namespace {
+
+// A self-extractor of the archive bytes in folder `where`.
+fs::path makeSfx(const fs::path &where, const Bytes &archive)
+{
+    Bytes sfx = readFile(stubPath());
+    EXPECT_FALSE(sfx.empty());
+    sfx.insert(sfx.end(), archive.begin(), archive.end());
+    writeFile(where / "x.exe", sfx);
+    return where / "x.exe";
+}
+
+std::string windowsPath(const fs::path &path)
+{
+    std::string p = "Z:" + path.string();
+    for (char &c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+}
+
+// Runs the self-extractor under Wine in its folder; env is put in front.
+int wine(const fs::path &exe, const std::string &args, const std::string &env = "",
+         const fs::path &output = "/dev/null")
+{
+    return run("cd " + quoted(exe.parent_path()) + " && " + env + " TB_WINEPREFIX=" +
+               quoted(TB_WINEPREFIX) + " " + quoted(TB_WINE_RUN) + " " + quoted(exe) + " " + args +
+               " >" + quoted(output) + " 2>/dev/null");
+}
+
+std::map<std::string, Bytes> lhasaExtract(const fs::path &archive)
+{
+    ScratchDir scratch;
+    run("cd " + quoted(scratch.path()) + " && lhasa xq " + quoted(archive) + " >/dev/null 2>&1");
+    return filesBelow(scratch.path());
+}
+
+class EveryMethodUnderWine : public testing::TestWithParam<std::string> {};
+
+TEST_P(EveryMethodUnderWine, ExtractsLikeLhasa)
+{
+    const fs::path archive = GetParam().find('/') == std::string::npos
+                                 ? dataDir() / (GetParam() + ".lzh")
+                                 : fs::path(TB_CORPUS_DIR) / GetParam();
+    ScratchDir scratch;
+    const fs::path exe = makeSfx(scratch.path(), readFile(archive));
+    const fs::path dest = scratch.path() / "out";
+    EXPECT_EQ(wine(exe, "-y " + quoted("-o" + windowsPath(dest))), 0);
+    const auto reference = lhasaExtract(archive);
+    ASSERT_FALSE(reference.empty());
+    EXPECT_TRUE(caseFolded(filesBelow(dest)) == caseFolded(reference));
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, EveryMethodUnderWine,
+                         testing::Values("lh0_h1", "lh1_h1", "lh4_h2", "lh5_h2", "lh6_h3", "lh7_h2",
+                                         "lzs_h0", "lz5_h1",
+                                         "fragglet_lhasa/test/archives/larc333/lz4.lzs"),
+                         [](const auto &info) { return info.param.substr(info.param.rfind('/') + 1, 6).replace(3, 1, "_"); });
+
+TEST(Win32Stub, DamagedArchiveFailsWithoutAWrongFile)
+{
+    ScratchDir scratch;
+    Bytes archive = readFile(dataDir() / "lh5_h2.lzh");
+    archive[archive.size() / 3] ^= 0x21;
+    const fs::path exe = makeSfx(scratch.path(), archive);
+    const fs::path dest = scratch.path() / "out";
+    EXPECT_NE(wine(exe, "-y " + quoted("-o" + windowsPath(dest))), 0);
+    const auto reference = lhasaExtract(dataDir() / "lh5_h2.lzh");
+    for (const auto &[path, content] : filesBelow(dest))
+        EXPECT_TRUE(reference.count(path) && reference.at(path) == content) << path;
+}
+
+TEST(Win32Stub, TraversalWritesNothingOutside)
+{
+    ScratchDir scratch;
+    const fs::path inner = scratch.path() / "in";
+    fs::create_directories(inner);
+    const fs::path exe = makeSfx(inner, makeArchive({{"", "..\\evil1.txt", "x"},
+                                                     {"", "\\evil2.txt", "x"},
+                                                     {"", "C:\\evil3.txt", "x"},
+                                                     {"..\xFF", "evil4.txt", "x"},
+                                                     {"", "CON.txt", "x"},
+                                                     {"", "ok.txt", "fine"}},
+                                                    2));
+    const fs::path dest = inner / "out";
+    EXPECT_NE(wine(exe, "-y " + quoted("-o" + windowsPath(dest))), 0);
+    const auto files = filesBelow(dest);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.begin()->first, "ok.txt");
+    EXPECT_FALSE(fs::exists(scratch.path() / "evil1.txt"));
+    EXPECT_FALSE(fs::exists(inner / "evil4.txt"));
+    EXPECT_EQ(filesBelow(scratch.path()).size(), 2u);  // x.exe and out/ok.txt
+}
+
+TEST(Win32Stub, TestAndList)
+{
+    ScratchDir scratch;
+    const fs::path exe = makeSfx(scratch.path(), readFile(dataDir() / "lh7_h1.lzh"));
+    const fs::path listing = scratch.path() / "list.txt";
+    EXPECT_EQ(wine(exe, "-t"), 0);
+    EXPECT_EQ(wine(exe, "-l", "", listing), 0);
+    const Bytes text = readFile(listing);
+    const std::string list(text.begin(), text.end());
+    EXPECT_NE(list.find("-lh7- 863d words.txt"), std::string::npos) << list;
+    EXPECT_NE(list.find("sub\\bytes.bin"), std::string::npos) << list;
+    EXPECT_EQ(filesBelow(scratch.path()).size(), 2u);  // x.exe and the listing only
+
+    Bytes damaged = readFile(dataDir() / "lh7_h1.lzh");
+    damaged[damaged.size() / 2] ^= 0x08;
+    ScratchDir other;
+    EXPECT_EQ(wine(makeSfx(other.path(), damaged), "-t"), 1);
+}
+
+// Shift_JIS names need Wine's ANSI code page to be 932: a ja_JP.UTF-8 locale.
+std::string japaneseLocaleEnv()
+{
+    const fs::path dir = fs::path(TB_BINARY_DIR) / "locale";
+    if (!fs::exists(dir / "ja_JP.UTF-8")) {
+        // made aside and renamed: tests running in parallel may race here
+        fs::create_directories(dir);
+        const fs::path made = dir / ("ja_JP.UTF-8." + std::to_string(getpid()));
+        if (run("localedef -i ja_JP -f UTF-8 " + quoted(made.string()) + " >/dev/null 2>&1") > 1)
+            return "";
+        std::error_code ec;
+        fs::rename(made, dir / "ja_JP.UTF-8", ec);
+        fs::remove_all(made, ec);
+        if (ec && !fs::exists(dir / "ja_JP.UTF-8"))
+            return "";
+    }
+    return "LOCPATH=" + quoted(dir.string()) + " LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8";
+}
+
+class ShiftJisNames : public testing::TestWithParam<int> {};
+
+TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
+{
+    const std::string env = japaneseLocaleEnv();
+    if (env.empty())
+        GTEST_SKIP() << "no ja_JP.UTF-8 locale could be made (localedef)";
+    // 表 is 0x95 0x5C in Shift_JIS: its trail byte is the path separator.
+    const std::string hyou = "\x95\x5C";
+    const int level = GetParam();
+    Entry entry = level == 2 ? Entry{hyou + "\xFF", hyou + ".txt", "sjis"}
+                             : Entry{"", hyou + "\\" + hyou + ".txt", "sjis"};
+    ScratchDir scratch;
+    const fs::path exe = makeSfx(scratch.path(), makeArchive({entry}, level));
+    const fs::path dest = scratch.path() / "out";
+    EXPECT_EQ(wine(exe, "-y " + quoted("-o" + windowsPath(dest)), env), 0);
+    const auto files = filesBelow(dest);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.begin()->first, "表/表.txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ShiftJisNames, testing::Values(1, 2));
+
+}  // namespace

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Regenerates the archives in this folder: one per method and header level,
+# made with ../../../../shared/tools/LzhMake.java (Debian's libjlha-java).
+# Input: words.txt, ~20 KiB of text whose end repeats its start from ~14 KiB
+# back (matches beyond the 8 KiB window of -lh5-), and sub/bytes.bin, every
+# byte value. Usage: make-archives.sh  (run from anywhere)
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+tool=$(cd "$here/../../../.." && pwd)/shared/tools/LzhMake.java
+jar=$(dpkg -L libjlha-java | grep 'jar$' | head -n1)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$tool" "$work/" && javac -cp "$jar" -d "$work" "$work/LzhMake.java"
+mkdir -p "$work/in/sub"
+awk 'BEGIN { srand(7); split("alpha beta gamma delta lzh window match literal block tree code", w, " ");
+             s = ""; while (length(s) < 14000) s = s w[int(rand() * 11) + 1] (rand() < 0.1 ? "\n" : " ");
+             printf "%s%s", s, substr(s, 1, 6000) }' > "$work/in/words.txt"
+awk 'BEGIN { for (i = 0; i < 256; i++) printf "%c", i }' LC_ALL=C > "$work/in/sub/bytes.bin"
+cd "$work/in"
+for m in lh0 lh1 lh4 lh5 lh6 lh7 lzs lz5; do
+  for level in 0 1 2 3; do
+    java -cp "$jar:$work" LzhMake "$here/${m}_h$level.lzh" "-$m-" "$level" words.txt sub/bytes.bin
+  done
+done
