@@ -25,25 +25,10 @@ int dos_rename(const char *from, const char *to);
 int dos_attr(const char *path);
 /* Sets the DOS date and time stamp of an open file. */
 int dos_set_ftime(int handle, unsigned time, unsigned date);
-void dos_exit(int status);
-unsigned dos_psp(void);
-/* Conventional memory: a block of paragraphs, 0 when there is not enough. */
-unsigned dos_alloc(unsigned paragraphs);
-void dos_free(unsigned seg);
-/* Console input: one key without echo (-1 at the end of redirected
- * input); a line of at most size-1 bytes typed with DOS editing (returns
- * its length, buf ends in NUL). */
-int dos_getkey(void);
-int dos_gets(char *buf, int size);
 
 /* Far memory outside the data segment: a segment (or selector) and an
  * offset inside it. */
 unsigned far_peek(unsigned seg, unsigned off);
 void far_poke(unsigned seg, unsigned off, unsigned value);
-/* Copies count bytes between far memory and the data segment. */
-void far_to_near(void *dst, unsigned seg, unsigned off, unsigned count);
-void near_to_far(unsigned seg, unsigned off, const void *src, unsigned count);
-/* The data segment itself, for far copies that involve near buffers. */
-unsigned near_segment(void);
 
 #endif

@@ -5,6 +5,7 @@
  * replacing a file. -y replaces without asking, -o sets the folder, -t tests
  * the archive, -l lists it. Errorlevel: see SFX_EXIT_* in sfx16.h. */
 #include <string.h>
+#include "doscon.h"
 #include "dosio.h"
 #include "sfx16.h"
 
