@@ -3,6 +3,7 @@
 #pragma once
 
 #include "namePolicy.h"
+#include "resultCodes.h"
 #include "sfxKind.h"
 
 #include <string>
@@ -30,6 +31,16 @@ public:
     // gets a short explanation for the report.
     virtual int Locate(const InputFile& input, std::string& detail) = 0;
     virtual std::vector<EntryName> Entries() const = 0;
+    // kDone when the stub of this kind can extract every entry that is not
+    // left out; otherwise kUnsupportedMethod, with the entry named in detail.
+    virtual int CheckStubDecodes(SfxKind kind, const std::vector<bool>& leaveOut,
+                                 std::string& detail) const
+    {
+        (void)kind;
+        (void)leaveOut;
+        (void)detail;
+        return kDone;
+    }
     // Appends the archive to out: unchanged when nothing is left out, otherwise
     // rebuilt without the entries whose leaveOut flag is set.
     virtual int WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut,

@@ -84,6 +84,8 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
         if (leftOut == entries.size())
             return Fail(report, kNothingLeft, "every entry would be left out");
     }
+    if (const int rc = format.CheckStubDecodes(request.kind, leaveOut, detail); rc != kDone)
+        return Fail(report, rc, request.archive + ": " + detail);
 
     int rc = out.Create(request.folder, fileName);
     if (rc == kDone)

@@ -20,6 +20,7 @@ enum ResultCode : int {
     kUnsupportedArchive = 0x800B,// readable, but cannot become a self-extractor (cabinet sets)
     kNothingLeft = 0x800C,       // every entry would be left out
     kInternalError = 0x800D,     // out of memory or an unexpected library failure
+    kUnsupportedMethod = 0x800E, // an entry's method is one the stub of the asked kind cannot decode
     kBusy = 0x801F,              // another call holds the library
     kCancelled = 0x8020,         // reserved: the libraries show no window that could cancel
 };

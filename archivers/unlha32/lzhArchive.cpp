@@ -2,6 +2,7 @@
 
 #include "inputFile.h"
 #include "lzhHeaderNames.h"
+#include "lzhStubMethods.h"
 #include "outputFile.h"
 #include "resultCodes.h"
 
@@ -82,6 +83,7 @@ Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember
         LzhMember member;
         member.start = next;
         member.end = next + header->raw_data_len + header->compressed_length;
+        member.method.assign(header->compress_method, strnlen(header->compress_method, 5));
         member.rawName = StoredName(header->raw_data, header->raw_data_len, header->header_level);
         members.push_back(std::move(member));
         next = members.back().end;
@@ -154,6 +156,19 @@ std::vector<tbarc::EntryName> LzhArchive::Entries() const
     for (const LzhMember& m : members_)
         names.push_back({m.rawName, tbarc::NameEncoding::Ansi});
     return names;
+}
+
+int LzhArchive::CheckStubDecodes(tbarc::SfxKind kind, const std::vector<bool>& leaveOut,
+                                 std::string& detail) const
+{
+    for (std::size_t i = 0; i < members_.size(); ++i) {
+        if (leaveOut[i] || StubDecodes(kind, members_[i].method))
+            continue;
+        detail = members_[i].rawName + ": the " + tbarc::SfxKindName(kind) +
+                 " self-extractor cannot decode " + members_[i].method;
+        return tbarc::kUnsupportedMethod;
+    }
+    return tbarc::kDone;
 }
 
 int LzhArchive::WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut,

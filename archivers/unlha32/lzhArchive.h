@@ -15,6 +15,7 @@ struct LzhMember {
     std::uint64_t start = 0; // offset of the header in the file
     std::uint64_t end = 0;   // offset just past the compressed data
     std::string rawName;     // stored path and name, folders separated by '/' or '\\'
+    std::string method;      // "-lh5-", ...
 };
 
 class LzhArchive final : public tbarc::ArchiveFormat {
@@ -23,6 +24,8 @@ public:
     const char* StubFileName(tbarc::SfxKind kind) const override;
     int Locate(const tbarc::InputFile& input, std::string& detail) override;
     std::vector<tbarc::EntryName> Entries() const override;
+    int CheckStubDecodes(tbarc::SfxKind kind, const std::vector<bool>& leaveOut,
+                         std::string& detail) const override;
     int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
                      tbarc::OutputFile& out) override;
 
