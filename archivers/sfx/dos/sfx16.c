@@ -30,7 +30,9 @@ static char line[SFX_PATH_MAX * 2 + 48];
 
 /* ---- switches ---------------------------------------------------------- */
 
-static int read_switch(sfx_options *opt, const char *arg)
+/* One switch; `value` is the word after it, for "-o <folder>". Returns the
+ * words used, 0 for an unknown switch. */
+static int read_switch(sfx_options *opt, const char *arg, const char *value)
 {
     if (arg[0] != '-' && arg[0] != '/')
         return 0;
@@ -45,6 +47,10 @@ static int read_switch(sfx_options *opt, const char *arg)
         opt->mode = SFX_MODE_LIST;
         return arg[2] == 0;
     case 'o': case 'O':
+        if (arg[2] == 0 && value && strlen(value) < SFX_PATH_MAX) {
+            strcpy(opt->dest, value);
+            return 2;
+        }
         if (arg[2] == 0 || strlen(arg + 2) >= SFX_PATH_MAX)
             return 0;
         strcpy(opt->dest, arg + 2);
@@ -82,9 +88,9 @@ static char *next_arg(char **cursor)
 int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt)
 {
     static char args[128];
-    char *cursor = args, *arg;
+    char *cursor = args, *arg, *value;
     unsigned n = far_peek(psp, 0x80), i;
-    int count = 0;
+    int count = 0, used;
     if (n > sizeof args - 1)
         n = sizeof args - 1;
     for (i = 0; i < n; i++) {
@@ -93,9 +99,13 @@ int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt)
             break;
     }
     args[i] = 0;
-    while ((arg = next_arg(&cursor)) != 0) {
-        if (!read_switch(opt, arg))
+    arg = next_arg(&cursor);
+    while (arg) {
+        value = next_arg(&cursor);
+        used = read_switch(opt, arg, value);
+        if (!used)
             return -1;
+        arg = used == 2 ? next_arg(&cursor) : value;
         count++;
     }
     return count;

@@ -30,7 +30,8 @@ int sfx_ask_overwrite(const char *path);        /* 1 replace, 0 keep */
 unsigned sfx_far_alloc(unsigned long size);     /* segment/selector, 0 = none */
 void sfx_far_free(unsigned seg);
 
-/* Reads the switches (-y, -o<folder>, -t, -l; quotes group words) from a
+/* Reads the switches (-y, -o<folder> or -o <folder>, -t, -l; '/' may stand
+ * for '-', any letter case; quotes group words) from a
  * DOS command tail: its length at psp:80h, its text at psp:offset. Returns
  * how many there were, -1 when one is unknown. */
 int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt);

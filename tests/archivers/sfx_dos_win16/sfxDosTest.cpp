@@ -131,6 +131,7 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
         {"NAMES.EXE", "-y -oNAMES", ""},
         {"SFX.EXE", "-oNOINPUT < EMPTY.TXT", ""},    // input ends: no
         {"SFX.EXE", "-y -oSLASH\\", ""},              // a folder written with its separator
+        {"SFX.EXE", "/Y -o SPACED", ""},                 // DOS-style switch, folder apart
     });
     const auto reference = lhasaFiles(archive);
 
@@ -164,6 +165,8 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     EXPECT_EQ(readFile(root / "NOINPUT/WORDS.TXT"), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(levels[8], 0);
     EXPECT_TRUE(foldedFilesBelow(root / "SLASH") == reference);
+    EXPECT_EQ(levels[9], 0);
+    EXPECT_TRUE(foldedFilesBelow(root / "SPACED") == reference);
 }
 
 }  // namespace
