@@ -33,6 +33,10 @@ Bytes unsafeArchive();
 // Names a DOS file system cannot hold as they are.
 Bytes longNamesArchive();
 
+// Environment settings that make Wine's code page 932 (a ja_JP.UTF-8 locale,
+// made once in the build tree); empty when no such locale can be made.
+std::string japaneseLocaleEnv();
+
 // Every path below root whose file name contains `part` (case-insensitive).
 std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part);
 

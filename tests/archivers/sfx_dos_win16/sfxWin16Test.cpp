@@ -15,14 +15,16 @@ using sfxlzh::writeFile;
 
 namespace {
 
-// Runs the lines of a batch file with Wine's cmd in `dir`.
-void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines)
+// Runs the lines of a batch file with Wine's cmd in `dir`; env is put in
+// front of the command.
+void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines,
+                  const std::string &env = "")
 {
     std::string batch = "@echo off\r\n";
     for (const std::string &line : lines)
         batch += line + "\r\n";
     writeFile(dir / "run.bat", Bytes(batch.begin(), batch.end()));
-    sfxlzh::run("cd " + quoted(dir.string()) + " && TB_WINEPREFIX=" + quoted(TB_WINEPREFIX) + " " +
+    sfxlzh::run("cd " + quoted(dir.string()) + " && " + env + " TB_WINEPREFIX=" + quoted(TB_WINEPREFIX) + " " +
                 quoted(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
 }
 
@@ -86,6 +88,26 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     EXPECT_TRUE(foldedFilesBelow(root / "names") == names);
 
     EXPECT_TRUE(filesNamed(root, ".tmp").empty());
+}
+
+// On a Japanese Windows (code page 932) Shift_JIS names come back as the
+// right Unicode names. (A name whose trail byte is 0x5C is left out here:
+// Wine's int 21h takes that byte for a separator, which a Japanese DOS
+// underneath Windows 3.x does not.)
+TEST(Win16Stub, ShiftJisNamesOnAJapaneseSystem)
+{
+    const std::string env = japaneseLocaleEnv();
+    if (env.empty())
+        GTEST_SKIP() << "no ja_JP.UTF-8 locale could be made (localedef)";
+    const std::string nihon = "\x93\xFA\x96\x7B", go = "\x8C\xEA";    // 日本, 語
+    ScratchDir scratch;
+    writeFile(scratch.path() / "jp.exe",
+              withStub(win16Stub(), sfxlzh::makeArchive({{"", nihon + ".txt", "one"},
+                                                         {nihon, go + ".txt", "two"}}, 1)));
+    runUnderWine(scratch.path(), {"jp.exe -y -oout"}, env);
+    const std::map<std::string, Bytes> expected = {{"日本.TXT", Bytes{'o', 'n', 'e'}},
+                                                   {"日本/語.TXT", Bytes{'t', 'w', 'o'}}};
+    EXPECT_TRUE(sfxlzh::filesBelow(scratch.path() / "out") == expected);
 }
 
 }  // namespace
