@@ -28,89 +28,6 @@ static lzh_state state;
 static lzh_io io;
 static char line[SFX_PATH_MAX * 2 + 48];
 
-/* ---- switches ---------------------------------------------------------- */
-
-/* One switch; `value` is the word after it, for "-o <folder>". Returns the
- * words used, 0 for an unknown switch. */
-static int read_switch(sfx_options *opt, const char *arg, const char *value)
-{
-    if (arg[0] != '-' && arg[0] != '/')
-        return 0;
-    switch (arg[1]) {
-    case 'y': case 'Y':
-        opt->overwrite = 1;
-        return arg[2] == 0;
-    case 't': case 'T':
-        opt->mode = SFX_MODE_TEST;
-        return arg[2] == 0;
-    case 'l': case 'L':
-        opt->mode = SFX_MODE_LIST;
-        return arg[2] == 0;
-    case 'o': case 'O':
-        if (arg[2] == 0 && value && strlen(value) < SFX_PATH_MAX) {
-            strcpy(opt->dest, value);
-            return 2;
-        }
-        if (arg[2] == 0 || strlen(arg + 2) >= SFX_PATH_MAX)
-            return 0;
-        strcpy(opt->dest, arg + 2);
-        return 1;
-    }
-    return 0;
-}
-
-/* Splits the command line in place; quotes group words with spaces. */
-static char *next_arg(char **cursor)
-{
-    char *p = *cursor, *arg, *out;
-    while (*p == ' ' || *p == '\t')
-        p++;
-    if (*p == 0)
-        return 0;
-    arg = out = p;
-    while (*p && *p != ' ' && *p != '\t') {
-        if (*p == '"') {
-            for (p++; *p && *p != '"';)
-                *out++ = *p++;
-            if (*p)
-                p++;
-        } else {
-            *out++ = *p++;
-        }
-    }
-    if (*p)
-        p++;
-    *out = 0;
-    *cursor = p;
-    return arg;
-}
-
-int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt)
-{
-    static char args[128];
-    char *cursor = args, *arg, *value;
-    unsigned n = far_peek(psp, 0x80), i;
-    int count = 0, used;
-    if (n > sizeof args - 1)
-        n = sizeof args - 1;
-    for (i = 0; i < n; i++) {
-        args[i] = (char)far_peek(psp, offset + i);
-        if (args[i] == '\r')
-            break;
-    }
-    args[i] = 0;
-    arg = next_arg(&cursor);
-    while (arg) {
-        value = next_arg(&cursor);
-        used = read_switch(opt, arg, value);
-        if (!used)
-            return -1;
-        arg = used == 2 ? next_arg(&cursor) : value;
-        count++;
-    }
-    return count;
-}
-
 /* ---- text ---------------------------------------------------------------- */
 
 static char *put_ulong(char *p, unsigned long v)
@@ -237,14 +154,14 @@ static unsigned long dos_stamp(unsigned long t)
     t -= 315532800UL;
     days = (unsigned)(t / 86400UL); /* 16 bits last until 2159 */
     secs = (unsigned)(t % 86400UL / 2);
-    for (;; year++) {
-        len = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) ? 366 : 365;
+    for (;; year++) {               /* 2000 leaps, 2100 does not */
+        len = (year & 3) == 0 && year != 2100 ? 366 : 365;
         if (days < len)
             break;
         days -= len;
     }
     for (;; month++) {
-        len = mdays[month] + (month == 1 && year % 4 == 0 && (year % 100 != 0 || year % 400 == 0));
+        len = mdays[month] + (month == 1 && (year & 3) == 0 && year != 2100);
         if (days < len)
             break;
         days -= len;

@@ -53,39 +53,36 @@ void sfx_far_free(unsigned seg)
 {
 }
 
-/* The end of the NE image: the furthest segment and its fixup records.
- * The archive starts there or later. */
+/* The end of the NE image: the segment that lies furthest into the file,
+ * with its fixup records. The archive starts there or later. */
 static unsigned long image_end(void)
 {
     unsigned char b[64];
-    unsigned long ne, end = 0;
-    unsigned count, table, shift, i;
+    unsigned long end = 0, ne;
+    unsigned count, shift, i, last = 0, len = 0, flags = 0;
     int h = dos_open(self, DOS_READ);
     if (h < 0)
         return 0;
     if (dos_read(h, b, 64) != 64)
         goto done;
-    ne = b[0x3C] | (unsigned)b[0x3D] << 8 | (unsigned long)(b[0x3E] | b[0x3F] << 8) << 16;
+    ne = b[0x3C] | b[0x3D] << 8;            /* our own header sits low */
     if (dos_seek(h, ne) || dos_read(h, b, 64) != 64 || b[0] != 'N' || b[1] != 'E')
         goto done;
-    count = b[0x1C] | b[0x1D] << 8;
-    table = b[0x22] | b[0x23] << 8;
-    shift = b[0x32] | b[0x33] << 8;
-    end = ne + 64;
+    count = b[0x1C];
+    shift = b[0x32];
+    if (count > 8 || dos_seek(h, ne + (b[0x22] | b[0x23] << 8)) || dos_read(h, b, 8 * count) != 8 * count)
+        goto done;
     for (i = 0; i < count; i++) {
-        unsigned long start, stop;
-        unsigned len, flags;
-        if (dos_seek(h, ne + table + 8 * i) || dos_read(h, b, 8) != 8)
-            break;
-        start = (unsigned long)(b[0] | b[1] << 8) << shift;
-        len = b[2] | b[3] << 8;
-        flags = b[4] | b[5] << 8;
-        stop = start + (len ? len : 0x10000UL);
-        if (start && (flags & 0x0100) && dos_seek(h, stop) == 0 && dos_read(h, b, 2) == 2)
-            stop += 2 + 8UL * (b[0] | b[1] << 8);
-        if (start && stop > end)
-            end = stop;
+        unsigned sector = b[8 * i] | b[8 * i + 1] << 8;
+        if (sector >= last) {
+            last = sector;
+            len = b[8 * i + 2] | b[8 * i + 3] << 8;
+            flags = b[8 * i + 4] | b[8 * i + 5] << 8;
+        }
     }
+    end = ((unsigned long)last << shift) + (len ? len : 0x10000UL);
+    if ((flags & 0x0100) && dos_seek(h, end) == 0 && dos_read(h, b, 2) == 2)
+        end += 2 + 8 * (b[0] | b[1] << 8);
 done:
     dos_close(h);
     return end;

@@ -4,6 +4,8 @@
 // files; all runs of a test go through one batch file of Wine's cmd.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "sfx16Kit.h"
 
 using namespace sfx16;
@@ -51,7 +53,7 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     writeFile(root / "names.exe", withStub(win16Stub(), longNamesArchive()));
     lines.insert(lines.end(), {"leftout.exe -y -oleftout", "damaged.exe -y -odamaged",
                                "unsafe.exe -y -odest\\unsafe", "names.exe -y -onames"});
-    runUnderWine(root, lines);
+    runUnderWine(root, lines, "TZ=UTC");
 
     for (std::size_t i = 0; i < methods.size(); i++) {
         SCOPED_TRACE(methods[i]);
@@ -86,6 +88,10 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
         {"longfi~1.tex", Bytes{'s', 'e', 'c', 'o', 'n', 'd'}},
         {"long_fol/a_b.c", Bytes{'d', 'o', 't', 's'}}};
     EXPECT_TRUE(foldedFilesBelow(root / "names") == names);
+    // The entries' time (Unix seconds in these level-2 headers) is kept.
+    struct stat st {};
+    ASSERT_EQ(stat((root / "names/LONGFILE.TEX").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mtime, 1735689600);    // 2025-01-01 00:00 UTC
 
     EXPECT_TRUE(filesNamed(root, ".tmp").empty());
 }
