@@ -8,29 +8,28 @@
  * words used, 0 for an unknown switch. */
 static int read_switch(sfx_options *opt, const char *arg, const char *value)
 {
-    if (arg[0] != '-' && arg[0] != '/')
+    int letter = arg[1] | 0x20;         /* any letter case */
+    const char *folder;
+    if ((arg[0] != '-' && arg[0] != '/') || !arg[1])
         return 0;
-    switch (arg[1]) {
-    case 'y': case 'Y':
-        opt->overwrite = 1;
-        return arg[2] == 0;
-    case 't': case 'T':
-        opt->mode = SFX_MODE_TEST;
-        return arg[2] == 0;
-    case 'l': case 'L':
-        opt->mode = SFX_MODE_LIST;
-        return arg[2] == 0;
-    case 'o': case 'O':
-        if (arg[2] == 0 && value && strlen(value) < SFX_PATH_MAX) {
-            strcpy(opt->dest, value);
-            return 2;
-        }
-        if (arg[2] == 0 || strlen(arg + 2) >= SFX_PATH_MAX)
+    folder = arg[2] ? arg + 2 : value;
+    if (letter == 'o') {
+        if (!folder || strlen(folder) >= SFX_PATH_MAX)
             return 0;
-        strcpy(opt->dest, arg + 2);
-        return 1;
+        strcpy(opt->dest, folder);
+        return arg[2] ? 1 : 2;
     }
-    return 0;
+    if (arg[2])
+        return 0;
+    if (letter == 'y')
+        opt->overwrite = 1;
+    else if (letter == 't')
+        opt->mode = SFX_MODE_TEST;
+    else if (letter == 'l')
+        opt->mode = SFX_MODE_LIST;
+    else
+        return 0;
+    return 1;
 }
 
 /* Splits the command line in place; quotes group words with spaces. */

@@ -10,33 +10,36 @@
 #include "../dos/sfx16.h"
 #include "w16glue.h"
 
-#define TITLE "Self-extracting LZH archive"
-#define REPORT_MAX 900
+static char title[] = "Self-extracting LZH archive";
+#define REPORT_MAX 700
+#define TAIL_MAX 200
 
 static sfx_options options;
 static char self[SFX_PATH_MAX];
-static char report[REPORT_MAX + 80];
+static char report[REPORT_MAX + 8 + TAIL_MAX];
+static char tail[TAIL_MAX + SFX_PATH_MAX * 2 + 50];
 static char question[SFX_PATH_MAX + 64];
-static int report_full;
 
+/* The report keeps its first lines and, once full, the end of the rest:
+ * the summary always shows. */
 void sfx_say(const char *text)
 {
-    int used = strlen(report), n = strlen(text);
-    if (used + n + 2 > REPORT_MAX) {
-        if (!report_full)
-            strcat(report, "...\n");
-        report_full = 1;
-        return;
-    }
-    strcat(report, text);
-    strcat(report, "\n");
+    char *to = report;
+    int n;
+    if (tail[0] || strlen(report) + strlen(text) + 6 > REPORT_MAX)
+        to = tail;
+    strcat(to, text);
+    strcat(to, "\n");
+    n = strlen(tail);
+    if (n > TAIL_MAX)
+        memmove(tail, tail + n - TAIL_MAX, TAIL_MAX + 1);
 }
 
 int sfx_ask_overwrite(const char *path)
 {
     strcpy(question, path);
     strcat(question, "\nexists. Replace it?");
-    switch (w16_message_box(question, TITLE, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (w16_message_box(question, title, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
         return 1;
     }
@@ -94,7 +97,7 @@ int main(unsigned psp, unsigned cmd, unsigned instance)
     int status;
 
     if (sfx_read_switches(psp, cmd, &options) < 0) {
-        w16_message_box("Switches: [-y] [-o<folder>] [-t | -l]", TITLE, MB_OK | MB_ICONSTOP);
+        w16_message_box("Switches: [-y] [-o<folder>] [-t | -l]", title, MB_OK | MB_ICONSTOP);
         return SFX_EXIT_USAGE;
     }
     w16_module_file_name(instance, self, sizeof self);
@@ -107,13 +110,15 @@ int main(unsigned psp, unsigned cmd, unsigned instance)
             strcpy(question, "Extract the files into\n");
             strcat(question, options.dest);
             strcat(question, " ?");
-            if (w16_message_box(question, TITLE, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            if (w16_message_box(question, title, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
                 return SFX_EXIT_USAGE;
         }
     }
     status = sfx_run(self, image_end(), &options);
+    if (tail[0])
+        strcat(strcat(report, "...\n"), tail);
     if (!options.overwrite)
-        w16_message_box(report, TITLE,
+        w16_message_box(report, title,
                         status == SFX_EXIT_OK ? MB_ICONINFORMATION : MB_ICONSTOP);
     return status;
 }
