@@ -233,17 +233,51 @@ static void bits_drop(lzh_state *s, unsigned short n)
 /* ---------------------------------------------------------------------- */
 /* Output                                                                  */
 
+#ifndef LZH_NO_MACBINARY
+static unsigned long get_be32(const unsigned char *p)
+{
+    return ((unsigned long)p[0] << 24) | ((unsigned long)p[1] << 16) |
+           ((unsigned long)p[2] << 8) | p[3];
+}
+
+/* MacLHA stores a file as MacBinary: a 128-byte header, the data fork padded
+   to 128 bytes, then the resource fork. When that is exactly what the entry
+   holds and the resource fork is empty, only the data fork is written. */
+static void macbinary_probe(lzh_state *s)
+{
+    const unsigned char *h = s->outbuf;
+    unsigned long data;
+    s->mac_probe = 0;
+    if (s->outpos < 128 || h[0] != 0 || h[1] == 0 || h[1] > 63 || h[74] != 0 || h[82] != 0)
+        return;
+    data = get_be32(h + 83);
+    if (get_be32(h + 87) != 0 || data > s->entry.size ||
+        128 + ((data + 127) & ~127UL) != s->entry.size)
+        return;
+    s->keep_from = 128;
+    s->keep_to = 128 + data;
+}
+#endif
+
 static void out_flush(lzh_state *s)
 {
-    unsigned short i, crc = s->crc;
+    unsigned short i, crc = s->crc, from, to;
     const unsigned char *p = s->outbuf;
     if (s->outpos == 0)
         return;
     for (i = s->outpos; i; i--)
         crc = CRC_BYTE(crc, *p++);
     s->crc = crc;
-    if (s->file && !s->error &&
-        s->io->write(s->io->ctx, s->file, s->outbuf, s->outpos) != 0)
+#ifndef LZH_NO_MACBINARY
+    if (s->mac_probe)
+        macbinary_probe(s);
+#endif
+    /* the part of this buffer inside [keep_from, keep_to) of the entry */
+    from = s->keep_from > s->out_done ? (unsigned short)(s->keep_from - s->out_done) : 0;
+    to = s->keep_to > s->out_done + s->outpos ? s->outpos
+         : (unsigned short)(s->keep_to > s->out_done ? s->keep_to - s->out_done : 0);
+    if (s->file && !s->error && from < to && from < s->outpos &&
+        s->io->write(s->io->ctx, s->file, s->outbuf + from, (unsigned short)(to - from)) != 0)
         s->error = LZH_E_WRITE;
     s->out_done += s->outpos;
     s->outpos = 0;
@@ -881,8 +915,10 @@ static int read_header(lzh_state *s)
             if (hdr_read(s, NULL, (unsigned long)rest, 0))
                 return -LZH_E_FORMAT;
         } else {
-            if (hdr_read(s, NULL, (unsigned long)(rest - 2), 0) || hdr_read(s, b + 24, 2UL, 0))
+            if (hdr_read(s, b + 26, 1UL, 0) ||
+                hdr_read(s, NULL, (unsigned long)(rest - 3), 0) || hdr_read(s, b + 24, 2UL, 0))
                 return -LZH_E_FORMAT;
+            e->os = b[26];
         }
         if ((s->hdr_sum & 0xFF) != b[1])
             return -LZH_E_FORMAT;
@@ -904,6 +940,7 @@ static int read_header(lzh_state *s)
             return -LZH_E_FORMAT;
         e->crc = (unsigned short)get_le(b + 21, 2);
         e->has_crc = 1;
+        e->os = b[23];
         if (e->level == 2) {
             hsize = get_le(b, 2);
         } else {
@@ -1151,6 +1188,9 @@ static int decode_entry(lzh_state *s, unsigned char kind, unsigned char dicbit)
     s->crc = 0;
     s->outpos = 0;
     s->blocksize = 0;
+    s->keep_from = 0;
+    s->keep_to = 0xFFFFFFFFUL;
+    s->mac_probe = (unsigned char)(s->entry.os == 'm' && s->entry.size >= 128);
     if (kind != MTH_STORED && !window_setup(s, dicbit))
         return LZH_E_MEMORY;
     switch (kind) {

@@ -86,6 +86,7 @@ typedef struct lzh_entry {
     unsigned long size;         /* original size */
     unsigned short crc;         /* CRC-16 of the original data */
     unsigned char has_crc;      /* 0: a very old header without one */
+    unsigned char os;           /* system id of levels 1-3 ('M', 'U', 'm'...), 0 */
     /* The stored name as raw bytes (archive code page, usually Shift_JIS),
        folders joined with the platform separator. Set for every entry. */
     char name[LZH_PATH_MAX + 1];
@@ -151,6 +152,8 @@ typedef struct lzh_state {
     unsigned long out_done;
     unsigned short crc;
     unsigned short outpos;
+    unsigned long keep_from, keep_to; /* part of the entry written out */
+    unsigned char mac_probe;        /* look for a MacBinary header first */
     void *file;
     unsigned char outbuf[LZH_OUTBUF_SIZE];
 
