@@ -22,6 +22,12 @@
    last byte of an entry's data (look-ahead of the bit buffer). */
 #define OVERRUN_SLACK 8
 
+/* MacBinary unwrapping (MacLHA entries): left out where LZH_NO_MACBINARY
+   asks for it and in the 16-bit builds, which are short of room. */
+#if !defined(LZH_NO_MACBINARY) && !defined(__AS386_16__)
+#define LZH_MACBINARY 1
+#endif
+
 #define MTH_STORED 0
 #define MTH_DIR 1
 #define MTH_LH1 2
@@ -233,7 +239,7 @@ static void bits_drop(lzh_state *s, unsigned short n)
 /* ---------------------------------------------------------------------- */
 /* Output                                                                  */
 
-#ifndef LZH_NO_MACBINARY
+#ifdef LZH_MACBINARY
 static unsigned long get_be32(const unsigned char *p)
 {
     return ((unsigned long)p[0] << 24) | ((unsigned long)p[1] << 16) |
@@ -261,21 +267,22 @@ static void macbinary_probe(lzh_state *s)
 
 static void out_flush(lzh_state *s)
 {
-    unsigned short i, crc = s->crc, from, to;
+    unsigned short i, crc = s->crc, from = 0, to = s->outpos;
     const unsigned char *p = s->outbuf;
     if (s->outpos == 0)
         return;
     for (i = s->outpos; i; i--)
         crc = CRC_BYTE(crc, *p++);
     s->crc = crc;
-#ifndef LZH_NO_MACBINARY
+#ifdef LZH_MACBINARY
     if (s->mac_probe)
         macbinary_probe(s);
-#endif
     /* the part of this buffer inside [keep_from, keep_to) of the entry */
-    from = s->keep_from > s->out_done ? (unsigned short)(s->keep_from - s->out_done) : 0;
-    to = s->keep_to > s->out_done + s->outpos ? s->outpos
-         : (unsigned short)(s->keep_to > s->out_done ? s->keep_to - s->out_done : 0);
+    if (s->keep_from > s->out_done)
+        from = (unsigned short)(s->keep_from - s->out_done);
+    if (s->keep_to < s->out_done + s->outpos)
+        to = (unsigned short)(s->keep_to > s->out_done ? s->keep_to - s->out_done : 0);
+#endif
     if (s->file && !s->error && from < to && from < s->outpos &&
         s->io->write(s->io->ctx, s->file, s->outbuf + from, (unsigned short)(to - from)) != 0)
         s->error = LZH_E_WRITE;
@@ -1188,9 +1195,11 @@ static int decode_entry(lzh_state *s, unsigned char kind, unsigned char dicbit)
     s->crc = 0;
     s->outpos = 0;
     s->blocksize = 0;
+#ifdef LZH_MACBINARY
     s->keep_from = 0;
     s->keep_to = 0xFFFFFFFFUL;
     s->mac_probe = (unsigned char)(s->entry.os == 'm' && s->entry.size >= 128);
+#endif
     if (kind != MTH_STORED && !window_setup(s, dicbit))
         return LZH_E_MEMORY;
     switch (kind) {
