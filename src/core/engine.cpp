@@ -48,9 +48,8 @@ QString LzhOptions(int kind)
     return options + (basTollbrook::Nozoku ? QStringLiteral(" -gu0") : QStringLiteral(" -gu1"));
 }
 
-// Renames "from" to "to". On a case-insensitive system the library would have
-// written over an older upper-case file of the same name; here the fresh file
-// takes its place the same way.
+// A library whose flag is set is always loaded; anything else is a fault
+// that ends the run.
 archiver::IArchiverLibrary& Loaded(const std::shared_ptr<archiver::IArchiverLibrary>& library)
 {
     if (!library)
@@ -58,6 +57,9 @@ archiver::IArchiverLibrary& Loaded(const std::shared_ptr<archiver::IArchiverLibr
     return *library;
 }
 
+// Renames "from" to "to". On a case-insensitive system the library would have
+// written over an older upper-case file of the same name; here the fresh file
+// takes its place the same way.
 bool RenameReplacing(const QString& from, const QString& to)
 {
     if (from == to)
