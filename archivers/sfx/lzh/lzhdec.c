@@ -97,7 +97,7 @@ const char *lzh_strerror(int code)
     case LZH_E_MEMORY: return "not enough memory";
     case LZH_E_NOTFOUND: return "no LZH archive found";
     case LZH_E_CANCEL: return "cancelled";
-    case LZH_E_SKIPPED: return "skipped";
+    case LZH_E_SKIPPED: return "skipped (not replaced)";
     case LZH_E_LINK: return "symbolic link not extracted";
     }
     return "error";

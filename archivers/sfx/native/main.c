@@ -21,12 +21,14 @@ static lzh_state state;
 
 static int note(void *ctx, int event, const lzh_entry *e, int result)
 {
-    int mode = ((posix_io *)ctx)->mode;
+    posix_io *p = ctx;
+    int mode = p->mode;
     if (event == LZH_EV_BEGIN) {
         if (mode == LZH_MODE_LIST)
             printf("%10lu %10lu %s %04x %s%s\n", e->size, e->packed, e->method, e->crc,
                    e->name, result == LZH_OK ? "" : "  (unsafe name)");
-        return 0;
+        /* an existing file is replaced only with -y */
+        return mode == LZH_MODE_EXTRACT && !e->is_dir && e->path[0] && !posix_io_may_write(p, e);
     }
     if (mode == LZH_MODE_LIST && result == LZH_OK)
         return 0;

@@ -49,13 +49,16 @@ static void temp_name(posix_io *p, const lzh_entry *e)
     snprintf(p->temp, sizeof p->temp, "%s.tb-sfx-%ld", e->path, (long)getpid());
 }
 
+int posix_io_may_write(const posix_io *p, const lzh_entry *e)
+{
+    struct stat st;
+    return p->overwrite || fstatat(p->dest, e->path, &st, AT_SYMLINK_NOFOLLOW) != 0;
+}
+
 static void *io_create(void *ctx, const lzh_entry *e)
 {
     static out_file file;
     posix_io *p = ctx;
-    struct stat st;
-    if (!p->overwrite && fstatat(p->dest, e->path, &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return NULL;
     temp_name(p, e);
     file.fd = openat(p->dest, p->temp, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
     return file.fd < 0 ? NULL : &file;

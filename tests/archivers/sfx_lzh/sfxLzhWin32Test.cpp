@@ -123,6 +123,19 @@ TEST(Win32Stub, TestAndList)
     EXPECT_EQ(wine(makeSfx(other.path(), damaged), "-t"), 1);
 }
 
+TEST(Win32Stub, ReplacesExistingFilesOnlyWithY)
+{
+    ScratchDir scratch;
+    const fs::path exe = makeSfx(scratch.path(), readFile(dataDir() / "lh6_h2.lzh"));
+    const fs::path dest = scratch.path() / "out";
+    writeFile(dest / "words.txt", {'o', 'l', 'd'});
+    // without -y the question gets no answer on a headless run: nothing replaced
+    EXPECT_EQ(wine(exe, quoted("-o" + windowsPath(dest))), 1);
+    EXPECT_EQ(readFile(dest / "words.txt"), Bytes({'o', 'l', 'd'}));
+    EXPECT_EQ(wine(exe, "-y " + quoted("-o" + windowsPath(dest))), 0);
+    EXPECT_EQ(readFile(dest / "words.txt").size(), 20003u);
+}
+
 // Shift_JIS names need Wine's ANSI code page to be 932: a ja_JP.UTF-8 locale.
 std::string japaneseLocaleEnv()
 {

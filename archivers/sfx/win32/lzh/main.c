@@ -117,6 +117,8 @@ static int note(void *ctx, int event, const lzh_entry *e, int result)
             put(result == LZH_OK ? "\r\n" : "  (unsafe name)\r\n");
         } else {
             progress_show(e->name);
+            if (mode == LZH_MODE_EXTRACT && !e->is_dir && e->path[0] && !w32io_may_write(&wio, e))
+                return 1;
         }
         return 0;
     }

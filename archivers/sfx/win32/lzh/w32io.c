@@ -53,26 +53,29 @@ static void temp_of(w32io *w)
     lstrcatW(w->temp, L".tb~");
 }
 
+int w32io_may_write(w32io *w, const lzh_entry *e)
+{
+    int answer = IDNO;
+    if (w->overwrite || !w32io_full_path(w, e->path, w->path) ||
+        GetFileAttributesW(w->path) == INVALID_FILE_ATTRIBUTES)
+        return 1;
+    if (w->ask) {
+        WCHAR text[W32_PATH + 64];
+        lstrcpyW(text, w->path);
+        lstrcatW(text, L"\nalready exists. Replace it?");
+        answer = MessageBoxW(NULL, text, L"Self-extractor", MB_YESNOCANCEL | MB_ICONQUESTION);
+    }
+    if (answer == IDCANCEL)
+        w->cancelled = 1;
+    return answer == IDYES;
+}
+
 static void *io_create(void *ctx, const lzh_entry *e)
 {
     w32io *w = ctx;
     HANDLE h;
     if (!w32io_full_path(w, e->path, w->path))
         return NULL;
-    if (!w->overwrite && GetFileAttributesW(w->path) != INVALID_FILE_ATTRIBUTES) {
-        int answer = IDNO;
-        if (w->ask) {
-            WCHAR text[W32_PATH + 64];
-            lstrcpyW(text, w->path);
-            lstrcatW(text, L"\nalready exists. Replace it?");
-            answer = MessageBoxW(NULL, text, L"Self-extractor",
-                                 MB_YESNOCANCEL | MB_ICONQUESTION);
-        }
-        if (answer == IDCANCEL)
-            w->cancelled = 1;
-        if (answer != IDYES)
-            return NULL;
-    }
     temp_of(w);
     h = CreateFileW(w->temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL, NULL);

@@ -23,6 +23,10 @@ void w32io_setup(lzh_io *io, w32io *ctx);
    section's raw data): where an appended archive starts. 0 if unknown. */
 unsigned long w32io_image_end(HANDLE file);
 
+/* Whether the entry's file may be written: it does not exist yet, -y was
+   given, or the user agreed to replace it (asked when interactive). */
+int w32io_may_write(w32io *ctx, const lzh_entry *e);
+
 /* dest + '\' + entry path (ANSI code page) as a wide path; 0 if too long. */
 int w32io_full_path(const w32io *ctx, const char *ansi, WCHAR *out);
 
