@@ -42,6 +42,24 @@ static int note(void *ctx, int event, const lzh_entry *e, int result)
     return 0;
 }
 
+/* Make the destination folder and any folder above it that is missing. */
+static void make_destination(const char *dest)
+{
+    char path[4096];
+    size_t i, n = strlen(dest);
+    if (n >= sizeof path)
+        return;
+    memcpy(path, dest, n + 1);
+    for (i = 1; i < n; i++) {
+        if (path[i] == '/') {
+            path[i] = 0;
+            mkdir(path, 0777);
+            path[i] = '/';
+        }
+    }
+    mkdir(path, 0777);
+}
+
 static int usage(void)
 {
     fputs("usage: tb-sfx-lzh [-y] [-t|-l] [-o<folder>] <archive or self-extractor>\n", stderr);
@@ -82,7 +100,7 @@ int main(int argc, char **argv)
         return 2;
     }
     if (mode == LZH_MODE_EXTRACT) {
-        mkdir(dest, 0777);
+        make_destination(dest);
         pio.dest = open(dest, O_RDONLY | O_DIRECTORY);
         if (pio.dest < 0) {
             perror(dest);

@@ -256,6 +256,16 @@ TEST(Switches, ReplacesExistingFilesOnlyWithY)
     EXPECT_EQ(readFile(dest / "words.txt").size(), 20003u);
 }
 
+TEST(Switches, MakesAMissingDestinationWithItsParents)
+{
+    ScratchDir scratch;
+    const fs::path dest = scratch.path() / "a/b/c";
+    EXPECT_EQ(run(quoted(tool()) + " -y -o" + quoted(dest) + " " + quoted(dataDir() / "lh4_h0.lzh") +
+                  " >/dev/null"),
+              0);
+    EXPECT_EQ(filesBelow(dest).size(), 2u);
+}
+
 TEST(SelfExtractor, ArchiveBehindTheWin32StubIsFound)
 {
     ScratchDir scratch;

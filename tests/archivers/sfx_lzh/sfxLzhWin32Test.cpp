@@ -127,7 +127,8 @@ TEST(Win32Stub, ReplacesExistingFilesOnlyWithY)
 {
     ScratchDir scratch;
     const fs::path exe = makeSfx(scratch.path(), readFile(dataDir() / "lh6_h2.lzh"));
-    const fs::path dest = scratch.path() / "out";
+    const fs::path dest = scratch.path() / "out/made/here";   // made with its parents
+    EXPECT_EQ(wine(exe, "-y " + quoted("-o" + windowsPath(dest))), 0);
     writeFile(dest / "words.txt", {'o', 'l', 'd'});
     // without -y the question gets no answer on a headless run: nothing replaced
     EXPECT_EQ(wine(exe, quoted("-o" + windowsPath(dest))), 1);

@@ -214,6 +214,24 @@ static int parse(int argc, WCHAR **argv)
     return 1;
 }
 
+/* Make the destination folder and any folder above it that is missing. */
+static int make_destination(WCHAR *dest)
+{
+    WCHAR *p;
+    DWORD attr;
+    for (p = dest + 1; *p; p++) {
+        if ((*p == L'\\' || *p == L'/') && p[-1] != L':') {
+            WCHAR c = *p;
+            *p = 0;
+            CreateDirectoryW(dest, NULL);
+            *p = c;
+        }
+    }
+    CreateDirectoryW(dest, NULL);
+    attr = GetFileAttributesW(dest);
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 static void finish(UINT code)
 {
     if (progress)
@@ -281,8 +299,7 @@ void LzhSfxEntry(void)
     lzh_init(&state, &io);
     if (lzh_find(&state, w32io_image_end(wio.archive), &offset) != LZH_OK)
         fail(L"No archive was found in this program.", "no LZH archive found\r\n");
-    if (mode == LZH_MODE_EXTRACT && !CreateDirectoryW(wio.dest, NULL) &&
-        GetLastError() != ERROR_ALREADY_EXISTS)
+    if (mode == LZH_MODE_EXTRACT && !make_destination(wio.dest))
         fail(L"Cannot create the destination folder.", "cannot create the destination folder\r\n");
     if (interactive)
         progress = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", TITLE,
