@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <unistd.h>
 
 #include "sfxLzhKit.h"
@@ -45,6 +46,31 @@ std::map<std::string, Bytes> lhasaExtract(const fs::path &archive)
     ScratchDir scratch;
     run("cd " + quoted(scratch.path()) + " && lhasa xq " + quoted(archive) + " >/dev/null 2>&1");
     return filesBelow(scratch.path());
+}
+
+TEST(Win32Stub, IsSmallAndNeedsOnlySystemLibraries)
+{
+    // libarchive looks for an archive only in the first 20 KiB of a file
+    EXPECT_LE(fs::file_size(stubPath()), 20u * 1024);
+    ScratchDir scratch;
+    const fs::path imports = scratch.path() / "imports.txt";
+    ASSERT_EQ(run("i686-w64-mingw32-objdump -p " + quoted(stubPath()) +
+                  " | sed -n 's/.*DLL Name: //p' >" + quoted(imports)),
+              0);
+    const Bytes text = readFile(imports);
+    std::string names(text.begin(), text.end());
+    for (char &c : names)
+        c = char(toupper(static_cast<unsigned char>(c)));
+    std::string line;
+    std::stringstream lines(names);
+    int count = 0;
+    while (std::getline(lines, line)) {
+        count++;
+        EXPECT_TRUE(line == "KERNEL32.DLL" || line == "USER32.DLL" || line == "SHELL32.DLL" ||
+                    line == "OLE32.DLL")
+            << line;
+    }
+    EXPECT_GT(count, 0);
 }
 
 class EveryMethodUnderWine : public testing::TestWithParam<std::string> {};
