@@ -63,7 +63,7 @@ enum class Walk { NoHeader, Complete, Broken };
 // Reads the member chain from `start` with lhasa. Complete means: at least one
 // member, every header accepted by lhasa (header checksum or CRC right), every
 // member's data inside the file, and the chain ends with the end-of-archive
-// byte (0) or exactly at the end of the file.
+// byte (0); only LArc and PMarc archives may end at the end of the file.
 Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember>& members,
                std::string& detail)
 {
@@ -79,6 +79,7 @@ Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember
     lha_reader_set_dir_policy(reader.get(), LHA_READER_DIR_PLAIN);
 
     std::uint64_t next = start;
+    bool anyLhMethod = false;
     while (LHAFileHeader* header = lha_reader_next_file(reader.get())) {
         LzhMember member;
         member.start = next;
@@ -86,6 +87,7 @@ Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember
         member.method.assign(header->compress_method, strnlen(header->compress_method, 5));
         member.rawName = StoredName(header->raw_data, header->raw_data_len, header->header_level);
         members.push_back(std::move(member));
+        anyLhMethod = anyLhMethod || std::strncmp(header->compress_method, "-lh", 3) == 0;
         next = members.back().end;
         if (next > file.Size()) {
             detail = "member " + std::to_string(members.size()) + " runs past the end of the file";
@@ -94,8 +96,14 @@ Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember
     }
     if (members.empty())
         return Walk::NoHeader;
-    if (next == file.Size())
-        return Walk::Complete;
+    if (next == file.Size()) {
+        // LArc and PMarc end their archives at the end of the file; an LHA
+        // archive that stops there instead of at its end marker was cut.
+        if (!anyLhMethod)
+            return Walk::Complete;
+        detail = "the end marker is missing";
+        return Walk::Broken;
+    }
     std::uint8_t marker = 0xFF;
     file.ReadAt(next, &marker, 1);
     if (marker == 0)

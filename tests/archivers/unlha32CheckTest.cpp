@@ -1,0 +1,99 @@
+// UnlhaCheckArchive and CabCheckArchive over the whole real-world corpus.
+//
+// The rule: 1 exactly when the file holds an archive of the library's format
+// that its reader (lhasa, libmspack) reads from the first header to the end:
+// every header accepted (checksums right), every member's data inside the file,
+// and the chain closed by the end marker (junk after it is fine; only LArc and
+// PMarc archives, which have none, may simply end with the file). A cabinet must also decompress with correct block
+// checksums, unless it is one part of a set (its data lies in other files).
+#include "unlha32TestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// Files whose verdict differs from the manifest's, and why.
+const std::map<std::string, std::string> kKnownDifferences = {
+    {"fragglet_lhasa/test/archives/lha_amiga_122/lh0_dirs_bug.lzh",
+     "ends with a nameless -lh0- folder entry that lhasa cannot read"},
+    {"libarchive_libarchive/index_only/test_read_format_lha_amiga_script.lha",
+     "ends with a nameless -lh0- folder entry that lhasa cannot read"},
+    {"fragglet_lhasa/test/archives/lha_osk_201/h0_subdir.lzh",
+     "level-0 -lhd- entries without a name; lhasa reads none of them"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h0_subdir.lzh",
+     "level-0 -lhd- entries without a name; lhasa reads none of them"},
+    {"kyz_libmspack/cabextract/test/bugs/cve-2010-2801-qtm-flush.cab",
+     "libmspack (like cabextract 1.9) decodes it without error"},
+};
+
+class CorpusCheck : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        unlha_ = new kit::Library("libunlha32.so", "Unlha", {});
+        cab_ = new kit::Library("libcab32.so", "Cab", {});
+    }
+    static void TearDownTestSuite()
+    {
+        delete unlha_;
+        delete cab_;
+    }
+    static kit::Library* unlha_;
+    static kit::Library* cab_;
+};
+kit::Library* CorpusCheck::unlha_ = nullptr;
+kit::Library* CorpusCheck::cab_ = nullptr;
+
+TEST_F(CorpusCheck, VerdictsMatchTheManifest)
+{
+    const auto rows = kit::ReadManifest();
+    ASSERT_GT(rows.size(), 300u);
+    for (const kit::CorpusEntry& row : rows) {
+        const std::string path = kit::CorpusPath(row.file);
+        const bool lzh = row.container == "lzh";
+        const kit::Library& own = lzh ? *unlha_ : *cab_;
+        const kit::Library& other = lzh ? *cab_ : *unlha_;
+        int expected = row.validity == "valid" ? 1 : 0;
+        if (kKnownDifferences.count(row.file))
+            expected = 1 - expected;
+        EXPECT_EQ(own.Check(path), expected) << row.file << " (" << row.validity << ")";
+        EXPECT_EQ(other.Check(path), 0) << row.file << " is not of the other format";
+    }
+}
+
+TEST_F(CorpusCheck, FindsArchivesBeyondLhasasSearchWindow)
+{
+    // lhasa looks for an archive behind a stub only in the first 64 KiB.
+    const std::string path = kit::CorpusPath("fragglet_lhasa/test/archives/explzh_723/declha_sfx_unicode.exe");
+    ASSERT_GT(kit::ReadBytes(path).size(), 66000u);
+    EXPECT_EQ(unlha_->Check(path), 1);
+}
+
+TEST_F(CorpusCheck, MissingAndSpecialFilesAreNoArchives)
+{
+    kit::TempDir dir;
+    kit::WriteBytes(dir / "empty.lzh", "");
+    kit::WriteBytes(dir / "only-end.lzh", std::string(1, '\0'));
+    for (const std::string& path : {dir / "missing.lzh", dir.Path(), std::string("/dev/null"),
+                                    dir / "empty.lzh", dir / "only-end.lzh"}) {
+        EXPECT_EQ(unlha_->Check(path), 0) << path;
+        EXPECT_EQ(cab_->Check(path), 0) << path;
+    }
+}
+
+TEST_F(CorpusCheck, ACutArchiveFailsAtEveryLength)
+{
+    const std::string whole = kit::MakeLzh({{"a.txt", "first member"}, {"b.txt", "second one"}});
+    kit::TempDir dir;
+    // Cut anywhere, even just before the end marker: never "readable".
+    for (std::size_t length = 1; length < whole.size(); ++length) {
+        kit::WriteBytes(dir / "cut.lzh", whole.substr(0, length));
+        EXPECT_EQ(unlha_->Check(dir / "cut.lzh"), 0) << "cut at " << length;
+    }
+    kit::WriteBytes(dir / "whole.lzh", whole);
+    EXPECT_EQ(unlha_->Check(dir / "whole.lzh"), 1);
+}
+
+} // namespace

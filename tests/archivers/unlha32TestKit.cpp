@@ -1,0 +1,231 @@
+#include "unlha32TestKit.h"
+
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <dlfcn.h>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace kit {
+
+std::string CorpusPath(const std::string& relative)
+{
+    return std::string(TB_CORPUS_DIR) + "/" + relative;
+}
+
+std::string BuiltStub(const std::string& name)
+{
+    return ReadBytes(std::string(TB_BINARY_DIR) + "/lib/tollbrook2/sfx/" + name);
+}
+
+TempDir::TempDir()
+{
+    std::string pattern = (fs::temp_directory_path() / "tb-archivers-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> ListFolder(const std::string& path)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(path, ec))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+std::string Quote(const std::string& path)
+{
+    std::string q = "'";
+    for (char c : path)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+int Shell(const std::string& command, std::string* out)
+{
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return -1;
+    char buffer[4096];
+    std::string text;
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        text.append(buffer, n);
+    const int status = pclose(pipe);
+    if (out != nullptr)
+        *out = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+Library::Library(const std::string& soName, const std::string& prefix,
+                 const std::map<std::string, std::string>& stubs)
+{
+    // Each test process keeps its busy locks to itself, so tests running side
+    // by side never see each other's calls as "busy".
+    static TempDir runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    const std::string built = std::string(TB_BINARY_DIR) + "/lib/tollbrook2/" + soName;
+    fs::copy_file(built, dir_ / soName);
+    fs::create_directories(dir_ / "sfx");
+    for (const auto& [name, bytes] : stubs)
+        WriteBytes(dir_ / ("sfx/" + name), bytes);
+    handle_ = dlopen((dir_ / soName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr)
+        throw std::runtime_error(dlerror());
+    main_ = reinterpret_cast<decltype(main_)>(dlsym(handle_, prefix.c_str()));
+    version_ = reinterpret_cast<decltype(version_)>(dlsym(handle_, (prefix + "GetVersion").c_str()));
+    running_ = reinterpret_cast<decltype(running_)>(dlsym(handle_, (prefix + "GetRunning").c_str()));
+    check_ = reinterpret_cast<decltype(check_)>(dlsym(handle_, (prefix + "CheckArchive").c_str()));
+    if (!main_ || !version_ || !running_ || !check_)
+        throw std::runtime_error("missing export in " + soName);
+}
+
+Library::~Library()
+{
+    if (handle_ != nullptr)
+        dlclose(handle_);
+}
+
+int Library::Run(const std::string& commandLine, std::string* report) const
+{
+    std::vector<char> output(8192, '\x7f');
+    const int rc = Run(commandLine, output.data(), static_cast<std::uint32_t>(output.size()));
+    if (report != nullptr)
+        *report = output.data();
+    return rc;
+}
+
+int Library::Run(const std::string& commandLine, char* output, std::uint32_t size) const
+{
+    return main_(nullptr, commandLine.c_str(), output, size);
+}
+
+std::map<std::string, std::string> FakeLzhStubs()
+{
+    // Distinct bytes per kind, so a test sees which stub a call used.
+    return {{"lzh-dos.exe", "MZ" + std::string(510, 'D')},
+            {"lzh-win32.exe", "MZ" + std::string(1022, 'W')}};
+}
+
+std::string MakeCab(const std::string& folder,
+                    const std::vector<std::pair<std::string, std::string>>& members, bool zip)
+{
+    const std::string source = folder + "/cab-source";
+    std::string names;
+    for (const auto& [name, data] : members) {
+        WriteBytes(source + "/" + name, data);
+        names += " " + Quote(name);
+    }
+    const std::string cab = folder + "/made.cab";
+    if (Shell("cd " + Quote(source) + " && gcab -c " + (zip ? "-z " : "") + Quote(cab) + names) != 0)
+        throw std::runtime_error("gcab failed");
+    return cab;
+}
+
+std::map<std::string, std::string> CabStubs()
+{
+    return {{"cab-win32.exe", BuiltStub("cab-win32.exe")}};
+}
+
+std::vector<CorpusEntry> ReadManifest()
+{
+    std::vector<CorpusEntry> rows;
+    std::ifstream in(CorpusPath("MANIFEST.tsv"));
+    std::string line;
+    std::getline(in, line); // column names
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        for (;;) {
+            const auto tab = line.find('\t', start);
+            cells.push_back(line.substr(start, tab - start));
+            if (tab == std::string::npos)
+                break;
+            start = tab + 1;
+        }
+        if (cells.size() > 9)
+            rows.push_back({cells[0], cells[5], cells[6], cells[9]});
+    }
+    return rows;
+}
+
+namespace {
+
+std::uint16_t Crc16(const std::string& data)
+{
+    std::uint16_t crc = 0;
+    for (unsigned char c : data) {
+        crc ^= c;
+        for (int i = 0; i < 8; ++i)
+            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+    }
+    return crc;
+}
+
+void PutLittle(std::string& s, std::uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+} // namespace
+
+std::string MakeLzh(const std::vector<std::pair<std::string, std::string>>& members)
+{
+    std::string archive;
+    for (const auto& [name, data] : members) {
+        std::string body = "-lh0-";
+        PutLittle(body, static_cast<std::uint32_t>(data.size()), 4); // packed
+        PutLittle(body, static_cast<std::uint32_t>(data.size()), 4); // original
+        PutLittle(body, 0x5A2B6000, 4);                               // 2025-01-11 12:00
+        body += '\x20';                                               // archive attribute
+        body += '\x00';                                               // header level 0
+        body += static_cast<char>(name.size());
+        body += name;
+        PutLittle(body, Crc16(data), 2);
+        unsigned sum = 0;
+        for (unsigned char c : body)
+            sum += c;
+        archive += static_cast<char>(body.size());
+        archive += static_cast<char>(sum & 0xFF);
+        archive += body + data;
+    }
+    return archive + '\0';
+}
+
+} // namespace kit

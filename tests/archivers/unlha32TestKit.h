@@ -1,0 +1,87 @@
+// Helpers shared by the archiver library tests: temporary folders, files, the
+// libraries loaded from a staged copy with chosen stubs, small archives made
+// on the spot, and external reference tools.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kit {
+
+std::string CorpusPath(const std::string& relative);
+std::string BuiltStub(const std::string& name); // a stub from the build tree
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::vector<std::string> ListFolder(const std::string& path); // names, sorted, dot files too
+bool Exists(const std::string& path);
+
+// Runs a shell command; returns its exit status, its standard output in *out.
+int Shell(const std::string& command, std::string* out = nullptr);
+std::string Quote(const std::string& path);
+
+// One of the two libraries, loaded from <dir>/lib<name>.so with <dir>/sfx/ holding
+// exactly the given stubs (file name -> bytes).
+class Library {
+public:
+    Library(const std::string& soName, const std::string& prefix,
+            const std::map<std::string, std::string>& stubs);
+    ~Library();
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+
+    int Run(const std::string& commandLine, std::string* report = nullptr) const;
+    int Run(const std::string& commandLine, char* output, std::uint32_t size) const;
+    unsigned short Version() const { return version_(); }
+    int Running() const { return running_(); }
+    int Check(const std::string& path) const { return check_(path.c_str(), 1); }
+
+private:
+    TempDir dir_;
+    void* handle_ = nullptr;
+    int (*main_)(void*, const char*, char*, std::uint32_t) = nullptr;
+    unsigned short (*version_)() = nullptr;
+    int (*running_)() = nullptr;
+    int (*check_)(const char*, int) = nullptr;
+};
+
+// Recognisable stand-ins for the LZH stubs the DOS and Win32 kinds need.
+std::map<std::string, std::string> FakeLzhStubs();
+
+// A level-0 LZH archive of stored (-lh0-) members: name -> contents.
+std::string MakeLzh(const std::vector<std::pair<std::string, std::string>>& members);
+
+// A cabinet made by gcab in folder (stored, or MSZIP when zip): name -> contents.
+// Returns its path.
+std::string MakeCab(const std::string& folder,
+                    const std::vector<std::pair<std::string, std::string>>& members, bool zip);
+
+// The library stubs a CAB test needs: the real Win32 stub from the build tree.
+std::map<std::string, std::string> CabStubs();
+
+// One row of the corpus manifest.
+struct CorpusEntry {
+    std::string file;      // relative to the corpus folder
+    std::string format;    // lzh, cab, sfx-exe, sfx-com, x, ...
+    std::string container; // lzh or cab
+    std::string validity;  // valid, corrupt, truncated
+};
+std::vector<CorpusEntry> ReadManifest();
+
+} // namespace kit
