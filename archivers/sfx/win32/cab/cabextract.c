@@ -10,6 +10,7 @@ typedef struct {
     HANDLE file;     /* the program's own file, or the entry being written */
     DWORD base, size, position; /* the cabinet's window onto the program file */
     WCHAR *path;     /* the entry being written, removed unless it completes */
+    DWORD expected, written; /* the entry's length and what FDI delivered */
     BOOL complete;
 } Stream;
 
@@ -59,10 +60,13 @@ static FNWRITE(FdiWrite)
 {
     Stream *s = (Stream *)hf;
     DWORD written = 0;
-    if (s->kind == STREAM_SINK)
+    if (s->kind == STREAM_SINK) {
+        s->written += cb;
         return cb;
+    }
     if (s->kind != STREAM_FILE || !WriteFile(s->file, pv, cb, &written, NULL) || written != cb)
         return (UINT)-1;
+    s->written += written;
     return written;
 }
 
@@ -157,6 +161,7 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
         MemFree(name);
         return -1;
     }
+    s->expected = (DWORD)info->cb;
     if (g_run->mode == MODE_TEST) {
         s->kind = STREAM_SINK;
         s->path = name;
@@ -195,6 +200,13 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
 {
     Stream *s = (Stream *)info->hf;
     g_openEntry = NULL;
+    if (s->written != s->expected) {
+        /* Some cabinet.dll builds close an entry cut short by a damaged block. */
+        LogLine(g_run, L"damaged: ", s->path);
+        ++g_run->failed;
+        FinishStream(s);
+        return TRUE;
+    }
     if (s->kind == STREAM_FILE) {
         FILETIME local, utc;
         if (DosDateTimeToFileTime(info->date, info->time, &local) &&
