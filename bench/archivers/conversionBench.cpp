@@ -1,0 +1,170 @@
+// Conversion throughput of Unlha and Cab against a plain copy of the same
+// bytes (the target: a conversion within 1.3 times the copy's time). Each
+// iteration writes the whole output file into a scratch folder, as a run does.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMemberSize = 8u << 20;
+constexpr int kMembers = 4;
+constexpr std::size_t kStubSize = 20u << 10; // the size a stub is allowed to have
+
+using MainFn = int (*)(void*, const char*, char*, std::uint32_t);
+
+struct Fixture {
+    fs::path dir;
+    fs::path lzh, cab, out;
+    MainFn unlha = nullptr, cab32 = nullptr;
+
+    Fixture()
+    {
+        dir = fs::temp_directory_path() / ("tb-conversion-bench-" + std::to_string(getpid()));
+        fs::create_directories(dir / "lib/sfx");
+        fs::create_directories(dir / "out");
+        out = dir / "out";
+        const fs::path built = fs::path(TB_BINARY_DIR) / "lib/tollbrook2";
+        for (const char* so : {"libunlha32.so", "libcab32.so"})
+            fs::copy_file(built / so, dir / "lib" / so);
+        // The LZH stubs may not be built yet: a stand-in of the allowed size.
+        std::ofstream(dir / "lib/sfx/lzh-win32.exe", std::ios::binary) << "MZ" << std::string(kStubSize - 2, 'S');
+        fs::copy_file(built / "sfx/cab-win32.exe", dir / "lib/sfx/cab-win32.exe");
+
+        std::mt19937 random(7);
+        std::string lzhBytes;
+        fs::create_directories(dir / "files");
+        std::string names;
+        for (int m = 0; m < kMembers; ++m) {
+            std::string data(kMemberSize, '\0');
+            for (char& c : data)
+                c = static_cast<char>(random());
+            const std::string name = "member" + std::to_string(m) + ".bin";
+            std::ofstream(dir / "files" / name, std::ios::binary) << data;
+            names += " " + name;
+            lzhBytes += StoredMember(name, data);
+        }
+        lzhBytes += '\0';
+        lzh = dir / "big.lzh";
+        std::ofstream(lzh, std::ios::binary) << lzhBytes;
+        cab = dir / "big.cab";
+        if (std::system(("cd '" + (dir / "files").string() + "' && gcab -c '" + cab.string() + "'" + names).c_str()) != 0)
+            throw std::runtime_error("gcab failed");
+
+        unlha = Load("libunlha32.so", "Unlha");
+        cab32 = Load("libcab32.so", "Cab");
+    }
+    ~Fixture() { fs::remove_all(dir); }
+
+    MainFn Load(const char* so, const char* name)
+    {
+        void* h = dlopen((dir / "lib" / so).c_str(), RTLD_NOW);
+        if (h == nullptr)
+            throw std::runtime_error(dlerror());
+        return reinterpret_cast<MainFn>(dlsym(h, name));
+    }
+
+    // A level-0 -lh0- member; its CRC is not needed to convert.
+    static std::string StoredMember(const std::string& name, const std::string& data)
+    {
+        std::string body = "-lh0-";
+        auto put = [&body](std::uint32_t v, int n) {
+            for (int i = 0; i < n; ++i)
+                body += static_cast<char>(v >> (8 * i));
+        };
+        put(static_cast<std::uint32_t>(data.size()), 4);
+        put(static_cast<std::uint32_t>(data.size()), 4);
+        put(0x5A2B6000, 4);
+        body += '\x20';
+        body += '\0';
+        body += static_cast<char>(name.size());
+        body += name;
+        put(0, 2);
+        unsigned sum = 0;
+        for (unsigned char c : body)
+            sum += c;
+        return std::string(1, static_cast<char>(body.size())) + static_cast<char>(sum) + body + data;
+    }
+};
+
+Fixture& Setup()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+// What any careful tool does to copy a file: a temporary name, the kernel's
+// copy, then a rename into place.
+void PlainCopy(const fs::path& from, const fs::path& to)
+{
+    const int in = open(from.c_str(), O_RDONLY);
+    const fs::path temp = to.string() + ".part";
+    const int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    off_t size = static_cast<off_t>(fs::file_size(from));
+    while (size > 0) {
+        const ssize_t n = copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(size), 0);
+        if (n <= 0)
+            throw std::runtime_error("copy failed");
+        size -= n;
+    }
+    close(in);
+    close(out);
+    fs::rename(temp, to);
+}
+
+void BM_PlainCopyLzh(benchmark::State& state)
+{
+    Fixture& f = Setup();
+    for (auto _ : state)
+        PlainCopy(f.lzh, f.out / "big.EXE");
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(f.lzh)));
+}
+
+void BM_UnlhaConvert(benchmark::State& state)
+{
+    Fixture& f = Setup();
+    const std::string line = "s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"" + f.lzh.string() + "\" \"" + f.out.string() + "/\"";
+    char report[512];
+    for (auto _ : state)
+        if (f.unlha(nullptr, line.c_str(), report, sizeof report) != 0)
+            state.SkipWithError(report);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(f.lzh)));
+}
+
+void BM_PlainCopyCab(benchmark::State& state)
+{
+    Fixture& f = Setup();
+    for (auto _ : state)
+        PlainCopy(f.cab, f.out / "big.EXE");
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(f.cab)));
+}
+
+void BM_CabConvert(benchmark::State& state)
+{
+    Fixture& f = Setup();
+    const std::string line = "-f \"" + f.cab.string() + "\" \"" + f.out.string() + "/\"";
+    char report[512];
+    for (auto _ : state)
+        if (f.cab32(nullptr, line.c_str(), report, sizeof report) != 0)
+            state.SkipWithError(report);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(f.cab)));
+}
+
+} // namespace
+
+BENCHMARK(BM_PlainCopyLzh)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnlhaConvert)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainCopyCab)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CabConvert)->Unit(benchmark::kMillisecond);
