@@ -52,7 +52,8 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     writeFile(root / "unsafe.exe", withStub(win16Stub(), unsafeArchive()));
     writeFile(root / "names.exe", withStub(win16Stub(), longNamesArchive()));
     lines.insert(lines.end(), {"leftout.exe -y -oleftout", "damaged.exe -y -odamaged",
-                               "unsafe.exe -y -odest\\unsafe", "names.exe -y -onames"});
+                               "unsafe.exe -y -odest\\unsafe", "names.exe -y -onames",
+                               "x2.exe -t", "x2.exe -l", "x2.exe"});
     runUnderWine(root, lines, "TZ=UTC");
 
     for (std::size_t i = 0; i < methods.size(); i++) {
@@ -94,6 +95,11 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     EXPECT_EQ(st.st_mtime, 1735689600);    // 2025-01-01 00:00 UTC
 
     EXPECT_TRUE(filesNamed(root, ".tmp").empty());
+
+    // Testing and listing write nothing, and without a display the question
+    // of a run without switches is not answered with a yes.
+    EXPECT_FALSE(fs::exists(root / "WORDS.TXT"));
+    EXPECT_FALSE(fs::exists(root / "SUB"));
 }
 
 // On a Japanese Windows (code page 932) Shift_JIS names come back as the
