@@ -16,7 +16,8 @@
 bits 16
 org 0
 
-CODE_BASE   equ 0C0h        ; ld86 -T: the C text follows the glue
+CODE_BASE   equ 90h         ; ld86 -T: the C text follows the glue (nasm
+                            ; stops if the glue outgrows it)
 DATA_BASE   equ 10h         ; ld86 -D: InitTask owns the first 16 bytes
 STACK_SIZE  equ 2000h
 HEAP_SIZE   equ 400h
