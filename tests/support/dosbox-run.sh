@@ -3,8 +3,12 @@
 # Runs a DOS batch file in DOSBox, headless: <folder> becomes drive C:, the
 # batch file (a name inside <folder>) runs there, then DOSBox quits.
 # DOSBox's own exit status says nothing about the programs it ran, so batch
-# files record what they need in files (IF ERRORLEVEL n ECHO ... > FILE).
-# One start-up costs most of a second: put many program runs in one batch.
+# files record what they need in files. DOSBox's shell opens the file of a
+# redirection on an IF line even when the condition is false: record an
+# errorlevel with IF ERRORLEVEL n GOTO label, and ECHO > FILE there. Start
+# batch files with @ECHO OFF. One start-up costs most of a second (about
+# 0.7 s here): put many program runs in one batch. TB_DOSBOX_TIMEOUT
+# (seconds, default 300) ends a run that hangs.
 set -euo pipefail
 dir=$(cd "$1" && pwd)
 batch=$2
