@@ -81,8 +81,8 @@ TEST_P(RealConversion, ConvertsCorpusArchives)
     const archiver::Libraries libraries = archiver::FindLibraries(SystemFolder);
     ASSERT_TRUE(libraries.UnlhaAvailable && libraries.CabAvailable);
     const char* stub = c.cab ? "/sfx/cab-win32.exe" : "/sfx/lzh-win32.exe";
-    if (!QFileInfo::exists(SystemFolder + QString::fromLatin1(stub)))
-        GTEST_SKIP() << "the self-extractor stub " << stub << " is not built";
+    ASSERT_TRUE(QFileInfo::exists(SystemFolder + QString::fromLatin1(stub)))
+        << "the self-extractor stub " << stub << " is not built";
 
     DefaultOptions options;
     basTollbrook::Lzh_Exe = true;

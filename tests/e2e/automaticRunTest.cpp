@@ -149,8 +149,7 @@ protected:
 
 TEST_F(AutomaticRun, ConvertsArchivesGivenOnTheCommandLine)
 {
-    if (!HaveStub("lzh-win32.exe") || !HaveStub("cab-win32.exe"))
-        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    ASSERT_TRUE(HaveStub("lzh-win32.exe") && HaveStub("cab-win32.exe")) << "the Win32 self-extractor stubs are not built";
     const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
     const QString cab = Copy(Samples + QStringLiteral("/tools.cab"), QStringLiteral("b.cab"));
 
@@ -171,27 +170,43 @@ TEST_F(AutomaticRun, ConvertsArchivesGivenOnTheCommandLine)
     EXPECT_FALSE(QFileInfo::exists(SettingsFile()));
 }
 
-TEST_F(AutomaticRun, CreatedSelfExtractorRunsUnderWine)
+TEST_F(AutomaticRun, CreatedSelfExtractorsRunUnderWine)
 {
-    if (!HaveStub("lzh-win32.exe"))
-        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
-    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("hello.lzh"));
-    ASSERT_EQ(Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh}).exitStatus, 0);
+    struct Case {
+        const char* sample;
+        const char* created;
+        const char* stub;
+        const char* tool;
+    };
+    const Case cases[] = {
+        {"hello.lzh", "HELLO.EXE", "lzh-win32.exe", "lhasa"},
+        {"tools.cab", "TOOLS.EXE", "cab-win32.exe", "cabextract"},
+    };
+    for (const Case& c : cases) {
+        if (!HaveStub(c.stub)) {
+            ADD_FAILURE() << "missing stub " << c.stub;
+            continue;
+        }
+        const QString archive = Copy(Samples + u'/' + QString::fromLatin1(c.sample), QString::fromLatin1(c.sample));
+        ASSERT_EQ(Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), archive}).exitStatus, 0);
 
-    const QString target = dir.path() + QStringLiteral("/wine-extracted");
-    QDir().mkpath(target);
-    QProcess wine;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TB_WINEPREFIX"), QStringLiteral(TB_WINEPREFIX));
-    wine.setProcessEnvironment(env);
-    wine.setWorkingDirectory(Out());
-    QString windowsTarget = QStringLiteral("Z:") + target;
-    windowsTarget.replace(u'/', u'\\');
-    wine.start(QStringLiteral(TB_WINE_RUN),
-               {Out() + QStringLiteral("/HELLO.EXE"), QStringLiteral("-y"), QStringLiteral("-o") + windowsTarget});
-    ASSERT_TRUE(wine.waitForFinished(120000));
-    EXPECT_EQ(wine.exitCode(), 0) << wine.readAllStandardError().toStdString();
-    EXPECT_EQ(Tree(target), Extracted(lzh, QStringLiteral("lhasa")));
+        const QString target = dir.path() + QStringLiteral("/wine/") + QString::fromLatin1(c.sample);
+        QDir().mkpath(target);
+        QProcess wine;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TB_WINEPREFIX"), QStringLiteral(TB_WINEPREFIX));
+        wine.setProcessEnvironment(env);
+        wine.setWorkingDirectory(Out());
+        QString windowsTarget = QStringLiteral("Z:") + target;
+        windowsTarget.replace(u'/', u'\\');
+        wine.start(QStringLiteral(TB_WINE_RUN), {Out() + u'/' + QString::fromLatin1(c.created),
+                                                 QStringLiteral("-y"), QStringLiteral("-o") + windowsTarget});
+        ASSERT_TRUE(wine.waitForFinished(120000));
+        EXPECT_EQ(wine.exitCode(), 0) << c.sample << wine.readAllStandardError().toStdString();
+        const auto expected = Extracted(archive, QString::fromLatin1(c.tool));
+        EXPECT_FALSE(expected.isEmpty()) << c.sample;
+        EXPECT_EQ(Tree(target), expected) << c.sample;
+    }
 }
 
 TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
@@ -230,8 +245,7 @@ TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
 
 TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
 {
-    if (!HaveStub("lzh-win32.exe"))
-        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
     const QString corrupt = WriteInput(QStringLiteral("broken.lzh"), QByteArray(300, '\x5a'));
     const QString spaced = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("my sample.lzh"));
     const QString relative = QStringLiteral("in/") + QFileInfo(spaced).fileName();
@@ -247,8 +261,7 @@ TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
 
 TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
 {
-    if (!HaveStub("lzh-win32.exe"))
-        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
     // Not even root may create files in /proc.
     const QString first = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
     const QString second = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("b.lzh"));
@@ -285,8 +298,7 @@ TEST_F(AutomaticRun, NothingAcceptableEndsWithStatusThree)
 
 TEST_F(AutomaticRun, StoredAutoOptionAndOutputFolder)
 {
-    if (!HaveStub("lzh-win32.exe"))
-        GTEST_SKIP() << "the Win32 self-extractor stubs are not built";
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
     const QString target = dir.path() + QStringLiteral("/stored target");
     QDir().mkpath(target);
     StoreSettings("Auto=True\nDir_Out=" + target.toUtf8() + "\nDir_Out_Yuko=True\n");
