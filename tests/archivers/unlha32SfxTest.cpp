@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Archives, UnlhaWin32Sfx, testing::Values(
     "fragglet_lhasa/test/archives/lha_amiga_122/lh4.lzh",
     "fragglet_lhasa/test/archives/explzh_723/h0_lh6.lzh",
     "fragglet_lhasa/test/archives/explzh_723/h0_lh7.lzh",
-    "libarchive_libarchive/libarchive/test/test_read_format_lha_lh6.lzh",
+    "fragglet_lhasa/test/archives/lha_os9_211c/h2_lh1.lzh",
     "fragglet_lhasa/test/archives/lha_os2_208/h3_subdir.lzh",
     "fragglet_lhasa/test/archives/larc333/initial.lzs",
     "fragglet_lhasa/test/archives/larc333/lz4.lzs",
