@@ -39,8 +39,11 @@ struct Fixture {
         const fs::path built = fs::path(TB_BINARY_DIR) / "lib/tollbrook2";
         for (const char* so : {"libunlha32.so", "libcab32.so"})
             fs::copy_file(built / so, dir / "lib" / so);
-        // The LZH stubs may not be built yet: a stand-in of the allowed size.
-        std::ofstream(dir / "lib/sfx/lzh-win32.exe", std::ios::binary) << "MZ" << std::string(kStubSize - 2, 'S');
+        // The real Win32 LZH stub when it is built, else a stand-in of the allowed size.
+        if (fs::exists(built / "sfx/lzh-win32.exe"))
+            fs::copy_file(built / "sfx/lzh-win32.exe", dir / "lib/sfx/lzh-win32.exe");
+        else
+            std::ofstream(dir / "lib/sfx/lzh-win32.exe", std::ios::binary) << "MZ" << std::string(kStubSize - 2, 'S');
         fs::copy_file(built / "sfx/cab-win32.exe", dir / "lib/sfx/cab-win32.exe");
 
         std::mt19937 random(7);
