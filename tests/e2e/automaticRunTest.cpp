@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,36 @@ TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=/proc"), first, second});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.out, Lines({Header(first), T(20000), T(20043), T(20032), resAll::GetText(30)}));
+}
+
+TEST_F(AutomaticRun, BusyLibraryIsReportedAndTheRunGoesOn)
+{
+    // Another process holds the LZH library's lock for the length of the run.
+    const QString lockFolder = dir.path() + QStringLiteral("/runtime/tollbrook2");
+    QDir().mkpath(lockFolder);
+    const QString lockFile = lockFolder + QStringLiteral("/unlha32.lock");
+    QProcess holder;
+    holder.start(QStringLiteral("flock"), {lockFile, QStringLiteral("sleep"), QStringLiteral("60")});
+    ASSERT_TRUE(holder.waitForStarted());
+    bool held = false;
+    for (int attempt = 0; attempt < 200 && !held; ++attempt) {
+        held = QProcess::execute(QStringLiteral("flock"), {QStringLiteral("-n"), lockFile, QStringLiteral("true")}) == 1;
+        if (!held)
+            QThread::msleep(10);
+    }
+    ASSERT_TRUE(held);
+
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    const QString cab = Copy(Samples + QStringLiteral("/tools.cab"), QStringLiteral("b.cab"));
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh, cab});
+    holder.kill();
+    holder.waitForFinished();
+
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.out, Lines({Header(lzh), T(20000), T(20032), Header(cab), T(20004), T(20031),
+                              resAll::GetText(31)}));
+    EXPECT_TRUE(run.err.contains(T(20100))) << run.err.toStdString();
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"B.EXE"}));
 }
 
 TEST_F(AutomaticRun, ExeThatIsNoArchiveIsNotATarget)
