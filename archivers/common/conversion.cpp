@@ -105,7 +105,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
                 format.FormatName() + " self-extractor, " + std::to_string(out.BytesWritten()) +
                 " bytes)");
     if (leftOut > 0)
-        report.Line(std::to_string(leftOut) + " entries left out");
+        report.Line("entries left out: " + std::to_string(leftOut));
     return leftOut > static_cast<std::size_t>(kMaxLeftOutCount) ? kMaxLeftOutCount
                                                                 : static_cast<int>(leftOut);
 }

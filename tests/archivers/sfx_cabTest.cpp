@@ -132,6 +132,17 @@ TEST(SfxCabSafety, AStubWithoutCabinetSaysSo)
     EXPECT_EQ(RunSfx(dir / "bare.exe", "-q"), 3) << "unknown switch";
 }
 
+TEST(SfxCabSafety, WithoutSwitchesAndWithoutADisplayItEndsInsteadOfWaiting)
+{
+    // The destination question cannot be shown headless: it counts as cancelled.
+    kit::TempDir dir;
+    const std::string exe = MakeSfx(dir, kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
+    EXPECT_EQ(kit::Shell("cd " + kit::Quote(dir.Path()) + " && timeout 60 env TB_WINEPREFIX=" +
+                         kit::Quote(TB_WINE_PREFIX) + " " + kit::Quote(TB_WINE_RUN) + " " + kit::Quote(exe) +
+                         " >/dev/null 2>&1"), 3);
+    EXPECT_FALSE(kit::Exists(dir / "a.txt"));
+}
+
 TEST(SfxCabSize, TheStubStaysSmall)
 {
     // Readers such as libarchive look only 20 KiB into a file for the archive.
