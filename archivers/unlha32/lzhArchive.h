@@ -29,9 +29,6 @@ public:
     int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
                      tbarc::OutputFile& out) override;
 
-    std::uint64_t Start() const { return start_; }
-    const std::vector<LzhMember>& Members() const { return members_; }
-
 private:
     std::uint64_t start_ = 0;
     std::vector<LzhMember> members_;
