@@ -22,7 +22,7 @@ public:
 
     // The check: headers whole and, for a cabinet that stands alone, every
     // file's data decompresses with correct block checksums.
-    bool Check(const tbarc::InputFile& input);
+    bool Check(const tbarc::InputFile& input) override;
 
 private:
     // kDone with base_/length_/partOfSet_ set, or an error code.

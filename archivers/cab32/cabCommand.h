@@ -1,13 +1,10 @@
-// Reads a Cab command line: -f <options> "<cabinet>" "<output folder>/".
+// The Cab command line: -f <options> "<cabinet>" "<output folder>/".
 #pragma once
 
-#include "request.h"
-
-#include <string>
+#include "commandSyntax.h"
 
 namespace cab32 {
 
-// kDone with the request filled in, or kBadCommand / kBadOption with why set.
-int ParseCabCommand(const char* commandLine, tbarc::Request& request, std::string& why);
+extern const tbarc::CommandSyntax kCabSyntax;
 
 } // namespace cab32

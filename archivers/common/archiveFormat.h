@@ -30,6 +30,12 @@ public:
     // code (kNotAnArchive, kCorruptArchive, kUnsupportedArchive, ...). detail
     // gets a short explanation for the report.
     virtual int Locate(const InputFile& input, std::string& detail) = 0;
+    // The library's check of a file: by default, that Locate finds a whole archive.
+    virtual bool Check(const InputFile& input)
+    {
+        std::string detail;
+        return Locate(input, detail) == kDone;
+    }
     virtual std::vector<EntryName> Entries() const = 0;
     // kDone when the stub of this kind can extract every entry that is not
     // left out; otherwise kUnsupportedMethod, with the entry named in detail.
