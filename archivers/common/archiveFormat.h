@@ -47,6 +47,13 @@ public:
         (void)detail;
         return kDone;
     }
+    // Adapts the stub read from sfx/ to the file it starts, outputPath.
+    virtual void AdaptStub(SfxKind kind, const std::string& outputPath, std::vector<char>& stub) const
+    {
+        (void)kind;
+        (void)outputPath;
+        (void)stub;
+    }
     // Appends the archive to out: unchanged when nothing is left out, otherwise
     // rebuilt without the entries whose leaveOut flag is set.
     virtual int WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut,

@@ -64,7 +64,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
             return Fail(report, kOutputExists, finalPath + " exists (-+ replaces it)");
     }
 
-    const auto stub = ReadStub(stubName);
+    auto stub = ReadStub(stubName);
     if (!stub)
         return Fail(report, kUnsupportedKind,
                     std::string("the ") + SfxKindName(request.kind) + " stub " + stubName +
@@ -87,6 +87,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (const int rc = format.CheckStubDecodes(request.kind, leaveOut, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
+    format.AdaptStub(request.kind, finalPath, *stub);
     int rc = out.Create(request.folder, fileName);
     if (rc == kDone)
         rc = out.Write(stub->data(), stub->size());

@@ -4,6 +4,7 @@
 #include "lzhHeaderNames.h"
 #include "lzhStubMethods.h"
 #include "outputFile.h"
+#include "win16ModuleName.h"
 #include "resultCodes.h"
 
 #include <lha_reader.h>
@@ -177,6 +178,13 @@ int LzhArchive::CheckStubDecodes(tbarc::SfxKind kind, const std::vector<bool>& l
         return tbarc::kUnsupportedMethod;
     }
     return tbarc::kDone;
+}
+
+void LzhArchive::AdaptStub(tbarc::SfxKind kind, const std::string& outputPath,
+                           std::vector<char>& stub) const
+{
+    if (kind == tbarc::SfxKind::Win16)
+        NameWin16Module(stub, outputPath);
 }
 
 int LzhArchive::WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut,

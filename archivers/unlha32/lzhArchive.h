@@ -26,6 +26,8 @@ public:
     std::vector<tbarc::EntryName> Entries() const override;
     int CheckStubDecodes(tbarc::SfxKind kind, const std::vector<bool>& leaveOut,
                          std::string& detail) const override;
+    void AdaptStub(tbarc::SfxKind kind, const std::string& outputPath,
+                   std::vector<char>& stub) const override;
     int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
                      tbarc::OutputFile& out) override;
 

@@ -239,7 +239,11 @@ TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
         EXPECT_EQ(run.exitStatus, 0) << label;
         const QByteArray created = ReadAll(Out() + QStringLiteral("/HELLO.EXE"));
         const QByteArray stub = ReadAll(StubFolder + u'/' + QString::fromLatin1(c.stub));
-        EXPECT_TRUE(!stub.isEmpty() && created.startsWith(stub)) << label;
+        // The Win16 kind writes its own module name over 8 characters of its stub.
+        qsizetype changed = 0;
+        for (qsizetype i = 0; i < stub.size() && i < created.size(); ++i)
+            changed += created[i] != stub[i];
+        EXPECT_TRUE(!stub.isEmpty() && changed <= (std::string(c.stub) == "lzh-win16.exe" ? 8 : 0)) << label;
         EXPECT_EQ(created.size(), stub.size() + QFileInfo(lzh).size()) << label;
     }
 }

@@ -91,8 +91,12 @@ segment_table:                          ; offset (in 16-byte units), size in
         dw data_size + BSS_SIZE
 
 resource_table:                         ; none: ends where the next one starts
-resident_names:
-        db 5, 'TBSFX'
+resident_names:                         ; the module name: Windows 3.x takes a
+                                        ; program with a loaded module's name for
+                                        ; another instance of that module, so the
+                                        ; library writes each self-extractor's own
+                                        ; name over these 8 characters
+        db 8, 'TBSFX___'
         dw 0
         db 0
 module_refs:

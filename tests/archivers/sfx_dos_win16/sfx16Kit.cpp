@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 namespace sfx16 {
@@ -86,6 +87,52 @@ std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part)
         if (lower(item.path().filename().string()).find(lower(part)) != std::string::npos)
             found.push_back(item.path());
     return found;
+}
+
+std::optional<ModuleName> moduleName(const Bytes &exe)
+{
+    auto word = [&](std::size_t at) { return unsigned(exe[at] | exe[at + 1] << 8); };
+    if (exe.size() < 0x40 || exe[0] != 'M' || exe[1] != 'Z')
+        return std::nullopt;
+    const std::size_t ne = word(0x3C) | std::size_t(word(0x3E)) << 16;
+    if (ne + 0x40 > exe.size() || exe[ne] != 'N' || exe[ne + 1] != 'E')
+        return std::nullopt;
+    const std::size_t first = ne + word(ne + 0x26), tableEnd = ne + word(ne + 0x28);
+    if (tableEnd > exe.size())
+        return std::nullopt;
+    // entries: length, name, ordinal; the module name is entry 0
+    std::size_t at = first;
+    while (at < tableEnd && exe[at] != 0)
+        at += 1 + exe[at] + 2;
+    if (at >= tableEnd || at == first || word(first + 1 + exe[first]) != 0)
+        return std::nullopt;
+    return ModuleName{first + 1, std::string(exe.begin() + first + 1, exe.begin() + first + 1 + exe[first])};
+}
+
+int convert(const std::string &options, const fs::path &archive, const fs::path &out)
+{
+    using UnlhaFunction = int (*)(void *, const char *, char *, std::uint32_t);
+    void *library = dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/libunlha32.so").c_str(),
+                           RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return -1;
+    auto unlha = reinterpret_cast<UnlhaFunction>(dlsym(library, "Unlha"));
+    const std::string command =
+        "s " + options + " \"" + archive.string() + "\" \"" + out.string() + "/\"";
+    char report[8192] = {};
+    const int rc = unlha ? unlha(nullptr, command.c_str(), report, sizeof report) : -1;
+    dlclose(library);
+    return rc;
+}
+
+void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines, const std::string &env)
+{
+    std::string batch = "@echo off\r\n";
+    for (const std::string &line : lines)
+        batch += line + "\r\n";
+    writeFile(dir / "run.bat", Bytes(batch.begin(), batch.end()));
+    run("cd " + quoted(dir.string()) + " && " + env + " TB_WINEPREFIX=" + quoted(TB_WINEPREFIX) + " " +
+        quoted(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
 }
 
 std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &runs)

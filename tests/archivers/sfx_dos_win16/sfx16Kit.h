@@ -1,8 +1,9 @@
-// Helpers of the DOS and Win16 self-extractor tests: the stubs, reference
-// extractions, damaged and unsafe archives, and one DOSBox start for a whole
-// list of program runs.
+// Helpers of the DOS and Win16 self-extractor tests: the stubs, the library,
+// reference extractions, damaged and unsafe archives, NE module names, Wine
+// runs and one DOSBox start for a whole list of program runs.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,24 @@ std::string japaneseLocaleEnv();
 
 // Every path below root whose file name contains `part` (case-insensitive).
 std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part);
+
+// The module name of an NE program (the first entry of its resident-name
+// table) and the offset of its first character; nothing unless the MZ and NE
+// headers hold and the table's entries end with a 0 before the next table.
+struct ModuleName {
+    std::size_t offset;
+    std::string name;
+};
+std::optional<ModuleName> moduleName(const Bytes &exe);
+
+// Converts with libunlha32 of the build: options, then the archive and the
+// output folder; the library's result.
+int convert(const std::string &options, const fs::path &archive, const fs::path &out);
+
+// Runs the lines of a batch file with Wine's cmd in `dir`; env is put in
+// front of the command.
+void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines,
+                  const std::string &env = "");
 
 // One program run in DOSBox: `program` (an 8.3 name in the folder) with
 // its arguments; `input`, when set, is typed in through standard input.

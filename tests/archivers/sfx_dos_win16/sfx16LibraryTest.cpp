@@ -2,13 +2,12 @@
 // 16-bit stub can extract: an entry of a method the stub leaves out makes
 // the conversion fail with 0x800E and write nothing, unless -gu0 leaves
 // that entry out anyway; the Win32 stub decodes those methods, so that kind
-// converts them.
+// converts them. Each Win16 self-extractor carries a module name of its own.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
-#include <cstdint>
+#include <algorithm>
 #include <cstdlib>
+#include <set>
 
 #include "sfx16Kit.h"
 
@@ -16,10 +15,9 @@ using namespace sfx16;
 using sfxlzh::dataDir;
 using sfxlzh::readFile;
 using sfxlzh::ScratchDir;
+using sfxlzh::writeFile;
 
 namespace {
-
-using UnlhaFunction = int (*)(void *, const char *, char *, std::uint32_t);
 
 struct Case {
     const char *archive;
@@ -49,23 +47,6 @@ protected:
     ScratchDir runtime;
 };
 
-// Converts with libunlha32 of the build: options, then the archive and the
-// output folder.
-int convert(const std::string &options, const fs::path &archive, const fs::path &out)
-{
-    void *library = dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/libunlha32.so").c_str(),
-                           RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        return -1;
-    auto unlha = reinterpret_cast<UnlhaFunction>(dlsym(library, "Unlha"));
-    const std::string command =
-        "s " + options + " \"" + archive.string() + "\" \"" + out.string() + "/\"";
-    char report[8192] = {};
-    const int rc = unlha ? unlha(nullptr, command.c_str(), report, sizeof report) : -1;
-    dlclose(library);
-    return rc;
-}
-
 TEST_P(LibraryKinds, WritesASelfExtractorOnlyWhenItsStubDecodesEveryEntry)
 {
     const Case &c = GetParam();
@@ -76,10 +57,16 @@ TEST_P(LibraryKinds, WritesASelfExtractorOnlyWhenItsStubDecodesEveryEntry)
 
     const fs::path exe = out.path() / (std::string(c.archive) + ".EXE");
     if (c.expected == 0) {
-        const Bytes written = readFile(exe);
+        Bytes written = readFile(exe);
         const Bytes stub = readFile(fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx" / c.stub);
         const Bytes data = readFile(archive);
         ASSERT_EQ(written.size(), stub.size() + data.size());
+        if (std::string(c.stub) == "lzh-win16.exe") {
+            // the module name is the file's own (Win16ModuleNames)
+            const auto name = moduleName(written), reserved = moduleName(stub);
+            ASSERT_TRUE(name && reserved && name->offset == reserved->offset);
+            std::copy(reserved->name.begin(), reserved->name.end(), written.begin() + name->offset);
+        }
         EXPECT_TRUE(std::equal(stub.begin(), stub.end(), written.begin()));
         EXPECT_TRUE(std::equal(data.begin(), data.end(), written.begin() + stub.size()));
     } else {
@@ -101,12 +88,83 @@ TEST(LibraryKindsLeftOut, AnEntryLeftOutByGu0DoesNotCount)
         sum += archive[i];
     archive[1] = std::uint8_t(sum);
     ScratchDir in, out;
-    sfxlzh::writeFile(in.path() / "named.lzh", archive);
+    writeFile(in.path() / "named.lzh", archive);
     setenv("XDG_RUNTIME_DIR", in.path().c_str(), 1);
     EXPECT_EQ(convert("-+ -gu1", in.path() / "named.lzh", out.path()), 0x800E);
     EXPECT_EQ(convert("-+ -gu0", in.path() / "named.lzh", out.path()), 1);
     EXPECT_TRUE(fs::exists(out.path() / "named.EXE"));
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+// Windows 3.x starts a program whose module name is already loaded as
+// another instance of that module, so every output needs a name of its own:
+// 1 to 8 of A-Z, 0-9 and _, a letter first, and not a Windows module's.
+TEST(Win16ModuleNames, EveryOutputNamesItsOwnModule)
+{
+    const std::vector<std::string> names = {
+        "alpha", "beta", "setup_disk1", "setup_disk2", "日本語", "日本", "my archive",
+        "my_archive", "v1.2.final", "2024", "_x", "a", "user", "gdi", "kernel"};
+    const std::set<std::string> windowsModules = {"KERNEL", "USER", "GDI", "SYSTEM", "SHELL"};
+    ScratchDir in, out, runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    const Bytes archive = readFile(dataDir() / "lh5_h2.lzh");
+    const auto reserved = moduleName(readFile(win16Stub()));
+    ASSERT_TRUE(reserved);
+
+    std::set<std::string> seen;
+    auto check = [&](const fs::path &exePath) {
+        SCOPED_TRACE(exePath.string());
+        Bytes exe = readFile(exePath);
+        const auto name = moduleName(exe);
+        ASSERT_TRUE(name);
+        EXPECT_EQ(name->offset, reserved->offset);
+        const std::string &n = name->name;
+        EXPECT_TRUE(!n.empty() && n.size() <= 8 && n[0] >= 'A' && n[0] <= 'Z' &&
+                    std::all_of(n.begin(), n.end(), [](char ch) {
+                        return (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_';
+                    }))
+            << n;
+        EXPECT_EQ(windowsModules.count(n), 0u) << n;
+        EXPECT_TRUE(seen.insert(n).second) << n << " twice";
+        // nothing else of the stub changes
+        std::copy(reserved->name.begin(), reserved->name.end(), exe.begin() + name->offset);
+        EXPECT_TRUE(exe == withStub(win16Stub(), archive));
+    };
+    for (const std::string &name : names) {
+        writeFile(in.path() / (name + ".lzh"), archive);
+        ASSERT_EQ(convert("-+ -jw2 -gu1", in.path() / (name + ".lzh"), out.path()), 0) << name;
+        check(out.path() / (name + ".EXE"));
+    }
+    // The same file name in another folder is another program.
+    fs::create_directory(out.path() / "other");
+    ASSERT_EQ(convert("-+ -jw2 -gu1", in.path() / "alpha.lzh", out.path() / "other"), 0);
+    check(out.path() / "other/alpha.EXE");
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
+// What the library writes still runs: two differently named self-extractors
+// under Wine extract their own archives.
+TEST(Win16ModuleNames, RenamedOutputsExtractUnderWine)
+{
+    ScratchDir in, out, runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    const std::vector<std::pair<std::string, std::string>> cases = {{"lh5_h2", "my archive"},
+                                                                    {"lh6_h3", "setup_disk1"}};
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < cases.size(); i++) {
+        const fs::path archive = in.path() / (cases[i].second + ".lzh");
+        writeFile(archive, readFile(dataDir() / (cases[i].first + ".lzh")));
+        ASSERT_EQ(convert("-+ -jw2 -gu1", archive, out.path()), 0);
+        lines.push_back("\"" + cases[i].second + ".EXE\" -y -oout" + std::to_string(i));
+    }
+    unsetenv("XDG_RUNTIME_DIR");
+    runUnderWine(out.path(), lines, "TZ=UTC");
+    for (std::size_t i = 0; i < cases.size(); i++) {
+        SCOPED_TRACE(cases[i].second);
+        const auto reference = lhasaFiles(dataDir() / (cases[i].first + ".lzh"));
+        ASSERT_FALSE(reference.empty());
+        EXPECT_TRUE(foldedFilesBelow(out.path() / ("out" + std::to_string(i))) == reference);
+    }
 }
 
 }  // namespace

@@ -10,25 +10,11 @@
 
 using namespace sfx16;
 using sfxlzh::dataDir;
-using sfxlzh::quoted;
 using sfxlzh::readFile;
 using sfxlzh::ScratchDir;
 using sfxlzh::writeFile;
 
 namespace {
-
-// Runs the lines of a batch file with Wine's cmd in `dir`; env is put in
-// front of the command.
-void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines,
-                  const std::string &env = "")
-{
-    std::string batch = "@echo off\r\n";
-    for (const std::string &line : lines)
-        batch += line + "\r\n";
-    writeFile(dir / "run.bat", Bytes(batch.begin(), batch.end()));
-    sfxlzh::run("cd " + quoted(dir.string()) + " && " + env + " TB_WINEPREFIX=" + quoted(TB_WINEPREFIX) + " " +
-                quoted(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
-}
 
 TEST(Win16Stub, FitsInTheFirst20KiBWithTheArchiveHeader)
 {
