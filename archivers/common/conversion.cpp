@@ -64,8 +64,8 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
             return Fail(report, kOutputExists, finalPath + " exists (-+ replaces it)");
     }
 
-    auto stub = ReadStub(stubName);
-    if (!stub)
+    const StubBytes cachedStub = ReadStub(stubName);
+    if (!cachedStub)
         return Fail(report, kUnsupportedKind,
                     std::string("the ") + SfxKindName(request.kind) + " stub " + stubName +
                         " is not installed");
@@ -87,10 +87,12 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (const int rc = format.CheckStubDecodes(request.kind, leaveOut, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
-    format.AdaptStub(request.kind, finalPath, *stub);
+    // The stub read is shared by every call of this process: adapt a copy.
+    std::vector<char> stub = *cachedStub;
+    format.AdaptStub(request.kind, finalPath, stub);
     int rc = out.Create(request.folder, fileName);
     if (rc == kDone)
-        rc = out.Write(stub->data(), stub->size());
+        rc = out.Write(stub.data(), stub.size());
     if (rc == kDone)
         rc = format.WriteArchive(input, leaveOut, out);
     if (rc == kDone)

@@ -2,7 +2,9 @@
 
 #include "resultCodes.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -21,10 +23,28 @@ int InputFile::Open(const std::string& path)
     fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0 || fstat(fd_, &stat_) != 0 || !S_ISREG(stat_.st_mode))
         return kCannotReadInput;
+    if (Size() <= kReadWholeLimit) {
+        bytes_.resize(static_cast<std::size_t>(Size()));
+        // A file that shrank since fstat() keeps what is left, as reads at the end would.
+        bytes_.resize(ReadFromFile(0, bytes_.data(), bytes_.size()));
+        stat_.st_size = static_cast<off_t>(bytes_.size());
+        inMemory_ = true;
+    }
     return kDone;
 }
 
 std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t length) const
+{
+    if (!inMemory_)
+        return ReadFromFile(offset, buffer, length);
+    if (offset >= bytes_.size())
+        return 0;
+    const std::size_t n = std::min<std::uint64_t>(length, bytes_.size() - offset);
+    std::memcpy(buffer, bytes_.data() + offset, n);
+    return n;
+}
+
+std::size_t InputFile::ReadFromFile(std::uint64_t offset, void* buffer, std::size_t length) const
 {
     std::size_t done = 0;
     while (done < length) {

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -11,6 +13,10 @@ namespace tbarc {
 
 class InputFile {
 public:
+    // Files up to this size are read whole when opened: the format readers make
+    // many small reads (one per header field), which are then plain copies.
+    static constexpr std::uint64_t kReadWholeLimit = 4u << 20;
+
     InputFile() = default;
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -24,10 +30,17 @@ public:
     const struct stat& Stat() const { return stat_; }
     // Reads up to length bytes at offset; returns the count read (short at the end).
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t length) const;
+    // True when the file was read whole at Open; Contents() then holds it.
+    bool InMemory() const { return inMemory_; }
+    std::string_view Contents() const { return {bytes_.data(), bytes_.size()}; }
 
 private:
+    std::size_t ReadFromFile(std::uint64_t offset, void* buffer, std::size_t length) const;
+
     int fd_ = -1;
     struct stat stat_ {};
+    bool inMemory_ = false;
+    std::vector<char> bytes_;
 };
 
 } // namespace tbarc

@@ -1,6 +1,7 @@
 // The busy flag of a library: an exclusive flock(2) on a per-user lock file,
 // held for the length of one main call, so another process (or another call in
-// this one) sees the library as busy.
+// this one) sees the library as busy. The lock file is opened once per process
+// and kept open, so a call costs a few flock(2) calls and no path lookups.
 #pragma once
 
 namespace tbarc {
@@ -19,7 +20,8 @@ public:
     static bool IsHeld(const char* libraryName);
 
 private:
-    int fd_ = -1;
+    const char* libraryName_;
+    int lockedFd_ = -1; // the descriptor whose exclusive lock this call holds
 };
 
 } // namespace tbarc

@@ -44,6 +44,7 @@ int OutputFile::Create(const std::string& folder, const std::string& fileName)
         fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             tempPath_ = candidate;
+            pending_.reserve(64u << 10);
             return kDone;
         }
         if (errno != EEXIST)
@@ -52,24 +53,62 @@ int OutputFile::Create(const std::string& folder, const std::string& fileName)
     return kFolderNotWritable;
 }
 
+namespace {
+
+// Gathered writes up to this size; a self-extractor of small archives is
+// written in one go.
+constexpr std::size_t kGatherLimit = 1u << 20;
+
+} // namespace
+
 int OutputFile::Write(const void* data, std::size_t length)
 {
     const char* p = static_cast<const char*>(data);
-    while (length > 0) {
-        const ssize_t n = write(fd_, p, length);
+    if (pending_.size() + length > kGatherLimit) {
+        if (const int rc = Flush(); rc != kDone)
+            return rc;
+        if (length > kGatherLimit) {
+            const int rc = WriteNow(p, length);
+            written_ += rc == kDone ? length : 0;
+            return rc;
+        }
+    }
+    pending_.insert(pending_.end(), p, p + length);
+    written_ += length;
+    return kDone;
+}
+
+int OutputFile::Flush()
+{
+    const int rc = WriteNow(pending_.data(), pending_.size());
+    pending_.clear();
+    return rc;
+}
+
+int OutputFile::WriteNow(const char* data, std::size_t length)
+{
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = write(fd_, data + done, length - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return WriteErrorCode(n < 0 ? errno : ENOSPC);
-        p += n;
-        length -= static_cast<std::size_t>(n);
-        written_ += static_cast<std::uint64_t>(n);
+        done += static_cast<std::size_t>(n);
     }
     return kDone;
 }
 
 int OutputFile::CopyFrom(const InputFile& input, std::uint64_t offset, std::uint64_t length)
 {
+    if (input.InMemory()) {
+        const std::string_view bytes = input.Contents();
+        if (offset > bytes.size() || length > bytes.size() - offset)
+            return kCannotReadInput; // the input shrank under us
+        return Write(bytes.data() + offset, static_cast<std::size_t>(length));
+    }
+    if (const int rc = Flush(); rc != kDone)
+        return rc;
     // The kernel copies (or shares extents) without a trip through user space.
     loff_t in = static_cast<loff_t>(offset);
     while (length > 0) {
@@ -92,8 +131,9 @@ int OutputFile::CopyFrom(const InputFile& input, std::uint64_t offset, std::uint
         const std::size_t got = input.ReadAt(static_cast<std::uint64_t>(in), buffer.data(), chunk);
         if (got == 0)
             return kCannotReadInput;
-        if (const int rc = Write(buffer.data(), got); rc != kDone)
+        if (const int rc = WriteNow(buffer.data(), got); rc != kDone)
             return rc;
+        written_ += got;
         in += static_cast<loff_t>(got);
         length -= got;
     }
@@ -102,6 +142,8 @@ int OutputFile::CopyFrom(const InputFile& input, std::uint64_t offset, std::uint
 
 int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
 {
+    if (const int rc = Flush(); rc != kDone)
+        return rc;
     if (modificationTime != nullptr) {
         const struct timespec times[2] = {{0, UTIME_OMIT}, *modificationTime};
         futimens(fd_, times);

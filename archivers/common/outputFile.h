@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <time.h>
 
@@ -21,9 +22,11 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Every call returns kDone or the result code of the failure.
+    // Every call returns kDone or the result code of the failure. Small writes
+    // are gathered and reach the file in one write(2), at the latest in Commit.
     int Create(const std::string& folder, const std::string& fileName);
     int Write(const void* data, std::size_t length);
+    // Large stretches of a file on disk go through the kernel's copy instead.
     int CopyFrom(const InputFile& input, std::uint64_t offset, std::uint64_t length);
     // Moves the finished file into place; with replace false an existing file
     // of that name is kept and kOutputExists returned.
@@ -33,7 +36,11 @@ public:
     std::uint64_t BytesWritten() const { return written_; }
 
 private:
+    int Flush();
+    int WriteNow(const char* data, std::size_t length);
+
     int fd_ = -1;
+    std::vector<char> pending_;
     std::string tempPath_;
     std::string finalPath_;
     std::uint64_t written_ = 0;

@@ -9,6 +9,7 @@
 
 #include <lha_reader.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -130,7 +131,7 @@ int LzhArchive::Locate(const InputFile& input, std::string& detail)
 {
     constexpr std::size_t kChunk = 1 << 16;
     constexpr std::size_t kLookAhead = 7;
-    std::vector<std::uint8_t> buffer(kChunk + kLookAhead);
+    std::vector<std::uint8_t> buffer(std::min<std::uint64_t>(kChunk + kLookAhead, input.Size()));
     // A file that starts with a header is a plain archive: it must be whole
     // from there, never rescued by a later member that happens to be intact.
     // Otherwise the archive starts at the first place where lhasa reads a

@@ -197,6 +197,22 @@ TEST_P(LibraryBusy, AnotherProcessHoldingItMakesItBusy)
     EXPECT_EQ(lib.Run(line), 0);
 }
 
+TEST_P(LibraryBusy, ALockFileRemovedMeanwhileIsOpenedAgain)
+{
+    const BusyCase& c = GetParam();
+    std::map<std::string, std::string> stubs = kit::FakeLzhStubs();
+    stubs.merge(kit::CabStubs());
+    kit::Library lib(c.so, c.prefix, stubs);
+    ASSERT_EQ(lib.Running(), 0); // the library has its lock file open now
+    const std::string lockFile = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/tollbrook2/" + c.lock;
+    ASSERT_TRUE(std::filesystem::remove(lockFile));
+    // Another process makes a new lock file at that path and holds it.
+    LockHolder holder(lockFile);
+    for (int i = 0; i < 500 && lib.Running() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_NE(lib.Running(), 0) << "the library still watches the removed file";
+}
+
 INSTANTIATE_TEST_SUITE_P(Libraries, LibraryBusy, testing::Values(
     BusyCase{"libunlha32.so", "Unlha", "unlha32.lock"},
     BusyCase{"libcab32.so", "Cab", "cab32.lock"}));

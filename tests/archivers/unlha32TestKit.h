@@ -51,6 +51,8 @@ public:
     unsigned short Version() const { return version_(); }
     int Running() const { return running_(); }
     int Check(const std::string& path) const { return check_(path.c_str(), 1); }
+    // Where the staged library looks for its stubs.
+    std::string StubPath(const std::string& name) const { return dir_ / ("sfx/" + name); }
 
 private:
     TempDir dir_;
