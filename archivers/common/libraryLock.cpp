@@ -42,6 +42,7 @@ std::string LockPath(const char* runtime, const char* libraryName)
 // since flock(2) never makes a descriptor wait for itself.
 struct LockFile {
     std::string runtime; // the XDG_RUNTIME_DIR the file was opened for
+    pid_t owner = 0;     // the process that opened it: a child shares the open file
     int fd = -1;
     bool heldHere = false;
 };
@@ -63,6 +64,15 @@ public:
     LockFile& Current(const char* libraryName)
     {
         LockFile& file = files_[libraryName];
+        const pid_t self = getpid();
+        if (file.owner != self) {
+            // A forked child must not lock through its parent's open file (the
+            // two would never see each other), nor take over its parent's call.
+            if (file.fd >= 0)
+                close(file.fd);
+            file = LockFile{};
+            file.owner = self;
+        }
         if (file.heldHere)
             return file;
         const char* env = std::getenv("XDG_RUNTIME_DIR");
