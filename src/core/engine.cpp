@@ -7,10 +7,11 @@
 #include "util/resTollbrook.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace core {
 namespace {
@@ -57,6 +58,13 @@ archiver::IArchiverLibrary& Loaded(const std::shared_ptr<archiver::IArchiverLibr
     return *library;
 }
 
+// Whether path names a regular file (symbolic links followed).
+bool IsFile(const QString& path)
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 // Renames "from" to "to". On a case-insensitive system the library would have
 // written over an older upper-case file of the same name; here the fresh file
 // takes its place the same way.
@@ -90,7 +98,7 @@ short SfxEngine::MakeSfxFile(const QString& path, const QString& outputFolder, i
     try {
         const QString lzhOptions = LzhOptions(kind);
         history_.ListInAdd(QStringLiteral("[ ") + basAll::ShortenPath(path) + QStringLiteral(" ]"));
-        const QString extension = basAll::GetExtension(basAll::UpperCaseName(path), false, false);
+        const QString extension = basAll::UpperCaseName(basAll::GetExtension(path, false, false));
 
         const bool lzh = basTollbrook::Lzh && libraries_.UnlhaAvailable;
         const bool cab = basTollbrook::Cab && libraries_.CabAvailable;
@@ -142,7 +150,7 @@ short SfxEngine::ReportCreatedFile(const QString& path, const QString& outputFol
 {
     const QString fileName = basAll::GetBaseName(path, false, false) + QStringLiteral(".EXE");
     const QString expected = outputFolder + fileName;
-    if (!QFileInfo(expected).isFile()) {
+    if (!IsFile(expected)) {
         History(MsgFailed);
         return OutcomeFailed;
     }

@@ -6,11 +6,9 @@ OutputListModel::OutputListModel(QObject* parent) : QObject(parent), selection_(
 
 void OutputListModel::ListInAdd(const QString& path)
 {
-    const int count = model_.rowCount();
-    if (count >= MaxEntries || model_.stringList().contains(path))
+    if (model_.rowCount() >= MaxEntries || model_.Contains(path))
         return;
-    model_.insertRows(count, 1);
-    model_.setData(model_.index(count), path);
+    model_.Append(path);
 }
 
 void OutputListModel::Refresh()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runLists.h"
+#include "lists/distinctListModel.h"
 
 #include <QItemSelectionModel>
 #include <QObject>
@@ -32,6 +33,6 @@ public:
     QStringList SelectedPaths() const;
 
 private:
-    QStringListModel model_;
+    DistinctListModel model_;
     QItemSelectionModel selection_;
 };

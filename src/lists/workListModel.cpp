@@ -21,8 +21,7 @@ WorkListModel::WorkListModel(std::function<bool(const QString&)> typeCheck, QObj
 
 bool WorkListModel::ListInAdd(const QString& path)
 {
-    const QStringList& entries = model_.stringList();
-    if (entries.contains(path))
+    if (model_.Contains(path))
         return true;
     const int count = Count();
     if (count >= MaxEntries) {
@@ -30,8 +29,7 @@ bool WorkListModel::ListInAdd(const QString& path)
                                                  platform::MessageButtons::Ok);
         return false;
     }
-    model_.insertRows(count, 1);
-    model_.setData(model_.index(count), path);
+    model_.Append(path);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runLists.h"
+#include "lists/distinctListModel.h"
 
 #include <QItemSelectionModel>
 #include <QObject>
@@ -51,7 +52,7 @@ signals:
     void TopIndexRequested(int index);
 
 private:
-    QStringListModel model_;
+    DistinctListModel model_;
     QItemSelectionModel selection_;
     std::function<bool(const QString&)> typeCheck_;
 };

@@ -2,8 +2,10 @@
 #include "util/basAll.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QStringList>
+
+#include <sys/stat.h>
 
 namespace basAll {
 namespace {
@@ -21,21 +23,32 @@ QString WithCaseTurned(const QString& name)
     return turned;
 }
 
-// The name under which `folder` stores `name`, which must exist as given:
-// the exact spelling, or on a case-insensitive mount the spelling the folder
-// keeps. Empty when nothing answers to `name`. A case-sensitive folder never
-// hands out another file that merely differs in case.
-QString StoredName(const QString& folder, const QString& name)
+// Whether the encoded path names something (symbolic links followed).
+bool Exists(const QByteArray& encodedPath)
 {
-    const QDir dir(folder);
-    if (!QFileInfo::exists(dir.filePath(name)))
-        return {};
+    struct stat status;
+    return ::stat(encodedPath.constData(), &status) == 0;
+}
+
+// The name under which `folder` (encoded: `encodedFolder`) stores `name`,
+// which is known to exist: the exact spelling, or on a case-insensitive
+// mount the spelling the folder keeps. A case-sensitive folder never hands
+// out another file that merely differs in case.
+QString StoredName(const QString& folder, const QByteArray& encodedFolder, const QString& name)
+{
     // When the same name in the other case is absent, the folder tells cases
     // apart and stores the name exactly as given; that saves listing a large
-    // folder once per file.
+    // folder once per file. Names without cased letters need no probe.
     const QString turned = WithCaseTurned(name);
-    if (turned == name || !QFileInfo::exists(dir.filePath(turned)))
+    if (turned == name)
         return name;
+    QByteArray probe = encodedFolder;
+    if (!probe.endsWith('/'))
+        probe += '/';
+    probe += QFile::encodeName(turned);
+    if (!Exists(probe))
+        return name;
+    const QDir dir(folder);
     const QStringList entries =
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                       QDir::Name);
@@ -53,17 +66,24 @@ QString PosixLongPath(const QString& path)
 {
     if (!path.startsWith(u'/'))
         return {};
-    const QStringList components = QDir::cleanPath(path).split(u'/', Qt::SkipEmptyParts);
+    const QString cleaned = QDir::cleanPath(path);
+    const QStringList components = cleaned.split(u'/', Qt::SkipEmptyParts);
     if (components.size() + 1 > kMaximumComponents)
         return {};
+    // Resolving the whole path looks up every component as given, so one
+    // call tells whether each of them exists.
+    if (!Exists(QFile::encodeName(cleaned)))
+        return {};
     QString result = QStringLiteral("/");
+    QByteArray encodedResult = "/";
     for (const QString& component : components) {
-        const QString stored = StoredName(result, component);
-        if (stored.isEmpty())
-            return {};
-        if (!result.endsWith(u'/'))
+        const QString stored = StoredName(result, encodedResult, component);
+        if (!result.endsWith(u'/')) {
             result += u'/';
+            encodedResult += '/';
+        }
         result += stored;
+        encodedResult += QFile::encodeName(stored);
     }
     return result;
 }

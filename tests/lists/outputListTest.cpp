@@ -44,4 +44,32 @@ TEST(OutputList, RefreshDropsVanishedFilesAndKeepsTheOrder)
     EXPECT_TRUE(QFile::exists(paths[0]));
 }
 
+TEST(OutputList, RepeatsAreJudgedOnTheCurrentEntries)
+{
+    QTemporaryDir dir;
+    const QString stored = dir.path() + QStringLiteral("/Made.EXE");
+    const QString otherCase = dir.path() + QStringLiteral("/MADE.EXE");
+    QFile(stored).open(QIODevice::WriteOnly);
+
+    OutputListModel output;
+    output.ListInAdd(stored);
+    output.ListInAdd(stored);
+    EXPECT_EQ(output.Entries(), QStringList({stored}));
+
+    // Emptied: the same path is new again.
+    output.Clear();
+    output.ListInAdd(stored);
+    EXPECT_EQ(output.Entries(), QStringList({stored}));
+
+    // After the file is gone and the list refreshed, it may come back.
+    QFile::remove(stored);
+    output.Refresh();
+    EXPECT_TRUE(output.Entries().isEmpty());
+    QFile(stored).open(QIODevice::WriteOnly);
+    output.ListInAdd(stored);
+    output.ListInAdd(otherCase);  // another string, so another entry
+    output.ListInAdd(stored);
+    EXPECT_EQ(output.Entries(), QStringList({stored, otherCase}));
+}
+
 } // namespace

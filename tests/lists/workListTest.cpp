@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 bool AnyLzh(const QString& path)
@@ -110,6 +112,57 @@ TEST_F(WorkListTest, SelectionMarksAndRemoval)
 
     work.RefreshForm();
     EXPECT_EQ(work.Count(), 0);
+}
+
+// Whether a path counts as listed must follow every change of the list:
+// removals, emptying, and edits made on the model directly (as a view would).
+TEST_F(WorkListTest, DuplicatesFollowEveryChangeOfTheList)
+{
+    struct Case {
+        const char* name;
+        std::function<void(WorkListModel&)> change;
+        QStringList expected;  // after the change and adding /a, /b, /c, /x again
+    };
+    const Case cases[] = {
+        {"nothing", [](WorkListModel&) {}, {"/a", "/b", "/c"}},
+        {"remove selected",
+         [](WorkListModel& w) {
+             w.SelectAll();
+             w.Deselect(1);
+             w.RemoveSelected();
+         },
+         {"/b", "/a", "/c"}},
+        {"remove unselected",
+         [](WorkListModel& w) {
+             w.SelectClear();
+             w.SelectAll();
+             w.Deselect(0);
+             w.RemoveUnselected();
+         },
+         {"/b", "/c", "/a"}},
+        {"refresh", [](WorkListModel& w) { w.RefreshForm(); }, {"/a", "/b", "/c"}},
+        {"edit through the model",
+         [](WorkListModel& w) { w.Model().setData(w.Model().index(0), QStringLiteral("/x")); },
+         {"/x", "/b", "/c", "/a"}},
+        {"rows removed through the model",
+         [](WorkListModel& w) { w.Model().removeRows(0, 2); },
+         {"/c", "/a", "/b"}},
+        {"list replaced through the model",
+         [](WorkListModel& w) { w.Model().setStringList({QStringLiteral("/c"), QStringLiteral("/x")}); },
+         {"/c", "/x", "/a", "/b"}},
+    };
+    for (const Case& c : cases) {
+        WorkListModel list{AnyLzh};
+        for (const char* name : {"/a", "/b", "/c"})
+            list.ListInAdd(QString::fromLatin1(name));
+        c.change(list);
+        for (const char* name : {"/a", "/b", "/c", "/x"}) {
+            if (c.expected.contains(QString::fromLatin1(name))) {
+                EXPECT_TRUE(list.ListInAdd(QString::fromLatin1(name))) << c.name;
+            }
+        }
+        EXPECT_EQ(list.Entries(), c.expected) << c.name;
+    }
 }
 
 } // namespace
