@@ -2,6 +2,7 @@
 #include "util/basAll.h"
 
 #include <QDir>
+#include <QByteArrayView>
 #include <QFile>
 #include <QStringList>
 
@@ -15,12 +16,42 @@ constexpr qsizetype kMaximumComponents = 256;
 
 // `name` with the case of every letter turned over (simple mappings, the
 // ones a case-insensitive file system folds with).
-QString WithCaseTurned(const QString& name)
+QString WithCaseTurned(QStringView name)
 {
-    QString turned = name;
+    QString turned = name.toString();
     for (QChar& c : turned)
         c = c.isLower() ? c.toUpper() : c.toLower();
     return turned;
+}
+
+// The encoded form of `name` with its case turned over, or empty when
+// turning changes nothing. ASCII names, the usual case, are turned byte by
+// byte without a round trip through the text codec.
+QByteArray EncodedWithCaseTurned(QStringView name, QByteArrayView encodedName)
+{
+    bool ascii = true;
+    bool hasLetter = false;
+    for (const char byte : encodedName) {
+        if (static_cast<unsigned char>(byte) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        hasLetter = hasLetter || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+    }
+    if (ascii) {
+        if (!hasLetter)
+            return {};
+        QByteArray turned = encodedName.toByteArray();
+        for (char& byte : turned) {
+            if (byte >= 'a' && byte <= 'z')
+                byte = char(byte - 'a' + 'A');
+            else if (byte >= 'A' && byte <= 'Z')
+                byte = char(byte - 'A' + 'a');
+        }
+        return turned;
+    }
+    const QString turned = WithCaseTurned(name);
+    return turned == name ? QByteArray() : QFile::encodeName(turned);
 }
 
 // Whether the encoded path names something (symbolic links followed).
@@ -30,28 +61,13 @@ bool Exists(const QByteArray& encodedPath)
     return ::stat(encodedPath.constData(), &status) == 0;
 }
 
-// The name under which `folder` (encoded: `encodedFolder`) stores `name`,
-// which is known to exist: the exact spelling, or on a case-insensitive
-// mount the spelling the folder keeps. A case-sensitive folder never hands
-// out another file that merely differs in case.
-QString StoredName(const QString& folder, const QByteArray& encodedFolder, const QString& name)
+// The spelling a case-insensitive `folder` keeps for `name`; `name` itself
+// when the folder holds that exact spelling or cannot be listed.
+QString ListedSpelling(const QString& folder, const QString& name)
 {
-    // When the same name in the other case is absent, the folder tells cases
-    // apart and stores the name exactly as given; that saves listing a large
-    // folder once per file. Names without cased letters need no probe.
-    const QString turned = WithCaseTurned(name);
-    if (turned == name)
-        return name;
-    QByteArray probe = encodedFolder;
-    if (!probe.endsWith('/'))
-        probe += '/';
-    probe += QFile::encodeName(turned);
-    if (!Exists(probe))
-        return name;
-    const QDir dir(folder);
     const QStringList entries =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                      QDir::Name);
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Name);
     if (entries.contains(name))
         return name;
     for (const QString& entry : entries) {
@@ -67,23 +83,49 @@ QString PosixLongPath(const QString& path)
     if (!path.startsWith(u'/'))
         return {};
     const QString cleaned = QDir::cleanPath(path);
-    const QStringList components = cleaned.split(u'/', Qt::SkipEmptyParts);
-    if (components.size() + 1 > kMaximumComponents)
+    const qsizetype components = cleaned.size() == 1 ? 0 : cleaned.count(u'/');
+    if (components + 1 > kMaximumComponents)
         return {};
     // Resolving the whole path looks up every component as given, so one
     // call tells whether each of them exists.
-    if (!Exists(QFile::encodeName(cleaned)))
+    const QByteArray encoded = QFile::encodeName(cleaned);
+    if (!Exists(encoded))
         return {};
-    QString result = QStringLiteral("/");
-    QByteArray encodedResult = "/";
-    for (const QString& component : components) {
-        const QString stored = StoredName(result, encodedResult, component);
-        if (!result.endsWith(u'/')) {
-            result += u'/';
-            encodedResult += '/';
+
+    // Each component then only needs to know whether its folder tells cases
+    // apart: when the same name in the other case is absent, the folder
+    // stores the name exactly as given, which saves listing a large folder
+    // once per file. A case-insensitive folder resolves the given spelling
+    // of the folders above it as well as the stored one, so the probe is made
+    // on the path as given. The encoding keeps every '/' a single byte, so
+    // both forms split at the same separators.
+    QString result = cleaned;
+    qsizetype shift = 0;  // how much longer result has become than cleaned
+    qsizetype start = 1, encodedStart = 1;
+    for (qsizetype i = 0; i < components; ++i) {
+        qsizetype end = cleaned.indexOf(u'/', start);
+        qsizetype encodedEnd = encoded.indexOf('/', encodedStart);
+        if (end < 0) {
+            end = cleaned.size();
+            encodedEnd = encoded.size();
         }
-        result += stored;
-        encodedResult += QFile::encodeName(stored);
+        const QStringView name = QStringView(cleaned).mid(start, end - start);
+        const QByteArray turned = EncodedWithCaseTurned(
+            name, QByteArrayView(encoded.constData() + encodedStart, encodedEnd - encodedStart));
+        if (!turned.isEmpty()) {
+            QByteArray probe;
+            probe.reserve(encodedStart + turned.size());
+            probe.append(encoded.constData(), encodedStart).append(turned);
+            if (Exists(probe)) {
+                const QString folder = result.left(start + shift - 1);
+                const QString stored = ListedSpelling(folder.isEmpty() ? QStringLiteral("/") : folder,
+                                                      name.toString());
+                result.replace(start + shift, name.size(), stored);
+                shift += stored.size() - name.size();
+            }
+        }
+        start = end + 1;
+        encodedStart = encodedEnd + 1;
     }
     return result;
 }
