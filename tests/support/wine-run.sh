@@ -6,7 +6,7 @@
 set -uo pipefail
 : "${TB_WINEPREFIX:?set TB_WINEPREFIX to the prefix folder}"
 export WINEPREFIX="$TB_WINEPREFIX" WINEARCH=win32 WINEDEBUG=-all \
-       WINEDLLOVERRIDES="mscoree,mshtml=" 
+       WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
@@ -16,6 +16,4 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wineserver -w
   fi
 ) 9>"$WINEPREFIX.lock"
-wine "$@"
-status=$?
-exit $status
+exec wine "$@"
