@@ -1,6 +1,10 @@
 /* int 21h services for the 16-bit self-extractors (see dosio.h).
  * bcc passes arguments on the stack (first at 2[sp] on entry) and keeps
- * bp, si, di; results come back in ax, 32-bit ones in bx:ax. */
+ * bp, si, di; results come back in ax, 32-bit ones in bx:ax.
+ * DOS sets the carry flag on failure: "sbb ax,ax" right after int 21h turns
+ * it into 0 (done) or -1 (failed) for the calls that report only that.
+ * Calls that differ only in their function number share one body: the
+ * first sets ah and jumps into the second's. */
 #include "dosio.h"
 
 int dos_open(const char *path, int mode)
@@ -38,33 +42,25 @@ dos_create_done:
 unsigned dos_read(int handle, void *buf, unsigned count)
 {
 #asm
-  push bp
-  mov bp,sp
-  mov bx,4[bp]
-  mov dx,6[bp]
-  mov cx,8[bp]
   mov ah,#$3F
-  int $21
-  jnc dos_read_done
-  mov ax,#-1
-dos_read_done:
-  pop bp
+  jmp dos_transfer
 #endasm
 }
 
 unsigned dos_write(int handle, const void *buf, unsigned count)
 {
 #asm
+  mov ah,#$40
+dos_transfer:
   push bp
   mov bp,sp
   mov bx,4[bp]
   mov dx,6[bp]
   mov cx,8[bp]
-  mov ah,#$40
   int $21
-  jnc dos_write_done
+  jnc dos_transfer_done
   mov ax,#-1
-dos_write_done:
+dos_transfer_done:
   pop bp
 #endasm
 }
@@ -77,10 +73,7 @@ int dos_close(int handle)
   mov bx,4[bp]
   mov ah,#$3E
   int $21
-  mov ax,#0
-  jnc dos_close_done
-  mov ax,#-1
-dos_close_done:
+  sbb ax,ax
   pop bp
 #endasm
 }
@@ -95,10 +88,7 @@ int dos_seek(int handle, unsigned long pos)
   mov cx,8[bp]
   mov ax,#$4200
   int $21
-  mov ax,#0
-  jnc dos_seek_done
-  mov ax,#-1
-dos_seek_done:
+  sbb ax,ax
   pop bp
 #endasm
 }
@@ -106,31 +96,21 @@ dos_seek_done:
 int dos_mkdir(const char *path)
 {
 #asm
-  push bp
-  mov bp,sp
-  mov dx,4[bp]
   mov ah,#$39
-  int $21
-  mov ax,#0
-  jnc dos_mkdir_done
-  mov ax,#-1
-dos_mkdir_done:
-  pop bp
+  jmp dos_path_call
 #endasm
 }
 
 int dos_unlink(const char *path)
 {
 #asm
+  mov ah,#$41
+dos_path_call:
   push bp
   mov bp,sp
   mov dx,4[bp]
-  mov ah,#$41
   int $21
-  mov ax,#0
-  jnc dos_unlink_done
-  mov ax,#-1
-dos_unlink_done:
+  sbb ax,ax
   pop bp
 #endasm
 }
@@ -148,10 +128,7 @@ int dos_rename(const char *from, const char *to)
   mov di,6[bp]
   mov ah,#$56
   int $21
-  mov ax,#0
-  jnc dos_rename_done
-  mov ax,#-1
-dos_rename_done:
+  sbb ax,ax
   pop es
   pop di
   pop bp
@@ -184,10 +161,7 @@ int dos_set_ftime(int handle, unsigned time, unsigned date)
   mov dx,8[bp]
   mov ax,#$5701
   int $21
-  mov ax,#0
-  jnc dos_ftime_done
-  mov ax,#-1
-dos_ftime_done:
+  sbb ax,ax
   pop bp
 #endasm
 }
