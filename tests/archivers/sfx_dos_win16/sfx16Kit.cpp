@@ -58,24 +58,6 @@ Bytes longNamesArchive()
                        2);
 }
 
-std::string japaneseLocaleEnv()
-{
-    const fs::path dir = fs::path(TB_BINARY_DIR) / "locale";
-    if (!fs::exists(dir / "ja_JP.UTF-8")) {
-        // made aside and renamed: test programs running in parallel may race
-        fs::create_directories(dir);
-        const fs::path made = dir / ("ja_JP.UTF-8." + std::to_string(getpid()));
-        if (run("localedef -i ja_JP -f UTF-8 " + quoted(made.string()) + " >/dev/null 2>&1") > 1)
-            return "";
-        std::error_code ec;
-        fs::rename(made, dir / "ja_JP.UTF-8", ec);
-        fs::remove_all(made, ec);
-        if (!fs::exists(dir / "ja_JP.UTF-8"))
-            return "";
-    }
-    return "LOCPATH=" + quoted(dir.string()) + " LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8";
-}
-
 std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part)
 {
     auto lower = [](std::string s) {

@@ -12,6 +12,11 @@
 namespace sfx16 {
 
 using sfxlzh::Bytes;
+using sfxlzh::dataDir;
+using sfxlzh::readFile;
+using sfxlzh::ScratchDir;
+using sfxlzh::writeFile;
+using sfxlzh::japaneseLocaleEnv;
 namespace fs = std::filesystem;
 
 fs::path dosStub();
@@ -33,10 +38,6 @@ Bytes damagedArchive();
 Bytes unsafeArchive();
 // Names a DOS file system cannot hold as they are.
 Bytes longNamesArchive();
-
-// Environment settings that make Wine's code page 932 (a ja_JP.UTF-8 locale,
-// made once in the build tree); empty when no such locale can be made.
-std::string japaneseLocaleEnv();
 
 // Every path below root whose file name contains `part` (case-insensitive).
 std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part);

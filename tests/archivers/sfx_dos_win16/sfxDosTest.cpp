@@ -6,10 +6,6 @@
 #include "sfx16Kit.h"
 
 using namespace sfx16;
-using sfxlzh::dataDir;
-using sfxlzh::readFile;
-using sfxlzh::ScratchDir;
-using sfxlzh::writeFile;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "sfxLzhKit.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -168,6 +169,24 @@ Bytes makeArchive(const std::vector<Entry> &entries, int level)
     }
     out.push_back(0);
     return out;
+}
+
+std::string japaneseLocaleEnv()
+{
+    const fs::path dir = fs::path(TB_BINARY_DIR) / "locale";
+    if (!fs::exists(dir / "ja_JP.UTF-8")) {
+        // made aside and renamed: test programs running in parallel may race
+        fs::create_directories(dir);
+        const fs::path made = dir / ("ja_JP.UTF-8." + std::to_string(getpid()));
+        if (run("localedef -i ja_JP -f UTF-8 " + quoted(made.string()) + " >/dev/null 2>&1") > 1)
+            return "";
+        std::error_code ec;
+        fs::rename(made, dir / "ja_JP.UTF-8", ec);
+        fs::remove_all(made, ec);
+        if (!fs::exists(dir / "ja_JP.UTF-8"))
+            return "";
+    }
+    return "LOCPATH=" + quoted(dir.string()) + " LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8";
 }
 
 }  // namespace sfxlzh

@@ -57,4 +57,8 @@ struct Entry {
 // An archive of the entries at header level 0, 1 or 2, headers checksummed.
 Bytes makeArchive(const std::vector<Entry> &entries, int level);
 
+// Environment settings that make Wine's code page 932 (a ja_JP.UTF-8 locale,
+// made once in the build tree); empty when no such locale can be made.
+std::string japaneseLocaleEnv();
+
 }  // namespace sfxlzh

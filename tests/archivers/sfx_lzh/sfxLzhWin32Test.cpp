@@ -163,25 +163,6 @@ TEST(Win32Stub, ReplacesExistingFilesOnlyWithY)
     EXPECT_EQ(readFile(dest / "words.txt").size(), 20003u);
 }
 
-// Shift_JIS names need Wine's ANSI code page to be 932: a ja_JP.UTF-8 locale.
-std::string japaneseLocaleEnv()
-{
-    const fs::path dir = fs::path(TB_BINARY_DIR) / "locale";
-    if (!fs::exists(dir / "ja_JP.UTF-8")) {
-        // made aside and renamed: tests running in parallel may race here
-        fs::create_directories(dir);
-        const fs::path made = dir / ("ja_JP.UTF-8." + std::to_string(getpid()));
-        if (run("localedef -i ja_JP -f UTF-8 " + quoted(made.string()) + " >/dev/null 2>&1") > 1)
-            return "";
-        std::error_code ec;
-        fs::rename(made, dir / "ja_JP.UTF-8", ec);
-        fs::remove_all(made, ec);
-        if (ec && !fs::exists(dir / "ja_JP.UTF-8"))
-            return "";
-    }
-    return "LOCPATH=" + quoted(dir.string()) + " LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8";
-}
-
 class ShiftJisNames : public testing::TestWithParam<int> {};
 
 TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
