@@ -25,7 +25,7 @@ public:
     bool Check(const tbarc::InputFile& input) override;
 
 private:
-    // kDone with base_/length_/partOfSet_ set, or an error code.
+    // kDone with base_, length_, plain_ and layout_ set, or an error code.
     int Find(const tbarc::InputFile& input, bool testData, std::string& detail);
 
     std::uint64_t base_ = 0;

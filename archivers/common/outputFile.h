@@ -32,7 +32,6 @@ public:
     // of that name is kept and kOutputExists returned.
     int Commit(bool replace, const struct timespec* modificationTime);
 
-    const std::string& FinalPath() const { return finalPath_; }
     std::uint64_t BytesWritten() const { return written_; }
 
 private:
