@@ -136,6 +136,16 @@ static WCHAR *PrepareTarget(const WCHAR *name)
     return path;
 }
 
+/* An entry left unwritten: logged, counted as failed, and skipped (FDI
+ * goes on with the next one). Takes over name. */
+static INT_PTR SkipEntry(const WCHAR *why, WCHAR *name)
+{
+    LogLine(g_run, why, name);
+    ++g_run->failed;
+    MemFree(name);
+    return 0;
+}
+
 static INT_PTR OpenEntry(PFDINOTIFICATION info)
 {
     WCHAR *name = DecodeName(info->psz1, info->attribs);
@@ -150,12 +160,8 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
         MemFree(name);
         return 0; /* skip: listing reads no data */
     }
-    if (!IsSafeEntryName(name)) {
-        LogLine(g_run, L"refused (outside the destination or not a valid name): ", name);
-        ++g_run->failed;
-        MemFree(name);
-        return 0;
-    }
+    if (!IsSafeEntryName(name))
+        return SkipEntry(L"refused (outside the destination or not a valid name): ", name);
     s = MemAlloc(sizeof *s);
     if (s == NULL) {
         MemFree(name);
@@ -173,23 +179,17 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
     if (s->path != NULL && !g_run->unattended &&
         GetFileAttributesW(s->path) != INVALID_FILE_ATTRIBUTES &&
         MessageBoxW(NULL, s->path, L"Replace the existing file?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        LogLine(g_run, L"kept the existing file: ", name);
-        ++g_run->failed;
         MemFree(s->path);
         MemFree(s);
-        MemFree(name);
-        return 0;
+        return SkipEntry(L"kept the existing file: ", name);
     }
     s->file = s->path == NULL ? INVALID_HANDLE_VALUE
                               : CreateFileW(s->path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                             FILE_ATTRIBUTE_NORMAL, NULL);
     if (s->file == INVALID_HANDLE_VALUE) {
-        LogLine(g_run, L"cannot write: ", name);
-        ++g_run->failed;
         MemFree(s->path);
         MemFree(s);
-        MemFree(name);
-        return 0;
+        return SkipEntry(L"cannot write: ", name);
     }
     MemFree(name);
     g_openEntry = s;
