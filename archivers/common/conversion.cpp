@@ -18,10 +18,10 @@ int Fail(Report& report, int code, const std::string& why)
 
 } // namespace
 
-std::string ArchiveBaseName(const std::string& archivePath)
+std::string FileBaseName(const std::string& path)
 {
-    const auto slash = archivePath.rfind('/');
-    std::string name = slash == std::string::npos ? archivePath : archivePath.substr(slash + 1);
+    const auto slash = path.rfind('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const auto dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0)
         name.erase(dot);
@@ -48,7 +48,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
         !S_ISDIR(folder.st_mode))
         return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
 
-    const std::string fileName = ArchiveBaseName(request.archive) + ".EXE";
+    const std::string fileName = FileBaseName(request.archive) + ".EXE";
     OutputFile out;
     std::string finalPath = request.folder;
     if (!finalPath.empty() && finalPath.back() != '/')

@@ -9,8 +9,8 @@
 
 namespace tbarc {
 
-// The archive's file name without its folder and without its last extension.
-std::string ArchiveBaseName(const std::string& archivePath);
+// A file's name without its folder and without its last extension.
+std::string FileBaseName(const std::string& path);
 
 // Returns the library's result code: kDone, the count of entries left out, or
 // an error code; a failed conversion leaves nothing in the output folder.

@@ -1,5 +1,7 @@
 #include "win16ModuleName.h"
 
+#include "conversion.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -29,13 +31,8 @@ char NameCharacter(char c)
 // taking the name of a Windows module.
 std::string ModuleName(const std::string& outputPath)
 {
-    const auto slash = outputPath.rfind('/');
-    std::string base = slash == std::string::npos ? outputPath : outputPath.substr(slash + 1);
-    if (const auto dot = base.rfind('.'); dot != std::string::npos && dot > 0)
-        base.erase(dot);
-
     std::string name;
-    for (char c : base)
+    for (char c : tbarc::FileBaseName(outputPath))
         name += NameCharacter(c);
     if (name.empty() || name[0] < 'A' || name[0] > 'Z')
         name.insert(name.begin(), 'X');
