@@ -37,8 +37,11 @@ bool WorkListModel::Gaibu_ListInAdd(const QString& path)
 {
     if (path.isEmpty())
         return true;
+    // GetLongPath has already found the name; the type is told by the name
+    // alone, so only an archive of an enabled type is opened to see that it
+    // is a readable file.
     const QString longPath = basAll::GetLongPath(path);
-    if (longPath.isEmpty() || !basAll::FileExists(longPath) || !typeCheck_(longPath))
+    if (longPath.isEmpty() || !typeCheck_(longPath) || !basAll::FileExists(longPath))
         return true;
     return ListInAdd(longPath);
 }
