@@ -35,18 +35,14 @@ void HistoryModel::SetSelectedIndex(int index)
 void HistoryModel::ListInAdd(const QString& line)
 {
     const int selected = SelectedIndex();
-    if (selected <= Cap) {
-        const int row = model_.rowCount();
-        model_.insertRows(row, 1);
-        model_.setData(model_.index(row), line);
-        SetSelectedIndex(selected + 1);
-    } else {
+    // Beyond the cap the oldest line gives way, so the selection stays put.
+    const bool full = selected > Cap;
+    if (full)
         model_.removeRows(0, 1);
-        const int row = model_.rowCount();
-        model_.insertRows(row, 1);
-        model_.setData(model_.index(row), line);
-        SetSelectedIndex(selected);
-    }
+    const int row = model_.rowCount();
+    model_.insertRows(row, 1);
+    model_.setData(model_.index(row), line);
+    SetSelectedIndex(full ? selected : selected + 1);
     emit LineAdded(line);
 }
 
