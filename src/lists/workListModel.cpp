@@ -84,26 +84,25 @@ void WorkListModel::Deselect(int index)
     selection_.select(model_.index(index), QItemSelectionModel::Deselect);
 }
 
-void WorkListModel::RemoveUnselected()
+void WorkListModel::RemoveWhereSelected(bool selected)
 {
     int p = 0;
     while (p < Count()) {
-        if (!IsSelected(p))
+        if (IsSelected(p) == selected)
             model_.removeRows(p, 1);
         else
             ++p;
     }
 }
 
+void WorkListModel::RemoveUnselected()
+{
+    RemoveWhereSelected(false);
+}
+
 void WorkListModel::RemoveSelected()
 {
-    int p = 0;
-    while (p < Count()) {
-        if (IsSelected(p))
-            model_.removeRows(p, 1);
-        else
-            ++p;
-    }
+    RemoveWhereSelected(true);
 }
 
 QString WorkListModel::GetFirstSelected() const

@@ -52,6 +52,9 @@ signals:
     void TopIndexRequested(int index);
 
 private:
+    // Removes the entries whose selection state is `selected`.
+    void RemoveWhereSelected(bool selected);
+
     DistinctListModel model_;
     QItemSelectionModel selection_;
     std::function<bool(const QString&)> typeCheck_;
