@@ -1,4 +1,4 @@
-#include "recorders.h"
+#include "engineRig.h"
 
 #include "archiver/fakeLibrary.h"
 #include "core/engine.h"
@@ -36,7 +36,7 @@ QString Header(const QString& path)
 
 const QString Win32Options = QStringLiteral("s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1");
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, protected EngineRig {
 protected:
     EngineTest()
     {
@@ -72,16 +72,9 @@ protected:
         return QDir(Out()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     }
 
-    DefaultOptions options;
     QTemporaryDir dir;
     std::shared_ptr<FakeArchiverLibrary> unlha = std::make_shared<FakeArchiverLibrary>();
     std::shared_ptr<FakeArchiverLibrary> cab = std::make_shared<FakeArchiverLibrary>();
-    archiver::Libraries libraries;
-    RecordingHistory history;
-    RecordingOutput output;
-    platform::FakeDialogs dialogs;
-    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
-    core::SfxEngine engine{libraries, history, output};
 };
 
 TEST_F(EngineTest, ConvertsAnLzhArchiveWithTheExactCommandLine)

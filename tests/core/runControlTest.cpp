@@ -1,4 +1,4 @@
-#include "recorders.h"
+#include "engineRig.h"
 
 #include "archiver/fakeLibrary.h"
 #include "core/autoRun.h"
@@ -46,7 +46,7 @@ struct RecordingDesk : core::IRunDesk {
     void BtnEnabledChange() override { events << QStringLiteral("buttons"); }
 };
 
-class RunControlTest : public ::testing::Test {
+class RunControlTest : public ::testing::Test, protected EngineRig {
 protected:
     RunControlTest()
     {
@@ -72,16 +72,9 @@ protected:
         return paths;
     }
 
-    DefaultOptions options;
     QTemporaryDir dir;
     QMap<QString, int> codes;   // file name -> library return code (else success)
     std::shared_ptr<archiver::FakeArchiverLibrary> unlha = std::make_shared<archiver::FakeArchiverLibrary>();
-    archiver::Libraries libraries;
-    RecordingHistory history;
-    RecordingOutput output;
-    platform::FakeDialogs dialogs;
-    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
-    core::SfxEngine engine{libraries, history, output};
     RecordingDesk desk;
 };
 
