@@ -124,6 +124,22 @@ TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)
     EXPECT_EQ(RunSfx(exe, "-t"), 2);
 }
 
+TEST(SfxCabSafety, ADamagedEntryLeavesTheFileItWouldReplaceAlone)
+{
+    kit::TempDir dir;
+    std::string big;
+    for (int i = 0; i < 30000; ++i)
+        big += std::to_string(i) + " ";
+    std::string bytes = kit::ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
+    bytes[bytes.size() - 100] ^= 0x5A; // inside the last data block
+    kit::WriteBytes(dir / "bad.cab", bytes);
+    const std::string exe = MakeSfx(dir, dir / "bad.cab");
+    fs::create_directories(dir / "out");
+    kit::WriteBytes(dir / "out/big.txt", "the user's own file");
+    EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
+    EXPECT_EQ(Tree(dir / "out"), (std::map<std::string, std::string>{{"big.txt", "the user's own file"}}));
+}
+
 TEST(SfxCabSafety, AStubWithoutCabinetSaysSo)
 {
     kit::TempDir dir;

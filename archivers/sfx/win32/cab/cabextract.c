@@ -9,7 +9,8 @@ typedef struct {
     enum StreamKind kind;
     HANDLE file;     /* the program's own file, or the entry being written */
     DWORD base, size, position; /* the cabinet's window onto the program file */
-    WCHAR *path;     /* the entry being written, removed unless it completes */
+    WCHAR *path;     /* where the entry goes once it is complete */
+    WCHAR *temp;     /* where it is written until then; removed unless it completes */
     DWORD expected, written; /* the entry's length and what FDI delivered */
     BOOL complete;
 } Stream;
@@ -75,8 +76,9 @@ static void FinishStream(Stream *s)
     if (s->kind == STREAM_FILE) {
         CloseHandle(s->file);
         if (!s->complete)
-            DeleteFileW(s->path); /* never leave a half-written entry behind */
+            DeleteFileW(s->temp); /* never leave a half-written entry behind */
     }
+    MemFree(s->temp);
     MemFree(s->path);
     MemFree(s);
 }
@@ -136,6 +138,20 @@ static WCHAR *PrepareTarget(const WCHAR *name)
     return path;
 }
 
+/* path + a suffix: the entry is written beside its final place, so an
+ * existing file there survives a damaged entry. */
+static WCHAR *TemporaryName(const WCHAR *path)
+{
+    static const WCHAR suffix[] = L".tbsfx~";
+    int n = WideLength(path);
+    WCHAR *temp = MemAlloc((DWORD)(n + sizeof suffix / sizeof suffix[0]) * sizeof(WCHAR));
+    if (temp != NULL) {
+        WideCopy(temp, path);
+        WideCopy(temp + n, suffix);
+    }
+    return temp;
+}
+
 /* An entry left unwritten: logged, counted as failed, and skipped (FDI
  * goes on with the next one). Takes over name. */
 static INT_PTR SkipEntry(const WCHAR *why, WCHAR *name)
@@ -183,10 +199,12 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
         MemFree(s);
         return SkipEntry(L"kept the existing file: ", name);
     }
-    s->file = s->path == NULL ? INVALID_HANDLE_VALUE
-                              : CreateFileW(s->path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+    s->temp = s->path == NULL ? NULL : TemporaryName(s->path);
+    s->file = s->temp == NULL ? INVALID_HANDLE_VALUE
+                              : CreateFileW(s->temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                             FILE_ATTRIBUTE_NORMAL, NULL);
     if (s->file == INVALID_HANDLE_VALUE) {
+        MemFree(s->temp);
         MemFree(s->path);
         MemFree(s);
         return SkipEntry(L"cannot write: ", name);
@@ -213,16 +231,24 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
             LocalFileTimeToFileTime(&local, &utc))
             SetFileTime(s->file, NULL, NULL, &utc);
     }
-    s->complete = TRUE;
     if (s->kind == STREAM_FILE) {
         CloseHandle(s->file);
         s->kind = STREAM_SINK; /* closed: FinishStream only frees */
+        if (!MoveFileExW(s->temp, s->path, MOVEFILE_REPLACE_EXISTING)) {
+            DeleteFileW(s->temp);
+            LogLine(g_run, L"cannot write: ", s->path);
+            ++g_run->failed;
+            FinishStream(s);
+            return TRUE;
+        }
+        s->complete = TRUE;
         SetFileAttributesW(s->path, info->attribs & (FILE_ATTRIBUTE_READONLY |
                                                       FILE_ATTRIBUTE_HIDDEN |
                                                       FILE_ATTRIBUTE_SYSTEM |
                                                       FILE_ATTRIBUTE_ARCHIVE));
         LogLine(g_run, L"extracted: ", s->path);
     } else {
+        s->complete = TRUE;
         LogLine(g_run, L"ok: ", s->path);
     }
     ++g_run->done;
