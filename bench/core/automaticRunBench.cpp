@@ -48,7 +48,7 @@ struct Batch {
             archives << dir.path() + QStringLiteral("/in/a%1.lzh").arg(i, 4, 10, QChar(u'0'));
             QFile::copy(QStringLiteral(TB_SOURCE_DIR "/samples/hello.lzh"), archives.last());
         }
-        text = basTollbrook::CommandLineText(archives, dir.path());
+        text = core::CommandLineText(archives, dir.path());
     }
 
     // A new, empty folder for every round: deleting the files of the last
@@ -77,10 +77,11 @@ bool CopyFiles(const QString& from, const QStringList& names, const QString& to)
 
 void BM_AutomaticRunAgainstCopy(benchmark::State& state)
 {
-    basTollbrook::Lzh = true;
-    basTollbrook::UCase = true;
-    basTollbrook::AutoLog = false;
-    basTollbrook::Lzh_OptWin32 = QStringLiteral("s -+ -gw2 -jyo -x1  -y1 -gm1");
+    options::Options& current = options::Current();
+    current.convertLzh = true;
+    current.upperCaseNames = true;
+    current.autoRunCopiesHistory = false;
+    current.lzhWin32Options = QStringLiteral("s -+ -gw2 -jyo -x1  -y1 -gm1");
     archiver::libraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
     Batch batch;
 
@@ -96,7 +97,7 @@ void BM_AutomaticRunAgainstCopy(benchmark::State& state)
 
         const double startCpu = ProcessCpuMs();
         const auto start = Clock::now();
-        const auto summary = core::AutoRun(batch.text, core::SfxWin32, out, {work, history, engine});
+        const auto summary = core::AutoRun(batch.text, tbarc::SfxKind::Win32, out, {work, history, engine});
         const auto ran = Clock::now();
         runCpu += ProcessCpuMs() - startCpu;
         if (!summary || summary->done != ArchiveCount) {

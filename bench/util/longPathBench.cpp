@@ -1,6 +1,6 @@
 // The input and work lists rebuild the long path of every archive they show,
 // so a folder of a thousand archives costs a thousand GetLongPath calls.
-#include "util/basAll.h"
+#include "util/paths.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +23,7 @@ void BM_GetLongPathOverAFullFolder(benchmark::State& state)
     }
     for (auto _ : state) {
         for (const QString& path : paths)
-            benchmark::DoNotOptimize(basAll::GetLongPath(path));
+            benchmark::DoNotOptimize(paths::GetLongPath(path));
     }
     state.SetItemsProcessed(state.iterations() * files);
 }
@@ -33,7 +33,7 @@ void BM_ShortenPath(benchmark::State& state)
 {
     const QString path = QStringLiteral("/home/user/Downloads/archives/2026/December/ARCHIVE.LZH");
     for (auto _ : state)
-        benchmark::DoNotOptimize(basAll::ShortenPath(path));
+        benchmark::DoNotOptimize(paths::ShortenPath(path));
 }
 BENCHMARK(BM_ShortenPath);
 

@@ -13,15 +13,14 @@
 #include "lists/workListModel.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "util/resAll.h"
+#include "util/applicationTitle.h"
+#include "util/sharedMessages.h"
 
 #include <QDir>
 
 #include <cstdio>
 
 namespace {
-
-constexpr int MsgRemoveSettings = 20;
 
 void PrintLine(std::FILE* stream, const QString& text)
 {
@@ -33,7 +32,7 @@ void PrintLine(std::FILE* stream, const QString& text)
 // "/U": asks, deletes the stored settings on Yes, and ends either way.
 int RemoveSettingsOnRequest()
 {
-    const QString question = QStringLiteral("Tollbrook2") + resAll::GetText(MsgRemoveSettings);
+    const QString question = ApplicationTitle() + messages::Text(messages::SharedMessage::RemoveSettingsQuestion);
     if (platform::services().dialogs->MessageBox(question, platform::MessageButtons::YesNo)
         == platform::MessageAnswer::Yes)
         settings::RemoveStoredSettings();
@@ -60,7 +59,7 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
 
     const QString outputFolder = call.outputFolder.isEmpty()
         ? core::OutputStartFolder(QDir::currentPath()) : call.outputFolder;
-    const int kind = call.kind.value_or(basTollbrook::AutoExe);
+    const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
     const auto summary = core::AutoRun(commandLineText, kind, outputFolder, {work, history, engine});
     if (!summary)
         return std::nullopt;
@@ -89,20 +88,20 @@ WindowlessStart StartWithoutWindow(const QStringList& arguments)
         return start;
     }
 
-    start.commandLineText = basTollbrook::CommandLineText(call.names, QDir::currentPath());
-    if (basTollbrook::IsRemovalSwitch(start.commandLineText)) {
+    start.commandLineText = core::CommandLineText(call.names, QDir::currentPath());
+    if (core::IsRemovalSwitch(start.commandLineText)) {
         start.exitStatus = RemoveSettingsOnRequest();
         return start;
     }
 
-    basTollbrook::LoadOptions();
-    archiver::CheckArchiverDlls();
-    if (!start.commandLineText.isEmpty() && (basTollbrook::Auto || call.automatic)) {
+    options::LoadOptions();
+    archiver::LoadInstalledLibraries();
+    if (!start.commandLineText.isEmpty() && (options::Current().autoRun || call.automatic)) {
         start.exitStatus = RunAutomatically(call, start.commandLineText);
         if (start.exitStatus)
             return start;
     }
-    basTollbrook::AutoRunning = false;
+    core::AutoRunning = false;
     if (call.automatic) {
         PrintLine(stderr, QStringLiteral("tollbrook2: no archive to convert (give existing "
                                          "archives of an enabled type)"));

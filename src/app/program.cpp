@@ -8,17 +8,17 @@
 #include "app/qtPlatform.h"
 #include "core/callOptions.h"
 #include "platform/display.h"
-#include "platform/qt_clipboard.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qtClipboard.h"
+#include "platform/qtDialogs.h"
 #include "platform/services.h"
-#include "ui/frmTollbrook.h"
+#include "ui/mainWindow.h"
 
 namespace app {
 
 int Run(const QStringList& arguments) {
     platform::QtDialogs dialogs;
     platform::QtClipboard clipboard;
-    platform::ScopedServices services({nullptr, &dialogs, &clipboard, nullptr});
+    platform::ScopedServices services({.dialogs = &dialogs, .clipboard = &clipboard});
 
     const WindowlessStart start = StartWithoutWindow(arguments);
     if (start.exitStatus) return *start.exitStatus;
@@ -30,8 +30,8 @@ int Run(const QStringList& arguments) {
         return core::ExitNothingDone;
     }
 
-    frmTollbrook window(start.commandLineText);
-    if (!window.MDIForm_Load()) return core::ExitNothingDone;
+    MainWindow window;
+    if (!window.PrepareDesk()) return core::ExitNothingDone;
     window.show();
     return QApplication::exec();
 }

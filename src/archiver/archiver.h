@@ -33,7 +33,7 @@ struct Libraries {
     std::shared_ptr<IArchiverLibrary> Cab;
 };
 
-// The libraries of this process, as the last CheckArchiverDlls left them.
+// The libraries of this process, as the last LoadInstalledLibraries left them.
 Libraries& libraries();
 
 // File names of the two libraries inside the system folder.
@@ -44,6 +44,6 @@ inline constexpr char CabFileName[] = "libcab32.so";
 Libraries FindLibraries(const QString& systemFolder);
 
 // Fills libraries() from the system folder of this installation.
-void CheckArchiverDlls();
+void LoadInstalledLibraries();
 
 } // namespace archiver

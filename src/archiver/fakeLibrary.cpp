@@ -1,5 +1,7 @@
 #include "archiver/fakeLibrary.h"
 
+#include "common/resultCodes.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -30,12 +32,12 @@ int FakeArchiverLibrary::Run(const QString& commandLine)
 
 std::function<int(const QString&)> FakeArchiverLibrary::WritesExe(int code)
 {
-    return [code](const QString& commandLine) {
+    return [code](const QString& commandLine) -> int {
         // ... "<archive>" "<folder>/" at the end of the line.
         static const QRegularExpression tail(QStringLiteral(R"re("(.*)" "(.*)"$)re"));
         const auto m = tail.match(commandLine);
         if (!m.hasMatch())
-            return 0x8001;
+            return tbarc::kBadCommand;
         const QString archive = m.captured(1);
         QString name = archive.mid(archive.lastIndexOf(u'/') + 1);
         const qsizetype dot = name.lastIndexOf(u'.');
@@ -43,7 +45,7 @@ std::function<int(const QString&)> FakeArchiverLibrary::WritesExe(int code)
             name.truncate(dot);
         QFile exe(m.captured(2) + name + QStringLiteral(".EXE"));
         if (!exe.open(QIODevice::WriteOnly))
-            return 0x8006;
+            return tbarc::kFolderNotWritable;
         exe.write("MZ");
         return code;
     };

@@ -5,25 +5,21 @@
 
 #include <exception>
 
-namespace basTollbrook {
+namespace core {
 
 bool AutoRunning = false;
 
-} // namespace basTollbrook
-
-namespace core {
-
-std::optional<RunSummary> AutoRun(const QString& commandLineText, int kind,
+std::optional<RunSummary> AutoRun(const QString& commandLineText, tbarc::SfxKind kind,
                                   const QString& outputFolder, AutoRunParts parts)
 {
-    basTollbrook::AutoRunning = true;
+    AutoRunning = true;
     try {
-        basTollbrook::ParseCommandLine(commandLineText, parts.work);
+        ParseCommandLine(commandLineText, parts.work);
         if (parts.work.Count() < 1)
             return std::nullopt;
-        const RunSummary summary = AutoExecute(parts.work, parts.history, parts.engine, outputFolder, kind);
-        if (basTollbrook::AutoLog)
-            parts.history.LogCopy();
+        const RunSummary summary = ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);
+        if (options::Current().autoRunCopiesHistory)
+            parts.history.CopyToClipboard();
         return summary;
     } catch (const std::exception&) {
         return std::nullopt;

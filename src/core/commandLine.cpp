@@ -4,7 +4,7 @@
 
 #include <exception>
 
-namespace basTollbrook {
+namespace core {
 
 QString CommandLineText(const QStringList& arguments, const QString& currentFolder)
 {
@@ -27,20 +27,20 @@ bool IsRemovalSwitch(const QString& commandLineText)
     return commandLineText.toUpper() == u"/U";
 }
 
-bool AddCommandLineFile(const QString& name, core::IWorkList& work)
+bool AddCommandLineFile(const QString& name, IWorkList& work)
 {
     try {
-        return work.Gaibu_ListInAdd(name);
+        return work.AddFromOutside(name);
     } catch (const std::exception&) {
         return false;
     }
 }
 
-bool ParseCommandLine(const QString& text, core::IWorkList& work)
+bool ParseCommandLine(const QString& text, IWorkList& work)
 {
     bool result = true;
     try {
-        work.RefreshForm();
+        work.Clear();
         const qsizetype n = text.size();
         qsizetype p = 0;
         while (p < n) {
@@ -74,12 +74,12 @@ bool ParseCommandLine(const QString& text, core::IWorkList& work)
             break;
         }
         if (!result)
-            work.RefreshForm();
+            work.Clear();
     } catch (const std::exception&) {
-        work.RefreshForm();
+        work.Clear();
         return false;
     }
     return result;
 }
 
-} // namespace basTollbrook
+} // namespace core

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace basTollbrook {
+namespace core {
 
 // The command-line text built from the program's arguments: a name that is
 // not a switch (does not begin with "/") is made absolute against
@@ -18,9 +18,9 @@ bool IsRemovalSwitch(const QString& commandLineText);
 
 // Fills the work list from the command-line text; false when an unclosed
 // quote or a refused name emptied it again.
-bool ParseCommandLine(const QString& text, core::IWorkList& work);
+bool ParseCommandLine(const QString& text, IWorkList& work);
 
 // Passes one name to the work list; false when the list refused it.
-bool AddCommandLineFile(const QString& name, core::IWorkList& work);
+bool AddCommandLineFile(const QString& name, IWorkList& work);
 
-} // namespace basTollbrook
+} // namespace core

@@ -1,10 +1,11 @@
 #include "core/engine.h"
 
+#include "common/resultCodes.h"
 #include "core/options.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "util/basAll.h"
-#include "util/resTollbrook.h"
+#include "util/paths.h"
+#include "util/programMessages.h"
 
 #include <QFile>
 
@@ -16,37 +17,19 @@
 namespace core {
 namespace {
 
-constexpr int MsgLzhMaking = 20000;
-constexpr int MsgCabMaking = 20004;
-constexpr int MsgLzhChecking = 20010;
-constexpr int MsgCabChecking = 20014;
-constexpr int MsgNotUpperCased = 20030;
-constexpr int MsgCreated = 20031;
-constexpr int MsgFailed = 20032;
-constexpr int MsgUnexpected = 20033;
-constexpr int MsgSkippedBefore = 20040;
-constexpr int MsgSkippedAfter = 20041;
-constexpr int MsgDiskFull = 20042;
-constexpr int MsgNotWritable = 20043;
-constexpr int MsgCancelled = 20044;
-constexpr int MsgNotTarget = 20045;
-constexpr int MsgUnlhaBusy = 20100;
-constexpr int MsgCabBusy = 20104;
+using messages::ProgramMessage;
 
-constexpr int CodeDiskFull = 0x8005;
-constexpr int CodeNotWritable = 0x8006;
-constexpr int CodeCancelled = 0x8020;
-
-QString LzhOptions(int kind)
+QString LzhOptions(tbarc::SfxKind kind)
 {
-    QString options;
+    const options::Options& current = options::Current();
+    // A stored number that is no kind gets no option string of its own.
+    QString kindOptions;
     switch (kind) {
-    case SfxDos: options = basTollbrook::Lzh_OptDos; break;
-    case SfxWin16: options = basTollbrook::Lzh_OptWin16; break;
-    case SfxWin32: options = basTollbrook::Lzh_OptWin32; break;
-    default: break;
+    case tbarc::SfxKind::Dos: kindOptions = current.lzhDosOptions; break;
+    case tbarc::SfxKind::Win16: kindOptions = current.lzhWin16Options; break;
+    case tbarc::SfxKind::Win32: kindOptions = current.lzhWin32Options; break;
     }
-    return options + (basTollbrook::Nozoku ? QStringLiteral(" -gu0") : QStringLiteral(" -gu1"));
+    return kindOptions + (current.leaveOutForeignNames ? QStringLiteral(" -gu0") : QStringLiteral(" -gu1"));
 }
 
 // A library whose flag is set is always loaded; anything else is a fault
@@ -88,126 +71,127 @@ SfxEngine::SfxEngine(const archiver::Libraries& libraries, IHistory& history, IO
 {
 }
 
-void SfxEngine::History(int messageId)
+void SfxEngine::History(ProgramMessage message)
 {
-    history_.ListInAdd(resTollbrook::GetText(messageId));
+    history_.Add(messages::Text(message));
 }
 
-short SfxEngine::MakeSfxFile(const QString& path, const QString& outputFolder, int kind)
+short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind)
 {
     try {
         const QString lzhOptions = LzhOptions(kind);
-        history_.ListInAdd(QStringLiteral("[ ") + basAll::ShortenPath(path) + QStringLiteral(" ]"));
-        const QString extension = basAll::UpperCaseName(basAll::GetExtension(path, false, false));
+        history_.Add(QStringLiteral("[ ") + paths::ShortenPath(path) + QStringLiteral(" ]"));
+        const QString extension = paths::UpperCaseName(paths::GetExtension(path, false, false));
 
-        const bool lzh = basTollbrook::Lzh && libraries_.UnlhaAvailable;
-        const bool cab = basTollbrook::Cab && libraries_.CabAvailable;
+        const options::Options& current = options::Current();
+        const bool lzh = current.convertLzh && libraries_.UnlhaAvailable;
+        const bool cab = current.convertCab && libraries_.CabAvailable;
         int code = CodeNotAttempted;
         if (extension == u".LZH") {
             if (lzh)
                 code = ConvertLzh(path, outputFolder, lzhOptions);
         } else if (extension == u".LHA") {
-            if (lzh && basTollbrook::Lzh_Lha)
+            if (lzh && current.convertLzhLha)
                 code = ConvertLzh(path, outputFolder, lzhOptions);
         } else if (extension == u".CAB") {
             if (cab)
                 code = ConvertCab(path, outputFolder);
         } else if (extension == u".EXE") {
             bool lzhStarted = false;
-            if (lzh && basTollbrook::Lzh_Exe) {
-                History(MsgLzhChecking);
+            if (lzh && current.convertLzhExe) {
+                History(ProgramMessage::LzhChecking);
                 if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1) {
                     lzhStarted = true;
                     code = ConvertLzh(path, outputFolder, lzhOptions);
                 }
             }
-            if (!lzhStarted && cab && basTollbrook::Cab_Exe) {
-                History(MsgCabChecking);
+            if (!lzhStarted && cab && current.convertCabExe) {
+                History(ProgramMessage::CabChecking);
                 if (Loaded(libraries_.Cab).CheckArchive(path, 1) == 1)
                     code = ConvertCab(path, outputFolder);
             }
         } else if (extension == u".X") {
-            if (lzh && basTollbrook::Lzh_X) {
-                History(MsgLzhChecking);
+            if (lzh && current.convertLzhX) {
+                History(ProgramMessage::LzhChecking);
                 if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1)
                     code = ConvertLzh(path, outputFolder, lzhOptions);
             }
         }
 
-        const short outcome = CheckResultCode(code);
+        const short outcome = JudgeResultCode(code);
         if (outcome != OutcomeDone) {
-            History(MsgFailed);
+            History(ProgramMessage::Failed);
             return outcome;
         }
         return ReportCreatedFile(path, outputFolder);
     } catch (const std::exception&) {
-        History(MsgUnexpected);
+        History(ProgramMessage::Unexpected);
         return OutcomeStop;
     }
 }
 
 short SfxEngine::ReportCreatedFile(const QString& path, const QString& outputFolder)
 {
-    const QString fileName = basAll::GetBaseName(path, false, false) + QStringLiteral(".EXE");
+    const QString fileName = paths::GetBaseName(path, false, false) + QStringLiteral(".EXE");
     const QString expected = outputFolder + fileName;
     if (!IsFile(expected)) {
-        History(MsgFailed);
+        History(ProgramMessage::Failed);
         return OutcomeFailed;
     }
-    if (!basTollbrook::UCase) {
-        History(MsgCreated);
-        output_.ListInAdd(expected);
+    if (!options::Current().upperCaseNames) {
+        History(ProgramMessage::Created);
+        output_.Add(expected);
         return OutcomeDone;
     }
     // Only the file name is upper-cased: the folder keeps its spelling.
-    const QString upper = outputFolder + basAll::UpperCaseName(fileName);
+    const QString upper = outputFolder + paths::UpperCaseName(fileName);
     if (!RenameReplacing(expected, upper)) {
-        History(MsgNotUpperCased);
-        output_.ListInAdd(expected);
+        History(ProgramMessage::CreatedNotUpperCased);
+        output_.Add(expected);
         return OutcomeDone;
     }
-    History(MsgCreated);
-    output_.ListInAdd(upper);
+    History(ProgramMessage::Created);
+    output_.Add(upper);
     return OutcomeDone;
 }
 
 int SfxEngine::ConvertLzh(const QString& path, const QString& outputFolder, const QString& options)
 {
-    History(MsgLzhMaking);
-    return Convert(Loaded(libraries_.Unlha), MsgUnlhaBusy, LibraryCommandLine(options, path, outputFolder));
+    History(ProgramMessage::LzhMaking);
+    return CallLibrary(Loaded(libraries_.Unlha), ProgramMessage::UnlhaBusy, LibraryCommandLine(options, path, outputFolder));
 }
 
 int SfxEngine::ConvertCab(const QString& path, const QString& outputFolder)
 {
-    History(MsgCabMaking);
-    return Convert(Loaded(libraries_.Cab), MsgCabBusy,
-                   LibraryCommandLine(basTollbrook::Cab_Opt, path, outputFolder));
+    History(ProgramMessage::CabMaking);
+    return CallLibrary(Loaded(libraries_.Cab), ProgramMessage::CabBusy,
+                   LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
 }
 
-int SfxEngine::Convert(archiver::IArchiverLibrary& library, int busyMessage, const QString& commandLine)
+int SfxEngine::CallLibrary(archiver::IArchiverLibrary& library, ProgramMessage busyMessage,
+                           const QString& commandLine)
 {
     if (library.GetRunning()) {
-        platform::services().dialogs->MessageBox(resTollbrook::GetText(busyMessage),
-                                                 platform::MessageButtons::Ok);
-        return CodeBusy;
+        platform::services().dialogs->MessageBox(messages::Text(busyMessage), platform::MessageButtons::Ok);
+        return tbarc::kBusy;
     }
     return library.Run(commandLine);
 }
 
-short SfxEngine::CheckResultCode(int code)
+short SfxEngine::JudgeResultCode(int code)
 {
-    if (code == 0)
+    if (code == tbarc::kDone)
         return OutcomeDone;
-    if (code >= 1 && code <= 32767) {
-        history_.ListInAdd(resTollbrook::GetText(MsgSkippedBefore) + u' ' + QString::number(code)
-                           + resTollbrook::GetText(MsgSkippedAfter));
+    if (code >= 1 && code <= tbarc::kMaxLeftOutCount) {
+        history_.Add(messages::Text(ProgramMessage::SkippedBefore) + u' ' + QString::number(code)
+                     + messages::Text(ProgramMessage::SkippedAfter));
         return OutcomeDone;
     }
     switch (code) {
-    case CodeNotAttempted: History(MsgNotTarget); return OutcomeFailed;
-    case CodeDiskFull: History(MsgDiskFull); return OutcomeStop;
-    case CodeNotWritable: History(MsgNotWritable); return OutcomeStop;
-    case CodeCancelled: History(MsgCancelled); return OutcomeStop;
+    case CodeNotAttempted: History(ProgramMessage::NotTarget); return OutcomeFailed;
+    case tbarc::kDiskFull: History(ProgramMessage::DiskFull); return OutcomeStop;
+    case tbarc::kFolderNotWritable: History(ProgramMessage::NotWritable); return OutcomeStop;
+    case tbarc::kCancelled: History(ProgramMessage::Cancelled); return OutcomeStop;
     default: return OutcomeFailed;
     }
 }

@@ -1,7 +1,7 @@
 #include "core/outputFolder.h"
 
 #include "core/settings.h"
-#include "util/basAll.h"
+#include "util/paths.h"
 
 #include <QFileInfo>
 
@@ -18,7 +18,7 @@ QString OutputStartFolder(const QString& currentFolder)
     const QFileInfo start(fixedInForce ? fixed : last);
     const QString opened = start.isAbsolute() && start.isDir() && start.isReadable()
         ? start.filePath() : currentFolder;
-    const QString longForm = basAll::GetLongPath(opened);
+    const QString longForm = paths::GetLongPath(opened);
     return longForm.isEmpty() ? currentFolder : longForm;
 }
 

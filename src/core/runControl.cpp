@@ -1,6 +1,6 @@
 #include "core/runControl.h"
 
-#include "util/resAll.h"
+#include "util/sharedMessages.h"
 
 #include <QDir>
 
@@ -9,12 +9,9 @@
 namespace core {
 namespace {
 
-constexpr int MsgInterrupted = 30;
-constexpr int MsgAllFinished = 31;
-
 void EndLine(IHistory& history, bool stopped)
 {
-    history.ListInAdd(resAll::GetText(stopped ? MsgInterrupted : MsgAllFinished));
+    history.Add(messages::Text(stopped ? messages::SharedMessage::Interrupted : messages::SharedMessage::AllFinished));
 }
 
 void Count(RunSummary& summary, short outcome)
@@ -38,15 +35,15 @@ bool ExecuteButtonsEnabled(const IWorkList& work)
     return work.Count() >= 1;
 }
 
-RunSummary AutoExecute(IWorkList& work, IHistory& history, SfxEngine& engine,
-                       const QString& outputFolder, int kind)
+RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engine,
+                               const QString& outputFolder, tbarc::SfxKind kind)
 {
     RunSummary summary;
     try {
         const QString folder = WithTrailingSeparator(outputFolder);
         for (int i = 0; i < work.Count(); ++i) {
             work.ScrollToTop(i);
-            Count(summary, engine.MakeSfxFile(work.Entry(i), folder, kind));
+            Count(summary, engine.ConvertArchive(work.Entry(i), folder, kind));
             if (summary.stopped)
                 break;
         }
@@ -63,13 +60,13 @@ RunControl::RunControl(IWorkList& work, IHistory& history, SfxEngine& engine, IR
 {
 }
 
-RunSummary RunControl::Run(int kind)
+RunSummary RunControl::Run(tbarc::SfxKind kind)
 {
     RunSummary summary;
     running_ = true;
     try {
         desk_.LockForRun();
-        history_.RefreshForm();
+        history_.Clear();
         desk_.ClearInputSelection();
         work_.SelectAll();
         desk_.SetCancelEnabled(true);
@@ -79,18 +76,18 @@ RunSummary RunControl::Run(int kind)
         cancelRequested_ = true;
     }
     work_.RemoveUnselected();
-    work_.SelectClear();
+    work_.ClearSelection();
     EndLine(history_, cancelRequested_);
     summary.stopped = cancelRequested_;
     cancelRequested_ = false;
     desk_.SetCancelEnabled(false);
     desk_.UnlockAfterRun();
-    desk_.BtnEnabledChange();
+    desk_.UpdateExecuteButtons();
     running_ = false;
     return summary;
 }
 
-void RunControl::Loop(int kind, RunSummary& summary)
+void RunControl::Loop(tbarc::SfxKind kind, RunSummary& summary)
 {
     const QString folder = WithTrailingSeparator(desk_.OutputFolder());
     const int count = work_.Count();
@@ -101,7 +98,7 @@ void RunControl::Loop(int kind, RunSummary& summary)
             desk_.RefreshFolderWindows();
             return;
         }
-        const short outcome = engine_.MakeSfxFile(work_.Entry(i), folder, kind);
+        const short outcome = engine_.ConvertArchive(work_.Entry(i), folder, kind);
         Count(summary, outcome);
         if (outcome == OutcomeDone) {
             work_.Deselect(i);

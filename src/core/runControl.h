@@ -23,8 +23,8 @@ bool ExecuteButtonsEnabled(const IWorkList& work);
 
 // The automatic run: every entry in list order, no events, nothing removed;
 // an outcome -1 ends it. Ends the history with the end-of-run line.
-RunSummary AutoExecute(IWorkList& work, IHistory& history, SfxEngine& engine,
-                       const QString& outputFolder, int kind);
+RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engine,
+                               const QString& outputFolder, tbarc::SfxKind kind);
 
 // What the main window does around an interactive run.
 class IRunDesk {
@@ -33,19 +33,19 @@ public:
 
     // Execute buttons, the child windows and their menus off.
     virtual void LockForRun() = 0;
-    // The input archive list's SelectClear.
+    // Clears the selection of the input archive list.
     virtual void ClearInputSelection() = 0;
     virtual void SetCancelEnabled(bool enabled) = 0;
     // The output folder window's current folder.
     virtual QString OutputFolder() = 0;
     // Lets a click on the cancel button through.
     virtual void ProcessPendingEvents() = 0;
-    // Both folder windows' RefreshForm (free space, contents).
+    // Brings both folder windows up to date (free space, contents).
     virtual void RefreshFolderWindows() = 0;
     // Child windows and menus on again; input folder, input list and output
     // folder refreshed.
     virtual void UnlockAfterRun() = 0;
-    virtual void BtnEnabledChange() = 0;
+    virtual void UpdateExecuteButtons() = 0;
 };
 
 // The interactive run started by an Execute button, with its cancel flag.
@@ -53,16 +53,16 @@ class RunControl {
 public:
     RunControl(IWorkList& work, IHistory& history, SfxEngine& engine, IRunDesk& desk);
 
-    // btnExe_Click: runs the whole work list with this kind.
-    RunSummary Run(int kind);
-    // btnCancel_Click: the run stops before its next file.
+    // Runs the whole work list with this kind (an Execute button).
+    RunSummary Run(tbarc::SfxKind kind);
+    // The run stops before its next file (the cancel button).
     void RequestCancel() { cancelRequested_ = true; }
 
     bool CancelRequested() const { return cancelRequested_; }
     bool Running() const { return running_; }
 
 private:
-    void Loop(int kind, RunSummary& summary);
+    void Loop(tbarc::SfxKind kind, RunSummary& summary);
 
     IWorkList& work_;
     IHistory& history_;

@@ -7,28 +7,28 @@
 // works, and is tested, without any window.
 namespace core {
 
-// The execution history (mdiStatus).
+// The execution history.
 class IHistory {
 public:
     virtual ~IHistory() = default;
 
     // Appends one line.
-    virtual void ListInAdd(const QString& line) = 0;
+    virtual void Add(const QString& line) = 0;
     // Empties the history.
-    virtual void RefreshForm() = 0;
+    virtual void Clear() = 0;
     // Puts the whole history on the clipboard.
-    virtual void LogCopy() = 0;
+    virtual void CopyToClipboard() = 0;
 };
 
-// The list of created files (mdiOutFile).
+// The list of created files.
 class IOutputList {
 public:
     virtual ~IOutputList() = default;
 
-    virtual void ListInAdd(const QString& path) = 0;
+    virtual void Add(const QString& path) = 0;
 };
 
-// The work list (mdiFile). Its selection marks the entries a run still has
+// The work list. Its selection marks the entries a run still has
 // to do.
 class IWorkList {
 public:
@@ -39,12 +39,12 @@ public:
 
     // Adds a name from outside (command line, drop): false only when the
     // list is full.
-    virtual bool Gaibu_ListInAdd(const QString& path) = 0;
+    virtual bool AddFromOutside(const QString& path) = 0;
     // Empties the list.
-    virtual void RefreshForm() = 0;
+    virtual void Clear() = 0;
 
     virtual void SelectAll() = 0;
-    virtual void SelectClear() = 0;
+    virtual void ClearSelection() = 0;
     virtual bool IsSelected(int index) const = 0;
     virtual void Deselect(int index) = 0;
     // Removes every entry that is not selected, keeping the order of the rest.

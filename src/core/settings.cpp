@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "platform/services.h"
-#include "platform/settings_store.h"
+#include "platform/settingsStore.h"
 
 namespace settings {
 

@@ -3,17 +3,10 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "util/resAll.h"
+#include "util/sharedMessages.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
-
-namespace {
-
-constexpr int MsgOverwrite = 5100;
-constexpr int MsgSaveFailed = 5101;
-
-} // namespace
 
 HistoryModel::HistoryModel(QObject* parent) : QObject(parent), selection_(&model_) {}
 
@@ -32,7 +25,7 @@ void HistoryModel::SetSelectedIndex(int index)
         selection_.clear();
 }
 
-void HistoryModel::ListInAdd(const QString& line)
+void HistoryModel::Add(const QString& line)
 {
     const int selected = SelectedIndex();
     // Beyond the cap the oldest line gives way, so the selection stays put.
@@ -46,7 +39,7 @@ void HistoryModel::ListInAdd(const QString& line)
     emit LineAdded(line);
 }
 
-void HistoryModel::RefreshForm()
+void HistoryModel::Clear()
 {
     selection_.clear();
     model_.setStringList({});
@@ -60,7 +53,7 @@ QString HistoryModel::LogText() const
     return text;
 }
 
-void HistoryModel::LogCopy()
+void HistoryModel::CopyToClipboard()
 {
     platform::IClipboard& clipboard = *platform::services().clipboard;
     clipboard.Clear();
@@ -69,13 +62,13 @@ void HistoryModel::LogCopy()
     clipboard.SetText(LogText());
 }
 
-void HistoryModel::WriteLogFile(const QString& path)
+void HistoryModel::SaveLog(const QString& path)
 {
     if (Count() == 0)
         return;
     platform::IDialogs& dialogs = *platform::services().dialogs;
     if (QFileInfo(path).isFile()
-        && dialogs.MessageBox(resAll::GetText(MsgOverwrite), platform::MessageButtons::YesNo)
+        && dialogs.MessageBox(messages::Text(messages::SharedMessage::OverwriteQuestion), platform::MessageButtons::YesNo)
             != platform::MessageAnswer::Yes)
         return;
     // Written beside the target and renamed over it, so a failed save never
@@ -90,6 +83,6 @@ void HistoryModel::WriteLogFile(const QString& path)
     }
     if (!written) {
         file.cancelWriting();
-        dialogs.MessageBox(resAll::GetText(MsgSaveFailed), platform::MessageButtons::Ok);
+        dialogs.MessageBox(messages::Text(messages::SharedMessage::SaveFailed), platform::MessageButtons::Ok);
     }
 }

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QStringListModel>
 
-// The execution history (mdiStatus) without its window: the lines of the
+// The execution history without its window: the lines of the
 // latest run, one selected line that follows the newest addition, and the
 // log copy and save. A list view shows Model() with SelectionModel().
 class HistoryModel : public QObject, public core::IHistory {
@@ -26,15 +26,15 @@ public:
     int SelectedIndex() const;
     void SetSelectedIndex(int index);
 
-    void ListInAdd(const QString& line) override;
-    void RefreshForm() override;
-    void LogCopy() override;
+    void Add(const QString& line) override;
+    void Clear() override;
+    void CopyToClipboard() override;
 
     // The whole history as text: every line followed by CR LF.
     QString LogText() const;
     // Writes the history to a file (asking before it replaces one); a failed
     // save leaves an existing file as it was.
-    void WriteLogFile(const QString& path);
+    void SaveLog(const QString& path);
 
 signals:
     // Emitted for every line added, after it is in the list.

@@ -1,10 +1,10 @@
 #include "lists/outputListModel.h"
 
-#include "util/basAll.h"
+#include "util/paths.h"
 
 OutputListModel::OutputListModel(QObject* parent) : QObject(parent), selection_(&model_) {}
 
-void OutputListModel::ListInAdd(const QString& path)
+void OutputListModel::Add(const QString& path)
 {
     if (model_.rowCount() >= MaxEntries || model_.Contains(path))
         return;
@@ -15,8 +15,8 @@ void OutputListModel::Refresh()
 {
     int i = 0;
     while (i < model_.rowCount()) {
-        const QString longPath = basAll::GetLongPath(model_.index(i).data().toString());
-        if (!longPath.isEmpty() && basAll::FileExists(longPath)) {
+        const QString longPath = paths::GetLongPath(model_.index(i).data().toString());
+        if (!longPath.isEmpty() && paths::FileExists(longPath)) {
             model_.setData(model_.index(i), longPath);
             ++i;
         } else {
@@ -38,7 +38,7 @@ void OutputListModel::SelectAll()
                           QItemSelectionModel::Select);
 }
 
-void OutputListModel::SelectClear()
+void OutputListModel::ClearSelection()
 {
     selection_.clearSelection();
 }

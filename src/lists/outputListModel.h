@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QStringListModel>
 
-// The list of created files (mdiOutFile) without its window: duplicate-free
+// The list of created files without its window: duplicate-free
 // full paths in the order they were made, at most MaxEntries.
 class OutputListModel : public QObject, public core::IOutputList {
     Q_OBJECT
@@ -21,14 +21,14 @@ public:
     QStringList Entries() const { return model_.stringList(); }
 
     // Adds a created file; repeats and additions beyond the limit are ignored.
-    void ListInAdd(const QString& path) override;
-    // mnuRefresh: drops entries whose file is gone, the others take the
+    void Add(const QString& path) override;
+    // Drops entries whose file is gone, the others take the
     // file system's own spelling.
     void Refresh();
-    // mnuDel: empties the list (the files stay on disk).
+    // Empties the list (the files stay on disk).
     void Clear();
     void SelectAll();
-    void SelectClear();
+    void ClearSelection();
     // The full paths of the selected entries, first to last.
     QStringList SelectedPaths() const;
 

@@ -1,31 +1,25 @@
 #include "lists/workListModel.h"
 
-#include "lists/inFileTypes.h"
+#include "lists/archiveTypes.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "util/basAll.h"
-#include "util/resTollbrook.h"
-
-namespace {
-
-constexpr int MsgListFull = 3100;
-
-} // namespace
+#include "util/paths.h"
+#include "util/programMessages.h"
 
 WorkListModel::WorkListModel(std::function<bool(const QString&)> typeCheck, QObject* parent)
     : QObject(parent), selection_(&model_), typeCheck_(std::move(typeCheck))
 {
     if (!typeCheck_)
-        typeCheck_ = [](const QString& path) { return InFileTypes::Current().Exp_Check(path); };
+        typeCheck_ = [](const QString& path) { return ArchiveTypes::Current().AcceptsType(path); };
 }
 
-bool WorkListModel::ListInAdd(const QString& path)
+bool WorkListModel::Add(const QString& path)
 {
     if (model_.Contains(path))
         return true;
     const int count = Count();
     if (count >= MaxEntries) {
-        platform::services().dialogs->MessageBox(resTollbrook::GetText(MsgListFull),
+        platform::services().dialogs->MessageBox(messages::Text(messages::ProgramMessage::WorkListFull),
                                                  platform::MessageButtons::Ok);
         return false;
     }
@@ -33,17 +27,17 @@ bool WorkListModel::ListInAdd(const QString& path)
     return true;
 }
 
-bool WorkListModel::Gaibu_ListInAdd(const QString& path)
+bool WorkListModel::AddFromOutside(const QString& path)
 {
     if (path.isEmpty())
         return true;
     // GetLongPath has already found the name; the type is told by the name
     // alone, so only an archive of an enabled type is opened to see that it
     // is a readable file.
-    const QString longPath = basAll::GetLongPath(path);
-    if (longPath.isEmpty() || !typeCheck_(longPath) || !basAll::FileExists(longPath))
+    const QString longPath = paths::GetLongPath(path);
+    if (longPath.isEmpty() || !typeCheck_(longPath) || !paths::FileExists(longPath))
         return true;
-    return ListInAdd(longPath);
+    return Add(longPath);
 }
 
 int WorkListModel::Count() const
@@ -56,7 +50,7 @@ QString WorkListModel::Entry(int index) const
     return model_.index(index).data().toString();
 }
 
-void WorkListModel::RefreshForm()
+void WorkListModel::Clear()
 {
     model_.setStringList({});
 }
@@ -69,7 +63,7 @@ void WorkListModel::SelectAll()
                       QItemSelectionModel::Select);
 }
 
-void WorkListModel::SelectClear()
+void WorkListModel::ClearSelection()
 {
     selection_.clearSelection();
 }

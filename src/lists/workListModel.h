@@ -9,7 +9,7 @@
 
 #include <functional>
 
-// The work list (mdiFile) without its window: the ordered, duplicate-free
+// The work list without its window: the ordered, duplicate-free
 // archive paths of the next run, at most MaxEntries, and the selection that
 // a run uses as its mark of pending entries. A list view shows Model() with
 // SelectionModel().
@@ -19,7 +19,7 @@ public:
     static constexpr int MaxEntries = 1000;
 
     // typeCheck decides which archive types outside additions may bring
-    // (the input list's Exp_Check); by default the current options decide.
+    // (the input list's AcceptsType); by default the current options decide.
     explicit WorkListModel(std::function<bool(const QString&)> typeCheck = {},
                            QObject* parent = nullptr);
 
@@ -29,20 +29,20 @@ public:
 
     // Adds one long path; a path already listed is accepted silently; false
     // (after the limit message) when the list is full.
-    bool ListInAdd(const QString& path);
-    bool Gaibu_ListInAdd(const QString& path) override;
+    bool Add(const QString& path);
+    bool AddFromOutside(const QString& path) override;
 
     int Count() const override;
     QString Entry(int index) const override;
-    void RefreshForm() override;
+    void Clear() override;
     void SelectAll() override;
-    void SelectClear() override;
+    void ClearSelection() override;
     bool IsSelected(int index) const override;
     void Deselect(int index) override;
     void RemoveUnselected() override;
     void ScrollToTop(int index) override;
 
-    // btnDel: removes the selected entries.
+    // Removes the selected entries.
     void RemoveSelected();
     // The selected entry with the lowest index, or empty.
     QString GetFirstSelected() const;

@@ -1,9 +1,9 @@
 #include "platform/services.h"
 
-#include "platform/headless_dialogs.h"
-#include "platform/ini_settings_store.h"
-#include "platform/memory_clipboard.h"
-#include "platform/storage_drives.h"
+#include "platform/headlessDialogs.h"
+#include "platform/iniSettingsStore.h"
+#include "platform/memoryClipboard.h"
+#include "platform/storageDrives.h"
 
 namespace platform {
 
@@ -16,7 +16,7 @@ Services MakeDefaults() {
     static HeadlessDialogs dialogs;
     static MemoryClipboard clipboard;
     static StorageDrives drives;
-    return Services{&settings, &dialogs, &clipboard, &drives};
+    return Services{.settings = &settings, .dialogs = &dialogs, .clipboard = &clipboard, .drives = &drives};
 }
 
 void Overlay(Services& target, const Services& replacement) {

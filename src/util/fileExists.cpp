@@ -1,10 +1,10 @@
 // Whether a file can be read.
-#include "util/basAll.h"
+#include "util/paths.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-namespace basAll {
+namespace paths {
 
 bool FileExists(const QString& path)
 {
@@ -16,4 +16,4 @@ bool FileExists(const QString& path)
     return file.open(QIODevice::ReadOnly);
 }
 
-} // namespace basAll
+} // namespace paths

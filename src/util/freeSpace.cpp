@@ -1,11 +1,11 @@
 // Free space of a file system, as shown beside a folder.
-#include "util/basAll.h"
+#include "util/paths.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 
-namespace basAll {
+namespace paths {
 namespace {
 
 constexpr qint64 kMegabyte = 1048576;
@@ -60,4 +60,4 @@ QString GetFreeSpaceText(const QString& path)
     return FormatFreeSpace(storage.bytesAvailable());
 }
 
-} // namespace basAll
+} // namespace paths

@@ -1,5 +1,5 @@
 // Rebuilding a path from the names the file system stores.
-#include "util/basAll.h"
+#include "util/paths.h"
 
 #include <QDir>
 #include <QByteArrayView>
@@ -8,7 +8,7 @@
 
 #include <sys/stat.h>
 
-namespace basAll {
+namespace paths {
 namespace {
 
 // Deeper paths than this, root included, get no answer.
@@ -146,4 +146,4 @@ QString GetLongPath(const QString& path, PathStyle style)
     return style == PathStyle::Windows ? WindowsLongPath(path) : PosixLongPath(path);
 }
 
-} // namespace basAll
+} // namespace paths

@@ -6,27 +6,31 @@
 #include <algorithm>
 #include <span>
 
-namespace messageTable {
+namespace messages {
 
-// One catalogue row: a message ID and its UTF-8 text.
+// One catalogue row: a message and its UTF-8 text. Id is the enumeration of
+// the table's message IDs.
+template <typename Id>
 struct Row {
-    int id;
+    Id id;
     const char8_t* text;
 };
 
-constexpr bool IsStrictlyAscending(std::span<const Row> rows)
+template <typename Id>
+constexpr bool IsStrictlyAscending(std::span<const Row<Id>> rows)
 {
-    return std::ranges::adjacent_find(rows, [](const Row& a, const Row& b) { return a.id >= b.id; })
+    return std::ranges::adjacent_find(rows, [](const Row<Id>& a, const Row<Id>& b) { return a.id >= b.id; })
         == rows.end();
 }
 
 // The text of the row with this ID; an ID without a row gives the empty string.
-inline QString Find(std::span<const Row> rows, int id)
+template <typename Id>
+QString Find(std::span<const Row<Id>> rows, Id id)
 {
-    const auto row = std::ranges::lower_bound(rows, id, {}, &Row::id);
+    const auto row = std::ranges::lower_bound(rows, id, {}, &Row<Id>::id);
     if (row == rows.end() || row->id != id)
         return {};
     return QUtf8StringView(row->text).toString();
 }
 
-} // namespace messageTable
+} // namespace messages

@@ -1,10 +1,10 @@
 // Splitting a path into folder, file name, base name and extension.
-#include "util/basAll.h"
+#include "util/paths.h"
 #include "util/pathStyle.h"
 
 #include <QStringList>
 
-namespace basAll {
+namespace paths {
 namespace {
 
 const QStringList kTarExtensions = {
@@ -80,4 +80,4 @@ QString GetExtension(const QString& path, bool tarFlag, bool doubleArchiveFlag, 
     return {};
 }
 
-} // namespace basAll
+} // namespace paths

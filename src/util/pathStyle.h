@@ -1,14 +1,14 @@
 #pragma once
 
-#include "util/basAll.h"
+#include "util/paths.h"
 
 #include <QChar>
 
-namespace basAll {
+namespace paths {
 
 inline QChar Separator(PathStyle style)
 {
     return style == PathStyle::Windows ? QChar(u'\\') : QChar(u'/');
 }
 
-} // namespace basAll
+} // namespace paths

@@ -1,10 +1,10 @@
 // Shortening a long path for display.
-#include "util/basAll.h"
+#include "util/paths.h"
 #include "util/pathStyle.h"
 
 #include <QStringList>
 
-namespace basAll {
+namespace paths {
 namespace {
 
 // Paths of this many pieces or fewer are short enough to show whole.
@@ -40,4 +40,4 @@ QString ShortenPath(const QString& path, PathStyle style)
     return pieces[0] + pieces[1] + QStringLiteral("...") + sep + pieces[last - 1] + pieces[last];
 }
 
-} // namespace basAll
+} // namespace paths

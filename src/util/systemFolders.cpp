@@ -1,11 +1,11 @@
 // Where temporary files go and where the archiver libraries are.
-#include "util/basAll.h"
+#include "util/paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace basAll {
+namespace paths {
 
 QString GetTempDir()
 {
@@ -26,4 +26,4 @@ QString GetSystemDir()
                            + QStringLiteral("/../" TB_SYSTEM_DIR_NAME));
 }
 
-} // namespace basAll
+} // namespace paths

@@ -1,7 +1,7 @@
 // Upper-casing an output file name.
-#include "util/basAll.h"
+#include "util/paths.h"
 
-namespace basAll {
+namespace paths {
 namespace {
 
 // Small letters that the upper-case form of a name leaves alone: full-width
@@ -33,4 +33,4 @@ QString UpperCaseName(const QString& text)
     return result;
 }
 
-} // namespace basAll
+} // namespace paths

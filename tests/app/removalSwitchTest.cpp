@@ -1,28 +1,27 @@
 #include "app/automaticStart.h"
-#include "platform/fake_dialogs.h"
-#include "platform/fake_settings_store.h"
-#include "platform/services.h"
-#include "util/resAll.h"
+#include "support/fakeServices.h"
+#include "support/storedSettings.h"
+#include "util/sharedMessages.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString Company = QStringLiteral("Corvale's Soft");
-const QString Legacy = QStringLiteral("Tollbrook2");
-const QString Section = QStringLiteral("Tollbrook2");
+using testSupport::kCurrentApplication;
+using testSupport::kLegacyApplication;
+using testSupport::kSection;
 
 class RemovalSwitch : public ::testing::Test {
 protected:
     RemovalSwitch()
     {
-        store.Seed(Company, Section, QStringLiteral("Lzh"), QStringLiteral("False"));
-        store.Seed(Legacy, Section, QStringLiteral("Version"), QStringLiteral("1.01"));
+        store.Seed(kCurrentApplication, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
+        store.Seed(kLegacyApplication, kSection, QStringLiteral("Version"), QStringLiteral("1.01"));
     }
 
-    platform::FakeSettingsStore store;
-    platform::FakeDialogs dialogs;
-    platform::ScopedServices services{platform::Services{&store, &dialogs, nullptr, nullptr}};
+    testSupport::FakeServices services;
+    platform::FakeSettingsStore& store = services.settings;
+    platform::FakeDialogs& dialogs = services.dialogs;
 };
 
 TEST_F(RemovalSwitch, YesDeletesTheCurrentSectionOnly)
@@ -32,10 +31,10 @@ TEST_F(RemovalSwitch, YesDeletesTheCurrentSectionOnly)
     ASSERT_TRUE(start.exitStatus);
     EXPECT_EQ(*start.exitStatus, 0);
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_EQ(dialogs.asked[0].text, QStringLiteral("Tollbrook2") + resAll::GetText(20));
+    EXPECT_EQ(dialogs.asked[0].text, QStringLiteral("Tollbrook2") + messages::Text(messages::SharedMessage::RemoveSettingsQuestion));
     EXPECT_EQ(dialogs.asked[0].buttons, platform::MessageButtons::YesNo);
-    EXPECT_FALSE(store.Contains(Company, Section, QStringLiteral("Lzh")));
-    EXPECT_TRUE(store.Contains(Legacy, Section, QStringLiteral("Version")));
+    EXPECT_FALSE(store.Contains(kCurrentApplication, kSection, QStringLiteral("Lzh")));
+    EXPECT_TRUE(store.Contains(kLegacyApplication, kSection, QStringLiteral("Version")));
 }
 
 TEST_F(RemovalSwitch, NoKeepsEverything)
@@ -44,7 +43,7 @@ TEST_F(RemovalSwitch, NoKeepsEverything)
     const WindowlessStart start = StartWithoutWindow({QStringLiteral("/u")});
     ASSERT_TRUE(start.exitStatus);
     EXPECT_EQ(*start.exitStatus, 0);
-    EXPECT_TRUE(store.Contains(Company, Section, QStringLiteral("Lzh")));
+    EXPECT_TRUE(store.Contains(kCurrentApplication, kSection, QStringLiteral("Lzh")));
     EXPECT_TRUE(store.writes.isEmpty());
 }
 
@@ -54,7 +53,7 @@ TEST_F(RemovalSwitch, SwitchWithMoreTextIsTakenAsNames)
     EXPECT_FALSE(start.exitStatus);
     EXPECT_EQ(start.commandLineText, QStringLiteral("/U /x"));
     EXPECT_TRUE(dialogs.asked.isEmpty());
-    EXPECT_TRUE(store.Contains(Company, Section, QStringLiteral("Lzh")));
+    EXPECT_TRUE(store.Contains(kCurrentApplication, kSection, QStringLiteral("Lzh")));
 }
 
 } // namespace

@@ -8,25 +8,25 @@ namespace {
 TEST(CabCheck, DamagedDataBlockFailsTheCheck)
 {
     kit::Library lib("libcab32.so", "Cab", {});
-    kit::TempDir dir;
+    testSupport::TempFolder dir;
     const std::string cab = kit::MakeCab(dir.Path(), {{"a.txt", std::string(5000, 'a')}}, true);
     ASSERT_EQ(lib.Check(cab), 1);
-    std::string bytes = kit::ReadBytes(cab);
+    std::string bytes = testSupport::ReadBytes(cab);
     bytes[bytes.size() - 10] ^= 0x55; // inside the last data block
-    kit::WriteBytes(dir / "bad.cab", bytes);
+    testSupport::WriteBytes(dir / "bad.cab", bytes);
     EXPECT_EQ(lib.Check(dir / "bad.cab"), 0);
 }
 
 TEST(CabCheck, FindsACabinetBehindAProgram)
 {
     kit::Library lib("libcab32.so", "Cab", {});
-    kit::TempDir dir;
-    const std::string cab = kit::ReadBytes(kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
-    kit::WriteBytes(dir / "sfx.exe", kit::BuiltStub("cab-win32.exe") + cab);
+    testSupport::TempFolder dir;
+    const std::string cab = testSupport::ReadBytes(kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
+    testSupport::WriteBytes(dir / "sfx.exe", kit::BuiltStub("cab-win32.exe") + cab);
     EXPECT_EQ(lib.Check(dir / "sfx.exe"), 1);
-    kit::WriteBytes(dir / "cut.exe", kit::BuiltStub("cab-win32.exe") + cab.substr(0, cab.size() - 3));
+    testSupport::WriteBytes(dir / "cut.exe", kit::BuiltStub("cab-win32.exe") + cab.substr(0, cab.size() - 3));
     EXPECT_EQ(lib.Check(dir / "cut.exe"), 0);
-    kit::WriteBytes(dir / "bare.exe", kit::BuiltStub("cab-win32.exe"));
+    testSupport::WriteBytes(dir / "bare.exe", kit::BuiltStub("cab-win32.exe"));
     EXPECT_EQ(lib.Check(dir / "bare.exe"), 0);
 }
 

@@ -22,7 +22,7 @@ std::uint32_t CabinetLength(const std::string& bytes, std::size_t at)
 std::vector<std::string> CabNames(const std::string& path)
 {
     std::string listing;
-    kit::Shell("cabextract -q -l " + kit::Quote(path) + " 2>/dev/null", &listing);
+    testSupport::Shell("cabextract -q -l " + testSupport::Quote(path) + " 2>/dev/null", &listing);
     std::vector<std::string> names;
     std::istringstream lines(listing);
     for (std::string line; std::getline(lines, line);) {
@@ -35,7 +35,7 @@ std::vector<std::string> CabNames(const std::string& path)
 
 struct CabCase {
     const char* what;
-    std::function<std::string(const kit::TempDir&)> input; // returns the cabinet's path
+    std::function<std::string(const testSupport::TempFolder&)> input; // returns the cabinet's path
     std::size_t offset;                                     // where the cabinet starts in it
 };
 
@@ -44,9 +44,9 @@ class CabConvert : public testing::TestWithParam<CabCase> {};
 TEST_P(CabConvert, OutputIsStubThenTheCabinetAndCabextractReadsIt)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    kit::TempDir dir;
+    testSupport::TempFolder dir;
     const std::string input = GetParam().input(dir);
-    const std::string before = kit::ReadBytes(input);
+    const std::string before = testSupport::ReadBytes(input);
     std::filesystem::create_directory(dir / "out");
     std::string report;
     ASSERT_EQ(lib.Run("-f \"" + input + "\" \"" + (dir / "out") + "/\"", &report), 0) << report;
@@ -56,10 +56,10 @@ TEST_P(CabConvert, OutputIsStubThenTheCabinetAndCabextractReadsIt)
     const std::string cabinet = GetParam().offset == 0
         ? before
         : before.substr(GetParam().offset, CabinetLength(before, GetParam().offset));
-    EXPECT_EQ(kit::ReadBytes(output), kit::BuiltStub("cab-win32.exe") + cabinet);
+    EXPECT_EQ(testSupport::ReadBytes(output), kit::BuiltStub("cab-win32.exe") + cabinet);
     std::string log;
-    EXPECT_EQ(kit::Shell("cabextract -t " + kit::Quote(output) + " 2>&1", &log), 0) << log;
-    EXPECT_EQ(kit::ReadBytes(input), before) << "the input changed";
+    EXPECT_EQ(testSupport::Shell("cabextract -t " + testSupport::Quote(output) + " 2>&1", &log), 0) << log;
+    EXPECT_EQ(testSupport::ReadBytes(input), before) << "the input changed";
 }
 
 std::string Corpus(const char* file)
@@ -68,31 +68,31 @@ std::string Corpus(const char* file)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cabinets, CabConvert, testing::Values(
-    CabCase{"stored", [](const kit::TempDir& d) { return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/b.txt", "beta"}}, false); }, 0},
-    CabCase{"mszip", [](const kit::TempDir& d) { return kit::MakeCab(d.Path(), {{"a.txt", std::string(70000, 'z')}}, true); }, 0},
-    CabCase{"lzx+quantum", [](const kit::TempDir&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }, 0},
-    CabCase{"lzx21", [](const kit::TempDir&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }, 0},
-    CabCase{"signed", [](const kit::TempDir&) { return Corpus("debian_libgcab-tests/test-signed.cab"); }, 0},
-    CabCase{"embedded", [](const kit::TempDir&) { return Corpus("kyz_libmspack/libmspack/test/test_files/cabd/search_basic.cab"); }, 6}));
+    CabCase{"stored", [](const testSupport::TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/b.txt", "beta"}}, false); }, 0},
+    CabCase{"mszip", [](const testSupport::TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", std::string(70000, 'z')}}, true); }, 0},
+    CabCase{"lzx+quantum", [](const testSupport::TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }, 0},
+    CabCase{"lzx21", [](const testSupport::TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }, 0},
+    CabCase{"signed", [](const testSupport::TempFolder&) { return Corpus("debian_libgcab-tests/test-signed.cab"); }, 0},
+    CabCase{"embedded", [](const testSupport::TempFolder&) { return Corpus("kyz_libmspack/libmspack/test/test_files/cabd/search_basic.cab"); }, 6}));
 
 TEST(CabLeaveOut, Gu0DropsForeignNamesAndKeepsTheOthersIntact)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    kit::TempDir dir;
+    testSupport::TempFolder dir;
     const std::string cab = kit::MakeCab(dir.Path(),
         {{"first.txt", std::string(40000, '1')}, {"CON", "device"}, {"sub/aux.txt", "device too"},
          {"what?.txt", "wildcard"}, {"last.txt", std::string(30000, '9')}}, true);
     ASSERT_EQ(lib.Run("-f -gu0 \"" + cab + "\" \"" + dir.Path() + "/\""), 3);
     EXPECT_EQ(CabNames(dir / "made.EXE"), (std::vector<std::string>{"first.txt", "last.txt"}));
-    ASSERT_EQ(kit::Shell("cabextract -q -d " + kit::Quote(dir / "x") + " " + kit::Quote(dir / "made.EXE")), 0);
-    EXPECT_EQ(kit::ReadBytes(dir / "x/last.txt"), std::string(30000, '9'));
-    EXPECT_EQ(kit::ReadBytes(dir / "x/first.txt"), std::string(40000, '1'));
+    ASSERT_EQ(testSupport::Shell("cabextract -q -d " + testSupport::Quote(dir / "x") + " " + testSupport::Quote(dir / "made.EXE")), 0);
+    EXPECT_EQ(testSupport::ReadBytes(dir / "x/last.txt"), std::string(30000, '9'));
+    EXPECT_EQ(testSupport::ReadBytes(dir / "x/first.txt"), std::string(40000, '1'));
 }
 
 TEST(CabLeaveOut, HostileNamesOfTheCorpusAreAllLeftOut)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    kit::TempDir dir;
+    testSupport::TempFolder dir;
     const std::string input = kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/dirwalk-vulns.cab");
     const int leftOut = lib.Run("-f -gu0 \"" + input + "\" \"" + dir.Path() + "/\"");
     ASSERT_GT(leftOut, 0);
@@ -106,13 +106,13 @@ TEST(CabLeaveOut, HostileNamesOfTheCorpusAreAllLeftOut)
         while (std::getline(parts, part, '/'))
             EXPECT_NE(part, "..") << name;
     }
-    EXPECT_EQ(kit::Shell("cabextract -t " + kit::Quote(dir / "dirwalk-vulns.EXE") + " >/dev/null 2>&1"), 0);
+    EXPECT_EQ(testSupport::Shell("cabextract -t " + testSupport::Quote(dir / "dirwalk-vulns.EXE") + " >/dev/null 2>&1"), 0);
 }
 
 TEST(CabRefuse, OnePartOfACabinetSetCannotStandAlone)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    kit::TempDir dir;
+    testSupport::TempFolder dir;
     EXPECT_EQ(lib.Run("-f \"" + kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/split-2.cab") +
                       "\" \"" + dir.Path() + "/\""), 0x800B);
     EXPECT_TRUE(kit::ListFolder(dir.Path()).empty());

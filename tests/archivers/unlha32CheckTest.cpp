@@ -67,15 +67,15 @@ TEST_F(CorpusCheck, FindsArchivesBeyondLhasasSearchWindow)
 {
     // lhasa looks for an archive behind a stub only in the first 64 KiB.
     const std::string path = kit::CorpusPath("fragglet_lhasa/test/archives/explzh_723/declha_sfx_unicode.exe");
-    ASSERT_GT(kit::ReadBytes(path).size(), 66000u);
+    ASSERT_GT(testSupport::ReadBytes(path).size(), 66000u);
     EXPECT_EQ(unlha_->Check(path), 1);
 }
 
 TEST_F(CorpusCheck, MissingAndSpecialFilesAreNoArchives)
 {
-    kit::TempDir dir;
-    kit::WriteBytes(dir / "empty.lzh", "");
-    kit::WriteBytes(dir / "only-end.lzh", std::string(1, '\0'));
+    testSupport::TempFolder dir;
+    testSupport::WriteBytes(dir / "empty.lzh", "");
+    testSupport::WriteBytes(dir / "only-end.lzh", std::string(1, '\0'));
     for (const std::string& path : {dir / "missing.lzh", dir.Path(), std::string("/dev/null"),
                                     dir / "empty.lzh", dir / "only-end.lzh"}) {
         EXPECT_EQ(unlha_->Check(path), 0) << path;
@@ -86,13 +86,13 @@ TEST_F(CorpusCheck, MissingAndSpecialFilesAreNoArchives)
 TEST_F(CorpusCheck, ACutArchiveFailsAtEveryLength)
 {
     const std::string whole = kit::MakeLzh({{"a.txt", "first member"}, {"b.txt", "second one"}});
-    kit::TempDir dir;
+    testSupport::TempFolder dir;
     // Cut anywhere, even just before the end marker: never "readable".
     for (std::size_t length = 1; length < whole.size(); ++length) {
-        kit::WriteBytes(dir / "cut.lzh", whole.substr(0, length));
+        testSupport::WriteBytes(dir / "cut.lzh", whole.substr(0, length));
         EXPECT_EQ(unlha_->Check(dir / "cut.lzh"), 0) << "cut at " << length;
     }
-    kit::WriteBytes(dir / "whole.lzh", whole);
+    testSupport::WriteBytes(dir / "whole.lzh", whole);
     EXPECT_EQ(unlha_->Check(dir / "whole.lzh"), 1);
 }
 

@@ -1,16 +1,11 @@
 #include "unlha32TestKit.h"
 
-
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include <dlfcn.h>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -23,33 +18,7 @@ std::string CorpusPath(const std::string& relative)
 
 std::string BuiltStub(const std::string& name)
 {
-    return ReadBytes(std::string(TB_BINARY_DIR) + "/lib/tollbrook2/sfx/" + name);
-}
-
-TempDir::TempDir()
-{
-    std::string pattern = (fs::temp_directory_path() / "tb-archivers-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    return testSupport::ReadBytes(std::string(TB_BINARY_DIR) + "/lib/tollbrook2/sfx/" + name);
 }
 
 std::vector<std::string> ListFolder(const std::string& path)
@@ -68,42 +37,18 @@ bool Exists(const std::string& path)
     return fs::exists(fs::symlink_status(path, ec));
 }
 
-std::string Quote(const std::string& path)
-{
-    std::string q = "'";
-    for (char c : path)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-int Shell(const std::string& command, std::string* out)
-{
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return -1;
-    char buffer[4096];
-    std::string text;
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        text.append(buffer, n);
-    const int status = pclose(pipe);
-    if (out != nullptr)
-        *out = text;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 Library::Library(const std::string& soName, const std::string& prefix,
                  const std::map<std::string, std::string>& stubs)
 {
     // Each test process keeps its busy locks to itself, so tests running side
     // by side never see each other's calls as "busy".
-    static TempDir runtime;
+    static testSupport::TempFolder runtime;
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
     const std::string built = std::string(TB_BINARY_DIR) + "/lib/tollbrook2/" + soName;
     fs::copy_file(built, dir_ / soName);
     fs::create_directories(dir_ / "sfx");
     for (const auto& [name, bytes] : stubs)
-        WriteBytes(dir_ / ("sfx/" + name), bytes);
+        testSupport::WriteBytes(dir_ / ("sfx/" + name), bytes);
     handle_ = dlopen((dir_ / soName).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr)
         throw std::runtime_error(dlerror());
@@ -148,11 +93,11 @@ std::string MakeCab(const std::string& folder,
     const std::string source = folder + "/cab-source";
     std::string names;
     for (const auto& [name, data] : members) {
-        WriteBytes(source + "/" + name, data);
-        names += " " + Quote(name);
+        testSupport::WriteBytes(source + "/" + name, data);
+        names += " " + testSupport::Quote(name);
     }
     const std::string cab = folder + "/made.cab";
-    if (Shell("cd " + Quote(source) + " && gcab -c " + (zip ? "-z " : "") + Quote(cab) + names) != 0)
+    if (testSupport::Shell("cd " + testSupport::Quote(source) + " && gcab -c " + (zip ? "-z " : "") + testSupport::Quote(cab) + names) != 0)
         throw std::runtime_error("gcab failed");
     return cab;
 }

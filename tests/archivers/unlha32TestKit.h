@@ -1,6 +1,7 @@
-// Helpers shared by the archiver library tests: temporary folders, files, the
-// libraries loaded from a staged copy with chosen stubs, small archives made
-// on the spot, and external reference tools.
+// Helpers shared by the archiver library tests: the libraries loaded from a
+// staged copy with chosen stubs, small archives made on the spot, and the
+// corpus. Temporary folders, file bytes and shell commands come from
+// tests/support.
 #pragma once
 
 #include <cstdint>
@@ -9,32 +10,17 @@
 #include <utility>
 #include <vector>
 
+#include "support/fileBytes.h"
+#include "support/shell.h"
+#include "support/tempFolder.h"
+
 namespace kit {
 
 std::string CorpusPath(const std::string& relative);
 std::string BuiltStub(const std::string& name); // a stub from the build tree
 
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
 std::vector<std::string> ListFolder(const std::string& path); // names, sorted, dot files too
 bool Exists(const std::string& path);
-
-// Runs a shell command; returns its exit status, its standard output in *out.
-int Shell(const std::string& command, std::string* out = nullptr);
-std::string Quote(const std::string& path);
 
 // One of the two libraries, loaded from <dir>/lib<name>.so with <dir>/sfx/ holding
 // exactly the given stubs (file name -> bytes).
@@ -55,7 +41,7 @@ public:
     std::string StubPath(const std::string& name) const { return dir_ / ("sfx/" + name); }
 
 private:
-    TempDir dir_;
+    testSupport::TempFolder dir_;
     void* handle_ = nullptr;
     int (*main_)(void*, const char*, char*, std::uint32_t) = nullptr;
     unsigned short (*version_)() = nullptr;

@@ -30,7 +30,7 @@ TEST(ParseCommandLine, SplitsNamesAsSpecifiedForTheText)
     };
     for (const Case& c : cases) {
         PlainWorkList work;
-        const bool result = basTollbrook::ParseCommandLine(QString::fromUtf8(c.text), work);
+        const bool result = core::ParseCommandLine(QString::fromUtf8(c.text), work);
         EXPECT_EQ(result, c.result) << c.text;
         EXPECT_EQ(work.entries, c.names) << c.text;
         EXPECT_GE(work.refreshes, 1) << c.text;
@@ -51,7 +51,7 @@ TEST(ParseCommandLine, RefusedNameDiscardsEverythingTakenSoFar)
     for (const Case& c : cases) {
         PlainWorkList work;
         work.refused << QStringLiteral("/full.lzh");
-        EXPECT_FALSE(basTollbrook::ParseCommandLine(QString::fromUtf8(c.text), work)) << c.text;
+        EXPECT_FALSE(core::ParseCommandLine(QString::fromUtf8(c.text), work)) << c.text;
         EXPECT_TRUE(work.entries.isEmpty()) << c.text;
         EXPECT_EQ(work.offered, c.offered) << c.text;
     }
@@ -60,7 +60,7 @@ TEST(ParseCommandLine, RefusedNameDiscardsEverythingTakenSoFar)
 TEST(ParseCommandLine, StartsFromAnEmptyList)
 {
     PlainWorkList work({QStringLiteral("/old.lzh")});
-    basTollbrook::ParseCommandLine(QStringLiteral("/new.lzh"), work);
+    core::ParseCommandLine(QStringLiteral("/new.lzh"), work);
     EXPECT_EQ(work.entries, QStringList({"/new.lzh"}));
 }
 
@@ -81,7 +81,7 @@ TEST(CommandLineText, BuildsTheTextFromArguments)
         {{}, ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(basTollbrook::CommandLineText(c.arguments, QStringLiteral("/home/me")),
+        EXPECT_EQ(core::CommandLineText(c.arguments, QStringLiteral("/home/me")),
                   QString::fromUtf8(c.text));
 }
 
@@ -89,16 +89,16 @@ TEST(CommandLineText, RoundTripsThroughTheSplitter)
 {
     const QStringList arguments{"a b.lzh", "/c/d e/f.cab", "g.lzh"};
     PlainWorkList work;
-    basTollbrook::ParseCommandLine(basTollbrook::CommandLineText(arguments, QStringLiteral("/w")), work);
+    core::ParseCommandLine(core::CommandLineText(arguments, QStringLiteral("/w")), work);
     EXPECT_EQ(work.entries, QStringList({"/w/a b.lzh", "/c/d e/f.cab", "/w/g.lzh"}));
 }
 
 TEST(IsRemovalSwitch, OnlyTheSwitchAlone)
 {
-    EXPECT_TRUE(basTollbrook::IsRemovalSwitch(QStringLiteral("/U")));
-    EXPECT_TRUE(basTollbrook::IsRemovalSwitch(QStringLiteral("/u")));
+    EXPECT_TRUE(core::IsRemovalSwitch(QStringLiteral("/U")));
+    EXPECT_TRUE(core::IsRemovalSwitch(QStringLiteral("/u")));
     for (const char* text : {"/U x", " /U", "/U ", "/UU", "", "U"})
-        EXPECT_FALSE(basTollbrook::IsRemovalSwitch(QString::fromLatin1(text))) << text;
+        EXPECT_FALSE(core::IsRemovalSwitch(QString::fromLatin1(text))) << text;
 }
 
 } // namespace

@@ -4,8 +4,7 @@
 
 #include "archiver/archiver.h"
 #include "core/engine.h"
-#include "platform/fake_dialogs.h"
-#include "platform/services.h"
+#include "support/fakeServices.h"
 
 // An engine on whatever libraries the test puts in, with default options,
 // lists that remember what reached them and dialogs that answer as told.
@@ -14,7 +13,7 @@ struct EngineRig {
     archiver::Libraries libraries;
     RecordingHistory history;
     RecordingOutput output;
-    platform::FakeDialogs dialogs;
-    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
+    testSupport::FakeServices services;
+    platform::FakeDialogs& dialogs = services.dialogs;
     core::SfxEngine engine{libraries, history, output};
 };

@@ -1,11 +1,12 @@
 #include "engineRig.h"
 
 #include "archiver/fakeLibrary.h"
+#include "common/resultCodes.h"
 #include "core/engine.h"
-#include "platform/fake_dialogs.h"
+#include "platform/fakeDialogs.h"
 #include "platform/services.h"
-#include "util/basAll.h"
-#include "util/resTollbrook.h"
+#include "util/paths.h"
+#include "util/programMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,17 +22,20 @@
 namespace {
 
 using archiver::FakeArchiverLibrary;
+using tbarc::SfxKind;
 
-QString T(int id)
+using enum messages::ProgramMessage;
+
+QString T(messages::ProgramMessage id)
 {
-    return resTollbrook::GetText(id);
+    return messages::Text(id);
 }
 
 // The header line of one archive; long paths are shortened for display
 // (the exact form is checked in HeaderLineShortensLongPaths).
 QString Header(const QString& path)
 {
-    return QStringLiteral("[ ") + basAll::ShortenPath(path) + QStringLiteral(" ]");
+    return QStringLiteral("[ ") + paths::ShortenPath(path) + QStringLiteral(" ]");
 }
 
 const QString Win32Options = QStringLiteral("s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1");
@@ -62,9 +66,9 @@ protected:
 
     QString Out() const { return dir.path() + QStringLiteral("/out/"); }
 
-    short Make(const QString& path, int kind = core::SfxWin32)
+    short Make(const QString& path, SfxKind kind = SfxKind::Win32)
     {
-        return engine.MakeSfxFile(path, Out(), kind);
+        return engine.ConvertArchive(path, Out(), kind);
     }
 
     QStringList OutFolderFiles() const
@@ -81,7 +85,7 @@ TEST_F(EngineTest, ConvertsAnLzhArchiveWithTheExactCommandLine)
 {
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(20000), T(20031)}));
+    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhMaking), T(Created)}));
     EXPECT_EQ(unlha->calls, QStringList({QStringLiteral("running"),
                                          QStringLiteral("run ") + Win32Options + QStringLiteral(" \"")
                                              + path + QStringLiteral("\" \"") + Out() + u'"'}));
@@ -90,38 +94,38 @@ TEST_F(EngineTest, ConvertsAnLzhArchiveWithTheExactCommandLine)
     EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("A.EXE")}));
 }
 
-TEST_F(EngineTest, OptionStringFollowsKindAndNozoku)
+TEST_F(EngineTest, OptionStringFollowsKindAndLeaveOut)
 {
     struct Case {
-        int kind;
-        bool nozoku;
+        SfxKind kind;
+        bool leaveOut;
         const char* options;
     };
     const Case cases[] = {
-        {core::SfxDos, false, "s -+ -jyo -x1  -y1 -gm1 -gu1"},
-        {core::SfxWin16, false, "s -+ -jw2 -jyo -x1  -y1 -gm1 -gu1"},
-        {core::SfxWin32, true, "s -+ -gw2 -jyo -x1  -y1 -gm1 -gu0"},
-        {7, false, " -gu1"},
+        {SfxKind::Dos, false, "s -+ -jyo -x1  -y1 -gm1 -gu1"},
+        {SfxKind::Win16, false, "s -+ -jw2 -jyo -x1  -y1 -gm1 -gu1"},
+        {SfxKind::Win32, true, "s -+ -gw2 -jyo -x1  -y1 -gm1 -gu0"},
+        {static_cast<SfxKind>(7), false, " -gu1"},
     };
     const QString path = Input(QStringLiteral("k.lzh"));
     for (const Case& c : cases) {
-        basTollbrook::Nozoku = c.nozoku;
+        options::Current().leaveOutForeignNames = c.leaveOut;
         unlha->calls.clear();
         Make(path, c.kind);
         ASSERT_EQ(unlha->calls.size(), 2);
         EXPECT_EQ(unlha->calls[1], QStringLiteral("run ") + QString::fromLatin1(c.options)
                                        + QStringLiteral(" \"") + path + QStringLiteral("\" \"") + Out()
                                        + u'"')
-            << c.kind;
+            << static_cast<int>(c.kind);
     }
 }
 
 TEST_F(EngineTest, CabUsesItsOwnOptionStringWithoutSuffix)
 {
-    basTollbrook::Nozoku = true;
+    options::Current().leaveOutForeignNames = true;
     const QString path = Input(QStringLiteral("b.cab"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(20004), T(20031)}));
+    EXPECT_EQ(history.lines, QStringList({Header(path), T(CabMaking), T(Created)}));
     EXPECT_EQ(cab->calls.value(1),
               QStringLiteral("run -f \"") + path + QStringLiteral("\" \"") + Out() + u'"');
     EXPECT_EQ(output.paths, QStringList({Out() + QStringLiteral("B.EXE")}));
@@ -134,7 +138,7 @@ struct DispatchCase {
     std::function<void()> options;
     int lzhCheck;     // what UnlhaCheckArchive answers
     int cabCheck;     // what CabCheckArchive answers
-    QList<int> lines; // history after the header line
+    QList<messages::ProgramMessage> lines; // history after the header line
     short outcome;
     const char* created; // file left in the output folder, or ""
     QStringList unlhaCalls; // kinds of call, in order
@@ -158,28 +162,28 @@ TEST_F(EngineTest, DispatchByExtensionAndOptions)
                                    QStringLiteral("run")};
     auto nothing = [] {};
     const DispatchCase cases[] = {
-        {"mixed-case extension", "c.LzH", nothing, 0, 0, {20000, 20031}, 0, "C.EXE", convert, none},
-        {"two full stops", "x.y.lzh", nothing, 0, 0, {20000, 20031}, 0, "X.Y.EXE", convert, none},
-        {"lzh switched off", "a.lzh", [] { basTollbrook::Lzh = false; }, 0, 0, {20045, 20032}, 1, "", none, none},
-        {"cab switched off", "a.cab", [] { basTollbrook::Cab = false; }, 0, 0, {20045, 20032}, 1, "", none, none},
-        {"lha without its option", "a.lha", nothing, 0, 0, {20045, 20032}, 1, "", none, none},
-        {"lha with its option", "a.lha", [] { basTollbrook::Lzh_Lha = true; }, 0, 0, {20000, 20031}, 0, "A.EXE", convert, none},
-        {"lha needs lzh on", "a.lha", [] { basTollbrook::Lzh_Lha = true; basTollbrook::Lzh = false; }, 0, 0, {20045, 20032}, 1, "", none, none},
-        {"other extension", "a.zip", nothing, 0, 0, {20045, 20032}, 1, "", none, none},
-        {"no extension", "README", nothing, 0, 0, {20045, 20032}, 1, "", none, none},
-        {"exe without options", "s.exe", nothing, 1, 1, {20045, 20032}, 1, "", none, none},
-        {"exe that is an lzh archive", "s.exe", [] { basTollbrook::Lzh_Exe = true; basTollbrook::Cab_Exe = true; }, 1, 1, {20010, 20000, 20031}, 0, "S.EXE", checkConvert, none},
-        {"exe that is a cab archive", "s.exe", [] { basTollbrook::Lzh_Exe = true; basTollbrook::Cab_Exe = true; }, 0, 1, {20010, 20014, 20004, 20031}, 0, "S.EXE", check, checkConvert},
-        {"exe checked by cab only", "s.exe", [] { basTollbrook::Cab_Exe = true; }, 1, 1, {20014, 20004, 20031}, 0, "S.EXE", none, checkConvert},
-        {"exe that is no archive", "s.exe", [] { basTollbrook::Lzh_Exe = true; basTollbrook::Cab_Exe = true; }, 0, 0, {20010, 20014, 20045, 20032}, 1, "", check, check},
-        {"check answer other than 1", "s.exe", [] { basTollbrook::Lzh_Exe = true; }, 2, 0, {20010, 20045, 20032}, 1, "", check, none},
-        {"x with its option", "g.x", [] { basTollbrook::Lzh_X = true; }, 1, 0, {20010, 20000, 20031}, 0, "G.EXE", checkConvert, none},
-        {"x that is no archive", "g.X", [] { basTollbrook::Lzh_X = true; }, 0, 0, {20010, 20045, 20032}, 1, "", check, none},
-        {"x without its option", "g.x", nothing, 1, 0, {20045, 20032}, 1, "", none, none},
+        {"mixed-case extension", "c.LzH", nothing, 0, 0, {LzhMaking, Created}, 0, "C.EXE", convert, none},
+        {"two full stops", "x.y.lzh", nothing, 0, 0, {LzhMaking, Created}, 0, "X.Y.EXE", convert, none},
+        {"lzh switched off", "a.lzh", [] { options::Current().convertLzh = false; }, 0, 0, {NotTarget, Failed}, 1, "", none, none},
+        {"cab switched off", "a.cab", [] { options::Current().convertCab = false; }, 0, 0, {NotTarget, Failed}, 1, "", none, none},
+        {"lha without its option", "a.lha", nothing, 0, 0, {NotTarget, Failed}, 1, "", none, none},
+        {"lha with its option", "a.lha", [] { options::Current().convertLzhLha = true; }, 0, 0, {LzhMaking, Created}, 0, "A.EXE", convert, none},
+        {"lha needs lzh on", "a.lha", [] { options::Current().convertLzhLha = true; options::Current().convertLzh = false; }, 0, 0, {NotTarget, Failed}, 1, "", none, none},
+        {"other extension", "a.zip", nothing, 0, 0, {NotTarget, Failed}, 1, "", none, none},
+        {"no extension", "README", nothing, 0, 0, {NotTarget, Failed}, 1, "", none, none},
+        {"exe without options", "s.exe", nothing, 1, 1, {NotTarget, Failed}, 1, "", none, none},
+        {"exe that is an lzh archive", "s.exe", [] { options::Current().convertLzhExe = true; options::Current().convertCabExe = true; }, 1, 1, {LzhChecking, LzhMaking, Created}, 0, "S.EXE", checkConvert, none},
+        {"exe that is a cab archive", "s.exe", [] { options::Current().convertLzhExe = true; options::Current().convertCabExe = true; }, 0, 1, {LzhChecking, CabChecking, CabMaking, Created}, 0, "S.EXE", check, checkConvert},
+        {"exe checked by cab only", "s.exe", [] { options::Current().convertCabExe = true; }, 1, 1, {CabChecking, CabMaking, Created}, 0, "S.EXE", none, checkConvert},
+        {"exe that is no archive", "s.exe", [] { options::Current().convertLzhExe = true; options::Current().convertCabExe = true; }, 0, 0, {LzhChecking, CabChecking, NotTarget, Failed}, 1, "", check, check},
+        {"check answer other than 1", "s.exe", [] { options::Current().convertLzhExe = true; }, 2, 0, {LzhChecking, NotTarget, Failed}, 1, "", check, none},
+        {"x with its option", "g.x", [] { options::Current().convertLzhX = true; }, 1, 0, {LzhChecking, LzhMaking, Created}, 0, "G.EXE", checkConvert, none},
+        {"x that is no archive", "g.X", [] { options::Current().convertLzhX = true; }, 0, 0, {LzhChecking, NotTarget, Failed}, 1, "", check, none},
+        {"x without its option", "g.x", nothing, 1, 0, {NotTarget, Failed}, 1, "", none, none},
     };
     for (const DispatchCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ResetOptions();
+        options::Current() = options::Defaults();
         c.options();
         QDir(Out()).removeRecursively();
         QDir().mkpath(Out());
@@ -192,7 +196,7 @@ TEST_F(EngineTest, DispatchByExtensionAndOptions)
 
         const QString path = Input(QString::fromLatin1(c.file));
         QStringList expected{Header(path)};
-        for (int id : c.lines)
+        for (const messages::ProgramMessage id : c.lines)
             expected << T(id);
         EXPECT_EQ(Make(path), c.outcome);
         EXPECT_EQ(history.lines, expected);
@@ -206,15 +210,15 @@ TEST_F(EngineTest, DispatchByExtensionAndOptions)
 
 TEST_F(EngineTest, ExeThatIsLzhNeverReachesTheCabCheckEvenWhenConversionFails)
 {
-    basTollbrook::Lzh_Exe = true;
-    basTollbrook::Cab_Exe = true;
+    options::Current().convertLzhExe = true;
+    options::Current().convertCabExe = true;
     unlha->check = [](const QString&) { return 1; };
     cab->check = [](const QString&) { return 1; };
     unlha->run = nullptr;
-    unlha->returnCode = 0x8010;
+    unlha->returnCode = tbarc::kUnsupportedMethod;
     const QString path = Input(QStringLiteral("s.exe"));
     EXPECT_EQ(Make(path), core::OutcomeFailed);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(20010), T(20000), T(20032)}));
+    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhChecking), T(LzhMaking), T(Failed)}));
     EXPECT_TRUE(cab->calls.isEmpty());
 }
 
@@ -222,13 +226,13 @@ TEST_F(EngineTest, MissingLibrariesAreNeverCalled)
 {
     libraries.UnlhaAvailable = false;
     libraries.CabAvailable = false;
-    basTollbrook::Lzh_Exe = true;
-    basTollbrook::Cab_Exe = true;
+    options::Current().convertLzhExe = true;
+    options::Current().convertCabExe = true;
     for (const char* name : {"a.lzh", "a.cab", "a.exe"}) {
         history.lines.clear();
         const QString path = Input(QString::fromLatin1(name));
         EXPECT_EQ(Make(path), core::OutcomeFailed);
-        EXPECT_EQ(history.lines, QStringList({Header(path), T(20045), T(20032)})) << name;
+        EXPECT_EQ(history.lines, QStringList({Header(path), T(NotTarget), T(Failed)})) << name;
     }
     EXPECT_TRUE(unlha->calls.isEmpty());
     EXPECT_TRUE(cab->calls.isEmpty());
@@ -239,17 +243,17 @@ TEST_F(EngineTest, BusyLibraryShowsItsMessageAndSkipsTheFile)
     struct Case {
         const char* file;
         FakeArchiverLibrary* library;
-        int making;
-        int message;
+        messages::ProgramMessage making;
+        messages::ProgramMessage message;
     };
-    const Case cases[] = {{"a.lzh", unlha.get(), 20000, 20100}, {"b.cab", cab.get(), 20004, 20104}};
+    const Case cases[] = {{"a.lzh", unlha.get(), LzhMaking, UnlhaBusy}, {"b.cab", cab.get(), CabMaking, CabBusy}};
     for (const Case& c : cases) {
         history.lines.clear();
         dialogs.asked.clear();
         c.library->running = true;
         const QString path = Input(QString::fromLatin1(c.file));
         EXPECT_EQ(Make(path), core::OutcomeFailed);
-        EXPECT_EQ(history.lines, QStringList({Header(path), T(c.making), T(20032)}));
+        EXPECT_EQ(history.lines, QStringList({Header(path), T(c.making), T(Failed)}));
         EXPECT_EQ(dialogs.messages(), QStringList({T(c.message)}));
         EXPECT_EQ(CallKinds(c.library->calls), QStringList({QStringLiteral("running")}));
         EXPECT_TRUE(OutFolderFiles().isEmpty());
@@ -261,39 +265,39 @@ TEST_F(EngineTest, ReturnCodeOfZeroWithoutAnOutputFileFails)
     unlha->run = nullptr;
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeFailed);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(20000), T(20032)}));
+    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhMaking), T(Failed)}));
     EXPECT_TRUE(output.paths.isEmpty());
 }
 
 TEST_F(EngineTest, ReturnCodeTable)
 {
-    const QString skipped3 = T(20040) + QStringLiteral(" 3") + T(20041);
+    const QString skipped3 = T(SkippedBefore) + QStringLiteral(" 3") + T(SkippedAfter);
     struct Case {
         int code;
         QStringList lines;
         short outcome;
     };
     const Case cases[] = {
-        {0, {}, 0},
-        {1, {T(20040) + QStringLiteral(" 1") + T(20041)}, 0},
-        {3, {skipped3}, 0},
-        {32767, {T(20040) + QStringLiteral(" 32767") + T(20041)}, 0},
-        {-1, {T(20045)}, 1},
-        {32773, {T(20042)}, -1},
-        {32774, {T(20043)}, -1},
-        {32800, {T(20044)}, -1},
-        {-2, {}, 1},
-        {INT_MIN, {}, 1},
-        {32768, {}, 1},
-        {32772, {}, 1},
-        {32775, {}, 1},
-        {32799, {}, 1},
-        {32801, {}, 1},
-        {INT_MAX, {}, 1},
+        {tbarc::kDone, {}, core::OutcomeDone},
+        {1, {T(SkippedBefore) + QStringLiteral(" 1") + T(SkippedAfter)}, core::OutcomeDone},
+        {3, {skipped3}, core::OutcomeDone},
+        {tbarc::kMaxLeftOutCount, {T(SkippedBefore) + QStringLiteral(" 32767") + T(SkippedAfter)}, core::OutcomeDone},
+        {core::CodeNotAttempted, {T(NotTarget)}, core::OutcomeFailed},
+        {tbarc::kDiskFull, {T(DiskFull)}, core::OutcomeStop},
+        {tbarc::kFolderNotWritable, {T(NotWritable)}, core::OutcomeStop},
+        {tbarc::kCancelled, {T(Cancelled)}, core::OutcomeStop},
+        {-2, {}, core::OutcomeFailed},
+        {INT_MIN, {}, core::OutcomeFailed},
+        {tbarc::kMaxLeftOutCount + 1, {}, core::OutcomeFailed},
+        {tbarc::kDiskFull - 1, {}, core::OutcomeFailed},
+        {tbarc::kFolderNotWritable + 1, {}, core::OutcomeFailed},
+        {tbarc::kCancelled - 1, {}, core::OutcomeFailed},
+        {tbarc::kCancelled + 1, {}, core::OutcomeFailed},
+        {INT_MAX, {}, core::OutcomeFailed},
     };
     for (const Case& c : cases) {
         history.lines.clear();
-        EXPECT_EQ(engine.CheckResultCode(c.code), c.outcome) << c.code;
+        EXPECT_EQ(engine.JudgeResultCode(c.code), c.outcome) << c.code;
         EXPECT_EQ(history.lines, c.lines) << c.code;
     }
 }
@@ -302,23 +306,23 @@ TEST_F(EngineTest, LibraryResultsReachTheHistoryInOrder)
 {
     struct Case {
         int code;
-        QList<int> before;  // ids between 20000 and the final line
-        int last;
+        QList<messages::ProgramMessage> before;  // lines between LzhMaking and the final line
+        messages::ProgramMessage last;
         short outcome;
     };
     const Case cases[] = {
-        {0x8005, {20042}, 20032, -1},
-        {0x8006, {20043}, 20032, -1},
-        {0x8020, {20044}, 20032, -1},
-        {0x8011, {}, 20032, 1},
+        {tbarc::kDiskFull, {DiskFull}, Failed, core::OutcomeStop},
+        {tbarc::kFolderNotWritable, {NotWritable}, Failed, core::OutcomeStop},
+        {tbarc::kCancelled, {Cancelled}, Failed, core::OutcomeStop},
+        {tbarc::kUnsupportedMethod, {}, Failed, core::OutcomeFailed},
     };
     unlha->run = nullptr;
     for (const Case& c : cases) {
         history.lines.clear();
         unlha->returnCode = c.code;
         const QString path = Input(QStringLiteral("a.lzh"));
-        QStringList expected{Header(path), T(20000)};
-        for (int id : c.before)
+        QStringList expected{Header(path), T(LzhMaking)};
+        for (const messages::ProgramMessage id : c.before)
             expected << T(id);
         expected << T(c.last);
         EXPECT_EQ(Make(path), c.outcome) << c.code;
@@ -331,14 +335,14 @@ TEST_F(EngineTest, SkippedFilesStillCountAsDone)
     unlha->run = FakeArchiverLibrary::WritesExe(3);
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(20000),
-                                          T(20040) + QStringLiteral(" 3") + T(20041), T(20031)}));
+    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhMaking),
+                                          T(SkippedBefore) + QStringLiteral(" 3") + T(SkippedAfter), T(Created)}));
 }
 
 TEST_F(EngineTest, UpperCaseNameOptions)
 {
     const QString path = Input(QStringLiteral("Mixed.lzh"));
-    basTollbrook::UCase = false;
+    options::Current().upperCaseNames = false;
     EXPECT_EQ(Make(path), core::OutcomeDone);
     EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("Mixed.EXE")}));
     EXPECT_EQ(output.paths, QStringList({Out() + QStringLiteral("Mixed.EXE")}));
@@ -349,7 +353,7 @@ TEST_F(EngineTest, UpperCaseKeepsTheFolderSpelling)
     const QString folder = dir.path() + QStringLiteral("/Mixed Out/");
     QDir().mkpath(folder);
     const QString path = Input(QStringLiteral("name.lzh"));
-    EXPECT_EQ(engine.MakeSfxFile(path, folder, core::SfxWin32), core::OutcomeDone);
+    EXPECT_EQ(engine.ConvertArchive(path, folder, SfxKind::Win32), core::OutcomeDone);
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("NAME.EXE")).isFile());
     EXPECT_EQ(output.paths, QStringList({folder + QStringLiteral("NAME.EXE")}));
 }
@@ -358,7 +362,7 @@ TEST_F(EngineTest, AlreadyUpperCaseNameIsDone)
 {
     const QString path = Input(QStringLiteral("UP.LZH"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines.last(), T(20031));
+    EXPECT_EQ(history.lines.last(), T(Created));
     EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("UP.EXE")}));
 }
 
@@ -370,7 +374,7 @@ TEST_F(EngineTest, FreshFileReplacesAnOlderUpperCaseOne)
     old.close();
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines.last(), T(20031));
+    EXPECT_EQ(history.lines.last(), T(Created));
     EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("A.EXE")}));
     QFile fresh(Out() + QStringLiteral("A.EXE"));
     ASSERT_TRUE(fresh.open(QIODevice::ReadOnly));
@@ -382,7 +386,7 @@ TEST_F(EngineTest, RenameFailureKeepsTheNameAndStillCountsAsDone)
     QDir(Out()).mkpath(QStringLiteral("A.EXE/inside"));
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(20000), T(20030)}));
+    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhMaking), T(CreatedNotUpperCased)}));
     EXPECT_EQ(output.paths, QStringList({Out() + QStringLiteral("a.EXE")}));
 }
 
@@ -410,7 +414,7 @@ TEST_F(EngineTest, LibraryFlaggedButNotLoadedIsAnUnexpectedFailure)
     libraries.Unlha.reset();
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeStop);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(20000), T(20033)}));
+    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhMaking), T(Unexpected)}));
 }
 
 } // namespace

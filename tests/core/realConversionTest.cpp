@@ -5,10 +5,10 @@
 
 #include "archiver/archiver.h"
 #include "core/engine.h"
-#include "platform/fake_dialogs.h"
-#include "platform/services.h"
-#include "util/basAll.h"
-#include "util/resTollbrook.h"
+#include "support/fakeServices.h"
+#include "support/fileBytes.h"
+#include "util/paths.h"
+#include "util/programMessages.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -24,11 +24,8 @@ namespace {
 const QString Corpus = QStringLiteral(TB_CORPUS_DIR);
 const QString SystemFolder = QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2");
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using messages::ProgramMessage;
+using testSupport::ReadBytes;
 
 // The files an extractor takes out of `file`, by relative path.
 QMap<QString, QByteArray> Extracted(const QString& file, const QString& target, bool cab)
@@ -45,7 +42,7 @@ QMap<QString, QByteArray> Extracted(const QString& file, const QString& target, 
     QDirIterator it(target, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(QDir(target).relativeFilePath(path), ReadAll(path));
+        files.insert(QDir(target).relativeFilePath(path), ReadBytes(path));
     }
     return files;
 }
@@ -53,7 +50,7 @@ QMap<QString, QByteArray> Extracted(const QString& file, const QString& target, 
 struct Case {
     const char* name;
     const char* archive;   // below the corpus folder
-    QList<int> lines;      // after the header line
+    QList<ProgramMessage> lines;  // after the header line
     short outcome;
     const char* created;   // expected file name, or ""
     bool cab;
@@ -85,29 +82,28 @@ TEST_P(RealConversion, ConvertsCorpusArchives)
         << "the self-extractor stub " << stub << " is not built";
 
     DefaultOptions options;
-    basTollbrook::Lzh_Exe = true;
-    basTollbrook::Cab_Exe = true;
-    basTollbrook::Lzh_X = true;
+    options::Current().convertLzhExe = true;
+    options::Current().convertCabExe = true;
+    options::Current().convertLzhX = true;
     QTemporaryDir dir;
     const QString out = dir.path() + QStringLiteral("/out/");
     QDir().mkpath(out);
     RecordingHistory history;
     RecordingOutput output;
-    platform::FakeDialogs dialogs;
-    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
+    testSupport::FakeServices services;
     core::SfxEngine engine(libraries, history, output);
 
     const QString input = Corpus + u'/' + QString::fromLatin1(c.archive);
-    const QByteArray before = ReadAll(input);
+    const QByteArray before = ReadBytes(input);
     ASSERT_FALSE(before.isEmpty());
 
-    EXPECT_EQ(engine.MakeSfxFile(input, out, core::SfxWin32), c.outcome);
-    QStringList expected{QStringLiteral("[ ") + basAll::ShortenPath(input) + QStringLiteral(" ]")};
-    for (int id : c.lines)
-        expected << resTollbrook::GetText(id);
+    EXPECT_EQ(engine.ConvertArchive(input, out, tbarc::SfxKind::Win32), c.outcome);
+    QStringList expected{QStringLiteral("[ ") + paths::ShortenPath(input) + QStringLiteral(" ]")};
+    for (const ProgramMessage id : c.lines)
+        expected << messages::Text(id);
     EXPECT_EQ(history.lines, expected);
-    EXPECT_EQ(ReadAll(input), before);
-    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(ReadBytes(input), before);
+    EXPECT_TRUE(services.dialogs.asked.isEmpty());
 
     const QString created = QString::fromLatin1(c.created);
     EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden),
@@ -123,14 +119,14 @@ TEST_P(RealConversion, ConvertsCorpusArchives)
 INSTANTIATE_TEST_SUITE_P(
     Corpus, RealConversion,
     ::testing::Values(
-        Case{"Level1Lh5", "fragglet_lhasa/test/archives/lh2_222/lh5.lzh", {20000, 20031}, 0, "LH5.EXE", false},
-        Case{"Level0Lh0", "fragglet_lhasa/test/archives/explzh_723/h0_lh0.lzh", {20000, 20031}, 0, "H0_LH0.EXE", false},
-        Case{"Level2Lh7", "fragglet_lhasa/test/archives/explzh_723/h2_lh7.lzh", {20000, 20031}, 0, "H2_LH7.EXE", false},
-        Case{"DosSelfExtractor", "fragglet_lhasa/test/archives/lha213/sfx.exe", {20010, 20000, 20031}, 0, "SFX.EXE", false},
-        Case{"X68000SelfExtractor", "fragglet_lhasa/test/archives/lha_x68k_213/sfx.x", {20010, 20000, 20031}, 0, "SFX.EXE", false},
-        Case{"TruncatedLzh", "fragglet_lhasa/test/archives/regression/truncated.lzh", {20000, 20032}, 1, "", false},
-        Case{"MszipCabinet", "debian_libgcab-tests/test-mszip.cab", {20004, 20031}, 0, "TEST-MSZIP.EXE", true},
-        Case{"DamagedCabinet", "debian_libgcab-tests/CVE-2015-4470.cab", {20004, 20032}, 1, "", true}),
+        Case{"Level1Lh5", "fragglet_lhasa/test/archives/lh2_222/lh5.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "LH5.EXE", false},
+        Case{"Level0Lh0", "fragglet_lhasa/test/archives/explzh_723/h0_lh0.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "H0_LH0.EXE", false},
+        Case{"Level2Lh7", "fragglet_lhasa/test/archives/explzh_723/h2_lh7.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "H2_LH7.EXE", false},
+        Case{"DosSelfExtractor", "fragglet_lhasa/test/archives/lha213/sfx.exe", {ProgramMessage::LzhChecking, ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "SFX.EXE", false},
+        Case{"X68000SelfExtractor", "fragglet_lhasa/test/archives/lha_x68k_213/sfx.x", {ProgramMessage::LzhChecking, ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "SFX.EXE", false},
+        Case{"TruncatedLzh", "fragglet_lhasa/test/archives/regression/truncated.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Failed}, 1, "", false},
+        Case{"MszipCabinet", "debian_libgcab-tests/test-mszip.cab", {ProgramMessage::CabMaking, ProgramMessage::Created}, 0, "TEST-MSZIP.EXE", true},
+        Case{"DamagedCabinet", "debian_libgcab-tests/CVE-2015-4470.cab", {ProgramMessage::CabMaking, ProgramMessage::Failed}, 1, "", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,11 +1,10 @@
 #include "engineRig.h"
 
 #include "archiver/fakeLibrary.h"
+#include "common/resultCodes.h"
 #include "core/autoRun.h"
 #include "core/runControl.h"
-#include "platform/fake_dialogs.h"
-#include "platform/services.h"
-#include "util/resAll.h"
+#include "util/sharedMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +17,10 @@
 
 namespace {
 
-const QString AllFinished = resAll::GetText(31);
-const QString Interrupted = resAll::GetText(30);
+using tbarc::SfxKind;
+
+const QString AllFinished = messages::Text(messages::SharedMessage::AllFinished);
+const QString Interrupted = messages::Text(messages::SharedMessage::Interrupted);
 
 // The main window around a run: records what the run asked of it.
 struct RecordingDesk : core::IRunDesk {
@@ -43,7 +44,7 @@ struct RecordingDesk : core::IRunDesk {
     }
     void RefreshFolderWindows() override { events << QStringLiteral("refresh"); }
     void UnlockAfterRun() override { events << QStringLiteral("unlock"); }
-    void BtnEnabledChange() override { events << QStringLiteral("buttons"); }
+    void UpdateExecuteButtons() override { events << QStringLiteral("buttons"); }
 };
 
 class RunControlTest : public ::testing::Test, protected EngineRig {
@@ -81,12 +82,12 @@ protected:
 TEST_F(RunControlTest, FailedEntryStaysAndTheRunGoesOn)
 {
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
-    codes[QStringLiteral("b.lzh")] = 0x8011;
+    codes[QStringLiteral("b.lzh")] = tbarc::kCorruptArchive;
     PlainWorkList work(paths);
     history.lines << QStringLiteral("from the previous run");
     core::RunControl run(work, history, engine, desk);
 
-    const core::RunSummary summary = run.Run(core::SfxWin32);
+    const core::RunSummary summary = run.Run(SfxKind::Win32);
     EXPECT_EQ(work.entries, QStringList({paths[1]}));
     EXPECT_EQ(work.selected, QList<bool>({false}));
     EXPECT_EQ(history.lines.first(), QStringLiteral("[ ") + paths[0] + QStringLiteral(" ]"));
@@ -111,7 +112,7 @@ TEST_F(RunControlTest, CancelTakesEffectBeforeTheNextFile)
             run.RequestCancel();
     };
 
-    const core::RunSummary summary = run.Run(core::SfxWin32);
+    const core::RunSummary summary = run.Run(SfxKind::Win32);
     EXPECT_EQ(work.entries, QStringList({paths[1], paths[2]}));
     EXPECT_EQ(history.lines.last(), Interrupted);
     EXPECT_EQ(summary.done, 1);
@@ -124,11 +125,11 @@ TEST_F(RunControlTest, CancelTakesEffectBeforeTheNextFile)
 TEST_F(RunControlTest, StopOutcomeLeavesTheRestUntouched)
 {
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
-    codes[QStringLiteral("b.lzh")] = 0x8005;
+    codes[QStringLiteral("b.lzh")] = tbarc::kDiskFull;
     PlainWorkList work(paths);
     core::RunControl run(work, history, engine, desk);
 
-    const core::RunSummary summary = run.Run(core::SfxWin32);
+    const core::RunSummary summary = run.Run(SfxKind::Win32);
     EXPECT_EQ(work.entries, QStringList({paths[1], paths[2]}));
     EXPECT_EQ(history.lines.last(), Interrupted);
     EXPECT_TRUE(summary.stopped);
@@ -140,7 +141,7 @@ TEST_F(RunControlTest, EmptiedListDisablesTheButtons)
 {
     PlainWorkList work(Archives({"a.lzh"}));
     EXPECT_TRUE(core::ExecuteButtonsEnabled(work));
-    core::RunControl(work, history, engine, desk).Run(core::SfxWin32);
+    core::RunControl(work, history, engine, desk).Run(SfxKind::Win32);
     EXPECT_EQ(work.Count(), 0);
     EXPECT_FALSE(core::ExecuteButtonsEnabled(work));
 }
@@ -155,9 +156,9 @@ TEST_F(RunControlTest, OutputFolderGetsItsSeparatorOnce)
 TEST_F(RunControlTest, AutomaticRunGoesOnAfterAFailureAndRemovesNothing)
 {
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
-    codes[QStringLiteral("a.lzh")] = 0x8011;
+    codes[QStringLiteral("a.lzh")] = tbarc::kCorruptArchive;
     PlainWorkList work(paths);
-    const core::RunSummary summary = core::AutoExecute(work, history, engine, dir.path(), core::SfxWin32);
+    const core::RunSummary summary = core::ConvertWholeList(work, history, engine, dir.path(), SfxKind::Win32);
     EXPECT_EQ(work.entries, paths);
     EXPECT_EQ(history.lines.last(), AllFinished);
     EXPECT_EQ(summary.failed, 1);
@@ -168,9 +169,9 @@ TEST_F(RunControlTest, AutomaticRunGoesOnAfterAFailureAndRemovesNothing)
 TEST_F(RunControlTest, AutomaticRunStopsOnAStopOutcome)
 {
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
-    codes[QStringLiteral("b.lzh")] = 0x8006;
+    codes[QStringLiteral("b.lzh")] = tbarc::kFolderNotWritable;
     PlainWorkList work(paths);
-    const core::RunSummary summary = core::AutoExecute(work, history, engine, dir.path(), core::SfxWin32);
+    const core::RunSummary summary = core::ConvertWholeList(work, history, engine, dir.path(), SfxKind::Win32);
     EXPECT_TRUE(summary.stopped);
     EXPECT_EQ(history.lines.last(), Interrupted);
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/C.EXE")));
@@ -181,23 +182,23 @@ TEST_F(RunControlTest, AutoRunConvertsTheCommandLineAndCopiesTheHistory)
 {
     const QStringList paths = Archives({"a.lzh", "b.lzh"});
     struct Case {
-        bool autoLog;
+        bool copiesHistory;
         int copies;
     };
     for (const Case c : {Case{true, 1}, Case{false, 0}}) {
-        basTollbrook::AutoLog = c.autoLog;
-        basTollbrook::AutoRunning = false;
+        options::Current().autoRunCopiesHistory = c.copiesHistory;
+        core::AutoRunning = false;
         history.lines.clear();
         history.copies = 0;
         PlainWorkList work;
-        const auto summary = core::AutoRun(u'"' + paths[0] + QStringLiteral("\" ") + paths[1], core::SfxWin32,
+        const auto summary = core::AutoRun(u'"' + paths[0] + QStringLiteral("\" ") + paths[1], SfxKind::Win32,
                                            dir.path(), {work, history, engine});
         ASSERT_TRUE(summary);
         EXPECT_EQ(summary->done, 2);
         EXPECT_EQ(work.entries, paths);
         EXPECT_EQ(history.lines.last(), AllFinished);
         EXPECT_EQ(history.copies, c.copies);
-        EXPECT_TRUE(basTollbrook::AutoRunning);
+        EXPECT_TRUE(core::AutoRunning);
     }
 }
 
@@ -206,7 +207,7 @@ TEST_F(RunControlTest, AutoRunWithoutAnyFileTakenRunsNothing)
     const QStringList paths = Archives({"a.lzh"});
     for (const QString& text : {QStringLiteral("\"unclosed ") + paths[0], QStringLiteral(" ")}) {
         PlainWorkList work;
-        EXPECT_FALSE(core::AutoRun(text, core::SfxWin32, dir.path(), {work, history, engine}));
+        EXPECT_FALSE(core::AutoRun(text, SfxKind::Win32, dir.path(), {work, history, engine}));
         EXPECT_TRUE(history.lines.isEmpty());
         EXPECT_EQ(history.copies, 0);
     }

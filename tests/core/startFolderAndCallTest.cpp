@@ -1,7 +1,7 @@
 #include "core/callOptions.h"
 #include "core/outputFolder.h"
-#include "platform/fake_settings_store.h"
-#include "platform/services.h"
+#include "support/fakeServices.h"
+#include "support/storedSettings.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,9 +10,8 @@
 
 namespace {
 
-const QString Company = QStringLiteral("Corvale's Soft");
-const QString Legacy = QStringLiteral("Tollbrook2");
-const QString Section = QStringLiteral("Tollbrook2");
+using testSupport::kCurrentApplication;
+using testSupport::kLegacyApplication;
 
 class OutputStartFolder : public ::testing::Test {
 protected:
@@ -26,8 +25,6 @@ protected:
     QString Path(const char* name) const { return dir.path() + u'/' + QString::fromLatin1(name); }
 
     QTemporaryDir dir;
-    platform::FakeSettingsStore store;
-    platform::ScopedServices services{platform::Services{&store, nullptr, nullptr, nullptr}};
 };
 
 TEST_F(OutputStartFolder, ChoosesByTheStoredKeys)
@@ -40,19 +37,19 @@ TEST_F(OutputStartFolder, ChoosesByTheStoredKeys)
     };
     const QString current = Path("current");
     const Case cases[] = {
-        {"nothing stored", Company, {}, current},
-        {"fixed folder in force", Company, {"Dir_Out=" + Path("fixed"), "OldDir_Out=" + Path("last")}, Path("fixed")},
-        {"last folder", Company, {"Dir_Out=" + Path("fixed"), "Dir_Out_Yuko=False", "OldDir_Out=" + Path("last")}, Path("last")},
-        {"missing folder", Company, {"Dir_Out=" + Path("gone")}, current},
-        {"relative folder", Company, {"Dir_Out=fixed"}, current},
-        {"legacy location", Legacy, {"OutDir_Left=100", "Dir_Out=" + Path("last")}, Path("last")},
-        {"legacy without its probe key", Legacy, {"Dir_Out=" + Path("last")}, current},
+        {"nothing stored", kCurrentApplication, {}, current},
+        {"fixed folder in force", kCurrentApplication, {"Dir_Out=" + Path("fixed"), "OldDir_Out=" + Path("last")}, Path("fixed")},
+        {"last folder", kCurrentApplication, {"Dir_Out=" + Path("fixed"), "Dir_Out_Yuko=False", "OldDir_Out=" + Path("last")}, Path("last")},
+        {"missing folder", kCurrentApplication, {"Dir_Out=" + Path("gone")}, current},
+        {"relative folder", kCurrentApplication, {"Dir_Out=fixed"}, current},
+        {"legacy location", kLegacyApplication, {"OutDir_Left=100", "Dir_Out=" + Path("last")}, Path("last")},
+        {"legacy without its probe key", kLegacyApplication, {"Dir_Out=" + Path("last")}, current},
     };
     for (const Case& c : cases) {
-        platform::FakeSettingsStore fresh;
-        platform::ScopedServices scoped{platform::Services{&fresh, nullptr, nullptr, nullptr}};
+        testSupport::FakeServices services;
         for (const QString& pair : c.keys)
-            fresh.Seed(c.application, Section, pair.section(u'=', 0, 0), pair.section(u'=', 1));
+            services.settings.Seed(c.application, testSupport::kSection, pair.section(u'=', 0, 0),
+                                   pair.section(u'=', 1));
         EXPECT_EQ(core::OutputStartFolder(current), c.expected) << c.name;
     }
 }

@@ -1,8 +1,10 @@
 // The built program run as a process on a machine without a display: a
 // temporary configuration folder, real archives, the real libraries.
-#include "util/basAll.h"
-#include "util/resAll.h"
-#include "util/resTollbrook.h"
+#include "support/fileBytes.h"
+#include "support/storedSettings.h"
+#include "util/paths.h"
+#include "util/programMessages.h"
+#include "util/sharedMessages.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -21,9 +23,18 @@ const QString Samples = QStringLiteral(TB_SOURCE_DIR "/samples");
 const QString StubFolder = QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2/sfx");
 const QString Corpus = QStringLiteral(TB_CORPUS_DIR);
 
-QString T(int id)
+using enum messages::ProgramMessage;
+using enum messages::SharedMessage;
+using testSupport::ReadBytes;
+
+QString T(messages::ProgramMessage id)
 {
-    return resTollbrook::GetText(id);
+    return messages::Text(id);
+}
+
+QString T(messages::SharedMessage id)
+{
+    return messages::Text(id);
 }
 
 struct Result {
@@ -34,13 +45,7 @@ struct Result {
 
 QString Header(const QString& path)
 {
-    return QStringLiteral("[ ") + basAll::ShortenPath(path) + QStringLiteral(" ]");
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QStringLiteral("[ ") + paths::ShortenPath(path) + QStringLiteral(" ]");
 }
 
 // Every file below folder with its bytes, by relative path.
@@ -50,7 +55,7 @@ QMap<QString, QByteArray> Tree(const QString& folder)
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), ReadAll(path));
+        files.insert(QDir(folder).relativeFilePath(path), ReadBytes(path));
     }
     return files;
 }
@@ -72,7 +77,8 @@ protected:
     QString Out() const { return dir.path() + QStringLiteral("/out"); }
     QString SettingsFile() const
     {
-        return dir.path() + QStringLiteral("/config/Corvale's Soft/settings.ini");
+        return dir.path() + QStringLiteral("/config/") + testSupport::kCurrentApplication
+            + QStringLiteral("/settings.ini");
     }
 
     // A copy of a sample or corpus archive under a name of the test's choice.
@@ -156,8 +162,8 @@ TEST_F(AutomaticRun, ConvertsArchivesGivenOnTheCommandLine)
 
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh, cab});
     EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, Lines({Header(lzh), T(20000), T(20031), Header(cab), T(20004), T(20031),
-                              resAll::GetText(31)}));
+    EXPECT_EQ(run.out, Lines({Header(lzh), T(LzhMaking), T(Created), Header(cab), T(CabMaking), T(Created),
+                              T(AllFinished)}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"A.EXE", "B.EXE"}));
 
     const auto fromLzh = Extracted(lzh, QStringLiteral("lhasa"));
@@ -237,8 +243,8 @@ TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
         QFile::remove(Out() + QStringLiteral("/HELLO.EXE"));
         const Result run = Run(QStringList{QStringLiteral("--auto"), QStringLiteral("--out=out")} + c.options + QStringList{lzh});
         EXPECT_EQ(run.exitStatus, 0) << label;
-        const QByteArray created = ReadAll(Out() + QStringLiteral("/HELLO.EXE"));
-        const QByteArray stub = ReadAll(StubFolder + u'/' + QString::fromLatin1(c.stub));
+        const QByteArray created = ReadBytes(Out() + QStringLiteral("/HELLO.EXE"));
+        const QByteArray stub = ReadBytes(StubFolder + u'/' + QString::fromLatin1(c.stub));
         // The Win16 kind writes its own module name over 8 characters of its stub.
         qsizetype changed = 0;
         for (qsizetype i = 0; i < stub.size() && i < created.size(); ++i)
@@ -258,10 +264,10 @@ TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), corrupt,
                             In(QStringLiteral("missing.lzh")), relative});
     EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
-    EXPECT_EQ(run.out, Lines({Header(corrupt), T(20000), T(20032), Header(spaced), T(20000), T(20031),
-                              resAll::GetText(31)}));
+    EXPECT_EQ(run.out, Lines({Header(corrupt), T(LzhMaking), T(Failed), Header(spaced), T(LzhMaking), T(Created),
+                              T(AllFinished)}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"MY SAMPLE.EXE"}));
-    EXPECT_EQ(ReadAll(corrupt), QByteArray(300, '\x5a'));
+    EXPECT_EQ(ReadBytes(corrupt), QByteArray(300, '\x5a'));
 }
 
 TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
@@ -272,7 +278,7 @@ TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
     const QString second = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("b.lzh"));
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=/proc"), first, second});
     EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_EQ(run.out, Lines({Header(first), T(20000), T(20043), T(20032), resAll::GetText(30)}));
+    EXPECT_EQ(run.out, Lines({Header(first), T(LzhMaking), T(NotWritable), T(Failed), T(Interrupted)}));
 }
 
 TEST_F(AutomaticRun, BusyLibraryIsReportedAndTheRunGoesOn)
@@ -299,9 +305,9 @@ TEST_F(AutomaticRun, BusyLibraryIsReportedAndTheRunGoesOn)
     holder.waitForFinished();
 
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.out, Lines({Header(lzh), T(20000), T(20032), Header(cab), T(20004), T(20031),
-                              resAll::GetText(31)}));
-    EXPECT_TRUE(run.err.contains(T(20100))) << run.err.toStdString();
+    EXPECT_EQ(run.out, Lines({Header(lzh), T(LzhMaking), T(Failed), Header(cab), T(CabMaking), T(Created),
+                              T(AllFinished)}));
+    EXPECT_TRUE(run.err.contains(T(UnlhaBusy))) << run.err.toStdString();
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"B.EXE"}));
 }
 
@@ -311,7 +317,7 @@ TEST_F(AutomaticRun, ExeThatIsNoArchiveIsNotATarget)
     const QString exe = WriteInput(QStringLiteral("tool.exe"), QByteArray("MZ not an archive"));
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), exe});
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.out, Lines({Header(exe), T(20010), T(20014), T(20045), T(20032), resAll::GetText(31)}));
+    EXPECT_EQ(run.out, Lines({Header(exe), T(LzhChecking), T(CabChecking), T(NotTarget), T(Failed), T(AllFinished)}));
     EXPECT_TRUE(QDir(Out()).isEmpty());
 }
 
@@ -337,13 +343,13 @@ TEST_F(AutomaticRun, StoredAutoOptionAndOutputFolder)
     const QString target = dir.path() + QStringLiteral("/stored target");
     QDir().mkpath(target);
     StoreSettings("Auto=True\nDir_Out=" + target.toUtf8() + "\nDir_Out_Yuko=True\n");
-    const QByteArray before = ReadAll(SettingsFile());
+    const QByteArray before = ReadBytes(SettingsFile());
     const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("Hello.lzh"));
 
     const Result run = Run({lzh});
     EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
     EXPECT_EQ(QDir(target).entryList(QDir::Files), QStringList({"HELLO.EXE"}));
-    EXPECT_EQ(ReadAll(SettingsFile()), before);
+    EXPECT_EQ(ReadBytes(SettingsFile()), before);
 }
 
 TEST_F(AutomaticRun, StoredAutoWithNothingToTakeOpensTheDeskWhichHasNoDisplay)
@@ -357,12 +363,12 @@ TEST_F(AutomaticRun, StoredAutoWithNothingToTakeOpensTheDeskWhichHasNoDisplay)
 TEST_F(AutomaticRun, RemovalSwitchWithoutADisplayKeepsTheSettings)
 {
     StoreSettings("Lzh=False\n");
-    const QByteArray before = ReadAll(SettingsFile());
+    const QByteArray before = ReadBytes(SettingsFile());
     for (const char* sw : {"/U", "/u"}) {
         const Result run = Run({QString::fromLatin1(sw)});
         EXPECT_EQ(run.exitStatus, 0);
-        EXPECT_TRUE(run.err.contains(resAll::GetText(20))) << run.err.toStdString();
-        EXPECT_EQ(ReadAll(SettingsFile()), before);
+        EXPECT_TRUE(run.err.contains(T(RemoveSettingsQuestion))) << run.err.toStdString();
+        EXPECT_EQ(ReadBytes(SettingsFile()), before);
     }
 }
 

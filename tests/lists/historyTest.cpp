@@ -1,8 +1,7 @@
 #include "lists/historyModel.h"
-#include "platform/fake_dialogs.h"
-#include "platform/memory_clipboard.h"
-#include "platform/services.h"
-#include "util/resAll.h"
+#include "support/fakeServices.h"
+#include "support/fileBytes.h"
+#include "util/sharedMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,31 +14,21 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testSupport::ReadBytes;
+using testSupport::WriteBytes;
 
 class HistoryTest : public ::testing::Test {
 protected:
     void Add(std::initializer_list<const char*> lines)
     {
         for (const char* line : lines)
-            history.ListInAdd(QString::fromUtf8(line));
+            history.Add(QString::fromUtf8(line));
     }
 
     QTemporaryDir dir;
-    platform::FakeDialogs dialogs;
-    platform::MemoryClipboard clipboard;
-    platform::ScopedServices services{platform::Services{nullptr, &dialogs, &clipboard, nullptr}};
+    testSupport::FakeServices services;
+    platform::FakeDialogs& dialogs = services.dialogs;
+    platform::MemoryClipboard& clipboard = services.clipboard;
     HistoryModel history;
 };
 
@@ -50,7 +39,7 @@ TEST_F(HistoryTest, NewestLineIsSelected)
     EXPECT_EQ(history.SelectedIndex(), 0);
     Add({"two", "three"});
     EXPECT_EQ(history.SelectedIndex(), 2);
-    history.RefreshForm();
+    history.Clear();
     EXPECT_EQ(history.Count(), 0);
     EXPECT_EQ(history.SelectedIndex(), -1);
 }
@@ -67,11 +56,11 @@ TEST_F(HistoryTest, EarlierSelectionMovesDownOneLinePerAddition)
 TEST_F(HistoryTest, CapDropsTheOldestLineOnceTheSelectionPassesIt)
 {
     for (int i = 0; i < 30002; ++i)
-        history.ListInAdd(QString::number(i));
+        history.Add(QString::number(i));
     EXPECT_EQ(history.Count(), 30002);
     EXPECT_EQ(history.SelectedIndex(), 30001);
 
-    history.ListInAdd(QStringLiteral("newest"));
+    history.Add(QStringLiteral("newest"));
     EXPECT_EQ(history.Count(), 30002);
     EXPECT_EQ(history.Lines().first(), QStringLiteral("1"));
     EXPECT_EQ(history.Lines().last(), QStringLiteral("newest"));
@@ -79,7 +68,7 @@ TEST_F(HistoryTest, CapDropsTheOldestLineOnceTheSelectionPassesIt)
 
     // With an early line selected the history grows past the cap.
     history.SetSelectedIndex(10);
-    history.ListInAdd(QStringLiteral("more"));
+    history.Add(QStringLiteral("more"));
     EXPECT_EQ(history.Count(), 30003);
     EXPECT_EQ(history.SelectedIndex(), 11);
 }
@@ -87,11 +76,11 @@ TEST_F(HistoryTest, CapDropsTheOldestLineOnceTheSelectionPassesIt)
 TEST_F(HistoryTest, LogCopyEndsEveryLineWithCrLf)
 {
     clipboard.SetText(QStringLiteral("stale"));
-    history.LogCopy();
+    history.CopyToClipboard();
     EXPECT_EQ(clipboard.Text(), QString());
 
     Add({"[ /a/b.lzh ]", "　ＬＺＨ自己解凍作成中です", "全て終了しました"});
-    history.LogCopy();
+    history.CopyToClipboard();
     EXPECT_EQ(clipboard.Text(),
               QString::fromUtf8("[ /a/b.lzh ]\r\n　ＬＺＨ自己解凍作成中です\r\n全て終了しました\r\n"));
 }
@@ -100,51 +89,51 @@ TEST_F(HistoryTest, LogFileIsUtf8WithCrLfAndNoBom)
 {
     const QString path = dir.path() + QStringLiteral("/run.LOG");
     Add({"one"});
-    history.WriteLogFile(path);
-    EXPECT_EQ(ReadAll(path), QByteArray("one\r\n"));
+    history.SaveLog(path);
+    EXPECT_EQ(ReadBytes(path), QByteArray("one\r\n"));
 
     Add({"二"});
     dialogs.messageAnswers.enqueue(platform::MessageAnswer::Yes);
-    history.WriteLogFile(path);
-    EXPECT_EQ(ReadAll(path), QByteArray("one\r\n\xE4\xBA\x8C\r\n"));
-    EXPECT_EQ(dialogs.messages(), QStringList({resAll::GetText(5100)}));
+    history.SaveLog(path);
+    EXPECT_EQ(ReadBytes(path), QByteArray("one\r\n\xE4\xBA\x8C\r\n"));
+    EXPECT_EQ(dialogs.messages(), QStringList({messages::Text(messages::SharedMessage::OverwriteQuestion)}));
     EXPECT_EQ(dialogs.asked.last().buttons, platform::MessageButtons::YesNo);
 }
 
 TEST_F(HistoryTest, NoToTheOverwriteQuestionLeavesTheFile)
 {
     const QString path = dir.path() + QStringLiteral("/run.LOG");
-    WriteFile(path, "keep me");
+    WriteBytes(path, "keep me");
     Add({"line"});
     dialogs.messageAnswers.enqueue(platform::MessageAnswer::No);
-    history.WriteLogFile(path);
-    EXPECT_EQ(ReadAll(path), QByteArray("keep me"));
+    history.SaveLog(path);
+    EXPECT_EQ(ReadBytes(path), QByteArray("keep me"));
 }
 
 TEST_F(HistoryTest, EmptyHistoryWritesNothingAndAsksNothing)
 {
     const QString path = dir.path() + QStringLiteral("/run.LOG");
-    history.WriteLogFile(path);
+    history.SaveLog(path);
     EXPECT_FALSE(QFile::exists(path));
-    WriteFile(path, "old");
-    history.WriteLogFile(path);
-    EXPECT_EQ(ReadAll(path), QByteArray("old"));
+    WriteBytes(path, "old");
+    history.SaveLog(path);
+    EXPECT_EQ(ReadBytes(path), QByteArray("old"));
     EXPECT_TRUE(dialogs.asked.isEmpty());
 }
 
 TEST_F(HistoryTest, SaveIntoAMissingFolderReportsTheFailure)
 {
     Add({"line"});
-    history.WriteLogFile(dir.path() + QStringLiteral("/no/such/run.LOG"));
-    EXPECT_EQ(dialogs.messages(), QStringList({resAll::GetText(5101)}));
+    history.SaveLog(dir.path() + QStringLiteral("/no/such/run.LOG"));
+    EXPECT_EQ(dialogs.messages(), QStringList({messages::Text(messages::SharedMessage::SaveFailed)}));
 }
 
 TEST_F(HistoryTest, FailedSaveLeavesThePreviousFileWhole)
 {
     const QString path = dir.path() + QStringLiteral("/run.LOG");
-    WriteFile(path, "previous log");
+    WriteBytes(path, "previous log");
     for (int i = 0; i < 200; ++i)
-        history.ListInAdd(QStringLiteral("a line long enough to pass the file size limit %1").arg(i));
+        history.Add(QStringLiteral("a line long enough to pass the file size limit %1").arg(i));
     dialogs.messageAnswers.enqueue(platform::MessageAnswer::Yes);
 
     // A file size limit makes the write fail part way, as a full disk would.
@@ -154,12 +143,12 @@ TEST_F(HistoryTest, FailedSaveLeavesThePreviousFileWhole)
     rlimit small = saved;
     small.rlim_cur = 1024;
     setrlimit(RLIMIT_FSIZE, &small);
-    history.WriteLogFile(path);
+    history.SaveLog(path);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(ReadAll(path), QByteArray("previous log"));
-    EXPECT_EQ(dialogs.messages().last(), resAll::GetText(5101));
+    EXPECT_EQ(ReadBytes(path), QByteArray("previous log"));
+    EXPECT_EQ(dialogs.messages().last(), messages::Text(messages::SharedMessage::SaveFailed));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"run.LOG"}));
 }
 

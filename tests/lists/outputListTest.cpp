@@ -12,9 +12,9 @@ TEST(OutputList, RepeatsAndEntriesBeyondTheLimitAreIgnored)
 {
     OutputListModel output;
     for (int i = 0; i < OutputListModel::MaxEntries; ++i)
-        output.ListInAdd(QStringLiteral("/o/%1.EXE").arg(i));
-    output.ListInAdd(QStringLiteral("/o/0.EXE"));
-    output.ListInAdd(QStringLiteral("/o/extra.EXE"));
+        output.Add(QStringLiteral("/o/%1.EXE").arg(i));
+    output.Add(QStringLiteral("/o/0.EXE"));
+    output.Add(QStringLiteral("/o/extra.EXE"));
     EXPECT_EQ(output.Entries().size(), 1000);
     EXPECT_FALSE(output.Entries().contains(QStringLiteral("/o/extra.EXE")));
 }
@@ -27,7 +27,7 @@ TEST(OutputList, RefreshDropsVanishedFilesAndKeepsTheOrder)
     for (const char* name : {"A.EXE", "B.EXE", "C.EXE", "D.EXE", "E.EXE"}) {
         paths << dir.path() + u'/' + QString::fromLatin1(name);
         QFile(paths.last()).open(QIODevice::WriteOnly);
-        output.ListInAdd(paths.last());
+        output.Add(paths.last());
     }
     QFile::remove(paths[1]);
     QFile::remove(paths[3]);
@@ -36,7 +36,7 @@ TEST(OutputList, RefreshDropsVanishedFilesAndKeepsTheOrder)
 
     output.SelectAll();
     EXPECT_EQ(output.SelectedPaths(), output.Entries());
-    output.SelectClear();
+    output.ClearSelection();
     EXPECT_TRUE(output.SelectedPaths().isEmpty());
 
     output.Clear();
@@ -52,13 +52,13 @@ TEST(OutputList, RepeatsAreJudgedOnTheCurrentEntries)
     QFile(stored).open(QIODevice::WriteOnly);
 
     OutputListModel output;
-    output.ListInAdd(stored);
-    output.ListInAdd(stored);
+    output.Add(stored);
+    output.Add(stored);
     EXPECT_EQ(output.Entries(), QStringList({stored}));
 
     // Emptied: the same path is new again.
     output.Clear();
-    output.ListInAdd(stored);
+    output.Add(stored);
     EXPECT_EQ(output.Entries(), QStringList({stored}));
 
     // After the file is gone and the list refreshed, it may come back.
@@ -66,9 +66,9 @@ TEST(OutputList, RepeatsAreJudgedOnTheCurrentEntries)
     output.Refresh();
     EXPECT_TRUE(output.Entries().isEmpty());
     QFile(stored).open(QIODevice::WriteOnly);
-    output.ListInAdd(stored);
-    output.ListInAdd(otherCase);  // another string, so another entry
-    output.ListInAdd(stored);
+    output.Add(stored);
+    output.Add(otherCase);  // another string, so another entry
+    output.Add(stored);
     EXPECT_EQ(output.Entries(), QStringList({stored, otherCase}));
 }
 

@@ -1,8 +1,7 @@
 #include "core/commandLine.h"
 #include "lists/workListModel.h"
-#include "platform/fake_dialogs.h"
-#include "platform/services.h"
-#include "util/resTollbrook.h"
+#include "support/fakeServices.h"
+#include "util/programMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,23 +29,23 @@ protected:
     }
 
     QTemporaryDir dir;
-    platform::FakeDialogs dialogs;
-    platform::ScopedServices services{platform::Services{nullptr, &dialogs, nullptr, nullptr}};
+    testSupport::FakeServices services;
+    platform::FakeDialogs& dialogs = services.dialogs;
     WorkListModel work{AnyLzh};
 };
 
 TEST_F(WorkListTest, ThousandEntriesAtMost)
 {
     for (int i = 0; i < WorkListModel::MaxEntries; ++i)
-        ASSERT_TRUE(work.ListInAdd(QStringLiteral("/a/%1.lzh").arg(i)));
+        ASSERT_TRUE(work.Add(QStringLiteral("/a/%1.lzh").arg(i)));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 
-    EXPECT_FALSE(work.ListInAdd(QStringLiteral("/a/new.lzh")));
-    EXPECT_EQ(dialogs.messages(), QStringList({resTollbrook::GetText(3100)}));
+    EXPECT_FALSE(work.Add(QStringLiteral("/a/new.lzh")));
+    EXPECT_EQ(dialogs.messages(), QStringList({messages::Text(messages::ProgramMessage::WorkListFull)}));
     EXPECT_EQ(work.Count(), 1000);
 
     // A name already listed is accepted silently even in a full list.
-    EXPECT_TRUE(work.ListInAdd(QStringLiteral("/a/7.lzh")));
+    EXPECT_TRUE(work.Add(QStringLiteral("/a/7.lzh")));
     EXPECT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(work.Count(), 1000);
 }
@@ -64,11 +63,11 @@ TEST_F(WorkListTest, OutsideNamesThatCannotBeTakenAreSkippedSilently)
         dir.path() + QStringLiteral("/folder.lzh"),
     };
     for (const QString& name : skipped) {
-        EXPECT_TRUE(work.Gaibu_ListInAdd(name)) << name.toStdString();
+        EXPECT_TRUE(work.AddFromOutside(name)) << name.toStdString();
         EXPECT_EQ(work.Count(), 0) << name.toStdString();
     }
-    EXPECT_TRUE(work.Gaibu_ListInAdd(archive));
-    EXPECT_TRUE(work.Gaibu_ListInAdd(dir.path() + QStringLiteral("/./a.lzh")));
+    EXPECT_TRUE(work.AddFromOutside(archive));
+    EXPECT_TRUE(work.AddFromOutside(dir.path() + QStringLiteral("/./a.lzh")));
     EXPECT_EQ(work.Entries(), QStringList({archive}));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
@@ -76,8 +75,8 @@ TEST_F(WorkListTest, OutsideNamesThatCannotBeTakenAreSkippedSilently)
 TEST_F(WorkListTest, NameInAnotherCaseIsStoredInTheFileSystemsSpelling)
 {
     const QString archive = File(QStringLiteral("Mixed.lzh"));
-    EXPECT_TRUE(work.Gaibu_ListInAdd(dir.path() + QStringLiteral("/MIXED.LZH")));
-    EXPECT_TRUE(work.Gaibu_ListInAdd(archive));
+    EXPECT_TRUE(work.AddFromOutside(dir.path() + QStringLiteral("/MIXED.LZH")));
+    EXPECT_TRUE(work.AddFromOutside(archive));
     EXPECT_EQ(work.Entries(), QStringList({archive}));
 }
 
@@ -86,15 +85,15 @@ TEST_F(WorkListTest, CommandLineBeyondTheLimitLeavesAnEmptyList)
     QStringList names;
     for (int i = 0; i <= WorkListModel::MaxEntries; ++i)
         names << File(QStringLiteral("%1.lzh").arg(i));
-    EXPECT_FALSE(basTollbrook::ParseCommandLine(names.join(u' '), work));
+    EXPECT_FALSE(core::ParseCommandLine(names.join(u' '), work));
     EXPECT_EQ(work.Count(), 0);
-    EXPECT_EQ(dialogs.messages(), QStringList({resTollbrook::GetText(3100)}));
+    EXPECT_EQ(dialogs.messages(), QStringList({messages::Text(messages::ProgramMessage::WorkListFull)}));
 }
 
 TEST_F(WorkListTest, SelectionMarksAndRemoval)
 {
     for (const char* name : {"/a.lzh", "/b.lzh", "/c.lzh", "/d.lzh", "/e.lzh"})
-        work.ListInAdd(QString::fromLatin1(name));
+        work.Add(QString::fromLatin1(name));
     work.SelectAll();
     work.Deselect(0);
     work.Deselect(3);
@@ -103,14 +102,14 @@ TEST_F(WorkListTest, SelectionMarksAndRemoval)
     EXPECT_EQ(work.Entries(), QStringList({"/b.lzh", "/c.lzh", "/e.lzh"}));
     EXPECT_TRUE(work.IsSelected(0) && work.IsSelected(1) && work.IsSelected(2));
 
-    work.SelectClear();
+    work.ClearSelection();
     EXPECT_EQ(work.GetFirstSelected(), QString());
     work.SelectAll();
     work.Deselect(1);
     work.RemoveSelected();
     EXPECT_EQ(work.Entries(), QStringList({"/c.lzh"}));
 
-    work.RefreshForm();
+    work.Clear();
     EXPECT_EQ(work.Count(), 0);
 }
 
@@ -134,13 +133,13 @@ TEST_F(WorkListTest, DuplicatesFollowEveryChangeOfTheList)
          {"/b", "/a", "/c"}},
         {"remove unselected",
          [](WorkListModel& w) {
-             w.SelectClear();
+             w.ClearSelection();
              w.SelectAll();
              w.Deselect(0);
              w.RemoveUnselected();
          },
          {"/b", "/c", "/a"}},
-        {"refresh", [](WorkListModel& w) { w.RefreshForm(); }, {"/a", "/b", "/c"}},
+        {"refresh", [](WorkListModel& w) { w.Clear(); }, {"/a", "/b", "/c"}},
         {"edit through the model",
          [](WorkListModel& w) { w.Model().setData(w.Model().index(0), QStringLiteral("/x")); },
          {"/x", "/b", "/c", "/a"}},
@@ -154,11 +153,11 @@ TEST_F(WorkListTest, DuplicatesFollowEveryChangeOfTheList)
     for (const Case& c : cases) {
         WorkListModel list{AnyLzh};
         for (const char* name : {"/a", "/b", "/c"})
-            list.ListInAdd(QString::fromLatin1(name));
+            list.Add(QString::fromLatin1(name));
         c.change(list);
         for (const char* name : {"/a", "/b", "/c", "/x"}) {
             if (c.expected.contains(QString::fromLatin1(name))) {
-                EXPECT_TRUE(list.ListInAdd(QString::fromLatin1(name))) << c.name;
+                EXPECT_TRUE(list.Add(QString::fromLatin1(name))) << c.name;
             }
         }
         EXPECT_EQ(list.Entries(), c.expected) << c.name;

@@ -1,6 +1,6 @@
-#include "util/basAll.h"
+#include "util/paths.h"
 
-#include "printQString.h"
+#include "support/printQString.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +23,10 @@ TEST(FileExists, OnlyForFilesThatCanBeRead)
     f.close();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Folder.LZH")));
 
-    EXPECT_TRUE(basAll::FileExists(file));
-    EXPECT_FALSE(basAll::FileExists(dir.filePath(QStringLiteral("MISSING.LZH"))));
-    EXPECT_FALSE(basAll::FileExists(dir.filePath(QStringLiteral("Folder.LZH"))));
-    EXPECT_FALSE(basAll::FileExists(QString()));
+    EXPECT_TRUE(paths::FileExists(file));
+    EXPECT_FALSE(paths::FileExists(dir.filePath(QStringLiteral("MISSING.LZH"))));
+    EXPECT_FALSE(paths::FileExists(dir.filePath(QStringLiteral("Folder.LZH"))));
+    EXPECT_FALSE(paths::FileExists(QString()));
 }
 
 TEST(FileExists, FalseForANamedPipeWithoutWaitingForAWriter)
@@ -35,7 +35,7 @@ TEST(FileExists, FalseForANamedPipeWithoutWaitingForAWriter)
     ASSERT_TRUE(dir.isValid());
     const QString pipe = dir.filePath(QStringLiteral("PIPE.LZH"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    EXPECT_FALSE(basAll::FileExists(pipe));
+    EXPECT_FALSE(paths::FileExists(pipe));
 }
 
 TEST(FileExists, FalseForAFileThatCannotBeOpened)
@@ -49,7 +49,7 @@ TEST(FileExists, FalseForAFileThatCannotBeOpened)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     ASSERT_TRUE(f.setPermissions(QFileDevice::WriteOwner));
-    EXPECT_FALSE(basAll::FileExists(file));
+    EXPECT_FALSE(paths::FileExists(file));
 }
 
 } // namespace

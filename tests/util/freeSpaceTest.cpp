@@ -1,6 +1,6 @@
-#include "util/basAll.h"
+#include "util/paths.h"
 
-#include "printQString.h"
+#include "support/printQString.h"
 
 #include <gtest/gtest.h>
 
@@ -37,14 +37,14 @@ TEST(FormatFreeSpace, GroupsAndRoundsToTheNearestTenth)
         {std::numeric_limits<qint64>::max(), " (8,796,093,022,208.0M Free)"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(basAll::FormatFreeSpace(c.freeBytes), QString::fromUtf8(c.expected)) << c.freeBytes;
+        EXPECT_EQ(paths::FormatFreeSpace(c.freeBytes), QString::fromUtf8(c.expected)) << c.freeBytes;
 }
 
 TEST(FormatFreeSpace, IgnoresTheUsersLocale)
 {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QString text = basAll::FormatFreeSpace(1572864000);
+    const QString text = paths::FormatFreeSpace(1572864000);
     QLocale::setDefault(previous);
     EXPECT_EQ(text, QStringLiteral(" (1,500.0M Free)"));
 }
@@ -56,10 +56,10 @@ TEST(GetFreeSpaceText, DescribesTheFileSystemHoldingThePath)
     const QRegularExpression pattern(QStringLiteral(R"(^ \(\d{1,3}(,\d{3})*\.\dM Free\)$)"));
     // A folder, and a name not yet created inside it, both give the text.
     for (const QString& path : {dir.path(), dir.filePath(QStringLiteral("not/yet/made.EXE"))}) {
-        const QString text = basAll::GetFreeSpaceText(path);
+        const QString text = paths::GetFreeSpaceText(path);
         EXPECT_TRUE(pattern.match(text).hasMatch()) << path.toStdString() << " -> " << text.toStdString();
     }
-    EXPECT_EQ(basAll::GetFreeSpaceText(QString()), QString());
+    EXPECT_EQ(paths::GetFreeSpaceText(QString()), QString());
 }
 
 } // namespace

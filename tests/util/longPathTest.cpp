@@ -1,6 +1,6 @@
-#include "util/basAll.h"
+#include "util/paths.h"
 
-#include "printQString.h"
+#include "support/printQString.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-using basAll::PathStyle;
+using paths::PathStyle;
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(GetLongPathWindows, AnswersOnlyWhatNeedsNoFileSystem)
         {"c:/", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(basAll::GetLongPath(QString::fromUtf8(c.path), PathStyle::Windows),
+        EXPECT_EQ(paths::GetLongPath(QString::fromUtf8(c.path), PathStyle::Windows),
                   QString::fromUtf8(c.expected))
             << c.path;
     }
@@ -89,19 +89,19 @@ TEST_F(GetLongPathPosix, RebuildsEachComponentFromTheStoredName)
     };
     for (const Case& c : cases) {
         const QString expected = c.expected ? At(c.expected) : QString();
-        EXPECT_EQ(basAll::GetLongPath(At(c.path), PathStyle::Posix), expected) << c.path;
+        EXPECT_EQ(paths::GetLongPath(At(c.path), PathStyle::Posix), expected) << c.path;
     }
 }
 
 TEST_F(GetLongPathPosix, RootAndRelativePaths)
 {
-    EXPECT_EQ(basAll::GetLongPath(QStringLiteral("/"), PathStyle::Posix), QStringLiteral("/"));
-    EXPECT_EQ(basAll::GetLongPath(QStringLiteral("//"), PathStyle::Posix), QStringLiteral("/"));
-    EXPECT_EQ(basAll::GetLongPath(QString(), PathStyle::Posix), QString());
+    EXPECT_EQ(paths::GetLongPath(QStringLiteral("/"), PathStyle::Posix), QStringLiteral("/"));
+    EXPECT_EQ(paths::GetLongPath(QStringLiteral("//"), PathStyle::Posix), QStringLiteral("/"));
+    EXPECT_EQ(paths::GetLongPath(QString(), PathStyle::Posix), QString());
 
     // A relative path has no root to start from, even where it exists.
     ASSERT_TRUE(QDir::setCurrent(root.path()));
-    EXPECT_EQ(basAll::GetLongPath(QStringLiteral("Tree/Sub"), PathStyle::Posix), QString());
+    EXPECT_EQ(paths::GetLongPath(QStringLiteral("Tree/Sub"), PathStyle::Posix), QString());
 }
 
 TEST_F(GetLongPathPosix, GivesUpOnPathsDeeperThanItsLimit)
@@ -112,8 +112,8 @@ TEST_F(GetLongPathPosix, GivesUpOnPathsDeeperThanItsLimit)
     const QString tooDeep = deepest + QStringLiteral("/d");
     ASSERT_TRUE(QDir().mkpath(tooDeep));
 
-    EXPECT_EQ(basAll::GetLongPath(deepest, PathStyle::Posix), deepest);
-    EXPECT_EQ(basAll::GetLongPath(tooDeep, PathStyle::Posix), QString());
+    EXPECT_EQ(paths::GetLongPath(deepest, PathStyle::Posix), deepest);
+    EXPECT_EQ(paths::GetLongPath(tooDeep, PathStyle::Posix), QString());
 }
 
 } // namespace

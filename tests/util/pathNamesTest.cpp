@@ -1,12 +1,12 @@
-#include "util/basAll.h"
+#include "util/paths.h"
 
-#include "printQString.h"
+#include "support/printQString.h"
 
 #include <gtest/gtest.h>
 
 #include <QString>
 
-using basAll::PathStyle;
+using paths::PathStyle;
 
 namespace {
 
@@ -45,7 +45,7 @@ class ShortenPathTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(ShortenPathTest, ShowsFirstTwoAndLastTwoPieces)
 {
-    ExpectBothStyles(GetParam(), [](const QString& p, PathStyle s) { return basAll::ShortenPath(p, s); });
+    ExpectBothStyles(GetParam(), [](const QString& p, PathStyle s) { return paths::ShortenPath(p, s); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ShortenPathTest, testing::Values(
@@ -63,9 +63,9 @@ TEST(ShortenPath, LeavesAbsurdlyDeepPathsWhole)
     for (const PathStyle style : {PathStyle::Windows, PathStyle::Posix}) {
         const QString sep = style == PathStyle::Windows ? QStringLiteral("\\") : QStringLiteral("/");
         const QString deep = QStringLiteral("d") + sep.repeated(300) + QStringLiteral("F.LZH");
-        EXPECT_EQ(basAll::ShortenPath(deep, style), deep);
+        EXPECT_EQ(paths::ShortenPath(deep, style), deep);
         const QString deepButAllowed = QStringLiteral("d") + sep.repeated(255) + QStringLiteral("F.LZH");
-        EXPECT_EQ(basAll::ShortenPath(deepButAllowed, style),
+        EXPECT_EQ(paths::ShortenPath(deepButAllowed, style),
                   QStringLiteral("d") + sep + sep + QStringLiteral("...") + sep + sep + QStringLiteral("F.LZH"));
     }
 }
@@ -76,7 +76,7 @@ class GetFileNameTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(GetFileNameTest, TakesThePartAfterTheLastSeparator)
 {
-    ExpectBothStyles(GetParam(), [](const QString& p, PathStyle s) { return basAll::GetFileName(p, s); });
+    ExpectBothStyles(GetParam(), [](const QString& p, PathStyle s) { return paths::GetFileName(p, s); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, GetFileNameTest, testing::Values(
@@ -95,7 +95,7 @@ TEST_P(GetBaseNameTest, DropsTheExtension)
 {
     const NameCase& c = GetParam();
     ExpectBothStyles(c, [&c](const QString& p, PathStyle s) {
-        return basAll::GetBaseName(p, c.tarFlag, c.doubleArchiveFlag, s);
+        return paths::GetBaseName(p, c.tarFlag, c.doubleArchiveFlag, s);
     });
 }
 
@@ -127,7 +127,7 @@ class GetFolderPartTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(GetFolderPartTest, TakesThePartBeforeTheLastSeparator)
 {
-    ExpectBothStyles(GetParam(), [](const QString& p, PathStyle s) { return basAll::GetFolderPart(p, s); });
+    ExpectBothStyles(GetParam(), [](const QString& p, PathStyle s) { return paths::GetFolderPart(p, s); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, GetFolderPartTest, testing::Values(
@@ -145,7 +145,7 @@ TEST_P(GetExtensionTest, KeepsTheLeadingFullStopAndTheCase)
 {
     const NameCase& c = GetParam();
     ExpectBothStyles(c, [&c](const QString& p, PathStyle s) {
-        return basAll::GetExtension(p, c.tarFlag, c.doubleArchiveFlag, s);
+        return paths::GetExtension(p, c.tarFlag, c.doubleArchiveFlag, s);
     });
 }
 

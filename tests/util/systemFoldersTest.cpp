@@ -1,6 +1,6 @@
-#include "util/basAll.h"
+#include "util/paths.h"
 
-#include "printQString.h"
+#include "support/printQString.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@ TEST(GetTempDir, FollowsTmpdirAndEndsWithASeparator)
     ASSERT_TRUE(dir.isValid());
     const QByteArray previous = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(dir.path()));
-    const QString chosen = basAll::GetTempDir();
+    const QString chosen = paths::GetTempDir();
     qputenv("TMPDIR", QFile::encodeName(QStringLiteral("/")));
-    const QString root = basAll::GetTempDir();
+    const QString root = paths::GetTempDir();
     qputenv("TMPDIR", previous);
 
     EXPECT_EQ(chosen, dir.path() + u'/');
@@ -29,7 +29,7 @@ TEST(GetSystemDir, IsTheLibraryFolderBesideTheProgramsFolder)
 {
     // Test programs are built into bin/ of the build tree, which mirrors the
     // installed layout.
-    const QString systemDir = basAll::GetSystemDir();
+    const QString systemDir = paths::GetSystemDir();
     EXPECT_EQ(systemDir, QDir::cleanPath(systemDir));
     EXPECT_TRUE(QFileInfo(systemDir).isAbsolute());
     EXPECT_TRUE(systemDir.endsWith(QStringLiteral("/lib/tollbrook2")));

@@ -1,6 +1,6 @@
-#include "util/basAll.h"
+#include "util/paths.h"
 
-#include "printQString.h"
+#include "support/printQString.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ TEST(UpperCaseName, UpperCasesAllButTheKeptSmallLetters)
         {"", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(basAll::UpperCaseName(QString::fromUtf8(c.text)), QString::fromUtf8(c.expected)) << c.text;
+        EXPECT_EQ(paths::UpperCaseName(QString::fromUtf8(c.text)), QString::fromUtf8(c.expected)) << c.text;
 }
 
 } // namespace

@@ -1,0 +1,168 @@
+// The CAB Win32 self-extractor, run for real under Wine: it must extract what
+// cabextract extracts, test and list, refuse names that leave the destination,
+// and report a damaged cabinet.
+#include "unlha32TestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every regular file below root: relative path -> contents.
+std::map<std::string, std::string> Tree(const std::string& root)
+{
+    std::map<std::string, std::string> files;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator(); ++it)
+        if (it->is_regular_file())
+            files[fs::relative(it->path(), root).string()] = testSupport::ReadBytes(it->path().string());
+    return files;
+}
+
+// Runs the self-extractor under Wine with the given switches; returns its exit status.
+int RunSfx(const std::string& exe, const std::string& switches, std::string* out = nullptr)
+{
+    return testSupport::Shell("TB_WINEPREFIX=" + testSupport::Quote(TB_WINE_PREFIX) + " " + testSupport::Quote(TB_WINE_RUN) + " " +
+                      testSupport::Quote(exe) + " " + switches + " 2>/dev/null", out);
+}
+
+std::string Destination(const std::string& unixPath)
+{
+    return testSupport::Quote("-oZ:" + unixPath);
+}
+
+// Converts cabinet into <dir>/sfx/<base>.EXE with the library; returns that path.
+std::string MakeSfx(const testSupport::TempFolder& dir, const std::string& cabinet)
+{
+    static kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
+    fs::create_directories(dir / "sfx");
+    std::string report;
+    if (lib.Run("-f \"" + cabinet + "\" \"" + (dir / "sfx") + "/\"", &report) != 0)
+        throw std::runtime_error(report);
+    return dir / ("sfx/" + kit::ListFolder(dir / "sfx").at(0));
+}
+
+struct SfxCase {
+    const char* what;
+    std::function<std::string(const testSupport::TempFolder&)> cabinet;
+};
+
+class SfxCab : public testing::TestWithParam<SfxCase> {};
+
+TEST_P(SfxCab, ExtractsWhatCabextractExtracts)
+{
+    testSupport::TempFolder dir;
+    const std::string cabinet = GetParam().cabinet(dir);
+    const std::string exe = MakeSfx(dir, cabinet);
+    ASSERT_EQ(testSupport::Shell("cabextract -q -d " + testSupport::Quote(dir / "expected") + " " + testSupport::Quote(cabinet)), 0);
+
+    EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "got")), 0);
+    const auto expected = Tree(dir / "expected");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(Tree(dir / "got"), expected);
+
+    EXPECT_EQ(RunSfx(exe, "-t"), 0) << "testing a sound cabinet";
+    std::string listing;
+    EXPECT_EQ(RunSfx(exe, "-l", &listing), 0);
+    for (const auto& [name, bytes] : expected)
+        EXPECT_NE(listing.find(fs::path(name).filename().string()), std::string::npos) << name;
+}
+
+std::string Corpus(const char* file)
+{
+    return kit::CorpusPath(file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cabinets, SfxCab, testing::Values(
+    SfxCase{"stored, subfolders", [](const testSupport::TempFolder& d) {
+        return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/deeper/b.txt", "beta"}}, false); }},
+    SfxCase{"mszip", [](const testSupport::TempFolder& d) {
+        std::string big;
+        for (int i = 0; i < 20000; ++i)
+            big += std::to_string(i * 7919 % 10007) + ",";
+        return kit::MakeCab(d.Path(), {{"numbers.csv", big}, {"empty.txt", ""}}, true); }},
+    SfxCase{"mszip + lzx + quantum", [](const testSupport::TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }},
+    SfxCase{"lzx 21", [](const testSupport::TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }},
+    SfxCase{"lzx 15", [](const testSupport::TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-15.cab"); }},
+    SfxCase{"lzx 18, folders", [](const testSupport::TempFolder&) { return Corpus("libarchive_libarchive/libarchive/test/test_read_format_cab_3.cab"); }},
+    SfxCase{"utf-8 names", [](const testSupport::TempFolder&) { return Corpus("hughsie_python-cabarchive/data/utf8.cab"); }},
+    SfxCase{"utf-8 names in folders", [](const testSupport::TempFolder& d) {
+        return kit::MakeCab(d.Path(), {{"caf\xC3\xA9/\xC3\xB1" "and\xC3\xBA.txt", "n"},
+                                       {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "nihongo"}}, false); }}));
+
+TEST(SfxCabSafety, TraversalNamesAreRefusedAndNothingLeavesTheDestination)
+{
+    testSupport::TempFolder dir;
+    const std::string exe = MakeSfx(dir, kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/dirwalk-vulns.cab"));
+    fs::create_directories(dir / "jail/inner");
+    std::string report;
+    EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "jail/inner/dest"), &report), 1)
+        << "refused entries must show in the exit status";
+    EXPECT_EQ(kit::ListFolder(dir / "jail"), std::vector<std::string>{"inner"});
+    EXPECT_EQ(kit::ListFolder(dir / "jail/inner"), std::vector<std::string>{"dest"});
+    EXPECT_EQ(kit::ListFolder(dir.Path()), (std::vector<std::string>{"jail", "sfx"}));
+    EXPECT_FALSE(Tree(dir / "jail/inner/dest").empty()) << "the harmless names are still extracted";
+}
+
+TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)
+{
+    testSupport::TempFolder dir;
+    std::string big;
+    for (int i = 0; i < 30000; ++i)
+        big += std::to_string(i) + " ";
+    std::string bytes = testSupport::ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
+    bytes[bytes.size() - 100] ^= 0x5A; // inside the last data block
+    testSupport::WriteBytes(dir / "bad.cab", bytes);
+    const std::string exe = MakeSfx(dir, dir / "bad.cab");
+    EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
+    EXPECT_TRUE(Tree(dir / "out").empty());
+    EXPECT_EQ(RunSfx(exe, "-t"), 2);
+}
+
+TEST(SfxCabSafety, ADamagedEntryLeavesTheFileItWouldReplaceAlone)
+{
+    testSupport::TempFolder dir;
+    std::string big;
+    for (int i = 0; i < 30000; ++i)
+        big += std::to_string(i) + " ";
+    std::string bytes = testSupport::ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
+    bytes[bytes.size() - 100] ^= 0x5A; // inside the last data block
+    testSupport::WriteBytes(dir / "bad.cab", bytes);
+    const std::string exe = MakeSfx(dir, dir / "bad.cab");
+    fs::create_directories(dir / "out");
+    testSupport::WriteBytes(dir / "out/big.txt", "the user's own file");
+    EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
+    EXPECT_EQ(Tree(dir / "out"), (std::map<std::string, std::string>{{"big.txt", "the user's own file"}}));
+}
+
+TEST(SfxCabSafety, AStubWithoutCabinetSaysSo)
+{
+    testSupport::TempFolder dir;
+    testSupport::WriteBytes(dir / "bare.exe", kit::BuiltStub("cab-win32.exe"));
+    EXPECT_EQ(RunSfx(dir / "bare.exe", "-t"), 2);
+    EXPECT_EQ(RunSfx(dir / "bare.exe", "-q"), 3) << "unknown switch";
+}
+
+TEST(SfxCabSafety, WithoutSwitchesAndWithoutADisplayItEndsInsteadOfWaiting)
+{
+    // The destination question cannot be shown headless: it counts as cancelled.
+    testSupport::TempFolder dir;
+    const std::string exe = MakeSfx(dir, kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
+    EXPECT_EQ(testSupport::Shell("cd " + testSupport::Quote(dir.Path()) + " && timeout 60 env TB_WINEPREFIX=" +
+                         testSupport::Quote(TB_WINE_PREFIX) + " " + testSupport::Quote(TB_WINE_RUN) + " " + testSupport::Quote(exe) +
+                         " >/dev/null 2>&1"), 3);
+    EXPECT_FALSE(kit::Exists(dir / "a.txt"));
+}
+
+TEST(SfxCabSize, TheStubStaysSmall)
+{
+    // Readers such as libarchive look only 20 KiB into a file for the archive.
+    EXPECT_LE(kit::BuiltStub("cab-win32.exe").size(), 20u * 1024);
+}
+
+} // namespace

@@ -1,0 +1,263 @@
+// The shared LZH decoder driven through its callbacks, in memory: name
+// rules, every method and header level, damaged input.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "sfxLzhKit.h"
+extern "C" {
+#include "lzhdec.h"
+}
+
+using namespace sfxlzh;
+
+namespace {
+
+// lzh_io over an archive in memory; files land in `files` when kept.
+struct MemoryIo {
+    Bytes archive;
+    std::size_t at = 0;
+    std::map<std::string, Bytes> files;
+    std::set<std::string> folders;
+    std::map<std::string, int> results;    // entry name -> LZH_* result
+    Bytes writing;
+
+    lzh_io io() {
+        lzh_io io{};
+        io.ctx = this;
+        io.sep = '/';
+        io.read = [](void *c, unsigned char *buf, unsigned short len) -> int {
+            auto *m = static_cast<MemoryIo *>(c);
+            std::size_t n = std::min<std::size_t>(len, m->archive.size() - std::min(m->at, m->archive.size()));
+            if (n)
+                std::memcpy(buf, m->archive.data() + m->at, n);
+            m->at += n;
+            return int(n);
+        };
+        io.seek = [](void *c, unsigned long offset) -> int {
+            static_cast<MemoryIo *>(c)->at = offset;
+            return 0;
+        };
+        io.mkdir = [](void *c, const char *path) -> int {
+            static_cast<MemoryIo *>(c)->folders.insert(path);
+            return 0;
+        };
+        io.create = [](void *c, const lzh_entry *) -> void * {
+            auto *m = static_cast<MemoryIo *>(c);
+            m->writing.clear();
+            return &m->writing;
+        };
+        io.write = [](void *, void *f, const unsigned char *buf, unsigned short len) -> int {
+            auto *out = static_cast<Bytes *>(f);
+            out->insert(out->end(), buf, buf + len);
+            return 0;
+        };
+        io.close = [](void *c, void *f, const lzh_entry *e, int keep) -> int {
+            if (keep)
+                static_cast<MemoryIo *>(c)->files[e->path] = *static_cast<Bytes *>(f);
+            return 0;
+        };
+        io.note = [](void *c, int event, const lzh_entry *e, int result) -> int {
+            if (event == LZH_EV_DONE)
+                static_cast<MemoryIo *>(c)->results[e->name] = result;
+            return 0;
+        };
+        return io;
+    }
+
+    // Finds and extracts the archive; returns lzh_run's result.
+    int extract(int mode = LZH_MODE_EXTRACT) {
+        static lzh_state state;
+        lzh_io callbacks = io();
+        unsigned long offset = 0;
+        lzh_init(&state, &callbacks);
+        int r = lzh_find(&state, 0, &offset);
+        if (r == LZH_OK)
+            r = lzh_run(&state, offset, mode);
+        lzh_done(&state);
+        return r;
+    }
+};
+
+std::map<std::string, Bytes> expectedContent()
+{
+    MemoryIo m;
+    m.archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh0_h0.lzh");
+    EXPECT_EQ(m.extract(), LZH_OK);
+    return m.files;
+}
+
+// ---- Every method at every header level ---------------------------------
+
+class EveryMethod : public testing::TestWithParam<std::string> {};
+
+TEST_P(EveryMethod, DecodesToTheStoredContent)
+{
+    static const auto expected = expectedContent();
+    ASSERT_EQ(expected.size(), 2u);
+    MemoryIo m;
+    m.archive = testSupport::ReadBytes<Bytes>(dataDir() / (GetParam() + ".lzh"));
+    ASSERT_FALSE(m.archive.empty());
+    EXPECT_EQ(m.extract(), LZH_OK);
+    EXPECT_EQ(m.files, expected);
+    EXPECT_TRUE(m.folders.count("sub"));
+}
+
+std::vector<std::string> generatedArchives()
+{
+    std::vector<std::string> names;
+    for (const char *method : {"lh0", "lh1", "lh4", "lh5", "lh6", "lh7", "lzs", "lz5"})
+        for (int level = 0; level <= 3; level++)
+            names.push_back(std::string(method) + "_h" + std::to_string(level));
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Generated, EveryMethod, testing::ValuesIn(generatedArchives()));
+
+// ---- Names -----------------------------------------------------------------
+
+struct NameCase {
+    const char *label;
+    int level;
+    std::string dir, name;
+    std::string path;     // expected path, "" when refused
+    int result;
+};
+
+class NameRules : public testing::TestWithParam<NameCase> {};
+
+TEST_P(NameRules, WritesOnlyInsideTheDestination)
+{
+    const NameCase &c = GetParam();
+    MemoryIo m;
+    m.archive = makeArchive({{c.dir, c.name, "data"}, {"", "after.txt", "next"}}, c.level);
+    int r = m.extract();
+    EXPECT_EQ(r, c.result);
+    EXPECT_EQ(m.files.count("after.txt"), 1u) << "entries after a refused one still extracted";
+    if (c.path.empty()) {
+        EXPECT_EQ(m.files.size(), 1u);
+    } else {
+        ASSERT_EQ(m.files.count(c.path), 1u);
+        EXPECT_EQ(m.files[c.path], Bytes({'d', 'a', 't', 'a'}));
+    }
+}
+
+const NameCase nameCases[] = {
+    {"plain", 1, "", "a.txt", "a.txt", LZH_OK},
+    {"folders_backslash", 1, "", "sub\\deep\\a.txt", "sub/deep/a.txt", LZH_OK},
+    {"folders_slash", 0, "", "sub/a.txt", "sub/a.txt", LZH_OK},
+    {"folder_header", 2, "sub\xFF" "deep\xFF", "a.txt", "sub/deep/a.txt", LZH_OK},
+    {"sjis_trail_5c_not_a_separator", 1, "", "\x95\x5C.txt", "\x95\x5C.txt", LZH_OK},
+    {"sjis_in_folder", 1, "", "\x95\x5C\\\x95\x5C.txt", "\x95\x5C/\x95\x5C.txt", LZH_OK},
+    {"sjis_level2_folder", 2, "\x95\x5C\xFF", "\x95\x5C.txt", "\x95\x5C/\x95\x5C.txt", LZH_OK},
+    {"lone_lead_byte_kept_apart", 1, "", "ab\x95/x.txt", "ab_/x.txt", LZH_OK},
+    {"dot_folder_dropped", 1, "", ".\\a.txt", "a.txt", LZH_OK},
+    {"device_lookalike", 1, "", "console.txt", "console.txt", LZH_OK},
+    {"com10_is_no_device", 1, "", "com10.txt", "com10.txt", LZH_OK},
+    {"dotdot", 1, "", "..\\a.txt", "", LZH_E_NAME},
+    {"dotdot_inside", 1, "", "sub\\..\\..\\a.txt", "", LZH_E_NAME},
+    {"dotdot_folder_header", 2, "sub\xFF..\xFF..\xFF", "a.txt", "", LZH_E_NAME},
+    {"absolute_backslash", 1, "", "\\abs.txt", "", LZH_E_NAME},
+    {"absolute_slash", 0, "", "/tmp/abs.txt", "", LZH_E_NAME},
+    {"absolute_folder_header", 2, "\xFFtmp\xFF", "abs.txt", "", LZH_E_NAME},
+    {"drive_letter", 1, "", "C:\\evil.txt", "", LZH_E_NAME},
+    {"drive_relative", 1, "", "C:evil.txt", "", LZH_E_NAME},
+    {"stream", 1, "", "a.txt:hidden", "", LZH_E_NAME},
+    {"device_con", 1, "", "CON", "", LZH_E_NAME},
+    {"device_nul_extension", 1, "", "nul.txt", "", LZH_E_NAME},
+    {"device_com1", 1, "", "sub\\com1.log", "", LZH_E_NAME},
+    {"device_lpt9", 2, "", "LPT9", "", LZH_E_NAME},
+    {"device_aux_space", 1, "", "aux .txt", "", LZH_E_NAME},
+    {"dots_only", 1, "", "...", "", LZH_E_NAME},
+    {"control_character", 1, "", "a\x1b[2J.txt", "", LZH_E_NAME},
+    {"wildcard", 1, "", "a?.txt", "", LZH_E_NAME},
+    {"symbolic_link", 1, "", "link|/etc/passwd", "", LZH_E_LINK},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, NameRules, testing::ValuesIn(nameCases),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+// ---- Damaged input ---------------------------------------------------------
+
+struct Damage {
+    const char *label;
+    void (*apply)(Bytes &archive);
+};
+
+class DamagedArchive : public testing::TestWithParam<std::tuple<std::string, Damage>> {};
+
+TEST_P(DamagedArchive, FailsWithoutAWrongFile)
+{
+    static const auto expected = expectedContent();
+    MemoryIo m;
+    m.archive = testSupport::ReadBytes<Bytes>(dataDir() / (std::get<0>(GetParam()) + ".lzh"));
+    std::get<1>(GetParam()).apply(m.archive);
+    EXPECT_NE(m.extract(), LZH_OK);
+    for (const auto &[path, content] : m.files) {
+        ASSERT_TRUE(expected.count(path)) << path;
+        EXPECT_EQ(content, expected.at(path)) << path;
+    }
+}
+
+// The first entry's data starts after its header; damage lands in it.
+const Damage damages[] = {
+    {"flipped_byte", [](Bytes &a) { a[a.size() / 4] ^= 0x5A; }},
+    {"zeroed_run", [](Bytes &a) { std::fill(a.begin() + 200, a.begin() + 260, 0); }},
+    {"truncated_half", [](Bytes &a) { a.resize(a.size() / 2); }},
+    {"truncated_end_mark", [](Bytes &a) { a.resize(a.size() - 40); }},
+    {"header_checksum", [](Bytes &a) { a[1] ^= 0xFF; a[a.size() / 4] ^= 0x5A; }},
+    {"all_ones", [](Bytes &a) { std::fill(a.begin() + 100, a.end(), 0xFF); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DamagedArchive,
+    testing::Combine(testing::Values("lh1_h1", "lh4_h1", "lh5_h0", "lh6_h2", "lh7_h2", "lzs_h1", "lz5_h0"),
+                     testing::ValuesIn(damages)),
+    [](const auto &info) {
+        return std::get<0>(info.param) + "_" + std::get<1>(info.param).label;
+    });
+
+// ---- Finding the archive -----------------------------------------------------
+
+TEST(FindArchive, SkipsWhatPrecedesTheArchive)
+{
+    MemoryIo m;
+    std::string stub = "MZ" + std::string(3000, 'x');
+    m.archive.assign(stub.begin(), stub.end());
+    Bytes archive = makeArchive({{"", "a.txt", "hello"}}, 1);
+    m.archive.insert(m.archive.end(), archive.begin(), archive.end());
+    EXPECT_EQ(m.extract(), LZH_OK);
+    EXPECT_EQ(m.files["a.txt"], Bytes({'h', 'e', 'l', 'l', 'o'}));
+}
+
+TEST(FindArchive, ADamagedFirstHeaderIsReportedNotSkippedSilently)
+{
+    MemoryIo m;
+    m.archive = makeArchive({{"", "a.txt", "hello"}, {"", "b.txt", "world"}}, 1);
+    m.archive[1] ^= 0x01;    // checksum of the first header
+    EXPECT_EQ(m.extract(), LZH_E_FORMAT);
+    EXPECT_EQ(m.files.count("a.txt"), 0u);
+    EXPECT_EQ(m.files["b.txt"], Bytes({'w', 'o', 'r', 'l', 'd'}));
+}
+
+TEST(FindArchive, ReportsAFileWithoutArchive)
+{
+    MemoryIo m;
+    m.archive.assign(5000, 'z');
+    EXPECT_EQ(m.extract(), LZH_E_NOTFOUND);
+}
+
+TEST(Modes, TestAndListWriteNothing)
+{
+    for (int mode : {LZH_MODE_TEST, LZH_MODE_LIST}) {
+        MemoryIo m;
+        m.archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
+        EXPECT_EQ(m.extract(mode), LZH_OK);
+        EXPECT_TRUE(m.files.empty());
+        EXPECT_TRUE(m.folders.empty());
+        EXPECT_EQ(m.results.size(), 2u);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,282 @@
+// tb-sfx-lzh against lhasa: the real-world corpus (also under ASan/UBSan),
+// the generated archives of every method and header level, unsafe names,
+// and the -t / -l / -y switches.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "sfxLzhKit.h"
+
+using namespace sfxlzh;
+
+namespace {
+
+struct Extraction {
+    int status;
+    std::map<std::string, Bytes> files;
+};
+
+// Runs `program -y -o<dest> archive` inside a scratch folder and checks that
+// nothing appeared beside the destination.
+Extraction extractWith(const fs::path &program, const fs::path &archive, const std::string &extra = "")
+{
+    testSupport::TempFolder scratch;
+    const fs::path dest = scratch / "dest";
+    Extraction e;
+    e.status = testSupport::Shell("cd " + testSupport::Quote(scratch.Path()) + " && " + testSupport::Quote(program) + " -y " + extra +
+                   " -o" + testSupport::Quote(dest) + " " + testSupport::Quote(archive) + " >/dev/null 2>&1");
+    for (const auto &item : fs::directory_iterator(scratch.Path()))
+        EXPECT_EQ(item.path().filename(), "dest") << "written outside the destination";
+    e.files = filesBelow(dest);
+    return e;
+}
+
+std::map<std::string, Bytes> lhasaExtract(const fs::path &archive)
+{
+    testSupport::TempFolder scratch;
+    testSupport::Shell("cd " + testSupport::Quote(scratch.Path()) + " && lhasa xq " + testSupport::Quote(archive) + " >/dev/null 2>&1");
+    return filesBelow(scratch.Path());
+}
+
+fs::path tool() { return binDir() / "tb-sfx-lzh"; }
+
+// ---- Corpus --------------------------------------------------------------
+
+struct CorpusRow {
+    std::string file, format, methods, validity, lhasaVerdict;
+};
+
+void PrintTo(const CorpusRow &row, std::ostream *os) { *os << row.file; }
+
+std::vector<CorpusRow> corpusRows()
+{
+    std::vector<CorpusRow> rows;
+    std::ifstream in(fs::path(TB_CORPUS_DIR) / "MANIFEST.tsv");
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::stringstream ss(line);
+        std::string field;
+        while (std::getline(ss, field, '\t'))
+            f.push_back(field);
+        if (f.size() < 14 || f[5] == "cab")
+            continue;
+        rows.push_back({f[0], f[5], f[7], f[9], f[13]});
+    }
+    return rows;
+}
+
+// Archives whose entries are refused on purpose, and why. lhasa is not run
+// on them: they are hostile.
+const std::map<std::string, const char *> refused = {
+    {"fragglet_lhasa/test/archives/regression/abspath.lzh", "absolute name"},
+    {"fragglet_lhasa/test/archives/regression/badterm.lzh", "absolute name with control characters"},
+    {"fragglet_lhasa/test/archives/regression/dotdot.lzh", "'..' in names"},
+    {"fragglet_lhasa/test/archives/regression/symlink1.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/regression/symlink2.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/regression/symlink3.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h0_symlink.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h1_symlink.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h1_symlink2.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h1_symlink3.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h2_symlink.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h2_symlink2.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lha_unix114i/h2_symlink3.lzh", "symbolic link"},
+    {"fragglet_lhasa/test/archives/lhmelt_16536/h0_subdir.lzh", "absolute name (stored from the root)"},
+    {"fragglet_lhasa/test/archives/lhmelt_16536/h1_subdir.lzh", "absolute name (stored from the root)"},
+    {"fragglet_lhasa/test/archives/lhmelt_16536/h2_subdir.lzh", "absolute name (stored from the root)"},
+    {"fragglet_lhasa/test/archives/maclha_224/l1_full_subdir.lzh", "absolute name"},
+    {"fragglet_lhasa/test/archives/maclha_224/l2_full_subdir.lzh", "absolute name"},
+    {"fragglet_lhasa/test/archives/tascal_lha_051h/abspath.lzh", "absolute name"},
+    {"libarchive_libarchive/libarchive/test/test_fuzz.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_header0.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_header1.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_header2.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_lh0.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_lh6.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_lh7.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_withjunk.lzh", "symbolic links"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_oversize_header.lzh", "symbolic links"},
+    {"fragglet_lhasa/test/archives/lh2_222/easubdir.lzh",
+     "an OS/2 folder entry carrying its extended attributes as data is written as a file, "
+     "so the folder of the next entry cannot be made (lhasa fails the same way)"},
+    {"fragglet_lhasa/test/archives/lhark04d/lh7.lzh", "LHARK's own format under the -lh7- id"},
+    {"fragglet_lhasa/test/archives/lhark04d/lh7_long.lzh", "LHARK's own format under the -lh7- id"},
+};
+
+// Marked damaged in the manifest, yet every entry is intact for every reader.
+const std::map<std::string, const char *> intactThoughMarkedCorrupt = {
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_symlink_missing_target.lzh",
+     "the link without target reads as a folder entry"},
+};
+
+// Intact for us (CRC right), but lhasa writes something else, and why.
+const std::map<std::string, const char *> differsFromLhasa = {
+    {"fragglet_lhasa/test/archives/lha_amiga_122/sfx.run",
+     "the Amiga stub carries its own help text as a small archive in front of the payload: "
+     "the first valid archive in the file is that one"},
+    {"fragglet_lhasa/test/archives/lha_amiga_122/lh0_dirs_bug.lzh",
+     "lhasa stops at the folder stored as an empty -lh0- file; we extract all five entries"},
+    {"libarchive_libarchive/libarchive/test/test_read_format_lha_symlink_missing_target.lzh",
+     "lhasa stops at the link without target; we write it as a file and go on"},
+};
+
+bool undecodedMethod(const std::string &methods)
+{
+    for (const char *m : {"-pm0-", "-pm1-", "-pm2-", "-lh2-", "-lh3-", "-lhx-"})
+        if (methods.find(m) != std::string::npos)
+            return true;
+    return false;
+}
+
+class Corpus : public testing::TestWithParam<std::tuple<std::string, CorpusRow>> {};
+
+TEST_P(Corpus, ExtractsLikeLhasaOrFails)
+{
+    const auto &[program, row] = GetParam();
+    const fs::path archive = fs::path(TB_CORPUS_DIR) / row.file;
+    const Extraction ours = extractWith(binDir() / program, archive);
+    ASSERT_GE(ours.status, 0) << "crashed";
+    ASSERT_LE(ours.status, 2) << "sanitizer report or crash";
+
+    bool mustFail = undecodedMethod(row.methods) || refused.count(row.file) ||
+                    (row.validity != "valid" && !intactThoughMarkedCorrupt.count(row.file));
+    if (mustFail) {
+        EXPECT_NE(ours.status, 0);
+    } else {
+        EXPECT_EQ(ours.status, 0);
+    }
+    if (refused.count(row.file) || row.lhasaVerdict.rfind("ok", 0) != 0)
+        return;
+    const auto reference = caseFolded(lhasaExtract(archive));
+    if (differsFromLhasa.count(row.file))
+        return;
+    for (const auto &[path, content] : caseFolded(ours.files)) {
+        ASSERT_TRUE(reference.count(path)) << path << " not extracted by lhasa";
+        EXPECT_TRUE(content == reference.at(path)) << path << " differs from lhasa's";
+    }
+    if (ours.status == 0) {
+        EXPECT_EQ(ours.files.size(), reference.size());
+    }
+}
+
+std::string testName(const std::string &program, const std::string &file)
+{
+    std::string name = program + "_" + file;
+    for (char &c : name)
+        if (!isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Manifest, Corpus,
+    testing::Combine(testing::Values("tb-sfx-lzh", "tb-sfx-lzh-asan"), testing::ValuesIn(corpusRows())),
+    [](const auto &info) { return testName(std::get<0>(info.param), std::get<1>(info.param).file); });
+
+// ---- Generated archives: every method at every header level -----------
+
+class Generated : public testing::TestWithParam<std::string> {};
+
+TEST_P(Generated, ExtractsLikeLhasa)
+{
+    const fs::path archive = dataDir() / (GetParam() + ".lzh");
+    const Extraction ours = extractWith(tool(), archive);
+    EXPECT_EQ(ours.status, 0);
+    const auto reference = lhasaExtract(archive);
+    ASSERT_EQ(reference.size(), 2u);
+    EXPECT_TRUE(ours.files == reference);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllMethods, Generated,
+                         testing::Values("lh0_h0", "lh1_h1", "lh4_h2", "lh5_h3", "lh6_h0", "lh7_h1",
+                                         "lzs_h2", "lz5_h3", "lh5_h0", "lh6_h2", "lh7_h3"));
+
+// ---- Unsafe names: nothing outside the destination -----------------------
+
+class Traversal : public testing::TestWithParam<int> {};
+
+TEST_P(Traversal, WritesOnlyTheSafeEntries)
+{
+    testSupport::TempFolder scratch;
+    const fs::path archive = scratch / "evil.lzh";
+    const int level = GetParam();
+    std::vector<Entry> entries = {{"", "..\\evil1.txt", "x"}, {"", "\\evil2.txt", "x"},
+                                  {"", "sub\\..\\..\\evil3.txt", "x"}, {"", "ok.txt", "fine"}};
+    if (level == 2)
+        entries.push_back({"..\xFF..\xFF", "evil4.txt", "x"});
+    testSupport::WriteBytes(archive, makeArchive(entries, level));
+    const Extraction ours = extractWith(tool(), archive);
+    EXPECT_NE(ours.status, 0);
+    ASSERT_EQ(ours.files.size(), 1u);
+    EXPECT_EQ(ours.files.begin()->first, "ok.txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, Traversal, testing::Values(0, 1, 2));
+
+// ---- Switches ----------------------------------------------------------------
+
+TEST(Switches, TestWritesNothingAndFindsDamage)
+{
+    testSupport::TempFolder scratch;
+    const std::string cd = "cd " + testSupport::Quote(scratch.Path()) + " && " + testSupport::Quote(tool());
+    EXPECT_EQ(testSupport::Shell(cd + " -t " + testSupport::Quote(dataDir() / "lh6_h1.lzh") + " >/dev/null"), 0);
+    EXPECT_TRUE(fs::is_empty(scratch.Path()));
+    Bytes damaged = testSupport::ReadBytes<Bytes>(dataDir() / "lh6_h1.lzh");
+    damaged[damaged.size() / 3] ^= 0x40;
+    testSupport::WriteBytes(scratch / "bad.lzh", damaged);
+    EXPECT_EQ(testSupport::Shell(cd + " -t bad.lzh >/dev/null 2>&1"), 1);
+}
+
+TEST(Switches, ListNamesEveryEntry)
+{
+    testSupport::TempFolder scratch;
+    const fs::path out = scratch / "list.txt";
+    EXPECT_EQ(testSupport::Shell(testSupport::Quote(tool()) + " -l " + testSupport::Quote(dataDir() / "lz5_h2.lzh") + " >" + testSupport::Quote(out)), 0);
+    const Bytes text = testSupport::ReadBytes<Bytes>(out);
+    const std::string listing(text.begin(), text.end());
+    EXPECT_NE(listing.find("-lz5- 863d words.txt"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("sub/bytes.bin"), std::string::npos) << listing;
+}
+
+TEST(Switches, ReplacesExistingFilesOnlyWithY)
+{
+    testSupport::TempFolder scratch;
+    const fs::path dest = scratch / "dest";
+    testSupport::WriteBytes(dest / "words.txt", "old");
+    const std::string command = testSupport::Quote(tool()) + " -o" + testSupport::Quote(dest) + " " +
+                                testSupport::Quote(dataDir() / "lh5_h1.lzh") + " >/dev/null 2>&1";
+    EXPECT_EQ(testSupport::Shell(command), 1);
+    EXPECT_EQ(testSupport::ReadBytes<Bytes>(dest / "words.txt"), Bytes({'o', 'l', 'd'}));
+    EXPECT_EQ(testSupport::Shell(testSupport::Quote(tool()) + " -y -o" + testSupport::Quote(dest) + " " + testSupport::Quote(dataDir() / "lh5_h1.lzh") +
+                  " >/dev/null"),
+              0);
+    EXPECT_EQ(testSupport::ReadBytes<Bytes>(dest / "words.txt").size(), 20003u);
+}
+
+TEST(Switches, MakesAMissingDestinationWithItsParents)
+{
+    testSupport::TempFolder scratch;
+    const fs::path dest = scratch / "a/b/c";
+    EXPECT_EQ(testSupport::Shell(testSupport::Quote(tool()) + " -y -o" + testSupport::Quote(dest) + " " + testSupport::Quote(dataDir() / "lh4_h0.lzh") +
+                  " >/dev/null"),
+              0);
+    EXPECT_EQ(filesBelow(dest).size(), 2u);
+}
+
+TEST(SelfExtractor, ArchiveBehindTheWin32StubIsFound)
+{
+    testSupport::TempFolder scratch;
+    Bytes sfx = testSupport::ReadBytes<Bytes>(stubPath());
+    ASSERT_FALSE(sfx.empty());
+    const Bytes archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh7_h2.lzh");
+    sfx.insert(sfx.end(), archive.begin(), archive.end());
+    testSupport::WriteBytes(scratch / "x.exe", sfx);
+    const Extraction ours = extractWith(tool(), scratch / "x.exe");
+    EXPECT_EQ(ours.status, 0);
+    EXPECT_TRUE(ours.files == lhasaExtract(dataDir() / "lh7_h2.lzh"));
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/fakeDialogs.h"
+#include "platform/fakeDrives.h"
+#include "platform/fakeSettingsStore.h"
+#include "platform/memoryClipboard.h"
+#include "platform/services.h"
+
+namespace testSupport {
+
+// Fakes of every platform service, installed for as long as the object
+// lives: a test sees what the code stored, asked, copied and listed.
+struct FakeServices {
+    platform::FakeSettingsStore settings;
+    platform::FakeDialogs dialogs;
+    platform::MemoryClipboard clipboard;
+    platform::FakeDrives drives;
+    platform::ScopedServices installed{{.settings = &settings,
+                                        .dialogs = &dialogs,
+                                        .clipboard = &clipboard,
+                                        .drives = &drives}};
+};
+
+} // namespace testSupport
