@@ -1,0 +1,74 @@
+/* Part of lzhdec.c, included there: canonical Huffman lookup tables with
+   their overflow trees (-lh4- to -lh7-). */
+
+#define NO_CODE 0xFFFFu
+
+/* Lookup table of 2^tbits entries for nchar symbols with the given code
+   lengths (codes assigned shortest first, then by symbol, as LHA does);
+   longer codes continue as a tree in left/right. A hole left by an
+   incomplete code stays NO_CODE and is an error when met. */
+static int make_table(lzh_state *s, unsigned short nchar, const unsigned char *len,
+                      unsigned short tbits, unsigned short *table)
+{
+    unsigned long start[18], code;
+    unsigned short count[17], i, k, l, avail = nchar, limit = 2 * nchar - 1;
+    unsigned short tsize = (unsigned short)(1u << tbits);
+
+    for (i = 0; i <= 16; i++)
+        count[i] = 0;
+    for (i = 0; i < nchar; i++) {
+        if (len[i] > 16)
+            return 0;
+        count[len[i]]++;
+    }
+    start[1] = 0;
+    for (i = 1; i <= 16; i++)
+        start[i + 1] = start[i] + ((unsigned long)count[i] << (16 - i));
+    if (start[17] > 0x10000UL)
+        return 0;
+    for (i = 0; i < tsize; i++)
+        table[i] = NO_CODE;
+    for (i = 0; i < nchar; i++) {
+        l = len[i];
+        if (l == 0)
+            continue;
+        code = start[l];
+        start[l] += 1UL << (16 - l);
+        if (l <= tbits) {
+            unsigned short first = (unsigned short)(code >> (16 - tbits));
+            unsigned short n = (unsigned short)(1u << (tbits - l));
+            for (k = 0; k < n; k++)
+                table[first + k] = i;
+        } else {
+            unsigned short *p = &table[code >> (16 - tbits)];
+            unsigned short bit = (unsigned short)(15 - tbits);
+            for (k = tbits; k < l; k++, bit--) {
+                if (*p == NO_CODE) {
+                    if (avail >= limit)
+                        return 0;
+                    *p = avail;
+                    s->left[avail] = s->right[avail] = NO_CODE;
+                    avail++;
+                } else if (*p < nchar) {
+                    return 0;
+                }
+                p = ((code >> bit) & 1) ? &s->right[*p] : &s->left[*p];
+            }
+            if (*p != NO_CODE)
+                return 0;
+            *p = i;
+        }
+    }
+    return 1;
+}
+
+/* Walk the tree below a table entry for codes longer than the table. */
+static unsigned short tree_walk(lzh_state *s, unsigned short j, unsigned short nchar,
+                                unsigned short peek, unsigned short mask)
+{
+    while (j >= nchar && j != NO_CODE && mask) {
+        j = (peek & mask) ? s->right[j] : s->left[j];
+        mask >>= 1;
+    }
+    return j;
+}

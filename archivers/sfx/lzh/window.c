@@ -1,0 +1,37 @@
+/* Part of lzhdec.c, included there: the dictionary (by default one
+   malloc'd block). */
+
+#ifdef LZH_WIN_DEFAULT
+int lzh_window_alloc(lzh_state *s, unsigned long size)
+{
+    s->window = (unsigned char *)malloc((size_t)size);
+    return s->window != NULL;
+}
+
+void lzh_window_free(lzh_state *s)
+{
+    free(s->window);
+    s->window = NULL;
+}
+#endif
+
+/* Make the dictionary 2^dicbit bytes, filled with spaces, the way every LZH
+   encoder assumes it starts. */
+static int window_setup(lzh_state *s, unsigned char dicbit)
+{
+    unsigned long size = 1UL << dicbit;
+    unsigned long i;
+    if (s->win_alloc < size) {
+        if (s->win_alloc)
+            LZH_WIN_FREE(s);
+        s->win_alloc = 0;
+        if (!LZH_WIN_ALLOC(s, size))
+            return 0;
+        s->win_alloc = size;
+    }
+    for (i = 0; i < size; i++)
+        LZH_WIN_PUT(s, (unsigned short)i, ' ');
+    s->wmask = (unsigned short)(size - 1);
+    s->wpos = 0;
+    return 1;
+}
