@@ -16,6 +16,84 @@ int Fail(Report& report, int code, const std::string& why)
     return code;
 }
 
+// <folder>/<archive base name>.EXE
+std::string OutputPath(const Request& request)
+{
+    std::string path = request.folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path + FileBaseName(request.archive) + ".EXE";
+}
+
+// The output folder exists, and the output path may be written: it is not
+// the archive itself nor a folder, and a file already there is replaced
+// only when the request asks for it.
+int CheckOutputPlace(const Request& request, const InputFile& input, const std::string& outputPath,
+                     Report& report)
+{
+    struct stat folder;
+    if (stat(request.folder.empty() ? "." : request.folder.c_str(), &folder) != 0 ||
+        !S_ISDIR(folder.st_mode))
+        return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
+    struct stat existing;
+    if (lstat(outputPath.c_str(), &existing) != 0)
+        return kDone;
+    if (existing.st_dev == input.Stat().st_dev && existing.st_ino == input.Stat().st_ino)
+        return Fail(report, kOutputIsInput, outputPath + " is the archive itself");
+    if (S_ISDIR(existing.st_mode))
+        return Fail(report, kFolderNotWritable, outputPath + " is a folder");
+    if (!request.replaceExisting)
+        return Fail(report, kOutputExists, outputPath + " exists (-+ replaces it)");
+    return kDone;
+}
+
+// Which entries stay out of the self-extractor: with -gu0 those whose names
+// the target system cannot hold, each reported.
+struct LeftOutEntries {
+    std::vector<bool> marks;  // one per entry, true when it is left out
+    std::size_t count = 0;
+};
+
+LeftOutEntries ChooseLeftOutEntries(const Request& request, const ArchiveFormat& format, Report& report)
+{
+    const std::vector<EntryName> entries = format.Entries();
+    LeftOutEntries leftOut{std::vector<bool>(entries.size(), false)};
+    if (!request.leaveOutForeignNames)
+        return leftOut;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!NameFitsTarget(entries[i].raw, entries[i].encoding, request.kind)) {
+            leftOut.marks[i] = true;
+            ++leftOut.count;
+            report.Line("left out: " + entries[i].raw);
+        }
+    }
+    return leftOut;
+}
+
+// The stub, then the archive without its left-out entries, written under a
+// scratch name and moved to outputPath at the end.
+int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const InputFile& input,
+                       const std::vector<char>& cachedStub, const std::vector<bool>& leaveOut,
+                       const std::string& outputPath, OutputFile& out, Report& report)
+{
+    // The stub read is shared by every call of this process: adapt a copy.
+    std::vector<char> stub = cachedStub;
+    format.AdaptStub(request.kind, outputPath, stub);
+    int rc = out.Create(request.folder, FileBaseName(request.archive) + ".EXE");
+    if (rc == kDone)
+        rc = out.Write(stub.data(), stub.size());
+    if (rc == kDone)
+        rc = format.WriteArchive(input, leaveOut, out);
+    if (rc == kDone)
+        rc = out.Commit(request.replaceExisting, request.keepArchiveTime ? &input.Stat().st_mtim : nullptr);
+    if (rc == kDone)
+        return kDone;
+    return Fail(report, rc,
+                rc == kDiskFull       ? "not enough space for " + outputPath
+                : rc == kOutputExists ? outputPath + " exists (-+ replaces it)"
+                                      : "cannot write " + outputPath);
+}
+
 } // namespace
 
 std::string FileBaseName(const std::string& path)
@@ -43,26 +121,9 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (const int rc = format.Locate(input, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
-    struct stat folder;
-    if (stat(request.folder.empty() ? "." : request.folder.c_str(), &folder) != 0 ||
-        !S_ISDIR(folder.st_mode))
-        return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
-
-    const std::string fileName = FileBaseName(request.archive) + ".EXE";
-    OutputFile out;
-    std::string finalPath = request.folder;
-    if (!finalPath.empty() && finalPath.back() != '/')
-        finalPath += '/';
-    finalPath += fileName;
-    struct stat existing;
-    if (lstat(finalPath.c_str(), &existing) == 0) {
-        if (existing.st_dev == input.Stat().st_dev && existing.st_ino == input.Stat().st_ino)
-            return Fail(report, kOutputIsInput, finalPath + " is the archive itself");
-        if (S_ISDIR(existing.st_mode))
-            return Fail(report, kFolderNotWritable, finalPath + " is a folder");
-        if (!request.replaceExisting)
-            return Fail(report, kOutputExists, finalPath + " exists (-+ replaces it)");
-    }
+    const std::string outputPath = OutputPath(request);
+    if (const int rc = CheckOutputPlace(request, input, outputPath, report); rc != kDone)
+        return rc;
 
     const StubBytes cachedStub = ReadStub(stubName);
     if (!cachedStub)
@@ -70,47 +131,24 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
                     std::string("the ") + SfxKindName(request.kind) + " stub " + stubName +
                         " is not installed");
 
-    const std::vector<EntryName> entries = format.Entries();
-    std::vector<bool> leaveOut(entries.size(), false);
-    std::size_t leftOut = 0;
-    if (request.leaveOutForeignNames) {
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (!NameFitsTarget(entries[i].raw, entries[i].encoding, request.kind)) {
-                leaveOut[i] = true;
-                ++leftOut;
-                report.Line("left out: " + entries[i].raw);
-            }
-        }
-        if (leftOut == entries.size())
-            return Fail(report, kNothingLeft, "every entry would be left out");
-    }
-    if (const int rc = format.CheckStubDecodes(request.kind, leaveOut, detail); rc != kDone)
+    const LeftOutEntries leftOut = ChooseLeftOutEntries(request, format, report);
+    if (request.leaveOutForeignNames && leftOut.count == leftOut.marks.size())
+        return Fail(report, kNothingLeft, "every entry would be left out");
+    if (const int rc = format.CheckStubDecodes(request.kind, leftOut.marks, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
-    // The stub read is shared by every call of this process: adapt a copy.
-    std::vector<char> stub = *cachedStub;
-    format.AdaptStub(request.kind, finalPath, stub);
-    int rc = out.Create(request.folder, fileName);
-    if (rc == kDone)
-        rc = out.Write(stub.data(), stub.size());
-    if (rc == kDone)
-        rc = format.WriteArchive(input, leaveOut, out);
-    if (rc == kDone)
-        rc = out.Commit(request.replaceExisting,
-                        request.keepArchiveTime ? &input.Stat().st_mtim : nullptr);
-    if (rc != kDone)
-        return Fail(report, rc,
-                    rc == kDiskFull ? "not enough space for " + finalPath
-                    : rc == kOutputExists ? finalPath + " exists (-+ replaces it)"
-                                          : "cannot write " + finalPath);
+    OutputFile out;
+    if (const int rc = WriteSelfExtractor(request, format, input, *cachedStub, leftOut.marks, outputPath, out,
+                                          report);
+        rc != kDone)
+        return rc;
 
-    report.Line("Made " + finalPath + " (" + SfxKindName(request.kind) + " " +
-                format.FormatName() + " self-extractor, " + std::to_string(out.BytesWritten()) +
-                " bytes)");
-    if (leftOut > 0)
-        report.Line("entries left out: " + std::to_string(leftOut));
-    return leftOut > static_cast<std::size_t>(kMaxLeftOutCount) ? kMaxLeftOutCount
-                                                                : static_cast<int>(leftOut);
+    report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName() +
+                " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");
+    if (leftOut.count > 0)
+        report.Line("entries left out: " + std::to_string(leftOut.count));
+    return leftOut.count > static_cast<std::size_t>(kMaxLeftOutCount) ? kMaxLeftOutCount
+                                                                      : static_cast<int>(leftOut.count);
 }
 
 } // namespace tbarc
