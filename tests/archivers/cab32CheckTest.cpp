@@ -5,28 +5,32 @@
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 TEST(CabCheck, DamagedDataBlockFailsTheCheck)
 {
     kit::Library lib("libcab32.so", "Cab", {});
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string cab = kit::MakeCab(dir.Path(), {{"a.txt", std::string(5000, 'a')}}, true);
     ASSERT_EQ(lib.Check(cab), 1);
-    std::string bytes = testSupport::ReadBytes(cab);
+    std::string bytes = ReadBytes(cab);
     bytes[bytes.size() - 10] ^= 0x55; // inside the last data block
-    testSupport::WriteBytes(dir / "bad.cab", bytes);
+    WriteBytes(dir / "bad.cab", bytes);
     EXPECT_EQ(lib.Check(dir / "bad.cab"), 0);
 }
 
 TEST(CabCheck, FindsACabinetBehindAProgram)
 {
     kit::Library lib("libcab32.so", "Cab", {});
-    testSupport::TempFolder dir;
-    const std::string cab = testSupport::ReadBytes(kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
-    testSupport::WriteBytes(dir / "sfx.exe", kit::BuiltStub("cab-win32.exe") + cab);
+    TempFolder dir;
+    const std::string cab = ReadBytes(kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
+    WriteBytes(dir / "sfx.exe", kit::BuiltStub("cab-win32.exe") + cab);
     EXPECT_EQ(lib.Check(dir / "sfx.exe"), 1);
-    testSupport::WriteBytes(dir / "cut.exe", kit::BuiltStub("cab-win32.exe") + cab.substr(0, cab.size() - 3));
+    WriteBytes(dir / "cut.exe", kit::BuiltStub("cab-win32.exe") + cab.substr(0, cab.size() - 3));
     EXPECT_EQ(lib.Check(dir / "cut.exe"), 0);
-    testSupport::WriteBytes(dir / "bare.exe", kit::BuiltStub("cab-win32.exe"));
+    WriteBytes(dir / "bare.exe", kit::BuiltStub("cab-win32.exe"));
     EXPECT_EQ(lib.Check(dir / "bare.exe"), 0);
 }
 

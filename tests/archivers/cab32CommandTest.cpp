@@ -8,6 +8,10 @@
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 struct CommandCase {
     const char* line; // {A} = the cabinet, {O} = the output folder
     int code;
@@ -24,7 +28,7 @@ kit::Library* CabCommand::lib_ = nullptr;
 TEST_P(CabCommand, MakesTheWin32KindOrRefuses)
 {
     const CommandCase& c = GetParam();
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string cab = kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false);
     const std::string out = dir / "out";
     std::filesystem::create_directory(out);
@@ -34,7 +38,7 @@ TEST_P(CabCommand, MakesTheWin32KindOrRefuses)
     std::string report;
     EXPECT_EQ(lib_->Run(line, &report), c.code) << report;
     if (c.code == 0)
-        EXPECT_EQ(testSupport::ReadBytes(out + "/made.EXE"), kit::BuiltStub("cab-win32.exe") + testSupport::ReadBytes(cab));
+        EXPECT_EQ(ReadBytes(out + "/made.EXE"), kit::BuiltStub("cab-win32.exe") + ReadBytes(cab));
     else
         EXPECT_TRUE(kit::ListFolder(out).empty());
 }
@@ -54,11 +58,11 @@ INSTANTIATE_TEST_SUITE_P(Lines, CabCommand, testing::Values(
 TEST(CabCommandText, FReplacesAnEarlierOutput)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string cab = kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, true);
-    testSupport::WriteBytes(dir / "made.EXE", "old");
+    WriteBytes(dir / "made.EXE", "old");
     EXPECT_EQ(lib.Run("-f \"" + cab + "\" \"" + dir.Path() + "/\""), 0);
-    EXPECT_EQ(testSupport::ReadBytes(dir / "made.EXE"), kit::BuiltStub("cab-win32.exe") + testSupport::ReadBytes(cab));
+    EXPECT_EQ(ReadBytes(dir / "made.EXE"), kit::BuiltStub("cab-win32.exe") + ReadBytes(cab));
 }
 
 } // namespace

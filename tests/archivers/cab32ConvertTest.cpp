@@ -10,6 +10,11 @@
 
 namespace {
 
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+
 std::uint32_t CabinetLength(const std::string& bytes, std::size_t at)
 {
     std::uint32_t v = 0;
@@ -22,7 +27,7 @@ std::uint32_t CabinetLength(const std::string& bytes, std::size_t at)
 std::vector<std::string> CabNames(const std::string& path)
 {
     std::string listing;
-    testSupport::Shell("cabextract -q -l " + testSupport::Quote(path) + " 2>/dev/null", &listing);
+    Shell("cabextract -q -l " + Quote(path) + " 2>/dev/null", &listing);
     std::vector<std::string> names;
     std::istringstream lines(listing);
     for (std::string line; std::getline(lines, line);) {
@@ -35,7 +40,7 @@ std::vector<std::string> CabNames(const std::string& path)
 
 struct CabCase {
     const char* what;
-    std::function<std::string(const testSupport::TempFolder&)> input; // returns the cabinet's path
+    std::function<std::string(const TempFolder&)> input; // returns the cabinet's path
     std::size_t offset;                                     // where the cabinet starts in it
 };
 
@@ -44,9 +49,9 @@ class CabConvert : public testing::TestWithParam<CabCase> {};
 TEST_P(CabConvert, OutputIsStubThenTheCabinetAndCabextractReadsIt)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string input = GetParam().input(dir);
-    const std::string before = testSupport::ReadBytes(input);
+    const std::string before = ReadBytes(input);
     std::filesystem::create_directory(dir / "out");
     std::string report;
     ASSERT_EQ(lib.Run("-f \"" + input + "\" \"" + (dir / "out") + "/\"", &report), 0) << report;
@@ -56,10 +61,10 @@ TEST_P(CabConvert, OutputIsStubThenTheCabinetAndCabextractReadsIt)
     const std::string cabinet = GetParam().offset == 0
         ? before
         : before.substr(GetParam().offset, CabinetLength(before, GetParam().offset));
-    EXPECT_EQ(testSupport::ReadBytes(output), kit::BuiltStub("cab-win32.exe") + cabinet);
+    EXPECT_EQ(ReadBytes(output), kit::BuiltStub("cab-win32.exe") + cabinet);
     std::string log;
-    EXPECT_EQ(testSupport::Shell("cabextract -t " + testSupport::Quote(output) + " 2>&1", &log), 0) << log;
-    EXPECT_EQ(testSupport::ReadBytes(input), before) << "the input changed";
+    EXPECT_EQ(Shell("cabextract -t " + Quote(output) + " 2>&1", &log), 0) << log;
+    EXPECT_EQ(ReadBytes(input), before) << "the input changed";
 }
 
 std::string Corpus(const char* file)
@@ -68,31 +73,31 @@ std::string Corpus(const char* file)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cabinets, CabConvert, testing::Values(
-    CabCase{"stored", [](const testSupport::TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/b.txt", "beta"}}, false); }, 0},
-    CabCase{"mszip", [](const testSupport::TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", std::string(70000, 'z')}}, true); }, 0},
-    CabCase{"lzx+quantum", [](const testSupport::TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }, 0},
-    CabCase{"lzx21", [](const testSupport::TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }, 0},
-    CabCase{"signed", [](const testSupport::TempFolder&) { return Corpus("debian_libgcab-tests/test-signed.cab"); }, 0},
-    CabCase{"embedded", [](const testSupport::TempFolder&) { return Corpus("kyz_libmspack/libmspack/test/test_files/cabd/search_basic.cab"); }, 6}));
+    CabCase{"stored", [](const TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/b.txt", "beta"}}, false); }, 0},
+    CabCase{"mszip", [](const TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", std::string(70000, 'z')}}, true); }, 0},
+    CabCase{"lzx+quantum", [](const TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }, 0},
+    CabCase{"lzx21", [](const TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }, 0},
+    CabCase{"signed", [](const TempFolder&) { return Corpus("debian_libgcab-tests/test-signed.cab"); }, 0},
+    CabCase{"embedded", [](const TempFolder&) { return Corpus("kyz_libmspack/libmspack/test/test_files/cabd/search_basic.cab"); }, 6}));
 
 TEST(CabLeaveOut, Gu0DropsForeignNamesAndKeepsTheOthersIntact)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string cab = kit::MakeCab(dir.Path(),
         {{"first.txt", std::string(40000, '1')}, {"CON", "device"}, {"sub/aux.txt", "device too"},
          {"what?.txt", "wildcard"}, {"last.txt", std::string(30000, '9')}}, true);
     ASSERT_EQ(lib.Run("-f -gu0 \"" + cab + "\" \"" + dir.Path() + "/\""), 3);
     EXPECT_EQ(CabNames(dir / "made.EXE"), (std::vector<std::string>{"first.txt", "last.txt"}));
-    ASSERT_EQ(testSupport::Shell("cabextract -q -d " + testSupport::Quote(dir / "x") + " " + testSupport::Quote(dir / "made.EXE")), 0);
-    EXPECT_EQ(testSupport::ReadBytes(dir / "x/last.txt"), std::string(30000, '9'));
-    EXPECT_EQ(testSupport::ReadBytes(dir / "x/first.txt"), std::string(40000, '1'));
+    ASSERT_EQ(Shell("cabextract -q -d " + Quote(dir / "x") + " " + Quote(dir / "made.EXE")), 0);
+    EXPECT_EQ(ReadBytes(dir / "x/last.txt"), std::string(30000, '9'));
+    EXPECT_EQ(ReadBytes(dir / "x/first.txt"), std::string(40000, '1'));
 }
 
 TEST(CabLeaveOut, HostileNamesOfTheCorpusAreAllLeftOut)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string input = kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/dirwalk-vulns.cab");
     const int leftOut = lib.Run("-f -gu0 \"" + input + "\" \"" + dir.Path() + "/\"");
     ASSERT_GT(leftOut, 0);
@@ -106,13 +111,13 @@ TEST(CabLeaveOut, HostileNamesOfTheCorpusAreAllLeftOut)
         while (std::getline(parts, part, '/'))
             EXPECT_NE(part, "..") << name;
     }
-    EXPECT_EQ(testSupport::Shell("cabextract -t " + testSupport::Quote(dir / "dirwalk-vulns.EXE") + " >/dev/null 2>&1"), 0);
+    EXPECT_EQ(Shell("cabextract -t " + Quote(dir / "dirwalk-vulns.EXE") + " >/dev/null 2>&1"), 0);
 }
 
 TEST(CabRefuse, OnePartOfACabinetSetCannotStandAlone)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     EXPECT_EQ(lib.Run("-f \"" + kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/split-2.cab") +
                       "\" \"" + dir.Path() + "/\""), 0x800B);
     EXPECT_TRUE(kit::ListFolder(dir.Path()).empty());

@@ -13,6 +13,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 // Every regular file below root: relative path -> contents.
 std::map<std::string, std::string> Tree(const std::string& root)
 {
@@ -20,24 +26,24 @@ std::map<std::string, std::string> Tree(const std::string& root)
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator(); ++it)
         if (it->is_regular_file())
-            files[fs::relative(it->path(), root).string()] = testSupport::ReadBytes(it->path().string());
+            files[fs::relative(it->path(), root).string()] = ReadBytes(it->path().string());
     return files;
 }
 
 // Runs the self-extractor under Wine with the given switches; returns its exit status.
 int RunSfx(const std::string& exe, const std::string& switches, std::string* out = nullptr)
 {
-    return testSupport::Shell("TB_WINEPREFIX=" + testSupport::Quote(TB_WINE_PREFIX) + " " + testSupport::Quote(TB_WINE_RUN) + " " +
-                      testSupport::Quote(exe) + " " + switches + " 2>/dev/null", out);
+    return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " +
+                      Quote(exe) + " " + switches + " 2>/dev/null", out);
 }
 
 std::string Destination(const std::string& unixPath)
 {
-    return testSupport::Quote("-oZ:" + unixPath);
+    return Quote("-oZ:" + unixPath);
 }
 
 // Converts cabinet into <dir>/sfx/<base>.EXE with the library; returns that path.
-std::string MakeSfx(const testSupport::TempFolder& dir, const std::string& cabinet)
+std::string MakeSfx(const TempFolder& dir, const std::string& cabinet)
 {
     static kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
     fs::create_directories(dir / "sfx");
@@ -49,17 +55,17 @@ std::string MakeSfx(const testSupport::TempFolder& dir, const std::string& cabin
 
 struct SfxCase {
     const char* what;
-    std::function<std::string(const testSupport::TempFolder&)> cabinet;
+    std::function<std::string(const TempFolder&)> cabinet;
 };
 
 class SfxCab : public testing::TestWithParam<SfxCase> {};
 
 TEST_P(SfxCab, ExtractsWhatCabextractExtracts)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string cabinet = GetParam().cabinet(dir);
     const std::string exe = MakeSfx(dir, cabinet);
-    ASSERT_EQ(testSupport::Shell("cabextract -q -d " + testSupport::Quote(dir / "expected") + " " + testSupport::Quote(cabinet)), 0);
+    ASSERT_EQ(Shell("cabextract -q -d " + Quote(dir / "expected") + " " + Quote(cabinet)), 0);
 
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "got")), 0);
     const auto expected = Tree(dir / "expected");
@@ -79,25 +85,25 @@ std::string Corpus(const char* file)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cabinets, SfxCab, testing::Values(
-    SfxCase{"stored, subfolders", [](const testSupport::TempFolder& d) {
+    SfxCase{"stored, subfolders", [](const TempFolder& d) {
         return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/deeper/b.txt", "beta"}}, false); }},
-    SfxCase{"mszip", [](const testSupport::TempFolder& d) {
+    SfxCase{"mszip", [](const TempFolder& d) {
         std::string big;
         for (int i = 0; i < 20000; ++i)
             big += std::to_string(i * 7919 % 10007) + ",";
         return kit::MakeCab(d.Path(), {{"numbers.csv", big}, {"empty.txt", ""}}, true); }},
-    SfxCase{"mszip + lzx + quantum", [](const testSupport::TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }},
-    SfxCase{"lzx 21", [](const testSupport::TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }},
-    SfxCase{"lzx 15", [](const testSupport::TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-15.cab"); }},
-    SfxCase{"lzx 18, folders", [](const testSupport::TempFolder&) { return Corpus("libarchive_libarchive/libarchive/test/test_read_format_cab_3.cab"); }},
-    SfxCase{"utf-8 names", [](const testSupport::TempFolder&) { return Corpus("hughsie_python-cabarchive/data/utf8.cab"); }},
-    SfxCase{"utf-8 names in folders", [](const testSupport::TempFolder& d) {
+    SfxCase{"mszip + lzx + quantum", [](const TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }},
+    SfxCase{"lzx 21", [](const TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }},
+    SfxCase{"lzx 15", [](const TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-15.cab"); }},
+    SfxCase{"lzx 18, folders", [](const TempFolder&) { return Corpus("libarchive_libarchive/libarchive/test/test_read_format_cab_3.cab"); }},
+    SfxCase{"utf-8 names", [](const TempFolder&) { return Corpus("hughsie_python-cabarchive/data/utf8.cab"); }},
+    SfxCase{"utf-8 names in folders", [](const TempFolder& d) {
         return kit::MakeCab(d.Path(), {{"caf\xC3\xA9/\xC3\xB1" "and\xC3\xBA.txt", "n"},
                                        {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "nihongo"}}, false); }}));
 
 TEST(SfxCabSafety, TraversalNamesAreRefusedAndNothingLeavesTheDestination)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string exe = MakeSfx(dir, kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/dirwalk-vulns.cab"));
     fs::create_directories(dir / "jail/inner");
     std::string report;
@@ -111,13 +117,13 @@ TEST(SfxCabSafety, TraversalNamesAreRefusedAndNothingLeavesTheDestination)
 
 TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     std::string big;
     for (int i = 0; i < 30000; ++i)
         big += std::to_string(i) + " ";
-    std::string bytes = testSupport::ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
+    std::string bytes = ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
     bytes[bytes.size() - 100] ^= 0x5A; // inside the last data block
-    testSupport::WriteBytes(dir / "bad.cab", bytes);
+    WriteBytes(dir / "bad.cab", bytes);
     const std::string exe = MakeSfx(dir, dir / "bad.cab");
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
     EXPECT_TRUE(Tree(dir / "out").empty());
@@ -126,24 +132,24 @@ TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)
 
 TEST(SfxCabSafety, ADamagedEntryLeavesTheFileItWouldReplaceAlone)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     std::string big;
     for (int i = 0; i < 30000; ++i)
         big += std::to_string(i) + " ";
-    std::string bytes = testSupport::ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
+    std::string bytes = ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
     bytes[bytes.size() - 100] ^= 0x5A; // inside the last data block
-    testSupport::WriteBytes(dir / "bad.cab", bytes);
+    WriteBytes(dir / "bad.cab", bytes);
     const std::string exe = MakeSfx(dir, dir / "bad.cab");
     fs::create_directories(dir / "out");
-    testSupport::WriteBytes(dir / "out/big.txt", "the user's own file");
+    WriteBytes(dir / "out/big.txt", "the user's own file");
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
     EXPECT_EQ(Tree(dir / "out"), (std::map<std::string, std::string>{{"big.txt", "the user's own file"}}));
 }
 
 TEST(SfxCabSafety, AStubWithoutCabinetSaysSo)
 {
-    testSupport::TempFolder dir;
-    testSupport::WriteBytes(dir / "bare.exe", kit::BuiltStub("cab-win32.exe"));
+    TempFolder dir;
+    WriteBytes(dir / "bare.exe", kit::BuiltStub("cab-win32.exe"));
     EXPECT_EQ(RunSfx(dir / "bare.exe", "-t"), 2);
     EXPECT_EQ(RunSfx(dir / "bare.exe", "-q"), 3) << "unknown switch";
 }
@@ -151,10 +157,10 @@ TEST(SfxCabSafety, AStubWithoutCabinetSaysSo)
 TEST(SfxCabSafety, WithoutSwitchesAndWithoutADisplayItEndsInsteadOfWaiting)
 {
     // The destination question cannot be shown headless: it counts as cancelled.
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string exe = MakeSfx(dir, kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
-    EXPECT_EQ(testSupport::Shell("cd " + testSupport::Quote(dir.Path()) + " && timeout 60 env TB_WINEPREFIX=" +
-                         testSupport::Quote(TB_WINE_PREFIX) + " " + testSupport::Quote(TB_WINE_RUN) + " " + testSupport::Quote(exe) +
+    EXPECT_EQ(Shell("cd " + Quote(dir.Path()) + " && timeout 60 env TB_WINEPREFIX=" +
+                         Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) +
                          " >/dev/null 2>&1"), 3);
     EXPECT_FALSE(kit::Exists(dir / "a.txt"));
 }

@@ -14,6 +14,10 @@
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 // Files whose verdict differs from the manifest's, and why.
 const std::map<std::string, std::string> kKnownDifferences = {
     {"fragglet_lhasa/test/archives/lha_amiga_122/lh0_dirs_bug.lzh",
@@ -67,15 +71,15 @@ TEST_F(CorpusCheck, FindsArchivesBeyondLhasasSearchWindow)
 {
     // lhasa looks for an archive behind a stub only in the first 64 KiB.
     const std::string path = kit::CorpusPath("fragglet_lhasa/test/archives/explzh_723/declha_sfx_unicode.exe");
-    ASSERT_GT(testSupport::ReadBytes(path).size(), 66000u);
+    ASSERT_GT(ReadBytes(path).size(), 66000u);
     EXPECT_EQ(unlha_->Check(path), 1);
 }
 
 TEST_F(CorpusCheck, MissingAndSpecialFilesAreNoArchives)
 {
-    testSupport::TempFolder dir;
-    testSupport::WriteBytes(dir / "empty.lzh", "");
-    testSupport::WriteBytes(dir / "only-end.lzh", std::string(1, '\0'));
+    TempFolder dir;
+    WriteBytes(dir / "empty.lzh", "");
+    WriteBytes(dir / "only-end.lzh", std::string(1, '\0'));
     for (const std::string& path : {dir / "missing.lzh", dir.Path(), std::string("/dev/null"),
                                     dir / "empty.lzh", dir / "only-end.lzh"}) {
         EXPECT_EQ(unlha_->Check(path), 0) << path;
@@ -86,13 +90,13 @@ TEST_F(CorpusCheck, MissingAndSpecialFilesAreNoArchives)
 TEST_F(CorpusCheck, ACutArchiveFailsAtEveryLength)
 {
     const std::string whole = kit::MakeLzh({{"a.txt", "first member"}, {"b.txt", "second one"}});
-    testSupport::TempFolder dir;
+    TempFolder dir;
     // Cut anywhere, even just before the end marker: never "readable".
     for (std::size_t length = 1; length < whole.size(); ++length) {
-        testSupport::WriteBytes(dir / "cut.lzh", whole.substr(0, length));
+        WriteBytes(dir / "cut.lzh", whole.substr(0, length));
         EXPECT_EQ(unlha_->Check(dir / "cut.lzh"), 0) << "cut at " << length;
     }
-    testSupport::WriteBytes(dir / "whole.lzh", whole);
+    WriteBytes(dir / "whole.lzh", whole);
     EXPECT_EQ(unlha_->Check(dir / "whole.lzh"), 1);
 }
 

@@ -8,6 +8,10 @@
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 constexpr int kBadCommand = 0x8001;
 constexpr int kBadOption = 0x8002;
 constexpr int kUnsupportedKind = 0x8008;
@@ -35,9 +39,9 @@ std::string Fill(std::string line, const std::string& archive, const std::string
 TEST_P(UnlhaCommand, MakesTheAskedKindOrRefuses)
 {
     const CommandCase& c = GetParam();
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string archive = kit::MakeLzh({{"readme.txt", "hello"}});
-    testSupport::WriteBytes(dir / "in/a.lzh", archive);
+    WriteBytes(dir / "in/a.lzh", archive);
     const std::string out = dir / "out";
     std::filesystem::create_directory(out);
 
@@ -45,7 +49,7 @@ TEST_P(UnlhaCommand, MakesTheAskedKindOrRefuses)
     EXPECT_EQ(lib_->Run(Fill(c.line, dir / "in/a.lzh", out), &report), c.code) << report;
     if (c.code == 0) {
         const std::string stub = kit::FakeLzhStubs().at(c.stub);
-        EXPECT_EQ(testSupport::ReadBytes(out + "/a.EXE"), stub + archive);
+        EXPECT_EQ(ReadBytes(out + "/a.EXE"), stub + archive);
     } else {
         EXPECT_TRUE(kit::ListFolder(out).empty()) << "a failed call must leave nothing";
         EXPECT_NE(report.find("Error"), std::string::npos) << report;
@@ -76,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, UnlhaCommand, testing::Values(
 TEST(UnlhaCommandText, APathMayHoldQuotesAndBlanks)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string archive = kit::MakeLzh({{"x.txt", "x"}});
-    testSupport::WriteBytes(dir / "in \"odd\".name v1.lzh", archive);
+    WriteBytes(dir / "in \"odd\".name v1.lzh", archive);
     ASSERT_EQ(lib.Run("s -+ -gw2 \"" + (dir / "in \"odd\".name v1.lzh") + "\" \"" + dir.Path() + "/\""), 0);
     EXPECT_TRUE(kit::Exists(dir / "in \"odd\".name v1.EXE"));
 }
@@ -86,8 +90,8 @@ TEST(UnlhaCommandText, APathMayHoldQuotesAndBlanks)
 TEST(UnlhaCommandText, ReportFitsTheBufferAndHonoursGm0)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
-    testSupport::WriteBytes(dir / "a.lzh", kit::MakeLzh({{"x.txt", "x"}}));
+    TempFolder dir;
+    WriteBytes(dir / "a.lzh", kit::MakeLzh({{"x.txt", "x"}}));
     const std::string line = " \"" + (dir / "a.lzh") + "\" \"" + dir.Path() + "/\"";
 
     char small[6];
@@ -110,21 +114,21 @@ TEST(UnlhaCommandText, ReportFitsTheBufferAndHonoursGm0)
 TEST(UnlhaCommandText, ExistingOutputIsReplacedOnlyWithPlus)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
-    testSupport::WriteBytes(dir / "a.lzh", kit::MakeLzh({{"x.txt", "x"}}));
-    testSupport::WriteBytes(dir / "a.EXE", "keep me");
+    TempFolder dir;
+    WriteBytes(dir / "a.lzh", kit::MakeLzh({{"x.txt", "x"}}));
+    WriteBytes(dir / "a.EXE", "keep me");
     const std::string line = " \"" + (dir / "a.lzh") + "\" \"" + dir.Path() + "/\"";
     EXPECT_EQ(lib.Run("s -gw2" + line), 0x800A);
-    EXPECT_EQ(testSupport::ReadBytes(dir / "a.EXE"), "keep me");
+    EXPECT_EQ(ReadBytes(dir / "a.EXE"), "keep me");
     EXPECT_EQ(lib.Run("s -+ -gw2" + line), 0);
-    EXPECT_NE(testSupport::ReadBytes(dir / "a.EXE"), "keep me");
+    EXPECT_NE(ReadBytes(dir / "a.EXE"), "keep me");
 }
 
 TEST(UnlhaCommandText, Y1GivesTheOutputTheArchiveTime)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
-    testSupport::WriteBytes(dir / "in/a.lzh", kit::MakeLzh({{"x.txt", "x"}}));
+    TempFolder dir;
+    WriteBytes(dir / "in/a.lzh", kit::MakeLzh({{"x.txt", "x"}}));
     const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
     std::filesystem::last_write_time(dir / "in/a.lzh", old);
     const std::string line = " \"" + (dir / "in/a.lzh") + "\" \"" + dir.Path() + "/\"";

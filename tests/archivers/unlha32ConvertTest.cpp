@@ -5,6 +5,12 @@
 
 namespace {
 
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 struct CorpusCase {
     const char* file;
     std::size_t archiveOffset; // where the LZH archive starts inside the file
@@ -20,20 +26,20 @@ kit::Library* UnlhaConvertCorpus::lib_ = nullptr;
 
 TEST_P(UnlhaConvertCorpus, OutputIsStubThenTheArchiveAndLhasaReadsIt)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string input = kit::CorpusPath(GetParam().file);
-    const std::string before = testSupport::ReadBytes(input);
+    const std::string before = ReadBytes(input);
     std::string report;
     ASSERT_EQ(lib_->Run("s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"" + input + "\" \"" + dir.Path() + "/\"", &report), 0)
         << report;
     const auto outputs = kit::ListFolder(dir.Path());
     ASSERT_EQ(outputs.size(), 1u);
     const std::string output = dir / outputs[0];
-    EXPECT_EQ(testSupport::ReadBytes(output),
+    EXPECT_EQ(ReadBytes(output),
               kit::FakeLzhStubs().at("lzh-win32.exe") + before.substr(GetParam().archiveOffset));
     std::string log;
-    EXPECT_EQ(testSupport::Shell("lhasa t " + testSupport::Quote(output) + " 2>&1", &log), 0) << log;
-    EXPECT_EQ(testSupport::ReadBytes(input), before) << "the input changed";
+    EXPECT_EQ(Shell("lhasa t " + Quote(output) + " 2>&1", &log), 0) << log;
+    EXPECT_EQ(ReadBytes(input), before) << "the input changed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, UnlhaConvertCorpus, testing::Values(
@@ -67,19 +73,19 @@ TEST_P(UnlhaLeaveOut, Gu0DropsWhatTheKindCannotHoldAndCountsIt)
             kept.push_back(all.back());
     }
     const int leftOut = static_cast<int>(all.size() - kept.size());
-    testSupport::TempFolder dir;
-    testSupport::WriteBytes(dir / "in/mixed.lzh", kit::MakeLzh(all));
+    TempFolder dir;
+    WriteBytes(dir / "in/mixed.lzh", kit::MakeLzh(all));
     const std::string line = std::string("s -+ ") + c.kindOption + " -gu0 \"" + (dir / "in/mixed.lzh") +
                              "\" \"" + dir.Path() + "/\"";
     ASSERT_EQ(lib.Run(line), leftOut);
     const std::string stub = kit::FakeLzhStubs().at(*c.kindOption ? "lzh-win32.exe" : "lzh-dos.exe");
-    EXPECT_EQ(testSupport::ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(kept));
-    EXPECT_EQ(testSupport::Shell("lhasa t " + testSupport::Quote(dir / "mixed.EXE") + " >/dev/null 2>&1"), 0);
+    EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(kept));
+    EXPECT_EQ(Shell("lhasa t " + Quote(dir / "mixed.EXE") + " >/dev/null 2>&1"), 0);
 
     // -gu1 keeps every entry, whatever its name.
     ASSERT_EQ(lib.Run(std::string("s -+ ") + c.kindOption + " -gu1 \"" + (dir / "in/mixed.lzh") +
                       "\" \"" + dir.Path() + "/\""), 0);
-    EXPECT_EQ(testSupport::ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(all));
+    EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(all));
 }
 
 const std::vector<std::string> kNames = {
@@ -94,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, UnlhaLeaveOut, testing::Values(
 TEST(UnlhaLeaveOutAll, AnArchiveOfOnlyForeignNamesIsRefused)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string input = kit::CorpusPath("fragglet_lhasa/test/archives/regression/dotdot.lzh");
     EXPECT_EQ(lib.Run("s -+ -gw2 -gu0 \"" + input + "\" \"" + dir.Path() + "/\""), 0x800C);
     EXPECT_TRUE(kit::ListFolder(dir.Path()).empty());

@@ -18,6 +18,10 @@
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 constexpr int kDiskFull = 0x8005;
 constexpr int kFolderNotWritable = 0x8006;
 
@@ -55,21 +59,21 @@ std::string Line(const std::string& archive, const std::string& folder)
 
 TEST(UnlhaFault, DiskFullGives8005AndLeavesNothing)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     SmallMount small(dir / "small", "size=64k");
     if (!small.Mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here (needs root): disk-full case not run";
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
     const std::string input = kit::CorpusPath(kLongArchive);
-    const std::string before = testSupport::ReadBytes(input);
+    const std::string before = ReadBytes(input);
     EXPECT_EQ(lib.Run(Line(input, dir / "small")), kDiskFull);
     EXPECT_TRUE(kit::ListFolder(dir / "small").empty());
-    EXPECT_EQ(testSupport::ReadBytes(input), before);
+    EXPECT_EQ(ReadBytes(input), before);
 }
 
 TEST(UnlhaFault, ReadOnlyFolderGives8006)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     SmallMount small(dir / "ro", "size=1m");
     if (!small.Mounted() || !small.MakeReadOnly())
         GTEST_SKIP() << "cannot mount a read-only tmpfs here (needs root): case not run";
@@ -80,7 +84,7 @@ TEST(UnlhaFault, ReadOnlyFolderGives8006)
 
 struct FailureCase {
     const char* what;
-    std::function<std::string(const testSupport::TempFolder&)> prepare; // returns the command line
+    std::function<std::string(const TempFolder&)> prepare; // returns the command line
     int code;
 };
 
@@ -89,50 +93,50 @@ class UnlhaFailure : public testing::TestWithParam<FailureCase> {};
 TEST_P(UnlhaFailure, HasItsCodeAndLeavesTheFolderAsItWas)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string line = GetParam().prepare(dir);
     std::vector<std::string> before = kit::ListFolder(dir.Path());
     std::map<std::string, std::string> contents;
     for (const auto& name : before)
         if (std::filesystem::is_regular_file(dir / name))
-            contents[name] = testSupport::ReadBytes(dir / name);
+            contents[name] = ReadBytes(dir / name);
     std::string report;
     EXPECT_EQ(lib.Run(line, &report), GetParam().code) << GetParam().what << ": " << report;
     EXPECT_EQ(kit::ListFolder(dir.Path()), before);
     for (const auto& [name, bytes] : contents)
-        EXPECT_EQ(testSupport::ReadBytes(dir / name), bytes) << name;
+        EXPECT_EQ(ReadBytes(dir / name), bytes) << name;
 }
 
-std::string Copy(const testSupport::TempFolder& dir, const std::string& corpusFile, const std::string& as)
+std::string Copy(const TempFolder& dir, const std::string& corpusFile, const std::string& as)
 {
-    testSupport::WriteBytes(dir / as, testSupport::ReadBytes(kit::CorpusPath(corpusFile)));
+    WriteBytes(dir / as, ReadBytes(kit::CorpusPath(corpusFile)));
     return dir / as;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnlhaFailure, testing::Values(
-    FailureCase{"output is the input", [](const testSupport::TempFolder& d) {
+    FailureCase{"output is the input", [](const TempFolder& d) {
         return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/sfx.exe", "A.EXE"), d.Path());
     }, 0x8009},
-    FailureCase{"output is the input, reached through a link", [](const testSupport::TempFolder& d) {
+    FailureCase{"output is the input, reached through a link", [](const TempFolder& d) {
         std::filesystem::create_directory_symlink(d.Path(), d / "link");
         return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/sfx.exe", "A.EXE"), d / "link");
     }, 0x8009},
-    FailureCase{"missing input", [](const testSupport::TempFolder& d) { return Line(d / "none.lzh", d.Path()); }, 0x8003},
-    FailureCase{"input is a folder", [](const testSupport::TempFolder& d) {
+    FailureCase{"missing input", [](const TempFolder& d) { return Line(d / "none.lzh", d.Path()); }, 0x8003},
+    FailureCase{"input is a folder", [](const TempFolder& d) {
         std::filesystem::create_directory(d / "x.lzh");
         return Line(d / "x.lzh", d.Path());
     }, 0x8003},
-    FailureCase{"not an archive", [](const testSupport::TempFolder& d) {
-        testSupport::WriteBytes(d / "x.exe", "MZ" + std::string(3000, 'x'));
+    FailureCase{"not an archive", [](const TempFolder& d) {
+        WriteBytes(d / "x.exe", "MZ" + std::string(3000, 'x'));
         return Line(d / "x.exe", d.Path());
     }, 0x8004},
-    FailureCase{"cut archive", [](const testSupport::TempFolder& d) {
+    FailureCase{"cut archive", [](const TempFolder& d) {
         return Line(Copy(d, "fragglet_lhasa/test/archives/regression/truncated.lzh", "t.lzh"), d.Path());
     }, 0x8007},
-    FailureCase{"missing output folder", [](const testSupport::TempFolder& d) {
+    FailureCase{"missing output folder", [](const TempFolder& d) {
         return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "a.lzh"), d / "nowhere");
     }, kFolderNotWritable},
-    FailureCase{"no stub for the kind", [](const testSupport::TempFolder& d) {
+    FailureCase{"no stub for the kind", [](const TempFolder& d) {
         return "s -+ -jw2 \"" + Copy(d, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "a.lzh") +
                "\" \"" + d.Path() + "/\"";
     }, 0x8008}));
@@ -174,7 +178,7 @@ TEST_P(LibraryBusy, AnotherProcessHoldingItMakesItBusy)
     std::map<std::string, std::string> stubs = kit::FakeLzhStubs();
     stubs.merge(kit::CabStubs());
     kit::Library lib(c.so, c.prefix, stubs);
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string input = std::string(c.prefix) == "Cab"
         ? kit::MakeCab(dir.Path(), {{"a.txt", "a"}}, false)
         : Copy(dir, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "made.lzh");

@@ -11,6 +11,10 @@
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 namespace fs = std::filesystem;
 
 std::string Line(const std::string& options, const std::string& archive, const std::string& folder)
@@ -29,21 +33,21 @@ class UnlhaStubChange : public testing::TestWithParam<StubChange> {};
 TEST_P(UnlhaStubChange, TheNextCallUsesTheStubNowOnDisk)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string archive = kit::MakeLzh({{"a.txt", "abc"}});
-    testSupport::WriteBytes(dir / "a.lzh", archive);
+    WriteBytes(dir / "a.lzh", archive);
     const std::string stubPath = lib.StubPath("lzh-win32.exe");
     ASSERT_EQ(lib.Run(Line("", dir / "a.lzh", dir.Path())), 0);
-    ASSERT_EQ(testSupport::ReadBytes(dir / "a.EXE"), kit::FakeLzhStubs().at("lzh-win32.exe") + archive);
+    ASSERT_EQ(ReadBytes(dir / "a.EXE"), kit::FakeLzhStubs().at("lzh-win32.exe") + archive);
 
     const auto oldTime = fs::last_write_time(stubPath);
     // Replaced through a new file, as an update would do it: another inode.
-    testSupport::WriteBytes(stubPath + ".new", GetParam().newStub);
+    WriteBytes(stubPath + ".new", GetParam().newStub);
     fs::rename(stubPath + ".new", stubPath);
     if (GetParam().keepTime)
         fs::last_write_time(stubPath, oldTime);
     ASSERT_EQ(lib.Run(Line("", dir / "a.lzh", dir.Path())), 0) << GetParam().what;
-    EXPECT_EQ(testSupport::ReadBytes(dir / "a.EXE"), GetParam().newStub + archive) << GetParam().what;
+    EXPECT_EQ(ReadBytes(dir / "a.EXE"), GetParam().newStub + archive) << GetParam().what;
 
     fs::remove(stubPath);
     EXPECT_EQ(lib.Run(Line("", dir / "a.lzh", dir.Path())), 0x8008) << "a removed stub";
@@ -73,20 +77,20 @@ class UnlhaArchiveSize : public testing::TestWithParam<SizeCase> {};
 TEST_P(UnlhaArchiveSize, OutputIsExactWholeAndWithEntriesLeftOut)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::size_t size = GetParam().memberSize;
     const std::pair<std::string, std::string> a{"a.bin", RandomBytes(size, 1)};
     const std::pair<std::string, std::string> con{"con.bin", RandomBytes(size, 2)};
     const std::pair<std::string, std::string> b{"b.bin", RandomBytes(size, 3)};
     const std::string archive = kit::MakeLzh({a, con, b});
-    testSupport::WriteBytes(dir / "in.lzh", archive);
+    WriteBytes(dir / "in.lzh", archive);
     const std::string stub = kit::FakeLzhStubs().at("lzh-win32.exe");
 
     ASSERT_EQ(lib.Run(Line("-gu1", dir / "in.lzh", dir.Path())), 0);
-    EXPECT_TRUE(testSupport::ReadBytes(dir / "in.EXE") == stub + archive) << GetParam().what;
+    EXPECT_TRUE(ReadBytes(dir / "in.EXE") == stub + archive) << GetParam().what;
     // CON is a device name on Windows: that member goes, the others stay as they were.
     ASSERT_EQ(lib.Run(Line("-gu0", dir / "in.lzh", dir.Path())), 1);
-    EXPECT_TRUE(testSupport::ReadBytes(dir / "in.EXE") == stub + kit::MakeLzh({a, b})) << GetParam().what;
+    EXPECT_TRUE(ReadBytes(dir / "in.EXE") == stub + kit::MakeLzh({a, b})) << GetParam().what;
     EXPECT_EQ(kit::ListFolder(dir.Path()), (std::vector<std::string>{"in.EXE", "in.lzh"}));
 }
 

@@ -14,6 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 // Relative path (lower case: lhasa lower-cases DOS names) -> contents.
 std::map<std::string, std::string> Tree(const std::string& root)
 {
@@ -24,15 +30,15 @@ std::map<std::string, std::string> Tree(const std::string& root)
             continue;
         std::string name = fs::relative(it->path(), root).string();
         std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-        files[name] = testSupport::ReadBytes(it->path().string());
+        files[name] = ReadBytes(it->path().string());
     }
     return files;
 }
 
 int RunUnderWine(const std::string& exe, const std::string& switches)
 {
-    return testSupport::Shell("TB_WINEPREFIX=" + testSupport::Quote(TB_WINE_PREFIX) + " " + testSupport::Quote(TB_WINE_RUN) + " " +
-                      testSupport::Quote(exe) + " " + switches + " >/dev/null 2>&1");
+    return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " +
+                      Quote(exe) + " " + switches + " >/dev/null 2>&1");
 }
 
 kit::Library& RealStubs()
@@ -59,12 +65,12 @@ class UnlhaWin32Sfx : public testing::TestWithParam<const char*> {};
 
 TEST_P(UnlhaWin32Sfx, ExtractsUnderWineWhatLhasaExtracts)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string input = kit::CorpusPath(GetParam());
     const std::string exe = Convert(input, "-gw2", dir / "sfx");
-    ASSERT_EQ(testSupport::Shell("cd " + testSupport::Quote(dir.Path()) + " && mkdir expected && cd expected && lhasa xq " +
-                         testSupport::Quote(input) + " >/dev/null 2>&1"), 0);
-    EXPECT_EQ(RunUnderWine(exe, testSupport::Quote("-oZ:" + (dir / "got")) + " -y"), 0);
+    ASSERT_EQ(Shell("cd " + Quote(dir.Path()) + " && mkdir expected && cd expected && lhasa xq " +
+                         Quote(input) + " >/dev/null 2>&1"), 0);
+    EXPECT_EQ(RunUnderWine(exe, Quote("-oZ:" + (dir / "got")) + " -y"), 0);
     const auto expected = Tree(dir / "expected");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Tree(dir / "got"), expected);
@@ -85,13 +91,13 @@ INSTANTIATE_TEST_SUITE_P(Archives, UnlhaWin32Sfx, testing::Values(
 
 TEST(UnlhaWin32SfxSafety, LeftOutNamesAndTheRestExtract)
 {
-    testSupport::TempFolder dir;
-    testSupport::WriteBytes(dir / "in/mixed.lzh", kit::MakeLzh({{"GOOD.TXT", "good"}, {"..\\..\\EVIL.TXT", "evil"},
+    TempFolder dir;
+    WriteBytes(dir / "in/mixed.lzh", kit::MakeLzh({{"GOOD.TXT", "good"}, {"..\\..\\EVIL.TXT", "evil"},
                                                           {"SUB\\NUL.TXT", "device"}, {"SUB\\FINE.TXT", "fine"}}));
     fs::create_directories(dir / "sfx");
     ASSERT_EQ(RealStubs().Run("s -+ -gw2 -gu0 \"" + (dir / "in/mixed.lzh") + "\" \"" + (dir / "sfx") + "/\""), 2);
     fs::create_directories(dir / "jail/inner");
-    EXPECT_EQ(RunUnderWine(dir / "sfx/mixed.EXE", testSupport::Quote("-oZ:" + (dir / "jail/inner/dest")) + " -y"), 0);
+    EXPECT_EQ(RunUnderWine(dir / "sfx/mixed.EXE", Quote("-oZ:" + (dir / "jail/inner/dest")) + " -y"), 0);
     EXPECT_EQ(kit::ListFolder(dir / "jail/inner"), std::vector<std::string>{"dest"});
     EXPECT_EQ(Tree(dir / "jail/inner/dest"),
               (std::map<std::string, std::string>{{"good.txt", "good"}, {"sub/fine.txt", "fine"}}));
@@ -101,18 +107,18 @@ class Unlha16BitKinds : public testing::TestWithParam<std::pair<const char*, con
 
 TEST_P(Unlha16BitKinds, CarryTheArchiveBehindTheirStub)
 {
-    testSupport::TempFolder dir;
+    TempFolder dir;
     const std::string input = kit::CorpusPath("fragglet_lhasa/test/archives/lha213/lh5.lzh");
     const std::string exe = Convert(input, GetParam().first, dir / "sfx");
-    const std::string written = testSupport::ReadBytes(exe), stub = kit::BuiltStub(GetParam().second);
-    ASSERT_EQ(written.size(), stub.size() + testSupport::ReadBytes(input).size());
-    EXPECT_EQ(written.substr(stub.size()), testSupport::ReadBytes(input));
+    const std::string written = ReadBytes(exe), stub = kit::BuiltStub(GetParam().second);
+    ASSERT_EQ(written.size(), stub.size() + ReadBytes(input).size());
+    EXPECT_EQ(written.substr(stub.size()), ReadBytes(input));
     // The Win16 kind writes its own module name over 8 characters of its stub.
     std::size_t changed = 0;
     for (std::size_t i = 0; i < stub.size(); ++i)
         changed += written[i] != stub[i];
     EXPECT_LE(changed, std::string(GetParam().first).empty() ? 0u : 8u);
-    EXPECT_EQ(testSupport::Shell("lhasa t " + testSupport::Quote(exe) + " >/dev/null 2>&1"), 0);
+    EXPECT_EQ(Shell("lhasa t " + Quote(exe) + " >/dev/null 2>&1"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, Unlha16BitKinds, testing::Values(

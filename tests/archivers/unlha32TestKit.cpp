@@ -11,6 +11,12 @@ namespace fs = std::filesystem;
 
 namespace kit {
 
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 std::string CorpusPath(const std::string& relative)
 {
     return std::string(TB_CORPUS_DIR) + "/" + relative;
@@ -18,7 +24,7 @@ std::string CorpusPath(const std::string& relative)
 
 std::string BuiltStub(const std::string& name)
 {
-    return testSupport::ReadBytes(std::string(TB_BINARY_DIR) + "/lib/tollbrook2/sfx/" + name);
+    return ReadBytes(std::string(TB_BINARY_DIR) + "/lib/tollbrook2/sfx/" + name);
 }
 
 std::vector<std::string> ListFolder(const std::string& path)
@@ -42,13 +48,13 @@ Library::Library(const std::string& soName, const std::string& prefix,
 {
     // Each test process keeps its busy locks to itself, so tests running side
     // by side never see each other's calls as "busy".
-    static testSupport::TempFolder runtime;
+    static TempFolder runtime;
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
     const std::string built = std::string(TB_BINARY_DIR) + "/lib/tollbrook2/" + soName;
     fs::copy_file(built, dir_ / soName);
     fs::create_directories(dir_ / "sfx");
     for (const auto& [name, bytes] : stubs)
-        testSupport::WriteBytes(dir_ / ("sfx/" + name), bytes);
+        WriteBytes(dir_ / ("sfx/" + name), bytes);
     handle_ = dlopen((dir_ / soName).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr)
         throw std::runtime_error(dlerror());
@@ -93,11 +99,11 @@ std::string MakeCab(const std::string& folder,
     const std::string source = folder + "/cab-source";
     std::string names;
     for (const auto& [name, data] : members) {
-        testSupport::WriteBytes(source + "/" + name, data);
-        names += " " + testSupport::Quote(name);
+        WriteBytes(source + "/" + name, data);
+        names += " " + Quote(name);
     }
     const std::string cab = folder + "/made.cab";
-    if (testSupport::Shell("cd " + testSupport::Quote(source) + " && gcab -c " + (zip ? "-z " : "") + testSupport::Quote(cab) + names) != 0)
+    if (Shell("cd " + Quote(source) + " && gcab -c " + (zip ? "-z " : "") + Quote(cab) + names) != 0)
         throw std::runtime_error("gcab failed");
     return cab;
 }

@@ -160,27 +160,39 @@ TEST_F(EngineTest, DispatchByExtensionAndOptions)
     const QStringList check{QStringLiteral("check")};
     const QStringList checkConvert{QStringLiteral("check"), QStringLiteral("running"),
                                    QStringLiteral("run")};
+    options::Options& current = options::Current();
     auto nothing = [] {};
+    auto lzhOff = [&] { current.convertLzh = false; };
+    auto cabOff = [&] { current.convertCab = false; };
+    auto lha = [&] { current.convertLzhLha = true; };
+    auto lhaLzhOff = [&] { current.convertLzhLha = true; current.convertLzh = false; };
+    auto lzhExe = [&] { current.convertLzhExe = true; };
+    auto cabExe = [&] { current.convertCabExe = true; };
+    auto bothExe = [&] { current.convertLzhExe = true; current.convertCabExe = true; };
+    auto x = [&] { current.convertLzhX = true; };
+    // One case a row, the columns aligned.
+    // clang-format off
     const DispatchCase cases[] = {
-        {"mixed-case extension", "c.LzH", nothing, 0, 0, {LzhMaking, Created}, 0, "C.EXE", convert, none},
-        {"two full stops", "x.y.lzh", nothing, 0, 0, {LzhMaking, Created}, 0, "X.Y.EXE", convert, none},
-        {"lzh switched off", "a.lzh", [] { options::Current().convertLzh = false; }, 0, 0, {NotTarget, Failed}, 1, "", none, none},
-        {"cab switched off", "a.cab", [] { options::Current().convertCab = false; }, 0, 0, {NotTarget, Failed}, 1, "", none, none},
-        {"lha without its option", "a.lha", nothing, 0, 0, {NotTarget, Failed}, 1, "", none, none},
-        {"lha with its option", "a.lha", [] { options::Current().convertLzhLha = true; }, 0, 0, {LzhMaking, Created}, 0, "A.EXE", convert, none},
-        {"lha needs lzh on", "a.lha", [] { options::Current().convertLzhLha = true; options::Current().convertLzh = false; }, 0, 0, {NotTarget, Failed}, 1, "", none, none},
-        {"other extension", "a.zip", nothing, 0, 0, {NotTarget, Failed}, 1, "", none, none},
-        {"no extension", "README", nothing, 0, 0, {NotTarget, Failed}, 1, "", none, none},
-        {"exe without options", "s.exe", nothing, 1, 1, {NotTarget, Failed}, 1, "", none, none},
-        {"exe that is an lzh archive", "s.exe", [] { options::Current().convertLzhExe = true; options::Current().convertCabExe = true; }, 1, 1, {LzhChecking, LzhMaking, Created}, 0, "S.EXE", checkConvert, none},
-        {"exe that is a cab archive", "s.exe", [] { options::Current().convertLzhExe = true; options::Current().convertCabExe = true; }, 0, 1, {LzhChecking, CabChecking, CabMaking, Created}, 0, "S.EXE", check, checkConvert},
-        {"exe checked by cab only", "s.exe", [] { options::Current().convertCabExe = true; }, 1, 1, {CabChecking, CabMaking, Created}, 0, "S.EXE", none, checkConvert},
-        {"exe that is no archive", "s.exe", [] { options::Current().convertLzhExe = true; options::Current().convertCabExe = true; }, 0, 0, {LzhChecking, CabChecking, NotTarget, Failed}, 1, "", check, check},
-        {"check answer other than 1", "s.exe", [] { options::Current().convertLzhExe = true; }, 2, 0, {LzhChecking, NotTarget, Failed}, 1, "", check, none},
-        {"x with its option", "g.x", [] { options::Current().convertLzhX = true; }, 1, 0, {LzhChecking, LzhMaking, Created}, 0, "G.EXE", checkConvert, none},
-        {"x that is no archive", "g.X", [] { options::Current().convertLzhX = true; }, 0, 0, {LzhChecking, NotTarget, Failed}, 1, "", check, none},
-        {"x without its option", "g.x", nothing, 1, 0, {NotTarget, Failed}, 1, "", none, none},
+        {"mixed-case extension",       "c.LzH",   nothing,   0, 0, {LzhMaking, Created},                           0, "C.EXE",   convert,      none},
+        {"two full stops",             "x.y.lzh", nothing,   0, 0, {LzhMaking, Created},                           0, "X.Y.EXE", convert,      none},
+        {"lzh switched off",           "a.lzh",   lzhOff,    0, 0, {NotTarget, Failed},                            1, "",        none,         none},
+        {"cab switched off",           "a.cab",   cabOff,    0, 0, {NotTarget, Failed},                            1, "",        none,         none},
+        {"lha without its option",     "a.lha",   nothing,   0, 0, {NotTarget, Failed},                            1, "",        none,         none},
+        {"lha with its option",        "a.lha",   lha,       0, 0, {LzhMaking, Created},                           0, "A.EXE",   convert,      none},
+        {"lha needs lzh on",           "a.lha",   lhaLzhOff, 0, 0, {NotTarget, Failed},                            1, "",        none,         none},
+        {"other extension",            "a.zip",   nothing,   0, 0, {NotTarget, Failed},                            1, "",        none,         none},
+        {"no extension",               "README",  nothing,   0, 0, {NotTarget, Failed},                            1, "",        none,         none},
+        {"exe without options",        "s.exe",   nothing,   1, 1, {NotTarget, Failed},                            1, "",        none,         none},
+        {"exe that is an lzh archive", "s.exe",   bothExe,   1, 1, {LzhChecking, LzhMaking, Created},              0, "S.EXE",   checkConvert, none},
+        {"exe that is a cab archive",  "s.exe",   bothExe,   0, 1, {LzhChecking, CabChecking, CabMaking, Created}, 0, "S.EXE",   check,        checkConvert},
+        {"exe checked by cab only",    "s.exe",   cabExe,    1, 1, {CabChecking, CabMaking, Created},              0, "S.EXE",   none,         checkConvert},
+        {"exe that is no archive",     "s.exe",   bothExe,   0, 0, {LzhChecking, CabChecking, NotTarget, Failed},  1, "",        check,        check},
+        {"check answer other than 1",  "s.exe",   lzhExe,    2, 0, {LzhChecking, NotTarget, Failed},               1, "",        check,        none},
+        {"x with its option",          "g.x",     x,         1, 0, {LzhChecking, LzhMaking, Created},              0, "G.EXE",   checkConvert, none},
+        {"x that is no archive",       "g.X",     x,         0, 0, {LzhChecking, NotTarget, Failed},               1, "",        check,        none},
+        {"x without its option",       "g.x",     nothing,   1, 0, {NotTarget, Failed},                            1, "",        none,         none},
     };
+    // clang-format on
     for (const DispatchCase& c : cases) {
         SCOPED_TRACE(c.name);
         options::Current() = options::Defaults();

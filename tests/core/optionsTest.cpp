@@ -18,6 +18,9 @@
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::WriteBytes;
+
 using platform::FakeSettingsStore;
 using testSupport::kCurrentApplication;
 using testSupport::kLegacyApplication;
@@ -32,7 +35,7 @@ const QList<std::pair<QString, QString>>& Defaults() {
     static const QList<std::pair<QString, QString>> defaults = [] {
         QList<std::pair<QString, QString>> pairs;
         const QString text =
-            QString::fromUtf8(testSupport::ReadBytes(QStringLiteral(TB_SOURCE_DIR "/tests/data/options/defaults.txt")));
+            QString::fromUtf8(ReadBytes(QStringLiteral(TB_SOURCE_DIR "/tests/data/options/defaults.txt")));
         for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
             if (!line.startsWith(u'#')) pairs.append({line.section(u'=', 0, 0), line.section(u'=', 1)});
         }
@@ -208,7 +211,7 @@ protected:
         return root.filePath(application + QStringLiteral("/settings.ini"));
     }
     void Store(const QString& application, const QByteArray& content) {
-        testSupport::WriteBytes(FileOf(application), content);
+        WriteBytes(FileOf(application), content);
     }
     // Loads and saves as one run of the program does, with a store of its own.
     void RunProgramOnce(const std::function<void()>& betweenLoadAndSave = {}) {
@@ -256,7 +259,7 @@ TEST_F(OptionsOnDiskTest, GarbageFileGivesDefaultsAndIsOnlyReplacedBySave) {
         options::LoadOptions();
     }
     for (const auto& [key, expected] : Defaults()) EXPECT_EQ(ValueOf(key), expected) << key.toStdString();
-    EXPECT_EQ(testSupport::ReadBytes(FileOf(kCurrentApplication)), garbage);
+    EXPECT_EQ(ReadBytes(FileOf(kCurrentApplication)), garbage);
 
     RunProgramOnce();
     platform::IniSettingsStore reopened(root.path());
@@ -271,7 +274,7 @@ TEST_F(OptionsOnDiskTest, LegacyIsKeptWhenTheCurrentLocationCannotBeCreated) {
     blocker.close();
 
     RunProgramOnce();
-    EXPECT_EQ(testSupport::ReadBytes(FileOf(kLegacyApplication)), legacy);
+    EXPECT_EQ(ReadBytes(FileOf(kLegacyApplication)), legacy);
     EXPECT_TRUE(QFileInfo(root.filePath(kCurrentApplication)).isFile());
 }
 

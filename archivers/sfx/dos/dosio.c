@@ -7,6 +7,9 @@
  * first sets ah and jumps into the second's. */
 #include "dosio.h"
 
+/* The #asm blocks hold assembly, which clang-format would take for C. */
+/* clang-format off */
+
 int dos_open(const char *path, int mode)
 {
 #asm
@@ -193,3 +196,4 @@ void far_poke(unsigned seg, unsigned off, unsigned value)
   pop es
 #endasm
 }
+/* clang-format on */

@@ -6,6 +6,12 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 namespace sfx16 {
 
 using namespace sfxlzh;
@@ -15,15 +21,15 @@ fs::path win16Stub() { return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-
 
 Bytes withStub(const fs::path &stub, const Bytes &archive)
 {
-    Bytes exe = testSupport::ReadBytes<Bytes>(stub);
+    Bytes exe = ReadBytes<Bytes>(stub);
     exe.insert(exe.end(), archive.begin(), archive.end());
     return exe;
 }
 
 std::map<std::string, Bytes> lhasaFiles(const fs::path &archive)
 {
-    testSupport::TempFolder scratch;
-    testSupport::Shell("cd " + testSupport::Quote(scratch.Path()) + " && lhasa xq " + testSupport::Quote(archive) + " >/dev/null 2>&1");
+    TempFolder scratch;
+    Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
     return caseFolded(filesBelow(scratch.Path()));
 }
 
@@ -34,7 +40,7 @@ std::map<std::string, Bytes> foldedFilesBelow(const fs::path &root)
 
 Bytes damagedArchive()
 {
-    Bytes archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
+    Bytes archive = ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
     archive[archive.size() / 3] ^= 0x21;
     return archive;
 }
@@ -112,9 +118,9 @@ void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines, co
     std::string batch = "@echo off\r\n";
     for (const std::string &line : lines)
         batch += line + "\r\n";
-    testSupport::WriteBytes(dir / "run.bat", Bytes(batch.begin(), batch.end()));
-    testSupport::Shell("cd " + testSupport::Quote(dir.string()) + " && " + env + " TB_WINEPREFIX=" + testSupport::Quote(TB_WINEPREFIX) + " " +
-        testSupport::Quote(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
+    WriteBytes(dir / "run.bat", Bytes(batch.begin(), batch.end()));
+    Shell("cd " + Quote(dir.string()) + " && " + env + " TB_WINEPREFIX=" + Quote(TB_WINEPREFIX) + " " +
+        Quote(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
 }
 
 std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &runs)
@@ -127,7 +133,7 @@ std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &run
         const DosRun &r = runs[i];
         std::string line = r.program + " " + r.args;
         if (!r.input.empty()) {
-            testSupport::WriteBytes(dir / ("IN" + n + ".TXT"), Bytes(r.input.begin(), r.input.end()));
+            WriteBytes(dir / ("IN" + n + ".TXT"), Bytes(r.input.begin(), r.input.end()));
             line += " < IN" + n + ".TXT";
         }
         batch += line + " > LOG" + n + ".TXT\r\n";
@@ -140,14 +146,14 @@ std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &run
                      "> ST" + n + ".TXT\r\nGOTO L" + n + "END\r\n";
         batch += ":L" + n + "END\r\n";
     }
-    testSupport::WriteBytes(dir / "RUNALL.BAT", Bytes(batch.begin(), batch.end()));
+    WriteBytes(dir / "RUNALL.BAT", Bytes(batch.begin(), batch.end()));
     // A run that waits for input it never gets fails the test in a minute.
-    testSupport::Shell("TB_DOSBOX_TIMEOUT=60 " + testSupport::Quote(TB_DOSBOX_RUN) + " " + testSupport::Quote(dir.string()) +
+    Shell("TB_DOSBOX_TIMEOUT=60 " + Quote(TB_DOSBOX_RUN) + " " + Quote(dir.string()) +
         " RUNALL.BAT >/dev/null 2>&1");
 
     std::vector<int> levels;
     for (std::size_t i = 0; i < runs.size(); i++) {
-        const Bytes status = testSupport::ReadBytes<Bytes>(dir / ("ST" + std::to_string(i) + ".TXT"));
+        const Bytes status = ReadBytes<Bytes>(dir / ("ST" + std::to_string(i) + ".TXT"));
         levels.push_back(status.empty() ? -1 : status[0] - '0');
     }
     return levels;

@@ -15,6 +15,10 @@ using namespace sfx16;
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 struct Case {
     const char *archive;
     const char *kindOption;     // "" DOS, "-jw2 " Win16, "-gw2 " Win32
@@ -40,22 +44,22 @@ protected:
     // The busy lock goes to a runtime folder of this test's own.
     LibraryKinds() { setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1); }
     ~LibraryKinds() override { unsetenv("XDG_RUNTIME_DIR"); }
-    testSupport::TempFolder runtime;
+    TempFolder runtime;
 };
 
 TEST_P(LibraryKinds, WritesASelfExtractorOnlyWhenItsStubDecodesEveryEntry)
 {
     const Case &c = GetParam();
-    testSupport::TempFolder out;
+    TempFolder out;
     const fs::path archive = dataDir() / (std::string(c.archive) + ".lzh");
     EXPECT_EQ(convert(std::string("-+ ") + c.kindOption + "-jyo -x1  -y1 -gm1 -gu1", archive, out.Path()),
               c.expected);
 
     const fs::path exe = out / (std::string(c.archive) + ".EXE");
     if (c.expected == 0) {
-        Bytes written = testSupport::ReadBytes<Bytes>(exe);
-        const Bytes stub = testSupport::ReadBytes<Bytes>(fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx" / c.stub);
-        const Bytes data = testSupport::ReadBytes<Bytes>(archive);
+        Bytes written = ReadBytes<Bytes>(exe);
+        const Bytes stub = ReadBytes<Bytes>(fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx" / c.stub);
+        const Bytes data = ReadBytes<Bytes>(archive);
         ASSERT_EQ(written.size(), stub.size() + data.size());
         if (std::string(c.stub) == "lzh-win16.exe") {
             // the module name is the file's own (Win16ModuleNames)
@@ -76,15 +80,15 @@ TEST(LibraryKindsLeftOut, AnEntryLeftOutByGu0DoesNotCount)
 {
     // The -lh1- entry of lh1_h0.lzh renamed "w:rds.txt", a name DOS cannot
     // hold (level-0 header: name at 22, checksum of the header in byte 1).
-    Bytes archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh1_h0.lzh");
+    Bytes archive = ReadBytes<Bytes>(dataDir() / "lh1_h0.lzh");
     ASSERT_EQ(std::string(archive.begin() + 22, archive.begin() + 31), "words.txt");
     archive[23] = ':';
     unsigned sum = 0;
     for (std::size_t i = 2; i < archive[0] + 2u; i++)
         sum += archive[i];
     archive[1] = std::uint8_t(sum);
-    testSupport::TempFolder in, out;
-    testSupport::WriteBytes(in / "named.lzh", archive);
+    TempFolder in, out;
+    WriteBytes(in / "named.lzh", archive);
     setenv("XDG_RUNTIME_DIR", in.Path().c_str(), 1);
     EXPECT_EQ(convert("-+ -gu1", in / "named.lzh", out.Path()), 0x800E);
     EXPECT_EQ(convert("-+ -gu0", in / "named.lzh", out.Path()), 1);
@@ -101,16 +105,16 @@ TEST(Win16ModuleNames, EveryOutputNamesItsOwnModule)
         "alpha", "beta", "setup_disk1", "setup_disk2", "日本語", "日本", "my archive",
         "my_archive", "v1.2.final", "2024", "_x", "a", "user", "gdi", "kernel"};
     const std::set<std::string> windowsModules = {"KERNEL", "USER", "GDI", "SYSTEM", "SHELL"};
-    testSupport::TempFolder in, out, runtime;
+    TempFolder in, out, runtime;
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-    const Bytes archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
-    const auto reserved = moduleName(testSupport::ReadBytes<Bytes>(win16Stub()));
+    const Bytes archive = ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
+    const auto reserved = moduleName(ReadBytes<Bytes>(win16Stub()));
     ASSERT_TRUE(reserved);
 
     std::set<std::string> seen;
     auto check = [&](const fs::path &exePath) {
         SCOPED_TRACE(exePath.string());
-        Bytes exe = testSupport::ReadBytes<Bytes>(exePath);
+        Bytes exe = ReadBytes<Bytes>(exePath);
         const auto name = moduleName(exe);
         ASSERT_TRUE(name);
         EXPECT_EQ(name->offset, reserved->offset);
@@ -127,7 +131,7 @@ TEST(Win16ModuleNames, EveryOutputNamesItsOwnModule)
         EXPECT_TRUE(exe == withStub(win16Stub(), archive));
     };
     for (const std::string &name : names) {
-        testSupport::WriteBytes(in / (name + ".lzh"), archive);
+        WriteBytes(in / (name + ".lzh"), archive);
         ASSERT_EQ(convert("-+ -jw2 -gu1", in / (name + ".lzh"), out.Path()), 0) << name;
         check(out / (name + ".EXE"));
     }
@@ -142,14 +146,14 @@ TEST(Win16ModuleNames, EveryOutputNamesItsOwnModule)
 // under Wine extract their own archives.
 TEST(Win16ModuleNames, RenamedOutputsExtractUnderWine)
 {
-    testSupport::TempFolder in, out, runtime;
+    TempFolder in, out, runtime;
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
     const std::vector<std::pair<std::string, std::string>> cases = {{"lh5_h2", "my archive"},
                                                                     {"lh6_h3", "setup_disk1"}};
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < cases.size(); i++) {
         const fs::path archive = in / (cases[i].second + ".lzh");
-        testSupport::WriteBytes(archive, testSupport::ReadBytes<Bytes>(dataDir() / (cases[i].first + ".lzh")));
+        WriteBytes(archive, ReadBytes<Bytes>(dataDir() / (cases[i].first + ".lzh")));
         ASSERT_EQ(convert("-+ -jw2 -gu1", archive, out.Path()), 0);
         lines.push_back("\"" + cases[i].second + ".EXE\" -y -oout" + std::to_string(i));
     }

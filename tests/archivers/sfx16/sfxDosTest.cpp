@@ -9,6 +9,10 @@ using namespace sfx16;
 
 namespace {
 
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 // Every method and header level the DOS stub decodes.
 const char *const kSupported[] = {
     "lh0_h0", "lh0_h1", "lh0_h2", "lh0_h3", "lh4_h0", "lh4_h1", "lh4_h2", "lh4_h3",
@@ -28,13 +32,13 @@ TEST(DosStub, FitsInTheFirst20KiBWithTheArchiveHeader)
 
 TEST(DosStub, ExtractsEveryMethodAndLevelLikeLhasa)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     std::vector<std::string> names(std::begin(kSupported), std::end(kSupported));
     names.insert(names.end(), std::begin(kLeftOut), std::end(kLeftOut));
     std::vector<DosRun> runs;
     for (std::size_t i = 0; i < names.size(); i++) {
-        testSupport::WriteBytes(scratch / program(i),
-                  withStub(dosStub(), testSupport::ReadBytes<Bytes>(dataDir() / (names[i] + ".lzh"))));
+        WriteBytes(scratch / program(i),
+                  withStub(dosStub(), ReadBytes<Bytes>(dataDir() / (names[i] + ".lzh"))));
         runs.push_back({program(i), "-y -oOUT" + std::to_string(i), ""});
     }
     const std::vector<int> levels = runInDosbox(scratch.Path(), runs);
@@ -60,14 +64,14 @@ TEST(DosStub, ExtractsEveryMethodAndLevelLikeLhasa)
 
 TEST(DosStub, DamagedAndUnsafeArchivesFailWithoutAWrongFile)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path root = scratch.Path();
-    const Bytes good = testSupport::ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
+    const Bytes good = ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
     const Bytes truncated(good.begin(), good.begin() + good.size() * 2 / 3);
-    testSupport::WriteBytes(root / "DAMAGED.EXE", withStub(dosStub(), damagedArchive()));
-    testSupport::WriteBytes(root / "CUT.EXE", withStub(dosStub(), truncated));
-    testSupport::WriteBytes(root / "UNSAFE.EXE", withStub(dosStub(), unsafeArchive()));
-    testSupport::WriteBytes(root / "NOARC.EXE", testSupport::ReadBytes<Bytes>(dosStub()));
+    WriteBytes(root / "DAMAGED.EXE", withStub(dosStub(), damagedArchive()));
+    WriteBytes(root / "CUT.EXE", withStub(dosStub(), truncated));
+    WriteBytes(root / "UNSAFE.EXE", withStub(dosStub(), unsafeArchive()));
+    WriteBytes(root / "NOARC.EXE", ReadBytes<Bytes>(dosStub()));
     const std::vector<int> levels = runInDosbox(root, {
         {"DAMAGED.EXE", "-y -oDAMAGED", ""},
         {"CUT.EXE", "-y -oCUT", ""},
@@ -108,15 +112,15 @@ TEST(DosStub, DamagedAndUnsafeArchivesFailWithoutAWrongFile)
 
 TEST(DosStub, SwitchesQuestionsAndDosNames)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path root = scratch.Path();
     const fs::path archive = dataDir() / "lh6_h1.lzh";
-    testSupport::WriteBytes(root / "SFX.EXE", withStub(dosStub(), testSupport::ReadBytes<Bytes>(archive)));
-    testSupport::WriteBytes(root / "NAMES.EXE", withStub(dosStub(), longNamesArchive()));
-    testSupport::WriteBytes(root / "KEEP/WORDS.TXT", Bytes{'o', 'l', 'd'});
-    testSupport::WriteBytes(root / "REPLACE/WORDS.TXT", Bytes{'o', 'l', 'd'});
-    testSupport::WriteBytes(root / "NOINPUT/WORDS.TXT", Bytes{'o', 'l', 'd'});
-    testSupport::WriteBytes(root / "EMPTY.TXT", Bytes{});
+    WriteBytes(root / "SFX.EXE", withStub(dosStub(), ReadBytes<Bytes>(archive)));
+    WriteBytes(root / "NAMES.EXE", withStub(dosStub(), longNamesArchive()));
+    WriteBytes(root / "KEEP/WORDS.TXT", Bytes{'o', 'l', 'd'});
+    WriteBytes(root / "REPLACE/WORDS.TXT", Bytes{'o', 'l', 'd'});
+    WriteBytes(root / "NOINPUT/WORDS.TXT", Bytes{'o', 'l', 'd'});
+    WriteBytes(root / "EMPTY.TXT", Bytes{});
     const std::vector<int> levels = runInDosbox(root, {
         {"SFX.EXE", "", "ASKED\r"},            // no switches: asks for the folder
         {"SFX.EXE", "-oKEEP", "n"},            // asks before replacing: no
@@ -135,14 +139,14 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     EXPECT_TRUE(foldedFilesBelow(root / "ASKED") == reference);
 
     EXPECT_EQ(levels[1], 1);    // an entry left out is not a full success
-    EXPECT_EQ(testSupport::ReadBytes<Bytes>(root / "KEEP/WORDS.TXT"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(ReadBytes<Bytes>(root / "KEEP/WORDS.TXT"), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(foldedFilesBelow(root / "KEEP").at("sub/bytes.bin"), reference.at("sub/bytes.bin"));
     EXPECT_EQ(levels[2], 0);
     EXPECT_TRUE(foldedFilesBelow(root / "REPLACE") == reference);
 
     EXPECT_EQ(levels[3], 0);
     EXPECT_EQ(levels[4], 0);
-    const Bytes listing = testSupport::ReadBytes<Bytes>(root / "LOG4.TXT");
+    const Bytes listing = ReadBytes<Bytes>(root / "LOG4.TXT");
     const std::string text(listing.begin(), listing.end());
     EXPECT_NE(text.find("words.txt"), std::string::npos);
     EXPECT_NE(text.find("bytes.bin"), std::string::npos);
@@ -158,7 +162,7 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     EXPECT_TRUE(names == expected);
 
     EXPECT_EQ(levels[7], 1);
-    EXPECT_EQ(testSupport::ReadBytes<Bytes>(root / "NOINPUT/WORDS.TXT"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(ReadBytes<Bytes>(root / "NOINPUT/WORDS.TXT"), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(levels[8], 0);
     EXPECT_TRUE(foldedFilesBelow(root / "SLASH") == reference);
     EXPECT_EQ(levels[9], 0);

@@ -12,6 +12,11 @@ using namespace sfx16;
 
 namespace {
 
+using testSupport::JapaneseLocaleEnv;
+using testSupport::ReadBytes;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 TEST(Win16Stub, FitsInTheFirst20KiBWithTheArchiveHeader)
 {
     EXPECT_LE(fs::file_size(win16Stub()) + 22, 20u * 1024u);
@@ -20,19 +25,19 @@ TEST(Win16Stub, FitsInTheFirst20KiBWithTheArchiveHeader)
 TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
 {
     const std::vector<std::string> methods = {"lh0_h0", "lh4_h1", "lh5_h2", "lh6_h3", "lh7_h2"};
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path root = scratch.Path();
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < methods.size(); i++) {
         const std::string n = std::to_string(i);
-        testSupport::WriteBytes(root / ("x" + n + ".exe"),
-                  withStub(win16Stub(), testSupport::ReadBytes<Bytes>(dataDir() / (methods[i] + ".lzh"))));
+        WriteBytes(root / ("x" + n + ".exe"),
+                  withStub(win16Stub(), ReadBytes<Bytes>(dataDir() / (methods[i] + ".lzh"))));
         lines.push_back("x" + n + ".exe -y -oout" + n);
     }
-    testSupport::WriteBytes(root / "leftout.exe", withStub(win16Stub(), testSupport::ReadBytes<Bytes>(dataDir() / "lh1_h1.lzh")));
-    testSupport::WriteBytes(root / "damaged.exe", withStub(win16Stub(), damagedArchive()));
-    testSupport::WriteBytes(root / "unsafe.exe", withStub(win16Stub(), unsafeArchive()));
-    testSupport::WriteBytes(root / "names.exe", withStub(win16Stub(), longNamesArchive()));
+    WriteBytes(root / "leftout.exe", withStub(win16Stub(), ReadBytes<Bytes>(dataDir() / "lh1_h1.lzh")));
+    WriteBytes(root / "damaged.exe", withStub(win16Stub(), damagedArchive()));
+    WriteBytes(root / "unsafe.exe", withStub(win16Stub(), unsafeArchive()));
+    WriteBytes(root / "names.exe", withStub(win16Stub(), longNamesArchive()));
     lines.insert(lines.end(), {"leftout.exe -y -oleftout", "damaged.exe -y -odamaged",
                                "unsafe.exe -y -odest\\unsafe", "names.exe -y -onames",
                                "x2.exe -t", "x2.exe -l", "x2.exe"});
@@ -90,12 +95,12 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
 // underneath Windows 3.x does not.)
 TEST(Win16Stub, ShiftJisNamesOnAJapaneseSystem)
 {
-    const std::string env = testSupport::JapaneseLocaleEnv();
+    const std::string env = JapaneseLocaleEnv();
     if (env.empty())
         GTEST_SKIP() << "no ja_JP.UTF-8 locale could be made (localedef)";
     const std::string nihon = "\x93\xFA\x96\x7B", go = "\x8C\xEA";    // 日本, 語
-    testSupport::TempFolder scratch;
-    testSupport::WriteBytes(scratch / "jp.exe",
+    TempFolder scratch;
+    WriteBytes(scratch / "jp.exe",
               withStub(win16Stub(), sfxlzh::makeArchive({{"", nihon + ".txt", "one"},
                                                          {nihon, go + ".txt", "two"}}, 1)));
     runUnderWine(scratch.Path(), {"jp.exe -y -oout"}, env);

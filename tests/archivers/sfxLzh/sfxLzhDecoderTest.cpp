@@ -14,6 +14,8 @@ using namespace sfxlzh;
 
 namespace {
 
+using testSupport::ReadBytes;
+
 // lzh_io over an archive in memory; files land in `files` when kept.
 struct MemoryIo {
     Bytes archive;
@@ -83,7 +85,7 @@ struct MemoryIo {
 std::map<std::string, Bytes> expectedContent()
 {
     MemoryIo m;
-    m.archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh0_h0.lzh");
+    m.archive = ReadBytes<Bytes>(dataDir() / "lh0_h0.lzh");
     EXPECT_EQ(m.extract(), LZH_OK);
     return m.files;
 }
@@ -97,7 +99,7 @@ TEST_P(EveryMethod, DecodesToTheStoredContent)
     static const auto expected = expectedContent();
     ASSERT_EQ(expected.size(), 2u);
     MemoryIo m;
-    m.archive = testSupport::ReadBytes<Bytes>(dataDir() / (GetParam() + ".lzh"));
+    m.archive = ReadBytes<Bytes>(dataDir() / (GetParam() + ".lzh"));
     ASSERT_FALSE(m.archive.empty());
     EXPECT_EQ(m.extract(), LZH_OK);
     EXPECT_EQ(m.files, expected);
@@ -191,7 +193,7 @@ TEST_P(DamagedArchive, FailsWithoutAWrongFile)
 {
     static const auto expected = expectedContent();
     MemoryIo m;
-    m.archive = testSupport::ReadBytes<Bytes>(dataDir() / (std::get<0>(GetParam()) + ".lzh"));
+    m.archive = ReadBytes<Bytes>(dataDir() / (std::get<0>(GetParam()) + ".lzh"));
     std::get<1>(GetParam()).apply(m.archive);
     EXPECT_NE(m.extract(), LZH_OK);
     for (const auto &[path, content] : m.files) {
@@ -252,7 +254,7 @@ TEST(Modes, TestAndListWriteNothing)
 {
     for (int mode : {LZH_MODE_TEST, LZH_MODE_LIST}) {
         MemoryIo m;
-        m.archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
+        m.archive = ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
         EXPECT_EQ(m.extract(mode), LZH_OK);
         EXPECT_TRUE(m.files.empty());
         EXPECT_TRUE(m.folders.empty());

@@ -12,6 +12,12 @@ using namespace sfxlzh;
 
 namespace {
 
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 struct Extraction {
     int status;
     std::map<std::string, Bytes> files;
@@ -21,11 +27,11 @@ struct Extraction {
 // nothing appeared beside the destination.
 Extraction extractWith(const fs::path &program, const fs::path &archive, const std::string &extra = "")
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path dest = scratch / "dest";
     Extraction e;
-    e.status = testSupport::Shell("cd " + testSupport::Quote(scratch.Path()) + " && " + testSupport::Quote(program) + " -y " + extra +
-                   " -o" + testSupport::Quote(dest) + " " + testSupport::Quote(archive) + " >/dev/null 2>&1");
+    e.status = Shell("cd " + Quote(scratch.Path()) + " && " + Quote(program) + " -y " + extra +
+                   " -o" + Quote(dest) + " " + Quote(archive) + " >/dev/null 2>&1");
     for (const auto &item : fs::directory_iterator(scratch.Path()))
         EXPECT_EQ(item.path().filename(), "dest") << "written outside the destination";
     e.files = filesBelow(dest);
@@ -34,8 +40,8 @@ Extraction extractWith(const fs::path &program, const fs::path &archive, const s
 
 std::map<std::string, Bytes> lhasaExtract(const fs::path &archive)
 {
-    testSupport::TempFolder scratch;
-    testSupport::Shell("cd " + testSupport::Quote(scratch.Path()) + " && lhasa xq " + testSupport::Quote(archive) + " >/dev/null 2>&1");
+    TempFolder scratch;
+    Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
     return filesBelow(scratch.Path());
 }
 
@@ -200,14 +206,14 @@ class Traversal : public testing::TestWithParam<int> {};
 
 TEST_P(Traversal, WritesOnlyTheSafeEntries)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path archive = scratch / "evil.lzh";
     const int level = GetParam();
     std::vector<Entry> entries = {{"", "..\\evil1.txt", "x"}, {"", "\\evil2.txt", "x"},
                                   {"", "sub\\..\\..\\evil3.txt", "x"}, {"", "ok.txt", "fine"}};
     if (level == 2)
         entries.push_back({"..\xFF..\xFF", "evil4.txt", "x"});
-    testSupport::WriteBytes(archive, makeArchive(entries, level));
+    WriteBytes(archive, makeArchive(entries, level));
     const Extraction ours = extractWith(tool(), archive);
     EXPECT_NE(ours.status, 0);
     ASSERT_EQ(ours.files.size(), 1u);
@@ -220,22 +226,22 @@ INSTANTIATE_TEST_SUITE_P(Levels, Traversal, testing::Values(0, 1, 2));
 
 TEST(Switches, TestWritesNothingAndFindsDamage)
 {
-    testSupport::TempFolder scratch;
-    const std::string cd = "cd " + testSupport::Quote(scratch.Path()) + " && " + testSupport::Quote(tool());
-    EXPECT_EQ(testSupport::Shell(cd + " -t " + testSupport::Quote(dataDir() / "lh6_h1.lzh") + " >/dev/null"), 0);
+    TempFolder scratch;
+    const std::string cd = "cd " + Quote(scratch.Path()) + " && " + Quote(tool());
+    EXPECT_EQ(Shell(cd + " -t " + Quote(dataDir() / "lh6_h1.lzh") + " >/dev/null"), 0);
     EXPECT_TRUE(fs::is_empty(scratch.Path()));
-    Bytes damaged = testSupport::ReadBytes<Bytes>(dataDir() / "lh6_h1.lzh");
+    Bytes damaged = ReadBytes<Bytes>(dataDir() / "lh6_h1.lzh");
     damaged[damaged.size() / 3] ^= 0x40;
-    testSupport::WriteBytes(scratch / "bad.lzh", damaged);
-    EXPECT_EQ(testSupport::Shell(cd + " -t bad.lzh >/dev/null 2>&1"), 1);
+    WriteBytes(scratch / "bad.lzh", damaged);
+    EXPECT_EQ(Shell(cd + " -t bad.lzh >/dev/null 2>&1"), 1);
 }
 
 TEST(Switches, ListNamesEveryEntry)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path out = scratch / "list.txt";
-    EXPECT_EQ(testSupport::Shell(testSupport::Quote(tool()) + " -l " + testSupport::Quote(dataDir() / "lz5_h2.lzh") + " >" + testSupport::Quote(out)), 0);
-    const Bytes text = testSupport::ReadBytes<Bytes>(out);
+    EXPECT_EQ(Shell(Quote(tool()) + " -l " + Quote(dataDir() / "lz5_h2.lzh") + " >" + Quote(out)), 0);
+    const Bytes text = ReadBytes<Bytes>(out);
     const std::string listing(text.begin(), text.end());
     EXPECT_NE(listing.find("-lz5- 863d words.txt"), std::string::npos) << listing;
     EXPECT_NE(listing.find("sub/bytes.bin"), std::string::npos) << listing;
@@ -243,24 +249,24 @@ TEST(Switches, ListNamesEveryEntry)
 
 TEST(Switches, ReplacesExistingFilesOnlyWithY)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path dest = scratch / "dest";
-    testSupport::WriteBytes(dest / "words.txt", "old");
-    const std::string command = testSupport::Quote(tool()) + " -o" + testSupport::Quote(dest) + " " +
-                                testSupport::Quote(dataDir() / "lh5_h1.lzh") + " >/dev/null 2>&1";
-    EXPECT_EQ(testSupport::Shell(command), 1);
-    EXPECT_EQ(testSupport::ReadBytes<Bytes>(dest / "words.txt"), Bytes({'o', 'l', 'd'}));
-    EXPECT_EQ(testSupport::Shell(testSupport::Quote(tool()) + " -y -o" + testSupport::Quote(dest) + " " + testSupport::Quote(dataDir() / "lh5_h1.lzh") +
+    WriteBytes(dest / "words.txt", "old");
+    const std::string command = Quote(tool()) + " -o" + Quote(dest) + " " +
+                                Quote(dataDir() / "lh5_h1.lzh") + " >/dev/null 2>&1";
+    EXPECT_EQ(Shell(command), 1);
+    EXPECT_EQ(ReadBytes<Bytes>(dest / "words.txt"), Bytes({'o', 'l', 'd'}));
+    EXPECT_EQ(Shell(Quote(tool()) + " -y -o" + Quote(dest) + " " + Quote(dataDir() / "lh5_h1.lzh") +
                   " >/dev/null"),
               0);
-    EXPECT_EQ(testSupport::ReadBytes<Bytes>(dest / "words.txt").size(), 20003u);
+    EXPECT_EQ(ReadBytes<Bytes>(dest / "words.txt").size(), 20003u);
 }
 
 TEST(Switches, MakesAMissingDestinationWithItsParents)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path dest = scratch / "a/b/c";
-    EXPECT_EQ(testSupport::Shell(testSupport::Quote(tool()) + " -y -o" + testSupport::Quote(dest) + " " + testSupport::Quote(dataDir() / "lh4_h0.lzh") +
+    EXPECT_EQ(Shell(Quote(tool()) + " -y -o" + Quote(dest) + " " + Quote(dataDir() / "lh4_h0.lzh") +
                   " >/dev/null"),
               0);
     EXPECT_EQ(filesBelow(dest).size(), 2u);
@@ -268,12 +274,12 @@ TEST(Switches, MakesAMissingDestinationWithItsParents)
 
 TEST(SelfExtractor, ArchiveBehindTheWin32StubIsFound)
 {
-    testSupport::TempFolder scratch;
-    Bytes sfx = testSupport::ReadBytes<Bytes>(stubPath());
+    TempFolder scratch;
+    Bytes sfx = ReadBytes<Bytes>(stubPath());
     ASSERT_FALSE(sfx.empty());
-    const Bytes archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh7_h2.lzh");
+    const Bytes archive = ReadBytes<Bytes>(dataDir() / "lh7_h2.lzh");
     sfx.insert(sfx.end(), archive.begin(), archive.end());
-    testSupport::WriteBytes(scratch / "x.exe", sfx);
+    WriteBytes(scratch / "x.exe", sfx);
     const Extraction ours = extractWith(tool(), scratch / "x.exe");
     EXPECT_EQ(ours.status, 0);
     EXPECT_TRUE(ours.files == lhasaExtract(dataDir() / "lh7_h2.lzh"));

@@ -13,13 +13,20 @@ using namespace sfxlzh;
 
 namespace {
 
+using testSupport::JapaneseLocaleEnv;
+using testSupport::Quote;
+using testSupport::ReadBytes;
+using testSupport::Shell;
+using testSupport::TempFolder;
+using testSupport::WriteBytes;
+
 // A self-extractor of the archive bytes in folder `where`.
 fs::path makeSfx(const fs::path &where, const Bytes &archive)
 {
-    Bytes sfx = testSupport::ReadBytes<Bytes>(stubPath());
+    Bytes sfx = ReadBytes<Bytes>(stubPath());
     EXPECT_FALSE(sfx.empty());
     sfx.insert(sfx.end(), archive.begin(), archive.end());
-    testSupport::WriteBytes(where / "x.exe", sfx);
+    WriteBytes(where / "x.exe", sfx);
     return where / "x.exe";
 }
 
@@ -36,15 +43,15 @@ std::string windowsPath(const fs::path &path)
 int wine(const fs::path &exe, const std::string &args, const std::string &env = "",
          const fs::path &output = "/dev/null")
 {
-    return testSupport::Shell("cd " + testSupport::Quote(exe.parent_path()) + " && " + env + " TB_WINEPREFIX=" +
-               testSupport::Quote(TB_WINEPREFIX) + " " + testSupport::Quote(TB_WINE_RUN) + " " + testSupport::Quote(exe) + " " + args +
-               " >" + testSupport::Quote(output) + " 2>/dev/null");
+    return Shell("cd " + Quote(exe.parent_path()) + " && " + env + " TB_WINEPREFIX=" +
+               Quote(TB_WINEPREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " " + args +
+               " >" + Quote(output) + " 2>/dev/null");
 }
 
 std::map<std::string, Bytes> lhasaExtract(const fs::path &archive)
 {
-    testSupport::TempFolder scratch;
-    testSupport::Shell("cd " + testSupport::Quote(scratch.Path()) + " && lhasa xq " + testSupport::Quote(archive) + " >/dev/null 2>&1");
+    TempFolder scratch;
+    Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
     return filesBelow(scratch.Path());
 }
 
@@ -52,12 +59,12 @@ TEST(Win32Stub, IsSmallAndNeedsOnlySystemLibraries)
 {
     // libarchive looks for an archive only in the first 20 KiB of a file
     EXPECT_LE(fs::file_size(stubPath()), 20u * 1024);
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path imports = scratch / "imports.txt";
-    ASSERT_EQ(testSupport::Shell("i686-w64-mingw32-objdump -p " + testSupport::Quote(stubPath()) +
-                  " | sed -n 's/.*DLL Name: //p' >" + testSupport::Quote(imports)),
+    ASSERT_EQ(Shell("i686-w64-mingw32-objdump -p " + Quote(stubPath()) +
+                  " | sed -n 's/.*DLL Name: //p' >" + Quote(imports)),
               0);
-    const Bytes text = testSupport::ReadBytes<Bytes>(imports);
+    const Bytes text = ReadBytes<Bytes>(imports);
     std::string names(text.begin(), text.end());
     for (char &c : names)
         c = char(toupper(static_cast<unsigned char>(c)));
@@ -80,10 +87,10 @@ TEST_P(EveryMethodUnderWine, ExtractsLikeLhasa)
     const fs::path archive = GetParam().find('/') == std::string::npos
                                  ? dataDir() / (GetParam() + ".lzh")
                                  : fs::path(TB_CORPUS_DIR) / GetParam();
-    testSupport::TempFolder scratch;
-    const fs::path exe = makeSfx(scratch.Path(), testSupport::ReadBytes<Bytes>(archive));
+    TempFolder scratch;
+    const fs::path exe = makeSfx(scratch.Path(), ReadBytes<Bytes>(archive));
     const fs::path dest = scratch / "out";
-    EXPECT_EQ(wine(exe, "-y " + testSupport::Quote("-o" + windowsPath(dest))), 0);
+    EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto reference = lhasaExtract(archive);
     ASSERT_FALSE(reference.empty());
     EXPECT_TRUE(caseFolded(filesBelow(dest)) == caseFolded(reference));
@@ -97,12 +104,12 @@ INSTANTIATE_TEST_SUITE_P(Methods, EveryMethodUnderWine,
 
 TEST(Win32Stub, DamagedArchiveFailsWithoutAWrongFile)
 {
-    testSupport::TempFolder scratch;
-    Bytes archive = testSupport::ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
+    TempFolder scratch;
+    Bytes archive = ReadBytes<Bytes>(dataDir() / "lh5_h2.lzh");
     archive[archive.size() / 3] ^= 0x21;
     const fs::path exe = makeSfx(scratch.Path(), archive);
     const fs::path dest = scratch / "out";
-    EXPECT_NE(wine(exe, "-y " + testSupport::Quote("-o" + windowsPath(dest))), 0);
+    EXPECT_NE(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto reference = lhasaExtract(dataDir() / "lh5_h2.lzh");
     for (const auto &[path, content] : filesBelow(dest))
         EXPECT_TRUE(reference.count(path) && reference.at(path) == content) << path;
@@ -110,7 +117,7 @@ TEST(Win32Stub, DamagedArchiveFailsWithoutAWrongFile)
 
 TEST(Win32Stub, TraversalWritesNothingOutside)
 {
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path inner = scratch / "in";
     fs::create_directories(inner);
     const fs::path exe = makeSfx(inner, makeArchive({{"", "..\\evil1.txt", "x"},
@@ -121,7 +128,7 @@ TEST(Win32Stub, TraversalWritesNothingOutside)
                                                      {"", "ok.txt", "fine"}},
                                                     2));
     const fs::path dest = inner / "out";
-    EXPECT_NE(wine(exe, "-y " + testSupport::Quote("-o" + windowsPath(dest))), 0);
+    EXPECT_NE(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto files = filesBelow(dest);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files.begin()->first, "ok.txt");
@@ -132,42 +139,42 @@ TEST(Win32Stub, TraversalWritesNothingOutside)
 
 TEST(Win32Stub, TestAndList)
 {
-    testSupport::TempFolder scratch;
-    const fs::path exe = makeSfx(scratch.Path(), testSupport::ReadBytes<Bytes>(dataDir() / "lh7_h1.lzh"));
+    TempFolder scratch;
+    const fs::path exe = makeSfx(scratch.Path(), ReadBytes<Bytes>(dataDir() / "lh7_h1.lzh"));
     const fs::path listing = scratch / "list.txt";
     EXPECT_EQ(wine(exe, "-t"), 0);
     EXPECT_EQ(wine(exe, "-l", "", listing), 0);
-    const Bytes text = testSupport::ReadBytes<Bytes>(listing);
+    const Bytes text = ReadBytes<Bytes>(listing);
     const std::string list(text.begin(), text.end());
     EXPECT_NE(list.find("-lh7- 863d words.txt"), std::string::npos) << list;
     EXPECT_NE(list.find("sub\\bytes.bin"), std::string::npos) << list;
     EXPECT_EQ(filesBelow(scratch.Path()).size(), 2u);  // x.exe and the listing only
 
-    Bytes damaged = testSupport::ReadBytes<Bytes>(dataDir() / "lh7_h1.lzh");
+    Bytes damaged = ReadBytes<Bytes>(dataDir() / "lh7_h1.lzh");
     damaged[damaged.size() / 2] ^= 0x08;
-    testSupport::TempFolder other;
+    TempFolder other;
     EXPECT_EQ(wine(makeSfx(other.Path(), damaged), "-t"), 1);
 }
 
 TEST(Win32Stub, ReplacesExistingFilesOnlyWithY)
 {
-    testSupport::TempFolder scratch;
-    const fs::path exe = makeSfx(scratch.Path(), testSupport::ReadBytes<Bytes>(dataDir() / "lh6_h2.lzh"));
+    TempFolder scratch;
+    const fs::path exe = makeSfx(scratch.Path(), ReadBytes<Bytes>(dataDir() / "lh6_h2.lzh"));
     const fs::path dest = scratch / "out/made/here";   // made with its parents
-    EXPECT_EQ(wine(exe, "-y " + testSupport::Quote("-o" + windowsPath(dest))), 0);
-    testSupport::WriteBytes(dest / "words.txt", "old");
+    EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
+    WriteBytes(dest / "words.txt", "old");
     // without -y the question gets no answer on a headless run: nothing replaced
-    EXPECT_EQ(wine(exe, testSupport::Quote("-o" + windowsPath(dest))), 1);
-    EXPECT_EQ(testSupport::ReadBytes<Bytes>(dest / "words.txt"), Bytes({'o', 'l', 'd'}));
-    EXPECT_EQ(wine(exe, "-y " + testSupport::Quote("-o" + windowsPath(dest))), 0);
-    EXPECT_EQ(testSupport::ReadBytes<Bytes>(dest / "words.txt").size(), 20003u);
+    EXPECT_EQ(wine(exe, Quote("-o" + windowsPath(dest))), 1);
+    EXPECT_EQ(ReadBytes<Bytes>(dest / "words.txt"), Bytes({'o', 'l', 'd'}));
+    EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
+    EXPECT_EQ(ReadBytes<Bytes>(dest / "words.txt").size(), 20003u);
 }
 
 class ShiftJisNames : public testing::TestWithParam<int> {};
 
 TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
 {
-    const std::string env = testSupport::JapaneseLocaleEnv();
+    const std::string env = JapaneseLocaleEnv();
     if (env.empty())
         GTEST_SKIP() << "no ja_JP.UTF-8 locale could be made (localedef)";
     // 表 is 0x95 0x5C in Shift_JIS: its trail byte is the path separator.
@@ -175,10 +182,10 @@ TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
     const int level = GetParam();
     Entry entry = level == 2 ? Entry{hyou + "\xFF", hyou + ".txt", "sjis"}
                              : Entry{"", hyou + "\\" + hyou + ".txt", "sjis"};
-    testSupport::TempFolder scratch;
+    TempFolder scratch;
     const fs::path exe = makeSfx(scratch.Path(), makeArchive({entry}, level));
     const fs::path dest = scratch / "out";
-    EXPECT_EQ(wine(exe, "-y " + testSupport::Quote("-o" + windowsPath(dest)), env), 0);
+    EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest)), env), 0);
     const auto files = filesBelow(dest);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files.begin()->first, "表/表.txt");
