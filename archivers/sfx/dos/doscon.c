@@ -6,6 +6,7 @@
 
 unsigned dos_alloc(unsigned paragraphs)
 {
+/* clang-format off */
 #asm
   mov bx,sp
   mov bx,2[bx]
@@ -15,10 +16,12 @@ unsigned dos_alloc(unsigned paragraphs)
   xor ax,ax
 dos_alloc_done:
 #endasm
+/* clang-format on */
 }
 
 void dos_free(unsigned seg)
 {
+/* clang-format off */
 #asm
   mov bx,sp
   push es
@@ -27,29 +30,35 @@ void dos_free(unsigned seg)
   int $21
   pop es
 #endasm
+/* clang-format on */
 }
 
 unsigned dos_psp(void)
 {
+/* clang-format off */
 #asm
   mov ah,#$62
   int $21
   mov ax,bx
 #endasm
+/* clang-format on */
 }
 
 static int dos_console_key(void)
 {
+/* clang-format off */
 #asm
   mov ah,#$08
   int $21
   xor ah,ah
 #endasm
+/* clang-format on */
 }
 
 /* Whether a handle is a device (the console) rather than a file. */
 static int dos_is_device(int handle)
 {
+/* clang-format off */
 #asm
   mov bx,sp
   mov bx,2[bx]
@@ -61,6 +70,7 @@ static int dos_is_device(int handle)
   mov ax,dx
 dos_is_device_done:
 #endasm
+/* clang-format on */
 }
 
 int dos_getkey(void)
@@ -75,12 +85,14 @@ int dos_getkey(void)
  * [0] room, [1] length read, [2..] the text and a CR. */
 static void dos_line_input(unsigned char *request)
 {
+/* clang-format off */
 #asm
   mov bx,sp
   mov dx,2[bx]
   mov ah,#$0A
   int $21
 #endasm
+/* clang-format on */
 }
 
 int dos_gets(char *buf, int size)

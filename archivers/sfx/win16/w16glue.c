@@ -3,6 +3,7 @@
  * arguments where a C function would and returns to it. */
 #include "w16glue.h"
 
+/* clang-format off */
 #asm
   export _w16_message_box
 _w16_message_box:
@@ -19,3 +20,4 @@ _w16_far_alloc:
   mov bx,#$08
   jmp bx
 #endasm
+/* clang-format on */
