@@ -15,8 +15,7 @@ char kInputName[] = "input";
 char kSinkName[] = "sink";
 
 struct Decompressor {
-    explicit Decompressor(CabSystem& system)
-        : cabd(mspack_create_cab_decompressor(&system.base)) {}
+    explicit Decompressor(CabSystem& system) : cabd(mspack_create_cab_decompressor(&system.base)) {}
     ~Decompressor()
     {
         if (cabd != nullptr) {
@@ -106,8 +105,8 @@ std::vector<tbarc::EntryName> CabArchive::Entries() const
 {
     std::vector<tbarc::EntryName> names;
     for (const CabFileRecord& r : layout_.files)
-        names.push_back({r.name, (r.attribs & kUtf8NameAttrib) ? tbarc::NameEncoding::Utf8
-                                                              : tbarc::NameEncoding::Ansi});
+        names.push_back(
+            {r.name, (r.attribs & kUtf8NameAttrib) ? tbarc::NameEncoding::Utf8 : tbarc::NameEncoding::Ansi});
     return names;
 }
 

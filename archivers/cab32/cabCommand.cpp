@@ -14,8 +14,11 @@ tbarc::Request CabDefaults()
 
 } // namespace
 
-const tbarc::CommandSyntax kCabSyntax = {
-    "-f", "the only command is -f (make a self-extractor)", "a cabinet", CabDefaults(),
-    /*kindsConflict=*/false, nullptr};
+const tbarc::CommandSyntax kCabSyntax = {"-f",
+                                         "the only command is -f (make a self-extractor)",
+                                         "a cabinet",
+                                         CabDefaults(),
+                                         /*kindsConflict=*/false,
+                                         nullptr};
 
 } // namespace cab32

@@ -119,8 +119,7 @@ std::optional<std::vector<std::uint8_t>> HeadWithout(const CabLayout& layout,
             removed += r.size;
             continue;
         }
-        head.insert(head.end(), layout.head.begin() + r.offset,
-                    layout.head.begin() + r.offset + r.size);
+        head.insert(head.end(), layout.head.begin() + r.offset, layout.head.begin() + r.offset + r.size);
         ++kept;
     }
     Put32(head, 8, layout.length - removed);

@@ -36,8 +36,8 @@ int Read(mspack_file* file, void* buffer, int bytes)
     auto* h = reinterpret_cast<Handle*>(file);
     if (h->input == nullptr || bytes < 0)
         return -1;
-    const std::size_t got = h->input->ReadAt(static_cast<std::uint64_t>(h->position), buffer,
-                                             static_cast<std::size_t>(bytes));
+    const std::size_t got =
+        h->input->ReadAt(static_cast<std::uint64_t>(h->position), buffer, static_cast<std::size_t>(bytes));
     h->position += static_cast<off_t>(got);
     return static_cast<int>(got);
 }

@@ -39,8 +39,7 @@ public:
     virtual std::vector<EntryName> Entries() const = 0;
     // kDone when the stub of this kind can extract every entry that is not
     // left out; otherwise kUnsupportedMethod, with the entry named in detail.
-    virtual int CheckStubDecodes(SfxKind kind, const std::vector<bool>& leaveOut,
-                                 std::string& detail) const
+    virtual int CheckStubDecodes(SfxKind kind, const std::vector<bool>& leaveOut, std::string& detail) const
     {
         (void)kind;
         (void)leaveOut;
@@ -56,8 +55,7 @@ public:
     }
     // Appends the archive to out: unchanged when nothing is left out, otherwise
     // rebuilt without the entries whose leaveOut flag is set.
-    virtual int WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut,
-                             OutputFile& out) = 0;
+    virtual int WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut, OutputFile& out) = 0;
 };
 
 } // namespace tbarc

@@ -10,8 +10,7 @@ namespace tbarc {
 namespace {
 
 // The options every library knows; false for any other word.
-bool SharedOption(const std::string& o, Request& request, std::optional<SfxKind>& asked,
-                  bool& askedBoth)
+bool SharedOption(const std::string& o, Request& request, std::optional<SfxKind>& asked, bool& askedBoth)
 {
     if (o == "-gw2" || o == "-jw2") {
         const SfxKind kind = o == "-gw2" ? SfxKind::Win32 : SfxKind::Win16;
@@ -31,8 +30,7 @@ bool SharedOption(const std::string& o, Request& request, std::optional<SfxKind>
 
 } // namespace
 
-int ParseCommand(const CommandSyntax& syntax, const char* commandLine, Request& request,
-                 std::string& why)
+int ParseCommand(const CommandSyntax& syntax, const char* commandLine, Request& request, std::string& why)
 {
     const auto words = SplitCommandLine(commandLine);
     if (!words) {

@@ -20,7 +20,6 @@ struct CommandSyntax {
 };
 
 // kDone with the request filled in, or kBadCommand / kBadOption with why set.
-int ParseCommand(const CommandSyntax& syntax, const char* commandLine, Request& request,
-                 std::string& why);
+int ParseCommand(const CommandSyntax& syntax, const char* commandLine, Request& request, std::string& why);
 
 } // namespace tbarc

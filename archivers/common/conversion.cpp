@@ -32,8 +32,7 @@ int CheckOutputPlace(const Request& request, const InputFile& input, const std::
                      Report& report)
 {
     struct stat folder;
-    if (stat(request.folder.empty() ? "." : request.folder.c_str(), &folder) != 0 ||
-        !S_ISDIR(folder.st_mode))
+    if (stat(request.folder.empty() ? "." : request.folder.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
         return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
     struct stat existing;
     if (lstat(outputPath.c_str(), &existing) != 0)
@@ -50,7 +49,7 @@ int CheckOutputPlace(const Request& request, const InputFile& input, const std::
 // Which entries stay out of the self-extractor: with -gu0 those whose names
 // the target system cannot hold, each reported.
 struct LeftOutEntries {
-    std::vector<bool> marks;  // one per entry, true when it is left out
+    std::vector<bool> marks; // one per entry, true when it is left out
     std::size_t count = 0;
 };
 
@@ -89,9 +88,9 @@ int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const Inpu
     if (rc == kDone)
         return kDone;
     return Fail(report, rc,
-                rc == kDiskFull       ? "not enough space for " + outputPath
-                : rc == kOutputExists ? outputPath + " exists (-+ replaces it)"
-                                      : "cannot write " + outputPath);
+                rc == kDiskFull           ? "not enough space for " + outputPath
+                    : rc == kOutputExists ? outputPath + " exists (-+ replaces it)"
+                                          : "cannot write " + outputPath);
 }
 
 } // namespace
@@ -111,8 +110,8 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     const char* stubName = format.StubFileName(request.kind);
     if (stubName == nullptr)
         return Fail(report, kUnsupportedKind,
-                    std::string("no ") + SfxKindName(request.kind) + " self-extractor for " +
-                        format.FormatName() + " archives");
+                    std::string("no ") + SfxKindName(request.kind) + " self-extractor for "
+                        + format.FormatName() + " archives");
 
     InputFile input;
     if (input.Open(request.archive) != kDone)
@@ -128,8 +127,8 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     const StubBytes cachedStub = ReadStub(stubName);
     if (!cachedStub)
         return Fail(report, kUnsupportedKind,
-                    std::string("the ") + SfxKindName(request.kind) + " stub " + stubName +
-                        " is not installed");
+                    std::string("the ") + SfxKindName(request.kind) + " stub " + stubName
+                        + " is not installed");
 
     const LeftOutEntries leftOut = ChooseLeftOutEntries(request, format, report);
     if (request.leaveOutForeignNames && leftOut.count == leftOut.marks.size())
@@ -138,13 +137,13 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
         return Fail(report, rc, request.archive + ": " + detail);
 
     OutputFile out;
-    if (const int rc = WriteSelfExtractor(request, format, input, *cachedStub, leftOut.marks, outputPath, out,
-                                          report);
+    if (const int rc =
+            WriteSelfExtractor(request, format, input, *cachedStub, leftOut.marks, outputPath, out, report);
         rc != kDone)
         return rc;
 
-    report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName() +
-                " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");
+    report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName()
+                + " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");
     if (leftOut.count > 0)
         report.Line("entries left out: " + std::to_string(leftOut.count));
     return leftOut.count > static_cast<std::size_t>(kMaxLeftOutCount) ? kMaxLeftOutCount

@@ -48,8 +48,8 @@ std::size_t InputFile::ReadFromFile(std::uint64_t offset, void* buffer, std::siz
 {
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t n = pread(fd_, static_cast<char*>(buffer) + done, length - done,
-                                static_cast<off_t>(offset + done));
+        const ssize_t n =
+            pread(fd_, static_cast<char*>(buffer) + done, length - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

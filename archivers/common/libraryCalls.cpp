@@ -11,8 +11,7 @@
 namespace tbarc {
 namespace {
 
-int RunCommand(const Library& library, const char* commandLine, Report& report,
-               bool& writeReport)
+int RunCommand(const Library& library, const char* commandLine, Report& report, bool& writeReport)
 {
     Request request;
     std::string why;
@@ -32,8 +31,7 @@ int RunCommand(const Library& library, const char* commandLine, Report& report,
 
 } // namespace
 
-int MainCall(const Library& library, const char* commandLine, char* output,
-             std::uint32_t outputSize)
+int MainCall(const Library& library, const char* commandLine, char* output, std::uint32_t outputSize)
 {
     Report report;
     bool writeReport = true;

@@ -20,8 +20,7 @@ struct Library {
 };
 
 // The main call: parse, take the lock, convert, fill the caller's report.
-int MainCall(const Library& library, const char* commandLine, char* output,
-             std::uint32_t outputSize);
+int MainCall(const Library& library, const char* commandLine, char* output, std::uint32_t outputSize);
 // 1 while a call of any process of this user holds the library, else 0.
 int RunningCall(const Library& library);
 // 1 when path holds a readable archive of the library's format, else 0.

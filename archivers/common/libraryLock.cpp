@@ -78,14 +78,12 @@ public:
         const char* env = std::getenv("XDG_RUNTIME_DIR");
         const std::string runtime = env != nullptr ? env : "";
         struct stat st;
-        if (file.fd >= 0 && file.runtime == runtime && fstat(file.fd, &st) == 0 &&
-            st.st_nlink > 0)
+        if (file.fd >= 0 && file.runtime == runtime && fstat(file.fd, &st) == 0 && st.st_nlink > 0)
             return file;
         if (file.fd >= 0)
             close(file.fd);
         const std::string path = LockPath(env, libraryName);
-        file.fd = path.empty() ? -1
-                               : open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        file.fd = path.empty() ? -1 : open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         file.runtime = runtime; // without a lock file, the next call tries again
         return file;
     }

@@ -53,8 +53,8 @@ bool IsDeviceName(const std::string& component)
     for (const char* device : fixed)
         if (stem == device)
             return true;
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-           stem[3] >= '1' && stem[3] <= '9';
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0)
+        && stem[3] >= '1' && stem[3] <= '9';
 }
 
 bool HasForbiddenCharacter(const Component& part)
@@ -66,10 +66,14 @@ bool HasForbiddenCharacter(const Component& part)
         if (c < 0x20 || c == 0x7F)
             return true;
         switch (c) {
-        case '<': case '>': case ':': case '"': case '|': case '?': case '*':
-            return true;
-        default:
-            break;
+        case '<':
+        case '>':
+        case ':':
+        case '"':
+        case '|':
+        case '?':
+        case '*': return true;
+        default: break;
         }
     }
     return false;
@@ -80,8 +84,8 @@ bool FitsEightDotThree(const std::string& component)
     const auto dot = component.find('.');
     if (dot == std::string::npos)
         return component.size() <= 8;
-    return dot >= 1 && dot <= 8 && component.find('.', dot + 1) == std::string::npos &&
-           component.size() - dot - 1 <= 3;
+    return dot >= 1 && dot <= 8 && component.find('.', dot + 1) == std::string::npos
+        && component.size() - dot - 1 <= 3;
 }
 
 } // namespace

@@ -16,8 +16,7 @@ namespace tbarc {
 
 int WriteErrorCode(int error)
 {
-    return (error == ENOSPC || error == EDQUOT || error == EFBIG) ? kDiskFull
-                                                                 : kFolderNotWritable;
+    return (error == ENOSPC || error == EDQUOT || error == EFBIG) ? kDiskFull : kFolderNotWritable;
 }
 
 OutputFile::~OutputFile()
@@ -37,8 +36,7 @@ int OutputFile::Create(const std::string& folder, const std::string& fileName)
     finalPath_ = dir + fileName;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[64];
-        std::snprintf(suffix, sizeof suffix, ".%d.%u.part", static_cast<int>(getpid()),
-                      counter.fetch_add(1));
+        std::snprintf(suffix, sizeof suffix, ".%d.%u.part", static_cast<int>(getpid()), counter.fetch_add(1));
         const std::string candidate = dir + "." + fileName + suffix;
         // Mode 0666 so the process umask decides, as for any new file.
         fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -115,8 +113,7 @@ int OutputFile::CopyFrom(const InputFile& input, std::uint64_t offset, std::uint
         const ssize_t n = copy_file_range(input.Fd(), &in, fd_, nullptr, length, 0);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
-                      errno == EOPNOTSUPP))
+        if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))
             break; // fall back to read and write below
         if (n < 0)
             return WriteErrorCode(errno);
@@ -157,8 +154,7 @@ int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
         renamed = rename(tempPath_.c_str(), finalPath_.c_str());
     } else {
         // Never replace a file that appeared since the caller looked.
-        renamed = renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, finalPath_.c_str(),
-                            RENAME_NOREPLACE);
+        renamed = renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, finalPath_.c_str(), RENAME_NOREPLACE);
         if (renamed != 0 && errno == EEXIST)
             return kOutputExists;
         if (renamed != 0 && (errno == EINVAL || errno == ENOSYS)) {

@@ -71,8 +71,7 @@ Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember
 {
     members.clear();
     Window window{&file, start};
-    std::unique_ptr<LHAInputStream, StreamDeleter> stream(
-        lha_input_stream_new(&kWindowType, &window));
+    std::unique_ptr<LHAInputStream, StreamDeleter> stream(lha_input_stream_new(&kWindowType, &window));
     if (!stream)
         return Walk::NoHeader;
     std::unique_ptr<LHAReader, ReaderDeleter> reader(lha_reader_new(stream.get()));
@@ -110,8 +109,8 @@ Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember
     file.ReadAt(next, &marker, 1);
     if (marker == 0)
         return Walk::Complete;
-    detail = "header " + std::to_string(members.size() + 1) + " at offset " +
-             std::to_string(next) + " is damaged";
+    detail =
+        "header " + std::to_string(members.size() + 1) + " at offset " + std::to_string(next) + " is damaged";
     return Walk::Broken;
 }
 
@@ -174,15 +173,14 @@ int LzhArchive::CheckStubDecodes(tbarc::SfxKind kind, const std::vector<bool>& l
     for (std::size_t i = 0; i < members_.size(); ++i) {
         if (leaveOut[i] || StubDecodes(kind, members_[i].method))
             continue;
-        detail = members_[i].rawName + ": the " + tbarc::SfxKindName(kind) +
-                 " self-extractor cannot decode " + members_[i].method;
+        detail = members_[i].rawName + ": the " + tbarc::SfxKindName(kind) + " self-extractor cannot decode "
+            + members_[i].method;
         return tbarc::kUnsupportedMethod;
     }
     return tbarc::kDone;
 }
 
-void LzhArchive::AdaptStub(tbarc::SfxKind kind, const std::string& outputPath,
-                           std::vector<char>& stub) const
+void LzhArchive::AdaptStub(tbarc::SfxKind kind, const std::string& outputPath, std::vector<char>& stub) const
 {
     if (kind == tbarc::SfxKind::Win16)
         NameWin16Module(stub, outputPath);

@@ -22,8 +22,11 @@ tbarc::Request LzhDefaults()
 
 } // namespace
 
-const tbarc::CommandSyntax kLzhSyntax = {
-    "s", "the only command is s (make a self-extractor)", "an archive", LzhDefaults(),
-    /*kindsConflict=*/true, LzhOption};
+const tbarc::CommandSyntax kLzhSyntax = {"s",
+                                         "the only command is s (make a self-extractor)",
+                                         "an archive",
+                                         LzhDefaults(),
+                                         /*kindsConflict=*/true,
+                                         LzhOption};
 
 } // namespace unlha32

@@ -37,8 +37,8 @@ std::string StoredName(const std::uint8_t* raw, std::size_t length, int level)
     }
     while (next + sizeBytes <= length) {
         const std::uint32_t size = Little(raw + next, sizeBytes);
-        if (size == 0 || size < static_cast<std::uint32_t>(sizeBytes) + 1 ||
-            next + sizeBytes + size > length + sizeBytes)
+        if (size == 0 || size < static_cast<std::uint32_t>(sizeBytes) + 1
+            || next + sizeBytes + size > length + sizeBytes)
             break;
         const std::uint8_t* body = raw + next + sizeBytes;
         const std::size_t bodyLength = size - sizeBytes - 1;

@@ -23,8 +23,7 @@ bool StubDecodes(tbarc::SfxKind kind, const std::string& method)
 {
     if (Listed(std::begin(kEveryStub), std::end(kEveryStub), method))
         return true;
-    return kind == tbarc::SfxKind::Win32 &&
-           Listed(std::begin(kWin32Only), std::end(kWin32Only), method);
+    return kind == tbarc::SfxKind::Win32 && Listed(std::begin(kWin32Only), std::end(kWin32Only), method);
 }
 
 } // namespace unlha32

@@ -61,8 +61,8 @@ void NameWin16Module(std::vector<char>& stub, const std::string& outputPath)
     // table's closing 0 before the next table.
     const std::size_t entry = ne + Word(stub, ne + kResidentNamesAt);
     const std::size_t tableEnd = ne + Word(stub, ne + kModuleRefsAt);
-    if (tableEnd > stub.size() || entry + 1 + kNameLength + 2 + 1 > tableEnd ||
-        static_cast<unsigned char>(stub[entry]) != kNameLength)
+    if (tableEnd > stub.size() || entry + 1 + kNameLength + 2 + 1 > tableEnd
+        || static_cast<unsigned char>(stub[entry]) != kNameLength)
         return;
     const std::string name = ModuleName(outputPath);
     std::copy(name.begin(), name.end(), stub.begin() + static_cast<std::ptrdiff_t>(entry) + 1);

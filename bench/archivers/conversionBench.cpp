@@ -47,7 +47,8 @@ struct Fixture {
         if (fs::exists(built / "sfx/lzh-win32.exe"))
             fs::copy_file(built / "sfx/lzh-win32.exe", dir / "lib/sfx/lzh-win32.exe");
         else
-            std::ofstream(dir / "lib/sfx/lzh-win32.exe", std::ios::binary) << "MZ" << std::string(kStubSize - 2, 'S');
+            std::ofstream(dir / "lib/sfx/lzh-win32.exe", std::ios::binary)
+                << "MZ" << std::string(kStubSize - 2, 'S');
         fs::copy_file(built / "sfx/cab-win32.exe", dir / "lib/sfx/cab-win32.exe");
 
         std::mt19937 random(7);
@@ -67,7 +68,9 @@ struct Fixture {
         lzh = dir / "big.lzh";
         std::ofstream(lzh, std::ios::binary) << lzhBytes;
         cab = dir / "big.cab";
-        if (std::system(("cd '" + (dir / "files").string() + "' && gcab -c '" + cab.string() + "'" + names).c_str()) != 0)
+        if (std::system(
+                ("cd '" + (dir / "files").string() + "' && gcab -c '" + cab.string() + "'" + names).c_str())
+            != 0)
             throw std::runtime_error("gcab failed");
         // A few hundred bytes, as most archives of a batch are.
         const std::string text(200, 't');
@@ -75,7 +78,10 @@ struct Fixture {
         std::ofstream(smallLzh, std::ios::binary) << StoredMember("readme.txt", text) << '\0';
         std::ofstream(dir / "files/readme.txt", std::ios::binary) << text;
         smallCab = dir / "small.cab";
-        if (std::system(("cd '" + (dir / "files").string() + "' && gcab -c '" + smallCab.string() + "' readme.txt").c_str()) != 0)
+        if (std::system(
+                ("cd '" + (dir / "files").string() + "' && gcab -c '" + smallCab.string() + "' readme.txt")
+                    .c_str())
+            != 0)
             throw std::runtime_error("gcab failed");
 
         unlha = Load("libunlha32.so", "Unlha");
@@ -161,7 +167,8 @@ fs::path ConvertedOnce(Fixture& f, Format format, Size size)
     const fs::path& archive = Archive(f, format, size);
     char report[512];
     if ((format == Format::Lzh ? f.unlha : f.cab32)(nullptr, CommandLine(format, archive, folder).c_str(),
-                                                    report, sizeof report) != 0)
+                                                    report, sizeof report)
+        != 0)
         throw std::runtime_error(report);
     return folder / (archive.stem().string() + ".EXE");
 }
@@ -185,8 +192,8 @@ void BM_Convert(benchmark::State& state, Format format, Size size)
     for (auto _ : state)
         if (convert(nullptr, line.c_str(), report, sizeof report) != 0)
             state.SkipWithError(report);
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<int64_t>(fs::file_size(f.out / (archive.stem().string() + ".EXE"))));
+    state.SetBytesProcessed(
+        state.iterations() * static_cast<int64_t>(fs::file_size(f.out / (archive.stem().string() + ".EXE"))));
 }
 
 } // namespace

@@ -20,14 +20,14 @@ namespace {
 
 const fs::path work = fs::path(TB_BINARY_DIR) / "bench-sfx-lzh";
 
-int sh(const std::string &command)
+int sh(const std::string& command)
 {
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // The archive for a method, made once and kept in the build tree.
-fs::path archiveFor(const std::string &method)
+fs::path archiveFor(const std::string& method)
 {
     const fs::path archive = work / (method + ".lzh");
     if (fs::exists(archive))
@@ -37,7 +37,7 @@ fs::path archiveFor(const std::string &method)
     if (!fs::exists(text)) {
         std::ofstream out(text, std::ios::binary);
         unsigned long seed = 12345;
-        const char *words[] = {"archive", "window", "literal", "match", "block", "huffman",
+        const char* words[] = {"archive",  "window", "literal", "match",  "block", "huffman",
                                "position", "length", "decoder", "header", "level", "folder"};
         std::string line;
         for (std::size_t size = 0; size < 4u << 20;) {
@@ -50,10 +50,10 @@ fs::path archiveFor(const std::string &method)
         }
     }
     const std::string jar = "$(dpkg -L libjlha-java | grep 'jar$' | head -n1)";
-    sh("cd " + work.string() + " && cp " TB_LZHMAKE " . && javac -cp " + jar +
-       " LzhMake.java >/dev/null 2>&1");
-    sh("cd " + (work / "in").string() + " && java -cp " + jar + ":" + work.string() +
-       " LzhMake " + archive.string() + " -" + method + "- 1 data.txt >/dev/null 2>&1");
+    sh("cd " + work.string() + " && cp " TB_LZHMAKE " . && javac -cp " + jar
+       + " LzhMake.java >/dev/null 2>&1");
+    sh("cd " + (work / "in").string() + " && java -cp " + jar + ":" + work.string() + " LzhMake "
+       + archive.string() + " -" + method + "- 1 data.txt >/dev/null 2>&1");
     return archive;
 }
 
@@ -61,13 +61,13 @@ double cpuSecondsOfChildren()
 {
     rusage use{};
     getrusage(RUSAGE_CHILDREN, &use);
-    return double(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
-           double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+    return double(use.ru_utime.tv_sec + use.ru_stime.tv_sec)
+        + double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
 }
 
 // Processor time the command took (user + system, the shell included): the
 // machine may be busy, so wall time would measure the neighbours too.
-double secondsOf(const std::string &command)
+double secondsOf(const std::string& command)
 {
     const double before = cpuSecondsOfChildren();
     if (sh(command) != 0)
@@ -75,20 +75,20 @@ double secondsOf(const std::string &command)
     return cpuSecondsOfChildren() - before;
 }
 
-std::string ours(const fs::path &archive, const fs::path &dest)
+std::string ours(const fs::path& archive, const fs::path& dest)
 {
-    return (fs::path(TB_BINARY_DIR) / "bin/tb-sfx-lzh").string() + " -y -o" + dest.string() + " " +
-           archive.string() + " >/dev/null";
+    return (fs::path(TB_BINARY_DIR) / "bin/tb-sfx-lzh").string() + " -y -o" + dest.string() + " "
+        + archive.string() + " >/dev/null";
 }
 
-std::string lhasa(const fs::path &archive, const fs::path &dest)
+std::string lhasa(const fs::path& archive, const fs::path& dest)
 {
     return "cd " + dest.string() + " && lhasa xfq " + archive.string() + " >/dev/null";
 }
 
 std::map<std::string, double> lhasaTime;
 
-void Extract(benchmark::State &state, const std::string &method, bool useLhasa)
+void Extract(benchmark::State& state, const std::string& method, bool useLhasa)
 {
     const fs::path archive = archiveFor(method);
     if (!fs::exists(archive)) {
@@ -109,20 +109,33 @@ void Extract(benchmark::State &state, const std::string &method, bool useLhasa)
         total += s;
     }
     const double mean = total / double(state.iterations());
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(work / "in/data.txt")));
+    state.SetBytesProcessed(std::int64_t(state.iterations())
+                            * std::int64_t(fs::file_size(work / "in/data.txt")));
     if (useLhasa)
         lhasaTime[method] = mean;
     else if (lhasaTime.count(method))
         state.counters["vs_lhasa"] = mean / lhasaTime[method];
 }
 
-}  // namespace
+} // namespace
 
-BENCHMARK_CAPTURE(Extract, lhasa_lh5, std::string("lh5"), true)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Extract, ours_lh5, std::string("lh5"), false)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Extract, lhasa_lh6, std::string("lh6"), true)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Extract, ours_lh6, std::string("lh6"), false)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Extract, lhasa_lh7, std::string("lh7"), true)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Extract, ours_lh7, std::string("lh7"), false)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Extract, lhasa_lh5, std::string("lh5"), true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Extract, ours_lh5, std::string("lh5"), false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Extract, lhasa_lh6, std::string("lh6"), true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Extract, ours_lh6, std::string("lh6"), false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Extract, lhasa_lh7, std::string("lh7"), true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Extract, ours_lh7, std::string("lh7"), false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

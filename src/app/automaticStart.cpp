@@ -32,7 +32,8 @@ void PrintLine(std::FILE* stream, const QString& text)
 // "/U": asks, deletes the stored settings on Yes, and ends either way.
 int RemoveSettingsOnRequest()
 {
-    const QString question = ApplicationTitle() + messages::Text(messages::SharedMessage::RemoveSettingsQuestion);
+    const QString question =
+        ApplicationTitle() + messages::Text(messages::SharedMessage::RemoveSettingsQuestion);
     if (platform::services().dialogs->MessageBox(question, platform::MessageButtons::YesNo)
         == platform::MessageAnswer::Yes)
         settings::RemoveStoredSettings();
@@ -57,8 +58,8 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
                      [](const QString& line) { PrintLine(stdout, line); });
     core::SfxEngine engine(archiver::libraries(), history, output);
 
-    const QString outputFolder = call.outputFolder.isEmpty()
-        ? core::OutputStartFolder(QDir::currentPath()) : call.outputFolder;
+    const QString outputFolder =
+        call.outputFolder.isEmpty() ? core::OutputStartFolder(QDir::currentPath()) : call.outputFolder;
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
     const auto summary = core::AutoRun(commandLineText, kind, outputFolder, {work, history, engine});
     if (!summary)
@@ -103,8 +104,9 @@ WindowlessStart StartWithoutWindow(const QStringList& arguments)
     }
     core::AutoRunning = false;
     if (call.automatic) {
-        PrintLine(stderr, QStringLiteral("tollbrook2: no archive to convert (give existing "
-                                         "archives of an enabled type)"));
+        PrintLine(stderr,
+                  QStringLiteral("tollbrook2: no archive to convert (give existing "
+                                 "archives of an enabled type)"));
         start.exitStatus = core::ExitNothingDone;
     }
     return start;

@@ -4,7 +4,8 @@
 #include "app/qtPlatform.h"
 #include "platform/display.h"
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     app::ChooseQtPlatform();
     app::QtWarningGate qtWarnings;
     QApplication application(argc, argv);

@@ -15,25 +15,30 @@
 
 namespace app {
 
-int Run(const QStringList& arguments) {
+int Run(const QStringList& arguments)
+{
     platform::QtDialogs dialogs;
     platform::QtClipboard clipboard;
     platform::ScopedServices services({.dialogs = &dialogs, .clipboard = &clipboard});
 
     const WindowlessStart start = StartWithoutWindow(arguments);
-    if (start.exitStatus) return *start.exitStatus;
+    if (start.exitStatus)
+        return *start.exitStatus;
 
     // A window nobody can see would wait for ever.
     if (!platform::HasDisplay()) {
-        std::fprintf(stderr, "tollbrook2: no display available (%s); nothing to convert, so the window is not opened\n",
-                     NoDisplayReason().toLocal8Bit().constData());
+        std::fprintf(
+            stderr,
+            "tollbrook2: no display available (%s); nothing to convert, so the window is not opened\n",
+            NoDisplayReason().toLocal8Bit().constData());
         return core::ExitNothingDone;
     }
 
     MainWindow window;
-    if (!window.PrepareDesk()) return core::ExitNothingDone;
+    if (!window.PrepareDesk())
+        return core::ExitNothingDone;
     window.show();
     return QApplication::exec();
 }
 
-}  // namespace app
+} // namespace app

@@ -9,4 +9,4 @@ namespace app {
 // the program's own name.
 int Run(const QStringList& arguments);
 
-}  // namespace app
+} // namespace app

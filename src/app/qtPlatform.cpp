@@ -18,17 +18,20 @@ struct HeldMessage {
     QString text;
 };
 
-QList<HeldMessage>& Held() {
+QList<HeldMessage>& Held()
+{
     static QList<HeldMessage> held;
     return held;
 }
 
-QtMessageHandler& DefaultHandler() {
+QtMessageHandler& DefaultHandler()
+{
     static QtMessageHandler handler = nullptr;
     return handler;
 }
 
-void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
     if (type == QtCriticalMsg || type == QtFatalMsg) {
         DefaultHandler()(type, context, text);
         return;
@@ -36,19 +39,23 @@ void HoldBack(QtMsgType type, const QMessageLogContext& context, const QString& 
     Held().append(HeldMessage{type, context.file, context.function, context.category, context.line, text});
 }
 
-void Quiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) DefaultHandler()(type, context, text);
+void Quiet(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        DefaultHandler()(type, context, text);
 }
 
 // QT_QPA_PLATFORM as the user set it (null when unset).
-QByteArray& UserPlatform() {
+QByteArray& UserPlatform()
+{
     static QByteArray platform;
     return platform;
 }
 
-}  // namespace
+} // namespace
 
-void ChooseQtPlatform() {
+void ChooseQtPlatform()
+{
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         UserPlatform() = qgetenv("QT_QPA_PLATFORM");
         return;
@@ -65,21 +72,29 @@ void ChooseQtPlatform() {
     qputenv("QT_QPA_PLATFORM", desktop + ";offscreen");
 }
 
-QString NoDisplayReason() {
+QString NoDisplayReason()
+{
     const QString platform = QString::fromLocal8Bit(UserPlatform());
-    if (!platform.isNull()) return QStringLiteral("QT_QPA_PLATFORM is %1").arg(platform);
+    if (!platform.isNull())
+        return QStringLiteral("QT_QPA_PLATFORM is %1").arg(platform);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
     }
     QStringList displays;
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) displays.append(qEnvironmentVariable("WAYLAND_DISPLAY"));
-    if (!qEnvironmentVariableIsEmpty("DISPLAY")) displays.append(qEnvironmentVariable("DISPLAY"));
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        displays.append(qEnvironmentVariable("WAYLAND_DISPLAY"));
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        displays.append(qEnvironmentVariable("DISPLAY"));
     return QStringLiteral("the display %1 cannot be reached").arg(displays.join(QStringLiteral(" / ")));
 }
 
-QtWarningGate::QtWarningGate() { DefaultHandler() = qInstallMessageHandler(HoldBack); }
+QtWarningGate::QtWarningGate()
+{
+    DefaultHandler() = qInstallMessageHandler(HoldBack);
+}
 
-void QtWarningGate::Open(bool haveDisplay) {
+void QtWarningGate::Open(bool haveDisplay)
+{
     if (!haveDisplay) {
         qInstallMessageHandler(Quiet);
         Held().clear();
@@ -96,4 +111,4 @@ void QtWarningGate::Open(bool haveDisplay) {
     Held().clear();
 }
 
-}  // namespace app
+} // namespace app

@@ -26,4 +26,4 @@ public:
     void Open(bool haveDisplay);
 };
 
-}  // namespace app
+} // namespace app

@@ -10,13 +10,10 @@ constexpr qsizetype OutputSize = 8 * 1024;
 
 } // namespace
 
-SharedArchiverLibrary::SharedArchiverLibrary(const QString& file)
-    : library_(file), output_(OutputSize, '\0')
-{
-}
+SharedArchiverLibrary::SharedArchiverLibrary(const QString& file) : library_(file), output_(OutputSize, '\0')
+{}
 
-std::unique_ptr<SharedArchiverLibrary> SharedArchiverLibrary::Load(const QString& file,
-                                                                    const char* prefix)
+std::unique_ptr<SharedArchiverLibrary> SharedArchiverLibrary::Load(const QString& file, const char* prefix)
 {
     if (!QFileInfo(file).isFile())
         return nullptr;

@@ -17,7 +17,8 @@ std::optional<RunSummary> AutoRun(const QString& commandLineText, tbarc::SfxKind
         ParseCommandLine(commandLineText, parts.work);
         if (parts.work.Count() < 1)
             return std::nullopt;
-        const RunSummary summary = ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);
+        const RunSummary summary =
+            ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);
         if (options::Current().autoRunCopiesHistory)
             parts.history.CopyToClipboard();
         return summary;

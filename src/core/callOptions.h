@@ -13,11 +13,11 @@ namespace core {
 struct CallOptions {
     bool help = false;
     bool version = false;
-    bool automatic = false;             // --auto: as if the option Auto were on
-    std::optional<short> kind;          // --kind=dos|win16|win32
-    QString outputFolder;               // --out=<folder>, made absolute
-    QStringList names;                  // everything else, in order
-    QString error;                      // why the call cannot go ahead
+    bool automatic = false;    // --auto: as if the option Auto were on
+    std::optional<short> kind; // --kind=dos|win16|win32
+    QString outputFolder;      // --out=<folder>, made absolute
+    QStringList names;         // everything else, in order
+    QString error;             // why the call cannot go ahead
 };
 
 CallOptions ParseCallArguments(const QStringList& arguments, const QString& currentFolder);

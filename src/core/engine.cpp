@@ -68,8 +68,7 @@ QString LibraryCommandLine(const QString& options, const QString& path, const QS
 
 SfxEngine::SfxEngine(const archiver::Libraries& libraries, IHistory& history, IOutputList& output)
     : libraries_(libraries), history_(history), output_(output)
-{
-}
+{}
 
 void SfxEngine::History(ProgramMessage message)
 {
@@ -158,14 +157,15 @@ short SfxEngine::ReportCreatedFile(const QString& path, const QString& outputFol
 int SfxEngine::ConvertLzh(const QString& path, const QString& outputFolder, const QString& options)
 {
     History(ProgramMessage::LzhMaking);
-    return CallLibrary(Loaded(libraries_.Unlha), ProgramMessage::UnlhaBusy, LibraryCommandLine(options, path, outputFolder));
+    return CallLibrary(Loaded(libraries_.Unlha), ProgramMessage::UnlhaBusy,
+                       LibraryCommandLine(options, path, outputFolder));
 }
 
 int SfxEngine::ConvertCab(const QString& path, const QString& outputFolder)
 {
     History(ProgramMessage::CabMaking);
     return CallLibrary(Loaded(libraries_.Cab), ProgramMessage::CabBusy,
-                   LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
+                       LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
 }
 
 int SfxEngine::CallLibrary(archiver::IArchiverLibrary& library, ProgramMessage busyMessage,

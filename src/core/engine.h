@@ -11,9 +11,9 @@ namespace core {
 
 // What ConvertArchive tells the run loop.
 enum Outcome : short {
-    OutcomeDone = 0,       // the file leaves the work list
-    OutcomeFailed = 1,     // the file stays, the run goes on
-    OutcomeStop = -1,      // the run must stop now
+    OutcomeDone = 0,   // the file leaves the work list
+    OutcomeFailed = 1, // the file stays, the run goes on
+    OutcomeStop = -1,  // the run must stop now
 };
 
 // The code of an archive no library was asked to convert; every other code

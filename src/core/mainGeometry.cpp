@@ -9,36 +9,45 @@ namespace {
 constexpr float kSmallestWidth = 2000;
 constexpr float kSmallestHeight = 500;
 
-}  // namespace
+} // namespace
 
-std::optional<MainGeometry> ReadMainGeometry() {
+std::optional<MainGeometry> ReadMainGeometry()
+{
     const settings::Location& from = settings::GeometryLocation(QStringLiteral("Main_Left"));
     MainGeometry geometry;
-    const bool read = settings::ReadSingle(from, QStringLiteral("Main_Left"), 1000, geometry.left) &&
-                      settings::ReadSingle(from, QStringLiteral("Main_Top"), 1000, geometry.top) &&
-                      settings::ReadSingle(from, QStringLiteral("Main_Width"), 8000, geometry.width) &&
-                      settings::ReadSingle(from, QStringLiteral("Main_Height"), 8000, geometry.height) &&
-                      settings::ReadInteger(from, QStringLiteral("Main_WindowState"), 0, geometry.windowState);
-    if (!read || geometry.windowState < 0 || geometry.windowState > 2) return std::nullopt;
+    const bool read = settings::ReadSingle(from, QStringLiteral("Main_Left"), 1000, geometry.left)
+        && settings::ReadSingle(from, QStringLiteral("Main_Top"), 1000, geometry.top)
+        && settings::ReadSingle(from, QStringLiteral("Main_Width"), 8000, geometry.width)
+        && settings::ReadSingle(from, QStringLiteral("Main_Height"), 8000, geometry.height)
+        && settings::ReadInteger(from, QStringLiteral("Main_WindowState"), 0, geometry.windowState);
+    if (!read || geometry.windowState < 0 || geometry.windowState > 2)
+        return std::nullopt;
     return geometry;
 }
 
-MainGeometry ClampIntoView(MainGeometry geometry, float screenWidth, float screenHeight) {
+MainGeometry ClampIntoView(MainGeometry geometry, float screenWidth, float screenHeight)
+{
     const MainGeometry defaults;
-    if (geometry.left < 0 || geometry.left > screenWidth) geometry.left = defaults.left;
-    if (geometry.top < 0 || geometry.top > screenHeight) geometry.top = defaults.top;
-    if (geometry.width < kSmallestWidth) geometry.width = defaults.width;
-    if (geometry.height < kSmallestHeight) geometry.height = defaults.height;
+    if (geometry.left < 0 || geometry.left > screenWidth)
+        geometry.left = defaults.left;
+    if (geometry.top < 0 || geometry.top > screenHeight)
+        geometry.top = defaults.top;
+    if (geometry.width < kSmallestWidth)
+        geometry.width = defaults.width;
+    if (geometry.height < kSmallestHeight)
+        geometry.height = defaults.height;
     return geometry;
 }
 
-void StoreMainGeometry(const MainGeometry& geometry) {
+void StoreMainGeometry(const MainGeometry& geometry)
+{
     settings::WriteInteger(QStringLiteral("Main_WindowState"), geometry.windowState);
-    if (geometry.windowState != 0) return;
+    if (geometry.windowState != 0)
+        return;
     settings::WriteSingle(QStringLiteral("Main_Left"), geometry.left);
     settings::WriteSingle(QStringLiteral("Main_Top"), geometry.top);
     settings::WriteSingle(QStringLiteral("Main_Width"), geometry.width);
     settings::WriteSingle(QStringLiteral("Main_Height"), geometry.height);
 }
 
-}  // namespace core
+} // namespace core

@@ -30,4 +30,4 @@ MainGeometry ClampIntoView(MainGeometry geometry, float screenWidth, float scree
 // window (a maximised window keeps the normal place it had).
 void StoreMainGeometry(const MainGeometry& geometry);
 
-}  // namespace core
+} // namespace core

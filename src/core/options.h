@@ -12,25 +12,25 @@
 namespace options {
 
 struct Options {
-    bool convertLzh = false;          // .LZH archives are converted
-    bool convertCab = false;          // .CAB archives are converted
-    bool convertLzhX = false;         // .X files that are LZH archives too
-    bool convertLzhLha = false;       // .LHA files as LZH archives
-    bool convertLzhExe = false;       // .EXE files that are LZH archives too
-    bool convertCabExe = false;       // .EXE files that are CAB archives too
-    QString lzhDosOptions;            // LZH library options per self-extractor kind
+    bool convertLzh = false;    // .LZH archives are converted
+    bool convertCab = false;    // .CAB archives are converted
+    bool convertLzhX = false;   // .X files that are LZH archives too
+    bool convertLzhLha = false; // .LHA files as LZH archives
+    bool convertLzhExe = false; // .EXE files that are LZH archives too
+    bool convertCabExe = false; // .EXE files that are CAB archives too
+    QString lzhDosOptions;      // LZH library options per self-extractor kind
     QString lzhWin16Options;
     QString lzhWin32Options;
-    QString cabOptions;               // CAB library options, every kind
-    bool upperCaseNames = false;      // created files get upper-case names
-    bool leaveOutForeignNames = false;  // leave out entries another system cannot hold
-    bool autoRun = false;             // command-line archives are converted at once
-    short autoRunKind = 0;            // kind of the automatic run: 0 DOS, 1 Win16, 2 Win32
-    bool autoRunCopiesHistory = false;  // the automatic run copies its history to the clipboard
-    bool resizeChildren = false;      // child windows follow the main window's size
+    QString cabOptions;                // CAB library options, every kind
+    bool upperCaseNames = false;       // created files get upper-case names
+    bool leaveOutForeignNames = false; // leave out entries another system cannot hold
+    bool autoRun = false;              // command-line archives are converted at once
+    short autoRunKind = 0;             // kind of the automatic run: 0 DOS, 1 Win16, 2 Win32
+    bool autoRunCopiesHistory = false; // the automatic run copies its history to the clipboard
+    bool resizeChildren = false;       // child windows follow the main window's size
     bool showTooltips = false;
-    QString fontName;                 // font of every window
-    short fontSize = 0;               // in points
+    QString fontName;   // font of every window
+    short fontSize = 0; // in points
     bool fontBold = false;
     bool fontItalic = false;
 };

@@ -16,8 +16,8 @@ QString OutputStartFolder(const QString& currentFolder)
     const QString last = settings::ReadText(from, QStringLiteral("OldDir_Out"), currentFolder);
 
     const QFileInfo start(fixedInForce ? fixed : last);
-    const QString opened = start.isAbsolute() && start.isDir() && start.isReadable()
-        ? start.filePath() : currentFolder;
+    const QString opened =
+        start.isAbsolute() && start.isDir() && start.isReadable() ? start.filePath() : currentFolder;
     const QString longForm = paths::GetLongPath(opened);
     return longForm.isEmpty() ? currentFolder : longForm;
 }

@@ -11,7 +11,8 @@ namespace {
 
 void EndLine(IHistory& history, bool stopped)
 {
-    history.Add(messages::Text(stopped ? messages::SharedMessage::Interrupted : messages::SharedMessage::AllFinished));
+    history.Add(messages::Text(stopped ? messages::SharedMessage::Interrupted
+                                       : messages::SharedMessage::AllFinished));
 }
 
 void Count(RunSummary& summary, short outcome)
@@ -36,7 +37,7 @@ bool ExecuteButtonsEnabled(const IWorkList& work)
 }
 
 RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engine,
-                               const QString& outputFolder, tbarc::SfxKind kind)
+                            const QString& outputFolder, tbarc::SfxKind kind)
 {
     RunSummary summary;
     try {
@@ -57,8 +58,7 @@ RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engin
 
 RunControl::RunControl(IWorkList& work, IHistory& history, SfxEngine& engine, IRunDesk& desk)
     : work_(work), history_(history), engine_(engine), desk_(desk)
-{
-}
+{}
 
 RunSummary RunControl::Run(tbarc::SfxKind kind)
 {

@@ -11,7 +11,7 @@ namespace core {
 struct RunSummary {
     int done = 0;
     int failed = 0;
-    bool stopped = false;   // ended on an outcome -1 or a cancel
+    bool stopped = false; // ended on an outcome -1 or a cancel
 };
 
 // The output folder as the engine takes it: the folder with the separator
@@ -24,7 +24,7 @@ bool ExecuteButtonsEnabled(const IWorkList& work);
 // The automatic run: every entry in list order, no events, nothing removed;
 // an outcome -1 ends it. Ends the history with the end-of-run line.
 RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engine,
-                               const QString& outputFolder, tbarc::SfxKind kind);
+                            const QString& outputFolder, tbarc::SfxKind kind);
 
 // What the main window does around an interactive run.
 class IRunDesk {

@@ -16,8 +16,8 @@ struct Location {
 
 // Every write goes to the current location; the legacy one is where older
 // releases kept their settings, read as a fallback until the next save.
-extern const Location kCurrent;  // "Corvale's Soft" / "Tollbrook2"
-extern const Location kLegacy;   // "Tollbrook2" / "Tollbrook2"
+extern const Location kCurrent; // "Corvale's Soft" / "Tollbrook2"
+extern const Location kLegacy;  // "Tollbrook2" / "Tollbrook2"
 
 // Text forms of the stored values: "True"/"False", decimal integers, and
 // single-precision twips ("1035", "1035.5").
@@ -56,4 +56,4 @@ const Location& GeometryLocation(const QString& leftKey);
 // nothing to delete or the deletion did not reach the disk.
 bool RemoveStoredSettings();
 
-}  // namespace settings
+} // namespace settings

@@ -7,12 +7,12 @@
 // The archive types the input list shows and the work list accepts, from
 // the type options and the libraries found at start-up.
 struct ArchiveTypes {
-    bool lzhUsable = false;   // LZH archives converted and the LZH library present
-    bool cabUsable = false;   // CAB archives converted and the CAB library present
-    bool lzhExe = false;      // .EXE files that are LZH archives converted
-    bool cabExe = false;      // .EXE files that are CAB archives converted
-    bool lzhX = false;        // .X files converted
-    bool lzhLha = false;      // .LHA files converted
+    bool lzhUsable = false; // LZH archives converted and the LZH library present
+    bool cabUsable = false; // CAB archives converted and the CAB library present
+    bool lzhExe = false;    // .EXE files that are LZH archives converted
+    bool cabExe = false;    // .EXE files that are CAB archives converted
+    bool lzhX = false;      // .X files converted
+    bool lzhLha = false;    // .LHA files converted
 
     // From options::Current() and the given libraries.
     static ArchiveTypes Current(const archiver::Libraries& libraries = archiver::libraries());

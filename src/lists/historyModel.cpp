@@ -68,7 +68,8 @@ void HistoryModel::SaveLog(const QString& path)
         return;
     platform::IDialogs& dialogs = *platform::services().dialogs;
     if (QFileInfo(path).isFile()
-        && dialogs.MessageBox(messages::Text(messages::SharedMessage::OverwriteQuestion), platform::MessageButtons::YesNo)
+        && dialogs.MessageBox(messages::Text(messages::SharedMessage::OverwriteQuestion),
+                              platform::MessageButtons::YesNo)
             != platform::MessageAnswer::Yes)
         return;
     // Written beside the target and renamed over it, so a failed save never

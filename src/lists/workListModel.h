@@ -20,8 +20,7 @@ public:
 
     // typeCheck decides which archive types outside additions may bring
     // (the input list's AcceptsType); by default the current options decide.
-    explicit WorkListModel(std::function<bool(const QString&)> typeCheck = {},
-                           QObject* parent = nullptr);
+    explicit WorkListModel(std::function<bool(const QString&)> typeCheck = {}, QObject* parent = nullptr);
 
     QStringListModel& Model() { return model_; }
     QItemSelectionModel& SelectionModel() { return selection_; }

@@ -14,4 +14,4 @@ public:
     virtual QString Text() = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -25,8 +25,7 @@ public:
     virtual MessageAnswer MessageBox(const QString& text, MessageButtons buttons) = 0;
 
     // The text typed, or an empty string when the user cancels.
-    virtual QString InputBox(const QString& prompt, const QString& title,
-                             const QString& proposedText) = 0;
+    virtual QString InputBox(const QString& prompt, const QString& title, const QString& proposedText) = 0;
 
     // filter uses the "Description|pattern|Description|pattern" form, for
     // example "LogFile(*.LOG)|*.LOG|All(*.*)|*.*"; defaultExtension (".LOG")
@@ -37,4 +36,4 @@ public:
     virtual FontChoice ChooseFont(const FontChoice& initial) = 0;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -4,10 +4,12 @@
 
 namespace platform {
 
-bool HasDisplay() {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
+bool HasDisplay()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return false;
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
-}  // namespace platform
+} // namespace platform

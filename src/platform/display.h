@@ -6,4 +6,4 @@ namespace platform {
 // person (not Qt's "offscreen" or "minimal" stand-ins).
 bool HasDisplay();
 
-}  // namespace platform
+} // namespace platform

@@ -7,8 +7,8 @@ namespace platform {
 
 // One mounted file system the user can browse.
 struct Drive {
-    QString rootPath;  // "/", "/media/usb", ...
-    QString label;     // the volume's label, empty when it has none
+    QString rootPath; // "/", "/media/usb", ...
+    QString label;    // the volume's label, empty when it has none
 
     friend bool operator==(const Drive&, const Drive&) = default;
 };
@@ -21,4 +21,4 @@ public:
     virtual QList<Drive> MountedDrives() = 0;
 };
 
-}  // namespace platform
+} // namespace platform

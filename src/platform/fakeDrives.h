@@ -12,4 +12,4 @@ public:
     QList<Drive> drives;
 };
 
-}  // namespace platform
+} // namespace platform

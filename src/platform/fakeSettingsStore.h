@@ -19,8 +19,7 @@ public:
 
     QString Read(const QString& application, const QString& section, const QString& key,
                  const QString& defaultText) override;
-    bool Contains(const QString& application, const QString& section,
-                  const QString& key) override;
+    bool Contains(const QString& application, const QString& section, const QString& key) override;
     bool Write(const QString& application, const QString& section, const QString& key,
                const QString& text) override;
     bool DeleteSection(const QString& application, const QString& section) override;
@@ -28,14 +27,13 @@ public:
     bool Sync() override;
 
     // Puts a value in place without recording it as a write.
-    void Seed(const QString& application, const QString& section, const QString& key,
-              const QString& text);
+    void Seed(const QString& application, const QString& section, const QString& key, const QString& text);
     bool HasApplication(const QString& application) const;
 
-    QList<Entry> writes;          // every successful Write, in call order
-    QStringList reads;            // "application/section/key" of every Read, in call order
-    bool refuseWrites = false;    // Write returns false and keeps nothing
-    bool failSync = false;        // Sync reports that the data did not reach the disk
+    QList<Entry> writes;       // every successful Write, in call order
+    QStringList reads;         // "application/section/key" of every Read, in call order
+    bool refuseWrites = false; // Write returns false and keeps nothing
+    bool failSync = false;     // Sync reports that the data did not reach the disk
 
 private:
     // application -> section -> key -> text
@@ -43,4 +41,4 @@ private:
     bool failedSinceSync_ = false;
 };
 
-}  // namespace platform
+} // namespace platform

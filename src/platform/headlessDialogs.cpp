@@ -8,7 +8,8 @@ namespace platform {
 
 namespace {
 
-void PrintLine(const QString& text) {
+void PrintLine(const QString& text)
+{
     // A message may hold line breaks; one report is one line on the terminal.
     QString line = text;
     line.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -17,20 +18,28 @@ void PrintLine(const QString& text) {
     std::fflush(stderr);
 }
 
-}  // namespace
+} // namespace
 
-MessageAnswer HeadlessDialogs::MessageBox(const QString& text, MessageButtons buttons) {
+MessageAnswer HeadlessDialogs::MessageBox(const QString& text, MessageButtons buttons)
+{
     PrintLine(text);
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
-QString HeadlessDialogs::InputBox(const QString& prompt, const QString&, const QString&) {
+QString HeadlessDialogs::InputBox(const QString& prompt, const QString&, const QString&)
+{
     PrintLine(prompt);
     return {};
 }
 
-QString HeadlessDialogs::SaveFileName(const QString&, const QString&) { return {}; }
+QString HeadlessDialogs::SaveFileName(const QString&, const QString&)
+{
+    return {};
+}
 
-FontChoice HeadlessDialogs::ChooseFont(const FontChoice& initial) { return initial; }
+FontChoice HeadlessDialogs::ChooseFont(const FontChoice& initial)
+{
+    return initial;
+}
 
-}  // namespace platform
+} // namespace platform

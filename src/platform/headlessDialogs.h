@@ -10,10 +10,9 @@ namespace platform {
 class HeadlessDialogs : public IDialogs {
 public:
     MessageAnswer MessageBox(const QString& text, MessageButtons buttons) override;
-    QString InputBox(const QString& prompt, const QString& title,
-                     const QString& proposedText) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& proposedText) override;
     QString SaveFileName(const QString& filter, const QString& defaultExtension) override;
     FontChoice ChooseFont(const FontChoice& initial) override;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -29,8 +29,7 @@ public:
 
     QString Read(const QString& application, const QString& section, const QString& key,
                  const QString& defaultText) override;
-    bool Contains(const QString& application, const QString& section,
-                  const QString& key) override;
+    bool Contains(const QString& application, const QString& section, const QString& key) override;
     bool Write(const QString& application, const QString& section, const QString& key,
                const QString& text) override;
     bool DeleteSection(const QString& application, const QString& section) override;
@@ -45,8 +44,8 @@ private:
     void Close(const QString& path);
 
     QString rootFolder_;
-    std::map<QString, std::unique_ptr<OpenFile>> files_;  // by file path
+    std::map<QString, std::unique_ptr<OpenFile>> files_; // by file path
     bool failedSinceSync_ = false;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -16,4 +16,4 @@ private:
     QString text_;
 };
 
-}  // namespace platform
+} // namespace platform

@@ -5,10 +5,19 @@
 
 namespace platform {
 
-void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+void QtClipboard::Clear()
+{
+    QGuiApplication::clipboard()->clear();
+}
 
-void QtClipboard::SetText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+void QtClipboard::SetText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
 
-QString QtClipboard::Text() { return QGuiApplication::clipboard()->text(); }
+QString QtClipboard::Text()
+{
+    return QGuiApplication::clipboard()->text();
+}
 
-}  // namespace platform
+} // namespace platform

@@ -12,4 +12,4 @@ public:
     QString Text() override;
 };
 
-}  // namespace platform
+} // namespace platform

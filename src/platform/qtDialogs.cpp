@@ -18,23 +18,25 @@ namespace {
 constexpr float kSmallestFontSize = 6;
 constexpr float kLargestFontSize = 72;
 
-}  // namespace
+} // namespace
 
-QString QtFileFilter(const QString& filter) {
+QString QtFileFilter(const QString& filter)
+{
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
         const QString suffix = QLatin1Char('(') + pattern + QLatin1Char(')');
-        filters.append(description.endsWith(suffix) ? description
-                                                    : description + QLatin1Char(' ') + suffix);
+        filters.append(description.endsWith(suffix) ? description : description + QLatin1Char(' ') + suffix);
     }
     return filters.join(QStringLiteral(";;"));
 }
 
-MessageAnswer QtDialogs::MessageBox(const QString& text, MessageButtons buttons) {
-    if (!HasDisplay()) return headless_.MessageBox(text, buttons);
+MessageAnswer QtDialogs::MessageBox(const QString& text, MessageButtons buttons)
+{
+    if (!HasDisplay())
+        return headless_.MessageBox(text, buttons);
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text);
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -46,41 +48,50 @@ MessageAnswer QtDialogs::MessageBox(const QString& text, MessageButtons buttons)
     return MessageAnswer::Ok;
 }
 
-QString QtDialogs::InputBox(const QString& prompt, const QString& title,
-                            const QString& proposedText) {
-    if (!HasDisplay()) return headless_.InputBox(prompt, title, proposedText);
+QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& proposedText)
+{
+    if (!HasDisplay())
+        return headless_.InputBox(prompt, title, proposedText);
     bool ok = false;
-    const QString answer = QInputDialog::getText(nullptr, title.isEmpty() ? ApplicationTitle() : title, prompt,
-                                                 QLineEdit::Normal, proposedText, &ok);
+    const QString answer = QInputDialog::getText(nullptr, title.isEmpty() ? ApplicationTitle() : title,
+                                                 prompt, QLineEdit::Normal, proposedText, &ok);
     return ok ? answer : QString();
 }
 
-QString QtDialogs::SaveFileName(const QString& filter, const QString& defaultExtension) {
-    if (!HasDisplay()) return headless_.SaveFileName(filter, defaultExtension);
+QString QtDialogs::SaveFileName(const QString& filter, const QString& defaultExtension)
+{
+    if (!HasDisplay())
+        return headless_.SaveFileName(filter, defaultExtension);
     QFileDialog dialog(nullptr, ApplicationTitle());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the caller asks itself
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the caller asks itself
     dialog.setNameFilter(QtFileFilter(filter));
     QString suffix = defaultExtension;
-    if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
     return dialog.selectedFiles().constFirst();
 }
 
-FontChoice QtDialogs::ChooseFont(const FontChoice& initial) {
-    if (!HasDisplay()) return headless_.ChooseFont(initial);
+FontChoice QtDialogs::ChooseFont(const FontChoice& initial)
+{
+    if (!HasDisplay())
+        return headless_.ChooseFont(initial);
     QFont font(initial.name);
-    if (initial.size > 0) font.setPointSizeF(initial.size);
+    if (initial.size > 0)
+        font.setPointSizeF(initial.size);
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, nullptr, ApplicationTitle());
-    if (!ok) return initial;
-    const float size = std::clamp(static_cast<float>(chosen.pointSizeF()), kSmallestFontSize,
-                                  kLargestFontSize);
+    if (!ok)
+        return initial;
+    const float size =
+        std::clamp(static_cast<float>(chosen.pointSizeF()), kSmallestFontSize, kLargestFontSize);
     return FontChoice{chosen.family(), size, chosen.bold(), chosen.italic()};
 }
 
-}  // namespace platform
+} // namespace platform

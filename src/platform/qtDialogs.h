@@ -10,8 +10,7 @@ namespace platform {
 class QtDialogs : public IDialogs {
 public:
     MessageAnswer MessageBox(const QString& text, MessageButtons buttons) override;
-    QString InputBox(const QString& prompt, const QString& title,
-                     const QString& proposedText) override;
+    QString InputBox(const QString& prompt, const QString& title, const QString& proposedText) override;
     QString SaveFileName(const QString& filter, const QString& defaultExtension) override;
     FontChoice ChooseFont(const FontChoice& initial) override;
 
@@ -23,4 +22,4 @@ private:
 // pattern added in parentheses where the description does not end with it.
 QString QtFileFilter(const QString& filter);
 
-}  // namespace platform
+} // namespace platform

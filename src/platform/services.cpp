@@ -9,7 +9,8 @@ namespace platform {
 
 namespace {
 
-Services MakeDefaults() {
+Services MakeDefaults()
+{
     // Created once and kept for the life of the process; the settings store
     // writes what is pending when it is destroyed at exit.
     static IniSettingsStore settings;
@@ -19,24 +20,34 @@ Services MakeDefaults() {
     return Services{.settings = &settings, .dialogs = &dialogs, .clipboard = &clipboard, .drives = &drives};
 }
 
-void Overlay(Services& target, const Services& replacement) {
-    if (replacement.settings) target.settings = replacement.settings;
-    if (replacement.dialogs) target.dialogs = replacement.dialogs;
-    if (replacement.clipboard) target.clipboard = replacement.clipboard;
-    if (replacement.drives) target.drives = replacement.drives;
+void Overlay(Services& target, const Services& replacement)
+{
+    if (replacement.settings)
+        target.settings = replacement.settings;
+    if (replacement.dialogs)
+        target.dialogs = replacement.dialogs;
+    if (replacement.clipboard)
+        target.clipboard = replacement.clipboard;
+    if (replacement.drives)
+        target.drives = replacement.drives;
 }
 
-}  // namespace
+} // namespace
 
-Services& services() {
+Services& services()
+{
     static Services current = MakeDefaults();
     return current;
 }
 
-ScopedServices::ScopedServices(const Services& replacement) : saved_(services()) {
+ScopedServices::ScopedServices(const Services& replacement) : saved_(services())
+{
     Overlay(services(), replacement);
 }
 
-ScopedServices::~ScopedServices() { services() = saved_; }
+ScopedServices::~ScopedServices()
+{
+    services() = saved_;
+}
 
-}  // namespace platform
+} // namespace platform

@@ -35,4 +35,4 @@ private:
     Services saved_;
 };
 
-}  // namespace platform
+} // namespace platform

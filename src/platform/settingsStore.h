@@ -12,14 +12,13 @@ public:
 
     // The stored text, or defaultText when the key is absent or the store
     // cannot be read.
-    virtual QString Read(const QString& application, const QString& section,
-                         const QString& key, const QString& defaultText) = 0;
-    virtual bool Contains(const QString& application, const QString& section,
-                          const QString& key) = 0;
+    virtual QString Read(const QString& application, const QString& section, const QString& key,
+                         const QString& defaultText) = 0;
+    virtual bool Contains(const QString& application, const QString& section, const QString& key) = 0;
 
     // Creates or replaces one value. False when the value cannot be kept.
-    virtual bool Write(const QString& application, const QString& section,
-                       const QString& key, const QString& text) = 0;
+    virtual bool Write(const QString& application, const QString& section, const QString& key,
+                       const QString& text) = 0;
 
     // Remove everything below; false when there was nothing to remove or the
     // removal failed (callers usually ignore it).
@@ -31,4 +30,4 @@ public:
     virtual bool Sync() = 0;
 };
 
-}  // namespace platform
+} // namespace platform

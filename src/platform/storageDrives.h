@@ -14,4 +14,4 @@ public:
     static bool IsUserFileSystem(const QString& fileSystemType, const QString& rootPath);
 };
 
-}  // namespace platform
+} // namespace platform

@@ -15,19 +15,26 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440;
 
-int ToPixels(float twips, int dotsPerInch) { return qRound(twips * dotsPerInch / kTwipsPerInch); }
+int ToPixels(float twips, int dotsPerInch)
+{
+    return qRound(twips * dotsPerInch / kTwipsPerInch);
+}
 
-float ToTwips(int pixels, int dotsPerInch) {
+float ToTwips(int pixels, int dotsPerInch)
+{
     return static_cast<float>(pixels * kTwipsPerInch / dotsPerInch);
 }
 
-short WindowStateOf(const QWidget& window) {
-    if (window.isMinimized()) return 1;
-    if (window.isMaximized()) return 2;
+short WindowStateOf(const QWidget& window)
+{
+    if (window.isMinimized())
+        return 1;
+    if (window.isMaximized())
+        return 2;
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), childArea_(new QMdiArea(this))
 {
@@ -47,29 +54,34 @@ bool MainWindow::PrepareDesk()
     return true;
 }
 
-bool MainWindow::RestoreGeometry() {
+bool MainWindow::RestoreGeometry()
+{
     const std::optional<core::MainGeometry> stored = core::ReadMainGeometry();
-    if (!stored) return false;
+    if (!stored)
+        return false;
     const int dpi = logicalDpiX();
     const QSize screenSize = screen()->geometry().size();
-    const core::MainGeometry geometry = core::ClampIntoView(
-        *stored, ToTwips(screenSize.width(), dpi), ToTwips(screenSize.height(), dpi));
+    const core::MainGeometry geometry =
+        core::ClampIntoView(*stored, ToTwips(screenSize.width(), dpi), ToTwips(screenSize.height(), dpi));
     move(ToPixels(geometry.left, dpi), ToPixels(geometry.top, dpi));
     resize(ToPixels(geometry.width, dpi), ToPixels(geometry.height, dpi));
-    if (geometry.windowState == 1) setWindowState(Qt::WindowMinimized);
-    if (geometry.windowState == 2) setWindowState(Qt::WindowMaximized);
+    if (geometry.windowState == 1)
+        setWindowState(Qt::WindowMinimized);
+    if (geometry.windowState == 2)
+        setWindowState(Qt::WindowMaximized);
     return true;
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event)
+{
     StoreSettings();
     event->accept();
 }
 
-void MainWindow::StoreSettings() {
+void MainWindow::StoreSettings()
+{
     const int dpi = logicalDpiX();
-    core::StoreMainGeometry(core::MainGeometry{ToTwips(x(), dpi), ToTwips(y(), dpi),
-                                               ToTwips(width(), dpi), ToTwips(height(), dpi),
-                                               WindowStateOf(*this)});
+    core::StoreMainGeometry(core::MainGeometry{ToTwips(x(), dpi), ToTwips(y(), dpi), ToTwips(width(), dpi),
+                                               ToTwips(height(), dpi), WindowStateOf(*this)});
     options::SaveOptions();
 }

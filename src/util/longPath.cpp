@@ -65,9 +65,8 @@ bool Exists(const QByteArray& encodedPath)
 // when the folder holds that exact spelling or cannot be listed.
 QString ListedSpelling(const QString& folder, const QString& name)
 {
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     if (entries.contains(name))
         return name;
     for (const QString& entry : entries) {
@@ -100,7 +99,7 @@ QString PosixLongPath(const QString& path)
     // on the path as given. The encoding keeps every '/' a single byte, so
     // both forms split at the same separators.
     QString result = cleaned;
-    qsizetype shift = 0;  // how much longer result has become than cleaned
+    qsizetype shift = 0; // how much longer result has become than cleaned
     qsizetype start = 1, encodedStart = 1;
     for (qsizetype i = 0; i < components; ++i) {
         qsizetype end = cleaned.indexOf(u'/', start);
@@ -118,8 +117,8 @@ QString PosixLongPath(const QString& path)
             probe.append(encoded.constData(), encodedStart).append(turned);
             if (Exists(probe)) {
                 const QString folder = result.left(start + shift - 1);
-                const QString stored = ListedSpelling(folder.isEmpty() ? QStringLiteral("/") : folder,
-                                                      name.toString());
+                const QString stored =
+                    ListedSpelling(folder.isEmpty() ? QStringLiteral("/") : folder, name.toString());
                 result.replace(start + shift, name.size(), stored);
                 shift += stored.size() - name.size();
             }

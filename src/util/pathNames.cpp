@@ -7,11 +7,10 @@
 namespace paths {
 namespace {
 
-const QStringList kTarExtensions = {
-    QStringLiteral(".TAR.GZ"), QStringLiteral(".TAR.Z"), QStringLiteral(".TAR.BZ2")};
-const QStringList kDoubleArchiveExtensions = {
-    QStringLiteral(".LZH.LZH"), QStringLiteral(".LZH.ZIP"),
-    QStringLiteral(".ZIP.LZH"), QStringLiteral(".ZIP.ZIP")};
+const QStringList kTarExtensions = {QStringLiteral(".TAR.GZ"), QStringLiteral(".TAR.Z"),
+                                    QStringLiteral(".TAR.BZ2")};
+const QStringList kDoubleArchiveExtensions = {QStringLiteral(".LZH.LZH"), QStringLiteral(".LZH.ZIP"),
+                                              QStringLiteral(".ZIP.LZH"), QStringLiteral(".ZIP.ZIP")};
 
 // A two-part extension is only considered when the last full stop has at
 // least five characters before it ("A.TAR.GZ" is the shortest such name).
@@ -21,8 +20,7 @@ constexpr qsizetype kFirstPartLength = 4;
 
 // Whether `text`, ending in a full stop at `dotIndex` and what follows it,
 // carries a two-part extension that one of the flags asks to keep whole.
-bool HasTwoPartExtension(const QString& text, qsizetype dotIndex, bool tarFlag,
-                         bool doubleArchiveFlag)
+bool HasTwoPartExtension(const QString& text, qsizetype dotIndex, bool tarFlag, bool doubleArchiveFlag)
 {
     if (dotIndex < kTwoPartMinimumDotIndex)
         return false;

@@ -11,7 +11,7 @@
 // paths ("C:\A\B.LZH", root "X:\") and POSIX paths ("/a/B.LZH", root "/").
 namespace paths {
 
-enum class PathStyle { Windows, Posix };   // Windows: '\\' separators, "X:\\" roots; Posix: '/'
+enum class PathStyle { Windows, Posix }; // Windows: '\\' separators, "X:\\" roots; Posix: '/'
 inline constexpr PathStyle HostStyle = PathStyle::Posix;
 
 // The temporary folder, ending with '/'.
@@ -42,8 +42,7 @@ QString GetFileName(const QString& path, PathStyle style = HostStyle);
 // The file name without its extension. `tarFlag` treats ".TAR.GZ", ".TAR.Z",
 // ".TAR.BZ2" and `doubleArchiveFlag` ".LZH.LZH", ".LZH.ZIP", ".ZIP.LZH",
 // ".ZIP.ZIP" (any case) as one extension.
-QString GetBaseName(const QString& path, bool tarFlag, bool doubleArchiveFlag,
-                    PathStyle style = HostStyle);
+QString GetBaseName(const QString& path, bool tarFlag, bool doubleArchiveFlag, PathStyle style = HostStyle);
 
 // The part before the last separator; a bare root keeps its separator
 // ("C:\" for "C:\F.LZH", "/" for "/F.LZH"); empty when there is no separator.
@@ -51,8 +50,7 @@ QString GetFolderPart(const QString& path, PathStyle style = HostStyle);
 
 // The extension with its leading full stop, in the path's own case; a full
 // stop in a folder name never counts. Flags as for GetBaseName.
-QString GetExtension(const QString& path, bool tarFlag, bool doubleArchiveFlag,
-                     PathStyle style = HostStyle);
+QString GetExtension(const QString& path, bool tarFlag, bool doubleArchiveFlag, PathStyle style = HostStyle);
 
 // The path rebuilt from the names under which the file system stores each
 // component; a trailing separator is dropped; empty when a component is

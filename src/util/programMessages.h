@@ -99,7 +99,7 @@ enum class ProgramMessage : short {
     InitialOutputDriveTip = 10041,
     InitialOutputFolderTip = 10042,
     InitialOutputFolderNameTip = 10043,
-    TemporaryOffTip = 10060,  // deliberately empty: the temporary folder cannot be switched off
+    TemporaryOffTip = 10060, // deliberately empty: the temporary folder cannot be switched off
     TemporaryDriveTip = 10061,
     TemporaryFolderTip = 10062,
     TemporaryFolderNameTip = 10063,
@@ -113,8 +113,8 @@ enum class ProgramMessage : short {
     Created = 20031,
     Failed = 20032,
     Unexpected = 20033,
-    SkippedBefore = 20040,  // followed by a space and the count
-    SkippedAfter = 20041,   // the end of that sentence, without a leading space
+    SkippedBefore = 20040, // followed by a space and the count
+    SkippedAfter = 20041,  // the end of that sentence, without a leading space
     DiskFull = 20042,
     NotWritable = 20043,
     Cancelled = 20044,

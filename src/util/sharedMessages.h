@@ -9,8 +9,8 @@ namespace messages {
 enum class SharedMessage : short {
     CancelCaption = 5,
     CancelTip = 10,
-    LogFileFilter = 11,  // description and pattern pairs separated by '|'
-    RemoveSettingsQuestion = 20,  // a sentence tail: the application title goes before it
+    LogFileFilter = 11,          // description and pattern pairs separated by '|'
+    RemoveSettingsQuestion = 20, // a sentence tail: the application title goes before it
     Interrupted = 30,
     AllFinished = 31,
 
@@ -63,7 +63,7 @@ enum class SharedMessage : short {
     CopyHistoryOptionTip = 8061,
 
     // Alias dialog.
-    AliasDialogCaptionTail = 11000,  // a sentence tail: the folder window's caption goes before it
+    AliasDialogCaptionTail = 11000, // a sentence tail: the folder window's caption goes before it
     RenameAlias = 11003,
     RenameAliasTip = 11006,
     AliasFolderTip = 11007,

@@ -22,8 +22,7 @@ QString GetSystemDir()
     const QString executable = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     if (executable.isEmpty())
         return {};
-    return QDir::cleanPath(QFileInfo(executable).absolutePath()
-                           + QStringLiteral("/../" TB_SYSTEM_DIR_NAME));
+    return QDir::cleanPath(QFileInfo(executable).absolutePath() + QStringLiteral("/../" TB_SYSTEM_DIR_NAME));
 }
 
 } // namespace paths

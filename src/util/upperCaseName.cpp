@@ -9,8 +9,7 @@ namespace {
 bool IsKeptSmallLetter(QChar c)
 {
     const char16_t u = c.unicode();
-    return (u >= 0xFF41 && u <= 0xFF5A) || (u >= 0x03B1 && u <= 0x03C9)
-        || (u >= 0x0430 && u <= 0x044F);
+    return (u >= 0xFF41 && u <= 0xFF5A) || (u >= 0x03B1 && u <= 0x03C9) || (u >= 0x0430 && u <= 0x044F);
 }
 
 } // namespace

@@ -31,7 +31,8 @@ TEST_F(RemovalSwitch, YesDeletesTheCurrentSectionOnly)
     ASSERT_TRUE(start.exitStatus);
     EXPECT_EQ(*start.exitStatus, 0);
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_EQ(dialogs.asked[0].text, QStringLiteral("Tollbrook2") + messages::Text(messages::SharedMessage::RemoveSettingsQuestion));
+    EXPECT_EQ(dialogs.asked[0].text,
+              QStringLiteral("Tollbrook2") + messages::Text(messages::SharedMessage::RemoveSettingsQuestion));
     EXPECT_EQ(dialogs.asked[0].buttons, platform::MessageButtons::YesNo);
     EXPECT_FALSE(store.Contains(kCurrentApplication, kSection, QStringLiteral("Lzh")));
     EXPECT_TRUE(store.Contains(kLegacyApplication, kSection, QStringLiteral("Version")));

@@ -54,7 +54,7 @@ TEST(LoadInstalledLibraries, MissingOrBrokenLibrariesStayUnavailable)
         {QString(), false, false},
         {empty.path(), false, false},
         {junk.path(), false, false},
-        {Incomplete, true, false},   // its Cab lacks CabCheckArchive
+        {Incomplete, true, false}, // its Cab lacks CabCheckArchive
     };
     for (const Case& c : cases) {
         const archiver::Libraries found = archiver::FindLibraries(c.folder);

@@ -43,17 +43,17 @@ TEST_P(CabCommand, MakesTheWin32KindOrRefuses)
         EXPECT_TRUE(kit::ListFolder(out).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, CabCommand, testing::Values(
-    CommandCase{"-f \"{A}\" \"{O}/\"", 0},
-    CommandCase{"-f -gw2 -gu1 -y1 -gm1 \"{A}\" \"{O}/\"", 0},
-    CommandCase{"  -f\t\"{A}\"   \"{O}/\"", 0},
-    CommandCase{"-f -jw2 \"{A}\" \"{O}/\"", 0x8008},
-    CommandCase{"f \"{A}\" \"{O}/\"", 0x8001},
-    CommandCase{"-x \"{A}\" \"{O}/\"", 0x8001},
-    CommandCase{"-f \"{A}\"", 0x8001},
-    CommandCase{"-f \"{A}\" \"{O}/", 0x8001},
-    CommandCase{"-f -+ \"{A}\" \"{O}/\"", 0x8002},
-    CommandCase{"-f -q \"{A}\" \"{O}/\"", 0x8002}));
+INSTANTIATE_TEST_SUITE_P(Lines, CabCommand,
+                         testing::Values(CommandCase{"-f \"{A}\" \"{O}/\"", 0},
+                                         CommandCase{"-f -gw2 -gu1 -y1 -gm1 \"{A}\" \"{O}/\"", 0},
+                                         CommandCase{"  -f\t\"{A}\"   \"{O}/\"", 0},
+                                         CommandCase{"-f -jw2 \"{A}\" \"{O}/\"", 0x8008},
+                                         CommandCase{"f \"{A}\" \"{O}/\"", 0x8001},
+                                         CommandCase{"-x \"{A}\" \"{O}/\"", 0x8001},
+                                         CommandCase{"-f \"{A}\"", 0x8001},
+                                         CommandCase{"-f \"{A}\" \"{O}/", 0x8001},
+                                         CommandCase{"-f -+ \"{A}\" \"{O}/\"", 0x8002},
+                                         CommandCase{"-f -q \"{A}\" \"{O}/\"", 0x8002}));
 
 TEST(CabCommandText, FReplacesAnEarlierOutput)
 {

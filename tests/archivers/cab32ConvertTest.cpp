@@ -41,7 +41,7 @@ std::vector<std::string> CabNames(const std::string& path)
 struct CabCase {
     const char* what;
     std::function<std::string(const TempFolder&)> input; // returns the cabinet's path
-    std::size_t offset;                                     // where the cabinet starts in it
+    std::size_t offset;                                  // where the cabinet starts in it
 };
 
 class CabConvert : public testing::TestWithParam<CabCase> {};
@@ -72,21 +72,45 @@ std::string Corpus(const char* file)
     return kit::CorpusPath(file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cabinets, CabConvert, testing::Values(
-    CabCase{"stored", [](const TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/b.txt", "beta"}}, false); }, 0},
-    CabCase{"mszip", [](const TempFolder& d) { return kit::MakeCab(d.Path(), {{"a.txt", std::string(70000, 'z')}}, true); }, 0},
-    CabCase{"lzx+quantum", [](const TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }, 0},
-    CabCase{"lzx21", [](const TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }, 0},
-    CabCase{"signed", [](const TempFolder&) { return Corpus("debian_libgcab-tests/test-signed.cab"); }, 0},
-    CabCase{"embedded", [](const TempFolder&) { return Corpus("kyz_libmspack/libmspack/test/test_files/cabd/search_basic.cab"); }, 6}));
+INSTANTIATE_TEST_SUITE_P(
+    Cabinets, CabConvert,
+    testing::Values(
+        CabCase{"stored",
+                [](const TempFolder& d) {
+                    return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/b.txt", "beta"}}, false);
+                },
+                0},
+        CabCase{"mszip",
+                [](const TempFolder& d) {
+                    return kit::MakeCab(d.Path(), {{"a.txt", std::string(70000, 'z')}}, true);
+                },
+                0},
+        CabCase{"lzx+quantum",
+                [](const TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }, 0},
+        CabCase{"lzx21",
+                [](const TempFolder&) {
+                    return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab");
+                },
+                0},
+        CabCase{"signed", [](const TempFolder&) { return Corpus("debian_libgcab-tests/test-signed.cab"); },
+                0},
+        CabCase{"embedded",
+                [](const TempFolder&) {
+                    return Corpus("kyz_libmspack/libmspack/test/test_files/cabd/search_basic.cab");
+                },
+                6}));
 
 TEST(CabLeaveOut, Gu0DropsForeignNamesAndKeepsTheOthersIntact)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
     TempFolder dir;
     const std::string cab = kit::MakeCab(dir.Path(),
-        {{"first.txt", std::string(40000, '1')}, {"CON", "device"}, {"sub/aux.txt", "device too"},
-         {"what?.txt", "wildcard"}, {"last.txt", std::string(30000, '9')}}, true);
+                                         {{"first.txt", std::string(40000, '1')},
+                                          {"CON", "device"},
+                                          {"sub/aux.txt", "device too"},
+                                          {"what?.txt", "wildcard"},
+                                          {"last.txt", std::string(30000, '9')}},
+                                         true);
     ASSERT_EQ(lib.Run("-f -gu0 \"" + cab + "\" \"" + dir.Path() + "/\""), 3);
     EXPECT_EQ(CabNames(dir / "made.EXE"), (std::vector<std::string>{"first.txt", "last.txt"}));
     ASSERT_EQ(Shell("cabextract -q -d " + Quote(dir / "x") + " " + Quote(dir / "made.EXE")), 0);
@@ -118,8 +142,9 @@ TEST(CabRefuse, OnePartOfACabinetSetCannotStandAlone)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
     TempFolder dir;
-    EXPECT_EQ(lib.Run("-f \"" + kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/split-2.cab") +
-                      "\" \"" + dir.Path() + "/\""), 0x800B);
+    EXPECT_EQ(lib.Run("-f \"" + kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/split-2.cab") + "\" \""
+                      + dir.Path() + "/\""),
+              0x800B);
     EXPECT_TRUE(kit::ListFolder(dir.Path()).empty());
 }
 

@@ -33,8 +33,9 @@ std::map<std::string, std::string> Tree(const std::string& root)
 // Runs the self-extractor under Wine with the given switches; returns its exit status.
 int RunSfx(const std::string& exe, const std::string& switches, std::string* out = nullptr)
 {
-    return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " +
-                      Quote(exe) + " " + switches + " 2>/dev/null", out);
+    return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " "
+                     + switches + " 2>/dev/null",
+                 out);
 }
 
 std::string Destination(const std::string& unixPath)
@@ -84,27 +85,50 @@ std::string Corpus(const char* file)
     return kit::CorpusPath(file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cabinets, SfxCab, testing::Values(
-    SfxCase{"stored, subfolders", [](const TempFolder& d) {
-        return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/deeper/b.txt", "beta"}}, false); }},
-    SfxCase{"mszip", [](const TempFolder& d) {
-        std::string big;
-        for (int i = 0; i < 20000; ++i)
-            big += std::to_string(i * 7919 % 10007) + ",";
-        return kit::MakeCab(d.Path(), {{"numbers.csv", big}, {"empty.txt", ""}}, true); }},
-    SfxCase{"mszip + lzx + quantum", [](const TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }},
-    SfxCase{"lzx 21", [](const TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab"); }},
-    SfxCase{"lzx 15", [](const TempFolder&) { return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-15.cab"); }},
-    SfxCase{"lzx 18, folders", [](const TempFolder&) { return Corpus("libarchive_libarchive/libarchive/test/test_read_format_cab_3.cab"); }},
-    SfxCase{"utf-8 names", [](const TempFolder&) { return Corpus("hughsie_python-cabarchive/data/utf8.cab"); }},
-    SfxCase{"utf-8 names in folders", [](const TempFolder& d) {
-        return kit::MakeCab(d.Path(), {{"caf\xC3\xA9/\xC3\xB1" "and\xC3\xBA.txt", "n"},
-                                       {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "nihongo"}}, false); }}));
+INSTANTIATE_TEST_SUITE_P(
+    Cabinets, SfxCab,
+    testing::Values(
+        SfxCase{"stored, subfolders",
+                [](const TempFolder& d) {
+                    return kit::MakeCab(d.Path(), {{"a.txt", "alpha"}, {"sub/deeper/b.txt", "beta"}}, false);
+                }},
+        SfxCase{"mszip",
+                [](const TempFolder& d) {
+                    std::string big;
+                    for (int i = 0; i < 20000; ++i)
+                        big += std::to_string(i * 7919 % 10007) + ",";
+                    return kit::MakeCab(d.Path(), {{"numbers.csv", big}, {"empty.txt", ""}}, true);
+                }},
+        SfxCase{"mszip + lzx + quantum",
+                [](const TempFolder&) { return Corpus("kyz_libmspack/cabextract/test/cabs/mixed.cab"); }},
+        SfxCase{"lzx 21",
+                [](const TempFolder&) {
+                    return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-21.cab");
+                }},
+        SfxCase{"lzx 15",
+                [](const TempFolder&) {
+                    return Corpus("jhermsmeier_node-cabarc/test/data/compression/lzx-15.cab");
+                }},
+        SfxCase{"lzx 18, folders",
+                [](const TempFolder&) {
+                    return Corpus("libarchive_libarchive/libarchive/test/test_read_format_cab_3.cab");
+                }},
+        SfxCase{"utf-8 names",
+                [](const TempFolder&) { return Corpus("hughsie_python-cabarchive/data/utf8.cab"); }},
+        SfxCase{"utf-8 names in folders", [](const TempFolder& d) {
+                    return kit::MakeCab(d.Path(),
+                                        {{"caf\xC3\xA9/\xC3\xB1"
+                                          "and\xC3\xBA.txt",
+                                          "n"},
+                                         {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt", "nihongo"}},
+                                        false);
+                }}));
 
 TEST(SfxCabSafety, TraversalNamesAreRefusedAndNothingLeavesTheDestination)
 {
     TempFolder dir;
-    const std::string exe = MakeSfx(dir, kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/dirwalk-vulns.cab"));
+    const std::string exe =
+        MakeSfx(dir, kit::CorpusPath("kyz_libmspack/cabextract/test/cabs/dirwalk-vulns.cab"));
     fs::create_directories(dir / "jail/inner");
     std::string report;
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "jail/inner/dest"), &report), 1)
@@ -159,9 +183,9 @@ TEST(SfxCabSafety, WithoutSwitchesAndWithoutADisplayItEndsInsteadOfWaiting)
     // The destination question cannot be shown headless: it counts as cancelled.
     TempFolder dir;
     const std::string exe = MakeSfx(dir, kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
-    EXPECT_EQ(Shell("cd " + Quote(dir.Path()) + " && timeout 60 env TB_WINEPREFIX=" +
-                         Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) +
-                         " >/dev/null 2>&1"), 3);
+    EXPECT_EQ(Shell("cd " + Quote(dir.Path()) + " && timeout 60 env TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX)
+                    + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " >/dev/null 2>&1"),
+              3);
     EXPECT_FALSE(kit::Exists(dir / "a.txt"));
 }
 

@@ -4,8 +4,8 @@
 // that its reader (lhasa, libmspack) reads from the first header to the end:
 // every header accepted (checksums right), every member's data inside the file,
 // and the chain closed by the end marker (junk after it is fine; only LArc and
-// PMarc archives, which have none, may simply end with the file). A cabinet must also decompress with correct block
-// checksums, unless it is one part of a set (its data lies in other files).
+// PMarc archives, which have none, may simply end with the file). A cabinet must also decompress with correct
+// block checksums, unless it is one part of a set (its data lies in other files).
 #include "unlha32TestKit.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +70,8 @@ TEST_F(CorpusCheck, VerdictsMatchTheManifest)
 TEST_F(CorpusCheck, FindsArchivesBeyondLhasasSearchWindow)
 {
     // lhasa looks for an archive behind a stub only in the first 64 KiB.
-    const std::string path = kit::CorpusPath("fragglet_lhasa/test/archives/explzh_723/declha_sfx_unicode.exe");
+    const std::string path =
+        kit::CorpusPath("fragglet_lhasa/test/archives/explzh_723/declha_sfx_unicode.exe");
     ASSERT_GT(ReadBytes(path).size(), 66000u);
     EXPECT_EQ(unlha_->Check(path), 1);
 }

@@ -27,17 +27,17 @@ TEST_P(SplitCommandLine, GivesTheWords)
     EXPECT_EQ(Describe(*words), GetParam().words);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, SplitCommandLine, testing::Values(
-    SplitCase{"s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"/in/a.lzh\" \"/out/\"",
-              {"s", "-+", "-gw2", "-jyo", "-x1", "-y1", "-gm1", "-gu1", "@/in/a.lzh", "@/out/"}},
-    SplitCase{"", {}},
-    SplitCase{"   \t ", {}},
-    SplitCase{"-f \"/a b/c.cab\" \"/o p/\"", {"-f", "@/a b/c.cab", "@/o p/"}},
-    SplitCase{"\"\" x", {"@", "x"}},
-    SplitCase{"\"/in/say \"hi\".lzh\" \"/o/\"", {"@/in/say \"hi\".lzh", "@/o/"}},
-    SplitCase{"\"/in/a\" b\"", {"@/in/a", "b\""}},
-    SplitCase{"ab\"c d", {"ab\"c", "d"}},
-    SplitCase{"\"/o/\"\t", {"@/o/"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SplitCommandLine,
+    testing::Values(SplitCase{"s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"/in/a.lzh\" \"/out/\"",
+                              {"s", "-+", "-gw2", "-jyo", "-x1", "-y1", "-gm1", "-gu1", "@/in/a.lzh",
+                               "@/out/"}},
+                    SplitCase{"", {}}, SplitCase{"   \t ", {}},
+                    SplitCase{"-f \"/a b/c.cab\" \"/o p/\"", {"-f", "@/a b/c.cab", "@/o p/"}},
+                    SplitCase{"\"\" x", {"@", "x"}},
+                    SplitCase{"\"/in/say \"hi\".lzh\" \"/o/\"", {"@/in/say \"hi\".lzh", "@/o/"}},
+                    SplitCase{"\"/in/a\" b\"", {"@/in/a", "b\""}}, SplitCase{"ab\"c d", {"ab\"c", "d"}},
+                    SplitCase{"\"/o/\"\t", {"@/o/"}}));
 
 TEST(SplitCommandLineErrors, AnUnclosedQuoteIsRefused)
 {

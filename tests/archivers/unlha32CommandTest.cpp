@@ -17,9 +17,9 @@ constexpr int kBadOption = 0x8002;
 constexpr int kUnsupportedKind = 0x8008;
 
 struct CommandCase {
-    const char* line;    // {A} = the archive, {O} = the output folder
+    const char* line; // {A} = the archive, {O} = the output folder
     int code;
-    const char* stub;    // the stub the output starts with, when code is 0
+    const char* stub; // the stub the output starts with, when code is 0
 };
 
 class UnlhaCommand : public testing::TestWithParam<CommandCase> {
@@ -56,26 +56,28 @@ TEST_P(UnlhaCommand, MakesTheAskedKindOrRefuses)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, UnlhaCommand, testing::Values(
-    CommandCase{"s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"{A}\" \"{O}/\"", 0, "lzh-win32.exe"},
-    CommandCase{"s -+ -gw2 -jyo -x1  -y1 -gm1 -gu0 \"{A}\" \"{O}/\"", 0, "lzh-win32.exe"},
-    CommandCase{"s -+ -jyo -x1  -y1 -gm1 -gu1 \"{A}\" \"{O}/\"", 0, "lzh-dos.exe"},
-    CommandCase{"s -+ -jw2 -jyo -x1  -y1 -gm1 -gu1 \"{A}\" \"{O}/\"", kUnsupportedKind, nullptr},
-    CommandCase{"  s\t-+    -gw2  \"{A}\"\t\"{O}/\"  ", 0, "lzh-win32.exe"},
-    CommandCase{"s -+ -gw2 {A} {O}", 0, "lzh-win32.exe"},
-    CommandCase{"s -gw2 -gm0 -y0 \"{A}\" \"{O}/\"", 0, "lzh-win32.exe"},
-    CommandCase{"x -+ -gw2 \"{A}\" \"{O}/\"", kBadCommand, nullptr},
-    CommandCase{"S -+ -gw2 \"{A}\" \"{O}/\"", kBadCommand, nullptr},
-    CommandCase{"\"s\" -+ -gw2 \"{A}\" \"{O}/\"", kBadCommand, nullptr},
-    CommandCase{"", kBadCommand, nullptr},
-    CommandCase{"s -+ -gw2 \"{A}\"", kBadCommand, nullptr},
-    CommandCase{"s -+ -gw2 \"{A}\" \"{O}/\" \"{O}/\"", kBadCommand, nullptr},
-    CommandCase{"s -+ -gw2 \"{A}\" \"{O}/", kBadCommand, nullptr},
-    CommandCase{"s -+ -gw2 \"{A} \"{O}/", kBadCommand, nullptr},
-    CommandCase{"s -+ -gw2 -zz \"{A}\" \"{O}/\"", kBadOption, nullptr},
-    CommandCase{"s -+ -gw2 -x0 \"{A}\" \"{O}/\"", kBadOption, nullptr},
-    CommandCase{"s -+ -gw2 -jw2 \"{A}\" \"{O}/\"", kBadOption, nullptr},
-    CommandCase{"s -+ -GW2 \"{A}\" \"{O}/\"", kBadOption, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, UnlhaCommand,
+    testing::Values(CommandCase{"s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"{A}\" \"{O}/\"", 0, "lzh-win32.exe"},
+                    CommandCase{"s -+ -gw2 -jyo -x1  -y1 -gm1 -gu0 \"{A}\" \"{O}/\"", 0, "lzh-win32.exe"},
+                    CommandCase{"s -+ -jyo -x1  -y1 -gm1 -gu1 \"{A}\" \"{O}/\"", 0, "lzh-dos.exe"},
+                    CommandCase{"s -+ -jw2 -jyo -x1  -y1 -gm1 -gu1 \"{A}\" \"{O}/\"", kUnsupportedKind,
+                                nullptr},
+                    CommandCase{"  s\t-+    -gw2  \"{A}\"\t\"{O}/\"  ", 0, "lzh-win32.exe"},
+                    CommandCase{"s -+ -gw2 {A} {O}", 0, "lzh-win32.exe"},
+                    CommandCase{"s -gw2 -gm0 -y0 \"{A}\" \"{O}/\"", 0, "lzh-win32.exe"},
+                    CommandCase{"x -+ -gw2 \"{A}\" \"{O}/\"", kBadCommand, nullptr},
+                    CommandCase{"S -+ -gw2 \"{A}\" \"{O}/\"", kBadCommand, nullptr},
+                    CommandCase{"\"s\" -+ -gw2 \"{A}\" \"{O}/\"", kBadCommand, nullptr},
+                    CommandCase{"", kBadCommand, nullptr},
+                    CommandCase{"s -+ -gw2 \"{A}\"", kBadCommand, nullptr},
+                    CommandCase{"s -+ -gw2 \"{A}\" \"{O}/\" \"{O}/\"", kBadCommand, nullptr},
+                    CommandCase{"s -+ -gw2 \"{A}\" \"{O}/", kBadCommand, nullptr},
+                    CommandCase{"s -+ -gw2 \"{A} \"{O}/", kBadCommand, nullptr},
+                    CommandCase{"s -+ -gw2 -zz \"{A}\" \"{O}/\"", kBadOption, nullptr},
+                    CommandCase{"s -+ -gw2 -x0 \"{A}\" \"{O}/\"", kBadOption, nullptr},
+                    CommandCase{"s -+ -gw2 -jw2 \"{A}\" \"{O}/\"", kBadOption, nullptr},
+                    CommandCase{"s -+ -GW2 \"{A}\" \"{O}/\"", kBadOption, nullptr}));
 
 TEST(UnlhaCommandText, APathMayHoldQuotesAndBlanks)
 {

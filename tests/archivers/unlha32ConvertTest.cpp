@@ -30,7 +30,8 @@ TEST_P(UnlhaConvertCorpus, OutputIsStubThenTheArchiveAndLhasaReadsIt)
     const std::string input = kit::CorpusPath(GetParam().file);
     const std::string before = ReadBytes(input);
     std::string report;
-    ASSERT_EQ(lib_->Run("s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"" + input + "\" \"" + dir.Path() + "/\"", &report), 0)
+    ASSERT_EQ(
+        lib_->Run("s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 \"" + input + "\" \"" + dir.Path() + "/\"", &report), 0)
         << report;
     const auto outputs = kit::ListFolder(dir.Path());
     ASSERT_EQ(outputs.size(), 1u);
@@ -42,15 +43,16 @@ TEST_P(UnlhaConvertCorpus, OutputIsStubThenTheArchiveAndLhasaReadsIt)
     EXPECT_EQ(ReadBytes(input), before) << "the input changed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Archives, UnlhaConvertCorpus, testing::Values(
-    CorpusCase{"fragglet_lhasa/test/archives/lha213/lh5.lzh", 0},
-    CorpusCase{"fragglet_lhasa/test/archives/lha_os9_211c/h2_lh1.lzh", 0},
-    CorpusCase{"fragglet_lhasa/test/archives/lha_os2_208/h3_subdir.lzh", 0},
-    CorpusCase{"fragglet_lhasa/test/archives/larc333/initial.lzs", 0},
-    CorpusCase{"fragglet_lhasa/test/archives/lha213/sfx.exe", 1636},
-    CorpusCase{"fragglet_lhasa/test/archives/lhmelt_16536/sfx_winsfx32m_250.exe", 53248},
-    CorpusCase{"fragglet_lhasa/test/archives/lha_x68k_213/sfx.x", 3422},
-    CorpusCase{"fragglet_lhasa/test/archives/explzh_723/declha_sfx_unicode.exe", 66532}));
+INSTANTIATE_TEST_SUITE_P(
+    Archives, UnlhaConvertCorpus,
+    testing::Values(CorpusCase{"fragglet_lhasa/test/archives/lha213/lh5.lzh", 0},
+                    CorpusCase{"fragglet_lhasa/test/archives/lha_os9_211c/h2_lh1.lzh", 0},
+                    CorpusCase{"fragglet_lhasa/test/archives/lha_os2_208/h3_subdir.lzh", 0},
+                    CorpusCase{"fragglet_lhasa/test/archives/larc333/initial.lzs", 0},
+                    CorpusCase{"fragglet_lhasa/test/archives/lha213/sfx.exe", 1636},
+                    CorpusCase{"fragglet_lhasa/test/archives/lhmelt_16536/sfx_winsfx32m_250.exe", 53248},
+                    CorpusCase{"fragglet_lhasa/test/archives/lha_x68k_213/sfx.x", 3422},
+                    CorpusCase{"fragglet_lhasa/test/archives/explzh_723/declha_sfx_unicode.exe", 66532}));
 
 using Members = std::vector<std::pair<std::string, std::string>>;
 
@@ -75,27 +77,31 @@ TEST_P(UnlhaLeaveOut, Gu0DropsWhatTheKindCannotHoldAndCountsIt)
     const int leftOut = static_cast<int>(all.size() - kept.size());
     TempFolder dir;
     WriteBytes(dir / "in/mixed.lzh", kit::MakeLzh(all));
-    const std::string line = std::string("s -+ ") + c.kindOption + " -gu0 \"" + (dir / "in/mixed.lzh") +
-                             "\" \"" + dir.Path() + "/\"";
+    const std::string line = std::string("s -+ ") + c.kindOption + " -gu0 \"" + (dir / "in/mixed.lzh")
+        + "\" \"" + dir.Path() + "/\"";
     ASSERT_EQ(lib.Run(line), leftOut);
     const std::string stub = kit::FakeLzhStubs().at(*c.kindOption ? "lzh-win32.exe" : "lzh-dos.exe");
     EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(kept));
     EXPECT_EQ(Shell("lhasa t " + Quote(dir / "mixed.EXE") + " >/dev/null 2>&1"), 0);
 
     // -gu1 keeps every entry, whatever its name.
-    ASSERT_EQ(lib.Run(std::string("s -+ ") + c.kindOption + " -gu1 \"" + (dir / "in/mixed.lzh") +
-                      "\" \"" + dir.Path() + "/\""), 0);
+    ASSERT_EQ(lib.Run(std::string("s -+ ") + c.kindOption + " -gu1 \"" + (dir / "in/mixed.lzh") + "\" \""
+                      + dir.Path() + "/\""),
+              0);
     EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(all));
 }
 
 const std::vector<std::string> kNames = {
-    "GOOD.TXT", "..\\EVIL.TXT", "CON", "DIR\\AUX.TXT", "A<B.TXT", "C:X.TXT", "\\ABS.TXT",
-    "longer-name.text", "\x95\x5C.TXT", "SUB\\..\\..\\UP.TXT", "LPT1.DOC"};
+    "GOOD.TXT",  "..\\EVIL.TXT",     "CON",          "DIR\\AUX.TXT",        "A<B.TXT", "C:X.TXT",
+    "\\ABS.TXT", "longer-name.text", "\x95\x5C.TXT", "SUB\\..\\..\\UP.TXT", "LPT1.DOC"};
 
-INSTANTIATE_TEST_SUITE_P(Kinds, UnlhaLeaveOut, testing::Values(
-    LeaveOutCase{"-gw2", kNames, {true, false, false, false, false, false, false, true, true, false, false}},
-    LeaveOutCase{"", kNames, {true, false, false, false, false, false, false, false, true, false, false}},
-    LeaveOutCase{"-gw2", {"OK.TXT", "../x"}, {true, false}}));
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UnlhaLeaveOut,
+    testing::Values(
+        LeaveOutCase{
+            "-gw2", kNames, {true, false, false, false, false, false, false, true, true, false, false}},
+        LeaveOutCase{"", kNames, {true, false, false, false, false, false, false, false, true, false, false}},
+        LeaveOutCase{"-gw2", {"OK.TXT", "../x"}, {true, false}}));
 
 TEST(UnlhaLeaveOutAll, AnArchiveOfOnlyForeignNamesIsRefused)
 {

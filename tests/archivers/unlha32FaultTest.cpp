@@ -113,33 +113,55 @@ std::string Copy(const TempFolder& dir, const std::string& corpusFile, const std
     return dir / as;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, UnlhaFailure, testing::Values(
-    FailureCase{"output is the input", [](const TempFolder& d) {
-        return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/sfx.exe", "A.EXE"), d.Path());
-    }, 0x8009},
-    FailureCase{"output is the input, reached through a link", [](const TempFolder& d) {
-        std::filesystem::create_directory_symlink(d.Path(), d / "link");
-        return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/sfx.exe", "A.EXE"), d / "link");
-    }, 0x8009},
-    FailureCase{"missing input", [](const TempFolder& d) { return Line(d / "none.lzh", d.Path()); }, 0x8003},
-    FailureCase{"input is a folder", [](const TempFolder& d) {
-        std::filesystem::create_directory(d / "x.lzh");
-        return Line(d / "x.lzh", d.Path());
-    }, 0x8003},
-    FailureCase{"not an archive", [](const TempFolder& d) {
-        WriteBytes(d / "x.exe", "MZ" + std::string(3000, 'x'));
-        return Line(d / "x.exe", d.Path());
-    }, 0x8004},
-    FailureCase{"cut archive", [](const TempFolder& d) {
-        return Line(Copy(d, "fragglet_lhasa/test/archives/regression/truncated.lzh", "t.lzh"), d.Path());
-    }, 0x8007},
-    FailureCase{"missing output folder", [](const TempFolder& d) {
-        return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "a.lzh"), d / "nowhere");
-    }, kFolderNotWritable},
-    FailureCase{"no stub for the kind", [](const TempFolder& d) {
-        return "s -+ -jw2 \"" + Copy(d, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "a.lzh") +
-               "\" \"" + d.Path() + "/\"";
-    }, 0x8008}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnlhaFailure,
+    testing::Values(
+        FailureCase{"output is the input",
+                    [](const TempFolder& d) {
+                        return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/sfx.exe", "A.EXE"),
+                                    d.Path());
+                    },
+                    0x8009},
+        FailureCase{"output is the input, reached through a link",
+                    [](const TempFolder& d) {
+                        std::filesystem::create_directory_symlink(d.Path(), d / "link");
+                        return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/sfx.exe", "A.EXE"),
+                                    d / "link");
+                    },
+                    0x8009},
+        FailureCase{"missing input", [](const TempFolder& d) { return Line(d / "none.lzh", d.Path()); },
+                    0x8003},
+        FailureCase{"input is a folder",
+                    [](const TempFolder& d) {
+                        std::filesystem::create_directory(d / "x.lzh");
+                        return Line(d / "x.lzh", d.Path());
+                    },
+                    0x8003},
+        FailureCase{"not an archive",
+                    [](const TempFolder& d) {
+                        WriteBytes(d / "x.exe", "MZ" + std::string(3000, 'x'));
+                        return Line(d / "x.exe", d.Path());
+                    },
+                    0x8004},
+        FailureCase{"cut archive",
+                    [](const TempFolder& d) {
+                        return Line(Copy(d, "fragglet_lhasa/test/archives/regression/truncated.lzh", "t.lzh"),
+                                    d.Path());
+                    },
+                    0x8007},
+        FailureCase{"missing output folder",
+                    [](const TempFolder& d) {
+                        return Line(Copy(d, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "a.lzh"),
+                                    d / "nowhere");
+                    },
+                    kFolderNotWritable},
+        FailureCase{"no stub for the kind",
+                    [](const TempFolder& d) {
+                        return "s -+ -jw2 \""
+                            + Copy(d, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "a.lzh") + "\" \""
+                            + d.Path() + "/\"";
+                    },
+                    0x8008}));
 
 // Another process holding the library: flock(1) takes the same lock file.
 class LockHolder {
@@ -150,7 +172,8 @@ public:
         if (pid_ == 0) {
             // -o: flock itself holds the lock, so ending its group releases it.
             setpgid(0, 0);
-            execlp("flock", "flock", "-o", "-x", lockFile.c_str(), "sleep", "30", static_cast<char*>(nullptr));
+            execlp("flock", "flock", "-o", "-x", lockFile.c_str(), "sleep", "30",
+                   static_cast<char*>(nullptr));
             _exit(127);
         }
     }
@@ -182,8 +205,8 @@ TEST_P(LibraryBusy, AnotherProcessHoldingItMakesItBusy)
     const std::string input = std::string(c.prefix) == "Cab"
         ? kit::MakeCab(dir.Path(), {{"a.txt", "a"}}, false)
         : Copy(dir, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "made.lzh");
-    const std::string line = std::string(std::string(c.prefix) == "Cab" ? "-f" : "s -+ -gw2") +
-                             " \"" + input + "\" \"" + (dir / "out") + "/\"";
+    const std::string line = std::string(std::string(c.prefix) == "Cab" ? "-f" : "s -+ -gw2") + " \"" + input
+        + "\" \"" + (dir / "out") + "/\"";
     std::filesystem::create_directory(dir / "out");
     ASSERT_EQ(lib.Running(), 0);
 
@@ -217,8 +240,8 @@ TEST_P(LibraryBusy, ALockFileRemovedMeanwhileIsOpenedAgain)
     EXPECT_NE(lib.Running(), 0) << "the library still watches the removed file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Libraries, LibraryBusy, testing::Values(
-    BusyCase{"libunlha32.so", "Unlha", "unlha32.lock"},
-    BusyCase{"libcab32.so", "Cab", "cab32.lock"}));
+INSTANTIATE_TEST_SUITE_P(Libraries, LibraryBusy,
+                         testing::Values(BusyCase{"libunlha32.so", "Unlha", "unlha32.lock"},
+                                         BusyCase{"libcab32.so", "Cab", "cab32.lock"}));
 
 } // namespace

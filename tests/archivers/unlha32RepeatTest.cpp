@@ -53,10 +53,11 @@ TEST_P(UnlhaStubChange, TheNextCallUsesTheStubNowOnDisk)
     EXPECT_EQ(lib.Run(Line("", dir / "a.lzh", dir.Path())), 0x8008) << "a removed stub";
 }
 
-INSTANTIATE_TEST_SUITE_P(Changes, UnlhaStubChange, testing::Values(
-    StubChange{"another size", "MZ" + std::string(3000, 'N'), false},
-    StubChange{"same size, newer", "MZ" + std::string(1022, 'N'), false},
-    StubChange{"same size and time, another file", "MZ" + std::string(1022, 'N'), true}));
+INSTANTIATE_TEST_SUITE_P(Changes, UnlhaStubChange,
+                         testing::Values(StubChange{"another size", "MZ" + std::string(3000, 'N'), false},
+                                         StubChange{"same size, newer", "MZ" + std::string(1022, 'N'), false},
+                                         StubChange{"same size and time, another file",
+                                                    "MZ" + std::string(1022, 'N'), true}));
 
 std::string RandomBytes(std::size_t size, unsigned seed)
 {
@@ -94,8 +95,8 @@ TEST_P(UnlhaArchiveSize, OutputIsExactWholeAndWithEntriesLeftOut)
     EXPECT_EQ(kit::ListFolder(dir.Path()), (std::vector<std::string>{"in.EXE", "in.lzh"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, UnlhaArchiveSize, testing::Values(
-    SizeCase{"small, read whole", 1000},
-    SizeCase{"large, copied from the file", 2u << 20}));
+INSTANTIATE_TEST_SUITE_P(Sizes, UnlhaArchiveSize,
+                         testing::Values(SizeCase{"small, read whole", 1000},
+                                         SizeCase{"large, copied from the file", 2u << 20}));
 
 } // namespace

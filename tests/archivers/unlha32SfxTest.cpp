@@ -25,11 +25,13 @@ std::map<std::string, std::string> Tree(const std::string& root)
 {
     std::map<std::string, std::string> files;
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator(); ++it) {
+    for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator();
+         ++it) {
         if (!it->is_regular_file())
             continue;
         std::string name = fs::relative(it->path(), root).string();
-        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
         files[name] = ReadBytes(it->path().string());
     }
     return files;
@@ -37,8 +39,8 @@ std::map<std::string, std::string> Tree(const std::string& root)
 
 int RunUnderWine(const std::string& exe, const std::string& switches)
 {
-    return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " +
-                      Quote(exe) + " " + switches + " >/dev/null 2>&1");
+    return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " "
+                 + switches + " >/dev/null 2>&1");
 }
 
 kit::Library& RealStubs()
@@ -54,8 +56,8 @@ std::string Convert(const std::string& input, const std::string& kindOption, con
 {
     fs::create_directories(folder);
     std::string report;
-    const int rc = RealStubs().Run("s -+ " + kindOption + " -jyo -x1  -y1 -gm1 -gu1 \"" + input + "\" \"" +
-                                   folder + "/\"", &report);
+    const int rc = RealStubs().Run(
+        "s -+ " + kindOption + " -jyo -x1  -y1 -gm1 -gu1 \"" + input + "\" \"" + folder + "/\"", &report);
     if (rc != 0)
         throw std::runtime_error(report);
     return folder + "/" + kit::ListFolder(folder).at(0);
@@ -68,34 +70,39 @@ TEST_P(UnlhaWin32Sfx, ExtractsUnderWineWhatLhasaExtracts)
     TempFolder dir;
     const std::string input = kit::CorpusPath(GetParam());
     const std::string exe = Convert(input, "-gw2", dir / "sfx");
-    ASSERT_EQ(Shell("cd " + Quote(dir.Path()) + " && mkdir expected && cd expected && lhasa xq " +
-                         Quote(input) + " >/dev/null 2>&1"), 0);
+    ASSERT_EQ(Shell("cd " + Quote(dir.Path()) + " && mkdir expected && cd expected && lhasa xq "
+                    + Quote(input) + " >/dev/null 2>&1"),
+              0);
     EXPECT_EQ(RunUnderWine(exe, Quote("-oZ:" + (dir / "got")) + " -y"), 0);
     const auto expected = Tree(dir / "expected");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Tree(dir / "got"), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Archives, UnlhaWin32Sfx, testing::Values(
-    "fragglet_lhasa/test/archives/explzh_723/h0_lh0.lzh",
-    "fragglet_lhasa/test/archives/lharc113/sfx.com",
-    "fragglet_lhasa/test/archives/lha_amiga_122/lh4.lzh",
-    "fragglet_lhasa/test/archives/explzh_723/h0_lh6.lzh",
-    "fragglet_lhasa/test/archives/explzh_723/h0_lh7.lzh",
-    "fragglet_lhasa/test/archives/lha_os9_211c/h2_lh1.lzh",
-    "fragglet_lhasa/test/archives/lha_os2_208/h3_subdir.lzh",
-    "fragglet_lhasa/test/archives/larc333/initial.lzs",
-    "fragglet_lhasa/test/archives/larc333/lz4.lzs",
-    "fragglet_lhasa/test/archives/lha_x68k_213/sfx.x",
-    "fragglet_lhasa/test/archives/lhmelt_16536/sfx_winsfx32m_250.exe"));
+INSTANTIATE_TEST_SUITE_P(Archives, UnlhaWin32Sfx,
+                         testing::Values("fragglet_lhasa/test/archives/explzh_723/h0_lh0.lzh",
+                                         "fragglet_lhasa/test/archives/lharc113/sfx.com",
+                                         "fragglet_lhasa/test/archives/lha_amiga_122/lh4.lzh",
+                                         "fragglet_lhasa/test/archives/explzh_723/h0_lh6.lzh",
+                                         "fragglet_lhasa/test/archives/explzh_723/h0_lh7.lzh",
+                                         "fragglet_lhasa/test/archives/lha_os9_211c/h2_lh1.lzh",
+                                         "fragglet_lhasa/test/archives/lha_os2_208/h3_subdir.lzh",
+                                         "fragglet_lhasa/test/archives/larc333/initial.lzs",
+                                         "fragglet_lhasa/test/archives/larc333/lz4.lzs",
+                                         "fragglet_lhasa/test/archives/lha_x68k_213/sfx.x",
+                                         "fragglet_lhasa/test/archives/lhmelt_16536/sfx_winsfx32m_250.exe"));
 
 TEST(UnlhaWin32SfxSafety, LeftOutNamesAndTheRestExtract)
 {
     TempFolder dir;
-    WriteBytes(dir / "in/mixed.lzh", kit::MakeLzh({{"GOOD.TXT", "good"}, {"..\\..\\EVIL.TXT", "evil"},
-                                                          {"SUB\\NUL.TXT", "device"}, {"SUB\\FINE.TXT", "fine"}}));
+    WriteBytes(dir / "in/mixed.lzh",
+               kit::MakeLzh({{"GOOD.TXT", "good"},
+                             {"..\\..\\EVIL.TXT", "evil"},
+                             {"SUB\\NUL.TXT", "device"},
+                             {"SUB\\FINE.TXT", "fine"}}));
     fs::create_directories(dir / "sfx");
-    ASSERT_EQ(RealStubs().Run("s -+ -gw2 -gu0 \"" + (dir / "in/mixed.lzh") + "\" \"" + (dir / "sfx") + "/\""), 2);
+    ASSERT_EQ(RealStubs().Run("s -+ -gw2 -gu0 \"" + (dir / "in/mixed.lzh") + "\" \"" + (dir / "sfx") + "/\""),
+              2);
     fs::create_directories(dir / "jail/inner");
     EXPECT_EQ(RunUnderWine(dir / "sfx/mixed.EXE", Quote("-oZ:" + (dir / "jail/inner/dest")) + " -y"), 0);
     EXPECT_EQ(kit::ListFolder(dir / "jail/inner"), std::vector<std::string>{"dest"});
@@ -121,7 +128,8 @@ TEST_P(Unlha16BitKinds, CarryTheArchiveBehindTheirStub)
     EXPECT_EQ(Shell("lhasa t " + Quote(exe) + " >/dev/null 2>&1"), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, Unlha16BitKinds, testing::Values(
-    std::make_pair("", "lzh-dos.exe"), std::make_pair("-jw2", "lzh-win16.exe")));
+INSTANTIATE_TEST_SUITE_P(Kinds, Unlha16BitKinds,
+                         testing::Values(std::make_pair("", "lzh-dos.exe"),
+                                         std::make_pair("-jw2", "lzh-win16.exe")));
 
 } // namespace

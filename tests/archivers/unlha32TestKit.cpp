@@ -89,8 +89,7 @@ int Library::Run(const std::string& commandLine, char* output, std::uint32_t siz
 std::map<std::string, std::string> FakeLzhStubs()
 {
     // Distinct bytes per kind, so a test sees which stub a call used.
-    return {{"lzh-dos.exe", "MZ" + std::string(510, 'D')},
-            {"lzh-win32.exe", "MZ" + std::string(1022, 'W')}};
+    return {{"lzh-dos.exe", "MZ" + std::string(510, 'D')}, {"lzh-win32.exe", "MZ" + std::string(1022, 'W')}};
 }
 
 std::string MakeCab(const std::string& folder,
@@ -163,9 +162,9 @@ std::string MakeLzh(const std::vector<std::pair<std::string, std::string>>& memb
         std::string body = "-lh0-";
         PutLittle(body, static_cast<std::uint32_t>(data.size()), 4); // packed
         PutLittle(body, static_cast<std::uint32_t>(data.size()), 4); // original
-        PutLittle(body, 0x5A2B6000, 4);                               // 2025-01-11 12:00
-        body += '\x20';                                               // archive attribute
-        body += '\x00';                                               // header level 0
+        PutLittle(body, 0x5A2B6000, 4);                              // 2025-01-11 12:00
+        body += '\x20';                                              // archive attribute
+        body += '\x00';                                              // header level 0
         body += static_cast<char>(name.size());
         body += name;
         PutLittle(body, Crc16(data), 2);

@@ -81,8 +81,7 @@ TEST(CommandLineText, BuildsTheTextFromArguments)
         {{}, ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(core::CommandLineText(c.arguments, QStringLiteral("/home/me")),
-                  QString::fromUtf8(c.text));
+        EXPECT_EQ(core::CommandLineText(c.arguments, QStringLiteral("/home/me")), QString::fromUtf8(c.text));
 }
 
 TEST(CommandLineText, RoundTripsThroughTheSplitter)

@@ -86,9 +86,10 @@ TEST_F(EngineTest, ConvertsAnLzhArchiveWithTheExactCommandLine)
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
     EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhMaking), T(Created)}));
-    EXPECT_EQ(unlha->calls, QStringList({QStringLiteral("running"),
-                                         QStringLiteral("run ") + Win32Options + QStringLiteral(" \"")
-                                             + path + QStringLiteral("\" \"") + Out() + u'"'}));
+    EXPECT_EQ(unlha->calls,
+              QStringList({QStringLiteral("running"),
+                           QStringLiteral("run ") + Win32Options + QStringLiteral(" \"") + path
+                               + QStringLiteral("\" \"") + Out() + u'"'}));
     EXPECT_TRUE(cab->calls.isEmpty());
     EXPECT_EQ(output.paths, QStringList({Out() + QStringLiteral("A.EXE")}));
     EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("A.EXE")}));
@@ -113,9 +114,9 @@ TEST_F(EngineTest, OptionStringFollowsKindAndLeaveOut)
         unlha->calls.clear();
         Make(path, c.kind);
         ASSERT_EQ(unlha->calls.size(), 2);
-        EXPECT_EQ(unlha->calls[1], QStringLiteral("run ") + QString::fromLatin1(c.options)
-                                       + QStringLiteral(" \"") + path + QStringLiteral("\" \"") + Out()
-                                       + u'"')
+        EXPECT_EQ(unlha->calls[1],
+                  QStringLiteral("run ") + QString::fromLatin1(c.options) + QStringLiteral(" \"") + path
+                      + QStringLiteral("\" \"") + Out() + u'"')
             << static_cast<int>(c.kind);
     }
 }
@@ -136,11 +137,11 @@ struct DispatchCase {
     const char* name;
     const char* file;
     std::function<void()> options;
-    int lzhCheck;     // what UnlhaCheckArchive answers
-    int cabCheck;     // what CabCheckArchive answers
+    int lzhCheck;                          // what UnlhaCheckArchive answers
+    int cabCheck;                          // what CabCheckArchive answers
     QList<messages::ProgramMessage> lines; // history after the header line
     short outcome;
-    const char* created; // file left in the output folder, or ""
+    const char* created;    // file left in the output folder, or ""
     QStringList unlhaCalls; // kinds of call, in order
     QStringList cabCalls;
 };
@@ -158,17 +159,22 @@ TEST_F(EngineTest, DispatchByExtensionAndOptions)
     const QStringList none;
     const QStringList convert{QStringLiteral("running"), QStringLiteral("run")};
     const QStringList check{QStringLiteral("check")};
-    const QStringList checkConvert{QStringLiteral("check"), QStringLiteral("running"),
-                                   QStringLiteral("run")};
+    const QStringList checkConvert{QStringLiteral("check"), QStringLiteral("running"), QStringLiteral("run")};
     options::Options& current = options::Current();
     auto nothing = [] {};
     auto lzhOff = [&] { current.convertLzh = false; };
     auto cabOff = [&] { current.convertCab = false; };
     auto lha = [&] { current.convertLzhLha = true; };
-    auto lhaLzhOff = [&] { current.convertLzhLha = true; current.convertLzh = false; };
+    auto lhaLzhOff = [&] {
+        current.convertLzhLha = true;
+        current.convertLzh = false;
+    };
     auto lzhExe = [&] { current.convertLzhExe = true; };
     auto cabExe = [&] { current.convertCabExe = true; };
-    auto bothExe = [&] { current.convertLzhExe = true; current.convertCabExe = true; };
+    auto bothExe = [&] {
+        current.convertLzhExe = true;
+        current.convertCabExe = true;
+    };
     auto x = [&] { current.convertLzhX = true; };
     // One case a row, the columns aligned.
     // clang-format off
@@ -258,7 +264,8 @@ TEST_F(EngineTest, BusyLibraryShowsItsMessageAndSkipsTheFile)
         messages::ProgramMessage making;
         messages::ProgramMessage message;
     };
-    const Case cases[] = {{"a.lzh", unlha.get(), LzhMaking, UnlhaBusy}, {"b.cab", cab.get(), CabMaking, CabBusy}};
+    const Case cases[] = {{"a.lzh", unlha.get(), LzhMaking, UnlhaBusy},
+                          {"b.cab", cab.get(), CabMaking, CabBusy}};
     for (const Case& c : cases) {
         history.lines.clear();
         dialogs.asked.clear();
@@ -293,7 +300,9 @@ TEST_F(EngineTest, ReturnCodeTable)
         {tbarc::kDone, {}, core::OutcomeDone},
         {1, {T(SkippedBefore) + QStringLiteral(" 1") + T(SkippedAfter)}, core::OutcomeDone},
         {3, {skipped3}, core::OutcomeDone},
-        {tbarc::kMaxLeftOutCount, {T(SkippedBefore) + QStringLiteral(" 32767") + T(SkippedAfter)}, core::OutcomeDone},
+        {tbarc::kMaxLeftOutCount,
+         {T(SkippedBefore) + QStringLiteral(" 32767") + T(SkippedAfter)},
+         core::OutcomeDone},
         {core::CodeNotAttempted, {T(NotTarget)}, core::OutcomeFailed},
         {tbarc::kDiskFull, {T(DiskFull)}, core::OutcomeStop},
         {tbarc::kFolderNotWritable, {T(NotWritable)}, core::OutcomeStop},
@@ -318,7 +327,7 @@ TEST_F(EngineTest, LibraryResultsReachTheHistoryInOrder)
 {
     struct Case {
         int code;
-        QList<messages::ProgramMessage> before;  // lines between LzhMaking and the final line
+        QList<messages::ProgramMessage> before; // lines between LzhMaking and the final line
         messages::ProgramMessage last;
         short outcome;
     };
@@ -347,8 +356,9 @@ TEST_F(EngineTest, SkippedFilesStillCountAsDone)
     unlha->run = FakeArchiverLibrary::WritesExe(3);
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhMaking),
-                                          T(SkippedBefore) + QStringLiteral(" 3") + T(SkippedAfter), T(Created)}));
+    EXPECT_EQ(history.lines,
+              QStringList({Header(path), T(LzhMaking),
+                           T(SkippedBefore) + QStringLiteral(" 3") + T(SkippedAfter), T(Created)}));
 }
 
 TEST_F(EngineTest, UpperCaseNameOptions)
@@ -417,8 +427,9 @@ TEST_F(EngineTest, QuoteInsideAnArchiveNameIsPassedUnchanged)
 {
     const QString path = Input(QStringLiteral("say \"hi\".lzh"));
     Make(path);
-    EXPECT_EQ(unlha->calls.value(1), QStringLiteral("run ") + Win32Options + QStringLiteral(" \"") + path
-                                         + QStringLiteral("\" \"") + Out() + u'"');
+    EXPECT_EQ(unlha->calls.value(1),
+              QStringLiteral("run ") + Win32Options + QStringLiteral(" \"") + path + QStringLiteral("\" \"")
+                  + Out() + u'"');
 }
 
 TEST_F(EngineTest, LibraryFlaggedButNotLoadedIsAnUnexpectedFailure)

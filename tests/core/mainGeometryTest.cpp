@@ -13,7 +13,8 @@ using platform::FakeSettingsStore;
 
 class MainGeometryTest : public ::testing::Test {
 protected:
-    void Seed(const settings::Location& at, const char* key, const char* text) {
+    void Seed(const settings::Location& at, const char* key, const char* text)
+    {
         store.Seed(at.application, at.section, QString::fromLatin1(key), QString::fromLatin1(text));
     }
 
@@ -21,11 +22,13 @@ protected:
     FakeSettingsStore& store = services.settings;
 };
 
-TEST_F(MainGeometryTest, NothingStoredGivesTheDefaultPlace) {
+TEST_F(MainGeometryTest, NothingStoredGivesTheDefaultPlace)
+{
     EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{1000, 1000, 8000, 8000, 0}));
 }
 
-TEST_F(MainGeometryTest, ReadsTheCurrentLocation) {
+TEST_F(MainGeometryTest, ReadsTheCurrentLocation)
+{
     Seed(settings::kCurrent, "Main_Left", "120");
     Seed(settings::kCurrent, "Main_Top", "240.5");
     Seed(settings::kCurrent, "Main_Width", "9000");
@@ -34,7 +37,8 @@ TEST_F(MainGeometryTest, ReadsTheCurrentLocation) {
     EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{120, 240.5f, 9000, 7000, 2}));
 }
 
-TEST_F(MainGeometryTest, LegacyLocationWinsWhenItHoldsMainLeft) {
+TEST_F(MainGeometryTest, LegacyLocationWinsWhenItHoldsMainLeft)
+{
     Seed(settings::kLegacy, "Main_Left", "300");
     Seed(settings::kLegacy, "Main_Width", "6000");
     Seed(settings::kCurrent, "Main_Left", "120");
@@ -52,7 +56,8 @@ struct BrokenCase {
 
 class BrokenGeometry : public MainGeometryTest, public ::testing::WithParamInterface<BrokenCase> {};
 
-TEST_P(BrokenGeometry, StopsTheStart) {
+TEST_P(BrokenGeometry, StopsTheStart)
+{
     Seed(settings::kCurrent, GetParam().key, GetParam().text);
     EXPECT_EQ(core::ReadMainGeometry(), std::nullopt);
 }
@@ -75,7 +80,8 @@ struct ClampCase {
 
 class Clamp : public ::testing::TestWithParam<ClampCase> {};
 
-TEST_P(Clamp, BringsTheWindowIntoView) {
+TEST_P(Clamp, BringsTheWindowIntoView)
+{
     // A 1280 x 1024 pixel screen at 96 dots per inch.
     EXPECT_EQ(core::ClampIntoView(GetParam().stored, 19200, 15360), GetParam().shown);
 }
@@ -94,28 +100,30 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{"StateUntouched", {-1, -1, 0, 0, 2}, {1000, 1000, 8000, 8000, 2}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MainGeometryTest, NormalWindowStoresStateAndPlace) {
+TEST_F(MainGeometryTest, NormalWindowStoresStateAndPlace)
+{
     core::StoreMainGeometry(MainGeometry{120, 240.5f, 9000, 7000, 0});
     const QString app = settings::kCurrent.application;
     const QString sec = settings::kCurrent.section;
-    EXPECT_EQ(store.writes, (QList<FakeSettingsStore::Entry>{
-                                {app, sec, QStringLiteral("Main_WindowState"), QStringLiteral("0")},
-                                {app, sec, QStringLiteral("Main_Left"), QStringLiteral("120")},
-                                {app, sec, QStringLiteral("Main_Top"), QStringLiteral("240.5")},
-                                {app, sec, QStringLiteral("Main_Width"), QStringLiteral("9000")},
-                                {app, sec, QStringLiteral("Main_Height"), QStringLiteral("7000")}}));
+    EXPECT_EQ(
+        store.writes,
+        (QList<FakeSettingsStore::Entry>{{app, sec, QStringLiteral("Main_WindowState"), QStringLiteral("0")},
+                                         {app, sec, QStringLiteral("Main_Left"), QStringLiteral("120")},
+                                         {app, sec, QStringLiteral("Main_Top"), QStringLiteral("240.5")},
+                                         {app, sec, QStringLiteral("Main_Width"), QStringLiteral("9000")},
+                                         {app, sec, QStringLiteral("Main_Height"), QStringLiteral("7000")}}));
 }
 
-TEST_F(MainGeometryTest, MaximisedWindowStoresOnlyItsState) {
+TEST_F(MainGeometryTest, MaximisedWindowStoresOnlyItsState)
+{
     Seed(settings::kCurrent, "Main_Left", "120");
     core::StoreMainGeometry(MainGeometry{0, 0, 19200, 15360, 2});
-    EXPECT_EQ(store.writes, (QList<FakeSettingsStore::Entry>{{settings::kCurrent.application,
-                                                              settings::kCurrent.section,
-                                                              QStringLiteral("Main_WindowState"),
-                                                              QStringLiteral("2")}}));
+    EXPECT_EQ(store.writes,
+              (QList<FakeSettingsStore::Entry>{{settings::kCurrent.application, settings::kCurrent.section,
+                                                QStringLiteral("Main_WindowState"), QStringLiteral("2")}}));
     EXPECT_EQ(store.Read(settings::kCurrent.application, settings::kCurrent.section,
                          QStringLiteral("Main_Left"), {}),
               QStringLiteral("120"));
 }
 
-}  // namespace
+} // namespace

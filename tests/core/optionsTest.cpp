@@ -27,17 +27,22 @@ using testSupport::kLegacyApplication;
 using testSupport::kSection;
 
 // Puts every option back where a fresh process has it.
-void ResetToFreshProcess() { options::Current() = {}; }
+void ResetToFreshProcess()
+{
+    options::Current() = {};
+}
 
 // What a new user starts with: every key and its stored text, in the order
 // the options are read and stored.
-const QList<std::pair<QString, QString>>& Defaults() {
+const QList<std::pair<QString, QString>>& Defaults()
+{
     static const QList<std::pair<QString, QString>> defaults = [] {
         QList<std::pair<QString, QString>> pairs;
         const QString text =
             QString::fromUtf8(ReadBytes(QStringLiteral(TB_SOURCE_DIR "/tests/data/options/defaults.txt")));
         for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
-            if (!line.startsWith(u'#')) pairs.append({line.section(u'=', 0, 0), line.section(u'=', 1)});
+            if (!line.startsWith(u'#'))
+                pairs.append({line.section(u'=', 0, 0), line.section(u'=', 1)});
         }
         return pairs;
     }();
@@ -45,9 +50,11 @@ const QList<std::pair<QString, QString>>& Defaults() {
 }
 
 // One option of `from` in its stored text form.
-QString ValueOf(const QString& key, const options::Options& from = options::Current()) {
+QString ValueOf(const QString& key, const options::Options& from = options::Current())
+{
     for (const options::Option& option : options::kOptions) {
-        if (QLatin1String(option.key) == key) return options::StoredText(from, option);
+        if (QLatin1String(option.key) == key)
+            return options::StoredText(from, option);
     }
     ADD_FAILURE() << "no option " << key.toStdString();
     return {};
@@ -62,7 +69,8 @@ protected:
     FakeSettingsStore& store = services.settings;
 };
 
-TEST_F(OptionsTest, FreshUserGetsEveryDefault) {
+TEST_F(OptionsTest, FreshUserGetsEveryDefault)
+{
     options::LoadOptions();
     ASSERT_EQ(options::kOptions.size(), Defaults().size());
     const options::Options defaults = options::Defaults();
@@ -73,25 +81,31 @@ TEST_F(OptionsTest, FreshUserGetsEveryDefault) {
     EXPECT_TRUE(store.writes.isEmpty()) << "loading stores nothing";
 }
 
-TEST_F(OptionsTest, ReadsTheVersionProbeThenEveryOptionInOrder) {
+TEST_F(OptionsTest, ReadsTheVersionProbeThenEveryOptionInOrder)
+{
     options::LoadOptions();
     QStringList expected{QStringLiteral("Tollbrook2/Tollbrook2/Version")};
-    for (const auto& [key, value] : Defaults()) expected.append(kCurrentApplication + "/Tollbrook2/" + key);
+    for (const auto& [key, value] : Defaults())
+        expected.append(kCurrentApplication + "/Tollbrook2/" + key);
     EXPECT_EQ(store.reads, expected);
 }
 
-TEST_F(OptionsTest, SaveWritesVersionAndEveryOptionInOrderThenDropsTheLegacyApplication) {
+TEST_F(OptionsTest, SaveWritesVersionAndEveryOptionInOrderThenDropsTheLegacyApplication)
+{
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Main_Left"), QStringLiteral("1035"));
     options::LoadOptions();
     options::SaveOptions();
 
-    QList<FakeSettingsStore::Entry> expected{{kCurrentApplication, kSection, QStringLiteral("Version"), QStringLiteral("1.02")}};
-    for (const auto& [key, value] : Defaults()) expected.append({kCurrentApplication, kSection, key, value});
+    QList<FakeSettingsStore::Entry> expected{
+        {kCurrentApplication, kSection, QStringLiteral("Version"), QStringLiteral("1.02")}};
+    for (const auto& [key, value] : Defaults())
+        expected.append({kCurrentApplication, kSection, key, value});
     EXPECT_EQ(store.writes, expected);
     EXPECT_FALSE(store.HasApplication(kLegacyApplication));
 }
 
-TEST_F(OptionsTest, SaveWritesTheCurrentValuesInTheirTextForms) {
+TEST_F(OptionsTest, SaveWritesTheCurrentValuesInTheirTextForms)
+{
     options::LoadOptions();
     options::Current().convertLzh = false;
     options::Current().autoRunKind = 1;
@@ -100,11 +114,14 @@ TEST_F(OptionsTest, SaveWritesTheCurrentValuesInTheirTextForms) {
     options::SaveOptions();
     EXPECT_EQ(store.Read(kCurrentApplication, kSection, QStringLiteral("Lzh"), {}), QStringLiteral("False"));
     EXPECT_EQ(store.Read(kCurrentApplication, kSection, QStringLiteral("AutoExe"), {}), QStringLiteral("1"));
-    EXPECT_EQ(store.Read(kCurrentApplication, kSection, QStringLiteral("Font_Size"), {}), QStringLiteral("-12"));
-    EXPECT_EQ(store.Read(kCurrentApplication, kSection, QStringLiteral("Font_Name"), {}), QStringLiteral("IPAmj明朝"));
+    EXPECT_EQ(store.Read(kCurrentApplication, kSection, QStringLiteral("Font_Size"), {}),
+              QStringLiteral("-12"));
+    EXPECT_EQ(store.Read(kCurrentApplication, kSection, QStringLiteral("Font_Name"), {}),
+              QStringLiteral("IPAmj明朝"));
 }
 
-TEST_F(OptionsTest, LegacyVersionSelectsTheLegacyLocation) {
+TEST_F(OptionsTest, LegacyVersionSelectsTheLegacyLocation)
+{
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Version"), QStringLiteral("1.01"));
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Cab"), QStringLiteral("False"));
@@ -113,7 +130,8 @@ TEST_F(OptionsTest, LegacyVersionSelectsTheLegacyLocation) {
     EXPECT_TRUE(options::Current().convertCab) << "the current location is not consulted";
 }
 
-TEST_F(OptionsTest, LegacyVersionOfExactlyZeroSelectsTheCurrentLocation) {
+TEST_F(OptionsTest, LegacyVersionOfExactlyZeroSelectsTheCurrentLocation)
+{
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Version"), QStringLiteral("0.00"));
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Cab"), QStringLiteral("False"));
@@ -122,17 +140,20 @@ TEST_F(OptionsTest, LegacyVersionOfExactlyZeroSelectsTheCurrentLocation) {
     EXPECT_FALSE(options::Current().convertCab);
 }
 
-TEST_F(OptionsTest, UnconvertibleFontSizeStaysZeroOnAFreshStartWhileTheRestLoads) {
+TEST_F(OptionsTest, UnconvertibleFontSizeStaysZeroOnAFreshStartWhileTheRestLoads)
+{
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Font_Size"), QStringLiteral("abc"));
     options::LoadOptions();
     EXPECT_EQ(options::Current().fontSize, 0);
     for (const auto& [key, expected] : Defaults()) {
-        if (key == QStringLiteral("Font_Size")) continue;
+        if (key == QStringLiteral("Font_Size"))
+            continue;
         EXPECT_EQ(ValueOf(key), expected) << key.toStdString();
     }
 }
 
-TEST_F(OptionsTest, UnconvertibleValueKeepsWhatWasLoadedBefore) {
+TEST_F(OptionsTest, UnconvertibleValueKeepsWhatWasLoadedBefore)
+{
     options::LoadOptions();
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Font_Size"), QStringLiteral("12"));
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
@@ -148,44 +169,44 @@ struct StoredCase {
     const char* name;
     QString key;
     QString stored;
-    QString loaded;  // the option afterwards, in its text form
+    QString loaded; // the option afterwards, in its text form
     // Names the case in test listings instead of dumping its bytes.
     friend void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class StoredValues : public OptionsTest, public ::testing::WithParamInterface<StoredCase> {};
 
-TEST_P(StoredValues, LoadAsTheirType) {
+TEST_P(StoredValues, LoadAsTheirType)
+{
     store.Seed(kCurrentApplication, kSection, GetParam().key, GetParam().stored);
     options::LoadOptions();
     EXPECT_EQ(ValueOf(GetParam().key), GetParam().loaded);
 }
 
 // On a fresh start a value that does not convert leaves False / 0.
-INSTANTIATE_TEST_SUITE_P(
-    Conversions, StoredValues,
-    ::testing::Values(
-        StoredCase{"UpperTrue", "Lzh_X", "TRUE", "True"},
-        StoredCase{"LowerFalse", "Lzh", "false", "False"},
-        StoredCase{"MixedCase", "Lzh_Lha", "tRuE", "True"},
-        StoredCase{"Zero", "Cab", "0", "False"},
-        StoredCase{"MinusOne", "Nozoku", "-1", "True"},
-        StoredCase{"Two", "Auto", "2", "True"},
-        StoredCase{"Fraction", "Auto", "0.5", "True"},
-        StoredCase{"Spaces", "Auto", " True ", "True"},
-        StoredCase{"Yes", "Lzh", "yes", "False"},
-        StoredCase{"EmptyBoolean", "Tip", "", "False"},
-        StoredCase{"AutoExeWin16", "AutoExe", "1", "1"},
-        StoredCase{"IntegerHalfToEven", "AutoExe", "2.5", "2"},
-        StoredCase{"IntegerRoundsUp", "Font_Size", "11.6", "12"},
-        StoredCase{"IntegerTooLarge", "Font_Size", "70000", "0"},
-        StoredCase{"IntegerNegative", "Font_Size", "-3", "-3"},
-        StoredCase{"IntegerText", "AutoExe", "Win32", "0"},
-        StoredCase{"TextAsIs", "Lzh_OptDos", " s -x1  ", " s -x1  "},
-        StoredCase{"EmptyText", "Cab_Opt", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Conversions, StoredValues,
+                         ::testing::Values(StoredCase{"UpperTrue", "Lzh_X", "TRUE", "True"},
+                                           StoredCase{"LowerFalse", "Lzh", "false", "False"},
+                                           StoredCase{"MixedCase", "Lzh_Lha", "tRuE", "True"},
+                                           StoredCase{"Zero", "Cab", "0", "False"},
+                                           StoredCase{"MinusOne", "Nozoku", "-1", "True"},
+                                           StoredCase{"Two", "Auto", "2", "True"},
+                                           StoredCase{"Fraction", "Auto", "0.5", "True"},
+                                           StoredCase{"Spaces", "Auto", " True ", "True"},
+                                           StoredCase{"Yes", "Lzh", "yes", "False"},
+                                           StoredCase{"EmptyBoolean", "Tip", "", "False"},
+                                           StoredCase{"AutoExeWin16", "AutoExe", "1", "1"},
+                                           StoredCase{"IntegerHalfToEven", "AutoExe", "2.5", "2"},
+                                           StoredCase{"IntegerRoundsUp", "Font_Size", "11.6", "12"},
+                                           StoredCase{"IntegerTooLarge", "Font_Size", "70000", "0"},
+                                           StoredCase{"IntegerNegative", "Font_Size", "-3", "-3"},
+                                           StoredCase{"IntegerText", "AutoExe", "Win32", "0"},
+                                           StoredCase{"TextAsIs", "Lzh_OptDos", " s -x1  ", " s -x1  "},
+                                           StoredCase{"EmptyText", "Cab_Opt", "", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OptionsTest, LegacyStaysWhenTheCurrentLocationRefusesWrites) {
+TEST_F(OptionsTest, LegacyStaysWhenTheCurrentLocationRefusesWrites)
+{
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Version"), QStringLiteral("1.01"));
     store.refuseWrites = true;
     options::LoadOptions();
@@ -193,7 +214,8 @@ TEST_F(OptionsTest, LegacyStaysWhenTheCurrentLocationRefusesWrites) {
     EXPECT_TRUE(store.HasApplication(kLegacyApplication));
 }
 
-TEST_F(OptionsTest, LegacyStaysWhenTheWritesDoNotReachTheDisk) {
+TEST_F(OptionsTest, LegacyStaysWhenTheWritesDoNotReachTheDisk)
+{
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Version"), QStringLiteral("1.01"));
     store.failSync = true;
     options::LoadOptions();
@@ -207,50 +229,62 @@ protected:
     void SetUp() override { ResetToFreshProcess(); }
     void TearDown() override { ResetToFreshProcess(); }
 
-    QString FileOf(const QString& application) const {
+    QString FileOf(const QString& application) const
+    {
         return root.filePath(application + QStringLiteral("/settings.ini"));
     }
-    void Store(const QString& application, const QByteArray& content) {
+    void Store(const QString& application, const QByteArray& content)
+    {
         WriteBytes(FileOf(application), content);
     }
     // Loads and saves as one run of the program does, with a store of its own.
-    void RunProgramOnce(const std::function<void()>& betweenLoadAndSave = {}) {
+    void RunProgramOnce(const std::function<void()>& betweenLoadAndSave = {})
+    {
         platform::IniSettingsStore store(root.path());
         platform::ScopedServices scope({.settings = &store});
         options::LoadOptions();
-        if (betweenLoadAndSave) betweenLoadAndSave();
+        if (betweenLoadAndSave)
+            betweenLoadAndSave();
         options::SaveOptions();
     }
 
     QTemporaryDir root;
 };
 
-TEST_F(OptionsOnDiskTest, LegacySettingsAreMigratedOnTheFirstSave) {
+TEST_F(OptionsOnDiskTest, LegacySettingsAreMigratedOnTheFirstSave)
+{
     Store(kLegacyApplication, "[Tollbrook2]\nVersion=1.01\nLzh=False\nMain_Left=1035\n");
     RunProgramOnce([] { EXPECT_FALSE(options::Current().convertLzh); });
 
     EXPECT_FALSE(QFileInfo::exists(FileOf(kLegacyApplication)));
     EXPECT_FALSE(QFileInfo::exists(root.filePath(kLegacyApplication)));
     platform::IniSettingsStore reopened(root.path());
-    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Lzh"), {}), QStringLiteral("False"));
-    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Version"), {}), QStringLiteral("1.02"));
+    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Lzh"), {}),
+              QStringLiteral("False"));
+    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Version"), {}),
+              QStringLiteral("1.02"));
 
     ResetToFreshProcess();
-    RunProgramOnce([] { EXPECT_FALSE(options::Current().convertLzh) << "the next start reads the current location"; });
+    RunProgramOnce(
+        [] { EXPECT_FALSE(options::Current().convertLzh) << "the next start reads the current location"; });
 }
 
-TEST_F(OptionsOnDiskTest, FirstSaveOfAFreshUserHoldsEveryOptionAndTheVersion) {
+TEST_F(OptionsOnDiskTest, FirstSaveOfAFreshUserHoldsEveryOptionAndTheVersion)
+{
     RunProgramOnce();
-    EXPECT_FALSE(QFileInfo::exists(root.filePath(kLegacyApplication))) << "removing no legacy settings creates none";
+    EXPECT_FALSE(QFileInfo::exists(root.filePath(kLegacyApplication)))
+        << "removing no legacy settings creates none";
     platform::IniSettingsStore reopened(root.path());
-    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Version"), {}), QStringLiteral("1.02"));
+    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Version"), {}),
+              QStringLiteral("1.02"));
     for (const auto& [key, expected] : Defaults()) {
         EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, key, QStringLiteral("<absent>")), expected)
             << key.toStdString();
     }
 }
 
-TEST_F(OptionsOnDiskTest, GarbageFileGivesDefaultsAndIsOnlyReplacedBySave) {
+TEST_F(OptionsOnDiskTest, GarbageFileGivesDefaultsAndIsOnlyReplacedBySave)
+{
     const QByteArray garbage("\x89PNG\r\n\x1a\n\x00\x00garbage[", 19);
     Store(kCurrentApplication, garbage);
     {
@@ -258,18 +292,21 @@ TEST_F(OptionsOnDiskTest, GarbageFileGivesDefaultsAndIsOnlyReplacedBySave) {
         platform::ScopedServices scope({.settings = &store});
         options::LoadOptions();
     }
-    for (const auto& [key, expected] : Defaults()) EXPECT_EQ(ValueOf(key), expected) << key.toStdString();
+    for (const auto& [key, expected] : Defaults())
+        EXPECT_EQ(ValueOf(key), expected) << key.toStdString();
     EXPECT_EQ(ReadBytes(FileOf(kCurrentApplication)), garbage);
 
     RunProgramOnce();
     platform::IniSettingsStore reopened(root.path());
-    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Font_Name"), {}), QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(reopened.Read(kCurrentApplication, kSection, QStringLiteral("Font_Name"), {}),
+              QStringLiteral("ＭＳ 明朝"));
 }
 
-TEST_F(OptionsOnDiskTest, LegacyIsKeptWhenTheCurrentLocationCannotBeCreated) {
+TEST_F(OptionsOnDiskTest, LegacyIsKeptWhenTheCurrentLocationCannotBeCreated)
+{
     const QByteArray legacy("[Tollbrook2]\nVersion=1.01\nLzh=False\n");
     Store(kLegacyApplication, legacy);
-    QFile blocker(root.filePath(kCurrentApplication));  // a file where the folder belongs
+    QFile blocker(root.filePath(kCurrentApplication)); // a file where the folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
@@ -278,4 +315,4 @@ TEST_F(OptionsOnDiskTest, LegacyIsKeptWhenTheCurrentLocationCannotBeCreated) {
     EXPECT_TRUE(QFileInfo(root.filePath(kCurrentApplication)).isFile());
 }
 
-}  // namespace
+} // namespace

@@ -49,10 +49,10 @@ QMap<QString, QByteArray> Extracted(const QString& file, const QString& target, 
 
 struct Case {
     const char* name;
-    const char* archive;   // below the corpus folder
-    QList<ProgramMessage> lines;  // after the header line
+    const char* archive;         // below the corpus folder
+    QList<ProgramMessage> lines; // after the header line
     short outcome;
-    const char* created;   // expected file name, or ""
+    const char* created; // expected file name, or ""
     bool cab;
 };
 
@@ -118,15 +118,54 @@ TEST_P(RealConversion, ConvertsCorpusArchives)
 
 INSTANTIATE_TEST_SUITE_P(
     Corpus, RealConversion,
-    ::testing::Values(
-        Case{"Level1Lh5", "fragglet_lhasa/test/archives/lh2_222/lh5.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "LH5.EXE", false},
-        Case{"Level0Lh0", "fragglet_lhasa/test/archives/explzh_723/h0_lh0.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "H0_LH0.EXE", false},
-        Case{"Level2Lh7", "fragglet_lhasa/test/archives/explzh_723/h2_lh7.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "H2_LH7.EXE", false},
-        Case{"DosSelfExtractor", "fragglet_lhasa/test/archives/lha213/sfx.exe", {ProgramMessage::LzhChecking, ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "SFX.EXE", false},
-        Case{"X68000SelfExtractor", "fragglet_lhasa/test/archives/lha_x68k_213/sfx.x", {ProgramMessage::LzhChecking, ProgramMessage::LzhMaking, ProgramMessage::Created}, 0, "SFX.EXE", false},
-        Case{"TruncatedLzh", "fragglet_lhasa/test/archives/regression/truncated.lzh", {ProgramMessage::LzhMaking, ProgramMessage::Failed}, 1, "", false},
-        Case{"MszipCabinet", "debian_libgcab-tests/test-mszip.cab", {ProgramMessage::CabMaking, ProgramMessage::Created}, 0, "TEST-MSZIP.EXE", true},
-        Case{"DamagedCabinet", "debian_libgcab-tests/CVE-2015-4470.cab", {ProgramMessage::CabMaking, ProgramMessage::Failed}, 1, "", true}),
+    ::testing::Values(Case{"Level1Lh5",
+                           "fragglet_lhasa/test/archives/lh2_222/lh5.lzh",
+                           {ProgramMessage::LzhMaking, ProgramMessage::Created},
+                           0,
+                           "LH5.EXE",
+                           false},
+                      Case{"Level0Lh0",
+                           "fragglet_lhasa/test/archives/explzh_723/h0_lh0.lzh",
+                           {ProgramMessage::LzhMaking, ProgramMessage::Created},
+                           0,
+                           "H0_LH0.EXE",
+                           false},
+                      Case{"Level2Lh7",
+                           "fragglet_lhasa/test/archives/explzh_723/h2_lh7.lzh",
+                           {ProgramMessage::LzhMaking, ProgramMessage::Created},
+                           0,
+                           "H2_LH7.EXE",
+                           false},
+                      Case{"DosSelfExtractor",
+                           "fragglet_lhasa/test/archives/lha213/sfx.exe",
+                           {ProgramMessage::LzhChecking, ProgramMessage::LzhMaking, ProgramMessage::Created},
+                           0,
+                           "SFX.EXE",
+                           false},
+                      Case{"X68000SelfExtractor",
+                           "fragglet_lhasa/test/archives/lha_x68k_213/sfx.x",
+                           {ProgramMessage::LzhChecking, ProgramMessage::LzhMaking, ProgramMessage::Created},
+                           0,
+                           "SFX.EXE",
+                           false},
+                      Case{"TruncatedLzh",
+                           "fragglet_lhasa/test/archives/regression/truncated.lzh",
+                           {ProgramMessage::LzhMaking, ProgramMessage::Failed},
+                           1,
+                           "",
+                           false},
+                      Case{"MszipCabinet",
+                           "debian_libgcab-tests/test-mszip.cab",
+                           {ProgramMessage::CabMaking, ProgramMessage::Created},
+                           0,
+                           "TEST-MSZIP.EXE",
+                           true},
+                      Case{"DamagedCabinet",
+                           "debian_libgcab-tests/CVE-2015-4470.cab",
+                           {ProgramMessage::CabMaking, ProgramMessage::Failed},
+                           1,
+                           "",
+                           true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

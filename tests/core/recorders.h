@@ -32,11 +32,13 @@ struct DefaultOptions {
 struct PlainWorkList : core::IWorkList {
     QStringList entries;
     QList<bool> selected;
-    QStringList offered;   // every name AddFromOutside saw
+    QStringList offered; // every name AddFromOutside saw
     QStringList refused;
     int refreshes = 0;
 
-    explicit PlainWorkList(QStringList initial = {}) : entries(std::move(initial)), selected(entries.size(), false) {}
+    explicit PlainWorkList(QStringList initial = {})
+        : entries(std::move(initial)), selected(entries.size(), false)
+    {}
 
     int Count() const override { return int(entries.size()); }
     QString Entry(int index) const override { return entries.value(index); }

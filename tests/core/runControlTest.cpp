@@ -26,7 +26,7 @@ const QString Interrupted = messages::Text(messages::SharedMessage::Interrupted)
 struct RecordingDesk : core::IRunDesk {
     QStringList events;
     QString outputFolder;
-    std::function<void(int)> onEvents;   // called with the count of event rounds so far
+    std::function<void(int)> onEvents; // called with the count of event rounds so far
     int rounds = 0;
 
     void LockForRun() override { events << QStringLiteral("lock"); }
@@ -74,7 +74,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    QMap<QString, int> codes;   // file name -> library return code (else success)
+    QMap<QString, int> codes; // file name -> library return code (else success)
     std::shared_ptr<archiver::FakeArchiverLibrary> unlha = std::make_shared<archiver::FakeArchiverLibrary>();
     RecordingDesk desk;
 };
@@ -95,8 +95,9 @@ TEST_F(RunControlTest, FailedEntryStaysAndTheRunGoesOn)
     EXPECT_EQ(summary.done, 2);
     EXPECT_EQ(summary.failed, 1);
     EXPECT_FALSE(summary.stopped);
-    EXPECT_EQ(desk.events, QStringList({"lock", "input-clear", "cancel-on", "refresh", "refresh", "refresh",
-                                        "cancel-off", "unlock", "buttons"}));
+    EXPECT_EQ(desk.events,
+              QStringList({"lock", "input-clear", "cancel-on", "refresh", "refresh", "refresh", "cancel-off",
+                           "unlock", "buttons"}));
     EXPECT_FALSE(run.CancelRequested());
 }
 
@@ -118,8 +119,7 @@ TEST_F(RunControlTest, CancelTakesEffectBeforeTheNextFile)
     EXPECT_EQ(summary.done, 1);
     EXPECT_TRUE(summary.stopped);
     EXPECT_FALSE(run.CancelRequested());
-    EXPECT_EQ(desk.events.mid(desk.events.size() - 3),
-              QStringList({"cancel-off", "unlock", "buttons"}));
+    EXPECT_EQ(desk.events.mid(desk.events.size() - 3), QStringList({"cancel-off", "unlock", "buttons"}));
 }
 
 TEST_F(RunControlTest, StopOutcomeLeavesTheRestUntouched)
@@ -158,7 +158,8 @@ TEST_F(RunControlTest, AutomaticRunGoesOnAfterAFailureAndRemovesNothing)
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
     codes[QStringLiteral("a.lzh")] = tbarc::kCorruptArchive;
     PlainWorkList work(paths);
-    const core::RunSummary summary = core::ConvertWholeList(work, history, engine, dir.path(), SfxKind::Win32);
+    const core::RunSummary summary =
+        core::ConvertWholeList(work, history, engine, dir.path(), SfxKind::Win32);
     EXPECT_EQ(work.entries, paths);
     EXPECT_EQ(history.lines.last(), AllFinished);
     EXPECT_EQ(summary.failed, 1);
@@ -171,7 +172,8 @@ TEST_F(RunControlTest, AutomaticRunStopsOnAStopOutcome)
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh"});
     codes[QStringLiteral("b.lzh")] = tbarc::kFolderNotWritable;
     PlainWorkList work(paths);
-    const core::RunSummary summary = core::ConvertWholeList(work, history, engine, dir.path(), SfxKind::Win32);
+    const core::RunSummary summary =
+        core::ConvertWholeList(work, history, engine, dir.path(), SfxKind::Win32);
     EXPECT_TRUE(summary.stopped);
     EXPECT_EQ(history.lines.last(), Interrupted);
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/C.EXE")));

@@ -22,7 +22,8 @@ struct SingleCase {
 
 class SingleText : public ::testing::TestWithParam<SingleCase> {};
 
-TEST_P(SingleText, WritesTheShortTextAndReadsTheSameNumberBack) {
+TEST_P(SingleText, WritesTheShortTextAndReadsTheSameNumberBack)
+{
     EXPECT_EQ(settings::FromSingle(GetParam().value), GetParam().text);
     EXPECT_EQ(settings::ToSingle(GetParam().text), GetParam().value);
 }
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(Twips, SingleText,
                                            SingleCase{"Zero", 0.0f, "0"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SettingsConversionTest, NumbersThatAreNotNumbersAreRefused) {
+TEST(SettingsConversionTest, NumbersThatAreNotNumbersAreRefused)
+{
     for (const char* text : {"", "abc", "1,5", "nan", "inf", "12px", "yes"}) {
         EXPECT_FALSE(settings::ToSingle(QString::fromLatin1(text)).has_value()) << text;
         EXPECT_FALSE(settings::ToInteger(QString::fromLatin1(text)).has_value()) << text;
@@ -54,7 +56,7 @@ protected:
 
 struct ProbeCase {
     const char* name;
-    const char* legacyLeft;  // null: the legacy location does not hold the key
+    const char* legacyLeft; // null: the legacy location does not hold the key
     bool legacy;
     // Names the case in test listings instead of dumping its bytes.
     friend void PrintTo(const ProbeCase& c, std::ostream* os) { *os << c.name; }
@@ -62,10 +64,11 @@ struct ProbeCase {
 
 class GeometryProbe : public SettingsStoreTest, public ::testing::WithParamInterface<ProbeCase> {};
 
-TEST_P(GeometryProbe, LegacyLocationOnlyWhenItHoldsTheWindowsLeftKey) {
+TEST_P(GeometryProbe, LegacyLocationOnlyWhenItHoldsTheWindowsLeftKey)
+{
     if (GetParam().legacyLeft) {
-        store.Seed(settings::kLegacy.application, settings::kLegacy.section,
-                   QStringLiteral("InFile_Left"), QString::fromLatin1(GetParam().legacyLeft));
+        store.Seed(settings::kLegacy.application, settings::kLegacy.section, QStringLiteral("InFile_Left"),
+                   QString::fromLatin1(GetParam().legacyLeft));
     }
     store.Seed(settings::kLegacy.application, settings::kLegacy.section, QStringLiteral("Main_Left"),
                QStringLiteral("500"));
@@ -75,16 +78,15 @@ TEST_P(GeometryProbe, LegacyLocationOnlyWhenItHoldsTheWindowsLeftKey) {
     EXPECT_TRUE(store.writes.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Probes, GeometryProbe,
-                         ::testing::Values(ProbeCase{"Absent", nullptr, false},
-                                           ProbeCase{"TheNoValueMarker", "-9999", false},
-                                           ProbeCase{"MarkerAsFraction", "-9999.0", false},
-                                           ProbeCase{"Stored", "1035", true},
-                                           ProbeCase{"Negative", "-5", true},
-                                           ProbeCase{"NotANumber", "abc", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Probes, GeometryProbe,
+    ::testing::Values(ProbeCase{"Absent", nullptr, false}, ProbeCase{"TheNoValueMarker", "-9999", false},
+                      ProbeCase{"MarkerAsFraction", "-9999.0", false}, ProbeCase{"Stored", "1035", true},
+                      ProbeCase{"Negative", "-5", true}, ProbeCase{"NotANumber", "abc", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SettingsStoreTest, TypedReadsUseTheDefaultForAnAbsentKeyAndKeepTheTargetOnFailure) {
+TEST_F(SettingsStoreTest, TypedReadsUseTheDefaultForAnAbsentKeyAndKeepTheTargetOnFailure)
+{
     store.Seed(settings::kCurrent.application, settings::kCurrent.section, QStringLiteral("Main_Top"),
                QStringLiteral("x"));
     float top = 42;
@@ -98,18 +100,19 @@ TEST_F(SettingsStoreTest, TypedReadsUseTheDefaultForAnAbsentKeyAndKeepTheTargetO
     EXPECT_EQ(state, 0);
 }
 
-TEST_F(SettingsStoreTest, WritesGoToTheCurrentLocation) {
+TEST_F(SettingsStoreTest, WritesGoToTheCurrentLocation)
+{
     EXPECT_TRUE(settings::WriteSingle(QStringLiteral("Main_Left"), 1035.5f));
     EXPECT_TRUE(settings::WriteBoolean(QStringLiteral("Dir_In_Yuko"), false));
     EXPECT_EQ(store.writes,
-              (QList<FakeSettingsStore::Entry>{
-                  {testSupport::kCurrentApplication, testSupport::kSection, QStringLiteral("Main_Left"),
-                   QStringLiteral("1035.5")},
-                  {testSupport::kCurrentApplication, testSupport::kSection, QStringLiteral("Dir_In_Yuko"),
-                   QStringLiteral("False")}}));
+              (QList<FakeSettingsStore::Entry>{{testSupport::kCurrentApplication, testSupport::kSection,
+                                                QStringLiteral("Main_Left"), QStringLiteral("1035.5")},
+                                               {testSupport::kCurrentApplication, testSupport::kSection,
+                                                QStringLiteral("Dir_In_Yuko"), QStringLiteral("False")}}));
 }
 
-TEST_F(SettingsStoreTest, RemovalDeletesTheCurrentSectionAndLeavesTheLegacyOne) {
+TEST_F(SettingsStoreTest, RemovalDeletesTheCurrentSectionAndLeavesTheLegacyOne)
+{
     store.Seed(settings::kCurrent.application, settings::kCurrent.section, QStringLiteral("Lzh"),
                QStringLiteral("False"));
     store.Seed(settings::kCurrent.application, QStringLiteral("Other"), QStringLiteral("Kept"),
@@ -117,10 +120,13 @@ TEST_F(SettingsStoreTest, RemovalDeletesTheCurrentSectionAndLeavesTheLegacyOne) 
     store.Seed(settings::kLegacy.application, settings::kLegacy.section, QStringLiteral("Lzh"),
                QStringLiteral("False"));
     EXPECT_TRUE(settings::RemoveStoredSettings());
-    EXPECT_FALSE(store.Contains(settings::kCurrent.application, settings::kCurrent.section, QStringLiteral("Lzh")));
-    EXPECT_TRUE(store.Contains(settings::kCurrent.application, QStringLiteral("Other"), QStringLiteral("Kept")));
-    EXPECT_TRUE(store.Contains(settings::kLegacy.application, settings::kLegacy.section, QStringLiteral("Lzh")));
+    EXPECT_FALSE(
+        store.Contains(settings::kCurrent.application, settings::kCurrent.section, QStringLiteral("Lzh")));
+    EXPECT_TRUE(
+        store.Contains(settings::kCurrent.application, QStringLiteral("Other"), QStringLiteral("Kept")));
+    EXPECT_TRUE(
+        store.Contains(settings::kLegacy.application, settings::kLegacy.section, QStringLiteral("Lzh")));
     EXPECT_FALSE(settings::RemoveStoredSettings()) << "nothing left to remove";
 }
 
-}  // namespace
+} // namespace

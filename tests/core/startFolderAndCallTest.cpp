@@ -32,14 +32,20 @@ TEST_F(OutputStartFolder, ChoosesByTheStoredKeys)
     struct Case {
         const char* name;
         QString application;
-        QStringList keys;   // key=value pairs
+        QStringList keys; // key=value pairs
         QString expected;
     };
     const QString current = Path("current");
     const Case cases[] = {
         {"nothing stored", kCurrentApplication, {}, current},
-        {"fixed folder in force", kCurrentApplication, {"Dir_Out=" + Path("fixed"), "OldDir_Out=" + Path("last")}, Path("fixed")},
-        {"last folder", kCurrentApplication, {"Dir_Out=" + Path("fixed"), "Dir_Out_Yuko=False", "OldDir_Out=" + Path("last")}, Path("last")},
+        {"fixed folder in force",
+         kCurrentApplication,
+         {"Dir_Out=" + Path("fixed"), "OldDir_Out=" + Path("last")},
+         Path("fixed")},
+        {"last folder",
+         kCurrentApplication,
+         {"Dir_Out=" + Path("fixed"), "Dir_Out_Yuko=False", "OldDir_Out=" + Path("last")},
+         Path("last")},
         {"missing folder", kCurrentApplication, {"Dir_Out=" + Path("gone")}, current},
         {"relative folder", kCurrentApplication, {"Dir_Out=fixed"}, current},
         {"legacy location", kLegacyApplication, {"OutDir_Left=100", "Dir_Out=" + Path("last")}, Path("last")},

@@ -145,7 +145,8 @@ protected:
         if (tool == u"lhasa")
             process.start(QStringLiteral("lhasa"), {QStringLiteral("xq"), file});
         else
-            process.start(QStringLiteral("cabextract"), {QStringLiteral("-q"), QStringLiteral("-d"), target, file});
+            process.start(QStringLiteral("cabextract"),
+                          {QStringLiteral("-q"), QStringLiteral("-d"), target, file});
         process.waitForFinished(30000);
         EXPECT_EQ(process.exitCode(), 0) << tool.toStdString() << " " << file.toStdString();
         return Tree(target);
@@ -156,14 +157,16 @@ protected:
 
 TEST_F(AutomaticRun, ConvertsArchivesGivenOnTheCommandLine)
 {
-    ASSERT_TRUE(HaveStub("lzh-win32.exe") && HaveStub("cab-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    ASSERT_TRUE(HaveStub("lzh-win32.exe") && HaveStub("cab-win32.exe"))
+        << "the Win32 self-extractor stubs are not built";
     const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
     const QString cab = Copy(Samples + QStringLiteral("/tools.cab"), QStringLiteral("b.cab"));
 
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh, cab});
     EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, Lines({Header(lzh), T(LzhMaking), T(Created), Header(cab), T(CabMaking), T(Created),
-                              T(AllFinished)}));
+    EXPECT_EQ(run.out,
+              Lines({Header(lzh), T(LzhMaking), T(Created), Header(cab), T(CabMaking), T(Created),
+                     T(AllFinished)}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"A.EXE", "B.EXE"}));
 
     const auto fromLzh = Extracted(lzh, QStringLiteral("lhasa"));
@@ -194,7 +197,8 @@ TEST_F(AutomaticRun, CreatedSelfExtractorsRunUnderWine)
             ADD_FAILURE() << "missing stub " << c.stub;
             continue;
         }
-        const QString archive = Copy(Samples + u'/' + QString::fromLatin1(c.sample), QString::fromLatin1(c.sample));
+        const QString archive =
+            Copy(Samples + u'/' + QString::fromLatin1(c.sample), QString::fromLatin1(c.sample));
         ASSERT_EQ(Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), archive}).exitStatus, 0);
 
         const QString target = dir.path() + QStringLiteral("/wine/") + QString::fromLatin1(c.sample);
@@ -206,8 +210,9 @@ TEST_F(AutomaticRun, CreatedSelfExtractorsRunUnderWine)
         wine.setWorkingDirectory(Out());
         QString windowsTarget = QStringLiteral("Z:") + target;
         windowsTarget.replace(u'/', u'\\');
-        wine.start(QStringLiteral(TB_WINE_RUN), {Out() + u'/' + QString::fromLatin1(c.created),
-                                                 QStringLiteral("-y"), QStringLiteral("-o") + windowsTarget});
+        wine.start(QStringLiteral(TB_WINE_RUN),
+                   {Out() + u'/' + QString::fromLatin1(c.created), QStringLiteral("-y"),
+                    QStringLiteral("-o") + windowsTarget});
         ASSERT_TRUE(wine.waitForFinished(120000));
         EXPECT_EQ(wine.exitCode(), 0) << c.sample << wine.readAllStandardError().toStdString();
         const auto expected = Extracted(archive, QString::fromLatin1(c.tool));
@@ -219,7 +224,7 @@ TEST_F(AutomaticRun, CreatedSelfExtractorsRunUnderWine)
 TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
 {
     struct Case {
-        QStringList options;   // besides --auto and --out
+        QStringList options; // besides --auto and --out
         QByteArray settings;
         const char* stub;
     };
@@ -241,7 +246,8 @@ TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
         if (!c.settings.isEmpty())
             StoreSettings(c.settings);
         QFile::remove(Out() + QStringLiteral("/HELLO.EXE"));
-        const Result run = Run(QStringList{QStringLiteral("--auto"), QStringLiteral("--out=out")} + c.options + QStringList{lzh});
+        const Result run = Run(QStringList{QStringLiteral("--auto"), QStringLiteral("--out=out")} + c.options
+                               + QStringList{lzh});
         EXPECT_EQ(run.exitStatus, 0) << label;
         const QByteArray created = ReadBytes(Out() + QStringLiteral("/HELLO.EXE"));
         const QByteArray stub = ReadBytes(StubFolder + u'/' + QString::fromLatin1(c.stub));
@@ -264,8 +270,9 @@ TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), corrupt,
                             In(QStringLiteral("missing.lzh")), relative});
     EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
-    EXPECT_EQ(run.out, Lines({Header(corrupt), T(LzhMaking), T(Failed), Header(spaced), T(LzhMaking), T(Created),
-                              T(AllFinished)}));
+    EXPECT_EQ(run.out,
+              Lines({Header(corrupt), T(LzhMaking), T(Failed), Header(spaced), T(LzhMaking), T(Created),
+                     T(AllFinished)}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"MY SAMPLE.EXE"}));
     EXPECT_EQ(ReadBytes(corrupt), QByteArray(300, '\x5a'));
 }
@@ -292,7 +299,9 @@ TEST_F(AutomaticRun, BusyLibraryIsReportedAndTheRunGoesOn)
     ASSERT_TRUE(holder.waitForStarted());
     bool held = false;
     for (int attempt = 0; attempt < 200 && !held; ++attempt) {
-        held = QProcess::execute(QStringLiteral("flock"), {QStringLiteral("-n"), lockFile, QStringLiteral("true")}) == 1;
+        held = QProcess::execute(QStringLiteral("flock"),
+                                 {QStringLiteral("-n"), lockFile, QStringLiteral("true")})
+            == 1;
         if (!held)
             QThread::msleep(10);
     }
@@ -305,8 +314,9 @@ TEST_F(AutomaticRun, BusyLibraryIsReportedAndTheRunGoesOn)
     holder.waitForFinished();
 
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.out, Lines({Header(lzh), T(LzhMaking), T(Failed), Header(cab), T(CabMaking), T(Created),
-                              T(AllFinished)}));
+    EXPECT_EQ(
+        run.out,
+        Lines({Header(lzh), T(LzhMaking), T(Failed), Header(cab), T(CabMaking), T(Created), T(AllFinished)}));
     EXPECT_TRUE(run.err.contains(T(UnlhaBusy))) << run.err.toStdString();
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"B.EXE"}));
 }
@@ -317,7 +327,8 @@ TEST_F(AutomaticRun, ExeThatIsNoArchiveIsNotATarget)
     const QString exe = WriteInput(QStringLiteral("tool.exe"), QByteArray("MZ not an archive"));
     const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), exe});
     EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.out, Lines({Header(exe), T(LzhChecking), T(CabChecking), T(NotTarget), T(Failed), T(AllFinished)}));
+    EXPECT_EQ(run.out,
+              Lines({Header(exe), T(LzhChecking), T(CabChecking), T(NotTarget), T(Failed), T(AllFinished)}));
     EXPECT_TRUE(QDir(Out()).isEmpty());
 }
 

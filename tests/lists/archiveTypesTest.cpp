@@ -38,18 +38,12 @@ TEST(ArchiveTypes, ExpCheckByExtension)
         bool accepted;
     };
     const Case cases[] = {
-        {lzhOnly, "/a/b.lzh", true},
-        {lzhOnly, "/a/B.LZH", true},
-        {lzhOnly, "/a/b.cab", false},
-        {lzhOnly, "/a/b.lha", false},
-        {lzhOnly, "/a/b.exe", false},
-        {everything, "/a/b.Lha", true},
-        {everything, "/a/b.exe", true},
-        {everything, "/a/b.x", true},
-        {everything, "/a/b.zip", false},
-        {everything, "/a/README", false},
-        {everything, "/a.lzh/README", false},
-        {xWithoutLzh, "/a/b.x", false},
+        {lzhOnly, "/a/b.lzh", true},          {lzhOnly, "/a/B.LZH", true},
+        {lzhOnly, "/a/b.cab", false},         {lzhOnly, "/a/b.lha", false},
+        {lzhOnly, "/a/b.exe", false},         {everything, "/a/b.Lha", true},
+        {everything, "/a/b.exe", true},       {everything, "/a/b.x", true},
+        {everything, "/a/b.zip", false},      {everything, "/a/README", false},
+        {everything, "/a.lzh/README", false}, {xWithoutLzh, "/a/b.x", false},
         {xWithoutLzh, "/a/b.cab", true},
     };
     for (const Case& c : cases)

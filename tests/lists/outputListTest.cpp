@@ -67,7 +67,7 @@ TEST(OutputList, RepeatsAreJudgedOnTheCurrentEntries)
     EXPECT_TRUE(output.Entries().isEmpty());
     QFile(stored).open(QIODevice::WriteOnly);
     output.Add(stored);
-    output.Add(otherCase);  // another string, so another entry
+    output.Add(otherCase); // another string, so another entry
     output.Add(stored);
     EXPECT_EQ(output.Entries(), QStringList({stored, otherCase}));
 }

@@ -57,9 +57,9 @@ TEST_F(WorkListTest, OutsideNamesThatCannotBeTakenAreSkippedSilently)
     QDir(dir.path()).mkdir(QStringLiteral("folder.lzh"));
     const QString skipped[] = {
         QString(),
-        QStringLiteral("a.lzh"),                          // relative
+        QStringLiteral("a.lzh"), // relative
         dir.path() + QStringLiteral("/missing.lzh"),
-        dir.path() + QStringLiteral("/notes.txt"),        // type not enabled
+        dir.path() + QStringLiteral("/notes.txt"), // type not enabled
         dir.path() + QStringLiteral("/folder.lzh"),
     };
     for (const QString& name : skipped) {
@@ -120,7 +120,7 @@ TEST_F(WorkListTest, DuplicatesFollowEveryChangeOfTheList)
     struct Case {
         const char* name;
         std::function<void(WorkListModel&)> change;
-        QStringList expected;  // after the change and adding /a, /b, /c, /x again
+        QStringList expected; // after the change and adding /a, /b, /c, /x again
     };
     const Case cases[] = {
         {"nothing", [](WorkListModel&) {}, {"/a", "/b", "/c"}},
@@ -147,7 +147,9 @@ TEST_F(WorkListTest, DuplicatesFollowEveryChangeOfTheList)
          [](WorkListModel& w) { w.Model().removeRows(0, 2); },
          {"/c", "/a", "/b"}},
         {"list replaced through the model",
-         [](WorkListModel& w) { w.Model().setStringList({QStringLiteral("/c"), QStringLiteral("/x")}); },
+         [](WorkListModel& w) {
+             w.Model().setStringList({QStringLiteral("/c"), QStringLiteral("/x")});
+         },
          {"/c", "/x", "/a", "/b"}},
     };
     for (const Case& c : cases) {

@@ -27,7 +27,8 @@ class HeadlessAnswers : public ::testing::TestWithParam<HeadlessCase> {};
 
 // The tests run on Qt's offscreen platform: the Qt dialogs must see that no
 // person can answer and behave exactly like the headless ones.
-TEST_P(HeadlessAnswers, MessageTakesTheDefaultAndGoesToStandardError) {
+TEST_P(HeadlessAnswers, MessageTakesTheDefaultAndGoesToStandardError)
+{
     int argc = 1;
     char name[] = "platformDialogsTest";
     char* argv[] = {name, nullptr};
@@ -36,19 +37,19 @@ TEST_P(HeadlessAnswers, MessageTakesTheDefaultAndGoesToStandardError) {
 
     platform::HeadlessDialogs headless;
     platform::QtDialogs qt;
-    for (platform::IDialogs* dialogs : {static_cast<platform::IDialogs*>(&headless),
-                                        static_cast<platform::IDialogs*>(&qt)}) {
+    for (platform::IDialogs* dialogs :
+         {static_cast<platform::IDialogs*>(&headless), static_cast<platform::IDialogs*>(&qt)}) {
         testing::internal::CaptureStderr();
-        EXPECT_EQ(dialogs->MessageBox(QStringLiteral("現在UNLHA32.DLLは使用中です\nline two"),
-                                      GetParam().buttons),
-                  GetParam().expected);
+        EXPECT_EQ(
+            dialogs->MessageBox(QStringLiteral("現在UNLHA32.DLLは使用中です\nline two"), GetParam().buttons),
+            GetParam().expected);
         EXPECT_EQ(testing::internal::GetCapturedStderr(),
                   "Tollbrook2: 現在UNLHA32.DLLは使用中です line two\n");
 
         testing::internal::CaptureStderr();
-        EXPECT_EQ(dialogs->InputBox(QStringLiteral("prompt"), QStringLiteral("title"),
-                                    QStringLiteral("proposed")),
-                  QString());
+        EXPECT_EQ(
+            dialogs->InputBox(QStringLiteral("prompt"), QStringLiteral("title"), QStringLiteral("proposed")),
+            QString());
         testing::internal::GetCapturedStderr();
         EXPECT_EQ(dialogs->SaveFileName(QStringLiteral("LogFile(*.LOG)|*.LOG"), QStringLiteral(".LOG")),
                   QString());
@@ -59,11 +60,13 @@ TEST_P(HeadlessAnswers, MessageTakesTheDefaultAndGoesToStandardError) {
 
 INSTANTIATE_TEST_SUITE_P(Buttons, HeadlessAnswers,
                          ::testing::Values(HeadlessCase{"Ok", MessageButtons::Ok, MessageAnswer::Ok},
-                                           HeadlessCase{"YesNo", MessageButtons::YesNo,
-                                                        MessageAnswer::No}),
+                                           HeadlessCase{"YesNo", MessageButtons::YesNo, MessageAnswer::No}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DisplayTest, NoApplicationMeansNoDisplay) { EXPECT_FALSE(platform::HasDisplay()); }
+TEST(DisplayTest, NoApplicationMeansNoDisplay)
+{
+    EXPECT_FALSE(platform::HasDisplay());
+}
 
 struct FilterCase {
     const char* name;
@@ -75,22 +78,24 @@ struct FilterCase {
 
 class FileFilter : public ::testing::TestWithParam<FilterCase> {};
 
-TEST_P(FileFilter, BecomesQtFilter) {
+TEST_P(FileFilter, BecomesQtFilter)
+{
     EXPECT_EQ(platform::QtFileFilter(GetParam().windowsFilter), GetParam().qtFilter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, FileFilter,
-    ::testing::Values(
-        FilterCase{"LogFiles", QStringLiteral("LogFile(*.LOG)|*.LOG|全てのファイル(*.*)|*.*"),
-                   QStringLiteral("LogFile(*.LOG);;全てのファイル(*.*)")},
-        FilterCase{"PatternAdded", QStringLiteral("Text|*.txt"), QStringLiteral("Text (*.txt)")},
-        FilterCase{"SeveralPatterns", QStringLiteral("Archives|*.lzh;*.cab"),
-                   QStringLiteral("Archives (*.lzh *.cab)")},
-        FilterCase{"Empty", QString(), QString()}),
+    ::testing::Values(FilterCase{"LogFiles", QStringLiteral("LogFile(*.LOG)|*.LOG|全てのファイル(*.*)|*.*"),
+                                 QStringLiteral("LogFile(*.LOG);;全てのファイル(*.*)")},
+                      FilterCase{"PatternAdded", QStringLiteral("Text|*.txt"),
+                                 QStringLiteral("Text (*.txt)")},
+                      FilterCase{"SeveralPatterns", QStringLiteral("Archives|*.lzh;*.cab"),
+                                 QStringLiteral("Archives (*.lzh *.cab)")},
+                      FilterCase{"Empty", QString(), QString()}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FakeDialogsTest, ScriptedAnswersThenDefaultsAndEveryQuestionRecorded) {
+TEST(FakeDialogsTest, ScriptedAnswersThenDefaultsAndEveryQuestionRecorded)
+{
     platform::FakeDialogs dialogs;
     dialogs.messageAnswers.enqueue(MessageAnswer::Yes);
     dialogs.inputAnswers.enqueue(QStringLiteral("alias"));
@@ -106,4 +111,4 @@ TEST(FakeDialogsTest, ScriptedAnswersThenDefaultsAndEveryQuestionRecorded) {
     EXPECT_EQ(dialogs.asked[2].title, QStringLiteral("title"));
 }
 
-}  // namespace
+} // namespace

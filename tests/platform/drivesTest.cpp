@@ -19,36 +19,39 @@ struct MountCase {
 
 class MountFilter : public ::testing::TestWithParam<MountCase> {};
 
-TEST_P(MountFilter, ShowsOnlyFileSystemsWithUserFiles) {
-    EXPECT_EQ(platform::StorageDrives::IsUserFileSystem(GetParam().type, GetParam().root),
-              GetParam().shown);
+TEST_P(MountFilter, ShowsOnlyFileSystemsWithUserFiles)
+{
+    EXPECT_EQ(platform::StorageDrives::IsUserFileSystem(GetParam().type, GetParam().root), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Mounts, MountFilter,
-    ::testing::Values(MountCase{"RootExt4", QStringLiteral("ext4"), QStringLiteral("/"), true},
-                      MountCase{"ContainerRoot", QStringLiteral("overlay"), QStringLiteral("/"), true},
-                      MountCase{"HomeBtrfs", QStringLiteral("btrfs"), QStringLiteral("/home"), true},
-                      MountCase{"UsbStick", QStringLiteral("vfat"), QStringLiteral("/run/media/u/STICK"), true},
-                      MountCase{"TmpInMemory", QStringLiteral("tmpfs"), QStringLiteral("/tmp"), true},
-                      MountCase{"Proc", QStringLiteral("proc"), QStringLiteral("/proc"), false},
-                      MountCase{"Sysfs", QStringLiteral("sysfs"), QStringLiteral("/sys"), false},
-                      MountCase{"Cgroups", QStringLiteral("cgroup2"), QStringLiteral("/sys/fs/cgroup"), false},
-                      MountCase{"DevShm", QStringLiteral("tmpfs"), QStringLiteral("/dev/shm"), false},
-                      MountCase{"RunUser", QStringLiteral("tmpfs"), QStringLiteral("/run/user/1000"), false},
-                      MountCase{"Snap", QStringLiteral("squashfs"), QStringLiteral("/snap/core/1"), false},
-                      MountCase{"Runner", QStringLiteral("ext4"), QStringLiteral("/runner"), true}),
+    ::testing::Values(
+        MountCase{"RootExt4", QStringLiteral("ext4"), QStringLiteral("/"), true},
+        MountCase{"ContainerRoot", QStringLiteral("overlay"), QStringLiteral("/"), true},
+        MountCase{"HomeBtrfs", QStringLiteral("btrfs"), QStringLiteral("/home"), true},
+        MountCase{"UsbStick", QStringLiteral("vfat"), QStringLiteral("/run/media/u/STICK"), true},
+        MountCase{"TmpInMemory", QStringLiteral("tmpfs"), QStringLiteral("/tmp"), true},
+        MountCase{"Proc", QStringLiteral("proc"), QStringLiteral("/proc"), false},
+        MountCase{"Sysfs", QStringLiteral("sysfs"), QStringLiteral("/sys"), false},
+        MountCase{"Cgroups", QStringLiteral("cgroup2"), QStringLiteral("/sys/fs/cgroup"), false},
+        MountCase{"DevShm", QStringLiteral("tmpfs"), QStringLiteral("/dev/shm"), false},
+        MountCase{"RunUser", QStringLiteral("tmpfs"), QStringLiteral("/run/user/1000"), false},
+        MountCase{"Snap", QStringLiteral("squashfs"), QStringLiteral("/snap/core/1"), false},
+        MountCase{"Runner", QStringLiteral("ext4"), QStringLiteral("/runner"), true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StorageDrivesTest, TheRootOfThisMachineIsListedOnce) {
+TEST(StorageDrivesTest, TheRootOfThisMachineIsListedOnce)
+{
     platform::StorageDrives drives;
     const QList<platform::Drive> mounted = drives.MountedDrives();
     int roots = 0;
     for (const platform::Drive& drive : mounted) {
-        if (drive.rootPath == QDir::rootPath()) ++roots;
+        if (drive.rootPath == QDir::rootPath())
+            ++roots;
         EXPECT_FALSE(drive.rootPath.startsWith(QStringLiteral("/proc")));
     }
     EXPECT_EQ(roots, 1);
 }
 
-}  // namespace
+} // namespace

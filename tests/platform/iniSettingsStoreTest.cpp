@@ -34,10 +34,10 @@ struct RoundTripCase {
     friend void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class IniRoundTrip : public IniSettingsStoreTest,
-                     public ::testing::WithParamInterface<RoundTripCase> {};
+class IniRoundTrip : public IniSettingsStoreTest, public ::testing::WithParamInterface<RoundTripCase> {};
 
-TEST_P(IniRoundTrip, TextComesBackExactlyFromAFreshStore) {
+TEST_P(IniRoundTrip, TextComesBackExactlyFromAFreshStore)
+{
     const QString text = GetParam().text;
     {
         IniSettingsStore store(root.path());
@@ -51,25 +51,25 @@ TEST_P(IniRoundTrip, TextComesBackExactlyFromAFreshStore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, IniRoundTrip,
-    ::testing::Values(
-        RoundTripCase{"Japanese", QStringLiteral("ＭＳ 明朝")},
-        RoundTripCase{"TwoSpaces", QStringLiteral("s -+ -jyo -x1  -y1 -gm1")},
-        RoundTripCase{"Win32Options", QStringLiteral("s -+ -gw2 -jyo -x1  -y1 -gm1")},
-        RoundTripCase{"Empty", QString()},
-        RoundTripCase{"OuterSpaces", QStringLiteral("  padded  ")},
-        RoundTripCase{"Comma", QStringLiteral("a, b")},
-        RoundTripCase{"AtSign", QStringLiteral("@Variant(x)")},
-        RoundTripCase{"Backslashes", QStringLiteral("C:\\My Files\\a.lzh")},
-        RoundTripCase{"Quotes", QStringLiteral("\"quoted\"")},
-        RoundTripCase{"IniSyntax", QStringLiteral("[x]=y;z#w")},
-        RoundTripCase{"LineBreaks", QStringLiteral("one\r\ntwo\tthree")},
-        RoundTripCase{"Apostrophe", QStringLiteral("Corvale's Soft")},
-        RoundTripCase{"Fraction", QStringLiteral("1035.5")},
-        RoundTripCase{"Negative", QStringLiteral("-9999")},
-        RoundTripCase{"TrueText", QStringLiteral("True")}),
+    ::testing::Values(RoundTripCase{"Japanese", QStringLiteral("ＭＳ 明朝")},
+                      RoundTripCase{"TwoSpaces", QStringLiteral("s -+ -jyo -x1  -y1 -gm1")},
+                      RoundTripCase{"Win32Options", QStringLiteral("s -+ -gw2 -jyo -x1  -y1 -gm1")},
+                      RoundTripCase{"Empty", QString()},
+                      RoundTripCase{"OuterSpaces", QStringLiteral("  padded  ")},
+                      RoundTripCase{"Comma", QStringLiteral("a, b")},
+                      RoundTripCase{"AtSign", QStringLiteral("@Variant(x)")},
+                      RoundTripCase{"Backslashes", QStringLiteral("C:\\My Files\\a.lzh")},
+                      RoundTripCase{"Quotes", QStringLiteral("\"quoted\"")},
+                      RoundTripCase{"IniSyntax", QStringLiteral("[x]=y;z#w")},
+                      RoundTripCase{"LineBreaks", QStringLiteral("one\r\ntwo\tthree")},
+                      RoundTripCase{"Apostrophe", QStringLiteral("Corvale's Soft")},
+                      RoundTripCase{"Fraction", QStringLiteral("1035.5")},
+                      RoundTripCase{"Negative", QStringLiteral("-9999")},
+                      RoundTripCase{"TrueText", QStringLiteral("True")}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(IniSettingsStoreTest, AbsentKeyGivesTheDefault) {
+TEST_F(IniSettingsStoreTest, AbsentKeyGivesTheDefault)
+{
     IniSettingsStore store(root.path());
     EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Lzh"), QStringLiteral("True")),
               QStringLiteral("True"));
@@ -77,7 +77,8 @@ TEST_F(IniSettingsStoreTest, AbsentKeyGivesTheDefault) {
     EXPECT_FALSE(QFileInfo::exists(store.FilePath(kCurrent))) << "reading creates nothing";
 }
 
-TEST_F(IniSettingsStoreTest, FileLivesUnderXdgConfigHomePerApplication) {
+TEST_F(IniSettingsStoreTest, FileLivesUnderXdgConfigHomePerApplication)
+{
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.path()));
     {
@@ -93,7 +94,8 @@ TEST_F(IniSettingsStoreTest, FileLivesUnderXdgConfigHomePerApplication) {
     EXPECT_TRUE(ReadBytes(root.filePath(kLegacy + QStringLiteral("/settings.ini"))).contains("Version=1.01"));
 }
 
-TEST_F(IniSettingsStoreTest, DeleteSectionRemovesOnlyThatSection) {
+TEST_F(IniSettingsStoreTest, DeleteSectionRemovesOnlyThatSection)
+{
     IniSettingsStore store(root.path());
     store.Write(kCurrent, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
     store.Write(kCurrent, QStringLiteral("Other"), QStringLiteral("Kept"), QStringLiteral("1"));
@@ -109,7 +111,8 @@ TEST_F(IniSettingsStoreTest, DeleteSectionRemovesOnlyThatSection) {
               QStringLiteral("1"));
 }
 
-TEST_F(IniSettingsStoreTest, DeleteApplicationRemovesItsFileOnly) {
+TEST_F(IniSettingsStoreTest, DeleteApplicationRemovesItsFileOnly)
+{
     IniSettingsStore store(root.path());
     store.Write(kCurrent, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
     store.Write(kLegacy, kSection, QStringLiteral("Lzh"), QStringLiteral("True"));
@@ -126,7 +129,8 @@ TEST_F(IniSettingsStoreTest, DeleteApplicationRemovesItsFileOnly) {
               QStringLiteral("False"));
 }
 
-TEST_F(IniSettingsStoreTest, DeleteApplicationDropsPendingWrites) {
+TEST_F(IniSettingsStoreTest, DeleteApplicationDropsPendingWrites)
+{
     IniSettingsStore store(root.path());
     store.Write(kLegacy, kSection, QStringLiteral("Lzh"), QStringLiteral("True"));
     EXPECT_FALSE(store.DeleteApplication(kLegacy)) << "it never reached the disk";
@@ -134,7 +138,8 @@ TEST_F(IniSettingsStoreTest, DeleteApplicationDropsPendingWrites) {
     EXPECT_FALSE(QFileInfo::exists(store.FilePath(kLegacy)));
 }
 
-TEST_F(IniSettingsStoreTest, SyncLeavesNoTemporaryFiles) {
+TEST_F(IniSettingsStoreTest, SyncLeavesNoTemporaryFiles)
+{
     IniSettingsStore store(root.path());
     for (int i = 0; i < 3; ++i) {
         store.Write(kCurrent, kSection, QStringLiteral("Main_Left"), QString::number(i));
@@ -144,7 +149,8 @@ TEST_F(IniSettingsStoreTest, SyncLeavesNoTemporaryFiles) {
               QStringList{QStringLiteral("settings.ini")});
 }
 
-TEST_F(IniSettingsStoreTest, DamagedFileReadsAsEmptyAndIsReplacedOnlyBySuccessfulSync) {
+TEST_F(IniSettingsStoreTest, DamagedFileReadsAsEmptyAndIsReplacedOnlyBySuccessfulSync)
+{
     const QByteArray garbage("\x00\xff\xfe[[[=\n[Tollbrook2\nLzh=False\n\xc3\x28", 34);
     const QString path = IniSettingsStore(root.path()).FilePath(kCurrent);
     WriteBytes(path, garbage);
@@ -170,9 +176,11 @@ TEST_F(IniSettingsStoreTest, DamagedFileReadsAsEmptyAndIsReplacedOnlyBySuccessfu
               QStringList{QStringLiteral("settings.ini")});
 }
 
-TEST_F(IniSettingsStoreTest, HandEditedFileWithByteOrderMarkAndCrLfIsRead) {
+TEST_F(IniSettingsStoreTest, HandEditedFileWithByteOrderMarkAndCrLfIsRead)
+{
     const QString path = IniSettingsStore(root.path()).FilePath(kCurrent);
-    WriteBytes(path, "\xEF\xBB\xBF; edited by hand\r\n[Tollbrook2]\r\nLzh=False\r\nFont_Name=\xEF\xBC\xAD\r\n");
+    WriteBytes(path,
+               "\xEF\xBB\xBF; edited by hand\r\n[Tollbrook2]\r\nLzh=False\r\nFont_Name=\xEF\xBC\xAD\r\n");
     IniSettingsStore store(root.path());
     EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Lzh"), {}), QStringLiteral("False"));
     EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Font_Name"), {}), QStringLiteral("Ｍ"));
@@ -183,7 +191,8 @@ TEST_F(IniSettingsStoreTest, HandEditedFileWithByteOrderMarkAndCrLfIsRead) {
         << "the edited values are kept";
 }
 
-TEST_F(IniSettingsStoreTest, UnreadableFileIsLeftAloneAndWritesFail) {
+TEST_F(IniSettingsStoreTest, UnreadableFileIsLeftAloneAndWritesFail)
+{
     // A folder where the settings file should be cannot be read, even by root.
     const QString path = IniSettingsStore(root.path()).FilePath(kCurrent);
     ASSERT_TRUE(QDir().mkpath(path));
@@ -196,7 +205,8 @@ TEST_F(IniSettingsStoreTest, UnreadableFileIsLeftAloneAndWritesFail) {
     EXPECT_TRUE(store.Sync()) << "a failure is reported once";
 }
 
-TEST_F(IniSettingsStoreTest, FolderThatCannotBeCreatedFailsTheWriteAndTheSync) {
+TEST_F(IniSettingsStoreTest, FolderThatCannotBeCreatedFailsTheWriteAndTheSync)
+{
     WriteBytes(root.filePath(kCurrent), "a file where the application folder belongs");
     IniSettingsStore store(root.path());
     EXPECT_FALSE(store.Write(kCurrent, kSection, QStringLiteral("Lzh"), QStringLiteral("False")));
@@ -207,4 +217,4 @@ TEST_F(IniSettingsStoreTest, FolderThatCannotBeCreatedFailsTheWriteAndTheSync) {
         << "the other application was still written";
 }
 
-}  // namespace
+} // namespace

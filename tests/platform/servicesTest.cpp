@@ -11,7 +11,8 @@
 
 namespace {
 
-TEST(ServicesTest, ProcessStartsWithEveryServicePresent) {
+TEST(ServicesTest, ProcessStartsWithEveryServicePresent)
+{
     const platform::Services& current = platform::services();
     EXPECT_NE(current.settings, nullptr);
     EXPECT_NE(current.dialogs, nullptr);
@@ -19,7 +20,8 @@ TEST(ServicesTest, ProcessStartsWithEveryServicePresent) {
     EXPECT_NE(current.drives, nullptr);
 }
 
-TEST(ServicesTest, ScopedServicesReplaceTheGivenOnesAndRestoreThemAfterwards) {
+TEST(ServicesTest, ScopedServicesReplaceTheGivenOnesAndRestoreThemAfterwards)
+{
     const platform::Services before = platform::services();
     platform::FakeSettingsStore settings;
     platform::FakeDialogs dialogs;
@@ -40,7 +42,8 @@ TEST(ServicesTest, ScopedServicesReplaceTheGivenOnesAndRestoreThemAfterwards) {
     EXPECT_EQ(platform::services().dialogs, before.dialogs);
 }
 
-TEST(MemoryClipboardTest, HoldsTheLastTextUntilCleared) {
+TEST(MemoryClipboardTest, HoldsTheLastTextUntilCleared)
+{
     platform::MemoryClipboard clipboard;
     clipboard.SetText(QStringLiteral("一行目\r\n"));
     EXPECT_EQ(clipboard.Text(), QStringLiteral("一行目\r\n"));
@@ -48,4 +51,4 @@ TEST(MemoryClipboardTest, HoldsTheLastTextUntilCleared) {
     EXPECT_EQ(clipboard.Text(), QString());
 }
 
-}  // namespace
+} // namespace

@@ -15,10 +15,8 @@ struct FakeServices {
     platform::FakeDialogs dialogs;
     platform::MemoryClipboard clipboard;
     platform::FakeDrives drives;
-    platform::ScopedServices installed{{.settings = &settings,
-                                        .dialogs = &dialogs,
-                                        .clipboard = &clipboard,
-                                        .drives = &drives}};
+    platform::ScopedServices installed{
+        {.settings = &settings, .dialogs = &dialogs, .clipboard = &clipboard, .drives = &drives}};
 };
 
 } // namespace testSupport

@@ -26,10 +26,11 @@ Bytes ReadBytes(const std::filesystem::path& path)
 // Writes the file whole, making the folders above it first. Bytes is any
 // container of bytes with data() and size().
 template <typename Bytes>
-    requires requires(const Bytes& bytes) {
-        bytes.data();
-        bytes.size();
-    }
+requires requires(const Bytes& bytes)
+{
+    bytes.data();
+    bytes.size();
+}
 void WriteBytes(const std::filesystem::path& path, const Bytes& bytes)
 {
     std::filesystem::create_directories(path.parent_path());

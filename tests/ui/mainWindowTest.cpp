@@ -16,15 +16,19 @@ using testSupport::kSection;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         static int argc = 1;
         static char name[] = "uiMainWindowTest";
         static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
+        if (!QApplication::instance())
+            new QApplication(argc, argv);
     }
 
-    QString Stored(const char* key) {
-        return store.Read(kCurrentApplication, kSection, QString::fromLatin1(key), QStringLiteral("<absent>"));
+    QString Stored(const char* key)
+    {
+        return store.Read(kCurrentApplication, kSection, QString::fromLatin1(key),
+                          QStringLiteral("<absent>"));
     }
 
     testSupport::FakeServices services;
@@ -32,7 +36,8 @@ protected:
     platform::FakeDialogs& dialogs = services.dialogs;
 };
 
-TEST_F(MainWindowTest, LoadTitlesTheDesk) {
+TEST_F(MainWindowTest, LoadTitlesTheDesk)
+{
     MainWindow window;
     ASSERT_TRUE(window.PrepareDesk());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tollbrook2 for Win32"));
@@ -41,14 +46,15 @@ TEST_F(MainWindowTest, LoadTitlesTheDesk) {
     EXPECT_TRUE(store.writes.isEmpty()) << "nothing is stored before the close";
 }
 
-TEST_F(MainWindowTest, CloseStoresThePlaceAndTheOptionsAndDropsTheLegacySettings) {
+TEST_F(MainWindowTest, CloseStoresThePlaceAndTheOptionsAndDropsTheLegacySettings)
+{
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Version"), QStringLiteral("1.01"));
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Main_Left"), QStringLiteral("1500"));
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Main_Top"), QStringLiteral("1200"));
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Main_Width"), QStringLiteral("9000"));
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Main_Height"), QStringLiteral("6000"));
     store.Seed(kLegacyApplication, kSection, QStringLiteral("Cab"), QStringLiteral("False"));
-    options::LoadOptions();  // as the start-up does before the window loads
+    options::LoadOptions(); // as the start-up does before the window loads
     {
         MainWindow window;
         ASSERT_TRUE(window.PrepareDesk());
@@ -66,7 +72,8 @@ TEST_F(MainWindowTest, CloseStoresThePlaceAndTheOptionsAndDropsTheLegacySettings
     EXPECT_EQ(store.writes.constLast().key, QStringLiteral("Font_Italic")) << "the options are written last";
 }
 
-TEST_F(MainWindowTest, StoredPlaceThatIsNotANumberEndsTheStartWithItsMessage) {
+TEST_F(MainWindowTest, StoredPlaceThatIsNotANumberEndsTheStartWithItsMessage)
+{
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Main_Width"), QStringLiteral("wide"));
     MainWindow window;
     EXPECT_FALSE(window.PrepareDesk());
@@ -74,4 +81,4 @@ TEST_F(MainWindowTest, StoredPlaceThatIsNotANumberEndsTheStartWithItsMessage) {
     EXPECT_TRUE(store.writes.isEmpty());
 }
 
-}  // namespace
+} // namespace

@@ -73,7 +73,8 @@ TEST(Catalogue, SharedTexts)
     };
     for (const auto& [first, second] : programPairs) {
         EXPECT_FALSE(Text(first).isEmpty()) << static_cast<int>(first);
-        EXPECT_EQ(Text(first), Text(second)) << static_cast<int>(first) << " and " << static_cast<int>(second);
+        EXPECT_EQ(Text(first), Text(second))
+            << static_cast<int>(first) << " and " << static_cast<int>(second);
     }
     const std::pair<SharedMessage, SharedMessage> sharedPairs[] = {
         {CancelCaption, CancelButton},
@@ -81,7 +82,8 @@ TEST(Catalogue, SharedTexts)
     };
     for (const auto& [first, second] : sharedPairs) {
         EXPECT_FALSE(Text(first).isEmpty()) << static_cast<int>(first);
-        EXPECT_EQ(Text(first), Text(second)) << static_cast<int>(first) << " and " << static_cast<int>(second);
+        EXPECT_EQ(Text(first), Text(second))
+            << static_cast<int>(first) << " and " << static_cast<int>(second);
     }
     // The three kind captions are three different texts.
     EXPECT_NE(Text(DosCaption), Text(Win16Caption));
@@ -90,9 +92,10 @@ TEST(Catalogue, SharedTexts)
 
 TEST(Catalogue, EngineLinesBeginWithAnIdeographicSpace)
 {
-    const ProgramMessage engineLines[] = {LzhMaking, CabMaking,     LzhChecking, CabChecking, CreatedNotUpperCased,
-                                          Created,   Failed,        Unexpected,  SkippedBefore, DiskFull,
-                                          NotWritable, Cancelled,   NotTarget};
+    const ProgramMessage engineLines[] = {
+        LzhMaking,   CabMaking, LzhChecking, CabChecking,   CreatedNotUpperCased,
+        Created,     Failed,    Unexpected,  SkippedBefore, DiskFull,
+        NotWritable, Cancelled, NotTarget};
     for (const ProgramMessage id : engineLines)
         EXPECT_FALSE(Text(id).isEmpty()) << static_cast<int>(id);
     // Every row of the engine's range, named or not, apart from the sentence tail.
@@ -104,7 +107,8 @@ TEST(Catalogue, EngineLinesBeginWithAnIdeographicSpace)
         EXPECT_NE(text.at(1), QChar(kIdeographicSpace)) << id;
     }
     // The second half of a sentence continues the first without a space.
-    EXPECT_EQ(Text(SkippedBefore) + Text(SkippedAfter), QStringLiteral(u"\u3000スキップされたファイルがあります"));
+    EXPECT_EQ(Text(SkippedBefore) + Text(SkippedAfter),
+              QStringLiteral(u"\u3000スキップされたファイルがあります"));
 }
 
 TEST(Catalogue, ExactTexts)

@@ -25,10 +25,10 @@ TEST(FormatFreeSpace, GroupsAndRoundsToTheNearestTenth)
         {0, ""},
         {-MiB, ""},
         {1, " (0.0M Free)"},
-        {MiB / 20 - 1, " (0.0M Free)"},          // just under 0.05
-        {MiB / 20 + 1, " (0.1M Free)"},          // just over 0.05
-        {MiB + MiB / 4, " (1.3M Free)"},         // 1.25: halves go up
-        {MiB * 999 + MiB * 19 / 20 + 1, " (1,000.0M Free)"},  // 999.95 carries into the thousands
+        {MiB / 20 - 1, " (0.0M Free)"},                      // just under 0.05
+        {MiB / 20 + 1, " (0.1M Free)"},                      // just over 0.05
+        {MiB + MiB / 4, " (1.3M Free)"},                     // 1.25: halves go up
+        {MiB * 999 + MiB * 19 / 20 + 1, " (1,000.0M Free)"}, // 999.95 carries into the thousands
         {MiB * 999, " (999.0M Free)"},
         {MiB * 1000, " (1,000.0M Free)"},
         {MiB * 1234567 + MiB / 2, " (1,234,567.5M Free)"},

@@ -62,8 +62,8 @@ protected:
 TEST_F(GetLongPathPosix, RebuildsEachComponentFromTheStoredName)
 {
     struct Case {
-        const char* path;       // relative to the temporary root
-        const char* expected;   // relative to the temporary root; nullptr: empty result
+        const char* path;     // relative to the temporary root
+        const char* expected; // relative to the temporary root; nullptr: empty result
     };
     const Case cases[] = {
         {"/Tree/Sub/File.LZH", "/Tree/Sub/File.LZH"},

@@ -15,13 +15,13 @@ TEST(UpperCaseName, UpperCasesAllButTheKeptSmallLetters)
     const Case cases[] = {
         {"abc.lzh", "ABC.LZH"},
         {"/home/user/arc.lzh", "/HOME/USER/ARC.LZH"},
-        {"ａｂｃｚ.lzh", "ａｂｃｚ.LZH"},             // full-width a to z stay
-        {"αβγω.lzh", "αβγω.LZH"},                     // Greek alpha to omega stay
-        {"аборя.lzh", "аборя.LZH"},                   // Cyrillic a to ya stay
-        {"ϊѐ", "ΪЀ"},                                 // just past the kept ranges
+        {"ａｂｃｚ.lzh", "ａｂｃｚ.LZH"}, // full-width a to z stay
+        {"αβγω.lzh", "αβγω.LZH"},         // Greek alpha to omega stay
+        {"аборя.lzh", "аборя.LZH"},       // Cyrillic a to ya stay
+        {"ϊѐ", "ΪЀ"},                     // just past the kept ranges
         {"éàü", "ÉÀÜ"},
-        {"アーカイブ漢字ｶﾅ.lzh", "アーカイブ漢字ｶﾅ.LZH"},  // kana and kanji have no case
-        {"\xF0\x90\x90\xA8x", "\xF0\x90\x90\x80X"},   // U+10428 outside the BMP
+        {"アーカイブ漢字ｶﾅ.lzh", "アーカイブ漢字ｶﾅ.LZH"}, // kana and kanji have no case
+        {"\xF0\x90\x90\xA8x", "\xF0\x90\x90\x80X"},       // U+10428 outside the BMP
         {"", ""},
     };
     for (const Case& c : cases)

@@ -16,7 +16,7 @@ unsigned dos_alloc(unsigned paragraphs)
   xor ax,ax
 dos_alloc_done:
 #endasm
-/* clang-format on */
+    /* clang-format on */
 }
 
 void dos_free(unsigned seg)
@@ -30,7 +30,7 @@ void dos_free(unsigned seg)
   int $21
   pop es
 #endasm
-/* clang-format on */
+    /* clang-format on */
 }
 
 unsigned dos_psp(void)
@@ -41,7 +41,7 @@ unsigned dos_psp(void)
   int $21
   mov ax,bx
 #endasm
-/* clang-format on */
+    /* clang-format on */
 }
 
 static int dos_console_key(void)
@@ -52,7 +52,7 @@ static int dos_console_key(void)
   int $21
   xor ah,ah
 #endasm
-/* clang-format on */
+    /* clang-format on */
 }
 
 /* Whether a handle is a device (the console) rather than a file. */
@@ -70,7 +70,7 @@ static int dos_is_device(int handle)
   mov ax,dx
 dos_is_device_done:
 #endasm
-/* clang-format on */
+    /* clang-format on */
 }
 
 int dos_getkey(void)
@@ -78,12 +78,12 @@ int dos_getkey(void)
     unsigned char c;
     if (dos_is_device(0))
         return dos_console_key();
-    return dos_read(0, &c, 1) == 1 ? c : -1;    /* input from a file */
+    return dos_read(0, &c, 1) == 1 ? c : -1; /* input from a file */
 }
 
 /* DOS buffered line input into a buffer laid out as it wants it:
  * [0] room, [1] length read, [2..] the text and a CR. */
-static void dos_line_input(unsigned char *request)
+static void dos_line_input(unsigned char* request)
 {
 /* clang-format off */
 #asm
@@ -92,10 +92,10 @@ static void dos_line_input(unsigned char *request)
   mov ah,#$0A
   int $21
 #endasm
-/* clang-format on */
+    /* clang-format on */
 }
 
-int dos_gets(char *buf, int size)
+int dos_gets(char* buf, int size)
 {
     static unsigned char request[2 + 128 + 1];
     int n;

@@ -10,6 +10,6 @@ void dos_free(unsigned seg);
  * input); a line of at most size-1 bytes typed with DOS editing (returns
  * its length, buf ends in NUL). */
 int dos_getkey(void);
-int dos_gets(char *buf, int size);
+int dos_gets(char* buf, int size);
 
 #endif

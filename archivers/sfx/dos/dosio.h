@@ -11,18 +11,18 @@
 #define DOS_READ 0
 #define DOS_ATTR_DIR 0x10
 
-int dos_open(const char *path, int mode);
-int dos_create(const char *path);
-unsigned dos_read(int handle, void *buf, unsigned count);
-unsigned dos_write(int handle, const void *buf, unsigned count);
+int dos_open(const char* path, int mode);
+int dos_create(const char* path);
+unsigned dos_read(int handle, void* buf, unsigned count);
+unsigned dos_write(int handle, const void* buf, unsigned count);
 int dos_close(int handle);
 /* Absolute seek with the full 32-bit offset (the C library keeps 16 bits). */
 int dos_seek(int handle, unsigned long pos);
-int dos_mkdir(const char *path);
-int dos_unlink(const char *path);
-int dos_rename(const char *from, const char *to);
+int dos_mkdir(const char* path);
+int dos_unlink(const char* path);
+int dos_rename(const char* from, const char* to);
 /* Attributes of a file or folder, -1 when it does not exist. */
-int dos_attr(const char *path);
+int dos_attr(const char* path);
 /* Sets the DOS date and time stamp of an open file. */
 int dos_set_ftime(int handle, unsigned time, unsigned date);
 

@@ -12,25 +12,25 @@
 static sfx_options options;
 static char self[SFX_PATH_MAX];
 
-void sfx_say(const char *text)
+void sfx_say(const char* text)
 {
     dos_write(1, text, strlen(text));
     dos_write(1, "\r\n", 2);
 }
 
-static void prompt(const char *text)
+static void prompt(const char* text)
 {
     dos_write(1, text, strlen(text));
 }
 
-int sfx_ask_overwrite(const char *path)
+int sfx_ask_overwrite(const char* path)
 {
     int key;
     prompt(path);
     prompt(" exists. Replace it? (Y)es, (N)o, (A)ll: ");
     for (;;) {
         key = dos_getkey();
-        if (key < 0 || key == 0x1A || key == 0x1B)  /* end of input, Esc */
+        if (key < 0 || key == 0x1A || key == 0x1B) /* end of input, Esc */
             key = 'n';
         key |= 0x20;
         if (key == 'y' || key == 'n' || key == 'a')

@@ -15,7 +15,7 @@ static int dos_refuses(unsigned char c)
 
 /* Copies src[0..len) into dst as at most max bytes of valid name
  * characters, upper case; returns the bytes written (dst not terminated). */
-static int copy_part(char *dst, const char *src, int len, int max)
+static int copy_part(char* dst, const char* src, int len, int max)
 {
     int i = 0, n = 0;
     while (i < len) {
@@ -40,7 +40,7 @@ static int copy_part(char *dst, const char *src, int len, int max)
     return n;
 }
 
-static int same_ignoring_case(const char *a, const char *b)
+static int same_ignoring_case(const char* a, const char* b)
 {
     for (; *a && *b; a++, b++) {
         char x = *a, y = *b;
@@ -52,7 +52,7 @@ static int same_ignoring_case(const char *a, const char *b)
     return *a == *b;
 }
 
-int name83(char *name)
+int name83(char* name)
 {
     char base[10], ext[4];
     int len = strlen(name), dot = -1, i, nbase, next;
@@ -85,10 +85,10 @@ int name83(char *name)
     }
 }
 
-void name83_tail(char *name, int n)
+void name83_tail(char* name, int n)
 {
     char ext[5], tail[4], base[10];
-    char *dot = strchr(name, '.');
+    char* dot = strchr(name, '.');
     int keep;
     strcpy(ext, dot ? dot : "");
     if (dot)

@@ -6,9 +6,9 @@
  * bytes, a dot and three more (double-byte Shift_JIS characters are never
  * split), characters DOS refuses become '_'. Device names never get here:
  * the decoder refuses them. Returns non-zero when the name had to change. */
-int name83(char *name);
+int name83(char* name);
 
 /* Appends a "~n" tail to an 8.3 name made by name83, keeping it 8.3. */
-void name83_tail(char *name, int n);
+void name83_tail(char* name, int n);
 
 #endif

@@ -13,14 +13,14 @@
 
 typedef struct run_ctx {
     int archive;
-    const sfx_options *opt;
+    const sfx_options* opt;
     int replace_all;
-    int out;                        /* handle of the file being written */
-    char target[SFX_PATH_MAX * 2];  /* where the current entry goes */
+    int out;                       /* handle of the file being written */
+    char target[SFX_PATH_MAX * 2]; /* where the current entry goes */
     char temp[SFX_PATH_MAX * 2];
-    char folder[SFX_PATH_MAX * 2];  /* scratch of make_folders */
-    char dir[SFX_PATH_MAX * 2];     /* a folder entry being made */
-    unsigned char written[512];     /* hashes of the paths written so far */
+    char folder[SFX_PATH_MAX * 2]; /* scratch of make_folders */
+    char dir[SFX_PATH_MAX * 2];    /* a folder entry being made */
+    unsigned char written[512];    /* hashes of the paths written so far */
 } run_ctx;
 
 static run_ctx ctx;
@@ -30,7 +30,7 @@ static char line[SFX_PATH_MAX * 2 + 48];
 
 /* ---- text ---------------------------------------------------------------- */
 
-static char *put_ulong(char *p, unsigned long v)
+static char* put_ulong(char* p, unsigned long v)
 {
     char digits[11];
     int n = 0;
@@ -44,7 +44,7 @@ static char *put_ulong(char *p, unsigned long v)
     return p;
 }
 
-static void say2(const char *a, const char *b)
+static void say2(const char* a, const char* b)
 {
     strcpy(line, a);
     strcat(line, b);
@@ -60,7 +60,7 @@ static int sjis_lead(unsigned char c)
 
 /* dest + '\' + the entry path with every component made an 8.3 name.
  * Returns whether any component changed. */
-static int map_path(const char *entry, char *out)
+static int map_path(const char* entry, char* out)
 {
     char part[SFX_PATH_MAX];
     int changed = 0, n;
@@ -88,7 +88,7 @@ static int map_path(const char *entry, char *out)
     return changed;
 }
 
-static unsigned path_hash(const char *p)
+static unsigned path_hash(const char* p)
 {
     unsigned h = 0;
     while (*p)
@@ -96,20 +96,20 @@ static unsigned path_hash(const char *p)
     return h & 4095;
 }
 
-static int was_written(const char *p)
+static int was_written(const char* p)
 {
     unsigned h = path_hash(p);
     return (ctx.written[h >> 3] >> (h & 7)) & 1;
 }
 
-static void mark_written(const char *p)
+static void mark_written(const char* p)
 {
     unsigned h = path_hash(p);
     ctx.written[h >> 3] |= (unsigned char)(1 << (h & 7));
 }
 
 /* Makes every folder of a path (all but its last component). */
-static int make_folders(const char *path)
+static int make_folders(const char* path)
 {
     int i, n = strlen(path);
     strcpy(ctx.folder, path);
@@ -132,9 +132,9 @@ static int make_folders(const char *path)
 }
 
 /* The temporary file beside the target. */
-static void temp_beside(const char *target)
+static void temp_beside(const char* target)
 {
-    char *slash;
+    char* slash;
     strcpy(ctx.temp, target);
     slash = strrchr(ctx.temp, '\\');
     if (!slash)
@@ -147,14 +147,14 @@ static void temp_beside(const char *target)
 /* Unix seconds to a DOS date (high word) and time (low word), UTC. */
 static unsigned long dos_stamp(unsigned long t)
 {
-    static unsigned char mdays[] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    static unsigned char mdays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     unsigned days, secs, year = 1980, month = 0, len;
-    if (t < 315532800UL)            /* before 1980: DOS cannot say */
+    if (t < 315532800UL) /* before 1980: DOS cannot say */
         return (1UL << 21) | (1UL << 16);
     t -= 315532800UL;
     days = (unsigned)(t / 86400UL); /* 16 bits last until 2159 */
     secs = (unsigned)(t % 86400UL / 2);
-    for (;; year++) {               /* 2000 leaps, 2100 does not */
+    for (;; year++) { /* 2000 leaps, 2100 does not */
         len = (year & 3) == 0 && year != 2100 ? 366 : 365;
         if (days < len)
             break;
@@ -168,45 +168,45 @@ static unsigned long dos_stamp(unsigned long t)
     }
     if (year > 2107)
         year = 2107;
-    return (unsigned long)((year - 1980) << 9 | (month + 1) << 5 | (days + 1)) << 16 |
-           (secs / 1800) << 11 | (secs / 30 % 60) << 5 | secs % 30;
+    return (unsigned long)((year - 1980) << 9 | (month + 1) << 5 | (days + 1)) << 16 | (secs / 1800) << 11
+        | (secs / 30 % 60) << 5 | secs % 30;
 }
 
 /* ---- decoder callbacks ------------------------------------------------------ */
 
-static int cb_read(void *c, unsigned char *buf, unsigned short len)
+static int cb_read(void* c, unsigned char* buf, unsigned short len)
 {
     unsigned n = dos_read(ctx.archive, buf, len);
     return n == DOS_IO_ERROR ? -1 : (int)n;
 }
 
-static int cb_seek(void *c, unsigned long offset)
+static int cb_seek(void* c, unsigned long offset)
 {
     return dos_seek(ctx.archive, offset);
 }
 
-static int cb_mkdir(void *c, const char *path)
+static int cb_mkdir(void* c, const char* path)
 {
     map_path(path, ctx.dir);
     strcat(ctx.dir, "\\");
     return make_folders(ctx.dir);
 }
 
-static void *cb_create(void *c, const lzh_entry *e)
+static void* cb_create(void* c, const lzh_entry* e)
 {
     if (make_folders(ctx.target) != 0)
         return 0;
     temp_beside(ctx.target);
     ctx.out = dos_create(ctx.temp);
-    return ctx.out < 0 ? 0 : (void *)&ctx.out;
+    return ctx.out < 0 ? 0 : (void*)&ctx.out;
 }
 
-static int cb_write(void *c, void *file, const unsigned char *buf, unsigned short len)
+static int cb_write(void* c, void* file, const unsigned char* buf, unsigned short len)
 {
     return dos_write(ctx.out, buf, len) == len ? 0 : -1;
 }
 
-static int cb_close(void *c, void *file, const lzh_entry *e, int keep)
+static int cb_close(void* c, void* file, const lzh_entry* e, int keep)
 {
     unsigned long stamp = e->time_is_unix ? dos_stamp(e->mtime) : e->mtime;
     int failed = 0;
@@ -224,14 +224,14 @@ static int cb_close(void *c, void *file, const lzh_entry *e, int keep)
 }
 
 /* Before an entry: decides its target name and whether to write it. */
-static int entry_begins(const lzh_entry *e)
+static int entry_begins(const lzh_entry* e)
 {
     int attr, n;
     if (ctx.opt->mode != SFX_MODE_EXTRACT || e->is_dir || e->path[0] == 0)
         return 0;
     if (map_path(e->path, ctx.target))
         for (n = 1; n <= 9 && was_written(ctx.target); n++) {
-            char *name = strrchr(ctx.target, '\\');
+            char* name = strrchr(ctx.target, '\\');
             map_path(e->path, ctx.target);
             name83_tail(name ? name + 1 : ctx.target, n);
         }
@@ -247,15 +247,14 @@ static int entry_begins(const lzh_entry *e)
     case 2:
         ctx.replace_all = 1;
         /* fall through */
-    case 1:
-        return 0;
+    case 1: return 0;
     }
     return 1;
 }
 
-static void list_entry(const lzh_entry *e)
+static void list_entry(const lzh_entry* e)
 {
-    char *p = line;
+    char* p = line;
     p = put_ulong(p, e->size);
     *p++ = ' ';
     p = put_ulong(p, e->packed);
@@ -266,7 +265,7 @@ static void list_entry(const lzh_entry *e)
     sfx_say(line);
 }
 
-static int cb_note(void *c, int event, const lzh_entry *e, int result)
+static int cb_note(void* c, int event, const lzh_entry* e, int result)
 {
     if (event == LZH_EV_BEGIN)
         return entry_begins(e);
@@ -285,11 +284,11 @@ static int cb_note(void *c, int event, const lzh_entry *e, int result)
 
 /* ---- the run ------------------------------------------------------------------ */
 
-int sfx_run(const char *self, unsigned long image_end, const sfx_options *opt)
+int sfx_run(const char* self, unsigned long image_end, const sfx_options* opt)
 {
     unsigned long found;
     int result;
-    char *p;
+    char* p;
 
     memset(&ctx, 0, sizeof ctx);
     ctx.opt = opt;

@@ -9,10 +9,10 @@
 #define SFX_PATH_MAX 128
 
 /* Exit statuses (DOS errorlevels) */
-#define SFX_EXIT_OK 0          /* every entry written (or tested) intact */
-#define SFX_EXIT_ENTRIES 1     /* some entries failed, were refused or skipped */
-#define SFX_EXIT_ARCHIVE 2     /* no readable archive behind the program */
-#define SFX_EXIT_USAGE 3       /* bad switches, or the destination is unusable */
+#define SFX_EXIT_OK 0      /* every entry written (or tested) intact */
+#define SFX_EXIT_ENTRIES 1 /* some entries failed, were refused or skipped */
+#define SFX_EXIT_ARCHIVE 2 /* no readable archive behind the program */
+#define SFX_EXIT_USAGE 3   /* bad switches, or the destination is unusable */
 
 #define SFX_MODE_EXTRACT 0
 #define SFX_MODE_TEST 1
@@ -20,24 +20,24 @@
 
 typedef struct sfx_options {
     int mode;
-    int overwrite;                  /* -y: replace existing files unasked */
-    char dest[SFX_PATH_MAX];        /* destination folder, "" = current */
+    int overwrite;           /* -y: replace existing files unasked */
+    char dest[SFX_PATH_MAX]; /* destination folder, "" = current */
 } sfx_options;
 
 /* Services of the platform */
-void sfx_say(const char *text);                 /* a line of the report */
-int sfx_ask_overwrite(const char *path);        /* 1 replace, 0 keep */
-unsigned sfx_far_alloc(unsigned long size);     /* segment/selector, 0 = none */
+void sfx_say(const char* text);             /* a line of the report */
+int sfx_ask_overwrite(const char* path);    /* 1 replace, 0 keep */
+unsigned sfx_far_alloc(unsigned long size); /* segment/selector, 0 = none */
 void sfx_far_free(unsigned seg);
 
 /* Reads the switches (-y, -o<folder> or -o <folder>, -t, -l; '/' may stand
  * for '-', any letter case; quotes group words) from a
  * DOS command tail: its length at psp:80h, its text at psp:offset. Returns
  * how many there were, -1 when one is unknown. */
-int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt);
+int sfx_read_switches(unsigned psp, unsigned offset, sfx_options* opt);
 
 /* Extracts, tests or lists the archive found at or after `image_end` in the
  * file `self`; returns an SFX_EXIT_* status. */
-int sfx_run(const char *self, unsigned long image_end, const sfx_options *opt);
+int sfx_run(const char* self, unsigned long image_end, const sfx_options* opt);
 
 #endif

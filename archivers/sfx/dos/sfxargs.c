@@ -6,10 +6,10 @@
 
 /* One switch; `value` is the word after it, for "-o <folder>". Returns the
  * words used, 0 for an unknown switch. */
-static int read_switch(sfx_options *opt, const char *arg, const char *value)
+static int read_switch(sfx_options* opt, const char* arg, const char* value)
 {
-    int letter = arg[1] | 0x20;         /* any letter case */
-    const char *folder;
+    int letter = arg[1] | 0x20; /* any letter case */
+    const char* folder;
     if ((arg[0] != '-' && arg[0] != '/') || !arg[1])
         return 0;
     folder = arg[2] ? arg + 2 : value;
@@ -33,7 +33,7 @@ static int read_switch(sfx_options *opt, const char *arg, const char *value)
 }
 
 /* Splits the command line in place; quotes group words with spaces. */
-static char *next_arg(char **cursor)
+static char* next_arg(char** cursor)
 {
     char *p = *cursor, *arg, *out;
     while (*p == ' ' || *p == '\t')
@@ -58,7 +58,7 @@ static char *next_arg(char **cursor)
     return arg;
 }
 
-int sfx_read_switches(unsigned psp, unsigned offset, sfx_options *opt)
+int sfx_read_switches(unsigned psp, unsigned offset, sfx_options* opt)
 {
     static char args[128];
     char *cursor = args, *arg, *value;

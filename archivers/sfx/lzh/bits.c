@@ -1,7 +1,7 @@
 /* Part of lzhdec.c, included there: the bit reader, most significant bit
    first, at least 17 bits after bits_need. */
 
-static void bits_need(lzh_state *s)
+static void bits_need(lzh_state* s)
 {
     while (s->nbits <= 24) {
         s->bits = (s->bits << 8) | data_byte(s);
@@ -12,7 +12,7 @@ static void bits_need(lzh_state *s)
 #define BITS_PEEK16(s) ((unsigned short)(((s)->bits >> ((s)->nbits - 16)) & 0xFFFFu))
 
 /* n <= 16 */
-static unsigned short bits_get(lzh_state *s, unsigned short n)
+static unsigned short bits_get(lzh_state* s, unsigned short n)
 {
     unsigned short v;
     if (n == 0)
@@ -23,7 +23,7 @@ static unsigned short bits_get(lzh_state *s, unsigned short n)
     return v;
 }
 
-static void bits_drop(lzh_state *s, unsigned short n)
+static void bits_drop(lzh_state* s, unsigned short n)
 {
     if (s->nbits < n)
         bits_need(s);

@@ -11,10 +11,9 @@ static void crc_init(void)
     }
 }
 
-#define CRC_BYTE(crc, b) \
-    ((unsigned short)(crc_table[((crc) ^ (b)) & 0xFF] ^ ((crc) >> 8)))
+#define CRC_BYTE(crc, b) ((unsigned short)(crc_table[((crc) ^ (b)) & 0xFF] ^ ((crc) >> 8)))
 
-unsigned short lzh_crc16(unsigned short crc, const unsigned char *p, unsigned short len)
+unsigned short lzh_crc16(unsigned short crc, const unsigned char* p, unsigned short len)
 {
     if (crc_table[1] == 0)
         crc_init();

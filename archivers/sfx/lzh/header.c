@@ -7,7 +7,7 @@
 /* Read n header bytes into buf (NULL: skip them), keeping the header's
    checksum and CRC; zero_crc feeds zeros to the CRC instead (the header's
    own CRC field). Returns 0 when all n bytes were there. */
-static int hdr_read(lzh_state *s, unsigned char *buf, unsigned long n, int zero_crc)
+static int hdr_read(lzh_state* s, unsigned char* buf, unsigned long n, int zero_crc)
 {
     while (n--) {
         int c = in_byte(s);
@@ -21,7 +21,7 @@ static int hdr_read(lzh_state *s, unsigned char *buf, unsigned long n, int zero_
     return 0;
 }
 
-static unsigned long get_le(const unsigned char *p, unsigned short n)
+static unsigned long get_le(const unsigned char* p, unsigned short n)
 {
     unsigned long v = 0;
     while (n--)
@@ -30,8 +30,7 @@ static unsigned long get_le(const unsigned char *p, unsigned short n)
 }
 
 /* Read a name field of n bytes into part (up to its capacity). */
-static int hdr_name(lzh_state *s, unsigned char *part, unsigned short *part_len,
-                    unsigned long n)
+static int hdr_name(lzh_state* s, unsigned char* part, unsigned short* part_len, unsigned long n)
 {
     unsigned long keep = n > LZH_PATH_MAX ? LZH_PATH_MAX : n;
     if (n > keep)
@@ -45,8 +44,8 @@ static int hdr_name(lzh_state *s, unsigned char *part, unsigned short *part_len,
 /* The chain of extended headers (levels 1-3). `next` is the size of the
    first one, szlen the width of size fields (2, or 4 at level 3). Adds the
    bytes read to *total; notes a header CRC field in *crc / *has_crc. */
-static int hdr_extended(lzh_state *s, unsigned long next, unsigned short szlen,
-                        unsigned long *total, unsigned short *crc, int *has_crc)
+static int hdr_extended(lzh_state* s, unsigned long next, unsigned short szlen, unsigned long* total,
+                        unsigned short* crc, int* has_crc)
 {
     unsigned char b[4];
     while (next) {
@@ -99,9 +98,9 @@ damaged:
 /* The part every level starts with: the first 22 bytes, into b and
    s->entry. Returns HDR_ENTRY, HDR_END (end mark or end of file), or an
    LZH_E_* code (negated). */
-static int read_common_part(lzh_state *s, unsigned char *b)
+static int read_common_part(lzh_state* s, unsigned char* b)
 {
-    lzh_entry *e = &s->entry;
+    lzh_entry* e = &s->entry;
     int c;
 
     memset(e, 0, sizeof *e);
@@ -132,9 +131,9 @@ damaged:
 /* The rest of a level 0 or 1 header: the name, the CRC, the checksum over
    the whole header and, at level 1, the extended headers, whose bytes the
    packed size counts. Returns HDR_ENTRY or an LZH_E_* code (negated). */
-static int read_level_0_1(lzh_state *s, unsigned char *b)
+static int read_level_0_1(lzh_state* s, unsigned char* b)
 {
-    lzh_entry *e = &s->entry;
+    lzh_entry* e = &s->entry;
     unsigned long ext_total = 0;
     /* at most 257 and 255: no need for long arithmetic */
     unsigned short hsize = (unsigned short)(b[0] + 2), namelen = b[21], rest, hdr_crc;
@@ -156,8 +155,8 @@ static int read_level_0_1(lzh_state *s, unsigned char *b)
         if (hdr_read(s, NULL, (unsigned long)rest, 0))
             goto damaged;
     } else {
-        if (hdr_read(s, b + 26, 1UL, 0) ||
-            hdr_read(s, NULL, (unsigned long)(rest - 3), 0) || hdr_read(s, b + 24, 2UL, 0))
+        if (hdr_read(s, b + 26, 1UL, 0) || hdr_read(s, NULL, (unsigned long)(rest - 3), 0)
+            || hdr_read(s, b + 24, 2UL, 0))
             goto damaged;
         e->os = b[26];
     }
@@ -165,8 +164,8 @@ static int read_level_0_1(lzh_state *s, unsigned char *b)
         goto damaged;
     if (e->level == 1) {
         /* a level 1 header has its checksum instead of a header CRC */
-        if (hdr_extended(s, get_le(b + 24, 2), 2, &ext_total, &hdr_crc, &has_hdr_crc) ||
-            ext_total > e->packed)
+        if (hdr_extended(s, get_le(b + 24, 2), 2, &ext_total, &hdr_crc, &has_hdr_crc)
+            || ext_total > e->packed)
             goto damaged;
         e->packed -= ext_total;
     }
@@ -179,9 +178,9 @@ damaged:
    part, the extended headers, the padding, and the header CRC when one of
    the extended headers carries it. Returns HDR_ENTRY or an LZH_E_* code
    (negated). */
-static int read_level_2_3(lzh_state *s, unsigned char *b)
+static int read_level_2_3(lzh_state* s, unsigned char* b)
 {
-    lzh_entry *e = &s->entry;
+    lzh_entry* e = &s->entry;
     unsigned short szlen = e->level == 2 ? 2 : 4, fixed = e->level == 2 ? 26 : 32, hdr_crc = 0;
     unsigned long hsize, ext_total = 0, used;
     int has_hdr_crc = 0;
@@ -198,8 +197,8 @@ static int read_level_2_3(lzh_state *s, unsigned char *b)
             goto damaged;
         hsize = get_le(b + 24, 4);
     }
-    if (hsize < fixed ||
-        hdr_extended(s, get_le(b + fixed - szlen, szlen), szlen, &ext_total, &hdr_crc, &has_hdr_crc))
+    if (hsize < fixed
+        || hdr_extended(s, get_le(b + fixed - szlen, szlen), szlen, &ext_total, &hdr_crc, &has_hdr_crc))
         goto damaged;
     used = fixed + ext_total;
     /* Some writers pad the header; the padding belongs to it. One OS-9
@@ -217,7 +216,7 @@ damaged:
 
 /* Read the header at the current position into s->entry. Returns HDR_ENTRY,
    HDR_END (end mark or end of file), or an LZH_E_* code (negated). */
-static int read_header(lzh_state *s)
+static int read_header(lzh_state* s)
 {
     unsigned char b[32];
     unsigned long start = in_offset(s), data_start;

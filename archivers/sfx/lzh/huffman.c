@@ -7,8 +7,8 @@
    lengths (codes assigned shortest first, then by symbol, as LHA does);
    longer codes continue as a tree in left/right. A hole left by an
    incomplete code stays NO_CODE and is an error when met. */
-static int make_table(lzh_state *s, unsigned short nchar, const unsigned char *len,
-                      unsigned short tbits, unsigned short *table)
+static int make_table(lzh_state* s, unsigned short nchar, const unsigned char* len, unsigned short tbits,
+                      unsigned short* table)
 {
     unsigned long start[18], code;
     unsigned short count[17], i, k, l, avail = nchar, limit = 2 * nchar - 1;
@@ -40,7 +40,7 @@ static int make_table(lzh_state *s, unsigned short nchar, const unsigned char *l
             for (k = 0; k < n; k++)
                 table[first + k] = i;
         } else {
-            unsigned short *p = &table[code >> (16 - tbits)];
+            unsigned short* p = &table[code >> (16 - tbits)];
             unsigned short bit = (unsigned short)(15 - tbits);
             for (k = tbits; k < l; k++, bit--) {
                 if (*p == NO_CODE) {
@@ -63,8 +63,8 @@ static int make_table(lzh_state *s, unsigned short nchar, const unsigned char *l
 }
 
 /* Walk the tree below a table entry for codes longer than the table. */
-static unsigned short tree_walk(lzh_state *s, unsigned short j, unsigned short nchar,
-                                unsigned short peek, unsigned short mask)
+static unsigned short tree_walk(lzh_state* s, unsigned short j, unsigned short nchar, unsigned short peek,
+                                unsigned short mask)
 {
     while (j >= nchar && j != NO_CODE && mask) {
         j = (peek & mask) ? s->right[j] : s->left[j];

@@ -1,11 +1,11 @@
 /* Part of lzhdec.c, included there: archive input. */
 
-static unsigned long in_offset(const lzh_state *s)
+static unsigned long in_offset(const lzh_state* s)
 {
     return s->pos - (s->inlen - s->inpos);
 }
 
-static int in_seek(lzh_state *s, unsigned long offset)
+static int in_seek(lzh_state* s, unsigned long offset)
 {
     unsigned long start = s->pos - s->inlen;
     if (offset >= start && offset <= s->pos) {
@@ -18,7 +18,7 @@ static int in_seek(lzh_state *s, unsigned long offset)
 }
 
 /* Refill the buffer; returns the number of bytes now available. */
-static unsigned short in_fill(lzh_state *s)
+static unsigned short in_fill(lzh_state* s)
 {
     int n;
     if (s->inpos < s->inlen)
@@ -36,7 +36,7 @@ static unsigned short in_fill(lzh_state *s)
 }
 
 /* Next byte of the archive, -1 at its end. */
-static int in_byte(lzh_state *s)
+static int in_byte(lzh_state* s)
 {
     if (s->inpos == s->inlen && in_fill(s) == 0)
         return -1;
@@ -44,7 +44,7 @@ static int in_byte(lzh_state *s)
 }
 
 /* Next byte of the current entry's compressed data. Past its end, zero. */
-static unsigned char data_byte(lzh_state *s)
+static unsigned char data_byte(lzh_state* s)
 {
     if (s->packed_left == 0 || (s->inpos == s->inlen && in_fill(s) == 0)) {
         if (s->packed_left) { /* file ends before the data does */

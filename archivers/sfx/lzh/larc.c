@@ -2,7 +2,7 @@
    flags) and -lz5- (4 KiB, flag bytes). Positions are absolute dictionary
    indexes. */
 
-static void decode_lzs(lzh_state *s)
+static void decode_lzs(lzh_state* s)
 {
     unsigned short from, len;
     s->wpos = 2048 - 17;
@@ -18,7 +18,7 @@ static void decode_lzs(lzh_state *s)
     }
 }
 
-static void decode_lz5(lzh_state *s)
+static void decode_lz5(lzh_state* s)
 {
     unsigned short i, from, len, flags = 0, left = 0, b;
     /* LArc's initial dictionary: runs of every byte value, both byte

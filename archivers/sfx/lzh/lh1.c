@@ -5,7 +5,7 @@
 #define DYN_ROOT (DYN_T - 1)
 #define DYN_MAX_FREQ 0x8000u
 
-static void dyn_start(lzh_state *s)
+static void dyn_start(lzh_state* s)
 {
     unsigned short i, j, n, code, len;
     /* Upper position bits: 1 code of 3 bits... 16 codes of 8 bits. */
@@ -40,7 +40,7 @@ static void dyn_start(lzh_state *s)
 }
 
 /* Halve every count and rebuild the tree when the root count saturates. */
-static void dyn_rebuild(lzh_state *s)
+static void dyn_rebuild(lzh_state* s)
 {
     unsigned short *freq = s->u.dyn.freq, *son = s->u.dyn.son, *prnt = s->u.dyn.prnt;
     unsigned short i, j, k, f;
@@ -70,7 +70,7 @@ static void dyn_rebuild(lzh_state *s)
     }
 }
 
-static void dyn_update(lzh_state *s, unsigned short c)
+static void dyn_update(lzh_state* s, unsigned short c)
 {
     unsigned short *freq = s->u.dyn.freq, *son = s->u.dyn.son, *prnt = s->u.dyn.prnt;
     unsigned short i, j, k, l;
@@ -101,7 +101,7 @@ static void dyn_update(lzh_state *s, unsigned short c)
     } while ((c = prnt[c]) != 0);
 }
 
-static void decode_lh1(lzh_state *s)
+static void decode_lh1(lzh_state* s)
 {
     unsigned short c, p, len, i;
     while (s->out_left && !s->error) {
@@ -122,8 +122,8 @@ static void decode_lh1(lzh_state *s)
         len = (unsigned short)(c - 253);
         i = bits_get(s, 8);
         p = (unsigned short)(s->u.dyn.d_code[i] << 6);
-        i = (unsigned short)((i << (s->u.dyn.d_len[i] - 2)) |
-                             bits_get(s, (unsigned short)(s->u.dyn.d_len[i] - 2)));
+        i = (unsigned short)((i << (s->u.dyn.d_len[i] - 2))
+                             | bits_get(s, (unsigned short)(s->u.dyn.d_len[i] - 2)));
         p |= i & 0x3F;
         out_copy(s, (unsigned short)((unsigned)s->wpos - p - 1u), take(s, len));
     }

@@ -6,7 +6,7 @@
 #define CBIT 9
 
 /* Code lengths of the position or code-length alphabet. */
-static int read_pt_len(lzh_state *s, unsigned short nn, unsigned short nbit, short special)
+static int read_pt_len(lzh_state* s, unsigned short nn, unsigned short nbit, short special)
 {
     unsigned short i = 0, n, c;
     n = bits_get(s, nbit);
@@ -50,7 +50,7 @@ static int read_pt_len(lzh_state *s, unsigned short nn, unsigned short nbit, sho
 }
 
 /* Code lengths of the literal/length alphabet. */
-static int read_c_len(lzh_state *s)
+static int read_c_len(lzh_state* s)
 {
     unsigned short i = 0, n, c;
     n = bits_get(s, CBIT);
@@ -96,13 +96,12 @@ static int read_c_len(lzh_state *s)
     return make_table(s, LZH_NC, s->c_len, 12, s->u.c_table);
 }
 
-static int read_block_header(lzh_state *s)
+static int read_block_header(lzh_state* s)
 {
     s->blocksize = bits_get(s, 16);
     if (s->error)
         return 0;
-    if (!read_pt_len(s, NT, TBIT, 3) || !read_c_len(s) ||
-        !read_pt_len(s, s->np, s->pbit, -1)) {
+    if (!read_pt_len(s, NT, TBIT, 3) || !read_c_len(s) || !read_pt_len(s, s->np, s->pbit, -1)) {
         if (!s->error)
             s->error = LZH_E_DATA;
         return 0;
@@ -110,7 +109,7 @@ static int read_block_header(lzh_state *s)
     return 1;
 }
 
-static void decode_lhnew(lzh_state *s)
+static void decode_lhnew(lzh_state* s)
 {
     unsigned short c, p, peek, len;
     while (s->out_left && !s->error) {

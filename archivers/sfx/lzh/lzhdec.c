@@ -41,15 +41,21 @@
 static const struct {
     char id[4];
     unsigned char kind, dicbit;
-} methods[] = {
-    {"lh0", MTH_STORED, 0}, {"lz4", MTH_STORED, 0}, {"lhd", MTH_DIR, 0},
-    {"lh4", MTH_LHNEW, 12}, {"lh5", MTH_LHNEW, 13}, {"lh6", MTH_LHNEW, 15},
-    {"lh7", MTH_LHNEW, 16}
+} methods[] = {{"lh0", MTH_STORED, 0},
+               {"lz4", MTH_STORED, 0},
+               {"lhd", MTH_DIR, 0},
+               {"lh4", MTH_LHNEW, 12},
+               {"lh5", MTH_LHNEW, 13},
+               {"lh6", MTH_LHNEW, 15},
+               {"lh7", MTH_LHNEW, 16}
 #ifndef LZH_NO_LH1
-    , {"lh1", MTH_LH1, 12}
+               ,
+               {"lh1", MTH_LH1, 12}
 #endif
 #ifndef LZH_NO_LZS
-    , {"lzs", MTH_LZS, 11}, {"lz5", MTH_LZ5, 12}
+               ,
+               {"lzs", MTH_LZS, 11},
+               {"lz5", MTH_LZ5, 12}
 #endif
 };
 #define N_METHODS (sizeof methods / sizeof methods[0])
@@ -78,7 +84,7 @@ static unsigned short crc_table[256];
 /* ---------------------------------------------------------------------- */
 /* Entries                                                                 */
 
-static unsigned char method_kind(const char *id, unsigned char *dicbit)
+static unsigned char method_kind(const char* id, unsigned char* dicbit)
 {
     unsigned short i;
     for (i = 0; i < N_METHODS; i++) {
@@ -92,7 +98,7 @@ static unsigned char method_kind(const char *id, unsigned char *dicbit)
 
 /* Decode the current entry's data (to s->file when set); returns the
    result, CRC included. */
-static int decode_entry(lzh_state *s, unsigned char kind, unsigned char dicbit)
+static int decode_entry(lzh_state* s, unsigned char kind, unsigned char dicbit)
 {
     s->error = LZH_OK;
     s->overrun = 0;
@@ -112,9 +118,7 @@ static int decode_entry(lzh_state *s, unsigned char kind, unsigned char dicbit)
     if (kind != MTH_STORED && !window_setup(s, dicbit))
         return LZH_E_MEMORY;
     switch (kind) {
-    case MTH_STORED:
-        decode_stored(s);
-        break;
+    case MTH_STORED: decode_stored(s); break;
 #ifndef LZH_NO_LH1
     case MTH_LH1:
         dyn_start(s);
@@ -127,12 +131,8 @@ static int decode_entry(lzh_state *s, unsigned char kind, unsigned char dicbit)
         decode_lhnew(s);
         break;
 #ifndef LZH_NO_LZS
-    case MTH_LZS:
-        decode_lzs(s);
-        break;
-    case MTH_LZ5:
-        decode_lz5(s);
-        break;
+    case MTH_LZS: decode_lzs(s); break;
+    case MTH_LZ5: decode_lz5(s); break;
 #endif
     }
     out_flush(s);
@@ -143,10 +143,10 @@ static int decode_entry(lzh_state *s, unsigned char kind, unsigned char dicbit)
     return LZH_OK;
 }
 
-static int handle_entry(lzh_state *s, int mode)
+static int handle_entry(lzh_state* s, int mode)
 {
-    lzh_entry *e = &s->entry;
-    const lzh_io *io = s->io;
+    lzh_entry* e = &s->entry;
+    const lzh_io* io = s->io;
     unsigned char dicbit = 0, kind = method_kind(e->method, &dicbit);
     int result, named;
 
@@ -176,9 +176,7 @@ static int handle_entry(lzh_state *s, int mode)
         }
         if (result == LZH_OK) {
             result = decode_entry(s, kind, dicbit);
-            if (s->file &&
-                io->close(io->ctx, s->file, e, result == LZH_OK) != 0 &&
-                result == LZH_OK)
+            if (s->file && io->close(io->ctx, s->file, e, result == LZH_OK) != 0 && result == LZH_OK)
                 result = LZH_E_WRITE;
         }
         s->file = NULL;
@@ -191,7 +189,7 @@ static int handle_entry(lzh_state *s, int mode)
 /* ---------------------------------------------------------------------- */
 /* Public functions                                                        */
 
-const char *lzh_strerror(int code)
+const char* lzh_strerror(int code)
 {
     switch (code) {
     case LZH_OK: return "OK";
@@ -212,7 +210,7 @@ const char *lzh_strerror(int code)
     return "error";
 }
 
-void lzh_init(lzh_state *s, const lzh_io *io)
+void lzh_init(lzh_state* s, const lzh_io* io)
 {
     memset(s, 0, sizeof *s);
     s->io = io;
@@ -220,14 +218,14 @@ void lzh_init(lzh_state *s, const lzh_io *io)
         crc_init();
 }
 
-void lzh_done(lzh_state *s)
+void lzh_done(lzh_state* s)
 {
     if (s->win_alloc)
         LZH_WIN_FREE(s);
     s->win_alloc = 0;
 }
 
-int lzh_run(lzh_state *s, unsigned long offset, int mode)
+int lzh_run(lzh_state* s, unsigned long offset, int mode)
 {
     int first = LZH_OK, r;
     s->done = s->failed = 0;
@@ -279,7 +277,7 @@ int lzh_run(lzh_state *s, unsigned long offset, int mode)
     return first;
 }
 
-int lzh_find(lzh_state *s, unsigned long from, unsigned long *found)
+int lzh_find(lzh_state* s, unsigned long from, unsigned long* found)
 {
     unsigned long at;
     unsigned char b[7];

@@ -14,7 +14,7 @@ static int sjis_trail(unsigned char c)
 }
 
 /* Width of the character at p (1 or 2), given that n bytes remain. */
-static unsigned short char_width(const unsigned char *p, unsigned short n)
+static unsigned short char_width(const unsigned char* p, unsigned short n)
 {
     return (unsigned short)(n >= 2 && sjis_lead(p[0]) && sjis_trail(p[1]) ? 2 : 1);
 }
@@ -30,22 +30,21 @@ static int upper(int c)
 }
 
 /* CON, PRN, AUX, NUL, COM1-9, LPT1-9 (with any extension) name devices. */
-static int device_name(const unsigned char *p, unsigned short n)
+static int device_name(const unsigned char* p, unsigned short n)
 {
-    static const char *const devices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$",
-                                          "CONIN$", "CONOUT$"};
+    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"};
     unsigned short base = 0, i, k;
     while (base < n && p[base] != '.')
         base++;
     while (base > 0 && p[base - 1] == ' ')
         base--;
     if (base == 4 && p[3] >= '1' && p[3] <= '9') {
-        if ((upper(p[0]) == 'C' && upper(p[1]) == 'O' && upper(p[2]) == 'M') ||
-            (upper(p[0]) == 'L' && upper(p[1]) == 'P' && upper(p[2]) == 'T'))
+        if ((upper(p[0]) == 'C' && upper(p[1]) == 'O' && upper(p[2]) == 'M')
+            || (upper(p[0]) == 'L' && upper(p[1]) == 'P' && upper(p[2]) == 'T'))
             return 1;
     }
     for (i = 0; i < sizeof devices / sizeof devices[0]; i++) {
-        const char *d = devices[i];
+        const char* d = devices[i];
         for (k = 0; k < base && d[k] && upper(p[k]) == d[k]; k++)
             ;
         if (k == base && d[k] == 0)
@@ -55,7 +54,7 @@ static int device_name(const unsigned char *p, unsigned short n)
 }
 
 /* Check one folder or file name; returns 0 when it may be written. */
-static int component_ok(const unsigned char *p, unsigned short n)
+static int component_ok(const unsigned char* p, unsigned short n)
 {
     unsigned short i, w, dots = 1;
     for (i = 0; i < n; i += w) {
@@ -75,10 +74,9 @@ static int component_ok(const unsigned char *p, unsigned short n)
 }
 
 /* Append a component to the path being built; returns 0 when it fits. */
-static int path_append(lzh_state *s, unsigned short *len, const unsigned char *p,
-                       unsigned short n)
+static int path_append(lzh_state* s, unsigned short* len, const unsigned char* p, unsigned short n)
 {
-    lzh_entry *e = &s->entry;
+    lzh_entry* e = &s->entry;
     unsigned short i, w = 1;
     if (*len && *len < LZH_PATH_MAX)
         e->path[(*len)++] = s->io->sep;
@@ -99,9 +97,9 @@ static int path_append(lzh_state *s, unsigned short *len, const unsigned char *p
    name parts. Returns LZH_OK, or LZH_E_NAME for a name that is absolute,
    climbs out with "..", names a drive, stream or device, or cannot be
    written, in which case entry.path stays empty. */
-static int build_names(lzh_state *s)
+static int build_names(lzh_state* s)
 {
-    lzh_entry *e = &s->entry;
+    lzh_entry* e = &s->entry;
     unsigned char raw[2 * LZH_PATH_MAX + 2];
     unsigned short n = 0, i, w = 1, start, len = 0, name_len = 0;
     int ok = !s->name_too_long;
@@ -138,8 +136,8 @@ static int build_names(lzh_state *s)
         if (i < n && !(w == 1 && raw_separator(raw[i])))
             continue;
         if (i > start && !(i - start == 1 && raw[start] == '.')) {
-            if (!component_ok(raw + start, (unsigned short)(i - start)) ||
-                !path_append(s, &len, raw + start, (unsigned short)(i - start)))
+            if (!component_ok(raw + start, (unsigned short)(i - start))
+                || !path_append(s, &len, raw + start, (unsigned short)(i - start)))
                 ok = 0;
         }
         start = (unsigned short)(i + 1);
@@ -157,14 +155,14 @@ static int build_names(lzh_state *s)
 
 /* Make every folder of path up to (not including) its last `stop` part:
    stop = 1 for a file's parents, 0 for a folder entry itself. */
-static int make_folders(lzh_state *s, int stop)
+static int make_folders(lzh_state* s, int stop)
 {
-    char *path = s->entry.path;
+    char* path = s->entry.path;
     unsigned short n = (unsigned short)strlen(path), i, w;
     if (n == 0)
         return LZH_OK;
     for (i = 0; i <= n; i += w) {
-        w = i < n ? char_width((unsigned char *)path + i, (unsigned short)(n - i)) : 1;
+        w = i < n ? char_width((unsigned char*)path + i, (unsigned short)(n - i)) : 1;
         if (i < n && !(w == 1 && path[i] == s->io->sep))
             continue;
         if (i == n && stop)

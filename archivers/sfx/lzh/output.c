@@ -1,35 +1,33 @@
 /* Part of lzhdec.c, included there: output of the decoded bytes. */
 
 #ifdef LZH_MACBINARY
-static unsigned long get_be32(const unsigned char *p)
+static unsigned long get_be32(const unsigned char* p)
 {
-    return ((unsigned long)p[0] << 24) | ((unsigned long)p[1] << 16) |
-           ((unsigned long)p[2] << 8) | p[3];
+    return ((unsigned long)p[0] << 24) | ((unsigned long)p[1] << 16) | ((unsigned long)p[2] << 8) | p[3];
 }
 
 /* MacLHA stores a file as MacBinary: a 128-byte header, the data fork padded
    to 128 bytes, then the resource fork. When that is exactly what the entry
    holds and the resource fork is empty, only the data fork is written. */
-static void macbinary_probe(lzh_state *s)
+static void macbinary_probe(lzh_state* s)
 {
-    const unsigned char *h = s->outbuf;
+    const unsigned char* h = s->outbuf;
     unsigned long data;
     s->mac_probe = 0;
     if (s->outpos < 128 || h[0] != 0 || h[1] == 0 || h[1] > 63 || h[74] != 0 || h[82] != 0)
         return;
     data = get_be32(h + 83);
-    if (get_be32(h + 87) != 0 || data > s->entry.size ||
-        128 + ((data + 127) & ~127UL) != s->entry.size)
+    if (get_be32(h + 87) != 0 || data > s->entry.size || 128 + ((data + 127) & ~127UL) != s->entry.size)
         return;
     s->keep_from = 128;
     s->keep_to = 128 + data;
 }
 #endif
 
-static void out_flush(lzh_state *s)
+static void out_flush(lzh_state* s)
 {
     unsigned short i, crc = s->crc, from = 0, to = s->outpos;
-    const unsigned char *p = s->outbuf;
+    const unsigned char* p = s->outbuf;
     if (s->outpos == 0)
         return;
     for (i = s->outpos; i; i--)
@@ -44,27 +42,28 @@ static void out_flush(lzh_state *s)
     if (s->keep_to < s->out_done + s->outpos)
         to = (unsigned short)(s->keep_to > s->out_done ? s->keep_to - s->out_done : 0);
 #endif
-    if (s->file && !s->error && from < to && from < s->outpos &&
-        s->io->write(s->io->ctx, s->file, s->outbuf + from, (unsigned short)(to - from)) != 0)
+    if (s->file && !s->error && from < to && from < s->outpos
+        && s->io->write(s->io->ctx, s->file, s->outbuf + from, (unsigned short)(to - from)) != 0)
         s->error = LZH_E_WRITE;
     s->out_done += s->outpos;
     s->outpos = 0;
-    if (s->io->progress && !s->error &&
-        s->io->progress(s->io->ctx, &s->entry, s->out_done) != 0)
+    if (s->io->progress && !s->error && s->io->progress(s->io->ctx, &s->entry, s->out_done) != 0)
         s->error = LZH_E_CANCEL;
 }
 
-#define OUT_PUT(s, c) do { \
-    unsigned char c_ = (unsigned char)(c); \
-    LZH_WIN_PUT(s, (s)->wpos, c_); \
-    (s)->wpos = (unsigned short)(((s)->wpos + 1) & (s)->wmask); \
-    (s)->outbuf[(s)->outpos++] = c_; \
-    if ((s)->outpos == LZH_OUTBUF_SIZE) out_flush(s); \
-} while (0)
+#define OUT_PUT(s, c)                                                                                        \
+    do {                                                                                                     \
+        unsigned char c_ = (unsigned char)(c);                                                               \
+        LZH_WIN_PUT(s, (s)->wpos, c_);                                                                       \
+        (s)->wpos = (unsigned short)(((s)->wpos + 1) & (s)->wmask);                                          \
+        (s)->outbuf[(s)->outpos++] = c_;                                                                     \
+        if ((s)->outpos == LZH_OUTBUF_SIZE)                                                                  \
+            out_flush(s);                                                                                    \
+    } while (0)
 
 /* Copy len bytes that start at dictionary index `from` (already clipped to
    what is left of the entry). */
-static void out_copy(lzh_state *s, unsigned short from, unsigned short len)
+static void out_copy(lzh_state* s, unsigned short from, unsigned short len)
 {
     unsigned short mask = s->wmask;
     from &= mask;
@@ -76,7 +75,7 @@ static void out_copy(lzh_state *s, unsigned short from, unsigned short len)
 }
 
 /* Length of a match, clipped to the bytes still due; counts them as done. */
-static unsigned short take(lzh_state *s, unsigned short len)
+static unsigned short take(lzh_state* s, unsigned short len)
 {
     if ((unsigned long)len > s->out_left)
         len = (unsigned short)s->out_left;

@@ -1,6 +1,6 @@
 /* Part of lzhdec.c, included there: stored data (-lh0-, -lz4-). */
 
-static void decode_stored(lzh_state *s)
+static void decode_stored(lzh_state* s)
 {
     while (s->out_left && !s->error) {
         unsigned short n = LZH_OUTBUF_SIZE - s->outpos, avail;

@@ -2,13 +2,13 @@
    malloc'd block). */
 
 #ifdef LZH_WIN_DEFAULT
-int lzh_window_alloc(lzh_state *s, unsigned long size)
+int lzh_window_alloc(lzh_state* s, unsigned long size)
 {
-    s->window = (unsigned char *)malloc((size_t)size);
+    s->window = (unsigned char*)malloc((size_t)size);
     return s->window != NULL;
 }
 
-void lzh_window_free(lzh_state *s)
+void lzh_window_free(lzh_state* s)
 {
     free(s->window);
     s->window = NULL;
@@ -17,7 +17,7 @@ void lzh_window_free(lzh_state *s)
 
 /* Make the dictionary 2^dicbit bytes, filled with spaces, the way every LZH
    encoder assumes it starts. */
-static int window_setup(lzh_state *s, unsigned char dicbit)
+static int window_setup(lzh_state* s, unsigned char dicbit)
 {
     unsigned long size = 1UL << dicbit;
     unsigned long i;

@@ -19,14 +19,14 @@
 
 static lzh_state state;
 
-static int note(void *ctx, int event, const lzh_entry *e, int result)
+static int note(void* ctx, int event, const lzh_entry* e, int result)
 {
-    posix_io *p = ctx;
+    posix_io* p = ctx;
     int mode = p->mode;
     if (event == LZH_EV_BEGIN) {
         if (mode == LZH_MODE_LIST)
-            printf("%10lu %10lu %s %04x %s%s\n", e->size, e->packed, e->method, e->crc,
-                   e->name, result == LZH_OK ? "" : "  (unsafe name)");
+            printf("%10lu %10lu %s %04x %s%s\n", e->size, e->packed, e->method, e->crc, e->name,
+                   result == LZH_OK ? "" : "  (unsafe name)");
         /* an existing file is replaced only with -y */
         return mode == LZH_MODE_EXTRACT && !e->is_dir && e->path[0] && !posix_io_may_write(p, e);
     }
@@ -35,15 +35,15 @@ static int note(void *ctx, int event, const lzh_entry *e, int result)
     if (result == LZH_OK)
         printf("%s: OK\n", e->name);
     else if (e->name[0] || e->method[0])
-        fprintf(stderr, "%s: %s%s%s\n", e->name, lzh_strerror(result),
-                result == LZH_E_METHOD ? " " : "", result == LZH_E_METHOD ? e->method : "");
+        fprintf(stderr, "%s: %s%s%s\n", e->name, lzh_strerror(result), result == LZH_E_METHOD ? " " : "",
+                result == LZH_E_METHOD ? e->method : "");
     else
         fprintf(stderr, "archive: %s\n", lzh_strerror(result));
     return 0;
 }
 
 /* Make the destination folder and any folder above it that is missing. */
-static void make_destination(const char *dest)
+static void make_destination(const char* dest)
 {
     char path[4096];
     size_t i, n = strlen(dest);
@@ -66,7 +66,7 @@ static int usage(void)
     return 2;
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     static posix_io pio;
     lzh_io io;
@@ -76,7 +76,7 @@ int main(int argc, char **argv)
 
     pio.overwrite = 0;
     for (i = 1; i < argc; i++) {
-        const char *a = argv[i];
+        const char* a = argv[i];
         if (strcmp(a, "-y") == 0)
             pio.overwrite = 1;
         else if (strcmp(a, "-t") == 0)

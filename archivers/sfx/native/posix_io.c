@@ -19,9 +19,9 @@ typedef struct out_file {
     int fd;
 } out_file;
 
-static int io_read(void *ctx, unsigned char *buf, unsigned short len)
+static int io_read(void* ctx, unsigned char* buf, unsigned short len)
 {
-    posix_io *p = ctx;
+    posix_io* p = ctx;
     ssize_t n;
     do
         n = read(p->archive, buf, len);
@@ -29,44 +29,44 @@ static int io_read(void *ctx, unsigned char *buf, unsigned short len)
     return n < 0 ? -1 : (int)n;
 }
 
-static int io_seek(void *ctx, unsigned long offset)
+static int io_seek(void* ctx, unsigned long offset)
 {
-    posix_io *p = ctx;
+    posix_io* p = ctx;
     return lseek(p->archive, (off_t)offset, SEEK_SET) == (off_t)offset ? 0 : -1;
 }
 
-static int io_mkdir(void *ctx, const char *path)
+static int io_mkdir(void* ctx, const char* path)
 {
-    posix_io *p = ctx;
+    posix_io* p = ctx;
     struct stat st;
     if (mkdirat(p->dest, path, 0777) == 0)
         return 0;
     return fstatat(p->dest, path, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode) ? 0 : -1;
 }
 
-static void temp_name(posix_io *p, const lzh_entry *e)
+static void temp_name(posix_io* p, const lzh_entry* e)
 {
     snprintf(p->temp, sizeof p->temp, "%s.tb-sfx-%ld", e->path, (long)getpid());
 }
 
-int posix_io_may_write(const posix_io *p, const lzh_entry *e)
+int posix_io_may_write(const posix_io* p, const lzh_entry* e)
 {
     struct stat st;
     return p->overwrite || fstatat(p->dest, e->path, &st, AT_SYMLINK_NOFOLLOW) != 0;
 }
 
-static void *io_create(void *ctx, const lzh_entry *e)
+static void* io_create(void* ctx, const lzh_entry* e)
 {
     static out_file file;
-    posix_io *p = ctx;
+    posix_io* p = ctx;
     temp_name(p, e);
     file.fd = openat(p->dest, p->temp, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
     return file.fd < 0 ? NULL : &file;
 }
 
-static int io_write(void *ctx, void *f, const unsigned char *buf, unsigned short len)
+static int io_write(void* ctx, void* f, const unsigned char* buf, unsigned short len)
 {
-    out_file *o = f;
+    out_file* o = f;
     (void)ctx;
     while (len) {
         ssize_t n = write(o->fd, buf, len);
@@ -81,7 +81,7 @@ static int io_write(void *ctx, void *f, const unsigned char *buf, unsigned short
 }
 
 /* Modification time of the entry as seconds since 1970. */
-static time_t entry_time(const lzh_entry *e)
+static time_t entry_time(const lzh_entry* e)
 {
     struct tm tm;
     unsigned long t = e->mtime;
@@ -98,10 +98,10 @@ static time_t entry_time(const lzh_entry *e)
     return mktime(&tm);
 }
 
-static int io_close(void *ctx, void *f, const lzh_entry *e, int keep)
+static int io_close(void* ctx, void* f, const lzh_entry* e, int keep)
 {
-    posix_io *p = ctx;
-    out_file *o = f;
+    posix_io* p = ctx;
+    out_file* o = f;
     int ok = close(o->fd) == 0 && keep;
     temp_name(p, e);
     if (ok) {
@@ -116,7 +116,7 @@ static int io_close(void *ctx, void *f, const lzh_entry *e, int keep)
     return ok || !keep ? 0 : -1;
 }
 
-void posix_io_setup(lzh_io *io, posix_io *ctx)
+void posix_io_setup(lzh_io* io, posix_io* ctx)
 {
     memset(io, 0, sizeof *io);
     io->ctx = ctx;

@@ -20,4 +20,4 @@ _w16_far_alloc:
   mov bx,#$08
   jmp bx
 #endasm
-/* clang-format on */
+                                            /* clang-format on */

@@ -13,8 +13,8 @@
 #define IDOK 1
 #define IDYES 6
 
-int w16_message_box(const char *text, const char *title, unsigned style);
-int w16_module_file_name(unsigned instance, char *buffer, int size);
+int w16_message_box(const char* text, const char* title, unsigned style);
+int w16_module_file_name(unsigned instance, char* buffer, int size);
 /* A fixed block of far memory; its selector, 0 when there is no room. */
 unsigned w16_far_alloc(unsigned long size);
 

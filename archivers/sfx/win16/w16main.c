@@ -22,9 +22,9 @@ static char question[SFX_PATH_MAX + 64];
 
 /* The report keeps its first lines and, once full, the end of the rest:
  * the summary always shows. */
-void sfx_say(const char *text)
+void sfx_say(const char* text)
 {
-    char *to = report;
+    char* to = report;
     int n;
     if (tail[0] || strlen(report) + strlen(text) + 6 > REPORT_MAX)
         to = tail;
@@ -35,13 +35,12 @@ void sfx_say(const char *text)
         memmove(tail, tail + n - TAIL_MAX, TAIL_MAX + 1);
 }
 
-int sfx_ask_overwrite(const char *path)
+int sfx_ask_overwrite(const char* path)
 {
     strcpy(question, path);
     strcat(question, "\nexists. Replace it?");
     switch (w16_message_box(question, title, MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES:
-        return 1;
+    case IDYES: return 1;
     }
     return 0;
 }
@@ -52,9 +51,7 @@ unsigned sfx_far_alloc(unsigned long size)
 }
 
 /* Blocks live until the program ends; Windows frees them then. */
-void sfx_far_free(unsigned seg)
-{
-}
+void sfx_far_free(unsigned seg) {}
 
 /* The end of the NE image: the segment that lies furthest into the file,
  * with its fixup records. The archive starts there or later. */
@@ -68,7 +65,7 @@ static unsigned long image_end(void)
         return 0;
     if (dos_read(h, b, 64) != 64)
         goto done;
-    ne = b[0x3C] | b[0x3D] << 8;            /* our own header sits low */
+    ne = b[0x3C] | b[0x3D] << 8; /* our own header sits low */
     if (dos_seek(h, ne) || dos_read(h, b, 64) != 64 || b[0] != 'N' || b[1] != 'E')
         goto done;
     count = b[0x1C];
@@ -93,7 +90,7 @@ done:
 
 int main(unsigned psp, unsigned cmd, unsigned instance)
 {
-    char *slash;
+    char* slash;
     int status;
 
     if (sfx_read_switches(psp, cmd, &options) < 0) {
@@ -118,7 +115,6 @@ int main(unsigned psp, unsigned cmd, unsigned instance)
     if (tail[0])
         strcat(strcat(report, "...\n"), tail);
     if (!options.overwrite)
-        w16_message_box(report, title,
-                        status == SFX_EXIT_OK ? MB_ICONINFORMATION : MB_ICONSTOP);
+        w16_message_box(report, title, status == SFX_EXIT_OK ? MB_ICONINFORMATION : MB_ICONSTOP);
     return status;
 }

@@ -16,24 +16,30 @@ namespace sfx16 {
 
 using namespace sfxlzh;
 
-fs::path dosStub() { return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-dos.exe"; }
-fs::path win16Stub() { return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-win16.exe"; }
+fs::path dosStub()
+{
+    return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-dos.exe";
+}
+fs::path win16Stub()
+{
+    return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-win16.exe";
+}
 
-Bytes withStub(const fs::path &stub, const Bytes &archive)
+Bytes withStub(const fs::path& stub, const Bytes& archive)
 {
     Bytes exe = ReadBytes<Bytes>(stub);
     exe.insert(exe.end(), archive.begin(), archive.end());
     return exe;
 }
 
-std::map<std::string, Bytes> lhasaFiles(const fs::path &archive)
+std::map<std::string, Bytes> lhasaFiles(const fs::path& archive)
 {
     TempFolder scratch;
     Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
     return caseFolded(filesBelow(scratch.Path()));
 }
 
-std::map<std::string, Bytes> foldedFilesBelow(const fs::path &root)
+std::map<std::string, Bytes> foldedFilesBelow(const fs::path& root)
 {
     return caseFolded(filesBelow(root));
 }
@@ -64,20 +70,20 @@ Bytes longNamesArchive()
                        2);
 }
 
-std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part)
+std::vector<fs::path> filesNamed(const fs::path& root, const std::string& part)
 {
     auto lower = [](std::string s) {
         std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
         return s;
     };
     std::vector<fs::path> found;
-    for (const auto &item : fs::recursive_directory_iterator(root))
+    for (const auto& item : fs::recursive_directory_iterator(root))
         if (lower(item.path().filename().string()).find(lower(part)) != std::string::npos)
             found.push_back(item.path());
     return found;
 }
 
-std::optional<ModuleName> moduleName(const Bytes &exe)
+std::optional<ModuleName> moduleName(const Bytes& exe)
 {
     auto word = [&](std::size_t at) { return unsigned(exe[at] | exe[at + 1] << 8); };
     if (exe.size() < 0x40 || exe[0] != 'M' || exe[1] != 'Z')
@@ -97,40 +103,39 @@ std::optional<ModuleName> moduleName(const Bytes &exe)
     return ModuleName{first + 1, std::string(exe.begin() + first + 1, exe.begin() + first + 1 + exe[first])};
 }
 
-int convert(const std::string &options, const fs::path &archive, const fs::path &out)
+int convert(const std::string& options, const fs::path& archive, const fs::path& out)
 {
-    using UnlhaFunction = int (*)(void *, const char *, char *, std::uint32_t);
-    void *library = dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/libunlha32.so").c_str(),
-                           RTLD_NOW | RTLD_LOCAL);
+    using UnlhaFunction = int (*)(void*, const char*, char*, std::uint32_t);
+    void* library =
+        dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/libunlha32.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return -1;
     auto unlha = reinterpret_cast<UnlhaFunction>(dlsym(library, "Unlha"));
-    const std::string command =
-        "s " + options + " \"" + archive.string() + "\" \"" + out.string() + "/\"";
+    const std::string command = "s " + options + " \"" + archive.string() + "\" \"" + out.string() + "/\"";
     char report[8192] = {};
     const int rc = unlha ? unlha(nullptr, command.c_str(), report, sizeof report) : -1;
     dlclose(library);
     return rc;
 }
 
-void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines, const std::string &env)
+void runUnderWine(const fs::path& dir, const std::vector<std::string>& lines, const std::string& env)
 {
     std::string batch = "@echo off\r\n";
-    for (const std::string &line : lines)
+    for (const std::string& line : lines)
         batch += line + "\r\n";
     WriteBytes(dir / "run.bat", Bytes(batch.begin(), batch.end()));
-    Shell("cd " + Quote(dir.string()) + " && " + env + " TB_WINEPREFIX=" + Quote(TB_WINEPREFIX) + " " +
-        Quote(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
+    Shell("cd " + Quote(dir.string()) + " && " + env + " TB_WINEPREFIX=" + Quote(TB_WINEPREFIX) + " "
+          + Quote(TB_WINE_RUN) + " cmd /c run.bat >/dev/null 2>&1");
 }
 
-std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &runs)
+std::vector<int> runInDosbox(const fs::path& dir, const std::vector<DosRun>& runs)
 {
     // DOSBox applies a redirection on an IF line even when the condition is
     // false, so the errorlevel is told apart with GOTOs.
     std::string batch = "@ECHO OFF\r\n";
     for (std::size_t i = 0; i < runs.size(); i++) {
         const std::string n = std::to_string(i);
-        const DosRun &r = runs[i];
+        const DosRun& r = runs[i];
         std::string line = r.program + " " + r.args;
         if (!r.input.empty()) {
             WriteBytes(dir / ("IN" + n + ".TXT"), Bytes(r.input.begin(), r.input.end()));
@@ -138,18 +143,18 @@ std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &run
         }
         batch += line + " > LOG" + n + ".TXT\r\n";
         for (int level = 3; level >= 1; level--)
-            batch += "IF ERRORLEVEL " + std::to_string(level) + " GOTO L" + n + "E" +
-                     std::to_string(level) + "\r\n";
+            batch += "IF ERRORLEVEL " + std::to_string(level) + " GOTO L" + n + "E" + std::to_string(level)
+                + "\r\n";
         batch += "ECHO 0> ST" + n + ".TXT\r\nGOTO L" + n + "END\r\n";
         for (int level = 3; level >= 1; level--)
-            batch += ":L" + n + "E" + std::to_string(level) + "\r\nECHO " + std::to_string(level) +
-                     "> ST" + n + ".TXT\r\nGOTO L" + n + "END\r\n";
+            batch += ":L" + n + "E" + std::to_string(level) + "\r\nECHO " + std::to_string(level) + "> ST" + n
+                + ".TXT\r\nGOTO L" + n + "END\r\n";
         batch += ":L" + n + "END\r\n";
     }
     WriteBytes(dir / "RUNALL.BAT", Bytes(batch.begin(), batch.end()));
     // A run that waits for input it never gets fails the test in a minute.
-    Shell("TB_DOSBOX_TIMEOUT=60 " + Quote(TB_DOSBOX_RUN) + " " + Quote(dir.string()) +
-        " RUNALL.BAT >/dev/null 2>&1");
+    Shell("TB_DOSBOX_TIMEOUT=60 " + Quote(TB_DOSBOX_RUN) + " " + Quote(dir.string())
+          + " RUNALL.BAT >/dev/null 2>&1");
 
     std::vector<int> levels;
     for (std::size_t i = 0; i < runs.size(); i++) {
@@ -159,4 +164,4 @@ std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &run
     return levels;
 }
 
-}  // namespace sfx16
+} // namespace sfx16

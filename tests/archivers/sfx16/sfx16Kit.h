@@ -19,12 +19,12 @@ fs::path dosStub();
 fs::path win16Stub();
 
 // The stub followed by the archive, as the library writes a self-extractor.
-Bytes withStub(const fs::path &stub, const Bytes &archive);
+Bytes withStub(const fs::path& stub, const Bytes& archive);
 
 // What lhasa extracts from the archive, names case-folded (DOS upper-cases
 // them, lhasa lower-cases all-capital names).
-std::map<std::string, Bytes> lhasaFiles(const fs::path &archive);
-std::map<std::string, Bytes> foldedFilesBelow(const fs::path &root);
+std::map<std::string, Bytes> lhasaFiles(const fs::path& archive);
+std::map<std::string, Bytes> foldedFilesBelow(const fs::path& root);
 
 // lh5_h2.lzh with one byte of its first entry's compressed data changed.
 Bytes damagedArchive();
@@ -36,7 +36,7 @@ Bytes unsafeArchive();
 Bytes longNamesArchive();
 
 // Every path below root whose file name contains `part` (case-insensitive).
-std::vector<fs::path> filesNamed(const fs::path &root, const std::string &part);
+std::vector<fs::path> filesNamed(const fs::path& root, const std::string& part);
 
 // The module name of an NE program (the first entry of its resident-name
 // table) and the offset of its first character; nothing unless the MZ and NE
@@ -45,16 +45,15 @@ struct ModuleName {
     std::size_t offset;
     std::string name;
 };
-std::optional<ModuleName> moduleName(const Bytes &exe);
+std::optional<ModuleName> moduleName(const Bytes& exe);
 
 // Converts with libunlha32 of the build: options, then the archive and the
 // output folder; the library's result.
-int convert(const std::string &options, const fs::path &archive, const fs::path &out);
+int convert(const std::string& options, const fs::path& archive, const fs::path& out);
 
 // Runs the lines of a batch file with Wine's cmd in `dir`; env is put in
 // front of the command.
-void runUnderWine(const fs::path &dir, const std::vector<std::string> &lines,
-                  const std::string &env = "");
+void runUnderWine(const fs::path& dir, const std::vector<std::string>& lines, const std::string& env = "");
 
 // One program run in DOSBox: `program` (an 8.3 name in the folder) with
 // its arguments; `input`, when set, is typed in through standard input.
@@ -66,6 +65,6 @@ struct DosRun {
 
 // Runs every program in one DOSBox start with `dir` as drive C: and returns
 // each one's errorlevel (-1 when the run left no result).
-std::vector<int> runInDosbox(const fs::path &dir, const std::vector<DosRun> &runs);
+std::vector<int> runInDosbox(const fs::path& dir, const std::vector<DosRun>& runs);
 
-}  // namespace sfx16
+} // namespace sfx16

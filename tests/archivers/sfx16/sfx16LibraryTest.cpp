@@ -20,13 +20,16 @@ using testSupport::TempFolder;
 using testSupport::WriteBytes;
 
 struct Case {
-    const char *archive;
-    const char *kindOption;     // "" DOS, "-jw2 " Win16, "-gw2 " Win32
-    const char *stub;
+    const char* archive;
+    const char* kindOption; // "" DOS, "-jw2 " Win16, "-gw2 " Win32
+    const char* stub;
     int expected;
 };
 
-void PrintTo(const Case &c, std::ostream *os) { *os << c.archive << " " << c.stub; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.archive << " " << c.stub;
+}
 
 const Case kCases[] = {
     {"lh1_h0", "", "lzh-dos.exe", 0x800E},
@@ -49,7 +52,7 @@ protected:
 
 TEST_P(LibraryKinds, WritesASelfExtractorOnlyWhenItsStubDecodesEveryEntry)
 {
-    const Case &c = GetParam();
+    const Case& c = GetParam();
     TempFolder out;
     const fs::path archive = dataDir() / (std::string(c.archive) + ".lzh");
     EXPECT_EQ(convert(std::string("-+ ") + c.kindOption + "-jyo -x1  -y1 -gm1 -gu1", archive, out.Path()),
@@ -101,9 +104,9 @@ TEST(LibraryKindsLeftOut, AnEntryLeftOutByGu0DoesNotCount)
 // 1 to 8 of A-Z, 0-9 and _, a letter first, and not a Windows module's.
 TEST(Win16ModuleNames, EveryOutputNamesItsOwnModule)
 {
-    const std::vector<std::string> names = {
-        "alpha", "beta", "setup_disk1", "setup_disk2", "日本語", "日本", "my archive",
-        "my_archive", "v1.2.final", "2024", "_x", "a", "user", "gdi", "kernel"};
+    const std::vector<std::string> names = {"alpha", "beta",       "setup_disk1", "setup_disk2", "日本語",
+                                            "日本",  "my archive", "my_archive",  "v1.2.final",  "2024",
+                                            "_x",    "a",          "user",        "gdi",         "kernel"};
     const std::set<std::string> windowsModules = {"KERNEL", "USER", "GDI", "SYSTEM", "SHELL"};
     TempFolder in, out, runtime;
     setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
@@ -112,17 +115,19 @@ TEST(Win16ModuleNames, EveryOutputNamesItsOwnModule)
     ASSERT_TRUE(reserved);
 
     std::set<std::string> seen;
-    auto check = [&](const fs::path &exePath) {
+    auto check = [&](const fs::path& exePath) {
         SCOPED_TRACE(exePath.string());
         Bytes exe = ReadBytes<Bytes>(exePath);
         const auto name = moduleName(exe);
         ASSERT_TRUE(name);
         EXPECT_EQ(name->offset, reserved->offset);
-        const std::string &n = name->name;
-        EXPECT_TRUE(!n.empty() && n.size() <= 8 && n[0] >= 'A' && n[0] <= 'Z' &&
-                    std::all_of(n.begin(), n.end(), [](char ch) {
-                        return (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '_';
-                    }))
+        const std::string& n = name->name;
+        EXPECT_TRUE(!n.empty() && n.size() <= 8 && n[0] >= 'A' && n[0] <= 'Z'
+                    && std::all_of(n.begin(), n.end(),
+                                   [](char ch) {
+                                       return (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')
+                                           || ch == '_';
+                                   }))
             << n;
         EXPECT_EQ(windowsModules.count(n), 0u) << n;
         EXPECT_TRUE(seen.insert(n).second) << n << " twice";
@@ -130,7 +135,7 @@ TEST(Win16ModuleNames, EveryOutputNamesItsOwnModule)
         std::copy(reserved->name.begin(), reserved->name.end(), exe.begin() + name->offset);
         EXPECT_TRUE(exe == withStub(win16Stub(), archive));
     };
-    for (const std::string &name : names) {
+    for (const std::string& name : names) {
         WriteBytes(in / (name + ".lzh"), archive);
         ASSERT_EQ(convert("-+ -jw2 -gu1", in / (name + ".lzh"), out.Path()), 0) << name;
         check(out / (name + ".EXE"));
@@ -167,4 +172,4 @@ TEST(Win16ModuleNames, RenamedOutputsExtractUnderWine)
     }
 }
 
-}  // namespace
+} // namespace

@@ -14,14 +14,16 @@ using testSupport::TempFolder;
 using testSupport::WriteBytes;
 
 // Every method and header level the DOS stub decodes.
-const char *const kSupported[] = {
-    "lh0_h0", "lh0_h1", "lh0_h2", "lh0_h3", "lh4_h0", "lh4_h1", "lh4_h2", "lh4_h3",
-    "lh5_h0", "lh5_h1", "lh5_h2", "lh5_h3", "lh6_h0", "lh6_h1", "lh6_h2", "lh6_h3",
-    "lh7_h0", "lh7_h1", "lh7_h2", "lh7_h3"};
+const char* const kSupported[] = {"lh0_h0", "lh0_h1", "lh0_h2", "lh0_h3", "lh4_h0", "lh4_h1", "lh4_h2",
+                                  "lh4_h3", "lh5_h0", "lh5_h1", "lh5_h2", "lh5_h3", "lh6_h0", "lh6_h1",
+                                  "lh6_h2", "lh6_h3", "lh7_h0", "lh7_h1", "lh7_h2", "lh7_h3"};
 // Methods left out of the 16-bit stubs to keep them small.
-const char *const kLeftOut[] = {"lh1_h0", "lzs_h0", "lz5_h2"};
+const char* const kLeftOut[] = {"lh1_h0", "lzs_h0", "lz5_h2"};
 
-std::string program(std::size_t i) { return "X" + std::to_string(i) + ".EXE"; }
+std::string program(std::size_t i)
+{
+    return "X" + std::to_string(i) + ".EXE";
+}
 
 TEST(DosStub, FitsInTheFirst20KiBWithTheArchiveHeader)
 {
@@ -38,7 +40,7 @@ TEST(DosStub, ExtractsEveryMethodAndLevelLikeLhasa)
     std::vector<DosRun> runs;
     for (std::size_t i = 0; i < names.size(); i++) {
         WriteBytes(scratch / program(i),
-                  withStub(dosStub(), ReadBytes<Bytes>(dataDir() / (names[i] + ".lzh"))));
+                   withStub(dosStub(), ReadBytes<Bytes>(dataDir() / (names[i] + ".lzh"))));
         runs.push_back({program(i), "-y -oOUT" + std::to_string(i), ""});
     }
     const std::vector<int> levels = runInDosbox(scratch.Path(), runs);
@@ -72,22 +74,23 @@ TEST(DosStub, DamagedAndUnsafeArchivesFailWithoutAWrongFile)
     WriteBytes(root / "CUT.EXE", withStub(dosStub(), truncated));
     WriteBytes(root / "UNSAFE.EXE", withStub(dosStub(), unsafeArchive()));
     WriteBytes(root / "NOARC.EXE", ReadBytes<Bytes>(dosStub()));
-    const std::vector<int> levels = runInDosbox(root, {
-        {"DAMAGED.EXE", "-y -oDAMAGED", ""},
-        {"CUT.EXE", "-y -oCUT", ""},
-        {"UNSAFE.EXE", "-y -oDEST\\UNSAFE", ""},
-        {"DAMAGED.EXE", "-t", ""},
-        {"NOARC.EXE", "-y -oNOARC", ""},
-    });
+    const std::vector<int> levels = runInDosbox(root,
+                                                {
+                                                    {"DAMAGED.EXE", "-y -oDAMAGED", ""},
+                                                    {"CUT.EXE", "-y -oCUT", ""},
+                                                    {"UNSAFE.EXE", "-y -oDEST\\UNSAFE", ""},
+                                                    {"DAMAGED.EXE", "-t", ""},
+                                                    {"NOARC.EXE", "-y -oNOARC", ""},
+                                                });
     const auto reference = lhasaFiles(dataDir() / "lh5_h2.lzh");
 
     // Whatever was written is exact; the damaged entry is not there.
     EXPECT_NE(levels[0], 0);
-    for (const auto &[name, content] : foldedFilesBelow(root / "DAMAGED"))
+    for (const auto& [name, content] : foldedFilesBelow(root / "DAMAGED"))
         EXPECT_TRUE(reference.count(name) && reference.at(name) == content) << name;
     EXPECT_EQ(foldedFilesBelow(root / "DAMAGED").count("words.txt"), 0u);
     EXPECT_NE(levels[1], 0);
-    for (const auto &[name, content] : foldedFilesBelow(root / "CUT"))
+    for (const auto& [name, content] : foldedFilesBelow(root / "CUT"))
         EXPECT_TRUE(reference.count(name) && reference.at(name) == content) << name;
 
     // Unsafe names are refused; the harmless entry still comes out.
@@ -121,24 +124,26 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     WriteBytes(root / "REPLACE/WORDS.TXT", Bytes{'o', 'l', 'd'});
     WriteBytes(root / "NOINPUT/WORDS.TXT", Bytes{'o', 'l', 'd'});
     WriteBytes(root / "EMPTY.TXT", Bytes{});
-    const std::vector<int> levels = runInDosbox(root, {
-        {"SFX.EXE", "", "ASKED\r"},            // no switches: asks for the folder
-        {"SFX.EXE", "-oKEEP", "n"},            // asks before replacing: no
-        {"SFX.EXE", "-oREPLACE", "y"},         // yes
-        {"SFX.EXE", "-t", ""},
-        {"SFX.EXE", "-l", ""},
-        {"SFX.EXE", "-q", ""},
-        {"NAMES.EXE", "-y -oNAMES", ""},
-        {"SFX.EXE", "-oNOINPUT < EMPTY.TXT", ""},    // input ends: no
-        {"SFX.EXE", "-y -oSLASH\\", ""},              // a folder written with its separator
-        {"SFX.EXE", "/Y -o SPACED", ""},                 // DOS-style switch, folder apart
-    });
+    const std::vector<int> levels =
+        runInDosbox(root,
+                    {
+                        {"SFX.EXE", "", "ASKED\r"},    // no switches: asks for the folder
+                        {"SFX.EXE", "-oKEEP", "n"},    // asks before replacing: no
+                        {"SFX.EXE", "-oREPLACE", "y"}, // yes
+                        {"SFX.EXE", "-t", ""},
+                        {"SFX.EXE", "-l", ""},
+                        {"SFX.EXE", "-q", ""},
+                        {"NAMES.EXE", "-y -oNAMES", ""},
+                        {"SFX.EXE", "-oNOINPUT < EMPTY.TXT", ""}, // input ends: no
+                        {"SFX.EXE", "-y -oSLASH\\", ""},          // a folder written with its separator
+                        {"SFX.EXE", "/Y -o SPACED", ""},          // DOS-style switch, folder apart
+                    });
     const auto reference = lhasaFiles(archive);
 
     EXPECT_EQ(levels[0], 0);
     EXPECT_TRUE(foldedFilesBelow(root / "ASKED") == reference);
 
-    EXPECT_EQ(levels[1], 1);    // an entry left out is not a full success
+    EXPECT_EQ(levels[1], 1); // an entry left out is not a full success
     EXPECT_EQ(ReadBytes<Bytes>(root / "KEEP/WORDS.TXT"), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(foldedFilesBelow(root / "KEEP").at("sub/bytes.bin"), reference.at("sub/bytes.bin"));
     EXPECT_EQ(levels[2], 0);
@@ -150,15 +155,14 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     const std::string text(listing.begin(), listing.end());
     EXPECT_NE(text.find("words.txt"), std::string::npos);
     EXPECT_NE(text.find("bytes.bin"), std::string::npos);
-    EXPECT_FALSE(fs::exists(root / "SUB"));    // -t and -l wrote nothing
+    EXPECT_FALSE(fs::exists(root / "SUB")); // -t and -l wrote nothing
     EXPECT_EQ(levels[5], 3);
 
     EXPECT_EQ(levels[6], 0);
     const auto names = foldedFilesBelow(root / "NAMES");
-    const std::map<std::string, Bytes> expected = {
-        {"longfile.tex", Bytes{'f', 'i', 'r', 's', 't'}},
-        {"longfi~1.tex", Bytes{'s', 'e', 'c', 'o', 'n', 'd'}},
-        {"long_fol/a_b.c", Bytes{'d', 'o', 't', 's'}}};
+    const std::map<std::string, Bytes> expected = {{"longfile.tex", Bytes{'f', 'i', 'r', 's', 't'}},
+                                                   {"longfi~1.tex", Bytes{'s', 'e', 'c', 'o', 'n', 'd'}},
+                                                   {"long_fol/a_b.c", Bytes{'d', 'o', 't', 's'}}};
     EXPECT_TRUE(names == expected);
 
     EXPECT_EQ(levels[7], 1);
@@ -169,4 +173,4 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     EXPECT_TRUE(foldedFilesBelow(root / "SPACED") == reference);
 }
 
-}  // namespace
+} // namespace

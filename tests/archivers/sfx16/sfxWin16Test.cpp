@@ -31,16 +31,16 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     for (std::size_t i = 0; i < methods.size(); i++) {
         const std::string n = std::to_string(i);
         WriteBytes(root / ("x" + n + ".exe"),
-                  withStub(win16Stub(), ReadBytes<Bytes>(dataDir() / (methods[i] + ".lzh"))));
+                   withStub(win16Stub(), ReadBytes<Bytes>(dataDir() / (methods[i] + ".lzh"))));
         lines.push_back("x" + n + ".exe -y -oout" + n);
     }
     WriteBytes(root / "leftout.exe", withStub(win16Stub(), ReadBytes<Bytes>(dataDir() / "lh1_h1.lzh")));
     WriteBytes(root / "damaged.exe", withStub(win16Stub(), damagedArchive()));
     WriteBytes(root / "unsafe.exe", withStub(win16Stub(), unsafeArchive()));
     WriteBytes(root / "names.exe", withStub(win16Stub(), longNamesArchive()));
-    lines.insert(lines.end(), {"leftout.exe -y -oleftout", "damaged.exe -y -odamaged",
-                               "unsafe.exe -y -odest\\unsafe", "names.exe -y -onames",
-                               "x2.exe -t", "x2.exe -l", "x2.exe"});
+    lines.insert(lines.end(),
+                 {"leftout.exe -y -oleftout", "damaged.exe -y -odamaged", "unsafe.exe -y -odest\\unsafe",
+                  "names.exe -y -onames", "x2.exe -t", "x2.exe -l", "x2.exe"});
     runUnderWine(root, lines, "TZ=UTC");
 
     for (std::size_t i = 0; i < methods.size(); i++) {
@@ -53,12 +53,12 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     // An entry of a left-out method, or a damaged one, leaves no file; what
     // is written is exact.
     const auto reference = lhasaFiles(dataDir() / "lh5_h2.lzh");
-    for (const char *dir : {"leftout", "damaged"}) {
+    for (const char* dir : {"leftout", "damaged"}) {
         SCOPED_TRACE(dir);
         const auto written = foldedFilesBelow(root / dir);
         EXPECT_EQ(written.count("words.txt"), 0u);
         EXPECT_EQ(written.count("sub/bytes.bin"), 1u);
-        for (const auto &[name, content] : written)
+        for (const auto& [name, content] : written)
             EXPECT_TRUE(reference.count(name) && reference.at(name) == content) << name;
     }
 
@@ -71,15 +71,14 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     EXPECT_EQ(unsafe.size(), 1u);
     EXPECT_EQ(unsafe.count("unsafe/good.txt"), 1u);
 
-    const std::map<std::string, Bytes> names = {
-        {"longfile.tex", Bytes{'f', 'i', 'r', 's', 't'}},
-        {"longfi~1.tex", Bytes{'s', 'e', 'c', 'o', 'n', 'd'}},
-        {"long_fol/a_b.c", Bytes{'d', 'o', 't', 's'}}};
+    const std::map<std::string, Bytes> names = {{"longfile.tex", Bytes{'f', 'i', 'r', 's', 't'}},
+                                                {"longfi~1.tex", Bytes{'s', 'e', 'c', 'o', 'n', 'd'}},
+                                                {"long_fol/a_b.c", Bytes{'d', 'o', 't', 's'}}};
     EXPECT_TRUE(foldedFilesBelow(root / "names") == names);
     // The entries' time (Unix seconds in these level-2 headers) is kept.
     struct stat st {};
     ASSERT_EQ(stat((root / "names/LONGFILE.TEX").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mtime, 1735689600);    // 2025-01-01 00:00 UTC
+    EXPECT_EQ(st.st_mtime, 1735689600); // 2025-01-01 00:00 UTC
 
     EXPECT_TRUE(filesNamed(root, ".tmp").empty());
 
@@ -98,15 +97,15 @@ TEST(Win16Stub, ShiftJisNamesOnAJapaneseSystem)
     const std::string env = JapaneseLocaleEnv();
     if (env.empty())
         GTEST_SKIP() << "no ja_JP.UTF-8 locale could be made (localedef)";
-    const std::string nihon = "\x93\xFA\x96\x7B", go = "\x8C\xEA";    // 日本, 語
+    const std::string nihon = "\x93\xFA\x96\x7B", go = "\x8C\xEA"; // 日本, 語
     TempFolder scratch;
     WriteBytes(scratch / "jp.exe",
-              withStub(win16Stub(), sfxlzh::makeArchive({{"", nihon + ".txt", "one"},
-                                                         {nihon, go + ".txt", "two"}}, 1)));
+               withStub(win16Stub(),
+                        sfxlzh::makeArchive({{"", nihon + ".txt", "one"}, {nihon, go + ".txt", "two"}}, 1)));
     runUnderWine(scratch.Path(), {"jp.exe -y -oout"}, env);
     const std::map<std::string, Bytes> expected = {{"日本.TXT", Bytes{'o', 'n', 'e'}},
                                                    {"日本/語.TXT", Bytes{'t', 'w', 'o'}}};
     EXPECT_TRUE(sfxlzh::filesBelow(scratch / "out") == expected);
 }
 
-}  // namespace
+} // namespace

@@ -22,54 +22,57 @@ struct MemoryIo {
     std::size_t at = 0;
     std::map<std::string, Bytes> files;
     std::set<std::string> folders;
-    std::map<std::string, int> results;    // entry name -> LZH_* result
+    std::map<std::string, int> results; // entry name -> LZH_* result
     Bytes writing;
 
-    lzh_io io() {
+    lzh_io io()
+    {
         lzh_io io{};
         io.ctx = this;
         io.sep = '/';
-        io.read = [](void *c, unsigned char *buf, unsigned short len) -> int {
-            auto *m = static_cast<MemoryIo *>(c);
-            std::size_t n = std::min<std::size_t>(len, m->archive.size() - std::min(m->at, m->archive.size()));
+        io.read = [](void* c, unsigned char* buf, unsigned short len) -> int {
+            auto* m = static_cast<MemoryIo*>(c);
+            std::size_t n =
+                std::min<std::size_t>(len, m->archive.size() - std::min(m->at, m->archive.size()));
             if (n)
                 std::memcpy(buf, m->archive.data() + m->at, n);
             m->at += n;
             return int(n);
         };
-        io.seek = [](void *c, unsigned long offset) -> int {
-            static_cast<MemoryIo *>(c)->at = offset;
+        io.seek = [](void* c, unsigned long offset) -> int {
+            static_cast<MemoryIo*>(c)->at = offset;
             return 0;
         };
-        io.mkdir = [](void *c, const char *path) -> int {
-            static_cast<MemoryIo *>(c)->folders.insert(path);
+        io.mkdir = [](void* c, const char* path) -> int {
+            static_cast<MemoryIo*>(c)->folders.insert(path);
             return 0;
         };
-        io.create = [](void *c, const lzh_entry *) -> void * {
-            auto *m = static_cast<MemoryIo *>(c);
+        io.create = [](void* c, const lzh_entry*) -> void* {
+            auto* m = static_cast<MemoryIo*>(c);
             m->writing.clear();
             return &m->writing;
         };
-        io.write = [](void *, void *f, const unsigned char *buf, unsigned short len) -> int {
-            auto *out = static_cast<Bytes *>(f);
+        io.write = [](void*, void* f, const unsigned char* buf, unsigned short len) -> int {
+            auto* out = static_cast<Bytes*>(f);
             out->insert(out->end(), buf, buf + len);
             return 0;
         };
-        io.close = [](void *c, void *f, const lzh_entry *e, int keep) -> int {
+        io.close = [](void* c, void* f, const lzh_entry* e, int keep) -> int {
             if (keep)
-                static_cast<MemoryIo *>(c)->files[e->path] = *static_cast<Bytes *>(f);
+                static_cast<MemoryIo*>(c)->files[e->path] = *static_cast<Bytes*>(f);
             return 0;
         };
-        io.note = [](void *c, int event, const lzh_entry *e, int result) -> int {
+        io.note = [](void* c, int event, const lzh_entry* e, int result) -> int {
             if (event == LZH_EV_DONE)
-                static_cast<MemoryIo *>(c)->results[e->name] = result;
+                static_cast<MemoryIo*>(c)->results[e->name] = result;
             return 0;
         };
         return io;
     }
 
     // Finds and extracts the archive; returns lzh_run's result.
-    int extract(int mode = LZH_MODE_EXTRACT) {
+    int extract(int mode = LZH_MODE_EXTRACT)
+    {
         static lzh_state state;
         lzh_io callbacks = io();
         unsigned long offset = 0;
@@ -109,7 +112,7 @@ TEST_P(EveryMethod, DecodesToTheStoredContent)
 std::vector<std::string> generatedArchives()
 {
     std::vector<std::string> names;
-    for (const char *method : {"lh0", "lh1", "lh4", "lh5", "lh6", "lh7", "lzs", "lz5"})
+    for (const char* method : {"lh0", "lh1", "lh4", "lh5", "lh6", "lh7", "lzs", "lz5"})
         for (int level = 0; level <= 3; level++)
             names.push_back(std::string(method) + "_h" + std::to_string(level));
     return names;
@@ -120,10 +123,10 @@ INSTANTIATE_TEST_SUITE_P(Generated, EveryMethod, testing::ValuesIn(generatedArch
 // ---- Names -----------------------------------------------------------------
 
 struct NameCase {
-    const char *label;
+    const char* label;
     int level;
     std::string dir, name;
-    std::string path;     // expected path, "" when refused
+    std::string path; // expected path, "" when refused
     int result;
 };
 
@@ -131,7 +134,7 @@ class NameRules : public testing::TestWithParam<NameCase> {};
 
 TEST_P(NameRules, WritesOnlyInsideTheDestination)
 {
-    const NameCase &c = GetParam();
+    const NameCase& c = GetParam();
     MemoryIo m;
     m.archive = makeArchive({{c.dir, c.name, "data"}, {"", "after.txt", "next"}}, c.level);
     int r = m.extract();
@@ -149,7 +152,10 @@ const NameCase nameCases[] = {
     {"plain", 1, "", "a.txt", "a.txt", LZH_OK},
     {"folders_backslash", 1, "", "sub\\deep\\a.txt", "sub/deep/a.txt", LZH_OK},
     {"folders_slash", 0, "", "sub/a.txt", "sub/a.txt", LZH_OK},
-    {"folder_header", 2, "sub\xFF" "deep\xFF", "a.txt", "sub/deep/a.txt", LZH_OK},
+    {"folder_header", 2,
+     "sub\xFF"
+     "deep\xFF",
+     "a.txt", "sub/deep/a.txt", LZH_OK},
     {"sjis_trail_5c_not_a_separator", 1, "", "\x95\x5C.txt", "\x95\x5C.txt", LZH_OK},
     {"sjis_in_folder", 1, "", "\x95\x5C\\\x95\x5C.txt", "\x95\x5C/\x95\x5C.txt", LZH_OK},
     {"sjis_level2_folder", 2, "\x95\x5C\xFF", "\x95\x5C.txt", "\x95\x5C/\x95\x5C.txt", LZH_OK},
@@ -178,13 +184,13 @@ const NameCase nameCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, NameRules, testing::ValuesIn(nameCases),
-                         [](const auto &info) { return std::string(info.param.label); });
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // ---- Damaged input ---------------------------------------------------------
 
 struct Damage {
-    const char *label;
-    void (*apply)(Bytes &archive);
+    const char* label;
+    void (*apply)(Bytes& archive);
 };
 
 class DamagedArchive : public testing::TestWithParam<std::tuple<std::string, Damage>> {};
@@ -196,7 +202,7 @@ TEST_P(DamagedArchive, FailsWithoutAWrongFile)
     m.archive = ReadBytes<Bytes>(dataDir() / (std::get<0>(GetParam()) + ".lzh"));
     std::get<1>(GetParam()).apply(m.archive);
     EXPECT_NE(m.extract(), LZH_OK);
-    for (const auto &[path, content] : m.files) {
+    for (const auto& [path, content] : m.files) {
         ASSERT_TRUE(expected.count(path)) << path;
         EXPECT_EQ(content, expected.at(path)) << path;
     }
@@ -204,21 +210,23 @@ TEST_P(DamagedArchive, FailsWithoutAWrongFile)
 
 // The first entry's data starts after its header; damage lands in it.
 const Damage damages[] = {
-    {"flipped_byte", [](Bytes &a) { a[a.size() / 4] ^= 0x5A; }},
-    {"zeroed_run", [](Bytes &a) { std::fill(a.begin() + 200, a.begin() + 260, 0); }},
-    {"truncated_half", [](Bytes &a) { a.resize(a.size() / 2); }},
-    {"truncated_end_mark", [](Bytes &a) { a.resize(a.size() - 40); }},
-    {"header_checksum", [](Bytes &a) { a[1] ^= 0xFF; a[a.size() / 4] ^= 0x5A; }},
-    {"all_ones", [](Bytes &a) { std::fill(a.begin() + 100, a.end(), 0xFF); }},
+    {"flipped_byte", [](Bytes& a) { a[a.size() / 4] ^= 0x5A; }},
+    {"zeroed_run", [](Bytes& a) { std::fill(a.begin() + 200, a.begin() + 260, 0); }},
+    {"truncated_half", [](Bytes& a) { a.resize(a.size() / 2); }},
+    {"truncated_end_mark", [](Bytes& a) { a.resize(a.size() - 40); }},
+    {"header_checksum",
+     [](Bytes& a) {
+         a[1] ^= 0xFF;
+         a[a.size() / 4] ^= 0x5A;
+     }},
+    {"all_ones", [](Bytes& a) { std::fill(a.begin() + 100, a.end(), 0xFF); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DamagedArchive,
     testing::Combine(testing::Values("lh1_h1", "lh4_h1", "lh5_h0", "lh6_h2", "lh7_h2", "lzs_h1", "lz5_h0"),
                      testing::ValuesIn(damages)),
-    [](const auto &info) {
-        return std::get<0>(info.param) + "_" + std::get<1>(info.param).label;
-    });
+    [](const auto& info) { return std::get<0>(info.param) + "_" + std::get<1>(info.param).label; });
 
 // ---- Finding the archive -----------------------------------------------------
 
@@ -237,7 +245,7 @@ TEST(FindArchive, ADamagedFirstHeaderIsReportedNotSkippedSilently)
 {
     MemoryIo m;
     m.archive = makeArchive({{"", "a.txt", "hello"}, {"", "b.txt", "world"}}, 1);
-    m.archive[1] ^= 0x01;    // checksum of the first header
+    m.archive[1] ^= 0x01; // checksum of the first header
     EXPECT_EQ(m.extract(), LZH_E_FORMAT);
     EXPECT_EQ(m.files.count("a.txt"), 0u);
     EXPECT_EQ(m.files["b.txt"], Bytes({'w', 'o', 'r', 'l', 'd'}));
@@ -262,4 +270,4 @@ TEST(Modes, TestAndListWriteNothing)
     }
 }
 
-}  // namespace
+} // namespace

@@ -2,23 +2,23 @@
 
 namespace sfxlzh {
 
-std::map<std::string, Bytes> filesBelow(const fs::path &root)
+std::map<std::string, Bytes> filesBelow(const fs::path& root)
 {
     std::map<std::string, Bytes> files;
     if (!fs::exists(root))
         return files;
-    for (const auto &item : fs::recursive_directory_iterator(root))
+    for (const auto& item : fs::recursive_directory_iterator(root))
         if (item.is_regular_file())
             files[fs::relative(item.path(), root).string()] = testSupport::ReadBytes<Bytes>(item.path());
     return files;
 }
 
-std::map<std::string, Bytes> caseFolded(const std::map<std::string, Bytes> &files)
+std::map<std::string, Bytes> caseFolded(const std::map<std::string, Bytes>& files)
 {
     std::map<std::string, Bytes> folded;
-    for (const auto &[path, content] : files) {
+    for (const auto& [path, content] : files) {
         std::string p = path;
-        for (char &c : p)
+        for (char& c : p)
             if (c >= 'A' && c <= 'Z')
                 c = char(c - 'A' + 'a');
         folded[p] = content;
@@ -26,11 +26,20 @@ std::map<std::string, Bytes> caseFolded(const std::map<std::string, Bytes> &file
     return folded;
 }
 
-fs::path dataDir() { return fs::path(TB_SOURCE_DIR) / "tests/data/lzh"; }
-fs::path binDir() { return fs::path(TB_BINARY_DIR) / "bin"; }
-fs::path stubPath() { return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-win32.exe"; }
+fs::path dataDir()
+{
+    return fs::path(TB_SOURCE_DIR) / "tests/data/lzh";
+}
+fs::path binDir()
+{
+    return fs::path(TB_BINARY_DIR) / "bin";
+}
+fs::path stubPath()
+{
+    return fs::path(TB_BINARY_DIR) / "lib/tollbrook2/sfx/lzh-win32.exe";
+}
 
-std::uint16_t crc16(const Bytes &data, std::uint16_t crc)
+std::uint16_t crc16(const Bytes& data, std::uint16_t crc)
 {
     for (std::uint8_t b : data) {
         crc ^= b;
@@ -42,11 +51,22 @@ std::uint16_t crc16(const Bytes &data, std::uint16_t crc)
 
 namespace {
 
-void put16(Bytes &b, unsigned v) { b.push_back(v & 0xFF); b.push_back((v >> 8) & 0xFF); }
-void put32(Bytes &b, std::uint32_t v) { put16(b, v & 0xFFFF); put16(b, v >> 16); }
-void putText(Bytes &b, const std::string &s) { b.insert(b.end(), s.begin(), s.end()); }
+void put16(Bytes& b, unsigned v)
+{
+    b.push_back(v & 0xFF);
+    b.push_back((v >> 8) & 0xFF);
+}
+void put32(Bytes& b, std::uint32_t v)
+{
+    put16(b, v & 0xFFFF);
+    put16(b, v >> 16);
+}
+void putText(Bytes& b, const std::string& s)
+{
+    b.insert(b.end(), s.begin(), s.end());
+}
 
-Bytes header(const Entry &e, int level)
+Bytes header(const Entry& e, int level)
 {
     const Bytes data(e.data.begin(), e.data.end());
     const std::uint16_t crc = crc16(data);
@@ -58,7 +78,7 @@ Bytes header(const Entry &e, int level)
         putText(h, method);
         put32(h, std::uint32_t(data.size()));
         put32(h, std::uint32_t(data.size()));
-        put32(h, 0x5A210000);             // 2025-01-01 00:00 (MS-DOS stamp)
+        put32(h, 0x5A210000); // 2025-01-01 00:00 (MS-DOS stamp)
         h.push_back(0x20);
         h.push_back(std::uint8_t(level));
         h.push_back(std::uint8_t(name.size()));
@@ -66,7 +86,7 @@ Bytes header(const Entry &e, int level)
         put16(h, crc);
         if (level == 1) {
             h.push_back('M');
-            put16(h, 0);                  // no extended headers
+            put16(h, 0); // no extended headers
         }
         h[0] = std::uint8_t(h.size() - 2);
         unsigned sum = 0;
@@ -80,13 +100,13 @@ Bytes header(const Entry &e, int level)
     putText(h, method);
     put32(h, std::uint32_t(data.size()));
     put32(h, std::uint32_t(data.size()));
-    put32(h, 1735689600);                 // 2025-01-01 00:00 UTC
+    put32(h, 1735689600); // 2025-01-01 00:00 UTC
     h.push_back(0x20);
     h.push_back(2);
     put16(h, crc);
     h.push_back('M');
     std::size_t crcAt = 0;
-    auto ext = [&](std::uint8_t type, const Bytes &body) {
+    auto ext = [&](std::uint8_t type, const Bytes& body) {
         put16(h, unsigned(body.size() + 3));
         h.push_back(type);
         if (type == 0)
@@ -99,7 +119,7 @@ Bytes header(const Entry &e, int level)
         ext(0x02, Bytes(e.dir.begin(), e.dir.end()));
     put16(h, 0);
     if ((h.size() & 0xFF) == 0)
-        h.push_back(0);                   // a size ending in 0x00 reads as the end
+        h.push_back(0); // a size ending in 0x00 reads as the end
     h[0] = h.size() & 0xFF;
     h[1] = (h.size() >> 8) & 0xFF;
     const std::uint16_t hcrc = crc16(h);
@@ -108,12 +128,12 @@ Bytes header(const Entry &e, int level)
     return h;
 }
 
-}  // namespace
+} // namespace
 
-Bytes makeArchive(const std::vector<Entry> &entries, int level)
+Bytes makeArchive(const std::vector<Entry>& entries, int level)
 {
     Bytes out;
-    for (const Entry &e : entries) {
+    for (const Entry& e : entries) {
         Bytes h = header(e, level);
         out.insert(out.end(), h.begin(), h.end());
         out.insert(out.end(), e.data.begin(), e.data.end());
@@ -122,4 +142,4 @@ Bytes makeArchive(const std::vector<Entry> &entries, int level)
     return out;
 }
 
-}  // namespace sfxlzh
+} // namespace sfxlzh

@@ -25,27 +25,30 @@ struct Extraction {
 
 // Runs `program -y -o<dest> archive` inside a scratch folder and checks that
 // nothing appeared beside the destination.
-Extraction extractWith(const fs::path &program, const fs::path &archive, const std::string &extra = "")
+Extraction extractWith(const fs::path& program, const fs::path& archive, const std::string& extra = "")
 {
     TempFolder scratch;
     const fs::path dest = scratch / "dest";
     Extraction e;
-    e.status = Shell("cd " + Quote(scratch.Path()) + " && " + Quote(program) + " -y " + extra +
-                   " -o" + Quote(dest) + " " + Quote(archive) + " >/dev/null 2>&1");
-    for (const auto &item : fs::directory_iterator(scratch.Path()))
+    e.status = Shell("cd " + Quote(scratch.Path()) + " && " + Quote(program) + " -y " + extra + " -o"
+                     + Quote(dest) + " " + Quote(archive) + " >/dev/null 2>&1");
+    for (const auto& item : fs::directory_iterator(scratch.Path()))
         EXPECT_EQ(item.path().filename(), "dest") << "written outside the destination";
     e.files = filesBelow(dest);
     return e;
 }
 
-std::map<std::string, Bytes> lhasaExtract(const fs::path &archive)
+std::map<std::string, Bytes> lhasaExtract(const fs::path& archive)
 {
     TempFolder scratch;
     Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
     return filesBelow(scratch.Path());
 }
 
-fs::path tool() { return binDir() / "tb-sfx-lzh"; }
+fs::path tool()
+{
+    return binDir() / "tb-sfx-lzh";
+}
 
 // ---- Corpus --------------------------------------------------------------
 
@@ -53,7 +56,10 @@ struct CorpusRow {
     std::string file, format, methods, validity, lhasaVerdict;
 };
 
-void PrintTo(const CorpusRow &row, std::ostream *os) { *os << row.file; }
+void PrintTo(const CorpusRow& row, std::ostream* os)
+{
+    *os << row.file;
+}
 
 std::vector<CorpusRow> corpusRows()
 {
@@ -76,7 +82,7 @@ std::vector<CorpusRow> corpusRows()
 
 // Archives whose entries are refused on purpose, and why. lhasa is not run
 // on them: they are hostile.
-const std::map<std::string, const char *> refused = {
+const std::map<std::string, const char*> refused = {
     {"fragglet_lhasa/test/archives/regression/abspath.lzh", "absolute name"},
     {"fragglet_lhasa/test/archives/regression/badterm.lzh", "absolute name with control characters"},
     {"fragglet_lhasa/test/archives/regression/dotdot.lzh", "'..' in names"},
@@ -113,13 +119,13 @@ const std::map<std::string, const char *> refused = {
 };
 
 // Marked damaged in the manifest, yet every entry is intact for every reader.
-const std::map<std::string, const char *> intactThoughMarkedCorrupt = {
+const std::map<std::string, const char*> intactThoughMarkedCorrupt = {
     {"libarchive_libarchive/libarchive/test/test_read_format_lha_symlink_missing_target.lzh",
      "the link without target reads as a folder entry"},
 };
 
 // Intact for us (CRC right), but lhasa writes something else, and why.
-const std::map<std::string, const char *> differsFromLhasa = {
+const std::map<std::string, const char*> differsFromLhasa = {
     {"fragglet_lhasa/test/archives/lha_amiga_122/sfx.run",
      "the Amiga stub carries its own help text as a small archive in front of the payload: "
      "the first valid archive in the file is that one"},
@@ -129,9 +135,9 @@ const std::map<std::string, const char *> differsFromLhasa = {
      "lhasa stops at the link without target; we write it as a file and go on"},
 };
 
-bool undecodedMethod(const std::string &methods)
+bool undecodedMethod(const std::string& methods)
 {
-    for (const char *m : {"-pm0-", "-pm1-", "-pm2-", "-lh2-", "-lh3-", "-lhx-"})
+    for (const char* m : {"-pm0-", "-pm1-", "-pm2-", "-lh2-", "-lh3-", "-lhx-"})
         if (methods.find(m) != std::string::npos)
             return true;
     return false;
@@ -141,14 +147,14 @@ class Corpus : public testing::TestWithParam<std::tuple<std::string, CorpusRow>>
 
 TEST_P(Corpus, ExtractsLikeLhasaOrFails)
 {
-    const auto &[program, row] = GetParam();
+    const auto& [program, row] = GetParam();
     const fs::path archive = fs::path(TB_CORPUS_DIR) / row.file;
     const Extraction ours = extractWith(binDir() / program, archive);
     ASSERT_GE(ours.status, 0) << "crashed";
     ASSERT_LE(ours.status, 2) << "sanitizer report or crash";
 
-    bool mustFail = undecodedMethod(row.methods) || refused.count(row.file) ||
-                    (row.validity != "valid" && !intactThoughMarkedCorrupt.count(row.file));
+    bool mustFail = undecodedMethod(row.methods) || refused.count(row.file)
+        || (row.validity != "valid" && !intactThoughMarkedCorrupt.count(row.file));
     if (mustFail) {
         EXPECT_NE(ours.status, 0);
     } else {
@@ -159,7 +165,7 @@ TEST_P(Corpus, ExtractsLikeLhasaOrFails)
     const auto reference = caseFolded(lhasaExtract(archive));
     if (differsFromLhasa.count(row.file))
         return;
-    for (const auto &[path, content] : caseFolded(ours.files)) {
+    for (const auto& [path, content] : caseFolded(ours.files)) {
         ASSERT_TRUE(reference.count(path)) << path << " not extracted by lhasa";
         EXPECT_TRUE(content == reference.at(path)) << path << " differs from lhasa's";
     }
@@ -168,19 +174,21 @@ TEST_P(Corpus, ExtractsLikeLhasaOrFails)
     }
 }
 
-std::string testName(const std::string &program, const std::string &file)
+std::string testName(const std::string& program, const std::string& file)
 {
     std::string name = program + "_" + file;
-    for (char &c : name)
+    for (char& c : name)
         if (!isalnum(static_cast<unsigned char>(c)))
             c = '_';
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Manifest, Corpus,
-    testing::Combine(testing::Values("tb-sfx-lzh", "tb-sfx-lzh-asan"), testing::ValuesIn(corpusRows())),
-    [](const auto &info) { return testName(std::get<0>(info.param), std::get<1>(info.param).file); });
+INSTANTIATE_TEST_SUITE_P(Manifest, Corpus,
+                         testing::Combine(testing::Values("tb-sfx-lzh", "tb-sfx-lzh-asan"),
+                                          testing::ValuesIn(corpusRows())),
+                         [](const auto& info) {
+                             return testName(std::get<0>(info.param), std::get<1>(info.param).file);
+                         });
 
 // ---- Generated archives: every method at every header level -----------
 
@@ -197,8 +205,8 @@ TEST_P(Generated, ExtractsLikeLhasa)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllMethods, Generated,
-                         testing::Values("lh0_h0", "lh1_h1", "lh4_h2", "lh5_h3", "lh6_h0", "lh7_h1",
-                                         "lzs_h2", "lz5_h3", "lh5_h0", "lh6_h2", "lh7_h3"));
+                         testing::Values("lh0_h0", "lh1_h1", "lh4_h2", "lh5_h3", "lh6_h0", "lh7_h1", "lzs_h2",
+                                         "lz5_h3", "lh5_h0", "lh6_h2", "lh7_h3"));
 
 // ---- Unsafe names: nothing outside the destination -----------------------
 
@@ -209,8 +217,10 @@ TEST_P(Traversal, WritesOnlyTheSafeEntries)
     TempFolder scratch;
     const fs::path archive = scratch / "evil.lzh";
     const int level = GetParam();
-    std::vector<Entry> entries = {{"", "..\\evil1.txt", "x"}, {"", "\\evil2.txt", "x"},
-                                  {"", "sub\\..\\..\\evil3.txt", "x"}, {"", "ok.txt", "fine"}};
+    std::vector<Entry> entries = {{"", "..\\evil1.txt", "x"},
+                                  {"", "\\evil2.txt", "x"},
+                                  {"", "sub\\..\\..\\evil3.txt", "x"},
+                                  {"", "ok.txt", "fine"}};
     if (level == 2)
         entries.push_back({"..\xFF..\xFF", "evil4.txt", "x"});
     WriteBytes(archive, makeArchive(entries, level));
@@ -252,13 +262,13 @@ TEST(Switches, ReplacesExistingFilesOnlyWithY)
     TempFolder scratch;
     const fs::path dest = scratch / "dest";
     WriteBytes(dest / "words.txt", "old");
-    const std::string command = Quote(tool()) + " -o" + Quote(dest) + " " +
-                                Quote(dataDir() / "lh5_h1.lzh") + " >/dev/null 2>&1";
+    const std::string command =
+        Quote(tool()) + " -o" + Quote(dest) + " " + Quote(dataDir() / "lh5_h1.lzh") + " >/dev/null 2>&1";
     EXPECT_EQ(Shell(command), 1);
     EXPECT_EQ(ReadBytes<Bytes>(dest / "words.txt"), Bytes({'o', 'l', 'd'}));
-    EXPECT_EQ(Shell(Quote(tool()) + " -y -o" + Quote(dest) + " " + Quote(dataDir() / "lh5_h1.lzh") +
-                  " >/dev/null"),
-              0);
+    EXPECT_EQ(
+        Shell(Quote(tool()) + " -y -o" + Quote(dest) + " " + Quote(dataDir() / "lh5_h1.lzh") + " >/dev/null"),
+        0);
     EXPECT_EQ(ReadBytes<Bytes>(dest / "words.txt").size(), 20003u);
 }
 
@@ -266,9 +276,9 @@ TEST(Switches, MakesAMissingDestinationWithItsParents)
 {
     TempFolder scratch;
     const fs::path dest = scratch / "a/b/c";
-    EXPECT_EQ(Shell(Quote(tool()) + " -y -o" + Quote(dest) + " " + Quote(dataDir() / "lh4_h0.lzh") +
-                  " >/dev/null"),
-              0);
+    EXPECT_EQ(
+        Shell(Quote(tool()) + " -y -o" + Quote(dest) + " " + Quote(dataDir() / "lh4_h0.lzh") + " >/dev/null"),
+        0);
     EXPECT_EQ(filesBelow(dest).size(), 2u);
 }
 
@@ -285,4 +295,4 @@ TEST(SelfExtractor, ArchiveBehindTheWin32StubIsFound)
     EXPECT_TRUE(ours.files == lhasaExtract(dataDir() / "lh7_h2.lzh"));
 }
 
-}  // namespace
+} // namespace

@@ -21,7 +21,7 @@ using testSupport::TempFolder;
 using testSupport::WriteBytes;
 
 // A self-extractor of the archive bytes in folder `where`.
-fs::path makeSfx(const fs::path &where, const Bytes &archive)
+fs::path makeSfx(const fs::path& where, const Bytes& archive)
 {
     Bytes sfx = ReadBytes<Bytes>(stubPath());
     EXPECT_FALSE(sfx.empty());
@@ -30,25 +30,25 @@ fs::path makeSfx(const fs::path &where, const Bytes &archive)
     return where / "x.exe";
 }
 
-std::string windowsPath(const fs::path &path)
+std::string windowsPath(const fs::path& path)
 {
     std::string p = "Z:" + path.string();
-    for (char &c : p)
+    for (char& c : p)
         if (c == '/')
             c = '\\';
     return p;
 }
 
 // Runs the self-extractor under Wine in its folder; env is put in front.
-int wine(const fs::path &exe, const std::string &args, const std::string &env = "",
-         const fs::path &output = "/dev/null")
+int wine(const fs::path& exe, const std::string& args, const std::string& env = "",
+         const fs::path& output = "/dev/null")
 {
-    return Shell("cd " + Quote(exe.parent_path()) + " && " + env + " TB_WINEPREFIX=" +
-               Quote(TB_WINEPREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " " + args +
-               " >" + Quote(output) + " 2>/dev/null");
+    return Shell("cd " + Quote(exe.parent_path()) + " && " + env + " TB_WINEPREFIX=" + Quote(TB_WINEPREFIX)
+                 + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " " + args + " >" + Quote(output)
+                 + " 2>/dev/null");
 }
 
-std::map<std::string, Bytes> lhasaExtract(const fs::path &archive)
+std::map<std::string, Bytes> lhasaExtract(const fs::path& archive)
 {
     TempFolder scratch;
     Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
@@ -61,20 +61,20 @@ TEST(Win32Stub, IsSmallAndNeedsOnlySystemLibraries)
     EXPECT_LE(fs::file_size(stubPath()), 20u * 1024);
     TempFolder scratch;
     const fs::path imports = scratch / "imports.txt";
-    ASSERT_EQ(Shell("i686-w64-mingw32-objdump -p " + Quote(stubPath()) +
-                  " | sed -n 's/.*DLL Name: //p' >" + Quote(imports)),
+    ASSERT_EQ(Shell("i686-w64-mingw32-objdump -p " + Quote(stubPath()) + " | sed -n 's/.*DLL Name: //p' >"
+                    + Quote(imports)),
               0);
     const Bytes text = ReadBytes<Bytes>(imports);
     std::string names(text.begin(), text.end());
-    for (char &c : names)
+    for (char& c : names)
         c = char(toupper(static_cast<unsigned char>(c)));
     std::string line;
     std::stringstream lines(names);
     int count = 0;
     while (std::getline(lines, line)) {
         count++;
-        EXPECT_TRUE(line == "KERNEL32.DLL" || line == "USER32.DLL" || line == "SHELL32.DLL" ||
-                    line == "OLE32.DLL")
+        EXPECT_TRUE(line == "KERNEL32.DLL" || line == "USER32.DLL" || line == "SHELL32.DLL"
+                    || line == "OLE32.DLL")
             << line;
     }
     EXPECT_GT(count, 0);
@@ -84,9 +84,8 @@ class EveryMethodUnderWine : public testing::TestWithParam<std::string> {};
 
 TEST_P(EveryMethodUnderWine, ExtractsLikeLhasa)
 {
-    const fs::path archive = GetParam().find('/') == std::string::npos
-                                 ? dataDir() / (GetParam() + ".lzh")
-                                 : fs::path(TB_CORPUS_DIR) / GetParam();
+    const fs::path archive = GetParam().find('/') == std::string::npos ? dataDir() / (GetParam() + ".lzh")
+                                                                       : fs::path(TB_CORPUS_DIR) / GetParam();
     TempFolder scratch;
     const fs::path exe = makeSfx(scratch.Path(), ReadBytes<Bytes>(archive));
     const fs::path dest = scratch / "out";
@@ -97,10 +96,11 @@ TEST_P(EveryMethodUnderWine, ExtractsLikeLhasa)
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, EveryMethodUnderWine,
-                         testing::Values("lh0_h1", "lh1_h1", "lh4_h2", "lh5_h2", "lh6_h3", "lh7_h2",
-                                         "lzs_h0", "lz5_h1",
-                                         "fragglet_lhasa/test/archives/larc333/lz4.lzs"),
-                         [](const auto &info) { return info.param.substr(info.param.rfind('/') + 1, 6).replace(3, 1, "_"); });
+                         testing::Values("lh0_h1", "lh1_h1", "lh4_h2", "lh5_h2", "lh6_h3", "lh7_h2", "lzs_h0",
+                                         "lz5_h1", "fragglet_lhasa/test/archives/larc333/lz4.lzs"),
+                         [](const auto& info) {
+                             return info.param.substr(info.param.rfind('/') + 1, 6).replace(3, 1, "_");
+                         });
 
 TEST(Win32Stub, DamagedArchiveFailsWithoutAWrongFile)
 {
@@ -111,7 +111,7 @@ TEST(Win32Stub, DamagedArchiveFailsWithoutAWrongFile)
     const fs::path dest = scratch / "out";
     EXPECT_NE(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto reference = lhasaExtract(dataDir() / "lh5_h2.lzh");
-    for (const auto &[path, content] : filesBelow(dest))
+    for (const auto& [path, content] : filesBelow(dest))
         EXPECT_TRUE(reference.count(path) && reference.at(path) == content) << path;
 }
 
@@ -120,13 +120,14 @@ TEST(Win32Stub, TraversalWritesNothingOutside)
     TempFolder scratch;
     const fs::path inner = scratch / "in";
     fs::create_directories(inner);
-    const fs::path exe = makeSfx(inner, makeArchive({{"", "..\\evil1.txt", "x"},
-                                                     {"", "\\evil2.txt", "x"},
-                                                     {"", "C:\\evil3.txt", "x"},
-                                                     {"..\xFF", "evil4.txt", "x"},
-                                                     {"", "CON.txt", "x"},
-                                                     {"", "ok.txt", "fine"}},
-                                                    2));
+    const fs::path exe = makeSfx(inner,
+                                 makeArchive({{"", "..\\evil1.txt", "x"},
+                                              {"", "\\evil2.txt", "x"},
+                                              {"", "C:\\evil3.txt", "x"},
+                                              {"..\xFF", "evil4.txt", "x"},
+                                              {"", "CON.txt", "x"},
+                                              {"", "ok.txt", "fine"}},
+                                             2));
     const fs::path dest = inner / "out";
     EXPECT_NE(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto files = filesBelow(dest);
@@ -134,7 +135,7 @@ TEST(Win32Stub, TraversalWritesNothingOutside)
     EXPECT_EQ(files.begin()->first, "ok.txt");
     EXPECT_FALSE(fs::exists(scratch / "evil1.txt"));
     EXPECT_FALSE(fs::exists(inner / "evil4.txt"));
-    EXPECT_EQ(filesBelow(scratch.Path()).size(), 2u);  // x.exe and out/ok.txt
+    EXPECT_EQ(filesBelow(scratch.Path()).size(), 2u); // x.exe and out/ok.txt
 }
 
 TEST(Win32Stub, TestAndList)
@@ -148,7 +149,7 @@ TEST(Win32Stub, TestAndList)
     const std::string list(text.begin(), text.end());
     EXPECT_NE(list.find("-lh7- 863d words.txt"), std::string::npos) << list;
     EXPECT_NE(list.find("sub\\bytes.bin"), std::string::npos) << list;
-    EXPECT_EQ(filesBelow(scratch.Path()).size(), 2u);  // x.exe and the listing only
+    EXPECT_EQ(filesBelow(scratch.Path()).size(), 2u); // x.exe and the listing only
 
     Bytes damaged = ReadBytes<Bytes>(dataDir() / "lh7_h1.lzh");
     damaged[damaged.size() / 2] ^= 0x08;
@@ -160,7 +161,7 @@ TEST(Win32Stub, ReplacesExistingFilesOnlyWithY)
 {
     TempFolder scratch;
     const fs::path exe = makeSfx(scratch.Path(), ReadBytes<Bytes>(dataDir() / "lh6_h2.lzh"));
-    const fs::path dest = scratch / "out/made/here";   // made with its parents
+    const fs::path dest = scratch / "out/made/here"; // made with its parents
     EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     WriteBytes(dest / "words.txt", "old");
     // without -y the question gets no answer on a headless run: nothing replaced
@@ -193,4 +194,4 @@ TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
 
 INSTANTIATE_TEST_SUITE_P(Levels, ShiftJisNames, testing::Values(1, 2));
 
-}  // namespace
+} // namespace

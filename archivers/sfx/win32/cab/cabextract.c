@@ -7,27 +7,35 @@ enum StreamKind { STREAM_CABINET, STREAM_FILE, STREAM_SINK };
 
 typedef struct {
     enum StreamKind kind;
-    HANDLE file;     /* the program's own file, or the entry being written */
+    HANDLE file;                /* the program's own file, or the entry being written */
     DWORD base, size, position; /* the cabinet's window onto the program file */
-    WCHAR *path;     /* where the entry goes once it is complete */
-    WCHAR *temp;     /* where it is written until then; removed unless it completes */
-    DWORD expected, written; /* the entry's length and what FDI delivered */
+    WCHAR* path;                /* where the entry goes once it is complete */
+    WCHAR* temp;                /* where it is written until then; removed unless it completes */
+    DWORD expected, written;    /* the entry's length and what FDI delivered */
     BOOL complete;
 } Stream;
 
-static const SelfCabinet *g_cabinet;
-static Stream *g_openEntry; /* an entry FDI is writing, until it is closed */
-static SfxRun *g_run;
+static const SelfCabinet* g_cabinet;
+static Stream* g_openEntry; /* an entry FDI is writing, until it is closed */
+static SfxRun* g_run;
 static char g_cabinetName[] = "self.cab";
 static char g_cabinetPath[] = "";
 
-static FNALLOC(FdiAlloc) { return MemAlloc(cb); }
-static FNFREE(FdiFree) { MemFree(pv); }
+static FNALLOC(FdiAlloc)
+{
+    return MemAlloc(cb);
+}
+static FNFREE(FdiFree)
+{
+    MemFree(pv);
+}
 
 static FNOPEN(FdiOpen)
 {
-    Stream *s;
-    (void)pszFile; (void)oflag; (void)pmode;
+    Stream* s;
+    (void)pszFile;
+    (void)oflag;
+    (void)pmode;
     /* FDI opens nothing but the cabinet, which lives inside this program. */
     s = MemAlloc(sizeof *s);
     if (s == NULL)
@@ -41,7 +49,7 @@ static FNOPEN(FdiOpen)
 
 static FNREAD(FdiRead)
 {
-    Stream *s = (Stream *)hf;
+    Stream* s = (Stream*)hf;
     DWORD got = 0;
     if (s->kind != STREAM_CABINET)
         return (UINT)-1;
@@ -49,9 +57,8 @@ static FNREAD(FdiRead)
         cb = s->size - s->position;
     if (cb == 0)
         return 0;
-    if (SetFilePointer(s->file, (LONG)(s->base + s->position), NULL, FILE_BEGIN) ==
-            INVALID_SET_FILE_POINTER ||
-        !ReadFile(s->file, pv, cb, &got, NULL))
+    if (SetFilePointer(s->file, (LONG)(s->base + s->position), NULL, FILE_BEGIN) == INVALID_SET_FILE_POINTER
+        || !ReadFile(s->file, pv, cb, &got, NULL))
         return (UINT)-1;
     s->position += got;
     return got;
@@ -59,7 +66,7 @@ static FNREAD(FdiRead)
 
 static FNWRITE(FdiWrite)
 {
-    Stream *s = (Stream *)hf;
+    Stream* s = (Stream*)hf;
     DWORD written = 0;
     if (s->kind == STREAM_SINK) {
         s->written += cb;
@@ -71,7 +78,7 @@ static FNWRITE(FdiWrite)
     return written;
 }
 
-static void FinishStream(Stream *s)
+static void FinishStream(Stream* s)
 {
     if (s->kind == STREAM_FILE) {
         CloseHandle(s->file);
@@ -85,42 +92,40 @@ static void FinishStream(Stream *s)
 
 static FNCLOSE(FdiClose)
 {
-    if ((Stream *)hf == g_openEntry)
+    if ((Stream*)hf == g_openEntry)
         g_openEntry = NULL;
-    FinishStream((Stream *)hf);
+    FinishStream((Stream*)hf);
     return 0;
 }
 
 static FNSEEK(FdiSeek)
 {
-    Stream *s = (Stream *)hf;
+    Stream* s = (Stream*)hf;
     LONG target; /* seektype: 0 from the start, 1 from here, 2 from the end */
     if (s->kind != STREAM_CABINET)
         return -1;
-    target = seektype == 0 ? dist
-           : seektype == 1 ? (LONG)s->position + dist
-                                  : (LONG)s->size + dist;
+    target = seektype == 0 ? dist : seektype == 1 ? (LONG)s->position + dist : (LONG)s->size + dist;
     if (target < 0 || (DWORD)target > s->size)
         return -1;
     s->position = (DWORD)target;
     return target;
 }
 
-static WCHAR *DecodeName(const char *name, USHORT attribs)
+static WCHAR* DecodeName(const char* name, USHORT attribs)
 {
     UINT codePage = (attribs & _A_NAME_IS_UTF) ? CP_UTF8 : CP_ACP;
     int n = MultiByteToWideChar(codePage, 0, name, -1, NULL, 0);
-    WCHAR *wide = n > 0 ? MemAlloc((DWORD)n * sizeof(WCHAR)) : NULL;
+    WCHAR* wide = n > 0 ? MemAlloc((DWORD)n * sizeof(WCHAR)) : NULL;
     if (wide != NULL)
         MultiByteToWideChar(codePage, 0, name, -1, wide, n);
     return wide;
 }
 
 /* destination\name with '\\' throughout; the folders on the way are created. */
-static WCHAR *PrepareTarget(const WCHAR *name)
+static WCHAR* PrepareTarget(const WCHAR* name)
 {
     int d = WideLength(g_run->destination), n = WideLength(name), i;
-    WCHAR *path = MemAlloc((DWORD)(d + n + 2) * sizeof(WCHAR));
+    WCHAR* path = MemAlloc((DWORD)(d + n + 2) * sizeof(WCHAR));
     if (path == NULL)
         return NULL;
     WideCopy(path, g_run->destination);
@@ -140,11 +145,11 @@ static WCHAR *PrepareTarget(const WCHAR *name)
 
 /* path + a suffix: the entry is written beside its final place, so an
  * existing file there survives a damaged entry. */
-static WCHAR *TemporaryName(const WCHAR *path)
+static WCHAR* TemporaryName(const WCHAR* path)
 {
     static const WCHAR suffix[] = L".tbsfx~";
     int n = WideLength(path);
-    WCHAR *temp = MemAlloc((DWORD)(n + sizeof suffix / sizeof suffix[0]) * sizeof(WCHAR));
+    WCHAR* temp = MemAlloc((DWORD)(n + sizeof suffix / sizeof suffix[0]) * sizeof(WCHAR));
     if (temp != NULL) {
         WideCopy(temp, path);
         WideCopy(temp + n, suffix);
@@ -154,7 +159,7 @@ static WCHAR *TemporaryName(const WCHAR *path)
 
 /* An entry left unwritten: logged, counted as failed, and skipped (FDI
  * goes on with the next one). Takes over name. */
-static INT_PTR SkipEntry(const WCHAR *why, WCHAR *name)
+static INT_PTR SkipEntry(const WCHAR* why, WCHAR* name)
 {
     LogLine(g_run, why, name);
     ++g_run->failed;
@@ -164,8 +169,8 @@ static INT_PTR SkipEntry(const WCHAR *why, WCHAR *name)
 
 static INT_PTR OpenEntry(PFDINOTIFICATION info)
 {
-    WCHAR *name = DecodeName(info->psz1, info->attribs);
-    Stream *s;
+    WCHAR* name = DecodeName(info->psz1, info->attribs);
+    Stream* s;
     if (name == NULL) {
         ++g_run->failed;
         return 0;
@@ -192,17 +197,16 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
     }
     s->kind = STREAM_FILE;
     s->path = PrepareTarget(name);
-    if (s->path != NULL && !g_run->unattended &&
-        GetFileAttributesW(s->path) != INVALID_FILE_ATTRIBUTES &&
-        MessageBoxW(NULL, s->path, L"Replace the existing file?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (s->path != NULL && !g_run->unattended && GetFileAttributesW(s->path) != INVALID_FILE_ATTRIBUTES
+        && MessageBoxW(NULL, s->path, L"Replace the existing file?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
         MemFree(s->path);
         MemFree(s);
         return SkipEntry(L"kept the existing file: ", name);
     }
     s->temp = s->path == NULL ? NULL : TemporaryName(s->path);
-    s->file = s->temp == NULL ? INVALID_HANDLE_VALUE
-                              : CreateFileW(s->temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, NULL);
+    s->file = s->temp == NULL
+        ? INVALID_HANDLE_VALUE
+        : CreateFileW(s->temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (s->file == INVALID_HANDLE_VALUE) {
         MemFree(s->temp);
         MemFree(s->path);
@@ -216,7 +220,7 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
 
 static INT_PTR CloseEntry(PFDINOTIFICATION info)
 {
-    Stream *s = (Stream *)info->hf;
+    Stream* s = (Stream*)info->hf;
     g_openEntry = NULL;
     if (s->written != s->expected) {
         /* Some cabinet.dll builds close an entry cut short by a damaged block. */
@@ -227,8 +231,7 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
     }
     if (s->kind == STREAM_FILE) {
         FILETIME local, utc;
-        if (DosDateTimeToFileTime(info->date, info->time, &local) &&
-            LocalFileTimeToFileTime(&local, &utc))
+        if (DosDateTimeToFileTime(info->date, info->time, &local) && LocalFileTimeToFileTime(&local, &utc))
             SetFileTime(s->file, NULL, NULL, &utc);
     }
     if (s->kind == STREAM_FILE) {
@@ -242,10 +245,10 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
             return TRUE;
         }
         s->complete = TRUE;
-        SetFileAttributesW(s->path, info->attribs & (FILE_ATTRIBUTE_READONLY |
-                                                      FILE_ATTRIBUTE_HIDDEN |
-                                                      FILE_ATTRIBUTE_SYSTEM |
-                                                      FILE_ATTRIBUTE_ARCHIVE));
+        SetFileAttributesW(s->path,
+                           info->attribs
+                               & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
+                                  | FILE_ATTRIBUTE_ARCHIVE));
         LogLine(g_run, L"extracted: ", s->path);
     } else {
         s->complete = TRUE;
@@ -259,29 +262,24 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
 static FNFDINOTIFY(Notify)
 {
     switch (fdint) {
-    case fdintCOPY_FILE:
-        return OpenEntry(pfdin);
-    case fdintCLOSE_FILE_INFO:
-        return CloseEntry(pfdin);
+    case fdintCOPY_FILE: return OpenEntry(pfdin);
+    case fdintCLOSE_FILE_INFO: return CloseEntry(pfdin);
     case fdintPARTIAL_FILE:
         ++g_run->failed; /* begins in an earlier cabinet this program does not hold */
         return 0;
-    case fdintNEXT_CABINET:
-        return -1;
-    default:
-        return 0;
+    case fdintNEXT_CABINET: return -1;
+    default: return 0;
     }
 }
 
-BOOL ExtractCabinet(const SelfCabinet *cabinet, SfxRun *run)
+BOOL ExtractCabinet(const SelfCabinet* cabinet, SfxRun* run)
 {
     ERF error;
     HFDI fdi;
     BOOL ok;
     g_cabinet = cabinet;
     g_run = run;
-    fdi = FDICreate(FdiAlloc, FdiFree, FdiOpen, FdiRead, FdiWrite, FdiClose, FdiSeek, cpuUNKNOWN,
-                    &error);
+    fdi = FDICreate(FdiAlloc, FdiFree, FdiOpen, FdiRead, FdiWrite, FdiClose, FdiSeek, cpuUNKNOWN, &error);
     if (fdi == NULL)
         return FALSE;
     ok = FDICopy(fdi, g_cabinetName, g_cabinetPath, 0, Notify, NULL, NULL);

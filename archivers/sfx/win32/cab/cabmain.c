@@ -7,12 +7,11 @@
 #include <shlobj.h>
 
 static const WCHAR kTitle[] = L"CAB self-extractor";
-static const WCHAR kUsage[] =
-    L"Switches: -y (no questions, replace files), -o<folder> (destination),\r\n"
-    L"-t (test every entry), -l (list the entries).\r\n";
+static const WCHAR kUsage[] = L"Switches: -y (no questions, replace files), -o<folder> (destination),\r\n"
+                              L"-t (test every entry), -l (list the entries).\r\n";
 
 /* The folder dialog; FALSE when the user cancels it. */
-static BOOL AskDestination(WCHAR *folder)
+static BOOL AskDestination(WCHAR* folder)
 {
     BROWSEINFOW info;
     LPITEMIDLIST chosen;
@@ -28,7 +27,7 @@ static BOOL AskDestination(WCHAR *folder)
     return ok;
 }
 
-static void Report(BOOL interactive, const WCHAR *text, BOOL failed)
+static void Report(BOOL interactive, const WCHAR* text, BOOL failed)
 {
     if (interactive)
         MessageBoxW(NULL, text, kTitle, failed ? MB_ICONWARNING : MB_ICONINFORMATION);
@@ -39,7 +38,7 @@ static void Report(BOOL interactive, const WCHAR *text, BOOL failed)
 static int Run(void)
 {
     int argc = 0, i;
-    WCHAR **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    WCHAR** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     WCHAR chosen[MAX_PATH + 1];
     SfxRun run;
     SelfCabinet cabinet;
@@ -49,7 +48,7 @@ static int Run(void)
     run.mode = MODE_EXTRACT;
     run.destination = L".";
     for (i = 1; argv != NULL && i < argc; ++i) {
-        const WCHAR *a = argv[i];
+        const WCHAR* a = argv[i];
         if ((a[0] == L'-' || a[0] == L'/') && (a[1] == L'y' || a[1] == L'Y') && a[2] == 0)
             run.unattended = TRUE;
         else if ((a[0] == L'-' || a[0] == L'/') && (a[1] == L't' || a[1] == L'T') && a[2] == 0)

@@ -5,7 +5,7 @@ static WCHAR Upper(WCHAR c)
     return (c >= L'a' && c <= L'z') ? (WCHAR)(c - 32) : c;
 }
 
-static BOOL SameUpper(const WCHAR *part, int length, const char *device)
+static BOOL SameUpper(const WCHAR* part, int length, const char* device)
 {
     int i;
     for (i = 0; i < length; ++i)
@@ -15,21 +15,21 @@ static BOOL SameUpper(const WCHAR *part, int length, const char *device)
 }
 
 /* CON, PRN, AUX, NUL, COM1-9, LPT1-9, whatever extension follows. */
-static BOOL IsDevice(const WCHAR *part, int length)
+static BOOL IsDevice(const WCHAR* part, int length)
 {
     int stem = 0;
     while (stem < length && part[stem] != L'.')
         ++stem;
     while (stem > 0 && part[stem - 1] == L' ')
         --stem;
-    if (SameUpper(part, stem, "CON") || SameUpper(part, stem, "PRN") ||
-        SameUpper(part, stem, "AUX") || SameUpper(part, stem, "NUL"))
+    if (SameUpper(part, stem, "CON") || SameUpper(part, stem, "PRN") || SameUpper(part, stem, "AUX")
+        || SameUpper(part, stem, "NUL"))
         return TRUE;
-    return stem == 4 && (SameUpper(part, 3, "COM") || SameUpper(part, 3, "LPT")) &&
-           part[3] >= L'1' && part[3] <= L'9';
+    return stem == 4 && (SameUpper(part, 3, "COM") || SameUpper(part, 3, "LPT")) && part[3] >= L'1'
+        && part[3] <= L'9';
 }
 
-BOOL IsSafeEntryName(const WCHAR *name)
+BOOL IsSafeEntryName(const WCHAR* name)
 {
     const WCHAR *p = name, *part;
     BOOL any = FALSE;
@@ -40,8 +40,8 @@ BOOL IsSafeEntryName(const WCHAR *name)
         part = p;
         while (*p && *p != L'\\' && *p != L'/') {
             WCHAR c = *p;
-            if (c < 0x20 || c == L':' || c == L'<' || c == L'>' || c == L'"' || c == L'|' ||
-                c == L'?' || c == L'*')
+            if (c < 0x20 || c == L':' || c == L'<' || c == L'>' || c == L'"' || c == L'|' || c == L'?'
+                || c == L'*')
                 return FALSE; /* drive letters, streams, wildcards, control codes */
             ++p;
         }

@@ -26,30 +26,30 @@ typedef struct {
 } SelfCabinet;
 
 /* cablocate.c: finds the cabinet behind the PE image; FALSE when there is none. */
-BOOL FindSelfCabinet(SelfCabinet *cabinet);
+BOOL FindSelfCabinet(SelfCabinet* cabinet);
 
 /* cabnames.c: TRUE when a stored name stays inside the destination and
  * Windows can create it; the name uses '\\' or '/' between folders. */
-BOOL IsSafeEntryName(const WCHAR *name);
+BOOL IsSafeEntryName(const WCHAR* name);
 
 /* cabextract.c: runs FDI over the cabinet. */
 typedef struct {
     enum SfxMode mode;
-    BOOL unattended;    /* never ask; replace existing files */
-    const WCHAR *destination;
-    WCHAR *log;         /* what happened, one line per event */
+    BOOL unattended; /* never ask; replace existing files */
+    const WCHAR* destination;
+    WCHAR* log; /* what happened, one line per event */
     int logLength, logCapacity;
-    int done, failed;   /* entries written/tested, entries not */
+    int done, failed; /* entries written/tested, entries not */
 } SfxRun;
 
-BOOL ExtractCabinet(const SelfCabinet *cabinet, SfxRun *run);
+BOOL ExtractCabinet(const SelfCabinet* cabinet, SfxRun* run);
 
 /* cabutil.c: small helpers in place of a C runtime. */
-void *MemAlloc(DWORD bytes);
-void MemFree(void *p);
-int WideLength(const WCHAR *s);
-void WideCopy(WCHAR *to, const WCHAR *from);
-void LogLine(SfxRun *run, const WCHAR *a, const WCHAR *b);
-void PrintWide(HANDLE to, const WCHAR *text);
+void* MemAlloc(DWORD bytes);
+void MemFree(void* p);
+int WideLength(const WCHAR* s);
+void WideCopy(WCHAR* to, const WCHAR* from);
+void LogLine(SfxRun* run, const WCHAR* a, const WCHAR* b);
+void PrintWide(HANDLE to, const WCHAR* text);
 
 #endif

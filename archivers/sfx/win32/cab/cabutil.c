@@ -1,35 +1,35 @@
 #include "cabsfx.h"
 
 /* The compiler may emit calls to these for structure copies and clears. */
-void *memset(void *dest, int value, unsigned int count)
+void* memset(void* dest, int value, unsigned int count)
 {
-    unsigned char *d = dest;
+    unsigned char* d = dest;
     while (count--)
         *d++ = (unsigned char)value;
     return dest;
 }
 
-void *memcpy(void *dest, const void *src, unsigned int count)
+void* memcpy(void* dest, const void* src, unsigned int count)
 {
-    unsigned char *d = dest;
-    const unsigned char *s = src;
+    unsigned char* d = dest;
+    const unsigned char* s = src;
     while (count--)
         *d++ = *s++;
     return dest;
 }
 
-void *MemAlloc(DWORD bytes)
+void* MemAlloc(DWORD bytes)
 {
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes);
 }
 
-void MemFree(void *p)
+void MemFree(void* p)
 {
     if (p != NULL)
         HeapFree(GetProcessHeap(), 0, p);
 }
 
-int WideLength(const WCHAR *s)
+int WideLength(const WCHAR* s)
 {
     int n = 0;
     while (s[n])
@@ -37,18 +37,18 @@ int WideLength(const WCHAR *s)
     return n;
 }
 
-void WideCopy(WCHAR *to, const WCHAR *from)
+void WideCopy(WCHAR* to, const WCHAR* from)
 {
     while ((*to++ = *from++) != 0)
         ;
 }
 
-static void Append(SfxRun *run, const WCHAR *text)
+static void Append(SfxRun* run, const WCHAR* text)
 {
     int n = WideLength(text);
     if (run->logLength + n + 2 > run->logCapacity) {
         int capacity = (run->logCapacity + n + 2) * 2;
-        WCHAR *grown = MemAlloc((DWORD)capacity * sizeof(WCHAR));
+        WCHAR* grown = MemAlloc((DWORD)capacity * sizeof(WCHAR));
         if (grown == NULL)
             return;
         if (run->log != NULL)
@@ -62,7 +62,7 @@ static void Append(SfxRun *run, const WCHAR *text)
     run->log[run->logLength] = 0;
 }
 
-void LogLine(SfxRun *run, const WCHAR *a, const WCHAR *b)
+void LogLine(SfxRun* run, const WCHAR* a, const WCHAR* b)
 {
     Append(run, a);
     if (b != NULL)
@@ -71,11 +71,11 @@ void LogLine(SfxRun *run, const WCHAR *a, const WCHAR *b)
 }
 
 /* A console gets UTF-16; a pipe or file gets UTF-8. */
-void PrintWide(HANDLE to, const WCHAR *text)
+void PrintWide(HANDLE to, const WCHAR* text)
 {
     DWORD mode, written;
     int n = WideLength(text);
-    char *utf8;
+    char* utf8;
     int bytes;
     if (to == NULL || to == INVALID_HANDLE_VALUE || n == 0)
         return;

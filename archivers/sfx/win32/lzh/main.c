@@ -27,7 +27,7 @@ static WCHAR report[REPORT_MAX];
 
 /* ---- Text output: standard output when there is one -------------------- */
 
-static void put(const char *s)
+static void put(const char* s)
 {
     DWORD n;
     if (out && out != INVALID_HANDLE_VALUE)
@@ -59,7 +59,7 @@ static void put_hex4(unsigned short v)
 }
 
 /* Append a line to the report shown at the end of an interactive run. */
-static void report_line(const char *name, const char *what)
+static void report_line(const char* name, const char* what)
 {
     int n = lstrlenW(report);
     if (n > REPORT_MAX - 400)
@@ -85,7 +85,7 @@ static void pump(void)
     }
 }
 
-static void progress_show(const char *name)
+static void progress_show(const char* name)
 {
     WCHAR text[LZH_PATH_MAX + 32];
     if (!progress)
@@ -98,7 +98,7 @@ static void progress_show(const char *name)
 
 /* ---- Decoder callbacks ------------------------------------------------ */
 
-static int note(void *ctx, int event, const lzh_entry *e, int result)
+static int note(void* ctx, int event, const lzh_entry* e, int result)
 {
     (void)ctx;
     if (event == LZH_EV_BEGIN) {
@@ -137,7 +137,7 @@ static int note(void *ctx, int event, const lzh_entry *e, int result)
     return 0;
 }
 
-static int on_progress(void *ctx, const lzh_entry *e, unsigned long done)
+static int on_progress(void* ctx, const lzh_entry* e, unsigned long done)
 {
     (void)ctx;
     (void)e;
@@ -157,7 +157,7 @@ static int CALLBACK browse_init(HWND w, UINT msg, LPARAM lp, LPARAM data)
     return 0;
 }
 
-static int ask_destination(WCHAR *dest)
+static int ask_destination(WCHAR* dest)
 {
     BROWSEINFOW bi;
     LPITEMIDLIST pidl;
@@ -177,23 +177,17 @@ static int ask_destination(WCHAR *dest)
 
 /* ---- Command line -------------------------------------------------------- */
 
-static int parse(int argc, WCHAR **argv)
+static int parse(int argc, WCHAR** argv)
 {
     int i;
     for (i = 1; i < argc; i++) {
-        WCHAR *a = argv[i];
+        WCHAR* a = argv[i];
         if ((a[0] != L'-' && a[0] != L'/') || !a[1])
             return 0;
         switch (a[1] | 0x20) {
-        case 'y':
-            quiet = 1;
-            break;
-        case 't':
-            mode = LZH_MODE_TEST;
-            break;
-        case 'l':
-            mode = LZH_MODE_LIST;
-            break;
+        case 'y': quiet = 1; break;
+        case 't': mode = LZH_MODE_TEST; break;
+        case 'l': mode = LZH_MODE_LIST; break;
         case 'o':
             if (a[2])
                 a += 2;
@@ -205,8 +199,7 @@ static int parse(int argc, WCHAR **argv)
                 return 0;
             lstrcpyW(wio.dest, a);
             break;
-        default:
-            return 0;
+        default: return 0;
         }
         if (a[0] == L'-' && a[1] && a[2] && (a[1] | 0x20) != 'o')
             return 0;
@@ -215,9 +208,9 @@ static int parse(int argc, WCHAR **argv)
 }
 
 /* Make the destination folder and any folder above it that is missing. */
-static int make_destination(WCHAR *dest)
+static int make_destination(WCHAR* dest)
 {
-    WCHAR *p;
+    WCHAR* p;
     DWORD attr;
     for (p = dest + 1; *p; p++) {
         if ((*p == L'\\' || *p == L'/') && p[-1] != L':') {
@@ -250,7 +243,7 @@ static void finish(UINT code)
     ExitProcess(code);
 }
 
-static void fail(const WCHAR *text, const char *line)
+static void fail(const WCHAR* text, const char* line)
 {
     put(line);
     if (!quiet && mode == LZH_MODE_EXTRACT)
@@ -273,8 +266,7 @@ void LzhSfxEntry(void)
     argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     GetCurrentDirectoryW(W32_PATH - 64, wio.dest);
     if (!argv || !parse(argc, argv))
-        fail(L"Usage: [-y] [-t | -l] [-o<folder>]",
-             "usage: [-y] [-t | -l] [-o<folder>]\r\n");
+        fail(L"Usage: [-y] [-t | -l] [-o<folder>]", "usage: [-y] [-t | -l] [-o<folder>]\r\n");
     if (!quiet && mode == LZH_MODE_EXTRACT) {
         interactive = 1;
         wio.ask = 1;
@@ -288,8 +280,8 @@ void LzhSfxEntry(void)
 
     if (!GetModuleFileNameW(NULL, self, W32_PATH))
         fail(L"Cannot find the program's own file.", "cannot open the self-extractor\r\n");
-    wio.archive = CreateFileW(self, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    wio.archive = CreateFileW(self, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (wio.archive == INVALID_HANDLE_VALUE)
         fail(L"Cannot open the program's own file.", "cannot open the self-extractor\r\n");
 
@@ -303,9 +295,8 @@ void LzhSfxEntry(void)
         fail(L"Cannot create the destination folder.", "cannot create the destination folder\r\n");
     if (interactive)
         progress = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", TITLE,
-                                   WS_POPUP | WS_CAPTION | WS_VISIBLE | SS_CENTER,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, 420, 80,
-                                   NULL, NULL, GetModuleHandleW(NULL), NULL);
+                                   WS_POPUP | WS_CAPTION | WS_VISIBLE | SS_CENTER, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, 420, 80, NULL, NULL, GetModuleHandleW(NULL), NULL);
     r = lzh_run(&state, offset, mode);
     lzh_done(&state);
     if (mode != LZH_MODE_LIST) {

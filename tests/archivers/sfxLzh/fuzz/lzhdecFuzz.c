@@ -9,14 +9,14 @@
 #include "lzhdec.h"
 
 typedef struct sink {
-    const uint8_t *data;
+    const uint8_t* data;
     size_t size, at;
     char file;
 } sink;
 
-static int f_read(void *ctx, unsigned char *buf, unsigned short len)
+static int f_read(void* ctx, unsigned char* buf, unsigned short len)
 {
-    sink *s = ctx;
+    sink* s = ctx;
     size_t n = s->at < s->size ? s->size - s->at : 0;
     if (n > len)
         n = len;
@@ -25,13 +25,13 @@ static int f_read(void *ctx, unsigned char *buf, unsigned short len)
     return (int)n;
 }
 
-static int f_seek(void *ctx, unsigned long offset)
+static int f_seek(void* ctx, unsigned long offset)
 {
-    ((sink *)ctx)->at = offset;
+    ((sink*)ctx)->at = offset;
     return 0;
 }
 
-static int f_mkdir(void *ctx, const char *path)
+static int f_mkdir(void* ctx, const char* path)
 {
     (void)ctx;
     /* a folder name handed out is never empty, absolute or climbing */
@@ -40,14 +40,14 @@ static int f_mkdir(void *ctx, const char *path)
     return 0;
 }
 
-static void *f_create(void *ctx, const lzh_entry *e)
+static void* f_create(void* ctx, const lzh_entry* e)
 {
     if (!e->path[0] || e->path[0] == '/')
         abort();
-    return &((sink *)ctx)->file;
+    return &((sink*)ctx)->file;
 }
 
-static int f_write(void *ctx, void *f, const unsigned char *buf, unsigned short len)
+static int f_write(void* ctx, void* f, const unsigned char* buf, unsigned short len)
 {
     (void)ctx;
     (void)f;
@@ -56,7 +56,7 @@ static int f_write(void *ctx, void *f, const unsigned char *buf, unsigned short 
     return 0;
 }
 
-static int f_close(void *ctx, void *f, const lzh_entry *e, int keep)
+static int f_close(void* ctx, void* f, const lzh_entry* e, int keep)
 {
     (void)ctx;
     (void)f;
@@ -65,7 +65,7 @@ static int f_close(void *ctx, void *f, const lzh_entry *e, int keep)
     return 0;
 }
 
-int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static lzh_state state;
     sink s;
