@@ -134,48 +134,13 @@ std::vector<CorpusEntry> ReadManifest()
     return rows;
 }
 
-namespace {
-
-std::uint16_t Crc16(const std::string& data)
-{
-    std::uint16_t crc = 0;
-    for (unsigned char c : data) {
-        crc ^= c;
-        for (int i = 0; i < 8; ++i)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
-    }
-    return crc;
-}
-
-void PutLittle(std::string& s, std::uint32_t v, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        s += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-} // namespace
-
 std::string MakeLzh(const std::vector<std::pair<std::string, std::string>>& members)
 {
-    std::string archive;
-    for (const auto& [name, data] : members) {
-        std::string body = "-lh0-";
-        PutLittle(body, static_cast<std::uint32_t>(data.size()), 4); // packed
-        PutLittle(body, static_cast<std::uint32_t>(data.size()), 4); // original
-        PutLittle(body, 0x5A2B6000, 4);                              // 2025-01-11 12:00
-        body += '\x20';                                              // archive attribute
-        body += '\x00';                                              // header level 0
-        body += static_cast<char>(name.size());
-        body += name;
-        PutLittle(body, Crc16(data), 2);
-        unsigned sum = 0;
-        for (unsigned char c : body)
-            sum += c;
-        archive += static_cast<char>(body.size());
-        archive += static_cast<char>(sum & 0xFF);
-        archive += body + data;
-    }
-    return archive + '\0';
+    std::vector<testSupport::LzhEntry> entries;
+    for (const auto& [name, data] : members)
+        entries.push_back({"", name, data});
+    const testSupport::Bytes archive = testSupport::MakeLzhArchive(entries, 0);
+    return std::string(archive.begin(), archive.end());
 }
 
 } // namespace kit

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/fileBytes.h"
+#include "support/lzhArchive.h"
 #include "support/shell.h"
 #include "support/tempFolder.h"
 

@@ -53,21 +53,21 @@ Bytes damagedArchive()
 
 Bytes unsafeArchive()
 {
-    return makeArchive({{"..", "EVIL1.TXT", "up one"},
-                        {"", "\\EVIL2.TXT", "absolute"},
-                        {"", "C:EVIL3.TXT", "drive letter"},
-                        {"SUB\\..\\..", "EVIL4.TXT", "up through a folder"},
-                        {"", "NUL", "device"},
-                        {"", "GOOD.TXT", "harmless"}},
-                       0);
+    return MakeLzhArchive({{"..", "EVIL1.TXT", "up one"},
+                           {"", "\\EVIL2.TXT", "absolute"},
+                           {"", "C:EVIL3.TXT", "drive letter"},
+                           {"SUB\\..\\..", "EVIL4.TXT", "up through a folder"},
+                           {"", "NUL", "device"},
+                           {"", "GOOD.TXT", "harmless"}},
+                          0);
 }
 
 Bytes longNamesArchive()
 {
-    return makeArchive({{"", "LongFileName1.text", "first"},
-                        {"", "LongFileName2.text", "second"},
-                        {"Long Folder Name", "a.b.c", "dots"}},
-                       2);
+    return MakeLzhArchive({{"", "LongFileName1.text", "first"},
+                           {"", "LongFileName2.text", "second"},
+                           {"Long Folder Name", "a.b.c", "dots"}},
+                          2);
 }
 
 std::vector<fs::path> filesNamed(const fs::path& root, const std::string& part)

@@ -99,9 +99,10 @@ TEST(Win16Stub, ShiftJisNamesOnAJapaneseSystem)
         GTEST_SKIP() << "no ja_JP.UTF-8 locale could be made (localedef)";
     const std::string nihon = "\x93\xFA\x96\x7B", go = "\x8C\xEA"; // 日本, 語
     TempFolder scratch;
-    WriteBytes(scratch / "jp.exe",
-               withStub(win16Stub(),
-                        sfxlzh::makeArchive({{"", nihon + ".txt", "one"}, {nihon, go + ".txt", "two"}}, 1)));
+    WriteBytes(
+        scratch / "jp.exe",
+        withStub(win16Stub(),
+                 sfxlzh::MakeLzhArchive({{"", nihon + ".txt", "one"}, {nihon, go + ".txt", "two"}}, 1)));
     runUnderWine(scratch.Path(), {"jp.exe -y -oout"}, env);
     const std::map<std::string, Bytes> expected = {{"日本.TXT", Bytes{'o', 'n', 'e'}},
                                                    {"日本/語.TXT", Bytes{'t', 'w', 'o'}}};

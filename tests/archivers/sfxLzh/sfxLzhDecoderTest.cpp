@@ -136,7 +136,7 @@ TEST_P(NameRules, WritesOnlyInsideTheDestination)
 {
     const NameCase& c = GetParam();
     MemoryIo m;
-    m.archive = makeArchive({{c.dir, c.name, "data"}, {"", "after.txt", "next"}}, c.level);
+    m.archive = MakeLzhArchive({{c.dir, c.name, "data"}, {"", "after.txt", "next"}}, c.level);
     int r = m.extract();
     EXPECT_EQ(r, c.result);
     EXPECT_EQ(m.files.count("after.txt"), 1u) << "entries after a refused one still extracted";
@@ -235,7 +235,7 @@ TEST(FindArchive, SkipsWhatPrecedesTheArchive)
     MemoryIo m;
     std::string stub = "MZ" + std::string(3000, 'x');
     m.archive.assign(stub.begin(), stub.end());
-    Bytes archive = makeArchive({{"", "a.txt", "hello"}}, 1);
+    Bytes archive = MakeLzhArchive({{"", "a.txt", "hello"}}, 1);
     m.archive.insert(m.archive.end(), archive.begin(), archive.end());
     EXPECT_EQ(m.extract(), LZH_OK);
     EXPECT_EQ(m.files["a.txt"], Bytes({'h', 'e', 'l', 'l', 'o'}));
@@ -244,7 +244,7 @@ TEST(FindArchive, SkipsWhatPrecedesTheArchive)
 TEST(FindArchive, ADamagedFirstHeaderIsReportedNotSkippedSilently)
 {
     MemoryIo m;
-    m.archive = makeArchive({{"", "a.txt", "hello"}, {"", "b.txt", "world"}}, 1);
+    m.archive = MakeLzhArchive({{"", "a.txt", "hello"}, {"", "b.txt", "world"}}, 1);
     m.archive[1] ^= 0x01; // checksum of the first header
     EXPECT_EQ(m.extract(), LZH_E_FORMAT);
     EXPECT_EQ(m.files.count("a.txt"), 0u);

@@ -217,13 +217,13 @@ TEST_P(Traversal, WritesOnlyTheSafeEntries)
     TempFolder scratch;
     const fs::path archive = scratch / "evil.lzh";
     const int level = GetParam();
-    std::vector<Entry> entries = {{"", "..\\evil1.txt", "x"},
-                                  {"", "\\evil2.txt", "x"},
-                                  {"", "sub\\..\\..\\evil3.txt", "x"},
-                                  {"", "ok.txt", "fine"}};
+    std::vector<LzhEntry> entries = {{"", "..\\evil1.txt", "x"},
+                                     {"", "\\evil2.txt", "x"},
+                                     {"", "sub\\..\\..\\evil3.txt", "x"},
+                                     {"", "ok.txt", "fine"}};
     if (level == 2)
         entries.push_back({"..\xFF..\xFF", "evil4.txt", "x"});
-    WriteBytes(archive, makeArchive(entries, level));
+    WriteBytes(archive, MakeLzhArchive(entries, level));
     const Extraction ours = extractWith(tool(), archive);
     EXPECT_NE(ours.status, 0);
     ASSERT_EQ(ours.files.size(), 1u);

@@ -121,13 +121,13 @@ TEST(Win32Stub, TraversalWritesNothingOutside)
     const fs::path inner = scratch / "in";
     fs::create_directories(inner);
     const fs::path exe = makeSfx(inner,
-                                 makeArchive({{"", "..\\evil1.txt", "x"},
-                                              {"", "\\evil2.txt", "x"},
-                                              {"", "C:\\evil3.txt", "x"},
-                                              {"..\xFF", "evil4.txt", "x"},
-                                              {"", "CON.txt", "x"},
-                                              {"", "ok.txt", "fine"}},
-                                             2));
+                                 MakeLzhArchive({{"", "..\\evil1.txt", "x"},
+                                                 {"", "\\evil2.txt", "x"},
+                                                 {"", "C:\\evil3.txt", "x"},
+                                                 {"..\xFF", "evil4.txt", "x"},
+                                                 {"", "CON.txt", "x"},
+                                                 {"", "ok.txt", "fine"}},
+                                                2));
     const fs::path dest = inner / "out";
     EXPECT_NE(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto files = filesBelow(dest);
@@ -181,10 +181,10 @@ TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
     // 表 is 0x95 0x5C in Shift_JIS: its trail byte is the path separator.
     const std::string hyou = "\x95\x5C";
     const int level = GetParam();
-    Entry entry = level == 2 ? Entry{hyou + "\xFF", hyou + ".txt", "sjis"}
-                             : Entry{"", hyou + "\\" + hyou + ".txt", "sjis"};
+    LzhEntry entry = level == 2 ? LzhEntry{hyou + "\xFF", hyou + ".txt", "sjis"}
+                                : LzhEntry{"", hyou + "\\" + hyou + ".txt", "sjis"};
     TempFolder scratch;
-    const fs::path exe = makeSfx(scratch.Path(), makeArchive({entry}, level));
+    const fs::path exe = makeSfx(scratch.Path(), MakeLzhArchive({entry}, level));
     const fs::path dest = scratch / "out";
     EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest)), env), 0);
     const auto files = filesBelow(dest);

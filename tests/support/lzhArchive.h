@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testSupport {
+
+// Small LZH archives made on the spot, byte by byte, for the tests of the
+// libraries and of the self-extractors.
+using Bytes = std::vector<std::uint8_t>;
+
+// CRC-16 as LZH uses it.
+std::uint16_t LzhCrc16(const Bytes& data, std::uint16_t crc = 0);
+
+// One stored (-lh0-) entry of a hand-made archive; `name` is raw bytes,
+// folders separated as the header level expects ('\\' at levels 0/1, the
+// `dir` part with 0xFF at level 2).
+struct LzhEntry {
+    std::string dir;
+    std::string name;
+    std::string data;
+    bool folder = false;
+};
+
+// An archive of the entries at header level 0, 1 or 2, headers checksummed.
+Bytes MakeLzhArchive(const std::vector<LzhEntry>& entries, int level);
+
+} // namespace testSupport
