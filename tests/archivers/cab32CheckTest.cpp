@@ -5,9 +5,7 @@
 
 namespace {
 
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 TEST(CabCheck, DamagedDataBlockFailsTheCheck)
 {

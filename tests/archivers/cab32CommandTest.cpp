@@ -8,9 +8,7 @@
 
 namespace {
 
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 struct CommandCase {
     const char* line; // {A} = the cabinet, {O} = the output folder

@@ -10,10 +10,7 @@
 
 namespace {
 
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
+using namespace testSupport;
 
 std::uint32_t CabinetLength(const std::string& bytes, std::size_t at)
 {

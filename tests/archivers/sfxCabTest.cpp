@@ -13,11 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 // Every regular file below root: relative path -> contents.
 std::map<std::string, std::string> Tree(const std::string& root)

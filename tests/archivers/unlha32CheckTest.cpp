@@ -14,9 +14,7 @@
 
 namespace {
 
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 // Files whose verdict differs from the manifest's, and why.
 const std::map<std::string, std::string> kKnownDifferences = {

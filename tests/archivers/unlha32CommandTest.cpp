@@ -8,9 +8,7 @@
 
 namespace {
 
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 constexpr int kBadCommand = 0x8001;
 constexpr int kBadOption = 0x8002;

@@ -5,11 +5,7 @@
 
 namespace {
 
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 struct CorpusCase {
     const char* file;

@@ -18,9 +18,7 @@
 
 namespace {
 
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 constexpr int kDiskFull = 0x8005;
 constexpr int kFolderNotWritable = 0x8006;

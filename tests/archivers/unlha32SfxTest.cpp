@@ -14,11 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 // Relative path (lower case: lhasa lower-cases DOS names) -> contents.
 std::map<std::string, std::string> Tree(const std::string& root)

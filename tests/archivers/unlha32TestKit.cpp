@@ -11,11 +11,7 @@ namespace fs = std::filesystem;
 
 namespace kit {
 
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 std::string CorpusPath(const std::string& relative)
 {

@@ -6,11 +6,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 namespace sfx16 {
 

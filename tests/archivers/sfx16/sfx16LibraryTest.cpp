@@ -15,9 +15,7 @@ using namespace sfx16;
 
 namespace {
 
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 struct Case {
     const char* archive;

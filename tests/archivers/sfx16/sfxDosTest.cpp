@@ -9,9 +9,7 @@ using namespace sfx16;
 
 namespace {
 
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 // Every method and header level the DOS stub decodes.
 const char* const kSupported[] = {"lh0_h0", "lh0_h1", "lh0_h2", "lh0_h3", "lh4_h0", "lh4_h1", "lh4_h2",

@@ -12,10 +12,7 @@ using namespace sfx16;
 
 namespace {
 
-using testSupport::JapaneseLocaleEnv;
-using testSupport::ReadBytes;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 TEST(Win16Stub, FitsInTheFirst20KiBWithTheArchiveHeader)
 {

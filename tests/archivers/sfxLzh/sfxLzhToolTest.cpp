@@ -12,11 +12,7 @@ using namespace sfxlzh;
 
 namespace {
 
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 struct Extraction {
     int status;

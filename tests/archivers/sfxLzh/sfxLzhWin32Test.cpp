@@ -13,12 +13,7 @@ using namespace sfxlzh;
 
 namespace {
 
-using testSupport::JapaneseLocaleEnv;
-using testSupport::Quote;
-using testSupport::ReadBytes;
-using testSupport::Shell;
-using testSupport::TempFolder;
-using testSupport::WriteBytes;
+using namespace testSupport;
 
 // A self-extractor of the archive bytes in folder `where`.
 fs::path makeSfx(const fs::path& where, const Bytes& archive)
