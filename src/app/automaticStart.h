@@ -10,7 +10,8 @@
 struct WindowlessStart {
     // Set when the process ends here, with its exit status.
     std::optional<int> exitStatus;
-    // The command-line text the desk puts into its work list otherwise.
+    // The command-line text made from the arguments: the archives for the
+    // work list.
     QString commandLineText;
 };
 

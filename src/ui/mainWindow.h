@@ -4,10 +4,10 @@
 
 class QMdiArea;
 
-// The main window: the desk that holds the child windows. It is created once
-// the windowless start (the "/U" switch, the options, the library check and
-// the automatic run) has decided that the desk opens; closing it stores the
-// settings.
+// The main window: the desk, an MDI area with its title and place. It is
+// created once the windowless start (the "/U" switch, the options, the
+// library check and the automatic run) has decided that the desk opens;
+// closing it stores the settings.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
