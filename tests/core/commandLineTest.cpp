@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(ParseCommandLine, SplitsNamesAsSpecifiedForTheText)
+TEST(ParseCommandLine, SplitsNamesAtSpacesOutsideQuotes)
 {
     struct Case {
         const char* text;
