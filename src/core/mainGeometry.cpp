@@ -14,12 +14,14 @@ constexpr float kSmallestHeight = 500;
 std::optional<MainGeometry> ReadMainGeometry()
 {
     const settings::Location& from = settings::GeometryLocation(QStringLiteral("Main_Left"));
+    const MainGeometry defaults;
     MainGeometry geometry;
-    const bool read = settings::ReadSingle(from, QStringLiteral("Main_Left"), 1000, geometry.left)
-        && settings::ReadSingle(from, QStringLiteral("Main_Top"), 1000, geometry.top)
-        && settings::ReadSingle(from, QStringLiteral("Main_Width"), 8000, geometry.width)
-        && settings::ReadSingle(from, QStringLiteral("Main_Height"), 8000, geometry.height)
-        && settings::ReadInteger(from, QStringLiteral("Main_WindowState"), 0, geometry.windowState);
+    const bool read = settings::ReadSingle(from, QStringLiteral("Main_Left"), defaults.left, geometry.left)
+        && settings::ReadSingle(from, QStringLiteral("Main_Top"), defaults.top, geometry.top)
+        && settings::ReadSingle(from, QStringLiteral("Main_Width"), defaults.width, geometry.width)
+        && settings::ReadSingle(from, QStringLiteral("Main_Height"), defaults.height, geometry.height)
+        && settings::ReadInteger(from, QStringLiteral("Main_WindowState"), defaults.windowState,
+                                 geometry.windowState);
     if (!read || geometry.windowState < 0 || geometry.windowState > 2)
         return std::nullopt;
     return geometry;
