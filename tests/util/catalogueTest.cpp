@@ -51,7 +51,9 @@ TEST(Catalogue, TablesUseDisjointIds)
 
 TEST(Catalogue, IdsWithoutTextGiveTheEmptyString)
 {
+    // The program's table has a row without text; the shared table none there.
     EXPECT_EQ(Text(TemporaryOffTip), QString());
+    EXPECT_EQ(TextOfNumber<SharedMessage>(static_cast<int>(TemporaryOffTip)), QString());
     // Numbers no row of either table carries.
     for (const int id : {0, -1, -32768, 9, 4, 999, 20001, 32767}) {
         EXPECT_EQ(TextOfNumber<ProgramMessage>(id), QString()) << id;
