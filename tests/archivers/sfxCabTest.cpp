@@ -15,17 +15,6 @@ namespace {
 
 using namespace testSupport;
 
-// Every regular file below root: relative path -> contents.
-std::map<std::string, std::string> Tree(const std::string& root)
-{
-    std::map<std::string, std::string> files;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator(); ++it)
-        if (it->is_regular_file())
-            files[fs::relative(it->path(), root).string()] = ReadBytes(it->path().string());
-    return files;
-}
-
 // Runs the self-extractor under Wine with the given switches; returns its exit status.
 int RunSfx(const std::string& exe, const std::string& switches, std::string* out = nullptr)
 {
@@ -65,9 +54,9 @@ TEST_P(SfxCab, ExtractsWhatCabextractExtracts)
     ASSERT_EQ(Shell("cabextract -q -d " + Quote(dir / "expected") + " " + Quote(cabinet)), 0);
 
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "got")), 0);
-    const auto expected = Tree(dir / "expected");
+    const auto expected = FilesBelow(dir / "expected");
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(Tree(dir / "got"), expected);
+    EXPECT_EQ(FilesBelow(dir / "got"), expected);
 
     EXPECT_EQ(RunSfx(exe, "-t"), 0) << "testing a sound cabinet";
     std::string listing;
@@ -132,7 +121,7 @@ TEST(SfxCabSafety, TraversalNamesAreRefusedAndNothingLeavesTheDestination)
     EXPECT_EQ(kit::ListFolder(dir / "jail"), std::vector<std::string>{"inner"});
     EXPECT_EQ(kit::ListFolder(dir / "jail/inner"), std::vector<std::string>{"dest"});
     EXPECT_EQ(kit::ListFolder(dir.Path()), (std::vector<std::string>{"jail", "sfx"}));
-    EXPECT_FALSE(Tree(dir / "jail/inner/dest").empty()) << "the harmless names are still extracted";
+    EXPECT_FALSE(FilesBelow(dir / "jail/inner/dest").empty()) << "the harmless names are still extracted";
 }
 
 TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)
@@ -146,7 +135,7 @@ TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)
     WriteBytes(dir / "bad.cab", bytes);
     const std::string exe = MakeSfx(dir, dir / "bad.cab");
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
-    EXPECT_TRUE(Tree(dir / "out").empty());
+    EXPECT_TRUE(FilesBelow(dir / "out").empty());
     EXPECT_EQ(RunSfx(exe, "-t"), 2);
 }
 
@@ -163,7 +152,8 @@ TEST(SfxCabSafety, ADamagedEntryLeavesTheFileItWouldReplaceAlone)
     fs::create_directories(dir / "out");
     WriteBytes(dir / "out/big.txt", "the user's own file");
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
-    EXPECT_EQ(Tree(dir / "out"), (std::map<std::string, std::string>{{"big.txt", "the user's own file"}}));
+    EXPECT_EQ(FilesBelow(dir / "out"),
+              (std::map<std::string, std::string>{{"big.txt", "the user's own file"}}));
 }
 
 TEST(SfxCabSafety, AStubWithoutCabinetSaysSo)

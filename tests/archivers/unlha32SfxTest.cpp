@@ -16,23 +16,6 @@ namespace {
 
 using namespace testSupport;
 
-// Relative path (lower case: lhasa lower-cases DOS names) -> contents.
-std::map<std::string, std::string> Tree(const std::string& root)
-{
-    std::map<std::string, std::string> files;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator();
-         ++it) {
-        if (!it->is_regular_file())
-            continue;
-        std::string name = fs::relative(it->path(), root).string();
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-        files[name] = ReadBytes(it->path().string());
-    }
-    return files;
-}
-
 int RunUnderWine(const std::string& exe, const std::string& switches)
 {
     return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " "
@@ -70,9 +53,9 @@ TEST_P(UnlhaWin32Sfx, ExtractsUnderWineWhatLhasaExtracts)
                     + Quote(input) + " >/dev/null 2>&1"),
               0);
     EXPECT_EQ(RunUnderWine(exe, Quote("-oZ:" + (dir / "got")) + " -y"), 0);
-    const auto expected = Tree(dir / "expected");
+    const auto expected = CaseFolded(FilesBelow(dir / "expected"));
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(Tree(dir / "got"), expected);
+    EXPECT_EQ(CaseFolded(FilesBelow(dir / "got")), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, UnlhaWin32Sfx,
@@ -102,7 +85,7 @@ TEST(UnlhaWin32SfxSafety, LeftOutNamesAndTheRestExtract)
     fs::create_directories(dir / "jail/inner");
     EXPECT_EQ(RunUnderWine(dir / "sfx/mixed.EXE", Quote("-oZ:" + (dir / "jail/inner/dest")) + " -y"), 0);
     EXPECT_EQ(kit::ListFolder(dir / "jail/inner"), std::vector<std::string>{"dest"});
-    EXPECT_EQ(Tree(dir / "jail/inner/dest"),
+    EXPECT_EQ(CaseFolded(FilesBelow(dir / "jail/inner/dest")),
               (std::map<std::string, std::string>{{"good.txt", "good"}, {"sub/fine.txt", "fine"}}));
 }
 

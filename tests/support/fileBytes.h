@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,40 @@ void WriteBytes(const std::filesystem::path& path, const Bytes& bytes)
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes)
 {
     WriteBytes<std::string_view>(path, bytes);
+}
+
+// Every regular file below root with its bytes, by its path relative to
+// root; empty when root does not exist.
+template <typename Bytes = std::string>
+std::map<std::string, Bytes> FilesBelow(const std::filesystem::path& root)
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, Bytes> files;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator();
+         ++it) {
+        if (it->is_regular_file())
+            files[fs::relative(it->path(), root).string()] = ReadBytes<Bytes>(it->path());
+    }
+    return files;
+}
+
+// The same files by their paths in lower case: lhasa lower-cases the
+// all-capital names of MS-DOS archives, where the self-extractors keep the
+// names as stored (Windows and DOS ignore case).
+template <typename Bytes>
+std::map<std::string, Bytes> CaseFolded(const std::map<std::string, Bytes>& files)
+{
+    std::map<std::string, Bytes> folded;
+    for (const auto& [path, content] : files) {
+        std::string lower = path;
+        for (char& c : lower) {
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        }
+        folded[lower] = content;
+    }
+    return folded;
 }
 
 #ifdef QT_CORE_LIB

@@ -32,12 +32,12 @@ std::map<std::string, Bytes> lhasaFiles(const fs::path& archive)
 {
     TempFolder scratch;
     Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
-    return caseFolded(filesBelow(scratch.Path()));
+    return CaseFolded(FilesBelow<Bytes>(scratch.Path()));
 }
 
 std::map<std::string, Bytes> foldedFilesBelow(const fs::path& root)
 {
-    return caseFolded(filesBelow(root));
+    return CaseFolded(FilesBelow<Bytes>(root));
 }
 
 Bytes damagedArchive()

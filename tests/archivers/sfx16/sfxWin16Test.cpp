@@ -103,7 +103,7 @@ TEST(Win16Stub, ShiftJisNamesOnAJapaneseSystem)
     runUnderWine(scratch.Path(), {"jp.exe -y -oout"}, env);
     const std::map<std::string, Bytes> expected = {{"日本.TXT", Bytes{'o', 'n', 'e'}},
                                                    {"日本/語.TXT", Bytes{'t', 'w', 'o'}}};
-    EXPECT_TRUE(sfxlzh::filesBelow(scratch / "out") == expected);
+    EXPECT_TRUE(FilesBelow<Bytes>(scratch / "out") == expected);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// Helpers shared by the LZH self-extractor tests: folder comparison and
-// where the data and the built programs are. Processes, temporary folders,
-// file bytes and hand-made archives come from tests/support.
+// Where the LZH self-extractor tests find their data and the built programs.
+// Processes, temporary folders, file bytes and hand-made archives come from
+// tests/support.
 #pragma once
 
 #include <cstdint>
@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 using testSupport::Bytes;
 using testSupport::LzhEntry;
 using testSupport::MakeLzhArchive;
-
-// Every regular file below root, by relative path (raw bytes of the name).
-std::map<std::string, Bytes> filesBelow(const fs::path& root);
-
-// lhasa lower-cases the all-capital names of MS-DOS archives; the
-// self-extractors keep names as stored (Windows and DOS ignore case).
-std::map<std::string, Bytes> caseFolded(const std::map<std::string, Bytes>& files);
 
 fs::path dataDir();  // tests/data/lzh of the source tree
 fs::path binDir();   // build/bin

@@ -30,7 +30,7 @@ Extraction extractWith(const fs::path& program, const fs::path& archive, const s
                      + Quote(dest) + " " + Quote(archive) + " >/dev/null 2>&1");
     for (const auto& item : fs::directory_iterator(scratch.Path()))
         EXPECT_EQ(item.path().filename(), "dest") << "written outside the destination";
-    e.files = filesBelow(dest);
+    e.files = FilesBelow<Bytes>(dest);
     return e;
 }
 
@@ -38,7 +38,7 @@ std::map<std::string, Bytes> lhasaExtract(const fs::path& archive)
 {
     TempFolder scratch;
     Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
-    return filesBelow(scratch.Path());
+    return FilesBelow<Bytes>(scratch.Path());
 }
 
 fs::path tool()
@@ -158,10 +158,10 @@ TEST_P(Corpus, ExtractsLikeLhasaOrFails)
     }
     if (refused.count(row.file) || row.lhasaVerdict.rfind("ok", 0) != 0)
         return;
-    const auto reference = caseFolded(lhasaExtract(archive));
+    const auto reference = CaseFolded(lhasaExtract(archive));
     if (differsFromLhasa.count(row.file))
         return;
-    for (const auto& [path, content] : caseFolded(ours.files)) {
+    for (const auto& [path, content] : CaseFolded(ours.files)) {
         ASSERT_TRUE(reference.count(path)) << path << " not extracted by lhasa";
         EXPECT_TRUE(content == reference.at(path)) << path << " differs from lhasa's";
     }
@@ -275,7 +275,7 @@ TEST(Switches, MakesAMissingDestinationWithItsParents)
     EXPECT_EQ(
         Shell(Quote(tool()) + " -y -o" + Quote(dest) + " " + Quote(dataDir() / "lh4_h0.lzh") + " >/dev/null"),
         0);
-    EXPECT_EQ(filesBelow(dest).size(), 2u);
+    EXPECT_EQ(FilesBelow<Bytes>(dest).size(), 2u);
 }
 
 TEST(SelfExtractor, ArchiveBehindTheWin32StubIsFound)

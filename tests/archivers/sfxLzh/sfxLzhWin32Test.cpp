@@ -47,7 +47,7 @@ std::map<std::string, Bytes> lhasaExtract(const fs::path& archive)
 {
     TempFolder scratch;
     Shell("cd " + Quote(scratch.Path()) + " && lhasa xq " + Quote(archive) + " >/dev/null 2>&1");
-    return filesBelow(scratch.Path());
+    return FilesBelow<Bytes>(scratch.Path());
 }
 
 TEST(Win32Stub, IsSmallAndNeedsOnlySystemLibraries)
@@ -87,7 +87,7 @@ TEST_P(EveryMethodUnderWine, ExtractsLikeLhasa)
     EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto reference = lhasaExtract(archive);
     ASSERT_FALSE(reference.empty());
-    EXPECT_TRUE(caseFolded(filesBelow(dest)) == caseFolded(reference));
+    EXPECT_TRUE(CaseFolded(FilesBelow<Bytes>(dest)) == CaseFolded(reference));
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, EveryMethodUnderWine,
@@ -106,7 +106,7 @@ TEST(Win32Stub, DamagedArchiveFailsWithoutAWrongFile)
     const fs::path dest = scratch / "out";
     EXPECT_NE(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
     const auto reference = lhasaExtract(dataDir() / "lh5_h2.lzh");
-    for (const auto& [path, content] : filesBelow(dest))
+    for (const auto& [path, content] : FilesBelow<Bytes>(dest))
         EXPECT_TRUE(reference.count(path) && reference.at(path) == content) << path;
 }
 
@@ -125,12 +125,12 @@ TEST(Win32Stub, TraversalWritesNothingOutside)
                                                 2));
     const fs::path dest = inner / "out";
     EXPECT_NE(wine(exe, "-y " + Quote("-o" + windowsPath(dest))), 0);
-    const auto files = filesBelow(dest);
+    const auto files = FilesBelow<Bytes>(dest);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files.begin()->first, "ok.txt");
     EXPECT_FALSE(fs::exists(scratch / "evil1.txt"));
     EXPECT_FALSE(fs::exists(inner / "evil4.txt"));
-    EXPECT_EQ(filesBelow(scratch.Path()).size(), 2u); // x.exe and out/ok.txt
+    EXPECT_EQ(FilesBelow<Bytes>(scratch.Path()).size(), 2u); // x.exe and out/ok.txt
 }
 
 TEST(Win32Stub, TestAndList)
@@ -144,7 +144,7 @@ TEST(Win32Stub, TestAndList)
     const std::string list(text.begin(), text.end());
     EXPECT_NE(list.find("-lh7- 863d words.txt"), std::string::npos) << list;
     EXPECT_NE(list.find("sub\\bytes.bin"), std::string::npos) << list;
-    EXPECT_EQ(filesBelow(scratch.Path()).size(), 2u); // x.exe and the listing only
+    EXPECT_EQ(FilesBelow<Bytes>(scratch.Path()).size(), 2u); // x.exe and the listing only
 
     Bytes damaged = ReadBytes<Bytes>(dataDir() / "lh7_h1.lzh");
     damaged[damaged.size() / 2] ^= 0x08;
@@ -182,7 +182,7 @@ TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
     const fs::path exe = makeSfx(scratch.Path(), MakeLzhArchive({entry}, level));
     const fs::path dest = scratch / "out";
     EXPECT_EQ(wine(exe, "-y " + Quote("-o" + windowsPath(dest)), env), 0);
-    const auto files = filesBelow(dest);
+    const auto files = FilesBelow<Bytes>(dest);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files.begin()->first, "表/表.txt");
 }
