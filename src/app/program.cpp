@@ -12,6 +12,7 @@
 #include "platform/qtDialogs.h"
 #include "platform/services.h"
 #include "ui/mainWindow.h"
+#include "ui/presentation.h"
 
 namespace app {
 
@@ -34,6 +35,9 @@ int Run(const QStringList& arguments)
         return core::ExitNothingDone;
     }
 
+    // The default font's name is a Windows one; the program's own alias
+    // gives it a Mincho face here.
+    presentation::LoadFontAliases(presentation::InstalledFontRules());
     MainWindow window;
     if (!window.PrepareDesk())
         return core::ExitNothingDone;

@@ -1,0 +1,117 @@
+#include "ui/runPanel.h"
+
+#include "ui/childLayout.h"
+#include "ui/presentation.h"
+#include "util/programMessages.h"
+#include "util/sharedMessages.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace {
+
+using messages::ProgramMessage;
+
+// Margins and gaps of the panel, in twips.
+constexpr int kGapTwips = 60;
+// The width the buttons are designed with, in twips; a larger font widens
+// them to fit their caption.
+constexpr int kButtonTwips = 1215;
+
+int ButtonWidth(const QPushButton& button, int dotsPerInch)
+{
+    return std::max(button.sizeHint().width(), presentation::ToPixels(kButtonTwips, dotsPerInch));
+}
+
+} // namespace
+
+RunPanel::RunPanel(QWidget* parent)
+    : QWidget(parent), cancel_(new QPushButton(messages::Text(messages::SharedMessage::CancelCaption), this)),
+      progressText_(new QLabel(this)), progressBar_(new QProgressBar(this))
+{
+    setObjectName(QStringLiteral("pnlTollbrook"));
+    const ProgramMessage captions[] = {ProgramMessage::DosCaption, ProgramMessage::Win16Caption,
+                                       ProgramMessage::Win32Caption};
+    for (int kind = 0; kind < 3; ++kind) {
+        execute_[kind] = new QPushButton(messages::Text(captions[kind]), this);
+        connect(execute_[kind], &QPushButton::clicked, this, [this, kind] { emit ExecuteClicked(kind); });
+    }
+    connect(cancel_, &QPushButton::clicked, this, &RunPanel::CancelClicked);
+    // The label's text changes, so screen readers find it by its description.
+    progressText_->setAccessibleDescription(QStringLiteral("progress"));
+    progressBar_->setTextVisible(false);
+    HideProgress();
+}
+
+QList<QWidget*> RunPanel::FontTargets() const
+{
+    return {execute_[0], execute_[1], execute_[2], cancel_, progressText_};
+}
+
+void RunPanel::SetExecuteEnabled(bool enabled)
+{
+    for (QPushButton* button : execute_)
+        button->setEnabled(enabled);
+}
+
+void RunPanel::PlaceCancelButton(int dotsPerInch)
+{
+    const std::optional<int> left = childLayout::CancelButtonLeft(
+        presentation::ToTwips(width(), dotsPerInch), presentation::ToTwips(cancel_->width(), dotsPerInch));
+    if (left)
+        cancel_->move(presentation::ToPixels(*left, dotsPerInch), cancel_->y());
+}
+
+void RunPanel::ShowProgress(int done, int total)
+{
+    progressText_->setText(QStringLiteral("%1 / %2").arg(done).arg(total));
+    progressBar_->setRange(0, std::max(total, 1));
+    progressBar_->setValue(done);
+    progressText_->show();
+    progressBar_->show();
+}
+
+void RunPanel::HideProgress()
+{
+    progressText_->hide();
+    progressBar_->hide();
+}
+
+void RunPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Relayout();
+}
+
+void RunPanel::Relayout()
+{
+    const int dpi = logicalDpiX();
+    const int gap = presentation::ToPixels(kGapTwips, dpi);
+    const int buttonHeight = execute_[0]->sizeHint().height();
+    int left = gap;
+    for (QPushButton* button : execute_) {
+        button->setGeometry(left, gap, ButtonWidth(*button, dpi), buttonHeight);
+        left += button->width() + gap;
+    }
+    cancel_->resize(ButtonWidth(*cancel_, dpi), buttonHeight);
+    cancel_->move(cancel_->x(), gap);
+    PlaceCancelButton(dpi);
+    PlaceProgress();
+    setFixedHeight(buttonHeight + 2 * gap);
+}
+
+void RunPanel::PlaceProgress()
+{
+    const int gap = presentation::ToPixels(kGapTwips, logicalDpiX());
+    const int left = execute_[2]->geometry().right() + 1 + 2 * gap;
+    const int right = cancel_->x() - 2 * gap;
+    const int textWidth = progressText_->fontMetrics().horizontalAdvance(QStringLiteral("0000 / 0000"));
+    const int height = execute_[0]->height();
+    progressText_->setGeometry(left, gap, textWidth, height);
+    progressBar_->setGeometry(left + textWidth + gap, gap, std::max(right - left - textWidth - gap, 0),
+                              height);
+}
