@@ -39,7 +39,7 @@ int Run(const QStringList& arguments)
     // gives it a Mincho face here.
     presentation::LoadFontAliases(presentation::InstalledFontRules());
     MainWindow window;
-    if (!window.PrepareDesk())
+    if (!window.PrepareDesk(start.commandLineText))
         return core::ExitNothingDone;
     window.show();
     return QApplication::exec();

@@ -1,23 +1,41 @@
 #include "ui/mainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/autoRun.h"
+#include "core/commandLine.h"
 #include "core/mainGeometry.h"
 #include "core/options.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
+#include "ui/childLayout.h"
+#include "ui/driveBox.h"
+#include "ui/folderWindow.h"
+#include "ui/historyWindow.h"
+#include "ui/inputListWindow.h"
 #include "ui/loadFailure.h"
+#include "ui/outputListWindow.h"
 #include "ui/presentation.h"
+#include "ui/responsiveLibrary.h"
 #include "ui/runPanel.h"
+#include "ui/workListWindow.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
 namespace {
+
+// The folder windows are brought up to date at most this often during a
+// run; the run's end brings them up to date at once.
+constexpr int kFolderRefreshMilliseconds = 100;
 
 short WindowStateOf(const QWidget& window)
 {
@@ -30,8 +48,9 @@ short WindowStateOf(const QWidget& window)
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), childArea_(new QMdiArea), panel_(new RunPanel), menu_(new MainMenu(*menuBar()))
+MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
+    : QMainWindow(parent), libraries_(ResponsiveLibrary::Wrap(libraries)), childArea_(new QMdiArea),
+      panel_(new RunPanel), menu_(new MainMenu(*menuBar())), folderRefresh_(new QTimer(this))
 {
     // The internal name the load-failure text shows (docs/names.md).
     setObjectName(QStringLiteral("frmTollbrook"));
@@ -42,25 +61,143 @@ MainWindow::MainWindow(QWidget* parent)
     layout->addWidget(panel_);
     layout->addWidget(childArea_, 1);
     setCentralWidget(desk);
+    childArea_->installEventFilter(this);
+
+    inputFolder_ = new FolderWindow(folders::FolderSide::Input);
+    workList_ = new WorkListWindow;
+    inputList_ =
+        new InputListWindow([work = &workList_->Work()](const QString& path) { return work->Add(path); });
+    outputFolder_ = new FolderWindow(folders::FolderSide::Output);
+    historyWindow_ = new HistoryWindow;
+    outputList_ = new OutputListWindow;
+    for (ChildWindow* child : Children()) {
+        QMdiSubWindow* frame = childArea_->addSubWindow(child);
+        frame->hide();
+    }
+    ConnectChildren();
+
+    engine_ = std::make_unique<core::SfxEngine>(libraries_, history(), outputList_->Output());
+    runControl_ = std::make_unique<core::RunControl>(workList_->Work(), history(), *engine_,
+                                                     static_cast<core::IRunDesk&>(*this));
+    connect(panel_, &RunPanel::ExecuteClicked, this,
+            [this](int kind) { Execute(static_cast<tbarc::SfxKind>(kind)); });
+    connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
+    folderRefresh_->setSingleShot(true);
+    folderRefresh_->setInterval(kFolderRefreshMilliseconds);
+    connect(folderRefresh_, &QTimer::timeout, this, [this] {
+        if (folderRefreshPending_)
+            RefreshFolderWindowsNow();
+    });
     panel_->CancelButton()->setEnabled(false);
+    panel_->SetExecuteEnabled(false);
 }
 
-bool MainWindow::PrepareDesk()
+MainWindow::~MainWindow() = default;
+
+void MainWindow::ConnectChildren()
+{
+    connect(inputFolder_, &FolderWindow::FolderChanged, inputList_, &InputListWindow::ShowFolder);
+    inputFolder_->SetOtherWindow(outputFolder_);
+    outputFolder_->SetOtherWindow(inputFolder_);
+    connect(inputList_, &InputListWindow::WorkListChanged, this, &MainWindow::UpdateExecuteButtons);
+    connect(inputList_, &InputListWindow::MoveOnRequested, this, [this] { workList_->List()->setFocus(); });
+    connect(workList_, &WorkListWindow::EntriesChanged, this, &MainWindow::UpdateExecuteButtons);
+    connect(workList_, &WorkListWindow::OutputFolderRequested, outputFolder_, &FolderWindow::OpenFolder);
+    connect(workList_, &WorkListWindow::InputFolderRequested, inputFolder_, &FolderWindow::OpenFolder);
+    connect(workList_, &WorkListWindow::MoveOnRequested, this,
+            [this] { outputFolder_->Drives()->setFocus(); });
+    connect(&workList_->Work(), &WorkListModel::TopIndexRequested, this, &MainWindow::ShowRunProgress);
+    for (ChildWindow* child : Children())
+        connect(child, &ChildWindow::MenuEnabledChanged, this, &MainWindow::UpdateMenuBar);
+    connect(childArea_, &QMdiArea::subWindowActivated, this, &MainWindow::UpdateMenuBar);
+}
+
+QList<ChildWindow*> MainWindow::Children() const
+{
+    return {inputFolder_, inputList_, workList_, outputFolder_, historyWindow_, outputList_};
+}
+
+HistoryModel& MainWindow::history() const
+{
+    return historyWindow_->History();
+}
+
+bool MainWindow::PrepareDesk(const QString& commandLineText)
 {
     setWindowTitle(messages::Text(messages::ProgramMessage::MainCaption));
     ApplyTooltips(options::Current().showTooltips);
+    if (!LoadChildren())
+        return false;
     ApplyFont();
     if (!RestoreGeometry()) {
         platform::services().dialogs->MessageBox(LoadFailureText(*this, QStringLiteral("MDIForm_Load")),
                                                  platform::MessageButtons::Ok);
         return false;
     }
+    panel_->CancelButton()->setEnabled(false);
+    RebuildInputPattern();
+    history().Clear();
+    if (!commandLineText.isEmpty())
+        core::ParseCommandLine(commandLineText, workList_->Work());
+    activated_ = false;
     return true;
+}
+
+bool MainWindow::LoadChildren()
+{
+    const bool tiled = options::Current().resizeChildren;
+    for (ChildWindow* child : Children()) {
+        bool loaded = true;
+        if (auto* folder = qobject_cast<FolderWindow*>(child)) {
+            loaded = folder->Load(QDir::currentPath());
+        } else if (!tiled) {
+            loaded = child->ReadStoredPlace();
+        }
+        if (!loaded) {
+            platform::services().dialogs->MessageBox(child->LoadFailure(), platform::MessageButtons::Ok);
+            return false;
+        }
+        if (!qobject_cast<FolderWindow*>(child)) {
+            child->ApplyFont();
+            child->ApplyTooltips(options::Current().showTooltips);
+        }
+    }
+    return true;
+}
+
+void MainWindow::ShowChildren()
+{
+    if (activated_)
+        return;
+    activated_ = true;
+    TileChildren();
+    if (!options::Current().resizeChildren) {
+        for (ChildWindow* child : Children())
+            child->MoveToStoredPlace(logicalDpiX());
+    }
+    for (ChildWindow* child : Children())
+        child->SubWindow()->show();
+    UpdateExecuteButtons();
+    inputFolder_->Drives()->setFocus();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Once the window has its final size, the children come up.
+    if (!activated_)
+        QTimer::singleShot(0, this, &MainWindow::ShowChildren);
 }
 
 void MainWindow::AttachDialog(DeskDialog slot, Presentable& dialog)
 {
     dialogs_[static_cast<size_t>(slot)] = &dialog;
+}
+
+void MainWindow::SetAliasEditor(const AliasEditor& editor)
+{
+    inputFolder_->SetAliasEditor(editor);
+    outputFolder_->SetAliasEditor(editor);
 }
 
 QList<Presentable*> MainWindow::AttachedDialogs() const
@@ -76,6 +213,8 @@ QList<Presentable*> MainWindow::AttachedDialogs() const
 void MainWindow::ApplyFontEverywhere()
 {
     ApplyFont();
+    for (ChildWindow* child : Children())
+        child->ApplyFont();
     for (Presentable* dialog : AttachedDialogs())
         dialog->ApplyFont();
 }
@@ -83,8 +222,15 @@ void MainWindow::ApplyFontEverywhere()
 void MainWindow::ApplyTooltipsEverywhere(bool show)
 {
     ApplyTooltips(show);
+    for (ChildWindow* child : Children())
+        child->ApplyTooltips(show);
     for (Presentable* dialog : AttachedDialogs())
         dialog->ApplyTooltips(show);
+}
+
+void MainWindow::RebuildInputPattern()
+{
+    inputList_->MakePattern();
 }
 
 void MainWindow::ApplyFont()
@@ -128,27 +274,160 @@ bool MainWindow::RestoreGeometry()
     return true;
 }
 
-void MainWindow::resizeEvent(QResizeEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    QMainWindow::resizeEvent(event);
-    LayOutDesk();
+    if (watched == childArea_ && event->type() == QEvent::Resize)
+        LayOutDesk();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::LayOutDesk()
 {
+    if (options::Current().resizeChildren && activated_)
+        TileChildren();
     panel_->PlaceCancelButton(logicalDpiX());
+}
+
+void MainWindow::TileChildren()
+{
+    const int dpi = logicalDpiX();
+    const QSize client = childArea_->viewport()->size();
+    const auto tiles = childLayout::Tiles(presentation::ToTwips(client.width(), dpi),
+                                          presentation::ToTwips(client.height(), dpi));
+    if (!tiles)
+        return;
+    const QList<ChildWindow*> children = Children();
+    for (int i = 0; i < children.size(); ++i) {
+        const childLayout::Rect& tile = (*tiles)[i];
+        children[i]->SubWindow()->setGeometry(
+            presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi),
+            presentation::ToPixels(tile.width, dpi), presentation::ToPixels(tile.height, dpi));
+    }
+}
+
+void MainWindow::UpdateExecuteButtons()
+{
+    panel_->SetExecuteEnabled(core::ExecuteButtonsEnabled(workList_->Work()));
+}
+
+void MainWindow::UpdateMenuBar()
+{
+    const QMdiSubWindow* active = childArea_->activeSubWindow();
+    const auto* child = active ? qobject_cast<const ChildWindow*>(active->widget()) : nullptr;
+    menu_->SetEnabled(!IsRunning() && (!child || child->MenuEnabled()));
+}
+
+core::RunSummary MainWindow::Execute(tbarc::SfxKind kind)
+{
+    if (IsRunning())
+        return {};
+    runLength_ = workList_->Work().Count();
+    const core::RunSummary summary = runControl_->Run(kind);
+    UpdateMenuBar();
+    if (closeAfterRun_)
+        close();
+    return summary;
+}
+
+void MainWindow::RequestCancel()
+{
+    runControl_->RequestCancel();
+}
+
+void MainWindow::ShowRunProgress(int index)
+{
+    if (IsRunning())
+        panel_->ShowProgress(index + 1, runLength_);
+}
+
+void MainWindow::LockForRun()
+{
+    panel_->SetExecuteEnabled(false);
+    for (ChildWindow* child : Children())
+        child->SetWindowEnabled(false);
+    for (ChildWindow* child : Children())
+        child->SetMenuEnabled(false);
+    UpdateMenuBar();
+    panel_->ShowProgress(0, runLength_);
+}
+
+void MainWindow::ClearInputSelection()
+{
+    inputList_->Input().ClearSelection();
+}
+
+void MainWindow::SetCancelEnabled(bool enabled)
+{
+    panel_->CancelButton()->setEnabled(enabled);
+}
+
+QString MainWindow::OutputFolder()
+{
+    return outputFolder_->Folder();
+}
+
+void MainWindow::ProcessPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::RefreshFolderWindows()
+{
+    // Every file changes the free space and the folder contents, but what a
+    // person can see changes only a few times a second.
+    folderRefreshPending_ = true;
+    if (!folderRefresh_->isActive())
+        folderRefresh_->start();
+}
+
+void MainWindow::RefreshFolderWindowsNow()
+{
+    folderRefreshPending_ = false;
+    folderRefresh_->stop();
+    inputFolder_->Refresh();
+    outputFolder_->Refresh();
+}
+
+void MainWindow::UnlockAfterRun()
+{
+    if (folderRefreshPending_)
+        RefreshFolderWindowsNow();
+    for (ChildWindow* child : Children())
+        child->SetWindowEnabled(true);
+    for (ChildWindow* child : Children())
+        child->SetMenuEnabled(true);
+    panel_->HideProgress();
+    inputFolder_->Refresh();
+    inputList_->Input().Reread();
+    outputFolder_->Refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Closing during a run asks it to stop: the file under way is finished,
+    // then the desk closes as usual.
+    if (IsRunning()) {
+        closeAfterRun_ = true;
+        RequestCancel();
+        event->ignore();
+        return;
+    }
     StoreSettings();
     event->accept();
 }
 
 void MainWindow::StoreSettings()
 {
+    // The children and the dialogs first, the output folder last, then the
+    // desk's own place and the options.
+    for (ChildWindow* child :
+         {static_cast<ChildWindow*>(inputFolder_), static_cast<ChildWindow*>(inputList_),
+          static_cast<ChildWindow*>(workList_), static_cast<ChildWindow*>(historyWindow_),
+          static_cast<ChildWindow*>(outputList_)})
+        child->StoreSettings();
     for (Presentable* dialog : AttachedDialogs())
         dialog->StoreSettings();
+    outputFolder_->StoreSettings();
     const int dpi = logicalDpiX();
     core::StoreMainGeometry(core::MainGeometry{
         presentation::ToTwips(x(), dpi), presentation::ToTwips(y(), dpi), presentation::ToTwips(width(), dpi),

@@ -1,43 +1,82 @@
 #pragma once
 
+#include "archiver/archiver.h"
+#include "common/sfxKind.h"
+#include "core/engine.h"
+#include "core/runControl.h"
+#include "ui/aliasEditor.h"
 #include "ui/mainMenu.h"
 #include "ui/presentable.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
+class ChildWindow;
+class FolderWindow;
+class HistoryModel;
+class HistoryWindow;
+class InputListWindow;
+class OutputListWindow;
 class QMdiArea;
+class QTimer;
 class RunPanel;
+class WorkListWindow;
 
 // The dialogs of the desk, in the order the font command and the close
 // reach them.
 enum class DeskDialog { About, InitialFolders, Options, Aliases };
 
 // The main window: the desk, with the run panel on top, the shared menu
-// bar, and the MDI area of the child windows. It is created once the
+// bar, and the MDI area of the six child windows. It is created once the
 // windowless start (the "/U" switch, the options, the library check and the
-// automatic run) has decided that the desk opens; closing it stores the
-// settings of every window, its own place and the options.
-class MainWindow : public QMainWindow, public Presentable {
+// automatic run) has decided that the desk opens. The Execute buttons run
+// the work list; closing the desk stores the settings of every window, its
+// own place and the options.
+class MainWindow : public QMainWindow, public Presentable, private core::IRunDesk {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // libraries: those the runs convert with (by default the ones found at
+    // start-up).
+    explicit MainWindow(const archiver::Libraries& libraries = archiver::libraries(),
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    // Titles the desk and puts it where it was closed last. False when the
-    // stored place cannot be used; the user has been told and the process
-    // ends.
-    bool PrepareDesk();
+    // The load step: titles the desk, loads the child windows, puts the
+    // desk where it was closed last and takes the archives of the
+    // command-line text into the work list. False when a window could not
+    // load; the user has been told and the process ends.
+    bool PrepareDesk(const QString& commandLineText = QString());
+
+    // The first showing: lays the children out and shows them, Execute
+    // buttons by the work list, the keyboard in the input drive list. Runs
+    // once; later calls do nothing.
+    void ShowChildren();
 
     QMdiArea* childArea() const { return childArea_; }
     RunPanel& runPanel() const { return *panel_; }
     MainMenu& menu() const { return *menu_; }
     QAction* MenuAction(MenuCommand command) const { return menu_->Action(command); }
 
+    FolderWindow& inputFolder() const { return *inputFolder_; }
+    InputListWindow& inputList() const { return *inputList_; }
+    WorkListWindow& workList() const { return *workList_; }
+    FolderWindow& outputFolder() const { return *outputFolder_; }
+    HistoryWindow& historyWindow() const { return *historyWindow_; }
+    OutputListWindow& outputList() const { return *outputList_; }
+    // The execution history (Log Copy and Log Save work on it).
+    HistoryModel& history() const;
+    // The six children in their order: input folder, input list, work
+    // list, output folder, history, output list.
+    QList<ChildWindow*> Children() const;
+
     // A dialog the desk's commands reach: it gets the font and tooltip
     // changes and stores its settings when the desk closes.
     void AttachDialog(DeskDialog slot, Presentable& dialog);
+    // The maintenance dialog of both folder windows' aliases.
+    void SetAliasEditor(const AliasEditor& editor);
 
     // The font command's second half: every window and dialog takes the
     // font options (main window, child windows, then the dialogs).
@@ -45,23 +84,65 @@ public:
     // The options dialog's OK: every window and dialog takes the tooltip
     // option.
     void ApplyTooltipsEverywhere(bool show);
+    // The input list's pattern from the type options (after options OK).
+    void RebuildInputPattern();
+    // The Execute buttons are usable exactly when the work list is not empty.
+    void UpdateExecuteButtons() override;
+
+    // Runs the whole work list with this kind, as its Execute button does.
+    // Nothing while a run is under way.
+    core::RunSummary Execute(tbarc::SfxKind kind);
+    // The run stops before its next file.
+    void RequestCancel();
+    bool IsRunning() const { return runControl_->Running(); }
 
     void ApplyFont() override;
     void ApplyTooltips(bool show) override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Everything that reacts to the main window's size: the Cancel button.
+    // What follows the MDI area's size: the tiles while the children are
+    // tiled, and the Cancel button.
     void LayOutDesk();
+    void TileChildren();
+    bool LoadChildren();
+    void ConnectChildren();
+    void UpdateMenuBar();
+    void ShowRunProgress(int index);
     void StoreSettings() override;
     bool RestoreGeometry();
     QList<Presentable*> AttachedDialogs() const;
 
+    // The desk around a run.
+    void LockForRun() override;
+    void ClearInputSelection() override;
+    void SetCancelEnabled(bool enabled) override;
+    QString OutputFolder() override;
+    void ProcessPendingEvents() override;
+    void RefreshFolderWindows() override;
+    void UnlockAfterRun() override;
+    void RefreshFolderWindowsNow();
+
+    archiver::Libraries libraries_;
     QMdiArea* childArea_;
     RunPanel* panel_;
     MainMenu* menu_;
+    FolderWindow* inputFolder_;
+    InputListWindow* inputList_;
+    WorkListWindow* workList_;
+    FolderWindow* outputFolder_;
+    HistoryWindow* historyWindow_;
+    OutputListWindow* outputList_;
+    std::unique_ptr<core::SfxEngine> engine_;
+    std::unique_ptr<core::RunControl> runControl_;
     std::array<Presentable*, 4> dialogs_{};
+    QTimer* folderRefresh_;
+    bool folderRefreshPending_ = false;
+    int runLength_ = 0;
+    bool activated_ = false;
+    bool closeAfterRun_ = false;
 };

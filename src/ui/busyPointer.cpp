@@ -1,0 +1,14 @@
+#include "ui/busyPointer.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+BusyPointer::BusyPointer()
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+BusyPointer::~BusyPointer()
+{
+    QGuiApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/drives.h"
+
+#include <QComboBox>
+
+// The drive list of a folder window: the mounted file systems by root path
+// and label. Enter moves the keyboard on to the folder list.
+class DriveBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DriveBox(QWidget* parent = nullptr);
+
+    // Reads the mounted drives again, keeping the drive of path selected.
+    void Reread(const QString& path);
+    // Selects the drive that holds path (the longest root that contains it),
+    // without telling anyone.
+    void SelectDriveOf(const QString& path);
+    // The root path of the selected drive, or empty.
+    QString SelectedRoot() const;
+
+signals:
+    // The user picked the drive with this root.
+    void DrivePicked(const QString& rootPath);
+    void EnterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QList<platform::Drive> drives_;
+};

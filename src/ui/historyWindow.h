@@ -1,0 +1,31 @@
+#pragma once
+
+#include "lists/historyModel.h"
+#include "ui/childWindow.h"
+
+class QListView;
+
+// The execution history window: the lines of the latest run, the newest
+// one selected and scrolled into view, and a popup that empties it.
+class HistoryWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    explicit HistoryWindow(QWidget* parent = nullptr);
+
+    HistoryModel& History() { return history_; }
+    QListView* List() const { return list_; }
+
+    // Captions and tooltips; the place is read by the caller.
+    void ApplyTooltips(bool show) override;
+
+protected:
+    QList<QWidget*> FontTargets() const override;
+    void LayOut(double clientWidth, double clientHeight) override;
+
+private:
+    void ShowSelectedLine();
+
+    HistoryModel history_;
+    QListView* list_;
+    bool showPending_ = false;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "lists/inputListModel.h"
+#include "ui/childWindow.h"
+
+#include <QListView>
+
+class QPushButton;
+
+// The input archive list window: the archives of the input folder of the
+// enabled types, and the three buttons that move them into the work list
+// (the selected ones, all, all with those of the immediate subfolders).
+class InputListWindow : public ChildWindow {
+    Q_OBJECT
+public:
+    explicit InputListWindow(InputListModel::AddToWorkList addToWorkList, QWidget* parent = nullptr);
+
+    InputListModel& Input() { return input_; }
+    QListView* List() const { return list_; }
+    QPushButton* AddSelectedButton() const { return addSelected_; }
+    QPushButton* AddAllButton() const { return addAll_; }
+    QPushButton* AddWithSubfoldersButton() const { return addWithSubfolders_; }
+
+    // Shows the archives of folder; a folder that cannot be listed shows
+    // the process's current folder instead.
+    void ShowFolder(const QString& folder);
+    // The file pattern from the type options and the libraries found.
+    void MakePattern();
+
+    void AddSelected();
+    void AddAll();
+    void AddWithSubfolders();
+
+    void ApplyTooltips(bool show) override;
+
+signals:
+    // Entries went to the work list: the Execute buttons follow.
+    void WorkListChanged();
+    // Enter in the list: the keyboard moves on to the work list.
+    void MoveOnRequested();
+
+protected:
+    QList<QWidget*> FontTargets() const override;
+    void LayOut(double clientWidth, double clientHeight) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QList<QPushButton*> Buttons() const;
+
+    InputListModel input_;
+    InputListModel::AddToWorkList addToWorkList_;
+    QListView* list_;
+    QPushButton* addSelected_;
+    QPushButton* addAll_;
+    QPushButton* addWithSubfolders_;
+};

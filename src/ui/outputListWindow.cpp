@@ -1,0 +1,78 @@
+#include "ui/outputListWindow.h"
+
+#include "ui/busyPointer.h"
+#include "ui/listViews.h"
+#include "ui/presentation.h"
+#include "util/programMessages.h"
+#include "util/sharedMessages.h"
+
+#include <QDrag>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+using messages::ProgramMessage;
+using messages::SharedMessage;
+
+FileDragListView::FileDragListView(OutputListModel& output, QWidget* parent)
+    : QListView(parent), output_(output)
+{
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+}
+
+QMimeData* FileDragListView::DraggedFiles() const
+{
+    QList<QUrl> urls;
+    for (const QString& path : output_.SelectedPaths())
+        urls.append(QUrl::fromLocalFile(path));
+    auto* data = new QMimeData;
+    data->setUrls(urls);
+    return data;
+}
+
+void FileDragListView::startDrag(Qt::DropActions)
+{
+    auto* drag = new QDrag(this);
+    drag->setMimeData(DraggedFiles());
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
+}
+
+OutputListWindow::OutputListWindow(QWidget* parent)
+    : ChildWindow(QStringLiteral("mdiOutFile"), QStringLiteral("OutFile"), parent),
+      list_(new FileDragListView(output_, this))
+{
+    setWindowTitle(messages::Text(ProgramMessage::OutputListCaption));
+    list_->setObjectName(QStringLiteral("lstOutFile"));
+    list_->setModel(&output_.Model());
+    list_->setSelectionModel(&output_.SelectionModel());
+    listViews::Configure(*list_, QAbstractItemView::ExtendedSelection);
+    list_->setAccessibleName(messages::Text(ProgramMessage::OutputListTip));
+    OpenPopupOn(list_);
+    Popup()->addAction(messages::Text(SharedMessage::ClearMenu), this, [this] { output_.Clear(); });
+    // This item's caption is the window's own, not the catalogue's.
+    Popup()->addAction(QStringLiteral("リフレッシュ"), this, [this] {
+        const BusyPointer busy;
+        output_.Refresh();
+    });
+    Popup()->addAction(messages::Text(SharedMessage::SelectAllMenu), this, [this] { output_.SelectAll(); });
+    Popup()->addAction(messages::Text(SharedMessage::SelectNoneMenu), this,
+                       [this] { output_.ClearSelection(); });
+}
+
+void OutputListWindow::ApplyTooltips(bool show)
+{
+    presentation::ApplyTooltips({{list_, messages::Text(ProgramMessage::OutputListTip)}}, show);
+}
+
+QList<QWidget*> OutputListWindow::FontTargets() const
+{
+    return {list_};
+}
+
+void OutputListWindow::LayOut(double clientWidth, double clientHeight)
+{
+    if (const auto place = childLayout::FullList(clientWidth, clientHeight))
+        Put(list_, *place);
+}
