@@ -1,6 +1,5 @@
 #include "ui/inputListWindow.h"
 
-#include "lists/archiveTypes.h"
 #include "ui/busyPointer.h"
 #include "ui/listViews.h"
 #include "ui/presentation.h"
@@ -54,9 +53,9 @@ void InputListWindow::ShowFolder(const QString& folder)
         input_.SetFolder(QDir::currentPath());
 }
 
-void InputListWindow::MakePattern()
+void InputListWindow::MakePattern(const ArchiveTypes& types)
 {
-    input_.SetPattern(ArchiveTypes::Current().MakePattern());
+    input_.SetPattern(types.MakePattern());
 }
 
 void InputListWindow::AddSelected()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lists/archiveTypes.h"
 #include "lists/inputListModel.h"
 #include "ui/childWindow.h"
 
@@ -24,8 +25,8 @@ public:
     // Shows the archives of folder; a folder that cannot be listed shows
     // the process's current folder instead.
     void ShowFolder(const QString& folder);
-    // The file pattern from the type options and the libraries found.
-    void MakePattern();
+    // The file pattern of the archive types the options and libraries allow.
+    void MakePattern(const ArchiveTypes& types);
 
     void AddSelected();
     void AddAll();

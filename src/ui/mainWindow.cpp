@@ -15,6 +15,7 @@
 #include "core/commandLine.h"
 #include "core/mainGeometry.h"
 #include "core/options.h"
+#include "lists/archiveTypes.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "ui/childLayout.h"
@@ -64,7 +65,8 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     childArea_->installEventFilter(this);
 
     inputFolder_ = new FolderWindow(folders::FolderSide::Input);
-    workList_ = new WorkListWindow;
+    workList_ = new WorkListWindow(
+        [this](const QString& path) { return ArchiveTypes::Current(libraries_).AcceptsType(path); });
     inputList_ =
         new InputListWindow([work = &workList_->Work()](const QString& path) { return work->Add(path); });
     outputFolder_ = new FolderWindow(folders::FolderSide::Output);
@@ -230,7 +232,7 @@ void MainWindow::ApplyTooltipsEverywhere(bool show)
 
 void MainWindow::RebuildInputPattern()
 {
-    inputList_->MakePattern();
+    inputList_->MakePattern(ArchiveTypes::Current(libraries_));
 }
 
 void MainWindow::ApplyFont()

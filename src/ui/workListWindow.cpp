@@ -73,8 +73,8 @@ void FileDropListView::keyPressEvent(QKeyEvent* event)
     }
 }
 
-WorkListWindow::WorkListWindow(QWidget* parent)
-    : ChildWindow(QStringLiteral("mdiFile"), QStringLiteral("File"), parent),
+WorkListWindow::WorkListWindow(std::function<bool(const QString&)> typeCheck, QWidget* parent)
+    : ChildWindow(QStringLiteral("mdiFile"), QStringLiteral("File"), parent), work_(std::move(typeCheck)),
       list_(new FileDropListView(this)), removeSelected_(new QPushButton(QStringLiteral("×"), this)),
       removeAll_(new QPushButton(QStringLiteral("××"), this))
 {

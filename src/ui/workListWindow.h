@@ -33,7 +33,8 @@ protected:
 class WorkListWindow : public ChildWindow {
     Q_OBJECT
 public:
-    explicit WorkListWindow(QWidget* parent = nullptr);
+    // typeCheck: which archive types files from outside may bring.
+    explicit WorkListWindow(std::function<bool(const QString&)> typeCheck, QWidget* parent = nullptr);
 
     WorkListModel& Work() { return work_; }
     FileDropListView* List() const { return list_; }

@@ -1,0 +1,346 @@
+// The six child windows on the desk: their layout, places, popups, menus,
+// keys, dropped files and dragged ones.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+#include "deskRig.h"
+#include "ui/childLayout.h"
+#include "ui/driveBox.h"
+#include "ui/folderListView.h"
+#include "ui/folderWindow.h"
+#include "ui/historyWindow.h"
+#include "ui/inputListWindow.h"
+#include "ui/outputListWindow.h"
+#include "ui/presentation.h"
+#include "ui/runPanel.h"
+#include "ui/workListWindow.h"
+#include "util/paths.h"
+
+namespace {
+
+using DeskWindowsTest = testSupport::DeskTest;
+
+QStringList Captions(const QMenu& menu)
+{
+    QStringList captions;
+    for (const QAction* item : menu.actions()) {
+        if (item->isVisible())
+            captions.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+    }
+    return captions;
+}
+
+TEST_F(DeskWindowsTest, ChildrenCarryTheirCaptionsAndPopups)
+{
+    MainWindow& desk = Desk();
+    const struct {
+        ChildWindow* window;
+        const char* internalName;
+        QString caption;
+        QStringList popup;
+    } cases[] = {
+        {&desk.inputFolder(),
+         "mdiinDir",
+         "圧縮ファイル格納フォルダ",
+         {"自己解凍格納フォルダを同一", "リフレッシュ", "フォルダエリアスの追加",
+          "フォルダエリアスのメンテナンス"}},
+        {&desk.inputList(), "mdiinFile", "圧縮ファイル名", {"リフレッシュ", "全て選択", "全て選択の解除"}},
+        {&desk.workList(),
+         "mdiFile",
+         "自己解凍作成ファイル名",
+         {"全て選択", "全て選択の解除", "自己解凍格納フォルダを同一", "圧縮ファイル格納フォルダを同一"}},
+        {&desk.outputFolder(),
+         "mdiOutDir",
+         "自己解凍格納フォルダ" + paths::GetFreeSpaceText(output.path()),
+         {"圧縮ファイル格納フォルダを同一", "リフレッシュ", "フォルダエリアスの追加",
+          "フォルダエリアスのメンテナンス"}},
+        {&desk.historyWindow(), "mdiStatus", "実行履歴", {"初期化"}},
+        {&desk.outputList(),
+         "mdiOutFile",
+         "自己解凍作成終了ファイル",
+         {"初期化", "リフレッシュ", "全て選択", "全て選択の解除"}},
+    };
+    ASSERT_EQ(desk.Children().size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(desk.Children()[i], cases[i].window) << "children in their order";
+        EXPECT_EQ(cases[i].window->objectName(), QLatin1String(cases[i].internalName));
+        EXPECT_EQ(cases[i].window->SubWindow()->windowTitle(), cases[i].caption);
+        EXPECT_EQ(Captions(*cases[i].window->Popup()), cases[i].popup) << cases[i].internalName;
+        EXPECT_FALSE(cases[i].window->SubWindow()->isHidden()) << "shown at the first showing";
+    }
+}
+
+TEST_F(DeskWindowsTest, TiledChildrenFollowTheDesksSize)
+{
+    MainWindow& desk = Desk();
+    for (const QSize size : {QSize(900, 700), QSize(1201, 803)}) {
+        desk.resize(size);
+        QApplication::processEvents();
+        const int dpi = desk.logicalDpiX();
+        const QSize client = desk.childArea()->viewport()->size();
+        const auto tiles = childLayout::Tiles(presentation::ToTwips(client.width(), dpi),
+                                              presentation::ToTwips(client.height(), dpi));
+        ASSERT_TRUE(tiles);
+        for (int i = 0; i < 6; ++i) {
+            const childLayout::Rect& tile = (*tiles)[i];
+            EXPECT_EQ(desk.Children()[i]->SubWindow()->geometry(),
+                      QRect(presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi),
+                            presentation::ToPixels(tile.width, dpi),
+                            presentation::ToPixels(tile.height, dpi)))
+                << i;
+        }
+    }
+}
+
+TEST_F(DeskWindowsTest, UntiledChildrenComeBackWhereTheyWereAndStayThere)
+{
+    options::Current().resizeChildren = false;
+    Seed("Status_Left", QStringLiteral("1500"));
+    Seed("Status_Top", QStringLiteral("750"));
+    Seed("Status_Width", QStringLiteral("3000"));
+    Seed("Status_Height", QStringLiteral("2250"));
+    MainWindow& desk = Desk();
+    QMdiSubWindow* history = desk.historyWindow().SubWindow();
+    const int dpi = desk.logicalDpiX();
+    const QRect stored(presentation::ToPixels(1500, dpi), presentation::ToPixels(750, dpi),
+                       presentation::ToPixels(3000, dpi), presentation::ToPixels(2250, dpi));
+    EXPECT_EQ(history->geometry(), stored);
+    const QRect workList = desk.workList().SubWindow()->geometry();
+    desk.resize(1100, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(history->geometry(), stored) << "resizing the desk moves no child";
+    EXPECT_EQ(desk.workList().SubWindow()->geometry(), workList);
+
+    history->setGeometry(stored.translated(15, 30));
+    desk.close();
+    EXPECT_EQ(Stored("Status_Left"), QStringLiteral("1725"));
+    EXPECT_EQ(Stored("Status_Top"), QStringLiteral("1200"));
+    EXPECT_EQ(Stored("File_Width"), settings::FromSingle(presentation::ToTwips(workList.width(), dpi)));
+}
+
+TEST_F(DeskWindowsTest, PlacesAreNotStoredWhileTiledOrWhenTheDeskIsMaximised)
+{
+    Desk().close();
+    EXPECT_EQ(Stored("InDir_Left"), QStringLiteral("<absent>"));
+    EXPECT_EQ(Stored("OutFile_Height"), QStringLiteral("<absent>"));
+    EXPECT_EQ(Stored("Dir_In"), input.path()) << "the folders are stored all the same";
+
+    options::Current().resizeChildren = false;
+    MainWindow& desk = Desk();
+    desk.showMaximized();
+    desk.close();
+    EXPECT_EQ(Stored("InFile_Left"), QStringLiteral("<absent>"));
+    EXPECT_EQ(Stored("Main_WindowState"), QStringLiteral("2"));
+}
+
+TEST_F(DeskWindowsTest, AStoredPlaceThatIsNoNumberEndsTheLoadWithTheWindowsText)
+{
+    options::Current().resizeChildren = false;
+    const struct {
+        const char* key;
+        const char* message;
+    } cases[] = {
+        {"InDir_Top", "Tollbrook2 mdiinDir Form_Load ERR"},
+        {"InFile_Width", "Tollbrook2 mdiinFile Form_Load ERR"},
+        {"File_Left", "Tollbrook2 mdiFile Form_Load ERR"},
+        {"OutDir_Height", "Tollbrook2 mdiOutDir Form_Load ERR"},
+        {"Status_Left", "Tollbrook2 mdiStatus Form_Load ERR"},
+        {"OutFile_Top", "Tollbrook2 mdiOutFile Form_Load ERR"},
+    };
+    for (const auto& c : cases) {
+        testSupport::FakeServices fresh;
+        fresh.settings.Seed(testSupport::kCurrentApplication, testSupport::kSection,
+                            QString::fromLatin1(c.key), QStringLiteral("left"));
+        MainWindow desk(libraries);
+        EXPECT_FALSE(desk.PrepareDesk()) << c.key;
+        EXPECT_EQ(fresh.dialogs.messages(), QStringList{QString::fromLatin1(c.message)});
+    }
+}
+
+TEST_F(DeskWindowsTest, MenuBarFollowsTheActiveChildsMenuState)
+{
+    MainWindow& desk = Desk();
+    desk.childArea()->setActiveSubWindow(desk.workList().SubWindow());
+    EXPECT_TRUE(desk.menu().IsEnabled());
+    desk.workList().SetMenuEnabled(false);
+    EXPECT_FALSE(desk.menu().IsEnabled());
+    desk.childArea()->setActiveSubWindow(desk.historyWindow().SubWindow());
+    EXPECT_TRUE(desk.menu().IsEnabled());
+}
+
+TEST_F(DeskWindowsTest, TooltipsAndFontReachEveryChild)
+{
+    MainWindow& desk = Desk();
+    EXPECT_EQ(desk.workList().RemoveAllButton()->toolTip(),
+              QStringLiteral("全ての圧縮ファイルを自己解凍作成の対象からはずします"));
+    EXPECT_EQ(desk.outputFolder().FolderText()->toolTip(), QStringLiteral("現在の自己解凍格納フォルダ"));
+    desk.ApplyTooltipsEverywhere(false);
+    EXPECT_TRUE(desk.workList().RemoveAllButton()->toolTip().isEmpty());
+    EXPECT_TRUE(desk.inputList().AddWithSubfoldersButton()->toolTip().isEmpty());
+    EXPECT_TRUE(desk.outputFolder().Drives()->toolTip().isEmpty());
+    EXPECT_FALSE(desk.workList().RemoveAllButton()->accessibleName().isEmpty())
+        << "screen readers still name it";
+
+    options::Current().fontSize = 15;
+    options::Current().fontBold = true;
+    desk.ApplyFontEverywhere();
+    for (QWidget* control : {static_cast<QWidget*>(desk.inputList().AddWithSubfoldersButton()),
+                             static_cast<QWidget*>(desk.historyWindow().List()),
+                             static_cast<QWidget*>(desk.outputFolder().FolderList()),
+                             static_cast<QWidget*>(desk.runPanel().CancelButton())}) {
+        EXPECT_EQ(control->font().pointSize(), 15) << control->objectName().toStdString();
+        EXPECT_TRUE(control->font().bold());
+    }
+}
+
+TEST_F(DeskWindowsTest, InputListShowsTheArchivesOfTheInputFolderAndAddsThem)
+{
+    Archive("b.lzh");
+    Archive("a.LZH");
+    Archive("notes.txt");
+    Archive("sub/c.lzh");
+    MainWindow& desk = Desk();
+    EXPECT_EQ(desk.inputList().Input().Names(), (QStringList{"a.LZH", "b.lzh"}));
+    EXPECT_FALSE(desk.runPanel().ExecuteButton(0)->isEnabled());
+    desk.inputList().AddWithSubfoldersButton()->click();
+    EXPECT_EQ(desk.workList().Work().Entries(),
+              (QStringList{input.path() + "/a.LZH", input.path() + "/b.lzh", input.path() + "/sub/c.lzh"}));
+    EXPECT_TRUE(desk.runPanel().ExecuteButton(0)->isEnabled());
+
+    desk.inputFolder().OpenFolder(input.path() + "/sub");
+    EXPECT_EQ(desk.inputList().Input().Names(), QStringList{"c.lzh"});
+}
+
+TEST_F(DeskWindowsTest, EnterMovesOnFromListToList)
+{
+    MainWindow& desk = Desk();
+    desk.show();
+    QApplication::setActiveWindow(&desk);
+    desk.inputList().List()->setFocus();
+    QTest::keyClick(desk.inputList().List(), Qt::Key_Return);
+    EXPECT_TRUE(desk.workList().List()->hasFocus());
+    QTest::keyClick(desk.workList().List(), Qt::Key_Return);
+    EXPECT_TRUE(desk.outputFolder().Drives()->hasFocus());
+    QTest::keyClick(desk.outputFolder().Drives(), Qt::Key_Return);
+    EXPECT_TRUE(desk.outputFolder().FolderList()->hasFocus());
+}
+
+TEST_F(DeskWindowsTest, DeleteRemovesTheSelectedEntriesOfTheWorkList)
+{
+    const QStringList archives{Archive("a.lzh"), Archive("b.lzh"), Archive("c.lzh"), Archive("d.lzh")};
+    MainWindow& desk = Desk(archives);
+    WorkListModel& work = desk.workList().Work();
+    for (int row : {1, 2})
+        work.SelectionModel().select(work.Model().index(row), QItemSelectionModel::Select);
+    QTest::keyClick(desk.workList().List(), Qt::Key_Delete);
+    EXPECT_EQ(work.Entries(), (QStringList{archives[0], archives[3]}));
+    desk.workList().RemoveAllButton()->click();
+    EXPECT_EQ(work.Count(), 0);
+    EXPECT_FALSE(desk.runPanel().ExecuteButton(2)->isEnabled());
+}
+
+// Drops data on the work list as a file manager would.
+bool Drop(FileDropListView& list, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint centre = list.viewport()->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(centre, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &drop);
+    return drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
+}
+
+TEST_F(DeskWindowsTest, DroppedFilesArriveAsArchivesFromOutside)
+{
+    const QString a = Archive("a.lzh"), b = Archive("b.lzh");
+    Archive("notes.txt");
+    MainWindow& desk = Desk();
+    FileDropListView& list = *desk.workList().List();
+    ASSERT_TRUE(Drop(
+        list,
+        {QUrl::fromLocalFile(input.path() + "/sub"), QUrl::fromLocalFile(input.path() + "/gone.lzh"),
+         QUrl::fromLocalFile(input.path() + "/notes.txt"), QUrl::fromLocalFile(b),
+         QUrl(QStringLiteral("https://example.org/c.lzh")), QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));
+    EXPECT_EQ(desk.workList().Work().Entries(), (QStringList{b, a}));
+    EXPECT_TRUE(desk.runPanel().ExecuteButton(1)->isEnabled());
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+
+    QMimeData text;
+    text.setText(a);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted()) << "text is no list of files";
+}
+
+TEST_F(DeskWindowsTest, DropOntoANearlyFullListShowsTheLimitOnce)
+{
+    MainWindow& desk = Desk();
+    WorkListModel& work = desk.workList().Work();
+    for (int i = 0; i < 998; ++i)
+        work.Add(QStringLiteral("/listed/%1.lzh").arg(i));
+    QList<QUrl> urls;
+    for (const char* name : {"1.lzh", "2.lzh", "3.lzh", "4.lzh", "5.lzh"})
+        urls.append(QUrl::fromLocalFile(Archive(QString::fromLatin1(name))));
+    Drop(*desk.workList().List(), urls);
+    EXPECT_EQ(work.Count(), 1000);
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{QStringLiteral("一度で実行できるファイル数は最大１０００までです。")});
+}
+
+TEST_F(DeskWindowsTest, WorkListPopupSendsTheFirstSelectedFolderToAFolderWindow)
+{
+    const QString deep = Archive("sub/x.lzh");
+    MainWindow& desk = Desk({Archive("a.lzh"), deep});
+    WorkListModel& work = desk.workList().Work();
+    QMenu& popup = *desk.workList().Popup();
+    popup.actions()[2]->trigger(); // nothing selected: nothing happens
+    EXPECT_EQ(desk.outputFolder().Folder(), output.path());
+    work.SelectionModel().select(work.Model().index(1), QItemSelectionModel::Select);
+    popup.actions()[2]->trigger();
+    EXPECT_EQ(desk.outputFolder().Folder(), input.path() + "/sub");
+    popup.actions()[3]->trigger();
+    EXPECT_EQ(desk.inputFolder().Folder(), input.path() + "/sub");
+}
+
+TEST_F(DeskWindowsTest, OutputListOffersTheSelectedFilesForACopy)
+{
+    MainWindow& desk = Desk();
+    OutputListModel& out = desk.outputList().Output();
+    for (const char* name : {"/o/A.EXE", "/o/B.EXE", "/o/C.EXE"})
+        out.Add(QString::fromLatin1(name));
+    EXPECT_TRUE(std::unique_ptr<QMimeData>(desk.outputList().List()->DraggedFiles())->urls().isEmpty());
+    out.SelectionModel().select(out.Model().index(2), QItemSelectionModel::Select);
+    out.SelectionModel().select(out.Model().index(0), QItemSelectionModel::Select);
+    const std::unique_ptr<QMimeData> data(desk.outputList().List()->DraggedFiles());
+    EXPECT_EQ(data->urls(), (QList<QUrl>{QUrl::fromLocalFile("/o/A.EXE"), QUrl::fromLocalFile("/o/C.EXE")}));
+    EXPECT_EQ(desk.outputList().List()->defaultDropAction(), Qt::CopyAction);
+}
+
+TEST_F(DeskWindowsTest, RightPressOpensThePopupAndLeavesTheSelectionAlone)
+{
+    MainWindow& desk = Desk({Archive("a.lzh"), Archive("b.lzh")});
+    desk.show();
+    WorkListModel& work = desk.workList().Work();
+    work.SelectionModel().select(work.Model().index(0), QItemSelectionModel::Select);
+    QListView& list = *desk.workList().List();
+    QTest::mousePress(list.viewport(), Qt::RightButton, Qt::NoModifier,
+                      list.visualRect(work.Model().index(1)).center());
+    EXPECT_TRUE(desk.workList().Popup()->isVisible());
+    desk.workList().Popup()->hide();
+    EXPECT_TRUE(work.IsSelected(0));
+    EXPECT_FALSE(work.IsSelected(1));
+}
+
+} // namespace
