@@ -182,8 +182,9 @@ def _remove_abandoned_folders():
 
 
 # ----------------------------------------------------------------- screenshots
-def xwd_to_png(xwd: bytes) -> bytes:
-    """The frame buffer file of Xvfb (XWD, 32 bits a pixel) as a PNG."""
+def xwd_to_png(xwd: bytes, region=None) -> bytes:
+    """The frame buffer file of Xvfb (XWD, 32 bits a pixel) as a PNG; region
+    (left, top, width, height) cuts a part of the screen out."""
     header = struct.unpack(">25I", xwd[:100])
     header_size, pixmap_format, width, height = header[0], header[2], header[4], header[5]
     byte_order, bits_per_pixel, bytes_per_line = header[7], header[11], header[12]
@@ -195,10 +196,15 @@ def xwd_to_png(xwd: bytes) -> bytes:
     for mask in masks:
         byte = ((mask & -mask).bit_length() - 1) // 8
         offsets.append(byte if byte_order == 0 else 3 - byte)
+    left, top = 0, 0
+    if region:
+        left, top = max(0, region[0]), max(0, region[1])
+        width, height = min(region[2], width - left), min(region[3], height - top)
     rows = bytearray()
     row = bytearray(width * 3)
-    for y in range(height):
-        line = bytes(pixels[y * bytes_per_line : y * bytes_per_line + width * 4])
+    for y in range(top, top + height):
+        start = y * bytes_per_line + left * 4
+        line = bytes(pixels[start : start + width * 4])
         for channel, offset in enumerate(offsets):
             row[channel::3] = line[offset::4]
         rows += b"\0" + row
@@ -689,10 +695,23 @@ class Desktop:
         )
         subprocess.run(["wmctrl", "-i", "-c", window], env=self.env, check=True)
 
+    @staticmethod
+    def park_pointer(left: int = 0, top: int = 0) -> None:
+        """Moves the mouse pointer out of the way (of a screenshot)."""
+        Atspi.generate_mouse_event(left, top, "abs")
+
+    @staticmethod
+    def extents(node) -> tuple[int, int, int, int]:
+        """Where a window or control is on the screen: left, top, width, height
+        (a top-level window without the window manager's decorations)."""
+        box = node.get_extents(Atspi.CoordType.SCREEN)
+        return (box.x, box.y, box.width, box.height)
+
     # -------------------------------------------------------------- screenshots
-    def screenshot(self, png_path: str, settle: bool = True, timeout: float = 3.0) -> str:
-        """Writes the whole screen as a PNG; with settle, once two frames 50 ms
-        apart are the same (the painting is done)."""
+    def screenshot(self, png_path: str, settle: bool = True, timeout: float = 3.0, region=None) -> str:
+        """Writes the screen (or the region (left, top, width, height) of it)
+        as a PNG; with settle, once two frames 50 ms apart are the same (the
+        painting is done)."""
 
         def frame():
             with open(self.frame_buffer, "rb") as buffer:
@@ -708,5 +727,5 @@ class Desktop:
             data = newer
         os.makedirs(os.path.dirname(os.path.abspath(png_path)), exist_ok=True)
         with open(png_path, "wb") as png:
-            png.write(xwd_to_png(data))
+            png.write(xwd_to_png(data, region))
         return png_path
