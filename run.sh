@@ -4,7 +4,7 @@
 # no archives either, the shipped samples are converted into out/.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-"$top/scripts/deps.sh"
+"$top/scripts/deps.sh" run
 "$top/scripts/build.sh"
 program="$top/build/bin/tollbrook2"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
