@@ -13,6 +13,9 @@ namespace tbarc {
 struct Word {
     std::string text;
     bool quoted = false; // a quoted word is always a path, never an option
+    // Where text stands in the line: a quoted word's quotes lie just outside.
+    std::size_t begin = 0;
+    std::size_t end = 0;
 };
 
 // Returns nothing when a quoted word has no closing quote.

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace tbarc {
 namespace {
 
@@ -28,6 +30,28 @@ bool SharedOption(const std::string& o, Request& request, std::optional<SfxKind>
     return true;
 }
 
+// A quoted archive name may hold a quote followed by a blank ("a.lzh" b.lzh"),
+// which the splitting took for its end. The output folder being the last
+// word, the archive's name may be everything from its opening quote up to the
+// closing quote before that word, exactly as the line spells it. Three paths
+// or that one name read alike; the name is taken only when such a file is
+// there, so a line that really has three paths stays wrong.
+void JoinArchiveName(const char* line, const std::vector<Word>& words, std::size_t firstPath,
+                     std::vector<std::string>& paths)
+{
+    const Word& last = words[words.size() - 2];
+    std::size_t end = last.end;
+    if (!last.quoted) {
+        if (last.text.empty() || last.text.back() != '"')
+            return; // no closing quote: the line stays wrong
+        --end;
+    }
+    const std::string name(line + words[firstPath].begin, line + end);
+    struct stat status;
+    if (stat(name.c_str(), &status) == 0)
+        paths = {name, paths.back()};
+}
+
 } // namespace
 
 int ParseCommand(const CommandSyntax& syntax, const char* commandLine, Request& request, std::string& why)
@@ -45,10 +69,13 @@ int ParseCommand(const CommandSyntax& syntax, const char* commandLine, Request& 
     std::optional<SfxKind> asked;
     bool askedBoth = false;
     std::vector<std::string> paths;
+    std::size_t firstPath = 0;
     for (std::size_t i = 1; i < words->size(); ++i) {
         const Word& w = (*words)[i];
         // Options come first; from the first path on every word is a path.
         if (w.quoted || w.text.empty() || w.text[0] != '-' || !paths.empty()) {
+            if (paths.empty())
+                firstPath = i;
             paths.push_back(w.text);
             continue;
         }
@@ -63,6 +90,8 @@ int ParseCommand(const CommandSyntax& syntax, const char* commandLine, Request& 
         why = "-gw2 and -jw2 ask for two kinds at once";
         return kBadOption;
     }
+    if (paths.size() > 2 && (*words)[firstPath].quoted)
+        JoinArchiveName(commandLine, *words, firstPath, paths);
     if (paths.size() != 2) {
         why = std::string("expected ") + syntax.archiveNoun + " and an output folder";
         return kBadCommand;

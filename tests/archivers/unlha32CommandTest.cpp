@@ -80,11 +80,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(UnlhaCommandText, APathMayHoldQuotesAndBlanks)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
-    TempFolder dir;
-    const std::string archive = kit::MakeLzh({{"x.txt", "x"}});
-    WriteBytes(dir / "in \"odd\".name v1.lzh", archive);
-    ASSERT_EQ(lib.Run("s -+ -gw2 \"" + (dir / "in \"odd\".name v1.lzh") + "\" \"" + dir.Path() + "/\""), 0);
-    EXPECT_TRUE(kit::Exists(dir / "in \"odd\".name v1.EXE"));
+    // Each name beside a.lzh, which a name split at its quote would hit.
+    for (const std::string name : {"in \"odd\".name v1", "a.lzh\" b", "say \"hi\"", "x\" \"y", "q\" "}) {
+        TempFolder dir;
+        WriteBytes(dir / "a.lzh", kit::MakeLzh({{"a.txt", "a"}}));
+        const std::string archive = kit::MakeLzh({{"x.txt", "x"}});
+        WriteBytes(dir / (name + ".lzh"), archive);
+        std::string report;
+        ASSERT_EQ(lib.Run("s -+ -gw2 \"" + (dir / (name + ".lzh")) + "\" \"" + dir.Path() + "/\"", &report),
+                  0)
+            << name << ": " << report;
+        EXPECT_EQ(ReadBytes(dir / (name + ".EXE")), kit::FakeLzhStubs().at("lzh-win32.exe") + archive)
+            << name;
+        EXPECT_FALSE(kit::Exists(dir / "a.EXE")) << name;
+    }
 }
 
 TEST(UnlhaCommandText, ReportFitsTheBufferAndHonoursGm0)
