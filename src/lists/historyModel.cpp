@@ -3,10 +3,10 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
+#include "util/paths.h"
 #include "util/sharedMessages.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 HistoryModel::HistoryModel(QObject* parent) : QObject(parent), selection_(&model_) {}
 
@@ -72,18 +72,10 @@ void HistoryModel::SaveLog(const QString& path)
                               platform::MessageButtons::YesNo)
             != platform::MessageAnswer::Yes)
         return;
-    // Written beside the target and renamed over it, so a failed save never
-    // leaves half a log in place of the previous file.
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        const QByteArray bytes = LogText().toUtf8();
-        // The flush is checked on its own: commit() alone would not notice a
-        // failure while emptying the write buffer.
-        written = file.write(bytes) == bytes.size() && file.flush() && file.commit();
-    }
+    // A failed save leaves the previous file as it was wherever the folder
+    // allows a scratch file beside it.
+    const bool written = paths::WriteFileReplacing(path, LogText().toUtf8());
     if (!written) {
-        file.cancelWriting();
         dialogs.MessageBox(messages::Text(messages::SharedMessage::SaveFailed), platform::MessageButtons::Ok);
     }
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QByteArrayView>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <sys/stat.h>
@@ -77,19 +78,49 @@ QString ListedSpelling(const QString& folder, const QString& name)
     return name;
 }
 
+// The path without "." and ".." components, each ".." taken as the file
+// system takes it: the real parent of the folder reached so far, even when
+// that folder was reached through a symbolic link.
+QString WithoutDotComponents(const QString& path)
+{
+    QString result;
+    for (const QStringView component : QStringView(path).split(u'/', Qt::SkipEmptyParts)) {
+        if (component == u".")
+            continue;
+        if (component == u"..")
+            result = QFileInfo((result.isEmpty() ? QStringLiteral("/") : result) + QStringLiteral("/.."))
+                         .canonicalFilePath();
+        else
+            result += u'/' + component.toString();
+        if (result == u"/")
+            result.clear();
+    }
+    return result.isEmpty() ? QStringLiteral("/") : result;
+}
+
+bool HasDotComponent(const QString& path)
+{
+    return path.contains(QStringLiteral("/./")) || path.contains(QStringLiteral("/../"))
+        || path.endsWith(QStringLiteral("/.")) || path.endsWith(QStringLiteral("/.."));
+}
+
 QString PosixLongPath(const QString& path)
 {
     if (!path.startsWith(u'/'))
         return {};
-    const QString cleaned = QDir::cleanPath(path);
+    // Resolving the path as given looks up every component as it is written
+    // ("missing/.." included), so one call tells whether each of them exists.
+    // A trailing separator names what stands before it, file or folder.
+    qsizetype end = path.size();
+    while (end > 1 && path[end - 1] == u'/')
+        --end;
+    if (!Exists(QFile::encodeName(QStringView(path).left(end).toString())))
+        return {};
+    const QString cleaned = HasDotComponent(path) ? WithoutDotComponents(path) : QDir::cleanPath(path);
     const qsizetype components = cleaned.size() == 1 ? 0 : cleaned.count(u'/');
     if (components + 1 > kMaximumComponents)
         return {};
-    // Resolving the whole path looks up every component as given, so one
-    // call tells whether each of them exists.
     const QByteArray encoded = QFile::encodeName(cleaned);
-    if (!Exists(encoded))
-        return {};
 
     // Each component then only needs to know whether its folder tells cases
     // apart: when the same name in the other case is absent, the folder

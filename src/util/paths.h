@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -56,8 +57,10 @@ QString GetExtension(const QString& path, bool tarFlag, bool doubleArchiveFlag, 
 // component; a trailing separator is dropped; empty when a component is
 // missing or the path is not absolute.
 //
-// Posix: the path is first cleaned textually (doubled separators, "." and
-// ".." resolved as QDir::cleanPath does); "/" alone stays "/". Each component
+// Posix: every component must exist as it is written, so "missing/../a.lzh"
+// gives the empty string; doubled separators and "." are then dropped and a
+// ".." leads to the real parent folder, as the file system resolves it; "/"
+// alone stays "/". Each component
 // is looked up in its folder: the exact name when it is stored so, otherwise
 // the stored spelling of a name that matches ignoring case (the first in name
 // order when several do).
@@ -73,5 +76,12 @@ QString UpperCaseName(const QString& text);
 // True when `path` names a regular file that can be opened for reading; a
 // folder, a device or a named pipe gives false.
 bool FileExists(const QString& path);
+
+// Writes bytes as the whole content of `path`. Normally through a scratch
+// file renamed over the old file, which a failed write leaves as it was, and
+// which takes the old file's owner and mode. When the folder allows no new
+// file, or the owner cannot be given to a new file, the old file is written
+// in place. False when the file could not be written.
+bool WriteFileReplacing(const QString& path, const QByteArray& bytes);
 
 } // namespace paths

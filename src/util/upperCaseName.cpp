@@ -16,18 +16,25 @@ bool IsKeptSmallLetter(QChar c)
 
 QString UpperCaseName(const QString& text)
 {
-    // Runs between kept letters are upper-cased whole, so that characters
-    // outside the Basic Multilingual Plane keep their surrogate pairs intact.
+    // Character by character with the simple mappings: a letter whose full
+    // upper-case form is several letters (ß, ﬁ) keeps its place as it is, so
+    // a name never grows.
     QString result;
     result.reserve(text.size());
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !IsKeptSmallLetter(text[i]))
-            continue;
-        result += text.mid(runStart, i - runStart).toUpper();
-        if (i < text.size())
-            result += text[i];
-        runStart = i + 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        if (pair)
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+        const char32_t upper = IsKeptSmallLetter(text[i]) ? c : QChar::toUpper(c);
+        const char32_t kept = QChar::requiresSurrogates(upper) == pair ? upper : c;
+        if (pair) {
+            result += QChar(QChar::highSurrogate(kept));
+            result += QChar(QChar::lowSurrogate(kept));
+            ++i;
+        } else {
+            result += QChar(char16_t(kept));
+        }
     }
     return result;
 }

@@ -82,7 +82,9 @@ TEST_F(GetLongPathPosix, RebuildsEachComponentFromTheStoredName)
         {"/Tree/Sub/File.LZH/", "/Tree/Sub/File.LZH"},
         {"/Tree//Sub///", "/Tree/Sub"},
         {"/Tree/./Sub/../Sub/File.LZH", "/Tree/Sub/File.LZH"},
-        // Missing components.
+        // Missing components, also those a ".." would step back out of.
+        {"/Tree/Missing/../Sub/File.LZH", nullptr},
+        {"/Tree/Sub/File.LZH/../File.LZH", nullptr},
         {"/Tree/Sub/Missing.LZH", nullptr},
         {"/Tree/Nowhere/File.LZH", nullptr},
         {"/Tree/Sub/File.LZH/inner", nullptr},
@@ -91,6 +93,15 @@ TEST_F(GetLongPathPosix, RebuildsEachComponentFromTheStoredName)
         const QString expected = c.expected ? At(c.expected) : QString();
         EXPECT_EQ(paths::GetLongPath(At(c.path), PathStyle::Posix), expected) << c.path;
     }
+}
+
+TEST_F(GetLongPathPosix, DotDotAfterALinkLeadsWhereTheFileSystemGoes)
+{
+    // <root>/Link -> <root>/Tree/Sub: "Link/.." is Tree, not the root.
+    ASSERT_TRUE(QFile::link(At("/Tree/Sub"), At("/Link")));
+    EXPECT_EQ(paths::GetLongPath(At("/Link/../Übung.lzh"), PathStyle::Posix), At("/Tree/Übung.lzh"));
+    EXPECT_EQ(paths::GetLongPath(At("/Link/File.LZH"), PathStyle::Posix), At("/Link/File.LZH"));
+    EXPECT_EQ(paths::GetLongPath(At("/Link/../../Link/.."), PathStyle::Posix), At("/Tree"));
 }
 
 TEST_F(GetLongPathPosix, RootAndRelativePaths)

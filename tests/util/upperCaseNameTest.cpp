@@ -22,10 +22,17 @@ TEST(UpperCaseName, UpperCasesAllButTheKeptSmallLetters)
         {"éàü", "ÉÀÜ"},
         {"アーカイブ漢字ｶﾅ.lzh", "アーカイブ漢字ｶﾅ.LZH"}, // kana and kanji have no case
         {"\xF0\x90\x90\xA8x", "\xF0\x90\x90\x80X"},       // U+10428 outside the BMP
+        // Letter by letter: whatever has no single upper-case letter stays.
+        {"straße.lzh", "STRAßE.LZH"},
+        {"ﬁle ŉ ǰ.lzh", "ﬁLE ŉ ǰ.LZH"},
+        {"ǆ ǳ", "Ǆ Ǳ"},
         {"", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(paths::UpperCaseName(QString::fromUtf8(c.text)), QString::fromUtf8(c.expected)) << c.text;
+    for (const Case& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(paths::UpperCaseName(text), QString::fromUtf8(c.expected)) << c.text;
+        EXPECT_EQ(paths::UpperCaseName(text).size(), text.size()) << c.text;
+    }
 }
 
 } // namespace
