@@ -5,7 +5,6 @@
 // same for the processor time of the process, steadier on a shared machine.
 #include "archiver/archiver.h"
 #include "core/autoRun.h"
-#include "core/commandLine.h"
 #include "core/engine.h"
 #include "core/options.h"
 #include "lists/historyModel.h"
@@ -37,7 +36,7 @@ double ProcessCpuMs()
 
 struct Batch {
     QTemporaryDir dir;
-    QString text;
+    QStringList names;
     int rounds = 0;
 
     Batch()
@@ -48,7 +47,7 @@ struct Batch {
             archives << dir.path() + QStringLiteral("/in/a%1.lzh").arg(i, 4, 10, QChar(u'0'));
             QFile::copy(QStringLiteral(TB_SOURCE_DIR "/samples/hello.lzh"), archives.last());
         }
-        text = core::CommandLineText(archives, dir.path());
+        names = archives;
     }
 
     // A new, empty folder for every round: deleting the files of the last
@@ -97,7 +96,8 @@ void BM_AutomaticRunAgainstCopy(benchmark::State& state)
 
         const double startCpu = ProcessCpuMs();
         const auto start = Clock::now();
-        const auto summary = core::AutoRun(batch.text, tbarc::SfxKind::Win32, out, {work, history, engine});
+        const auto summary =
+            core::AutoRun(batch.names, tbarc::SfxKind::Win32, out, {work, history, engine}).summary;
         const auto ran = Clock::now();
         runCpu += ProcessCpuMs() - startCpu;
         if (!summary || summary->done != ArchiveCount) {

@@ -17,7 +17,9 @@
 #include "util/sharedMessages.h"
 
 #include <QDir>
+#include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -40,16 +42,52 @@ int RemoveSettingsOnRequest()
     return core::ExitAllConverted;
 }
 
-int ExitStatusOf(const core::RunSummary& summary)
+int ExitStatusOf(const core::RunSummary& summary, bool namesPassedOver)
 {
     if (summary.stopped)
         return core::ExitStopped;
-    return summary.failed > 0 ? core::ExitSomeNotConverted : core::ExitAllConverted;
+    return summary.failed > 0 || namesPassedOver ? core::ExitSomeNotConverted : core::ExitAllConverted;
+}
+
+int NothingToConvert()
+{
+    PrintLine(stderr,
+              QStringLiteral("tollbrook2: no archive to convert (give existing archives of an "
+                             "enabled type)"));
+    return core::ExitNothingDone;
+}
+
+void ReportPassedOver(const QString& name, const QString& why)
+{
+    PrintLine(stderr, QStringLiteral("tollbrook2: %1: not taken: %2").arg(name, why));
+}
+
+void ReportUndecodable(const QList<QByteArray>& names)
+{
+    const QByteArray folder = QFile::encodeName(QDir::currentPath()) + '/';
+    for (const QByteArray& name : names)
+        ReportPassedOver(core::PrintableName(name.startsWith('/') ? name : folder + name),
+                         QStringLiteral("the name is not valid UTF-8, the file-name encoding of this system "
+                                        "(rename it, for example with convmv)"));
+}
+
+void ReportInvalidSettings(const QList<options::InvalidStoredValue>& invalid)
+{
+    for (const options::InvalidStoredValue& value : invalid) {
+        const auto option = std::find_if(options::kOptions.begin(), options::kOptions.end(),
+                                         [&](const options::Option& o) { return value.key == o.key; });
+        PrintLine(stderr,
+                  QStringLiteral("tollbrook2: the stored option %1=\"%2\" is not valid; its default "
+                                 "\"%3\" is used")
+                      .arg(value.key, value.text, QString::fromUtf16(option->defaultText)));
+    }
 }
 
 // The automatic run with lists that no window shows; every history line is
-// echoed on standard output as it is added.
-std::optional<int> RunAutomatically(const core::CallOptions& call, const QString& commandLineText)
+// echoed on standard output as it is added, every name not taken on
+// standard error before the first file. Nothing when no name was taken and
+// the desk may open instead (listFull then tells why).
+std::optional<int> RunAutomatically(const core::CallOptions& call, const QStringList& names, bool& listFull)
 {
     WorkListModel work;
     HistoryModel history;
@@ -57,19 +95,38 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     QObject::connect(&history, &HistoryModel::LineAdded,
                      [](const QString& line) { PrintLine(stdout, line); });
     core::SfxEngine engine(archiver::libraries(), history, output);
+    const auto reportIntake = [](const core::CommandLineIntake& intake) {
+        for (const core::PassedOverName& passed : intake.passedOver)
+            ReportPassedOver(passed.name, core::AdmissionReason(passed.why));
+    };
 
     const QString outputFolder =
         call.outputFolder.isEmpty() ? core::OutputStartFolder(QDir::currentPath()) : call.outputFolder;
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
-    const auto summary = core::AutoRun(commandLineText, kind, outputFolder, {work, history, engine});
-    if (!summary)
+    const core::AutoRunOutcome outcome =
+        core::AutoRun(names, kind, outputFolder, {work, history, engine, reportIntake});
+    if (outcome.summary)
+        return ExitStatusOf(*outcome.summary,
+                            !outcome.intake.passedOver.isEmpty() || !call.undecodableNames.isEmpty());
+    listFull = outcome.intake.listFull;
+    // With the stored option alone the desk takes over.
+    if (!call.automatic)
         return std::nullopt;
-    return ExitStatusOf(*summary);
+    return listFull ? EndOverLimit() : NothingToConvert();
 }
 
 } // namespace
 
-WindowlessStart StartWithoutWindow(const QStringList& arguments)
+int EndOverLimit()
+{
+    PrintLine(stderr,
+              QStringLiteral("tollbrook2: more than %1 archives given: one run converts at most %1, "
+                             "so none was converted")
+                  .arg(core::kWorkListLimit));
+    return core::ExitOverLimit;
+}
+
+WindowlessStart StartWithoutWindow(const QList<QByteArray>& arguments)
 {
     WindowlessStart start;
     const core::CallOptions call = core::ParseCallArguments(arguments, QDir::currentPath());
@@ -88,26 +145,24 @@ WindowlessStart StartWithoutWindow(const QStringList& arguments)
         start.exitStatus = core::ExitNothingDone;
         return start;
     }
-
-    start.commandLineText = core::CommandLineText(call.names, QDir::currentPath());
-    if (core::IsRemovalSwitch(start.commandLineText)) {
+    if (core::IsRemovalSwitch(call.names) && call.undecodableNames.isEmpty()) {
         start.exitStatus = RemoveSettingsOnRequest();
         return start;
     }
 
-    options::LoadOptions();
+    start.archiveNames = core::AbsoluteNames(call.names, QDir::currentPath());
+    ReportInvalidSettings(options::LoadOptions());
     archiver::LoadInstalledLibraries();
-    if (!start.commandLineText.isEmpty() && (options::Current().autoRun || call.automatic)) {
-        start.exitStatus = RunAutomatically(call, start.commandLineText);
+    ReportUndecodable(call.undecodableNames);
+    const bool namesGiven = !start.archiveNames.isEmpty() || !call.undecodableNames.isEmpty();
+    if (namesGiven && (options::Current().autoRun || call.automatic)) {
+        start.exitStatus = RunAutomatically(call, start.archiveNames, start.listFull);
         if (start.exitStatus)
             return start;
     }
     core::AutoRunning = false;
     if (call.automatic) {
-        PrintLine(stderr,
-                  QStringLiteral("tollbrook2: no archive to convert (give existing "
-                                 "archives of an enabled type)"));
-        start.exitStatus = core::ExitNothingDone;
+        start.exitStatus = NothingToConvert();
     }
     return start;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 
 #include <optional>
@@ -10,10 +11,18 @@
 struct WindowlessStart {
     // Set when the process ends here, with its exit status.
     std::optional<int> exitStatus;
-    // The command-line text made from the arguments: the archives for the
-    // work list.
-    QString commandLineText;
+    // The archive names for the work list of the desk: absolute, one an
+    // argument (core::TakeCommandLineNames takes them).
+    QStringList archiveNames;
+    // The automatic run found more names than one run takes.
+    bool listFull = false;
 };
 
-// arguments: the program's arguments without its own name.
-WindowlessStart StartWithoutWindow(const QStringList& arguments);
+// arguments: the program's arguments as the system passed them, without its
+// own name. Lines for the terminal go to standard output (history) and
+// standard error (names not taken, settings not understood).
+WindowlessStart StartWithoutWindow(const QList<QByteArray>& arguments);
+
+// Says on standard error that more names were given than one run takes, and
+// gives the exit status for it.
+int EndOverLimit();

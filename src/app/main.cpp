@@ -10,5 +10,10 @@ int main(int argc, char* argv[])
     app::QtWarningGate qtWarnings;
     QApplication application(argc, argv);
     qtWarnings.Open(platform::HasDisplay());
-    return app::Run(QApplication::arguments().mid(1));
+    // QApplication has taken its own options out of argv; the rest reach the
+    // program as bytes, so a name that is no valid text is still seen.
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    return app::Run(arguments);
 }

@@ -16,7 +16,7 @@
 
 namespace app {
 
-int Run(const QStringList& arguments)
+int Run(const QList<QByteArray>& arguments)
 {
     platform::QtDialogs dialogs;
     platform::QtClipboard clipboard;
@@ -28,6 +28,8 @@ int Run(const QStringList& arguments)
 
     // A window nobody can see would wait for ever.
     if (!platform::HasDisplay()) {
+        if (start.listFull)
+            return EndOverLimit();
         std::fprintf(
             stderr,
             "tollbrook2: no display available (%s); nothing to convert, so the window is not opened\n",

@@ -1,6 +1,5 @@
 #include "core/autoRun.h"
 
-#include "core/commandLine.h"
 #include "core/options.h"
 
 #include <exception>
@@ -9,22 +8,24 @@ namespace core {
 
 bool AutoRunning = false;
 
-std::optional<RunSummary> AutoRun(const QString& commandLineText, tbarc::SfxKind kind,
-                                  const QString& outputFolder, AutoRunParts parts)
+AutoRunOutcome AutoRun(const QStringList& names, tbarc::SfxKind kind, const QString& outputFolder,
+                       AutoRunParts parts)
 {
     AutoRunning = true;
+    AutoRunOutcome outcome;
     try {
-        ParseCommandLine(commandLineText, parts.work);
+        outcome.intake = TakeCommandLineNames(names, parts.work);
+        if (parts.namesTaken)
+            parts.namesTaken(outcome.intake);
         if (parts.work.Count() < 1)
-            return std::nullopt;
-        const RunSummary summary =
-            ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);
+            return outcome;
+        outcome.summary = ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);
         if (options::Current().autoRunCopiesHistory)
             parts.history.CopyToClipboard();
-        return summary;
     } catch (const std::exception&) {
-        return std::nullopt;
+        outcome.summary.reset();
     }
+    return outcome;
 }
 
 } // namespace core

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/commandLine.h"
 #include "core/runControl.h"
 #include "core/runLists.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace core {
@@ -18,13 +21,21 @@ struct AutoRunParts {
     IWorkList& work;
     IHistory& history;
     SfxEngine& engine;
+    // Told what became of the names before the first file is converted.
+    std::function<void(const CommandLineIntake&)> namesTaken = {};
 };
 
-// The automatic run: takes the names of the command-line text, converts
-// them with kind into outputFolder and, when the options ask for it, copies
-// the history to the clipboard. Nothing when the text gave no acceptable file
-// (the desk then opens as usual).
-std::optional<RunSummary> AutoRun(const QString& commandLineText, tbarc::SfxKind kind,
-                                  const QString& outputFolder, AutoRunParts parts);
+struct AutoRunOutcome {
+    CommandLineIntake intake;
+    // Empty when no name reached the work list (the desk then opens as
+    // usual).
+    std::optional<RunSummary> summary;
+};
+
+// The automatic run: takes the command-line names (absolute, one a name),
+// converts them with kind into outputFolder and, when the options ask for
+// it, copies the history to the clipboard.
+AutoRunOutcome AutoRun(const QStringList& names, tbarc::SfxKind kind, const QString& outputFolder,
+                       AutoRunParts parts);
 
 } // namespace core

@@ -1,6 +1,7 @@
 #include "core/callOptions.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace core {
@@ -19,13 +20,20 @@ std::optional<short> KindByName(const QString& name)
 
 } // namespace
 
-CallOptions ParseCallArguments(const QStringList& arguments, const QString& currentFolder)
+CallOptions ParseCallArguments(const QList<QByteArray>& arguments, const QString& currentFolder)
 {
     CallOptions call;
     bool optionsEnded = false;
-    for (const QString& argument : arguments) {
-        if (optionsEnded || !argument.startsWith(QStringLiteral("--"))) {
-            call.names << argument;
+    for (const QByteArray& bytes : arguments) {
+        const QString argument = QFile::decodeName(bytes);
+        const bool decodable = QFile::encodeName(argument) == bytes;
+        if (optionsEnded || !bytes.startsWith("--")) {
+            if (decodable)
+                call.names << argument;
+            else
+                call.undecodableNames << bytes;
+        } else if (!decodable) {
+            call.error = QStringLiteral("option \"%1\" is not valid UTF-8").arg(PrintableName(bytes));
         } else if (argument == u"--") {
             optionsEnded = true;
         } else if (argument == u"--help") {
@@ -54,6 +62,32 @@ CallOptions ParseCallArguments(const QStringList& arguments, const QString& curr
     return call;
 }
 
+QString PrintableName(const QByteArray& name)
+{
+    QString printable;
+    qsizetype i = 0;
+    while (i < name.size()) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        // The length of the UTF-8 sequence a lead byte announces.
+        const qsizetype length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC2 ? 2 : 0;
+        if (length > 1 && i + length <= name.size()) {
+            const QByteArray sequence = name.mid(i, length);
+            const QString decoded = QFile::decodeName(sequence);
+            if (QFile::encodeName(decoded) == sequence) {
+                printable += decoded;
+                i += length;
+                continue;
+            }
+        }
+        if (length == 1 && byte >= 0x20 && byte < 0x7F)
+            printable += QChar(byte);
+        else
+            printable += QStringLiteral("\\x%1").arg(byte, 2, 16, QChar(u'0'));
+        ++i;
+    }
+    return printable;
+}
+
 QString UsageText()
 {
     return QStringLiteral("Usage: tollbrook2 [options] [archives...]\n"
@@ -74,14 +108,17 @@ QString UsageText()
                           "  --              what follows are archive names\n"
                           "  /U              ask whether to delete the stored settings, then end\n"
                           "\n"
-                          "Every history line of an automatic run is also written to standard output.\n"
+                          "Each argument is one archive name, quotes and spaces included.\n"
+                          "Every history line of an automatic run is also written to standard output;\n"
+                          "every name not taken gets a line on standard error saying why.\n"
                           "\n"
                           "Exit status:\n"
                           "  0  every archive was converted\n"
-                          "  1  some archives were not converted\n"
+                          "  1  some archives, or some names given, were not converted\n"
                           "  2  the run stopped (disk full, output folder not writable, cancelled)\n"
                           "  3  nothing was done (no archive taken in an automatic run, no display,\n"
-                          "     or a wrong option)\n");
+                          "     or a wrong option)\n"
+                          "  4  more archives were given than one run takes (1000); none was converted\n");
 }
 
 } // namespace core

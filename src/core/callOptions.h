@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -17,10 +19,19 @@ struct CallOptions {
     std::optional<short> kind; // --kind=dos|win16|win32
     QString outputFolder;      // --out=<folder>, made absolute
     QStringList names;         // everything else, in order
-    QString error;             // why the call cannot go ahead
+    // Names whose bytes are no text in the file-name encoding (UTF-8): no
+    // string could give them back to the file system unchanged.
+    QList<QByteArray> undecodableNames;
+    QString error; // why the call cannot go ahead
 };
 
-CallOptions ParseCallArguments(const QStringList& arguments, const QString& currentFolder);
+// arguments: the program's arguments as the system passed them, without its
+// own name.
+CallOptions ParseCallArguments(const QList<QByteArray>& arguments, const QString& currentFolder);
+
+// A name's bytes for a terminal line: printable ASCII and valid UTF-8 as they
+// are, every other byte as \xNN.
+QString PrintableName(const QByteArray& name);
 
 // The text of --help.
 QString UsageText();
@@ -31,6 +42,7 @@ enum ExitStatus {
     ExitSomeNotConverted = 1,
     ExitStopped = 2,
     ExitNothingDone = 3,
+    ExitOverLimit = 4,
 };
 
 } // namespace core

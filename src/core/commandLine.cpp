@@ -1,85 +1,53 @@
 #include "core/commandLine.h"
 
-#include <QDir>
-
-#include <exception>
-
 namespace core {
 
-QString CommandLineText(const QStringList& arguments, const QString& currentFolder)
+QStringList AbsoluteNames(const QStringList& names, const QString& currentFolder)
 {
-    QStringList names;
-    names.reserve(arguments.size());
-    const QDir current(currentFolder);
-    for (const QString& argument : arguments) {
-        QString name = argument;
-        if (!argument.startsWith(u'/') && !argument.isEmpty())
-            name = QDir::cleanPath(current.absoluteFilePath(argument));
-        if (name.contains(u' '))
-            name = u'"' + name + u'"';
-        names << name;
-    }
-    return names.join(u' ');
+    QStringList absolute;
+    absolute.reserve(names.size());
+    const QString folder = currentFolder.endsWith(u'/') ? currentFolder : currentFolder + u'/';
+    for (const QString& name : names)
+        absolute << (name.isEmpty() || name.startsWith(u'/') ? name : folder + name);
+    return absolute;
 }
 
-bool IsRemovalSwitch(const QString& commandLineText)
+bool IsRemovalSwitch(const QStringList& names)
 {
-    return commandLineText.toUpper() == u"/U";
+    return names.size() == 1 && names[0].toUpper() == u"/U";
 }
 
-bool AddCommandLineFile(const QString& name, IWorkList& work)
+CommandLineIntake TakeCommandLineNames(const QStringList& names, IWorkList& work)
 {
-    try {
-        return work.AddFromOutside(name);
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-bool ParseCommandLine(const QString& text, IWorkList& work)
-{
-    bool result = true;
-    try {
-        work.Clear();
-        const qsizetype n = text.size();
-        qsizetype p = 0;
-        while (p < n) {
-            if (text[p] == u'"') {
-                const qsizetype close = text.indexOf(u'"', p + 1);
-                if (close < 0) {
-                    result = false;
-                    break;
-                }
-                const QString name = text.mid(p + 1, close - p - 1);
-                if (!name.isEmpty() && !AddCommandLineFile(name, work)) {
-                    result = false;
-                    break;
-                }
-                p = close + 1;
-                continue;
-            }
-            const qsizetype space = text.indexOf(u' ', p);
-            if (space >= 0) {
-                const QString name = text.mid(p, space - p);
-                if (!name.isEmpty() && !AddCommandLineFile(name, work)) {
-                    result = false;
-                    break;
-                }
-                p = space + 1;
-                continue;
-            }
-            const QString rest = text.mid(p);
-            if (!rest.isEmpty())
-                result = AddCommandLineFile(rest, work);
+    CommandLineIntake intake;
+    work.Clear();
+    for (const QString& name : names) {
+        const Admission admission = work.Admit(name);
+        if (admission == Admission::Taken)
+            continue;
+        intake.passedOver.append({name, admission});
+        if (admission == Admission::ListFull) {
+            intake.listFull = true;
+            work.Clear();
             break;
         }
-        if (!result)
-            work.Clear();
-    } catch (const std::exception&) {
-        work.Clear();
-        return false;
     }
-    return result;
+    return intake;
+}
+
+QString AdmissionReason(Admission why)
+{
+    switch (why) {
+    case Admission::Taken: break;
+    case Admission::Missing: return QStringLiteral("no such file");
+    case Admission::NotAFile: return QStringLiteral("not a file");
+    case Admission::TypeNotEnabled:
+        return QStringLiteral("not an archive type the options convert (.LZH, .CAB and those enabled)");
+    case Admission::Unreadable: return QStringLiteral("the file cannot be read");
+    case Admission::ListFull:
+        return QStringLiteral("over the limit of %1 archives in one run").arg(kWorkListLimit);
+    }
+    return {};
 }
 
 } // namespace core

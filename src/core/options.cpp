@@ -78,15 +78,24 @@ bool SetFromText(Options& options, const Option& option, const QString& text)
         option.member);
 }
 
-void LoadOptions()
+QList<InvalidStoredValue> LoadOptions()
 {
     using namespace settings;
+    QList<InvalidStoredValue> invalid;
     const QString legacyVersion = ReadText(kLegacy, kVersionKey, kNoVersion);
     const Location& from = legacyVersion == kNoVersion ? kCurrent : kLegacy;
     for (const Option& option : kOptions) {
         const QString key = QString::fromLatin1(option.key);
-        SetFromText(Current(), option, ReadText(from, key, QString::fromUtf16(option.defaultText)));
+        const QString defaultText = QString::fromUtf16(option.defaultText);
+        const QString text = ReadText(from, key, defaultText);
+        // A value nobody can read would otherwise leave the option false or
+        // zero, and "Lzh=maybe" would turn every LZH archive away unsaid.
+        if (!SetFromText(Current(), option, text)) {
+            SetFromText(Current(), option, defaultText);
+            invalid.append({key, text});
+        }
     }
+    return invalid;
 }
 
 void SaveOptions()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -83,10 +84,16 @@ QString StoredText(const Options& options, const Option& option);
 // it was, when the text does not convert to the option's type.
 bool SetFromText(Options& options, const Option& option, const QString& text);
 
+// A stored value that does not convert to its option's type.
+struct InvalidStoredValue {
+    QString key;
+    QString text;
+};
+
 // Reads every option into Current(); a stored value that does not convert
-// leaves its option as it was. Settings of an older release are read when
-// they are there.
-void LoadOptions();
+// gives its option the default, and is returned so the caller can say so.
+// Settings of an older release are read when they are there.
+QList<InvalidStoredValue> LoadOptions();
 
 // Writes every option of Current() to the current location and, once that
 // has reached the disk, removes the settings of the older release. Also

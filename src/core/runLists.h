@@ -28,6 +28,19 @@ public:
     virtual void Add(const QString& path) = 0;
 };
 
+// The most entries the work list holds: one run converts at most this many.
+inline constexpr int kWorkListLimit = 1000;
+
+// What became of a name offered to the work list from outside.
+enum class Admission {
+    Taken,          // in the list now (or already was)
+    Missing,        // no such file, or the name is not absolute
+    NotAFile,       // a folder, device or the like
+    TypeNotEnabled, // not an archive type the options convert
+    Unreadable,     // a file that cannot be opened for reading
+    ListFull,       // the list holds its maximum already
+};
+
 // The work list. Its selection marks the entries a run still has
 // to do.
 class IWorkList {
@@ -37,9 +50,12 @@ public:
     virtual int Count() const = 0;
     virtual QString Entry(int index) const = 0;
 
-    // Adds a name from outside (command line, drop): false only when the
-    // list is full.
-    virtual bool AddFromOutside(const QString& path) = 0;
+    // Offers a name from outside (command line, drop) and says what became
+    // of it.
+    virtual Admission Admit(const QString& path) = 0;
+    // Adds a name from outside: false only when the list is full; any other
+    // name not taken is passed over without a word.
+    bool AddFromOutside(const QString& path) { return Admit(path) != Admission::ListFull; }
     // Empties the list.
     virtual void Clear() = 0;
 

@@ -6,6 +6,8 @@
 #include "util/paths.h"
 #include "util/programMessages.h"
 
+#include <QFileInfo>
+
 WorkListModel::WorkListModel(std::function<bool(const QString&)> typeCheck, QObject* parent)
     : QObject(parent), selection_(&model_), typeCheck_(std::move(typeCheck))
 {
@@ -27,17 +29,23 @@ bool WorkListModel::Add(const QString& path)
     return true;
 }
 
-bool WorkListModel::AddFromOutside(const QString& path)
+core::Admission WorkListModel::Admit(const QString& path)
 {
+    using core::Admission;
     if (path.isEmpty())
-        return true;
+        return Admission::Missing;
     // GetLongPath has already found the name; the type is told by the name
     // alone, so only an archive of an enabled type is opened to see that it
-    // is a readable file.
+    // is a readable file. Why a name is passed over is asked of the file
+    // system only then.
     const QString longPath = paths::GetLongPath(path);
-    if (longPath.isEmpty() || !typeCheck_(longPath) || !paths::FileExists(longPath))
-        return true;
-    return Add(longPath);
+    if (longPath.isEmpty())
+        return Admission::Missing;
+    if (!typeCheck_(longPath))
+        return QFileInfo(longPath).isFile() ? Admission::TypeNotEnabled : Admission::NotAFile;
+    if (!paths::FileExists(longPath))
+        return QFileInfo(longPath).isFile() ? Admission::Unreadable : Admission::NotAFile;
+    return Add(longPath) ? Admission::Taken : Admission::ListFull;
 }
 
 int WorkListModel::Count() const

@@ -16,7 +16,7 @@
 class WorkListModel : public QObject, public core::IWorkList {
     Q_OBJECT
 public:
-    static constexpr int MaxEntries = 1000;
+    static constexpr int MaxEntries = core::kWorkListLimit;
 
     // typeCheck decides which archive types outside additions may bring
     // (the input list's AcceptsType); by default the current options decide.
@@ -29,7 +29,7 @@ public:
     // Adds one long path; a path already listed is accepted silently; false
     // (after the limit message) when the list is full.
     bool Add(const QString& path);
-    bool AddFromOutside(const QString& path) override;
+    core::Admission Admit(const QString& path) override;
 
     int Count() const override;
     QString Entry(int index) const override;

@@ -27,7 +27,7 @@ protected:
 TEST_F(RemovalSwitch, YesDeletesTheCurrentSectionOnly)
 {
     dialogs.messageAnswers.enqueue(platform::MessageAnswer::Yes);
-    const WindowlessStart start = StartWithoutWindow({QStringLiteral("/U")});
+    const WindowlessStart start = StartWithoutWindow({"/U"});
     ASSERT_TRUE(start.exitStatus);
     EXPECT_EQ(*start.exitStatus, 0);
     ASSERT_EQ(dialogs.asked.size(), 1);
@@ -41,7 +41,7 @@ TEST_F(RemovalSwitch, YesDeletesTheCurrentSectionOnly)
 TEST_F(RemovalSwitch, NoKeepsEverything)
 {
     dialogs.messageAnswers.enqueue(platform::MessageAnswer::No);
-    const WindowlessStart start = StartWithoutWindow({QStringLiteral("/u")});
+    const WindowlessStart start = StartWithoutWindow({"/u"});
     ASSERT_TRUE(start.exitStatus);
     EXPECT_EQ(*start.exitStatus, 0);
     EXPECT_TRUE(store.Contains(kCurrentApplication, kSection, QStringLiteral("Lzh")));
@@ -50,9 +50,9 @@ TEST_F(RemovalSwitch, NoKeepsEverything)
 
 TEST_F(RemovalSwitch, SwitchWithMoreTextIsTakenAsNames)
 {
-    const WindowlessStart start = StartWithoutWindow({QStringLiteral("/U"), QStringLiteral("/x")});
+    const WindowlessStart start = StartWithoutWindow({"/U", "/x"});
     EXPECT_FALSE(start.exitStatus);
-    EXPECT_EQ(start.commandLineText, QStringLiteral("/U /x"));
+    EXPECT_EQ(start.archiveNames, QStringList({"/U", "/x"}));
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_TRUE(store.Contains(kCurrentApplication, kSection, QStringLiteral("Lzh")));
 }

@@ -6,98 +6,102 @@
 
 namespace {
 
-TEST(ParseCommandLine, SplitsNamesAtSpacesOutsideQuotes)
+using core::Admission;
+
+TEST(TakeCommandLineNames, EachArgumentIsOneNameWhateverItHolds)
 {
-    struct Case {
-        const char* text;
-        QStringList names;
-        bool result;
+    // Quotes and spaces are part of the names: nothing splits or joins them.
+    const QStringList cases[] = {
+        {"/in/say \"hi\".lzh"},
+        {"/in/a.lzh\" b.lzh", "/in/a.lzh"},
+        {"/in/\"a.lzh\"", "/in/b c.lzh", "/in/d.lzh "},
+        {"/in/a\"b.lzh", "/in/\"", "/in/ "},
+        {},
     };
-    const Case cases[] = {
-        {R"("/My Files/a.lzh" /b.lzh)", {"/My Files/a.lzh", "/b.lzh"}, true},
-        {"/a.lzh  /b.lzh", {"/a.lzh", "/b.lzh"}, true},
-        {"/a.lzh /b.lzh ", {"/a.lzh", "/b.lzh"}, true},
-        {" /a.lzh", {"/a.lzh"}, true},
-        {R"("/a.lzh)", {}, false},
-        {R"(/b.lzh "/a.lzh)", {}, false},
-        {R"(/a"b.lzh)", {"/a\"b.lzh"}, true},
-        {R"("/a.lzh"/b.lzh)", {"/a.lzh", "/b.lzh"}, true},
-        {R"("/a.lzh" "/b c.lzh")", {"/a.lzh", "/b c.lzh"}, true},
-        {R"("" /a.lzh)", {"/a.lzh"}, true},
-        {R"(" ")", {" "}, true},
-        {"", {}, true},
-        {"   ", {}, true},
-    };
-    for (const Case& c : cases) {
-        PlainWorkList work;
-        const bool result = core::ParseCommandLine(QString::fromUtf8(c.text), work);
-        EXPECT_EQ(result, c.result) << c.text;
-        EXPECT_EQ(work.entries, c.names) << c.text;
-        EXPECT_GE(work.refreshes, 1) << c.text;
+    for (const QStringList& names : cases) {
+        PlainWorkList work({QStringLiteral("/old.lzh")});
+        const core::CommandLineIntake intake = core::TakeCommandLineNames(names, work);
+        EXPECT_EQ(work.entries, names) << names.join(u'|').toStdString();
+        EXPECT_FALSE(intake.listFull);
+        EXPECT_TRUE(intake.passedOver.isEmpty());
     }
 }
 
-TEST(ParseCommandLine, RefusedNameDiscardsEverythingTakenSoFar)
+TEST(TakeCommandLineNames, SaysWhichNamesWerePassedOverAndWhy)
+{
+    PlainWorkList work;
+    work.passedOver = {{"/in/missing.lzh", Admission::Missing},
+                       {"/in/folder.lzh", Admission::NotAFile},
+                       {"/in/notes.txt", Admission::TypeNotEnabled},
+                       {"/in/locked.lzh", Admission::Unreadable}};
+    const QStringList names{"/in/missing.lzh", "/in/a.lzh",      "/in/folder.lzh",
+                            "/in/notes.txt",   "/in/locked.lzh", "/in/b.cab"};
+    const core::CommandLineIntake intake = core::TakeCommandLineNames(names, work);
+    EXPECT_EQ(work.entries, QStringList({"/in/a.lzh", "/in/b.cab"}));
+    EXPECT_FALSE(intake.listFull);
+    QStringList passed;
+    for (const core::PassedOverName& p : intake.passedOver)
+        passed << p.name + u'=' + core::AdmissionReason(p.why);
+    EXPECT_EQ(passed,
+              QStringList({"/in/missing.lzh=no such file", "/in/folder.lzh=not a file",
+                           "/in/notes.txt=" + core::AdmissionReason(Admission::TypeNotEnabled),
+                           "/in/locked.lzh=the file cannot be read"}));
+    for (const Admission why :
+         {Admission::Missing, Admission::NotAFile, Admission::TypeNotEnabled, Admission::Unreadable})
+        EXPECT_FALSE(core::AdmissionReason(why).isEmpty());
+}
+
+TEST(TakeCommandLineNames, AFullListDiscardsEverythingTakenSoFar)
 {
     struct Case {
-        const char* text;
+        QStringList names;
         QStringList offered;
     };
     const Case cases[] = {
-        {"/a.lzh /full.lzh /c.lzh", {"/a.lzh", "/full.lzh"}},
-        {"/a.lzh /full.lzh", {"/a.lzh", "/full.lzh"}},
-        {R"(/a.lzh "/full.lzh" /c.lzh)", {"/a.lzh", "/full.lzh"}},
+        {{"/a.lzh", "/full.lzh", "/c.lzh"}, {"/a.lzh", "/full.lzh"}},
+        {{"/a.lzh", "/full.lzh"}, {"/a.lzh", "/full.lzh"}},
     };
     for (const Case& c : cases) {
         PlainWorkList work;
         work.refused << QStringLiteral("/full.lzh");
-        EXPECT_FALSE(core::ParseCommandLine(QString::fromUtf8(c.text), work)) << c.text;
-        EXPECT_TRUE(work.entries.isEmpty()) << c.text;
-        EXPECT_EQ(work.offered, c.offered) << c.text;
+        const core::CommandLineIntake intake = core::TakeCommandLineNames(c.names, work);
+        EXPECT_TRUE(intake.listFull);
+        EXPECT_TRUE(work.entries.isEmpty());
+        EXPECT_EQ(work.offered, c.offered);
+        ASSERT_FALSE(intake.passedOver.isEmpty());
+        EXPECT_EQ(intake.passedOver.last().name, QStringLiteral("/full.lzh"));
+        EXPECT_EQ(core::AdmissionReason(intake.passedOver.last().why),
+                  QStringLiteral("over the limit of 1000 archives in one run"));
     }
 }
 
-TEST(ParseCommandLine, StartsFromAnEmptyList)
-{
-    PlainWorkList work({QStringLiteral("/old.lzh")});
-    core::ParseCommandLine(QStringLiteral("/new.lzh"), work);
-    EXPECT_EQ(work.entries, QStringList({"/new.lzh"}));
-}
-
-TEST(CommandLineText, BuildsTheTextFromArguments)
+TEST(AbsoluteNames, PutsTheCurrentFolderBeforeRelativeNamesAndCleansNothing)
 {
     struct Case {
-        QStringList arguments;
-        const char* text;
+        QStringList names;
+        QStringList absolute;
     };
     const Case cases[] = {
-        {{"a.lzh"}, "/home/me/a.lzh"},
-        {{"sub/../b.cab", "./c.lzh"}, "/home/me/b.cab /home/me/c.lzh"},
-        {{"/abs/a.lzh"}, "/abs/a.lzh"},
-        {{"/U"}, "/U"},
-        {{"/u"}, "/u"},
-        {{"my file.lzh"}, "\"/home/me/my file.lzh\""},
-        {{"/x y/a.lzh", "b.lzh"}, "\"/x y/a.lzh\" /home/me/b.lzh"},
-        {{}, ""},
+        {{"a.lzh"}, {"/home/me/a.lzh"}},
+        // Each component is looked up as written later on, "missing/.." too.
+        {{"missing/../b.cab", "./c.lzh"}, {"/home/me/missing/../b.cab", "/home/me/./c.lzh"}},
+        {{"/abs/a.lzh", "/U"}, {"/abs/a.lzh", "/U"}},
+        {{"my \"file\".lzh", ""}, {"/home/me/my \"file\".lzh", ""}},
+        {{}, {}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(core::CommandLineText(c.arguments, QStringLiteral("/home/me")), QString::fromUtf8(c.text));
-}
-
-TEST(CommandLineText, RoundTripsThroughTheSplitter)
-{
-    const QStringList arguments{"a b.lzh", "/c/d e/f.cab", "g.lzh"};
-    PlainWorkList work;
-    core::ParseCommandLine(core::CommandLineText(arguments, QStringLiteral("/w")), work);
-    EXPECT_EQ(work.entries, QStringList({"/w/a b.lzh", "/c/d e/f.cab", "/w/g.lzh"}));
+    for (const Case& c : cases) {
+        EXPECT_EQ(core::AbsoluteNames(c.names, QStringLiteral("/home/me")), c.absolute);
+        EXPECT_EQ(core::AbsoluteNames(c.names, QStringLiteral("/home/me/")), c.absolute);
+    }
 }
 
 TEST(IsRemovalSwitch, OnlyTheSwitchAlone)
 {
-    EXPECT_TRUE(core::IsRemovalSwitch(QStringLiteral("/U")));
-    EXPECT_TRUE(core::IsRemovalSwitch(QStringLiteral("/u")));
-    for (const char* text : {"/U x", " /U", "/U ", "/UU", "", "U"})
-        EXPECT_FALSE(core::IsRemovalSwitch(QString::fromLatin1(text))) << text;
+    EXPECT_TRUE(core::IsRemovalSwitch({QStringLiteral("/U")}));
+    EXPECT_TRUE(core::IsRemovalSwitch({QStringLiteral("/u")}));
+    const QStringList others[] = {{"/U", "x"}, {" /U"}, {"/U "}, {"/UU"}, {""}, {"U"}, {}};
+    for (const QStringList& names : others)
+        EXPECT_FALSE(core::IsRemovalSwitch(names)) << names.join(u'|').toStdString();
 }
 
 } // namespace

@@ -140,29 +140,28 @@ TEST_F(OptionsTest, LegacyVersionOfExactlyZeroSelectsTheCurrentLocation)
     EXPECT_FALSE(options::Current().convertCab);
 }
 
-TEST_F(OptionsTest, UnconvertibleFontSizeStaysZeroOnAFreshStartWhileTheRestLoads)
+TEST_F(OptionsTest, UnconvertibleValueTakesItsDefaultAndIsReportedWhileTheRestLoads)
 {
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Font_Size"), QStringLiteral("abc"));
-    options::LoadOptions();
-    EXPECT_EQ(options::Current().fontSize, 0);
-    for (const auto& [key, expected] : Defaults()) {
-        if (key == QStringLiteral("Font_Size"))
-            continue;
+    store.Seed(kCurrentApplication, kSection, QStringLiteral("Lzh"), QStringLiteral("maybe"));
+    const QList<options::InvalidStoredValue> invalid = options::LoadOptions();
+    ASSERT_EQ(invalid.size(), 2);
+    EXPECT_EQ(invalid[0].key + u'=' + invalid[0].text, QStringLiteral("Lzh=maybe"));
+    EXPECT_EQ(invalid[1].key + u'=' + invalid[1].text, QStringLiteral("Font_Size=abc"));
+    for (const auto& [key, expected] : Defaults())
         EXPECT_EQ(ValueOf(key), expected) << key.toStdString();
-    }
 }
 
-TEST_F(OptionsTest, UnconvertibleValueKeepsWhatWasLoadedBefore)
+TEST_F(OptionsTest, UnconvertibleValueTakesTheDefaultNotWhatWasLoadedBefore)
 {
-    options::LoadOptions();
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Font_Size"), QStringLiteral("12"));
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
-    options::LoadOptions();
+    EXPECT_TRUE(options::LoadOptions().isEmpty());
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Font_Size"), QStringLiteral("abc"));
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Lzh"), QStringLiteral("yes"));
-    options::LoadOptions();
-    EXPECT_EQ(options::Current().fontSize, 12);
-    EXPECT_FALSE(options::Current().convertLzh);
+    EXPECT_EQ(options::LoadOptions().size(), 2);
+    EXPECT_EQ(options::Current().fontSize, 10);
+    EXPECT_TRUE(options::Current().convertLzh);
 }
 
 struct StoredCase {
@@ -183,27 +182,25 @@ TEST_P(StoredValues, LoadAsTheirType)
     EXPECT_EQ(ValueOf(GetParam().key), GetParam().loaded);
 }
 
-// On a fresh start a value that does not convert leaves False / 0.
-INSTANTIATE_TEST_SUITE_P(Conversions, StoredValues,
-                         ::testing::Values(StoredCase{"UpperTrue", "Lzh_X", "TRUE", "True"},
-                                           StoredCase{"LowerFalse", "Lzh", "false", "False"},
-                                           StoredCase{"MixedCase", "Lzh_Lha", "tRuE", "True"},
-                                           StoredCase{"Zero", "Cab", "0", "False"},
-                                           StoredCase{"MinusOne", "Nozoku", "-1", "True"},
-                                           StoredCase{"Two", "Auto", "2", "True"},
-                                           StoredCase{"Fraction", "Auto", "0.5", "True"},
-                                           StoredCase{"Spaces", "Auto", " True ", "True"},
-                                           StoredCase{"Yes", "Lzh", "yes", "False"},
-                                           StoredCase{"EmptyBoolean", "Tip", "", "False"},
-                                           StoredCase{"AutoExeWin16", "AutoExe", "1", "1"},
-                                           StoredCase{"IntegerHalfToEven", "AutoExe", "2.5", "2"},
-                                           StoredCase{"IntegerRoundsUp", "Font_Size", "11.6", "12"},
-                                           StoredCase{"IntegerTooLarge", "Font_Size", "70000", "0"},
-                                           StoredCase{"IntegerNegative", "Font_Size", "-3", "-3"},
-                                           StoredCase{"IntegerText", "AutoExe", "Win32", "0"},
-                                           StoredCase{"TextAsIs", "Lzh_OptDos", " s -x1  ", " s -x1  "},
-                                           StoredCase{"EmptyText", "Cab_Opt", "", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// A value that does not convert gives the option its default.
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, StoredValues,
+    ::testing::Values(StoredCase{"UpperTrue", "Lzh_X", "TRUE", "True"},
+                      StoredCase{"LowerFalse", "Lzh", "false", "False"},
+                      StoredCase{"MixedCase", "Lzh_Lha", "tRuE", "True"},
+                      StoredCase{"Zero", "Cab", "0", "False"}, StoredCase{"MinusOne", "Nozoku", "-1", "True"},
+                      StoredCase{"Two", "Auto", "2", "True"}, StoredCase{"Fraction", "Auto", "0.5", "True"},
+                      StoredCase{"Spaces", "Auto", " True ", "True"}, StoredCase{"Yes", "Lzh", "yes", "True"},
+                      StoredCase{"EmptyBoolean", "Tip", "", "True"},
+                      StoredCase{"AutoExeWin16", "AutoExe", "1", "1"},
+                      StoredCase{"IntegerHalfToEven", "AutoExe", "2.5", "2"},
+                      StoredCase{"IntegerRoundsUp", "Font_Size", "11.6", "12"},
+                      StoredCase{"IntegerTooLarge", "Font_Size", "70000", "10"},
+                      StoredCase{"IntegerNegative", "Font_Size", "-3", "-3"},
+                      StoredCase{"IntegerText", "AutoExe", "Win32", "2"},
+                      StoredCase{"TextAsIs", "Lzh_OptDos", " s -x1  ", " s -x1  "},
+                      StoredCase{"EmptyText", "Cab_Opt", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsTest, LegacyStaysWhenTheCurrentLocationRefusesWrites)
 {

@@ -4,6 +4,7 @@
 #include "core/runLists.h"
 #include "support/printQString.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -28,12 +29,14 @@ struct DefaultOptions {
 };
 
 // A work list without a model: entries with their selected marks. Names in
-// `refused` are turned away as a full list would.
+// `refused` are turned away as a full list would, names in `passedOver` for
+// the reason given there.
 struct PlainWorkList : core::IWorkList {
     QStringList entries;
     QList<bool> selected;
-    QStringList offered; // every name AddFromOutside saw
+    QStringList offered; // every name Admit saw
     QStringList refused;
+    QMap<QString, core::Admission> passedOver;
     int refreshes = 0;
 
     explicit PlainWorkList(QStringList initial = {})
@@ -42,14 +45,16 @@ struct PlainWorkList : core::IWorkList {
 
     int Count() const override { return int(entries.size()); }
     QString Entry(int index) const override { return entries.value(index); }
-    bool AddFromOutside(const QString& path) override
+    core::Admission Admit(const QString& path) override
     {
         offered << path;
         if (refused.contains(path))
-            return false;
+            return core::Admission::ListFull;
+        if (passedOver.contains(path))
+            return passedOver.value(path);
         entries << path;
         selected << false;
-        return true;
+        return core::Admission::Taken;
     }
     void Clear() override
     {

@@ -193,10 +193,9 @@ TEST_F(RunControlTest, AutoRunConvertsTheCommandLineAndCopiesTheHistory)
         history.lines.clear();
         history.copies = 0;
         PlainWorkList work;
-        const auto summary = core::AutoRun(u'"' + paths[0] + QStringLiteral("\" ") + paths[1], SfxKind::Win32,
-                                           dir.path(), {work, history, engine});
-        ASSERT_TRUE(summary);
-        EXPECT_EQ(summary->done, 2);
+        const auto outcome = core::AutoRun(paths, SfxKind::Win32, dir.path(), {work, history, engine});
+        ASSERT_TRUE(outcome.summary);
+        EXPECT_EQ(outcome.summary->done, 2);
         EXPECT_EQ(work.entries, paths);
         EXPECT_EQ(history.lines.last(), AllFinished);
         EXPECT_EQ(history.copies, c.copies);
@@ -207,9 +206,26 @@ TEST_F(RunControlTest, AutoRunConvertsTheCommandLineAndCopiesTheHistory)
 TEST_F(RunControlTest, AutoRunWithoutAnyFileTakenRunsNothing)
 {
     const QStringList paths = Archives({"a.lzh"});
-    for (const QString& text : {QStringLiteral("\"unclosed ") + paths[0], QStringLiteral(" ")}) {
+    struct Case {
+        QStringList names;
+        bool listFull;
+    };
+    const Case cases[] = {{{paths[0], QStringLiteral("/full.lzh")}, true},
+                          {{QStringLiteral("/gone.lzh")}, false}};
+    for (const Case& c : cases) {
         PlainWorkList work;
-        EXPECT_FALSE(core::AutoRun(text, SfxKind::Win32, dir.path(), {work, history, engine}));
+        work.refused << QStringLiteral("/full.lzh");
+        work.passedOver.insert(QStringLiteral("/gone.lzh"), core::Admission::Missing);
+        QList<core::CommandLineIntake> told;
+        const core::AutoRunOutcome outcome =
+            core::AutoRun(c.names, SfxKind::Win32, dir.path(),
+                          {work, history, engine, [&](const core::CommandLineIntake& i) { told << i; }});
+        EXPECT_FALSE(outcome.summary);
+        EXPECT_EQ(outcome.intake.listFull, c.listFull);
+        ASSERT_EQ(outcome.intake.passedOver.size(), 1);
+        EXPECT_EQ(outcome.intake.passedOver[0].name, c.names.last());
+        ASSERT_EQ(told.size(), 1) << "the names are reported once, before any conversion";
+        EXPECT_EQ(told[0].passedOver.size(), 1);
         EXPECT_TRUE(history.lines.isEmpty());
         EXPECT_EQ(history.copies, 0);
     }

@@ -88,7 +88,10 @@ TEST(CallArguments, OptionsNamesAndErrors)
         {{"-x.lzh"}, false, {}, {}, {"-x.lzh"}, false},
     };
     for (const Case& c : cases) {
-        const core::CallOptions call = core::ParseCallArguments(c.arguments, dir.path());
+        QList<QByteArray> arguments;
+        for (const QString& argument : c.arguments)
+            arguments << argument.toUtf8();
+        const core::CallOptions call = core::ParseCallArguments(arguments, dir.path());
         const std::string label = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(call.automatic, c.automatic) << label;
         EXPECT_EQ(call.kind, c.kind) << label;
@@ -97,7 +100,25 @@ TEST(CallArguments, OptionsNamesAndErrors)
         }
         EXPECT_EQ(call.names, c.names) << label;
         EXPECT_EQ(!call.error.isEmpty(), c.error) << label;
+        EXPECT_TRUE(call.undecodableNames.isEmpty()) << label;
     }
+}
+
+TEST(CallArguments, NamesThatAreNoUtf8AreKeptApartAsBytes)
+{
+    // "日本" in Shift_JIS, a lone continuation byte, an overlong slash.
+    const QByteArray shiftJis = "/in/\x93\xfa\x96\x7b.lzh";
+    const QByteArray stray = "b\x80.lzh";
+    const QByteArray overlong = "c\xc0\xaf.lzh";
+    const core::CallOptions call = core::ParseCallArguments(
+        {"--auto", shiftJis, "/in/\xe6\x97\xa5\xe6\x9c\xac.lzh", stray, "--", overlong}, QStringLiteral("/"));
+    EXPECT_TRUE(call.error.isEmpty());
+    EXPECT_EQ(call.names, QStringList({QStringLiteral("/in/日本.lzh")}));
+    EXPECT_EQ(call.undecodableNames, QList<QByteArray>({shiftJis, stray, overlong}));
+    EXPECT_EQ(core::PrintableName(shiftJis), QStringLiteral("/in/\\x93\\xfa\\x96{.lzh"));
+    EXPECT_EQ(core::PrintableName("\xe6\x97\xa5\x81\tx"), QStringLiteral("日\\x81\\x09x"));
+
+    EXPECT_FALSE(core::ParseCallArguments({"--out=\xff"}, QStringLiteral("/")).error.isEmpty());
 }
 
 } // namespace

@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include <unistd.h>
+
 namespace {
 
 const QString Program = QStringLiteral(TB_BINARY_DIR "/bin/tollbrook2");
@@ -104,7 +108,20 @@ protected:
         file.write("[Tollbrook2]\n" + iniGroupBody);
     }
 
-    Result Run(const QStringList& arguments) const
+    Result Run(const QStringList& arguments) const { return RunProgram(Program, arguments); }
+
+    // The program started by the shell, which passes the bytes that printf
+    // makes of `printfFormat` as the last argument, after `arguments`.
+    Result RunWithRawName(const QStringList& arguments, const QString& printfFormat) const
+    {
+        return RunProgram(QStringLiteral("/bin/sh"),
+                          QStringList{QStringLiteral("-c"),
+                                      QStringLiteral("exec \"$@\" \"$(printf '%1')\"").arg(printfFormat),
+                                      QStringLiteral("sh"), Program}
+                              + arguments);
+    }
+
+    Result RunProgram(const QString& program, const QStringList& arguments) const
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -116,7 +133,7 @@ protected:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path() + QStringLiteral("/runtime"));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
-        process.start(Program, arguments);
+        process.start(program, arguments);
         Result result;
         if (!process.waitForFinished(60000)) {
             process.kill();
@@ -336,16 +353,112 @@ TEST_F(AutomaticRun, NothingAcceptableEndsWithStatusThree)
 {
     const QString text = WriteInput(QStringLiteral("notes.txt"), "text");
     const QString lha = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("other.lha"));
-    const QList<QStringList> calls = {
-        {QStringLiteral("--auto"), text, lha, In(QStringLiteral("gone.lzh"))},
-        {QStringLiteral("--auto")},
+    const QString gone = In(QStringLiteral("gone.lzh"));
+    struct Case {
+        QStringList arguments;
+        QStringList passedOver; // the names said not taken, before the last line
     };
-    for (const QStringList& arguments : calls) {
-        const Result run = Run(arguments);
+    const Case cases[] = {
+        {{QStringLiteral("--auto"), text, lha, gone}, {text, lha, gone}},
+        {{QStringLiteral("--auto")}, {}},
+    };
+    for (const Case& c : cases) {
+        const Result run = Run(c.arguments);
         EXPECT_EQ(run.exitStatus, 3);
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
-        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+        QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), c.passedOver.size() + 1) << run.err.toStdString();
+        EXPECT_TRUE(lines.takeLast().contains(QStringLiteral("no archive to convert")));
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            EXPECT_TRUE(lines[i].startsWith(QStringLiteral("tollbrook2: ") + c.passedOver[i] + u':'))
+                << lines[i].toStdString();
     }
+}
+
+TEST_F(AutomaticRun, EachArgumentIsOneNameAndEveryNameNotTakenIsSaid)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    // Quotes and spaces in names, and a neighbour that a split name would hit.
+    const QString quoted = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("say \"hi\".lzh"));
+    const QString glued = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh\" b.lzh"));
+    Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    QDir().mkpath(In(QStringLiteral("folder.cab")));
+
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), quoted, glued,
+                            In(QStringLiteral("missing.lzh")), QStringLiteral("in/nothere.cab"),
+                            In(QStringLiteral("folder.cab")), QStringLiteral("in/missing/../a.lzh")});
+    EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
+    EXPECT_EQ(run.out,
+              Lines({Header(quoted), T(LzhMaking), T(Created), Header(glued), T(LzhMaking), T(Created),
+                     T(AllFinished)}));
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"A.LZH\" B.EXE", "SAY \"HI\".EXE"}));
+    EXPECT_EQ(run.err,
+              Lines({"tollbrook2: " + In(QStringLiteral("missing.lzh")) + ": not taken: no such file",
+                     "tollbrook2: " + In(QStringLiteral("nothere.cab")) + ": not taken: no such file",
+                     "tollbrook2: " + In(QStringLiteral("folder.cab")) + ": not taken: not a file",
+                     "tollbrook2: " + In(QStringLiteral("missing/../a.lzh")) + ": not taken: no such file"}));
+}
+
+TEST_F(AutomaticRun, ANameThatIsNoUtf8IsSaidNotDropped)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    // "日本.lzh" in Shift_JIS, as old Japanese collections name their files.
+    const QByteArray shiftJis = QFile::encodeName(In(QString())) + "\x93\xfa\x96\x7b.lzh";
+    ASSERT_TRUE(QFile::copy(Samples + QStringLiteral("/hello.lzh"), In(QStringLiteral("x"))));
+    ASSERT_EQ(::rename(QFile::encodeName(In(QStringLiteral("x"))).constData(), shiftJis.constData()), 0);
+    const QString plain = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("plain.lzh"));
+    const QString shown = In(QStringLiteral("\\x93\\xfa\\x96{.lzh"));
+
+    const QString format = QStringLiteral("in/\\223\\372\\226\\173.lzh");
+    const Result alone = RunWithRawName({QStringLiteral("--auto"), QStringLiteral("--out=out")}, format);
+    EXPECT_EQ(alone.exitStatus, 3);
+    QStringList lines = alone.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << alone.err.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("tollbrook2: ") + shown + QStringLiteral(": not taken: ")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("UTF-8")));
+
+    const Result mixed =
+        RunWithRawName({QStringLiteral("--auto"), QStringLiteral("--out=out"), plain}, format);
+    EXPECT_EQ(mixed.exitStatus, 1);
+    EXPECT_EQ(mixed.err.split(u'\n', Qt::SkipEmptyParts), QStringList({lines[0]}));
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"PLAIN.EXE"}));
+    EXPECT_EQ(::access(shiftJis.constData(), R_OK), 0) << "the input stays where it was";
+    // No QString can name it, so the temporary folder could not remove it.
+    ::unlink(shiftJis.constData());
+}
+
+TEST_F(AutomaticRun, AnUnreadableSettingTakesItsDefaultAndIsSaidOnce)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    StoreSettings("Lzh=maybe\n");
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"A.EXE"}));
+    EXPECT_EQ(run.err,
+              Lines({"tollbrook2: the stored option Lzh=\"maybe\" is not valid; its default \"True\" "
+                     "is used"}));
+}
+
+TEST_F(AutomaticRun, MoreNamesThanOneRunTakesSayTheLimit)
+{
+    QStringList arguments{QStringLiteral("--auto"), QStringLiteral("--out=out")};
+    for (int i = 0; i <= 1000; ++i)
+        arguments << Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("%1.lzh").arg(i));
+    const Result run = Run(arguments);
+    EXPECT_EQ(run.exitStatus, 4);
+    EXPECT_TRUE(run.out.isEmpty());
+    const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << run.err.toStdString();
+    EXPECT_TRUE(lines[0].contains(T(WorkListFull))) << lines[0].toStdString();
+    EXPECT_EQ(lines[1],
+              "tollbrook2: " + arguments.last() + ": not taken: over the limit of 1000 archives in one run");
+    EXPECT_EQ(
+        lines[2],
+        QStringLiteral("tollbrook2: more than 1000 archives given: one run converts at most 1000, so none "
+                       "was converted"));
+    EXPECT_TRUE(QDir(Out()).isEmpty());
 }
 
 TEST_F(AutomaticRun, StoredAutoOptionAndOutputFolder)

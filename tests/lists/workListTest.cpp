@@ -50,24 +50,34 @@ TEST_F(WorkListTest, ThousandEntriesAtMost)
     EXPECT_EQ(work.Count(), 1000);
 }
 
-TEST_F(WorkListTest, OutsideNamesThatCannotBeTakenAreSkippedSilently)
+TEST_F(WorkListTest, OutsideNamesThatCannotBeTakenAreSkippedSilentlyWithTheirReason)
 {
+    using core::Admission;
     const QString archive = File(QStringLiteral("a.lzh"));
     File(QStringLiteral("notes.txt"));
     QDir(dir.path()).mkdir(QStringLiteral("folder.lzh"));
-    const QString skipped[] = {
-        QString(),
-        QStringLiteral("a.lzh"), // relative
-        dir.path() + QStringLiteral("/missing.lzh"),
-        dir.path() + QStringLiteral("/notes.txt"), // type not enabled
-        dir.path() + QStringLiteral("/folder.lzh"),
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
+    struct Case {
+        QString name;
+        Admission why;
     };
-    for (const QString& name : skipped) {
-        EXPECT_TRUE(work.AddFromOutside(name)) << name.toStdString();
-        EXPECT_EQ(work.Count(), 0) << name.toStdString();
+    const Case skipped[] = {
+        {QString(), Admission::Missing},
+        {QStringLiteral("a.lzh"), Admission::Missing}, // relative
+        {dir.path() + QStringLiteral("/missing.lzh"), Admission::Missing},
+        {dir.path() + QStringLiteral("/missing/../a.lzh"), Admission::Missing},
+        {dir.path() + QStringLiteral("/notes.txt"), Admission::TypeNotEnabled},
+        {dir.path() + QStringLiteral("/folder.lzh"), Admission::NotAFile},
+        {dir.path() + QStringLiteral("/folder"), Admission::NotAFile},
+    };
+    for (const Case& c : skipped) {
+        EXPECT_EQ(work.Admit(c.name), c.why) << c.name.toStdString();
+        EXPECT_TRUE(work.AddFromOutside(c.name)) << c.name.toStdString();
+        EXPECT_EQ(work.Count(), 0) << c.name.toStdString();
     }
-    EXPECT_TRUE(work.AddFromOutside(archive));
+    EXPECT_EQ(work.Admit(archive), Admission::Taken);
     EXPECT_TRUE(work.AddFromOutside(dir.path() + QStringLiteral("/./a.lzh")));
+    EXPECT_TRUE(work.AddFromOutside(dir.path() + QStringLiteral("/folder/../a.lzh")));
     EXPECT_EQ(work.Entries(), QStringList({archive}));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
@@ -85,7 +95,10 @@ TEST_F(WorkListTest, CommandLineBeyondTheLimitLeavesAnEmptyList)
     QStringList names;
     for (int i = 0; i <= WorkListModel::MaxEntries; ++i)
         names << File(QStringLiteral("%1.lzh").arg(i));
-    EXPECT_FALSE(core::ParseCommandLine(names.join(u' '), work));
+    const core::CommandLineIntake intake = core::TakeCommandLineNames(names, work);
+    EXPECT_TRUE(intake.listFull);
+    ASSERT_EQ(intake.passedOver.size(), 1);
+    EXPECT_EQ(intake.passedOver[0].name, names.last());
     EXPECT_EQ(work.Count(), 0);
     EXPECT_EQ(dialogs.messages(), QStringList({messages::Text(messages::ProgramMessage::WorkListFull)}));
 }
