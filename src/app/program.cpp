@@ -41,7 +41,7 @@ int Run(const QList<QByteArray>& arguments)
     // gives it a Mincho face here.
     presentation::LoadFontAliases(presentation::InstalledFontRules());
     MainWindow window;
-    if (!window.PrepareDesk(start.commandLineText))
+    if (!window.PrepareDesk(start.archiveNames))
         return core::ExitNothingDone;
     window.show();
     return QApplication::exec();

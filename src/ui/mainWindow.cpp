@@ -124,7 +124,7 @@ HistoryModel& MainWindow::history() const
     return historyWindow_->History();
 }
 
-bool MainWindow::PrepareDesk(const QString& commandLineText)
+bool MainWindow::PrepareDesk(const QStringList& archiveNames)
 {
     setWindowTitle(messages::Text(messages::ProgramMessage::MainCaption));
     ApplyTooltips(options::Current().showTooltips);
@@ -139,8 +139,8 @@ bool MainWindow::PrepareDesk(const QString& commandLineText)
     panel_->CancelButton()->setEnabled(false);
     RebuildInputPattern();
     history().Clear();
-    if (!commandLineText.isEmpty())
-        core::ParseCommandLine(commandLineText, workList_->Work());
+    if (!archiveNames.isEmpty())
+        core::TakeCommandLineNames(archiveNames, workList_->Work());
     activated_ = false;
     return true;
 }

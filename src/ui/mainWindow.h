@@ -45,10 +45,10 @@ public:
     ~MainWindow() override;
 
     // The load step: titles the desk, loads the child windows, puts the
-    // desk where it was closed last and takes the archives of the
-    // command-line text into the work list. False when a window could not
-    // load; the user has been told and the process ends.
-    bool PrepareDesk(const QString& commandLineText = QString());
+    // desk where it was closed last and takes the archives named on the
+    // command line (absolute, one a name) into the work list. False when a
+    // window could not load; the user has been told and the process ends.
+    bool PrepareDesk(const QStringList& archiveNames = {});
 
     // The first showing: lays the children out and shows them, Execute
     // buttons by the work list, the keyboard in the input drive list. Runs
