@@ -1,0 +1,29 @@
+# The Debian package, made from the install tree by `cpack -G DEB` in the
+# build folder. Shared-library dependencies are found by dpkg-shlibdeps; what
+# the program needs without linking it is declared by hand.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tollbrook2)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "the Tollbrook2 project")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turns many LZH and CAB archives into self-extracting executables")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tollbrook2 collects LZH and CAB archives in a work list and turns each of them into a\n\
+self-extracting executable for DOS, Windows 3.1 (Win16) or Win32 in one run. Every step is\n\
+recorded in an execution history that can be copied or saved as a log. Started with\n\
+archive names and the option Auto, it converts them without showing a window.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
+set(CPACK_STRIP_FILES ON)
+
+# No person answers for this package, so no address is made up for one.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "the Tollbrook2 project <tollbrook2@packages.invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The desk speaks Japanese: without a CJK face every caption is boxes. The
+# SVG plugin draws the program's icon.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho | fonts-noto-cjk, libqt6svg6")
+# The manual opens in the desktop's browser through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+include(CPack)

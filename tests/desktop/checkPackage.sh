@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build tree and checks it as apt would meet
+# it: the files it installs, the dependencies it declares, and that the
+# program it unpacks converts an archive.
+#   checkPackage.sh <cpack> <build folder> <scratch folder> <sample .lzh>
+set -euo pipefail
+cpack=$1 build=$2 scratch=$3 sample=$4
+rm -rf "$scratch"
+mkdir -p "$scratch"
+trap 'rm -rf "$scratch"' EXIT
+
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" 2>&1 ||
+  { cat "$scratch/cpack.log"; exit 1; }
+debs=("$scratch"/tollbrook2_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "no single tollbrook2 .deb made"; exit 1; }
+deb=${debs[0]}
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
+for path in \
+  ./usr/bin/tollbrook2 \
+  ./usr/lib/tollbrook2/libunlha32.so \
+  ./usr/lib/tollbrook2/libcab32.so \
+  ./usr/lib/tollbrook2/sfx/ \
+  ./usr/share/applications/tollbrook2.desktop \
+  ./usr/share/icons/hicolor/scalable/apps/tollbrook2.svg \
+  ./usr/share/tollbrook2/manual/manual.html \
+  ./usr/share/doc/tollbrook2/copyright; do
+  grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
+done
+# Nothing of the build or the tests rides along.
+if grep -E 'gtest|gmock|benchmark|Test$|/include/' <<<"$contents"; then
+  fail "the package holds test or development files"
+fi
+
+depends=$(dpkg-deb --field "$deb" Depends)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 liblhasa0 libmspack0 libqt6svg6 fonts-ipafont-mincho; do
+  grep -qw "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+[ "$(dpkg-deb --field "$deb" Package)" = tollbrook2 ] || fail "package name"
+[ "$(dpkg-deb --field "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture"
+
+# Unpacked anywhere, the program finds its libraries beside it and converts.
+root="$scratch/root"
+dpkg-deb --extract "$deb" "$root"
+out="$scratch/out"
+mkdir -p "$out"
+HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" QT_QPA_PLATFORM=offscreen \
+  "$root/usr/bin/tollbrook2" --auto --kind=win32 --out="$out" "$sample" >"$scratch/run.log" 2>&1 ||
+  { cat "$scratch/run.log"; fail "the unpacked program did not convert $sample"; }
+ls "$out"/*.EXE >/dev/null 2>&1 || fail "no self-extractor written by the unpacked program"
+
+exit $failed
