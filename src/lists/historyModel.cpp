@@ -62,6 +62,14 @@ void HistoryModel::CopyToClipboard()
     clipboard.SetText(LogText());
 }
 
+void HistoryModel::AskAndSaveLog()
+{
+    const QString path = platform::services().dialogs->SaveFileName(
+        messages::Text(messages::SharedMessage::LogFileFilter), QStringLiteral(".LOG"));
+    if (!path.isEmpty())
+        SaveLog(path);
+}
+
 void HistoryModel::SaveLog(const QString& path)
 {
     if (Count() == 0)

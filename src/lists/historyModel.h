@@ -32,8 +32,12 @@ public:
 
     // The whole history as text: every line followed by CR LF.
     QString LogText() const;
+    // The Log Save command: asks for a .LOG file name (the dialog asks
+    // nothing about replacing a file) and saves there; cancelling does
+    // nothing.
+    void AskAndSaveLog();
     // Writes the history to a file (asking before it replaces one); a failed
-    // save leaves an existing file as it was.
+    // save leaves an existing file as it was (paths::WriteFileReplacing).
     void SaveLog(const QString& path);
 
 signals:

@@ -152,6 +152,31 @@ TEST_F(HistoryTest, FailedSaveLeavesThePreviousFileWhole)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"run.LOG"}));
 }
 
+TEST_F(HistoryTest, LogSaveCommandAsksForALogFileAndSavesThere)
+{
+    const QString path = dir.path() + QStringLiteral("/chosen.LOG");
+    // An empty history still shows the dialog, but writes nothing.
+    dialogs.saveAnswers.enqueue(path);
+    history.AskAndSaveLog();
+    EXPECT_FALSE(QFile::exists(path));
+
+    Add({"line"});
+    dialogs.saveAnswers.enqueue(QString()); // cancelled
+    history.AskAndSaveLog();
+    EXPECT_FALSE(QFile::exists(path));
+
+    dialogs.saveAnswers.enqueue(path);
+    history.AskAndSaveLog();
+    EXPECT_EQ(ReadBytes(path), QByteArray("line\r\n"));
+
+    ASSERT_EQ(dialogs.asked.size(), 3);
+    for (const platform::FakeDialogs::Question& question : dialogs.asked) {
+        EXPECT_EQ(question.kind, platform::FakeDialogs::Kind::SaveFile);
+        EXPECT_EQ(question.text, QString::fromUtf8("LogFile(*.LOG)|*.LOG|全てのファイル(*.*)|*.*"));
+        EXPECT_EQ(question.detail, QStringLiteral(".LOG"));
+    }
+}
+
 TEST_F(HistoryTest, EveryLineIsAnnounced)
 {
     QStringList seen;
