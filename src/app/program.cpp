@@ -10,6 +10,7 @@
 #include "platform/display.h"
 #include "platform/qtClipboard.h"
 #include "platform/qtDialogs.h"
+#include "platform/qtDocumentViewer.h"
 #include "platform/services.h"
 #include "ui/mainWindow.h"
 #include "ui/presentation.h"
@@ -20,7 +21,9 @@ int Run(const QList<QByteArray>& arguments)
 {
     platform::QtDialogs dialogs;
     platform::QtClipboard clipboard;
-    platform::ScopedServices services({.dialogs = &dialogs, .clipboard = &clipboard});
+    platform::QtDocumentViewer documents;
+    platform::ScopedServices services(
+        {.dialogs = &dialogs, .clipboard = &clipboard, .documents = &documents});
 
     const WindowlessStart start = StartWithoutWindow(arguments);
     if (start.exitStatus)

@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "platform/documentViewer.h"
 #include "platform/headlessDialogs.h"
 #include "platform/iniSettingsStore.h"
 #include "platform/memoryClipboard.h"
@@ -17,7 +18,12 @@ Services MakeDefaults()
     static HeadlessDialogs dialogs;
     static MemoryClipboard clipboard;
     static StorageDrives drives;
-    return Services{.settings = &settings, .dialogs = &dialogs, .clipboard = &clipboard, .drives = &drives};
+    static NoDocumentViewer documents;
+    return Services{.settings = &settings,
+                    .dialogs = &dialogs,
+                    .clipboard = &clipboard,
+                    .drives = &drives,
+                    .documents = &documents};
 }
 
 void Overlay(Services& target, const Services& replacement)
@@ -30,6 +36,8 @@ void Overlay(Services& target, const Services& replacement)
         target.clipboard = replacement.clipboard;
     if (replacement.drives)
         target.drives = replacement.drives;
+    if (replacement.documents)
+        target.documents = replacement.documents;
 }
 
 } // namespace

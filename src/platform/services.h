@@ -6,17 +6,20 @@ class ISettingsStore;
 class IDialogs;
 class IClipboard;
 class IDrives;
+class IDocumentViewer;
 
 // The platform services the free functions of the program reach. A fresh
 // process starts with window-less implementations (the INI settings store,
 // dialogs that answer on standard error, an in-memory clipboard, the mounted
-// drives); the program installs the Qt dialogs and clipboard once it has a
+// drives, no document viewer); the program installs the Qt dialogs,
+// clipboard and document viewer once it has a
 // QApplication, tests install fakes with ScopedServices.
 struct Services {
     ISettingsStore* settings = nullptr;
     IDialogs* dialogs = nullptr;
     IClipboard* clipboard = nullptr;
     IDrives* drives = nullptr;
+    IDocumentViewer* documents = nullptr;
 };
 
 // The services in force; never holds a null pointer.

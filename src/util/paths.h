@@ -23,6 +23,10 @@ QString GetTempDir();
 // the executable cannot be located. Needs no QCoreApplication.
 QString GetSystemDir();
 
+// The folder that holds the user manual: <folder of the running
+// executable>/../share/tollbrook2/manual, cleaned, in the same form.
+QString GetManualDir();
+
 // " (1,500.0M Free)" for the file system holding `path`; empty when the free
 // space is unknown or zero.
 QString GetFreeSpaceText(const QString& path);

@@ -1,4 +1,4 @@
-// Where temporary files go and where the archiver libraries are.
+// Where temporary files go, where the archiver libraries and the manual are.
 #include "util/paths.h"
 
 #include <QDir>
@@ -15,14 +15,30 @@ QString GetTempDir()
     return dir;
 }
 
-QString GetSystemDir()
+namespace {
+
+// A folder given relative to the installation's root (the folder above the
+// running program's bin/); empty when the executable cannot be located.
+QString BesideTheProgram(const QString& relative)
 {
     // The kernel's link to the running program works before (and without) a
     // QCoreApplication, which the automatic run and the tests may not have.
     const QString executable = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     if (executable.isEmpty())
         return {};
-    return QDir::cleanPath(QFileInfo(executable).absolutePath() + QStringLiteral("/../" TB_SYSTEM_DIR_NAME));
+    return QDir::cleanPath(QFileInfo(executable).absolutePath() + QStringLiteral("/../") + relative);
+}
+
+} // namespace
+
+QString GetSystemDir()
+{
+    return BesideTheProgram(QStringLiteral(TB_SYSTEM_DIR_NAME));
+}
+
+QString GetManualDir()
+{
+    return BesideTheProgram(QStringLiteral(TB_MANUAL_DIR_NAME));
 }
 
 } // namespace paths

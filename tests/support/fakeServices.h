@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fakeDialogs.h"
+#include "platform/fakeDocumentViewer.h"
 #include "platform/fakeDrives.h"
 #include "platform/fakeSettingsStore.h"
 #include "platform/memoryClipboard.h"
@@ -9,14 +10,18 @@
 namespace testSupport {
 
 // Fakes of every platform service, installed for as long as the object
-// lives: a test sees what the code stored, asked, copied and listed.
+// lives: a test sees what the code stored, asked, copied, listed and opened.
 struct FakeServices {
     platform::FakeSettingsStore settings;
     platform::FakeDialogs dialogs;
     platform::MemoryClipboard clipboard;
     platform::FakeDrives drives;
-    platform::ScopedServices installed{
-        {.settings = &settings, .dialogs = &dialogs, .clipboard = &clipboard, .drives = &drives}};
+    platform::FakeDocumentViewer documents;
+    platform::ScopedServices installed{{.settings = &settings,
+                                        .dialogs = &dialogs,
+                                        .clipboard = &clipboard,
+                                        .drives = &drives,
+                                        .documents = &documents}};
 };
 
 } // namespace testSupport

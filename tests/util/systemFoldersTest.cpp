@@ -37,4 +37,14 @@ TEST(GetSystemDir, IsTheLibraryFolderBesideTheProgramsFolder)
               QFileInfo(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2")).canonicalFilePath());
 }
 
+TEST(GetManualDir, IsTheManualFolderOfTheSameTree)
+{
+    const QString manualDir = paths::GetManualDir();
+    EXPECT_TRUE(manualDir.endsWith(QStringLiteral("/share/tollbrook2/manual")));
+    EXPECT_TRUE(QFileInfo::exists(manualDir + QStringLiteral("/manual.html")))
+        << "the build copies the manual where the program looks for it";
+    EXPECT_EQ(QFileInfo(manualDir).canonicalFilePath(),
+              QFileInfo(QStringLiteral(TB_BINARY_DIR "/share/tollbrook2/manual")).canonicalFilePath());
+}
+
 } // namespace

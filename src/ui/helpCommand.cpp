@@ -1,0 +1,31 @@
+#include "ui/helpCommand.h"
+
+#include "platform/documentViewer.h"
+#include "platform/services.h"
+#include "util/paths.h"
+
+#include <QFileInfo>
+
+namespace helpCommand {
+
+QString ManualPage(const QString& manualDir, QLocale::Language language)
+{
+    const QString japanese = manualDir + QStringLiteral("/manual.html");
+    const QString english = manualDir + QStringLiteral("/manual-en.html");
+    const QString preferred = language == QLocale::Japanese ? japanese : english;
+    const QString other = language == QLocale::Japanese ? english : japanese;
+    for (const QString& page : {preferred, other}) {
+        if (QFileInfo(page).isFile())
+            return page;
+    }
+    return {};
+}
+
+void OpenManual()
+{
+    const QString page = ManualPage(paths::GetManualDir(), QLocale().language());
+    if (!page.isEmpty())
+        platform::services().documents->Open(page);
+}
+
+} // namespace helpCommand
