@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -43,6 +44,10 @@ int Run(const QList<QByteArray>& arguments)
     // The default font's name is a Windows one; the program's own alias
     // gives it a Mincho face here.
     presentation::LoadFontAliases(presentation::InstalledFontRules());
+    // The launcher's icon on every window, and the launcher's name for the
+    // desktop to match the running program to it.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tollbrook2.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tollbrook2"));
     MainWindow window;
     if (!window.PrepareDesk(start.archiveNames))
         return core::ExitNothingDone;

@@ -1,5 +1,6 @@
 #include "ui/aboutDialog.h"
 
+#include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -40,7 +41,7 @@ QLineEdit* NewContactField(const QString& objectName, const QString& text, QWidg
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), place_(*this, QStringLiteral("About"))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(messages::Text(ProgramMessage::AboutCaption));
@@ -50,15 +51,16 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     picture->setFixedSize(64, 64);
     picture->setAccessibleName(QStringLiteral("Tollbrook2"));
 
+    QLabel* programName =
+        NewLabel(QStringLiteral("lblAboutProgName"), messages::Text(ProgramMessage::MainCaption), this);
+    QLabel* title =
+        NewLabel(QStringLiteral("lblAboutTitle"), messages::Text(ProgramMessage::AboutTitle), this);
+    QLabel* author = NewLabel(QStringLiteral("lblAboutName"), QStringLiteral("the Tollbrook2 project"), this);
+    QLabel* version =
+        NewLabel(QStringLiteral("lblAboutVersion"), QStringLiteral("Ver." TB_DISPLAY_VERSION), this);
     auto* texts = new QVBoxLayout;
-    texts->addWidget(
-        NewLabel(QStringLiteral("lblAboutProgName"), messages::Text(ProgramMessage::MainCaption), this));
-    texts->addWidget(
-        NewLabel(QStringLiteral("lblAboutTitle"), messages::Text(ProgramMessage::AboutTitle), this));
-    texts->addWidget(
-        NewLabel(QStringLiteral("lblAboutName"), QStringLiteral("the Tollbrook2 project"), this));
-    texts->addWidget(
-        NewLabel(QStringLiteral("lblAboutVersion"), QStringLiteral("Ver." TB_DISPLAY_VERSION), this));
+    for (QLabel* label : {programName, title, author, version})
+        texts->addWidget(label);
 
     auto* libraries = new QGridLayout;
     for (int row = 0; row < 2; ++row) {
@@ -82,17 +84,28 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(ok);
 
+    QLineEdit* manual =
+        NewContactField(QStringLiteral("txtNiftyMail"), messages::Text(SharedMessage::AboutManual), this);
+    QLineEdit* licence =
+        NewContactField(QStringLiteral("txtMail"), messages::Text(SharedMessage::AboutLicence), this);
+    QLineEdit* source =
+        NewContactField(QStringLiteral("txtHttp"), messages::Text(SharedMessage::AboutSource), this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(
-        NewContactField(QStringLiteral("txtNiftyMail"), messages::Text(SharedMessage::AboutManual), this));
-    layout->addWidget(
-        NewContactField(QStringLiteral("txtMail"), messages::Text(SharedMessage::AboutLicence), this));
-    layout->addWidget(
-        NewContactField(QStringLiteral("txtHttp"), messages::Text(SharedMessage::AboutSource), this));
+    for (QLineEdit* field : {manual, licence, source})
+        layout->addWidget(field);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ok->setFocus();
+    // The font reaches the box and these controls, in this order.
+    fontTargets_ = {this, ok, title, author, version};
+    fontTargets_ << libraryVersions_[0] << libraryVersions_[1] << libraryNames_[0] << libraryNames_[1];
+    fontTargets_ << programName << manual << licence << source;
+}
+
+void AboutDialog::ApplyFont()
+{
+    presentation::ApplyFont(fontTargets_);
 }
 
 void AboutDialog::SetLibraries(bool unlhaAvailable, int unlhaVersion, bool cabAvailable, int cabVersion)

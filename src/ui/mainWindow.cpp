@@ -19,6 +19,7 @@
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "ui/childLayout.h"
+#include "ui/deskCommands.h"
 #include "ui/driveBox.h"
 #include "ui/folderWindow.h"
 #include "ui/historyWindow.h"
@@ -92,6 +93,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     });
     panel_->CancelButton()->setEnabled(false);
     panel_->SetExecuteEnabled(false);
+    commands_ = new DeskCommands(*this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -136,6 +138,8 @@ bool MainWindow::PrepareDesk(const QStringList& archiveNames)
                                                  platform::MessageButtons::Ok);
         return false;
     }
+    if (!commands_->PrepareDialogs())
+        return false;
     panel_->CancelButton()->setEnabled(false);
     RebuildInputPattern();
     history().Clear();

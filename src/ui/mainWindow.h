@@ -19,6 +19,7 @@ class HistoryModel;
 class HistoryWindow;
 class InputListWindow;
 class OutputListWindow;
+class DeskCommands;
 class QMdiArea;
 class QTimer;
 class RunPanel;
@@ -58,6 +59,7 @@ public:
     QMdiArea* childArea() const { return childArea_; }
     RunPanel& runPanel() const { return *panel_; }
     MainMenu& menu() const { return *menu_; }
+    DeskCommands& commands() const { return *commands_; }
     QAction* MenuAction(MenuCommand command) const { return menu_->Action(command); }
 
     FolderWindow& inputFolder() const { return *inputFolder_; }
@@ -145,4 +147,5 @@ private:
     int runLength_ = 0;
     bool activated_ = false;
     bool closeAfterRun_ = false;
+    DeskCommands* commands_;
 };

@@ -1,5 +1,6 @@
 #include "ui/optionsDialog.h"
 
+#include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -47,7 +48,7 @@ QWidget* NewIndentedRow(const QList<QWidget*>& members, QWidget* parent)
 
 } // namespace
 
-OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent)
+OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent), place_(*this, QStringLiteral("Option"))
 {
     // The internal name the load-failure text shows (docs/names.md).
     setObjectName(QStringLiteral("frmOption"));
@@ -203,33 +204,37 @@ options::Options OptionsDialog::ChosenOptions() const
     return chosen;
 }
 
-void OptionsDialog::SetTooltips(bool shown)
+void OptionsDialog::ApplyFont()
 {
-    const struct {
-        QWidget* control;
-        QString text;
-    } tips[] = {
-        {lzh_, messages::Text(ProgramMessage::LzhOptionTip)},
-        {lzhExe_, messages::Text(ProgramMessage::LzhExeOptionTip)},
-        {lzhX_, messages::Text(ProgramMessage::LzhXOptionTip)},
-        {lzhLha_, messages::Text(ProgramMessage::LzhLhaOptionTip)},
-        {cab_, messages::Text(ProgramMessage::CabOptionTip)},
-        {cabExe_, messages::Text(ProgramMessage::CabExeOptionTip)},
-        {upperCase_, messages::Text(ProgramMessage::UpperCaseOptionTip)},
-        {leaveOut_, messages::Text(ProgramMessage::LeaveOutOptionTip)},
-        {autoRun_, messages::Text(ProgramMessage::AutoRunOptionTip)},
-        {autoKind_[0], messages::Text(ProgramMessage::AutoRunDosTip)},
-        {autoKind_[1], messages::Text(ProgramMessage::AutoRunWin16Tip)},
-        {autoKind_[2], messages::Text(ProgramMessage::AutoRunWin32Tip)},
-        {autoCopy_, messages::Text(SharedMessage::CopyHistoryOptionTip)},
-        {resize_, messages::Text(SharedMessage::ResizeOptionTip)},
-        {tooltips_, messages::Text(SharedMessage::TooltipOptionTip)},
-        {ok_, messages::Text(SharedMessage::OkButtonTip)},
-        {defaults_, messages::Text(SharedMessage::DefaultsButtonTip)},
-        {cancel_, messages::Text(SharedMessage::CancelButtonTip)},
-    };
-    for (const auto& tip : tips)
-        tip.control->setToolTip(shown ? tip.text : QString());
+    presentation::ApplyFont({this, lzh_, lzhExe_, lzhX_, lzhLha_, cab_, cabExe_, upperCase_, leaveOut_,
+                             autoRun_, autoKind_[0], autoKind_[1], autoKind_[2], autoCopy_, resize_,
+                             tooltips_, cancel_, defaults_, ok_});
+}
+
+void OptionsDialog::ApplyTooltips(bool show)
+{
+    presentation::ApplyTooltips(
+        {
+            {lzh_, messages::Text(ProgramMessage::LzhOptionTip)},
+            {lzhExe_, messages::Text(ProgramMessage::LzhExeOptionTip)},
+            {lzhX_, messages::Text(ProgramMessage::LzhXOptionTip)},
+            {lzhLha_, messages::Text(ProgramMessage::LzhLhaOptionTip)},
+            {cab_, messages::Text(ProgramMessage::CabOptionTip)},
+            {cabExe_, messages::Text(ProgramMessage::CabExeOptionTip)},
+            {upperCase_, messages::Text(ProgramMessage::UpperCaseOptionTip)},
+            {leaveOut_, messages::Text(ProgramMessage::LeaveOutOptionTip)},
+            {autoRun_, messages::Text(ProgramMessage::AutoRunOptionTip)},
+            {autoKind_[0], messages::Text(ProgramMessage::AutoRunDosTip)},
+            {autoKind_[1], messages::Text(ProgramMessage::AutoRunWin16Tip)},
+            {autoKind_[2], messages::Text(ProgramMessage::AutoRunWin32Tip)},
+            {autoCopy_, messages::Text(SharedMessage::CopyHistoryOptionTip)},
+            {resize_, messages::Text(SharedMessage::ResizeOptionTip)},
+            {tooltips_, messages::Text(SharedMessage::TooltipOptionTip)},
+            {ok_, messages::Text(SharedMessage::OkButtonTip)},
+            {defaults_, messages::Text(SharedMessage::DefaultsButtonTip)},
+            {cancel_, messages::Text(SharedMessage::CancelButtonTip)},
+        },
+        show);
 }
 
 bool OptionsDialog::TooltipsNeedApplying(bool before, bool after)

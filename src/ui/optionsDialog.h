@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/options.h"
+#include "ui/dialogPlace.h"
+#include "ui/presentable.h"
 
 #include <QDialog>
 
@@ -16,11 +18,15 @@ class QWidget;
 // choices, the automatic run, and how the desk behaves. It edits a copy: the
 // caller hands the options in with SetOptions before exec(), and after an
 // accepted exec() takes ChosenOptions() and applies them.
-class OptionsDialog : public QDialog {
+class OptionsDialog : public QDialog, public Presentable {
     Q_OBJECT
 
 public:
     explicit OptionsDialog(QWidget* parent = nullptr);
+
+    // Puts the dialog where it was last closed; false when the stored place
+    // cannot be read (the dialog's load step fails).
+    bool RestorePlace() { return place_.Restore(); }
 
     // Which archiver libraries start-up found. Without the LZH library the
     // four LZH boxes, without the CAB library the CAB box, are disabled; they
@@ -38,8 +44,9 @@ public:
     // Puts the default values into the controls (not into any options).
     void ShowDefaults();
 
-    // Sets every tooltip of the dialog from the catalogue, or clears them.
-    void SetTooltips(bool shown);
+    void ApplyFont() override;
+    void ApplyTooltips(bool show) override;
+    void StoreSettings() override { place_.Store(); }
 
     // After OK, whether every window must apply the tooltip setting again:
     // always while tooltips are on, and when the setting was switched.
@@ -51,6 +58,7 @@ private:
     void FollowLzh();
     void FollowAuto();
 
+    DialogPlace place_;
     options::Options given_;
     QCheckBox* lzh_;
     QWidget* lzhKinds_;

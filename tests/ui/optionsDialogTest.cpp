@@ -172,12 +172,12 @@ TEST_F(OptionsDialogTest, TooltipsComeFromTheCatalogueOrAreCleared)
         {"btnInit", messages::Text(SharedMessage::DefaultsButtonTip)},
         {"btnCancel", messages::Text(SharedMessage::CancelButtonTip)},
     };
-    dialog.SetTooltips(true);
+    dialog.ApplyTooltips(true);
     for (const auto& tip : tips) {
         EXPECT_FALSE(tip.tip.isEmpty()) << tip.name;
         EXPECT_EQ(Control<QWidget>(tip.name)->toolTip(), tip.tip) << tip.name;
     }
-    dialog.SetTooltips(false);
+    dialog.ApplyTooltips(false);
     for (const auto& tip : tips)
         EXPECT_EQ(Control<QWidget>(tip.name)->toolTip(), QString()) << tip.name;
 }

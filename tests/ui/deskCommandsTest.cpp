@@ -1,0 +1,181 @@
+#include "ui/deskCommands.h"
+
+#include "archiver/archiver.h"
+#include "ui/aboutDialog.h"
+#include "ui/mainWindow.h"
+#include "ui/optionsDialog.h"
+#include "ui/presentation.h"
+#include "ui/runPanel.h"
+#include "util/paths.h"
+#include "util/programMessages.h"
+#include "widgetTest.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+class DeskCommandsTest : public testSupport::WidgetTest {
+protected:
+    DeskCommandsTest() { savedLibraries = archiver::libraries(); }
+    ~DeskCommandsTest() override { archiver::libraries() = savedLibraries; }
+
+    // Runs a command that opens a modal dialog, and `inside` with that dialog
+    // as soon as it shows; `inside` must close it.
+    void WhileModal(MenuCommand command, const std::function<void(QWidget&)>& inside)
+    {
+        bool reached = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            reached = true;
+            inside(*modal);
+        });
+        window.MenuAction(command)->trigger();
+        EXPECT_TRUE(reached);
+    }
+    static void Click(QWidget& dialog, const char* name)
+    {
+        auto* button = dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+    }
+    QString ExecuteTip() const { return window.runPanel().ExecuteButton(0)->toolTip(); }
+
+    archiver::Libraries savedLibraries;
+    MainWindow window;
+};
+
+TEST_F(DeskCommandsTest, FontCommandAppliesAChangedFontToEveryDialogAndNothingElse)
+{
+    ASSERT_TRUE(window.PrepareDesk());
+    dialogs.fontAnswers.enqueue({QStringLiteral("IPAGothic"), 14.5f, true, false});
+    window.MenuAction(MenuCommand::Font)->trigger();
+    EXPECT_EQ(options::Current().fontSize, 14);
+    for (QWidget* dialog : {static_cast<QWidget*>(&window.commands().Options()),
+                            static_cast<QWidget*>(&window.commands().About())}) {
+        EXPECT_EQ(dialog->font().pointSize(), 14) << dialog->objectName().toStdString();
+        EXPECT_TRUE(dialog->font().bold());
+    }
+
+    // The same font again (the chooser hands back what it was given): no
+    // window is touched.
+    window.commands().About().setFont(QFont(QStringLiteral("IPAMincho"), 9));
+    window.MenuAction(MenuCommand::Font)->trigger();
+    EXPECT_EQ(window.commands().About().font().pointSize(), 9);
+}
+
+TEST_F(DeskCommandsTest, OptionsOkAppliesTheChoicesAndSwitchesTooltipsEverywhere)
+{
+    ASSERT_TRUE(window.PrepareDesk());
+    ASSERT_FALSE(ExecuteTip().isEmpty());
+    WhileModal(MenuCommand::Options, [](QWidget& dialog) {
+        Click(dialog, "ckbTip");
+        Click(dialog, "ckbNozoku");
+        Click(dialog, "btnOk");
+    });
+    EXPECT_FALSE(options::Current().showTooltips);
+    EXPECT_TRUE(options::Current().leaveOutForeignNames);
+    EXPECT_EQ(ExecuteTip(), QString());
+    EXPECT_EQ(window.commands().Options().findChild<QWidget*>(QStringLiteral("ckbLZH"))->toolTip(),
+              QString());
+}
+
+TEST_F(DeskCommandsTest, OptionsOkWithTooltipsOnAppliesThemAgain)
+{
+    ASSERT_TRUE(window.PrepareDesk());
+    window.runPanel().ExecuteButton(0)->setToolTip(QStringLiteral("stale"));
+    WhileModal(MenuCommand::Options, [](QWidget& dialog) {
+        Click(dialog, "ckbUCase");
+        Click(dialog, "btnOk");
+    });
+    EXPECT_EQ(ExecuteTip(), messages::Text(messages::ProgramMessage::DosTip));
+    EXPECT_FALSE(options::Current().upperCaseNames);
+}
+
+TEST_F(DeskCommandsTest, OptionsCancelAfterDefaultsChangesNothing)
+{
+    options::Current().convertLzhX = true;
+    options::Current().autoRunKind = 0;
+    ASSERT_TRUE(window.PrepareDesk());
+    WhileModal(MenuCommand::Options, [](QWidget& dialog) {
+        Click(dialog, "btnInit");
+        Click(dialog, "btnCancel");
+    });
+    EXPECT_TRUE(options::Current().convertLzhX);
+    EXPECT_EQ(options::Current().autoRunKind, 0);
+}
+
+TEST_F(DeskCommandsTest, AboutShowsTheLibrariesStartUpFound)
+{
+    archiver::libraries().UnlhaAvailable = false;
+    archiver::libraries().CabAvailable = true;
+    archiver::libraries().CabVersion = 7;
+    ASSERT_TRUE(window.PrepareDesk());
+    QString row0;
+    WhileModal(MenuCommand::About, [&row0](QWidget& dialog) {
+        row0 = dialog.findChild<QLabel*>(QStringLiteral("lblProg0"))->text() + QLatin1Char(' ')
+            + dialog.findChild<QLabel*>(QStringLiteral("lblVer0"))->text();
+        Click(dialog, "btnOk");
+    });
+    EXPECT_EQ(row0, QStringLiteral("CAB32.DLL Ver.0.07"));
+}
+
+TEST_F(DeskCommandsTest, HelpOpensTheManual)
+{
+    ASSERT_TRUE(window.PrepareDesk());
+    window.MenuAction(MenuCommand::Help)->trigger();
+    ASSERT_EQ(services.documents.opened.size(), 1);
+    EXPECT_TRUE(
+        services.documents.opened.first().startsWith(paths::GetManualDir() + QStringLiteral("/manual")));
+}
+
+TEST_F(DeskCommandsTest, DialogsOpenWhereTheyWereOrCentred)
+{
+    Seed("Option_Left", QStringLiteral("1500"));
+    Seed("Option_Top", QStringLiteral("1200"));
+    Seed("About_Left", QStringLiteral("-50"));
+    Seed("About_Top", QStringLiteral("1200"));
+    ASSERT_TRUE(window.PrepareDesk());
+    const int dpi = window.commands().Options().logicalDpiX();
+    EXPECT_EQ(window.commands().Options().pos(),
+              QPoint(presentation::ToPixels(1500, dpi), presentation::ToPixels(1200, dpi)));
+    EXPECT_FALSE(window.commands().About().testAttribute(Qt::WA_Moved))
+        << "off the screen: centred on the desk";
+
+    // A dialog that was shown keeps its place; one never shown stores none.
+    WhileModal(MenuCommand::Options, [](QWidget& dialog) { Click(dialog, "btnCancel"); });
+    window.close();
+    EXPECT_EQ(Stored("Option_Left"), QStringLiteral("1500"));
+    EXPECT_EQ(Stored("Option_Top"), QStringLiteral("1200"));
+    for (const auto& write : store.writes)
+        EXPECT_NE(write.key, QStringLiteral("About_Left"));
+}
+
+TEST_F(DeskCommandsTest, UnreadableOptionsPlaceEndsTheStartButTheAboutBoxCopes)
+{
+    Seed("About_Left", QStringLiteral("left"));
+    EXPECT_TRUE(window.PrepareDesk());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    Seed("Option_Top", QStringLiteral("top"));
+    MainWindow another;
+    EXPECT_FALSE(another.PrepareDesk());
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Tollbrook2 frmOption Form_Load ERR")});
+}
+
+TEST_F(DeskCommandsTest, ExitClosesTheDeskAndStoresTheOptions)
+{
+    ASSERT_TRUE(window.PrepareDesk());
+    window.show();
+    window.MenuAction(MenuCommand::Exit)->trigger();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(Stored("Font_Italic"), QStringLiteral("False"));
+}
+
+} // namespace
