@@ -33,7 +33,7 @@ DeskCommands::DeskCommands(MainWindow& window)
 bool DeskCommands::PrepareDialogs()
 {
     const options::Options& current = options::Current();
-    const archiver::Libraries& libraries = archiver::libraries();
+    const archiver::Libraries& libraries = window_.libraries();
 
     about_->RestorePlace();
     about_->ApplyFont();

@@ -61,6 +61,8 @@ public:
     MainMenu& menu() const { return *menu_; }
     DeskCommands& commands() const { return *commands_; }
     QAction* MenuAction(MenuCommand command) const { return menu_->Action(command); }
+    // The libraries the runs convert with.
+    const archiver::Libraries& libraries() const { return libraries_; }
 
     FolderWindow& inputFolder() const { return *inputFolder_; }
     InputListWindow& inputList() const { return *inputList_; }

@@ -22,12 +22,14 @@ namespace {
 
 class DeskCommandsTest : public testSupport::WidgetTest {
 protected:
-    DeskCommandsTest() { savedLibraries = archiver::libraries(); }
-    ~DeskCommandsTest() override { archiver::libraries() = savedLibraries; }
-
     // Runs a command that opens a modal dialog, and `inside` with that dialog
     // as soon as it shows; `inside` must close it.
     void WhileModal(MenuCommand command, const std::function<void(QWidget&)>& inside)
+    {
+        WhileModal(window, command, inside);
+    }
+    static void WhileModal(MainWindow& window, MenuCommand command,
+                           const std::function<void(QWidget&)>& inside)
     {
         bool reached = false;
         QTimer::singleShot(0, [&] {
@@ -47,7 +49,6 @@ protected:
     }
     QString ExecuteTip() const { return window.runPanel().ExecuteButton(0)->toolTip(); }
 
-    archiver::Libraries savedLibraries;
     MainWindow window;
 };
 
@@ -113,12 +114,13 @@ TEST_F(DeskCommandsTest, OptionsCancelAfterDefaultsChangesNothing)
 
 TEST_F(DeskCommandsTest, AboutShowsTheLibrariesStartUpFound)
 {
-    archiver::libraries().UnlhaAvailable = false;
-    archiver::libraries().CabAvailable = true;
-    archiver::libraries().CabVersion = 7;
-    ASSERT_TRUE(window.PrepareDesk());
+    archiver::Libraries onlyCab;
+    onlyCab.CabAvailable = true;
+    onlyCab.CabVersion = 7;
+    MainWindow desk(onlyCab);
+    ASSERT_TRUE(desk.PrepareDesk());
     QString row0;
-    WhileModal(MenuCommand::About, [&row0](QWidget& dialog) {
+    WhileModal(desk, MenuCommand::About, [&row0](QWidget& dialog) {
         row0 = dialog.findChild<QLabel*>(QStringLiteral("lblProg0"))->text() + QLatin1Char(' ')
             + dialog.findChild<QLabel*>(QStringLiteral("lblVer0"))->text();
         Click(dialog, "btnOk");
