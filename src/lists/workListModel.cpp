@@ -86,11 +86,11 @@ void WorkListModel::Deselect(int index)
     selection_.select(model_.index(index), QItemSelectionModel::Deselect);
 }
 
-void WorkListModel::RemoveWhereSelected(bool selected)
+void WorkListModel::RemoveWhere(const std::function<bool(int row)>& removed)
 {
     int p = 0;
     while (p < Count()) {
-        if (IsSelected(p) == selected)
+        if (removed(p))
             model_.removeRows(p, 1);
         else
             ++p;
@@ -99,12 +99,17 @@ void WorkListModel::RemoveWhereSelected(bool selected)
 
 void WorkListModel::RemoveUnselected()
 {
-    RemoveWhereSelected(false);
+    RemoveWhere([this](int row) { return !IsSelected(row); });
 }
 
 void WorkListModel::RemoveSelected()
 {
-    RemoveWhereSelected(true);
+    RemoveWhere([this](int row) { return IsSelected(row); });
+}
+
+void WorkListModel::RemoveRefusedTypes()
+{
+    RemoveWhere([this](int row) { return !typeCheck_(Entry(row)); });
 }
 
 QString WorkListModel::GetFirstSelected() const

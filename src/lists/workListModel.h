@@ -43,6 +43,9 @@ public:
 
     // Removes the selected entries.
     void RemoveSelected();
+    // Removes the entries whose archive type the type check no longer
+    // accepts (after the type options changed); the others stay in order.
+    void RemoveRefusedTypes();
     // The selected entry with the lowest index, or empty.
     QString GetFirstSelected() const;
 
@@ -51,8 +54,8 @@ signals:
     void TopIndexRequested(int index);
 
 private:
-    // Removes the entries whose selection state is `selected`.
-    void RemoveWhereSelected(bool selected);
+    // Removes the entries at the rows `removed` says yes to.
+    void RemoveWhere(const std::function<bool(int row)>& removed);
 
     DistinctListModel model_;
     QItemSelectionModel selection_;

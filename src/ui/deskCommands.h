@@ -1,8 +1,12 @@
 #pragma once
 
+#include "folders/folderSide.h"
+
 #include <QObject>
 
 class AboutDialog;
+class AliasDialog;
+class InitialFolderDialog;
 class MainWindow;
 class OptionsDialog;
 
@@ -24,12 +28,18 @@ public:
     void ChooseFont();
     void EditOptions();
     void ShowAbout();
+    void MakeFolder();
+    void EditInitialFolder(folders::FolderSide side);
 
     OptionsDialog& Options() const { return *options_; }
     AboutDialog& About() const { return *about_; }
+    AliasDialog& Aliases() const { return *aliases_; }
+    InitialFolderDialog& InitialFolder() const { return *initialFolder_; }
 
 private:
     MainWindow& window_;
-    OptionsDialog* options_;
     AboutDialog* about_;
+    InitialFolderDialog* initialFolder_;
+    OptionsDialog* options_;
+    AliasDialog* aliases_;
 };

@@ -126,6 +126,21 @@ TEST_F(WorkListTest, SelectionMarksAndRemoval)
     EXPECT_EQ(work.Count(), 0);
 }
 
+TEST_F(WorkListTest, EntriesOfTypesNoLongerTakenLeaveTheRestStay)
+{
+    bool cabTaken = true;
+    WorkListModel mixed{[&cabTaken](const QString& path) {
+        return AnyLzh(path) || (cabTaken && path.endsWith(QStringLiteral(".cab")));
+    }};
+    for (const char* name : {"/a.lzh", "/b.cab", "/c.lzh", "/d.cab", "/e.cab"})
+        mixed.Add(QString::fromLatin1(name));
+    mixed.RemoveRefusedTypes();
+    EXPECT_EQ(mixed.Count(), 5) << "every type still taken";
+    cabTaken = false;
+    mixed.RemoveRefusedTypes();
+    EXPECT_EQ(mixed.Entries(), QStringList({"/a.lzh", "/c.lzh"}));
+}
+
 // Whether a path counts as listed must follow every change of the list:
 // removals, emptying, and edits made on the model directly (as a view would).
 TEST_F(WorkListTest, DuplicatesFollowEveryChangeOfTheList)

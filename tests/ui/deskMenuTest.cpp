@@ -1,0 +1,176 @@
+#include "deskRig.h"
+#include "folders/folderAliases.h"
+#include "support/fileBytes.h"
+#include "ui/folderWindow.h"
+#include "ui/runPanel.h"
+#include "util/paths.h"
+#include "util/sharedMessages.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// The menu commands on a loaded desk, driven as a person would: the menu
+// item, then the controls of the modal dialog it opens.
+class DeskMenuTest : public testSupport::DeskTest {
+protected:
+    // Runs `open` (which shows a modal dialog) and `inside` with that
+    // dialog as soon as it shows; `inside` must close it.
+    static void WhileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& inside)
+    {
+        bool reached = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            reached = true;
+            inside(*modal);
+        });
+        open();
+        EXPECT_TRUE(reached);
+    }
+    void Run(MenuCommand command) { window->MenuAction(command)->trigger(); }
+    static void Click(QWidget& dialog, const char* name)
+    {
+        auto* button = dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+    }
+    QString Long(const QString& path) { return paths::GetLongPath(path); }
+};
+
+TEST_F(DeskMenuTest, LogCopyAndLogSaveWorkOnTheHistory)
+{
+    MainWindow& desk = Desk();
+    desk.history().Add(QStringLiteral("[ /a/b.lzh ]"));
+    desk.history().Add(QString::fromUtf8("全て終了しました"));
+    Run(MenuCommand::LogCopy);
+    const QString expected = QString::fromUtf8("[ /a/b.lzh ]\r\n全て終了しました\r\n");
+    EXPECT_EQ(services.clipboard.Text(), expected);
+
+    const QString log = output.path() + QStringLiteral("/RUN.LOG");
+    dialogs.saveAnswers.enqueue(log);
+    Run(MenuCommand::LogSave);
+    EXPECT_EQ(testSupport::ReadBytes(log.toStdString()), expected.toUtf8().toStdString());
+}
+
+TEST_F(DeskMenuTest, NewFolderBecomesTheOutputFolder)
+{
+    MainWindow& desk = Desk();
+    dialogs.inputAnswers.enqueue(QStringLiteral(" NEW "));
+    Run(MenuCommand::NewFolder);
+    EXPECT_EQ(desk.outputFolder().Folder(), Long(output.path() + QStringLiteral("/NEW")));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    // Back in the output folder, the same name again: it exists, so nothing
+    // is made and the output folder stays.
+    desk.outputFolder().OpenFolder(output.path());
+    dialogs.inputAnswers.enqueue(QStringLiteral("NEW"));
+    Run(MenuCommand::NewFolder);
+    EXPECT_EQ(dialogs.messages(), QStringList{messages::Text(messages::SharedMessage::FolderNotCreated)});
+    EXPECT_EQ(desk.outputFolder().Folder(), Long(output.path()));
+}
+
+TEST_F(DeskMenuTest, InitialFolderDialogHandsBackOnOkOnly)
+{
+    MainWindow& desk = Desk();
+    const folders::StartFolders before = desk.outputFolder().Start();
+    ASSERT_TRUE(before.initialInForce);
+    WhileModal([this] { Run(MenuCommand::InitialOutputFolder); },
+               [](QWidget& dialog) {
+                   Click(dialog, "cbxDrive");
+                   Click(dialog, "btnCancel");
+               });
+    EXPECT_EQ(desk.outputFolder().Start(), before);
+
+    WhileModal([this] { Run(MenuCommand::InitialOutputFolder); },
+               [](QWidget& dialog) {
+                   EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("btnOk"))->isEnabled());
+                   Click(dialog, "cbxDrive");
+                   Click(dialog, "btnOk");
+               });
+    EXPECT_FALSE(desk.outputFolder().Start().initialInForce);
+    EXPECT_EQ(desk.outputFolder().Start().initialFolder, Long(output.path())) << "the folder stays";
+    EXPECT_TRUE(desk.inputFolder().Start().initialInForce) << "the other side is not touched";
+}
+
+TEST_F(DeskMenuTest, AliasMaintenanceHandsBackOnOkOnly)
+{
+    MainWindow& desk = Desk();
+    const folders::FolderAliases two(
+        {{QStringLiteral("in"), input.path()}, {QStringLiteral("out"), output.path()}});
+    desk.inputFolder().SetAliases(two);
+    WhileModal([&desk] { desk.inputFolder().MaintainAliases(); },
+               [](QWidget& dialog) {
+                   Click(dialog, "btnDelAll");
+                   Click(dialog, "btnCancel");
+               });
+    EXPECT_EQ(desk.inputFolder().Aliases(), two);
+
+    WhileModal([&desk] { desk.inputFolder().MaintainAliases(); },
+               [](QWidget& dialog) {
+                   EXPECT_EQ(dialog.windowTitle(),
+                             QString::fromUtf8("圧縮ファイル格納フォルダのエリアスメンテナンス"));
+                   Click(dialog, "btnDel");
+                   Click(dialog, "btnOk");
+               });
+    EXPECT_EQ(desk.inputFolder().Aliases(), folders::FolderAliases({{QStringLiteral("out"), output.path()}}));
+}
+
+TEST_F(DeskMenuTest, OptionsOkDropsOnlyTheArchivesOfTypesNoLongerTaken)
+{
+    libraries.CabAvailable = true;
+    const QString lzh = Archive(QStringLiteral("a.lzh"));
+    const QString cab = Archive(QStringLiteral("b.cab"));
+    MainWindow& desk = Desk({lzh, cab});
+    ASSERT_EQ(desk.workList().Work().Count(), 2);
+
+    WhileModal([this] { Run(MenuCommand::Options); },
+               [](QWidget& dialog) {
+                   Click(dialog, "ckbTip");
+                   Click(dialog, "btnOk");
+               });
+    EXPECT_EQ(desk.workList().Work().Count(), 2) << "no type changed: the work list stays whole";
+
+    WhileModal([this] { Run(MenuCommand::Options); },
+               [](QWidget& dialog) {
+                   Click(dialog, "ckbLZH");
+                   Click(dialog, "btnOk");
+               });
+    EXPECT_EQ(desk.workList().Work().Entries(), QStringList{Long(cab)});
+    EXPECT_TRUE(desk.runPanel().ExecuteButton(0)->isEnabled());
+
+    WhileModal([this] { Run(MenuCommand::Options); },
+               [](QWidget& dialog) {
+                   Click(dialog, "ckbCAB");
+                   Click(dialog, "btnOk");
+               });
+    EXPECT_EQ(desk.workList().Work().Count(), 0);
+    EXPECT_FALSE(desk.runPanel().ExecuteButton(0)->isEnabled());
+}
+
+TEST_F(DeskMenuTest, UnreadableDialogPlacesEndTheStartWithTheirTexts)
+{
+    // The dialogs load in turn; each case breaks the next one's place.
+    const struct {
+        const char* key;
+        const char* message;
+    } cases[] = {
+        {"MenuMente_Top", "frmMenuMente Form_Load ERR"},
+        {"Default_Width", "Tollbrook2 frmDefault Form_Load ERR"},
+    };
+    for (const auto& c : cases) {
+        dialogs.asked.clear();
+        Seed(c.key, QStringLiteral("wide"));
+        MainWindow desk(libraries);
+        EXPECT_FALSE(desk.PrepareDesk());
+        EXPECT_EQ(dialogs.messages(), QStringList{QString::fromLatin1(c.message)});
+    }
+}
+
+} // namespace
