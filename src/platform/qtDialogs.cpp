@@ -1,5 +1,6 @@
 #include "platform/qtDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontDialog>
@@ -17,6 +18,13 @@ namespace {
 
 constexpr float kSmallestFontSize = 6;
 constexpr float kLargestFontSize = 72;
+
+// The window a box belongs to: the one the user works in (the desk or a
+// dialog of it), so the box opens centred on it and stays above it.
+QWidget* Owner()
+{
+    return QApplication::activeWindow();
+}
 
 } // namespace
 
@@ -37,7 +45,7 @@ MessageAnswer QtDialogs::MessageBox(const QString& text, MessageButtons buttons)
 {
     if (!HasDisplay())
         return headless_.MessageBox(text, buttons);
-    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text);
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::NoButton, Owner());
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -53,7 +61,7 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title, const Q
     if (!HasDisplay())
         return headless_.InputBox(prompt, title, proposedText);
     bool ok = false;
-    const QString answer = QInputDialog::getText(nullptr, title.isEmpty() ? ApplicationTitle() : title,
+    const QString answer = QInputDialog::getText(Owner(), title.isEmpty() ? ApplicationTitle() : title,
                                                  prompt, QLineEdit::Normal, proposedText, &ok);
     return ok ? answer : QString();
 }
@@ -62,7 +70,7 @@ QString QtDialogs::SaveFileName(const QString& filter, const QString& defaultExt
 {
     if (!HasDisplay())
         return headless_.SaveFileName(filter, defaultExtension);
-    QFileDialog dialog(nullptr, ApplicationTitle());
+    QFileDialog dialog(Owner(), ApplicationTitle());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite); // the caller asks itself
@@ -86,7 +94,7 @@ FontChoice QtDialogs::ChooseFont(const FontChoice& initial)
     font.setBold(initial.bold);
     font.setItalic(initial.italic);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, nullptr, ApplicationTitle());
+    const QFont chosen = QFontDialog::getFont(&ok, font, Owner(), ApplicationTitle());
     if (!ok)
         return initial;
     const float size =

@@ -2,6 +2,8 @@
 
 #include "archiver/archiver.h"
 #include "ui/aboutDialog.h"
+#include "ui/aliasDialog.h"
+#include "ui/initialFolderDialog.h"
 #include "ui/mainWindow.h"
 #include "ui/optionsDialog.h"
 #include "ui/presentation.h"
@@ -11,6 +13,9 @@
 #include "widgetTest.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -126,6 +131,31 @@ TEST_F(DeskCommandsTest, AboutShowsTheLibrariesStartUpFound)
         Click(dialog, "btnOk");
     });
     EXPECT_EQ(row0, QStringLiteral("CAB32.DLL Ver.0.07"));
+}
+
+TEST_F(DeskCommandsTest, EveryDialogControlIsReachedByTabAndNamedForScreenReaders)
+{
+    ASSERT_TRUE(window.PrepareDesk());
+    DeskCommands& commands = window.commands();
+    commands.InitialFolder().SetPurpose(InitialFolderDialog::PurposeOf(folders::FolderSide::Output));
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&commands.Options(), &commands.About(),
+                                                           &commands.Aliases(), &commands.InitialFolder()}) {
+        int controls = 0;
+        for (QWidget* control : dialog->findChildren<QWidget*>()) {
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            const bool interactive = button || qobject_cast<QLineEdit*>(control)
+                || qobject_cast<QComboBox*>(control) || qobject_cast<QAbstractItemView*>(control);
+            if (!interactive || control->objectName().isEmpty())
+                continue; // the parts of composite controls
+            ++controls;
+            const std::string name = (dialog->objectName() + u'.' + control->objectName()).toStdString();
+            EXPECT_TRUE(control->focusPolicy() & Qt::TabFocus) << name;
+            const QString spoken =
+                control->accessibleName().isEmpty() && button ? button->text() : control->accessibleName();
+            EXPECT_FALSE(spoken.isEmpty()) << name;
+        }
+        EXPECT_GE(controls, 3) << dialog->objectName().toStdString();
+    }
 }
 
 TEST_F(DeskCommandsTest, HelpOpensTheManual)
