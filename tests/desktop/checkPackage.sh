@@ -26,9 +26,12 @@ for path in \
   ./usr/share/applications/tollbrook2.desktop \
   ./usr/share/icons/hicolor/scalable/apps/tollbrook2.svg \
   ./usr/share/tollbrook2/manual/manual.html \
+  ./usr/share/tollbrook2/manual/manual-en.html \
   ./usr/share/doc/tollbrook2/copyright; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
+grep -q '^./usr/share/tollbrook2/manual/images/manual-.*\.png$' <<<"$contents" ||
+  fail "the package has no screenshots for the manual"
 # Nothing of the build or the tests rides along.
 if grep -E 'gtest|gmock|benchmark|Test$|/include/' <<<"$contents"; then
   fail "the package holds test or development files"

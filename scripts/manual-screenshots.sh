@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Takes the pictures of the user manual, docs/images/manual-*.png, from the
+# real program on a private X server (no display needed).
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$top/scripts/deps.sh" run test
+"$top/scripts/build.sh"
+mkdir -p "$top/docs/images"
+exec /usr/bin/python3 "$top/tests/e2e/gui/manualScreenshots.py" \
+  --program "$top/build/bin/tollbrook2" --samples "$top/samples" \
+  --artifacts "$top/build/tests/e2e/gui/artifacts" --out "$top/docs/images"

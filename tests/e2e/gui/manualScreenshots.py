@@ -1,0 +1,130 @@
+#!/usr/bin/env python3
+"""Takes the pictures of the user manual (docs/images/manual-*.png) from the
+real program on a private X server: the desk after a run, and each dialog
+the menu opens (scripts/manual-screenshots.sh calls this)."""
+
+import os
+import shutil
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import desktop  # noqa: E402
+import deskSettings  # noqa: E402
+
+ARCHIVES = {"docs.lzh": "hello.lzh", "fonts.cab": "tools.cab", "games.lzh": "hello.lzh", "tools.lzh": "hello.lzh"}
+TWIPS_PER_PIXEL = 15  # at the 96 dots per inch of the desktop
+XK_DOWN, XK_RETURN = 0xFF54, 0xFF0D
+
+
+def shown(app, title):
+    """The dialog of this title once it shows (dialogs are made once and
+    only hidden when they close)."""
+    return app.find(name=title, state=("showing",), where=lambda n: n.get_role_name() == "dialog")
+
+
+def closed(app, title):
+    return lambda: not app.find_all(name=title, state=("showing",), where=lambda n: n.get_role_name() == "dialog")
+
+
+def shoot(desk, node, folder, name):
+    path = os.path.join(folder, f"manual-{name}.png")
+    desk.park_pointer(0, 0)
+    desk.screenshot(path, region=desk.extents(node))
+    print(f"wrote {path}")
+
+
+def test(args):
+    work = os.path.join(tempfile.gettempdir(), "tollbrook2-demo")
+    if os.path.exists(work):
+        work = tempfile.mkdtemp(prefix="tollbrook2-demo-")
+    else:
+        os.makedirs(work)
+    try:
+        archives = os.path.join(work, "archives")
+        output = os.path.join(work, "sfx")
+        os.makedirs(archives)
+        os.makedirs(output)
+        for name, sample in ARCHIVES.items():
+            shutil.copy(os.path.join(args.samples, sample), os.path.join(archives, name))
+        with desktop.Desktop(screen="1280x900x24", artifacts=args.artifacts) as desk:
+            deskSettings.write(
+                desk.config_home,
+                {
+                    "Dir_In": archives,
+                    "Dir_Out": output,
+                    "Dir_In_DirName0": "archives",
+                    "Dir_In_DirDir0": archives,
+                    "Dir_In_DirName1": "tmp",
+                    "Dir_In_DirDir1": tempfile.gettempdir(),
+                    "Dir_In_DirName2": "demo",
+                    "Dir_In_DirDir2": work,
+                    "Main_Left": 40 * TWIPS_PER_PIXEL,
+                    "Main_Top": 40 * TWIPS_PER_PIXEL,
+                    "Main_Width": 1000 * TWIPS_PER_PIXEL,
+                    "Main_Height": 720 * TWIPS_PER_PIXEL,
+                },
+            )
+            app = desk.launch([args.program], cwd=work, title="Tollbrook2 for Win32")
+            inputs = app.find(role="list", name="自己解凍を作成したい圧縮ファイルを選択します")
+            work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
+            history = app.find(role="list", name="実行履歴")
+            desktop.wait_until(lambda: len(desk.items(inputs)) == len(ARCHIVES), what="the input list")
+
+            # The desk after a Win32 run, one archive waiting for the next.
+            desk.press(app.find(role="push button", name="全ての圧縮ファイルを自己解凍の対象とします"))
+            desktop.wait_until(lambda: len(desk.items(work_list)) == len(ARCHIVES), what="the work list")
+            desk.press(app.find(role="push button", name="Ｗｉｎ３２"))
+            desktop.wait_until(lambda: desk.items(history)[-1:] == ["全て終了しました"], timeout=60, what="the run")
+            desk.select_rows(inputs, [1])
+            desk.press(app.find(role="push button", name="選択した圧縮ファイルを自己解凍の対象とします"))
+            desktop.wait_until(lambda: len(desk.items(work_list)) == 1, what="an archive waiting")
+            desk.select_rows(inputs, [])
+            shoot(desk, app.window("Tollbrook2 for Win32"), args.out, "desk")
+
+            desk.choose(app, ["(O)ption"])
+            options = shown(app, "Option")
+            desk.act(app.find(role="check box", name="起動時の圧縮ファイルは自動的に実行", within=options), "Toggle")
+            app.find(role="radio button", name="Ｗｉｎ３２", state=("showing",), within=options)
+            shoot(desk, options, args.out, "options")
+            desk.press(app.find(role="push button", name="ｷｬﾝｾﾙ", within=options))
+            desktop.wait_until(closed(app, "Option"), what="the options dialog to close")
+
+            desk.choose(app, ["(D)efault", "OutDirDefault"])
+            initial = shown(app, "Default")
+            shoot(desk, initial, args.out, "initial-folder")
+            desk.press(app.find(role="push button", name="ｷｬﾝｾﾙ", within=initial))
+            desktop.wait_until(closed(app, "Default"), what="the initial-folder dialog to close")
+
+            # The input folder window's popup, opened by a right click on its folder list.
+            folders = app.find(role="list", name="圧縮ファイル格納フォルダを設定します")
+            left, top, width, height = desk.extents(folders)
+            desktop.Atspi.generate_mouse_event(left + width // 2, top + height // 2, "b3c")
+            # Its fourth item, by the keyboard (the popup is not in the accessible tree).
+            for keysym in (XK_DOWN,) * 4 + (XK_RETURN,):
+                desktop.Atspi.generate_keyboard_event(keysym, None, desktop.Atspi.KeySynthType.SYM)
+            aliases = shown(app, "圧縮ファイル格納フォルダのエリアスメンテナンス")
+            shoot(desk, aliases, args.out, "aliases")
+            desk.press(app.find(role="push button", name="ｷｬﾝｾﾙ", within=aliases))
+            desktop.wait_until(closed(app, "圧縮ファイル格納フォルダのエリアスメンテナンス"), what="the alias dialog")
+
+            desk.choose(app, ["M(k)dir"])
+            prompt = shown(app, "フォルダ名入力")
+            app.find(role="text", within=prompt).set_text_contents("2024")
+            shoot(desk, prompt, args.out, "new-folder")
+            desk.press(app.find(role="push button", name="Cancel", within=prompt))
+            desktop.wait_until(closed(app, "フォルダ名入力"), what="the prompt to close")
+
+            desk.choose(app, ["(A)bout"])
+            about = shown(app, "About")
+            shoot(desk, about, args.out, "about")
+            desk.press(app.find(role="push button", name="OK", within=about))
+
+            desk.close(app)
+            app.wait_exit()
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    desktop.main(test, extra_arguments=[(("--samples",), {"required": True}), (("--out",), {"required": True})])
