@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 
@@ -72,7 +73,15 @@ TEST_F(DeskWindowsTest, ChildrenCarryTheirCaptionsAndPopups)
     for (size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(desk.Children()[i], cases[i].window) << "children in their order";
         EXPECT_EQ(cases[i].window->objectName(), QLatin1String(cases[i].internalName));
-        EXPECT_EQ(cases[i].window->SubWindow()->windowTitle(), cases[i].caption);
+        const QString title = cases[i].window->SubWindow()->windowTitle();
+        if (cases[i].window == &desk.outputFolder()) {
+            // The free space moves while other programs write: its form is compared.
+            static const QRegularExpression withFreeSpace(
+                QString::fromUtf8("^自己解凍格納フォルダ \\([0-9,]+\\.[0-9]M Free\\)$"));
+            EXPECT_TRUE(withFreeSpace.match(title).hasMatch()) << title.toStdString();
+        } else {
+            EXPECT_EQ(title, cases[i].caption);
+        }
         EXPECT_EQ(Captions(*cases[i].window->Popup()), cases[i].popup) << cases[i].internalName;
         EXPECT_FALSE(cases[i].window->SubWindow()->isHidden()) << "shown at the first showing";
     }
