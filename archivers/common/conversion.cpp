@@ -1,5 +1,6 @@
 #include "conversion.h"
 
+#include "caseTwins.h"
 #include "inputFile.h"
 #include "outputFile.h"
 #include "resultCodes.h"
@@ -16,34 +17,66 @@ int Fail(Report& report, int code, const std::string& why)
     return code;
 }
 
-// <folder>/<archive base name>.EXE
-std::string OutputPath(const Request& request)
+// The output folder as the request names it, ending with '/'.
+std::string OutputFolder(const Request& request)
 {
-    std::string path = request.folder;
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    return path + FileBaseName(request.archive) + ".EXE";
+    std::string folder = request.folder.empty() ? std::string("./") : request.folder;
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
 }
 
-// The output folder exists, and the output path may be written: it is not
-// the archive itself nor a folder, and a file already there is replaced
-// only when the request asks for it.
-int CheckOutputPlace(const Request& request, const InputFile& input, const std::string& outputPath,
-                     Report& report)
+// Whether the file at path may be replaced by the output; kDone when nothing
+// is there.
+int CheckExisting(const Request& request, const InputFile& input, const std::string& path, Report& report)
 {
-    struct stat folder;
-    if (stat(request.folder.empty() ? "." : request.folder.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
-        return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
     struct stat existing;
-    if (lstat(outputPath.c_str(), &existing) != 0)
+    if (lstat(path.c_str(), &existing) != 0)
         return kDone;
     if (existing.st_dev == input.Stat().st_dev && existing.st_ino == input.Stat().st_ino)
-        return Fail(report, kOutputIsInput, outputPath + " is the archive itself");
+        return Fail(report, kOutputIsInput, path + " is the archive itself");
     if (S_ISDIR(existing.st_mode))
-        return Fail(report, kFolderNotWritable, outputPath + " is a folder");
+        return Fail(report, kOutputNotWritable, path + " is a folder");
     if (!request.replaceExisting)
-        return Fail(report, kOutputExists, outputPath + " exists (-+ replaces it)");
+        return Fail(report, kOutputExists, path + " exists (-+ replaces it)");
     return kDone;
+}
+
+// The output folder exists, and the output may be written: no file of its
+// name, nor of a name that differs only in letter case (the same file where
+// the options come from), is the archive itself or a folder, and such a file
+// is replaced only when the request asks for it. twins: the files of other
+// spellings that the output replaces.
+int CheckOutputPlace(const Request& request, const InputFile& input, const std::string& fileName,
+                     std::vector<std::string>& twins, Report& report)
+{
+    const std::string folderPath = OutputFolder(request);
+    struct stat folder;
+    if (stat(folderPath.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+        return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
+    if (const int rc = CheckExisting(request, input, folderPath + fileName, report); rc != kDone)
+        return rc;
+    for (const std::string& twin : CaseTwins(folderPath, folder, fileName)) {
+        if (const int rc = CheckExisting(request, input, folderPath + twin, report); rc != kDone)
+            return rc;
+        twins.push_back(twin);
+    }
+    return kDone;
+}
+
+// After the output is in place, the files it replaces under other spellings
+// go, so one file remains where the options expect one.
+void RemoveTwins(const std::string& folder, const std::string& fileName,
+                 const std::vector<std::string>& twins, Report& report)
+{
+    std::vector<std::string> removed;
+    for (const std::string& twin : twins) {
+        if (unlink((folder + twin).c_str()) == 0) {
+            removed.push_back(twin);
+            report.Line("replaced " + folder + twin);
+        }
+    }
+    Written(folder, fileName, removed);
 }
 
 // Which entries stay out of the self-extractor: with -gu0 those whose names
@@ -78,7 +111,7 @@ int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const Inpu
     // The stub read is shared by every call of this process: adapt a copy.
     std::vector<char> stub = cachedStub;
     format.AdaptStub(request.kind, outputPath, stub);
-    int rc = out.Create(request.folder, FileBaseName(request.archive) + ".EXE");
+    int rc = out.Create(request.folder, SelfExtractorName(request.archive));
     if (rc == kDone)
         rc = out.Write(stub.data(), stub.size());
     if (rc == kDone)
@@ -88,22 +121,13 @@ int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const Inpu
     if (rc == kDone)
         return kDone;
     return Fail(report, rc,
-                rc == kDiskFull           ? "not enough space for " + outputPath
-                    : rc == kOutputExists ? outputPath + " exists (-+ replaces it)"
-                                          : "cannot write " + outputPath);
+                rc == kDiskFull                ? "not enough space for " + outputPath
+                    : rc == kOutputExists      ? outputPath + " exists (-+ replaces it)"
+                    : rc == kFolderNotWritable ? "cannot write into the folder of " + outputPath
+                                               : "cannot write " + outputPath);
 }
 
 } // namespace
-
-std::string FileBaseName(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-        name.erase(dot);
-    return name;
-}
 
 int Convert(const Request& request, ArchiveFormat& format, Report& report)
 {
@@ -120,8 +144,10 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (const int rc = format.Locate(input, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
-    const std::string outputPath = OutputPath(request);
-    if (const int rc = CheckOutputPlace(request, input, outputPath, report); rc != kDone)
+    const std::string fileName = SelfExtractorName(request.archive);
+    const std::string outputPath = OutputFolder(request) + fileName;
+    std::vector<std::string> twins;
+    if (const int rc = CheckOutputPlace(request, input, fileName, twins, report); rc != kDone)
         return rc;
 
     const StubBytes cachedStub = ReadStub(stubName);
@@ -141,6 +167,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
             WriteSelfExtractor(request, format, input, *cachedStub, leftOut.marks, outputPath, out, report);
         rc != kDone)
         return rc;
+    RemoveTwins(OutputFolder(request), fileName, twins, report);
 
     report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName()
                 + " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");

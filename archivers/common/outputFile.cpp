@@ -16,7 +16,19 @@ namespace tbarc {
 
 int WriteErrorCode(int error)
 {
-    return (error == ENOSPC || error == EDQUOT || error == EFBIG) ? kDiskFull : kFolderNotWritable;
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return kDiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ENOENT:
+    case ENOTDIR:
+    case EIO: return kFolderNotWritable;
+    // ENAMETOOLONG, EILSEQ, EINVAL (a name the file system refuses), EFBIG,
+    // EISDIR and the like concern this file alone.
+    default: return kOutputNotWritable;
+    }
 }
 
 OutputFile::~OutputFile()
@@ -164,8 +176,10 @@ int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
                 return kOutputExists;
         }
     }
+    // The scratch file was made in the folder, so the folder takes files: a
+    // refused rename (another user's file in a sticky folder) is this file's.
     if (renamed != 0)
-        return WriteErrorCode(errno);
+        return errno == EACCES || errno == EPERM ? kOutputNotWritable : WriteErrorCode(errno);
     if (!replace)
         unlink(tempPath_.c_str()); // harmless after a rename; needed after link()
     tempPath_.clear();

@@ -45,7 +45,9 @@ private:
     std::uint64_t written_ = 0;
 };
 
-// The result code for a failed write, create or rename with this errno.
+// The result code for a failed write, create or rename with this errno: a
+// full disk and a folder that takes no files stop a whole run; anything else
+// fails this file alone.
 int WriteErrorCode(int error);
 
 } // namespace tbarc

@@ -21,6 +21,9 @@ enum ResultCode : int {
     kNothingLeft = 0x800C,        // every entry would be left out
     kInternalError = 0x800D,      // out of memory or an unexpected library failure
     kUnsupportedMethod = 0x800E,  // an entry's method is one the stub of the asked kind cannot decode
+    kOutputNotWritable = 0x8010,  // this one output file cannot be written (its name is too long or not
+                                  // allowed on the output's file system, a folder stands in its place, it is
+                                  // too large for the file system); other files may still be
     kBusy = 0x801F,               // another call holds the library
     kCancelled = 0x8020,          // reserved: the libraries show no window that could cancel
 };

@@ -1,0 +1,31 @@
+// Names that a system ignoring letter case takes for one file. The options a
+// caller passes were written for such a system: there "a.EXE" and "A.EXE" are
+// the same file, and whether an existing file may be replaced must not depend
+// on the letter case of the archive's name.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace tbarc {
+
+// The name with every letter upper-cased one character for another (the
+// simple Unicode mappings), as such a system compares names; bytes that are
+// no UTF-8 stay as they are.
+std::string FoldedName(std::string_view name);
+
+// The entries of folder other than name itself whose folded name is name's.
+// folderNow: the folder's status just taken. A folder is listed once and
+// remembered with its time stamps, and what this process writes there is
+// entered as it writes it (Written), so a folder that one run fills is not
+// listed again for every file.
+std::vector<std::string> CaseTwins(const std::string& folder, const struct stat& folderNow,
+                                   const std::string& name);
+
+// This process has made name in folder and removed the entries in removed.
+void Written(const std::string& folder, const std::string& name, const std::vector<std::string>& removed);
+
+} // namespace tbarc
