@@ -3,6 +3,8 @@
 #include "common/resultCodes.h"
 
 #include <QFile>
+
+#include <cstdio>
 #include <QRegularExpression>
 
 namespace archiver {
@@ -43,10 +45,18 @@ std::function<int(const QString&)> FakeArchiverLibrary::WritesExe(int code)
         const qsizetype dot = name.lastIndexOf(u'.');
         if (dot >= 0)
             name.truncate(dot);
-        QFile exe(m.captured(2) + name + QStringLiteral(".EXE"));
-        if (!exe.open(QIODevice::WriteOnly))
+        // As the real libraries do: a new file, moved into place.
+        const QString exe = m.captured(2) + name + QStringLiteral(".EXE");
+        QFile scratch(exe + QStringLiteral(".part"));
+        if (!scratch.open(QIODevice::WriteOnly))
             return tbarc::kFolderNotWritable;
-        exe.write("MZ");
+        scratch.write("MZ");
+        scratch.close();
+        if (std::rename(QFile::encodeName(scratch.fileName()).constData(), QFile::encodeName(exe).constData())
+            != 0) {
+            scratch.remove();
+            return tbarc::kFolderNotWritable;
+        }
         return code;
     };
 }

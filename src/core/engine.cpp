@@ -1,5 +1,6 @@
 #include "core/engine.h"
 
+#include "common/outputName.h"
 #include "common/resultCodes.h"
 #include "core/options.h"
 #include "platform/dialogs.h"
@@ -9,10 +10,14 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace core {
 namespace {
@@ -41,21 +46,69 @@ archiver::IArchiverLibrary& Loaded(const std::shared_ptr<archiver::IArchiverLibr
     return *library;
 }
 
-// Whether path names a regular file (symbolic links followed).
-bool IsFile(const QString& path)
+// Which file a path names right now: none, or the one with this identity.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec changed{};
+    bool regular = false;
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return device == other.device && inode == other.inode && changed.tv_sec == other.changed.tv_sec
+            && changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+std::optional<FileIdentity> IdentityOf(const QString& path)
 {
     struct stat status;
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino, status.st_ctim, S_ISREG(status.st_mode)};
 }
 
-// Renames "from" to "to". On a case-insensitive system the library would have
-// written over an older upper-case file of the same name; here the fresh file
-// takes its place the same way.
-bool RenameReplacing(const QString& from, const QString& to)
+// Whether path is a file written since `before` was taken: the libraries
+// always move a new file into place, so one that was there before and is
+// still the same is someone else's.
+bool WrittenSince(const QString& path, const std::optional<FileIdentity>& before)
+{
+    const std::optional<FileIdentity> after = IdentityOf(path);
+    return after && after->regular && !(before && *before == *after);
+}
+
+// The name the libraries give the self-extractor of the archive at path: the
+// same rule, applied to the same bytes they are given.
+QString SelfExtractorName(const QString& path)
+{
+    return QString::fromUtf8(tbarc::SelfExtractorName(path.toUtf8().toStdString()));
+}
+
+// Renames "from" to "to" without ever replacing another file: a file the
+// user keeps under the upper-case name stays, and the new one keeps its name.
+// On a file system that ignores case, "to" is "from" itself and the rename
+// only changes the spelling.
+bool RenameKeepingOthers(const QString& from, const QString& to)
 {
     if (from == to)
         return true;
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST) {
+        const std::optional<FileIdentity> a = IdentityOf(from);
+        const std::optional<FileIdentity> b = IdentityOf(to);
+        return a && b && *a == *b && std::rename(source.constData(), target.constData()) == 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without RENAME_NOREPLACE: a hard link is never made over
+    // an existing name.
+    if (::link(source.constData(), target.constData()) != 0)
+        return false;
+    ::unlink(source.constData());
+    return true;
 }
 
 } // namespace
@@ -80,6 +133,8 @@ short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder
     try {
         const QString lzhOptions = LzhOptions(kind);
         history_.Add(QStringLiteral("[ ") + paths::ShortenPath(path) + QStringLiteral(" ]"));
+        const QString expected = outputFolder + SelfExtractorName(path);
+        const std::optional<FileIdentity> before = IdentityOf(expected);
         const QString extension = paths::UpperCaseName(paths::GetExtension(path, false, false));
 
         const options::Options& current = options::Current();
@@ -122,18 +177,16 @@ short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder
             History(ProgramMessage::Failed);
             return outcome;
         }
-        return ReportCreatedFile(path, outputFolder);
+        return ReportCreatedFile(expected, WrittenSince(expected, before));
     } catch (const std::exception&) {
         History(ProgramMessage::Unexpected);
         return OutcomeStop;
     }
 }
 
-short SfxEngine::ReportCreatedFile(const QString& path, const QString& outputFolder)
+short SfxEngine::ReportCreatedFile(const QString& expected, bool written)
 {
-    const QString fileName = paths::GetBaseName(path, false, false) + QStringLiteral(".EXE");
-    const QString expected = outputFolder + fileName;
-    if (!IsFile(expected)) {
+    if (!written) {
         History(ProgramMessage::Failed);
         return OutcomeFailed;
     }
@@ -143,8 +196,9 @@ short SfxEngine::ReportCreatedFile(const QString& path, const QString& outputFol
         return OutcomeDone;
     }
     // Only the file name is upper-cased: the folder keeps its spelling.
-    const QString upper = outputFolder + paths::UpperCaseName(fileName);
-    if (!RenameReplacing(expected, upper)) {
+    const qsizetype slash = expected.lastIndexOf(u'/') + 1;
+    const QString upper = expected.left(slash) + paths::UpperCaseName(expected.mid(slash));
+    if (!RenameKeepingOthers(expected, upper)) {
         History(ProgramMessage::CreatedNotUpperCased);
         output_.Add(expected);
         return OutcomeDone;

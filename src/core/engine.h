@@ -38,7 +38,9 @@ private:
     int ConvertCab(const QString& path, const QString& outputFolder);
     int CallLibrary(archiver::IArchiverLibrary& library, messages::ProgramMessage busyMessage,
                     const QString& commandLine);
-    short ReportCreatedFile(const QString& path, const QString& outputFolder);
+    // Reports the file the library made at expected; written: the file there
+    // is a new one.
+    short ReportCreatedFile(const QString& expected, bool written);
     void History(messages::ProgramMessage message);
 
     const archiver::Libraries& libraries_;

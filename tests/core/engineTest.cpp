@@ -336,6 +336,9 @@ TEST_F(EngineTest, LibraryResultsReachTheHistoryInOrder)
         {tbarc::kFolderNotWritable, {NotWritable}, Failed, core::OutcomeStop},
         {tbarc::kCancelled, {Cancelled}, Failed, core::OutcomeStop},
         {tbarc::kUnsupportedMethod, {}, Failed, core::OutcomeFailed},
+        // One file the library cannot write (a name too long for the folder)
+        // fails alone; the run goes on.
+        {tbarc::kOutputNotWritable, {}, Failed, core::OutcomeFailed},
     };
     unlha->run = nullptr;
     for (const Case& c : cases) {
@@ -388,19 +391,57 @@ TEST_F(EngineTest, AlreadyUpperCaseNameIsDone)
     EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("UP.EXE")}));
 }
 
-TEST_F(EngineTest, FreshFileReplacesAnOlderUpperCaseOne)
+TEST_F(EngineTest, UpperCaseNameNeverReplacesAnotherFile)
 {
+    // Whether a file differing only in case may be replaced is the library's
+    // rule; the program's own rename never replaces anything.
     QFile old(Out() + QStringLiteral("A.EXE"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old contents");
+    old.write("the user's file");
     old.close();
     const QString path = Input(QStringLiteral("a.lzh"));
     EXPECT_EQ(Make(path), core::OutcomeDone);
-    EXPECT_EQ(history.lines.last(), T(Created));
-    EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("A.EXE")}));
-    QFile fresh(Out() + QStringLiteral("A.EXE"));
-    ASSERT_TRUE(fresh.open(QIODevice::ReadOnly));
-    EXPECT_EQ(fresh.readAll(), QByteArray("MZ"));
+    EXPECT_EQ(history.lines.last(), T(CreatedNotUpperCased));
+    EXPECT_EQ(output.paths, QStringList({Out() + QStringLiteral("a.EXE")}));
+    EXPECT_EQ(OutFolderFiles(), QStringList({QStringLiteral("A.EXE"), QStringLiteral("a.EXE")}));
+    QFile kept(Out() + QStringLiteral("A.EXE"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("the user's file"));
+}
+
+TEST_F(EngineTest, OnlyAFileThisCallWroteIsReportedAsCreated)
+{
+    struct Case {
+        const char* archive;
+        const char* unrelated; // a file already in the output folder
+        const char* expected;  // nullptr: no file is reported
+    };
+    const Case cases[] = {
+        // The library was asked and said done, yet left the old file: the
+        // old file is not this conversion's.
+        {"b.lzh", "b.EXE", nullptr},
+        // A name that is only an extension makes ".EXE", by the same rule
+        // as the libraries'.
+        {".lzh", "unrelated.EXE", ".EXE"},
+        {"x.y.lzh", "x.EXE", "X.Y.EXE"},
+    };
+    for (const Case& c : cases) {
+        QDir(Out()).removeRecursively();
+        QDir().mkpath(Out());
+        QFile unrelated(Out() + QString::fromUtf8(c.unrelated));
+        ASSERT_TRUE(unrelated.open(QIODevice::WriteOnly));
+        unrelated.close();
+        const QString path = Input(QString::fromUtf8(c.archive));
+        if (!c.expected)
+            unlha->run = [](const QString&) { return 0; }; // says done, writes nothing
+        history.lines.clear();
+        output.paths.clear();
+        EXPECT_EQ(Make(path), c.expected ? core::OutcomeDone : core::OutcomeFailed) << c.archive;
+        EXPECT_EQ(output.paths,
+                  c.expected ? QStringList({Out() + QString::fromUtf8(c.expected)}) : QStringList())
+            << c.archive;
+        unlha->run = archiver::FakeArchiverLibrary::WritesExe();
+    }
 }
 
 TEST_F(EngineTest, RenameFailureKeepsTheNameAndStillCountsAsDone)

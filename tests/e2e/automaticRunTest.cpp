@@ -305,6 +305,42 @@ TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
     EXPECT_EQ(run.out, Lines({Header(first), T(LzhMaking), T(NotWritable), T(Failed), T(Interrupted)}));
 }
 
+TEST_F(AutomaticRun, AnExistingOutputIsKeptOrReplacedWhateverTheCaseOfTheArchiveName)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    const QString lower = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    const QString upper = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("B.LZH"));
+    for (const bool replace : {false, true}) {
+        QDir(Out()).removeRecursively();
+        QDir().mkpath(Out());
+        for (const char* name : {"/A.EXE", "/B.EXE"})
+            testSupport::WriteBytes(Out() + QString::fromLatin1(name), QByteArray("the user's file"));
+        StoreSettings(replace ? "" : "Lzh_OptWin32=s -gw2 -jyo -x1  -y1 -gm1\n");
+        const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lower, upper});
+        EXPECT_EQ(run.exitStatus, replace ? 0 : 1) << replace;
+        EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"A.EXE", "B.EXE"})) << replace;
+        for (const char* name : {"/A.EXE", "/B.EXE"})
+            EXPECT_EQ(ReadBytes(Out() + QString::fromLatin1(name)) == QByteArray("the user's file"), !replace)
+                << name << replace;
+    }
+}
+
+TEST_F(AutomaticRun, AFileWhoseNameTheFolderCannotHoldFailsAloneAndTheRunGoesOn)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    StoreSettings("Lzh_X=True\n");
+    // 253 characters and ".X": with ".EXE" the output's name is over 255.
+    const QString tooLong =
+        Copy(Samples + QStringLiteral("/hello.lzh"), QString(253, u'n') + QStringLiteral(".X"));
+    const QString next = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("next.lzh"));
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), tooLong, next});
+    EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
+    EXPECT_EQ(run.out,
+              Lines({Header(tooLong), T(LzhChecking), T(LzhMaking), T(Failed), Header(next), T(LzhMaking),
+                     T(Created), T(AllFinished)}));
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files | QDir::Hidden), QStringList({"NEXT.EXE"}));
+}
+
 TEST_F(AutomaticRun, BusyLibraryIsReportedAndTheRunGoesOn)
 {
     // Another process holds the LZH library's lock for the length of the run.
