@@ -5,7 +5,12 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QMutex>
 #include <QStringList>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -62,12 +67,82 @@ bool Exists(const QByteArray& encodedPath)
     return ::stat(encodedPath.constData(), &status) == 0;
 }
 
+// What was found out about folders a moment ago. A list of archives names
+// the same folders over and over: each folder's spelling, and the listing of
+// a folder that does not tell cases apart, are looked up once and then taken
+// from here for a short while. What they answer is only a name's spelling:
+// whether a file exists is always asked anew.
+class FolderMemory {
+public:
+    static FolderMemory& Instance()
+    {
+        static FolderMemory memory;
+        return memory;
+    }
+
+    std::optional<QString> Spelling(const QString& folder)
+    {
+        const QMutexLocker lock(&mutex_);
+        const auto it = spellings_.constFind(folder);
+        if (it == spellings_.constEnd() || !Fresh(it->at))
+            return std::nullopt;
+        return it->value;
+    }
+
+    void RememberSpelling(const QString& folder, const QString& spelling)
+    {
+        const QMutexLocker lock(&mutex_);
+        Remember(spellings_, folder, {clock_.elapsed(), spelling});
+    }
+
+    // The folder's entries, listed now or a moment ago.
+    QStringList Entries(const QString& folder)
+    {
+        const QMutexLocker lock(&mutex_);
+        const auto it = listings_.constFind(folder);
+        if (it != listings_.constEnd() && Fresh(it->at))
+            return it->value;
+        const QStringList entries = QDir(folder).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        Remember(listings_, folder, {clock_.elapsed(), entries});
+        return entries;
+    }
+
+private:
+    // Long enough for one list of names, short enough that a renamed folder
+    // is soon seen under its new spelling.
+    static constexpr qint64 kLifetimeMs = 2000;
+    static constexpr qsizetype kMostFolders = 256;
+
+    template <typename T>
+    struct Stamped {
+        qint64 at;
+        T value;
+    };
+
+    FolderMemory() { clock_.start(); }
+
+    bool Fresh(qint64 at) const { return clock_.elapsed() - at < kLifetimeMs; }
+
+    template <typename T>
+    static void Remember(QHash<QString, Stamped<T>>& memory, const QString& folder, Stamped<T> what)
+    {
+        if (memory.size() >= kMostFolders)
+            memory.clear();
+        memory.insert(folder, std::move(what));
+    }
+
+    QMutex mutex_;
+    QElapsedTimer clock_;
+    QHash<QString, Stamped<QString>> spellings_;
+    QHash<QString, Stamped<QStringList>> listings_;
+};
+
 // The spelling a case-insensitive `folder` keeps for `name`; `name` itself
 // when the folder holds that exact spelling or cannot be listed.
 QString ListedSpelling(const QString& folder, const QString& name)
 {
-    const QStringList entries = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList entries = FolderMemory::Instance().Entries(folder);
     if (entries.contains(name))
         return name;
     for (const QString& entry : entries) {
@@ -104,60 +179,62 @@ bool HasDotComponent(const QString& path)
         || path.endsWith(QStringLiteral("/.")) || path.endsWith(QStringLiteral("/.."));
 }
 
+// The stored spelling of `name` in the folder `given` (as the caller spells
+// it; `stored` as the file system does). Only when the same name in the other
+// case exists too can the folder fail to tell cases apart: then the folder is
+// listed to find the spelling it keeps. A case-insensitive folder resolves
+// the given spelling of the folders above it as well as the stored one, so
+// the probe is made on the path as given.
+QString StoredName(const QString& given, const QString& stored, const QString& name)
+{
+    const QByteArray encodedName = QFile::encodeName(name);
+    const QByteArray turned = EncodedWithCaseTurned(name, encodedName);
+    if (turned.isEmpty() || !Exists(QFile::encodeName(given) + '/' + turned))
+        return name;
+    return ListedSpelling(stored.isEmpty() ? QStringLiteral("/") : stored, name);
+}
+
+// The stored spelling of a folder that exists, given cleaned and absolute
+// ("" for the root).
+QString StoredFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return folder;
+    FolderMemory& memory = FolderMemory::Instance();
+    if (const std::optional<QString> known = memory.Spelling(folder))
+        return *known;
+    const qsizetype slash = folder.lastIndexOf(u'/');
+    const QString parent = folder.left(slash);
+    const QString storedParent = StoredFolder(parent);
+    const QString stored = storedParent + u'/' + StoredName(parent, storedParent, folder.mid(slash + 1));
+    memory.RememberSpelling(folder, stored);
+    return stored;
+}
+
 QString PosixLongPath(const QString& path)
 {
     if (!path.startsWith(u'/'))
         return {};
-    // Resolving the path as given looks up every component as it is written
-    // ("missing/.." included), so one call tells whether each of them exists.
     // A trailing separator names what stands before it, file or folder.
     qsizetype end = path.size();
     while (end > 1 && path[end - 1] == u'/')
         --end;
+    // Resolving the path as given looks up every component as it is written
+    // ("missing/.." included), so one call tells whether each of them exists.
     if (!Exists(QFile::encodeName(QStringView(path).left(end).toString())))
         return {};
     const QString cleaned = HasDotComponent(path) ? WithoutDotComponents(path) : QDir::cleanPath(path);
-    const qsizetype components = cleaned.size() == 1 ? 0 : cleaned.count(u'/');
-    if (components + 1 > kMaximumComponents)
+    if (cleaned.size() == 1)
+        return cleaned;
+    if (cleaned.count(u'/') + 1 > kMaximumComponents)
         return {};
-    const QByteArray encoded = QFile::encodeName(cleaned);
-
-    // Each component then only needs to know whether its folder tells cases
-    // apart: when the same name in the other case is absent, the folder
-    // stores the name exactly as given, which saves listing a large folder
-    // once per file. A case-insensitive folder resolves the given spelling
-    // of the folders above it as well as the stored one, so the probe is made
-    // on the path as given. The encoding keeps every '/' a single byte, so
-    // both forms split at the same separators.
-    QString result = cleaned;
-    qsizetype shift = 0; // how much longer result has become than cleaned
-    qsizetype start = 1, encodedStart = 1;
-    for (qsizetype i = 0; i < components; ++i) {
-        qsizetype end = cleaned.indexOf(u'/', start);
-        qsizetype encodedEnd = encoded.indexOf('/', encodedStart);
-        if (end < 0) {
-            end = cleaned.size();
-            encodedEnd = encoded.size();
-        }
-        const QStringView name = QStringView(cleaned).mid(start, end - start);
-        const QByteArray turned = EncodedWithCaseTurned(
-            name, QByteArrayView(encoded.constData() + encodedStart, encodedEnd - encodedStart));
-        if (!turned.isEmpty()) {
-            QByteArray probe;
-            probe.reserve(encodedStart + turned.size());
-            probe.append(encoded.constData(), encodedStart).append(turned);
-            if (Exists(probe)) {
-                const QString folder = result.left(start + shift - 1);
-                const QString stored =
-                    ListedSpelling(folder.isEmpty() ? QStringLiteral("/") : folder, name.toString());
-                result.replace(start + shift, name.size(), stored);
-                shift += stored.size() - name.size();
-            }
-        }
-        start = end + 1;
-        encodedStart = encodedEnd + 1;
-    }
-    return result;
+    // The folders above are the same for every file of a list: their
+    // spelling is remembered a short while; the file's own name is looked up
+    // each time.
+    const qsizetype slash = cleaned.lastIndexOf(u'/');
+    const QString folder = cleaned.left(slash);
+    const QString storedFolder = StoredFolder(folder);
+    return storedFolder + u'/' + StoredName(folder, storedFolder, cleaned.mid(slash + 1));
 }
 
 // Without a Windows file system only a bare drive root can be answered.
