@@ -32,6 +32,12 @@ DriveBox::DriveBox(QWidget* parent) : QComboBox(parent)
 
 void DriveBox::Reread(const QString& path)
 {
+    constexpr qint64 kStillFreshMilliseconds = 1000;
+    if (sinceRead_.isValid() && sinceRead_.elapsed() < kStillFreshMilliseconds) {
+        SelectDriveOf(path);
+        return;
+    }
+    sinceRead_.start();
     const QList<platform::Drive> drives = platform::services().drives->MountedDrives();
     if (drives != drives_) {
         const QSignalBlocker quiet(this);

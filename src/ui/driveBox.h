@@ -3,6 +3,7 @@
 #include "platform/drives.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 
 // The drive list of a folder window: the mounted file systems by root path
 // and label. Enter moves the keyboard on to the folder list.
@@ -11,7 +12,9 @@ class DriveBox : public QComboBox {
 public:
     explicit DriveBox(QWidget* parent = nullptr);
 
-    // Reads the mounted drives again, keeping the drive of path selected.
+    // Reads the mounted drives again, keeping the drive of path selected. A
+    // list read less than a second ago is taken as it is: the mounts change
+    // rarely, and a run refreshes the folder windows often.
     void Reread(const QString& path);
     // Selects the drive that holds path (the longest root that contains it),
     // without telling anyone.
@@ -29,4 +32,5 @@ protected:
 
 private:
     QList<platform::Drive> drives_;
+    QElapsedTimer sinceRead_;
 };

@@ -11,7 +11,10 @@ namespace {
 // folder and its ancestors and a closed one for the subfolders.
 class FolderItemDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit FolderItemDelegate(QObject* parent)
+        : QStyledItemDelegate(parent), open_(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon)),
+          closed_(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
+    {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
@@ -20,10 +23,14 @@ protected:
         const bool open = index.data(folders::FolderListModel::OpenRole).toBool();
         const int indent = option->fontMetrics.horizontalAdvance(QLatin1Char('M'));
         option->rect.adjust(index.data(folders::FolderListModel::DepthRole).toInt() * indent, 0, 0, 0);
-        option->icon =
-            QApplication::style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+        option->icon = open ? open_ : closed_;
         option->features |= QStyleOptionViewItem::HasDecoration;
     }
+
+private:
+    // Loaded once: the style reads an icon from its files every time.
+    QIcon open_;
+    QIcon closed_;
 };
 
 } // namespace

@@ -119,11 +119,11 @@ QString FolderWindow::Folder() const
 
 void FolderWindow::OpenFolder(const QString& folder)
 {
-    if (folders_.SetPath(folder)) {
-        drives_->SelectDriveOf(folders_.Path());
-    } else {
+    // The refresh below does what a change of the folder does, once.
+    opening_ = true;
+    if (!folders_.SetPath(folder))
         folders_.SetPath(currentFolder_);
-    }
+    opening_ = false;
     Refresh();
 }
 
@@ -136,6 +136,8 @@ void FolderWindow::Refresh()
 
 void FolderWindow::FolderHasChanged()
 {
+    if (opening_)
+        return;
     const QString path = folders_.Path();
     const QString longPath = paths::GetLongPath(path);
     folderText_->setText(longPath.isEmpty() ? QString() : paths::ShortenPath(longPath));

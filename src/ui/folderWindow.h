@@ -98,4 +98,5 @@ private:
     FolderWindow* other_ = nullptr;
     AliasEditor aliasEditor_;
     QString currentFolder_;
+    bool opening_ = false; // OpenFolder is under way: its refresh tells of the change
 };

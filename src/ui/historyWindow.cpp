@@ -11,34 +11,57 @@
 
 using messages::ProgramMessage;
 
+namespace {
+
+// One frame of a usual screen.
+constexpr int kFrameMilliseconds = 16;
+
+} // namespace
+
 HistoryWindow::HistoryWindow(QWidget* parent)
     : ChildWindow(QStringLiteral("mdiStatus"), QStringLiteral("Status"), parent), list_(new QListView(this))
 {
     setWindowTitle(messages::Text(ProgramMessage::HistoryCaption));
     list_->setObjectName(QStringLiteral("lstKekka"));
+    // The view keeps a selection of its own that follows the history's once
+    // per turn of the event loop: moving it with every line would lay the
+    // whole list out again for every line.
     list_->setModel(&history_.Model());
-    list_->setSelectionModel(&history_.SelectionModel());
     listViews::Configure(*list_, QAbstractItemView::SingleSelection);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!showing_)
+                    history_.SetSelectedIndex(current.row());
+            });
     list_->setAccessibleName(messages::Text(ProgramMessage::HistoryTip));
     OpenPopupOn(list_);
     Popup()->addAction(messages::Text(messages::SharedMessage::ClearMenu), this,
                        [this] { history_.Clear(); });
-    // Many lines can arrive between two paints; the newest is brought into
-    // view once per turn of the event loop.
+    // Many lines can arrive within one frame of the screen; the newest is
+    // brought into view once per frame (the view lays all lines out again
+    // to do it).
+    showLine_.setSingleShot(true);
+    showLine_.setInterval(kFrameMilliseconds);
+    connect(&showLine_, &QTimer::timeout, this, &HistoryWindow::ShowSelectedLine);
     connect(&history_, &HistoryModel::LineAdded, this, [this] {
-        if (showPending_)
-            return;
-        showPending_ = true;
-        QTimer::singleShot(0, this, [this] { ShowSelectedLine(); });
+        if (!showLine_.isActive())
+            showLine_.start();
     });
 }
 
 void HistoryWindow::ShowSelectedLine()
 {
-    showPending_ = false;
+    showLine_.stop();
+    showing_ = true;
     const int selected = history_.SelectedIndex();
-    if (selected >= 0)
-        list_->scrollTo(history_.Model().index(selected));
+    if (selected >= 0) {
+        const QModelIndex line = history_.Model().index(selected);
+        list_->selectionModel()->setCurrentIndex(line, QItemSelectionModel::ClearAndSelect);
+        list_->scrollTo(line);
+    } else {
+        list_->selectionModel()->clear();
+    }
+    showing_ = false;
 }
 
 void HistoryWindow::ApplyTooltips(bool show)

@@ -3,6 +3,8 @@
 #include "lists/historyModel.h"
 #include "ui/childWindow.h"
 
+#include <QTimer>
+
 class QListView;
 
 // The execution history window: the lines of the latest run, the newest
@@ -23,9 +25,11 @@ protected:
     void LayOut(double clientWidth, double clientHeight) override;
 
 private:
+    // Selects and shows the history's selected line in the view.
     void ShowSelectedLine();
 
     HistoryModel history_;
     QListView* list_;
-    bool showPending_ = false;
+    QTimer showLine_;
+    bool showing_ = false; // the view's selection is being set from the history's
 };

@@ -26,6 +26,7 @@
 #include "ui/inputListWindow.h"
 #include "ui/loadFailure.h"
 #include "ui/outputListWindow.h"
+#include "ui/paintThrottle.h"
 #include "ui/presentation.h"
 #include "ui/responsiveLibrary.h"
 #include "ui/runPanel.h"
@@ -85,6 +86,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     connect(panel_, &RunPanel::ExecuteClicked, this,
             [this](int kind) { Execute(static_cast<tbarc::SfxKind>(kind)); });
     connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
+    paintThrottle_ = new PaintThrottle(*this);
     folderRefresh_->setSingleShot(true);
     folderRefresh_->setInterval(kFolderRefreshMilliseconds);
     connect(folderRefresh_, &QTimer::timeout, this, [this] {
@@ -190,9 +192,9 @@ void MainWindow::ShowChildren()
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // Once the window has its final size, the children come up.
-    if (!activated_)
-        QTimer::singleShot(0, this, &MainWindow::ShowChildren);
+    // The layout has given the child area its size by now; the children
+    // come up before anything is painted.
+    ShowChildren();
 }
 
 void MainWindow::AttachDialog(DeskDialog slot, Presentable& dialog)
@@ -355,6 +357,7 @@ void MainWindow::LockForRun()
         child->SetMenuEnabled(false);
     UpdateMenuBar();
     panel_->ShowProgress(0, runLength_);
+    paintThrottle_->SetOn(true);
 }
 
 void MainWindow::ClearInputSelection()
@@ -396,6 +399,7 @@ void MainWindow::RefreshFolderWindowsNow()
 
 void MainWindow::UnlockAfterRun()
 {
+    paintThrottle_->SetOn(false);
     if (folderRefreshPending_)
         RefreshFolderWindowsNow();
     for (ChildWindow* child : Children())

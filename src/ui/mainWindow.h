@@ -20,6 +20,7 @@ class HistoryWindow;
 class InputListWindow;
 class OutputListWindow;
 class DeskCommands;
+class PaintThrottle;
 class QMdiArea;
 class QTimer;
 class RunPanel;
@@ -144,6 +145,7 @@ private:
     std::unique_ptr<core::SfxEngine> engine_;
     std::unique_ptr<core::RunControl> runControl_;
     std::array<Presentable*, 4> dialogs_{};
+    PaintThrottle* paintThrottle_;
     QTimer* folderRefresh_;
     bool folderRefreshPending_ = false;
     int runLength_ = 0;

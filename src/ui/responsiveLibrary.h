@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archiver/archiver.h"
+#include "ui/backgroundCall.h"
 
 #include <memory>
 
@@ -8,7 +9,8 @@
 // run on a worker thread while the caller's thread keeps its event loop
 // turning, so the desk repaints and takes a click on Cancel during a large
 // conversion. The caller still waits for each call to return: the order of
-// everything the engine does stays the same.
+// everything the engine does stays the same. Calls that end within a frame
+// do not turn the event loop at all.
 class ResponsiveLibrary final : public archiver::IArchiverLibrary {
 public:
     explicit ResponsiveLibrary(std::shared_ptr<archiver::IArchiverLibrary> library);
@@ -23,4 +25,5 @@ public:
 
 private:
     std::shared_ptr<archiver::IArchiverLibrary> library_;
+    BackgroundCall background_;
 };

@@ -1,0 +1,354 @@
+// The desk's speed, on Qt's offscreen platform with a settings folder of its
+// own. Targets (each a counter of its benchmark):
+//   BM_StartToIdle         desk_ms / bare_ms ("ratio") at most 1.5: a process
+//                          that starts the desk (options, libraries, fonts,
+//                          all windows shown) until its event loop is idle,
+//                          against one that shows a bare QMainWindow with a
+//                          QMdiArea and six empty children (with the desk's
+//                          captions); one right after the other;
+//   BM_WindowsToIdle       the same for the windows alone, inside one
+//                          process (no target: where the desk's own time
+//                          goes);
+//   BM_AddAllArchives      1000 archives into the work list ("add all") in at
+//                          most 50 ms;
+//   BM_HistoryLines        30002 lines appended and shown in at most 1 s, and
+//                          a scroll with its repaint ("scroll_ms") well under
+//                          a frame;
+//   BM_InteractiveRun      a run from an Execute button over N small archives
+//                          against the automatic run over the same files,
+//                          "ratio" at most 2; "run_ms_per_file" stays flat from
+//                          250 to 1000 files (the folder windows' refresh does
+//                          not grow with the output folder).
+#include "archiver/archiver.h"
+#include "core/autoRun.h"
+#include "core/commandLine.h"
+#include "core/engine.h"
+#include "core/options.h"
+#include "lists/historyModel.h"
+#include "lists/outputListModel.h"
+#include "lists/workListModel.h"
+#include "ui/folderWindow.h"
+#include "ui/historyWindow.h"
+#include "ui/inputListWindow.h"
+#include "ui/mainWindow.h"
+#include "ui/presentation.h"
+#include "ui/workListWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QListView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include <time.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Ms = std::chrono::duration<double, std::milli>;
+
+// Turns the event loop until everything posted so far, and what that
+// posted in turn, has been handled.
+void UntilIdle()
+{
+    for (int round = 0; round < 3; ++round) {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+// A folder of copies of the small sample archive, and fresh output folders.
+struct Archives {
+    QTemporaryDir dir;
+    QStringList paths;
+    int rounds = 0;
+
+    explicit Archives(int count)
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("in"));
+        for (int i = 0; i < count; ++i) {
+            paths << dir.path() + QStringLiteral("/in/a%1.lzh").arg(i, 4, 10, QChar(u'0'));
+            QFile::copy(QStringLiteral(TB_SOURCE_DIR "/samples/hello.lzh"), paths.last());
+        }
+    }
+    QString Input() const { return dir.path() + QStringLiteral("/in"); }
+    QString Fresh(const QString& name)
+    {
+        const QString folder = dir.path() + u'/' + name + QString::number(++rounds);
+        QDir().mkpath(folder);
+        return folder;
+    }
+};
+
+void UseDefaultOptions()
+{
+    options::Current() = options::Defaults();
+    options::Current().autoRunCopiesHistory = false;
+}
+
+// Processor time of the whole process (user and system), in milliseconds.
+double ProcessCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Wall and processor time from here to Stop(), in milliseconds.
+struct Stopwatch {
+    Clock::time_point wall = Clock::now();
+    double cpu = ProcessCpuMs();
+    std::pair<double, double> Stop() const { return {Ms(Clock::now() - wall).count(), ProcessCpuMs() - cpu}; }
+};
+
+// The desk from its creation until the event loop is idle with everything
+// shown; the window's destruction is not counted.
+std::pair<double, double> StartDesk()
+{
+    const Stopwatch watch;
+    MainWindow window;
+    window.PrepareDesk();
+    window.show();
+    UntilIdle();
+    return watch.Stop();
+}
+
+// The same for a bare MDI window with six empty children. They carry the
+// desk's captions: a caption is part of a window's frame, laid out in its
+// font.
+std::pair<double, double> StartBareWindow()
+{
+    const Stopwatch watch;
+    QMainWindow window;
+    auto* area = new QMdiArea;
+    window.setCentralWidget(area);
+    for (const char* caption : {"圧縮ファイル格納フォルダ", "圧縮ファイル名", "自己解凍作成ファイル名",
+                                "自己解凍格納フォルダ", "実行履歴", "自己解凍作成終了ファイル"}) {
+        auto* child = new QWidget;
+        child->setWindowTitle(QString::fromUtf8(caption));
+        area->addSubWindow(child)->show();
+    }
+    window.resize(533, 533);
+    window.show();
+    UntilIdle();
+    return watch.Stop();
+}
+
+void BM_WindowsToIdle(benchmark::State& state)
+{
+    UseDefaultOptions();
+    std::vector<double> desk, bare, deskCpu, bareCpu;
+    for (auto _ : state) {
+        const auto deskTime = StartDesk();
+        const auto bareTime = StartBareWindow();
+        desk.push_back(deskTime.first);
+        deskCpu.push_back(deskTime.second);
+        bare.push_back(bareTime.first);
+        bareCpu.push_back(bareTime.second);
+        state.SetIterationTime((deskTime.first + bareTime.first) / 1000);
+    }
+    // Medians: a busy machine makes single rounds slow now and then.
+    state.counters["desk_ms"] = Median(desk);
+    state.counters["bare_ms"] = Median(bare);
+    state.counters["ratio"] = Median(desk) / Median(bare);
+    state.counters["cpu_ratio"] = Median(deskCpu) / Median(bareCpu);
+    // The fastest rounds: what each costs when nothing else gets in the way.
+    state.counters["best_ratio"] =
+        *std::min_element(desk.begin(), desk.end()) / *std::min_element(bare.begin(), bare.end());
+}
+
+// Wall time of one start of this program in a child mode, until it ends.
+double ChildStartMs(const QString& mode)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const auto start = Clock::now();
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--start=") + mode});
+    if (!child.waitForFinished(60000) || child.exitCode() != 0)
+        return -1;
+    return Ms(Clock::now() - start).count();
+}
+
+void BM_StartToIdle(benchmark::State& state)
+{
+    std::vector<double> desk, bare;
+    for (auto _ : state) {
+        desk.push_back(ChildStartMs(QStringLiteral("desk")));
+        bare.push_back(ChildStartMs(QStringLiteral("bare")));
+        if (desk.back() < 0 || bare.back() < 0) {
+            state.SkipWithError("a start failed");
+            break;
+        }
+        state.SetIterationTime((desk.back() + bare.back()) / 1000);
+    }
+    state.counters["desk_ms"] = Median(desk);
+    state.counters["bare_ms"] = Median(bare);
+    state.counters["ratio"] = Median(desk) / Median(bare);
+}
+
+// The child modes of BM_StartToIdle: a process that starts as the program
+// does (options, libraries, fonts, the desk) or with only the bare window,
+// and ends as soon as its event loop is idle. Both are this same program, so
+// loading them costs the same.
+int StartChild(const QString& mode, int argc, char** argv)
+{
+    const bool desk = mode == u"desk";
+    if (desk) {
+        options::LoadOptions();
+        archiver::LoadInstalledLibraries();
+    }
+    QApplication application(argc, argv);
+    if (desk) {
+        presentation::LoadFontAliases(presentation::InstalledFontRules());
+        StartDesk();
+    } else {
+        StartBareWindow();
+    }
+    std::fflush(nullptr);
+    std::_Exit(0); // tearing the windows down is no part of a start
+}
+
+void BM_AddAllArchives(benchmark::State& state)
+{
+    UseDefaultOptions();
+    Archives archives(1000);
+    MainWindow window;
+    window.PrepareDesk();
+    window.show();
+    window.inputFolder().OpenFolder(archives.Input());
+    UntilIdle();
+    for (auto _ : state) {
+        window.workList().Work().Clear();
+        UntilIdle();
+        const auto start = Clock::now();
+        window.inputList().AddAll();
+        UntilIdle();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (window.workList().Work().Count() != 1000)
+            state.SkipWithError("not every archive was taken");
+    }
+}
+
+void BM_HistoryLines(benchmark::State& state)
+{
+    UseDefaultOptions();
+    MainWindow window;
+    window.PrepareDesk();
+    window.show();
+    UntilIdle();
+    HistoryModel& history = window.history();
+    QListView& view = *window.historyWindow().List();
+    double scroll = 0;
+    for (auto _ : state) {
+        history.Clear();
+        UntilIdle();
+        const auto start = Clock::now();
+        for (int i = 0; i < 30002; ++i)
+            history.Add(QStringLiteral("\u3000line %1 of the history").arg(i));
+        UntilIdle();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        const auto scrolled = Clock::now();
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
+        view.viewport()->repaint();
+        scroll += Ms(Clock::now() - scrolled).count();
+        if (history.Count() != 30002)
+            state.SkipWithError("lines went missing");
+    }
+    state.counters["scroll_ms"] = scroll / double(state.iterations());
+}
+
+void BM_InteractiveRun(benchmark::State& state)
+{
+    UseDefaultOptions();
+    const int count = int(state.range(0));
+    Archives archives(count);
+    const QString text = core::CommandLineText(archives.paths, archives.dir.path());
+    std::vector<double> desk, automatic, deskCpu, automaticCpu;
+    for (auto _ : state) {
+        MainWindow window;
+        window.PrepareDesk(text);
+        window.outputFolder().OpenFolder(archives.Fresh(QStringLiteral("desk")));
+        window.show();
+        UntilIdle();
+        const Stopwatch deskWatch;
+        const core::RunSummary run = window.Execute(tbarc::SfxKind::Win32);
+        UntilIdle();
+        const auto deskTime = deskWatch.Stop();
+
+        WorkListModel work;
+        HistoryModel history;
+        OutputListModel output;
+        core::SfxEngine engine(archiver::libraries(), history, output);
+        const QString out = archives.Fresh(QStringLiteral("auto"));
+        const Stopwatch automaticWatch;
+        const auto summary = core::AutoRun(text, tbarc::SfxKind::Win32, out, {work, history, engine});
+        const auto automaticTime = automaticWatch.Stop();
+        if (run.done != count || !summary || summary->done != count) {
+            state.SkipWithError("not every archive was converted");
+            break;
+        }
+        desk.push_back(deskTime.first);
+        deskCpu.push_back(deskTime.second);
+        automatic.push_back(automaticTime.first);
+        automaticCpu.push_back(automaticTime.second);
+        state.SetIterationTime((deskTime.first + automaticTime.first) / 1000);
+    }
+    state.counters["run_ms"] = Median(desk);
+    state.counters["auto_ms"] = Median(automatic);
+    state.counters["run_ms_per_file"] = Median(desk) / count;
+    state.counters["ratio"] = Median(desk) / Median(automatic);
+    state.counters["cpu_ratio"] = Median(deskCpu) / Median(automaticCpu);
+}
+
+} // namespace
+
+BENCHMARK(BM_StartToIdle)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+BENCHMARK(BM_WindowsToIdle)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(30);
+BENCHMARK(BM_AddAllArchives)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+BENCHMARK(BM_HistoryLines)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_InteractiveRun)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Arg(250)
+    ->Arg(1000)
+    ->Iterations(5);
+
+int main(int argc, char** argv)
+{
+    // No display needed, and the user's own settings are never touched.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 2 && std::strncmp(argv[1], "--start=", 8) == 0)
+        return StartChild(QString::fromLatin1(argv[1] + 8), argc, argv);
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    QDir::setCurrent(home.path());
+    QApplication application(argc, argv);
+    archiver::libraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
