@@ -3,7 +3,7 @@
 # X server (no display needed): sample archives, one run, the desk's window.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-"$top/scripts/deps.sh"
+"$top/scripts/deps.sh" run test
 "$top/scripts/build.sh"
 mkdir -p "$top/docs/images"
 exec /usr/bin/python3 "$top/tests/e2e/gui/deskScreenshot.py" \

@@ -21,7 +21,6 @@
 //                          not grow with the output folder).
 #include "archiver/archiver.h"
 #include "core/autoRun.h"
-#include "core/commandLine.h"
 #include "core/engine.h"
 #include "core/options.h"
 #include "lists/historyModel.h"
@@ -284,11 +283,10 @@ void BM_InteractiveRun(benchmark::State& state)
     UseDefaultOptions();
     const int count = int(state.range(0));
     Archives archives(count);
-    const QString text = core::CommandLineText(archives.paths, archives.dir.path());
     std::vector<double> desk, automatic, deskCpu, automaticCpu;
     for (auto _ : state) {
         MainWindow window;
-        window.PrepareDesk(text);
+        window.PrepareDesk(archives.paths);
         window.outputFolder().OpenFolder(archives.Fresh(QStringLiteral("desk")));
         window.show();
         UntilIdle();
@@ -303,7 +301,8 @@ void BM_InteractiveRun(benchmark::State& state)
         core::SfxEngine engine(archiver::libraries(), history, output);
         const QString out = archives.Fresh(QStringLiteral("auto"));
         const Stopwatch automaticWatch;
-        const auto summary = core::AutoRun(text, tbarc::SfxKind::Win32, out, {work, history, engine});
+        const auto summary =
+            core::AutoRun(archives.paths, tbarc::SfxKind::Win32, out, {work, history, engine}).summary;
         const auto automaticTime = automaticWatch.Stop();
         if (run.done != count || !summary || summary->done != count) {
             state.SkipWithError("not every archive was converted");
