@@ -50,6 +50,9 @@ public:
 
     // Lays the controls out for the window's size (the resize rule).
     void LayOutControls();
+    // Called right before the desk paints: a list that rows were added to
+    // since its last layout is laid out now, so what is painted is current.
+    virtual void BeforePaint() {}
 
 signals:
     void MenuEnabledChanged(bool enabled);

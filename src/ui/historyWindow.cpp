@@ -28,6 +28,7 @@ HistoryWindow::HistoryWindow(QWidget* parent)
     // whole list out again for every line.
     list_->setModel(&history_.Model());
     listViews::Configure(*list_, QAbstractItemView::SingleSelection);
+    layoutDue_.Watch(*list_);
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!showing_)
@@ -62,6 +63,14 @@ void HistoryWindow::ShowSelectedLine()
         list_->selectionModel()->clear();
     }
     showing_ = false;
+}
+
+void HistoryWindow::BeforePaint()
+{
+    layoutDue_.LayOutIfDue();
+    // The newest line shows in the same paint as the lines before it.
+    if (showLine_.isActive())
+        ShowSelectedLine();
 }
 
 void HistoryWindow::ApplyTooltips(bool show)

@@ -2,6 +2,7 @@
 
 #include "lists/historyModel.h"
 #include "ui/childWindow.h"
+#include "ui/listLayoutDue.h"
 
 #include <QTimer>
 
@@ -19,6 +20,7 @@ public:
 
     // Captions and tooltips; the place is read by the caller.
     void ApplyTooltips(bool show) override;
+    void BeforePaint() override;
 
 protected:
     QList<QWidget*> FontTargets() const override;
@@ -31,5 +33,6 @@ private:
     HistoryModel history_;
     QListView* list_;
     QTimer showLine_;
+    ListLayoutDue layoutDue_;
     bool showing_ = false; // the view's selection is being set from the history's
 };

@@ -87,6 +87,10 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
             [this](int kind) { Execute(static_cast<tbarc::SfxKind>(kind)); });
     connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
     paintThrottle_ = new PaintThrottle(*this);
+    connect(paintThrottle_, &PaintThrottle::AboutToPaint, this, [this] {
+        for (ChildWindow* child : Children())
+            child->BeforePaint();
+    });
     folderRefresh_->setSingleShot(true);
     folderRefresh_->setInterval(kFolderRefreshMilliseconds);
     connect(folderRefresh_, &QTimer::timeout, this, [this] {

@@ -48,6 +48,7 @@ OutputListWindow::OutputListWindow(QWidget* parent)
     list_->setModel(&output_.Model());
     list_->setSelectionModel(&output_.SelectionModel());
     listViews::Configure(*list_, QAbstractItemView::ExtendedSelection);
+    layoutDue_.Watch(*list_);
     list_->setAccessibleName(messages::Text(ProgramMessage::OutputListTip));
     OpenPopupOn(list_);
     Popup()->addAction(messages::Text(SharedMessage::ClearMenu), this, [this] { output_.Clear(); });
@@ -59,6 +60,11 @@ OutputListWindow::OutputListWindow(QWidget* parent)
     Popup()->addAction(messages::Text(SharedMessage::SelectAllMenu), this, [this] { output_.SelectAll(); });
     Popup()->addAction(messages::Text(SharedMessage::SelectNoneMenu), this,
                        [this] { output_.ClearSelection(); });
+}
+
+void OutputListWindow::BeforePaint()
+{
+    layoutDue_.LayOutIfDue();
 }
 
 void OutputListWindow::ApplyTooltips(bool show)

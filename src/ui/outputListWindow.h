@@ -2,6 +2,7 @@
 
 #include "lists/outputListModel.h"
 #include "ui/childWindow.h"
+#include "ui/listLayoutDue.h"
 
 #include <QListView>
 
@@ -34,6 +35,7 @@ public:
     FileDragListView* List() const { return list_; }
 
     void ApplyTooltips(bool show) override;
+    void BeforePaint() override;
 
 protected:
     QList<QWidget*> FontTargets() const override;
@@ -42,4 +44,5 @@ protected:
 private:
     OutputListModel output_;
     FileDragListView* list_;
+    ListLayoutDue layoutDue_;
 };

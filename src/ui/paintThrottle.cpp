@@ -56,5 +56,6 @@ bool PaintThrottle::eventFilter(QObject* watched, QEvent* event)
     }
     held_.stop();
     sincePaint_.restart();
+    emit AboutToPaint();
     return false;
 }

@@ -19,6 +19,10 @@ public:
     // one for whatever was held back.
     void SetOn(bool on);
 
+signals:
+    // The window is about to paint what waits.
+    void AboutToPaint();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
