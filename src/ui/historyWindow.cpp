@@ -1,6 +1,5 @@
 #include "ui/historyWindow.h"
 
-#include "ui/listViews.h"
 #include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
@@ -19,23 +18,21 @@ constexpr int kFrameMilliseconds = 16;
 } // namespace
 
 HistoryWindow::HistoryWindow(QWidget* parent)
-    : ChildWindow(QStringLiteral("mdiStatus"), QStringLiteral("Status"), parent), list_(new QListView(this))
+    : FullListWindow(QStringLiteral("mdiStatus"), QStringLiteral("Status"), parent),
+      list_(new QListView(this))
 {
     setWindowTitle(messages::Text(ProgramMessage::HistoryCaption));
     list_->setObjectName(QStringLiteral("lstKekka"));
     // The view keeps a selection of its own that follows the history's once
-    // per turn of the event loop: moving it with every line would lay the
-    // whole list out again for every line.
+    // a frame: moving it with every line would lay the whole list out again
+    // for every line.
     list_->setModel(&history_.Model());
-    listViews::Configure(*list_, QAbstractItemView::SingleSelection);
-    layoutDue_.Watch(*list_);
+    TakeList(*list_, messages::Text(ProgramMessage::HistoryTip), QAbstractItemView::SingleSelection);
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!showing_)
                     history_.SetSelectedIndex(current.row());
             });
-    list_->setAccessibleName(messages::Text(ProgramMessage::HistoryTip));
-    OpenPopupOn(list_);
     Popup()->addAction(messages::Text(messages::SharedMessage::ClearMenu), this,
                        [this] { history_.Clear(); });
     // Many lines can arrive within one frame of the screen; the newest is
@@ -67,7 +64,7 @@ void HistoryWindow::ShowSelectedLine()
 
 void HistoryWindow::BeforePaint()
 {
-    layoutDue_.LayOutIfDue();
+    FullListWindow::BeforePaint();
     // The newest line shows in the same paint as the lines before it.
     if (showLine_.isActive())
         ShowSelectedLine();
@@ -76,15 +73,4 @@ void HistoryWindow::BeforePaint()
 void HistoryWindow::ApplyTooltips(bool show)
 {
     presentation::ApplyTooltips({{list_, messages::Text(ProgramMessage::HistoryTip)}}, show);
-}
-
-QList<QWidget*> HistoryWindow::FontTargets() const
-{
-    return {list_};
-}
-
-void HistoryWindow::LayOut(double clientWidth, double clientHeight)
-{
-    if (const auto place = childLayout::FullList(clientWidth, clientHeight))
-        Put(list_, *place);
 }

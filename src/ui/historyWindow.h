@@ -1,8 +1,7 @@
 #pragma once
 
 #include "lists/historyModel.h"
-#include "ui/childWindow.h"
-#include "ui/listLayoutDue.h"
+#include "ui/fullListWindow.h"
 
 #include <QTimer>
 
@@ -10,7 +9,7 @@ class QListView;
 
 // The execution history window: the lines of the latest run, the newest
 // one selected and scrolled into view, and a popup that empties it.
-class HistoryWindow : public ChildWindow {
+class HistoryWindow : public FullListWindow {
     Q_OBJECT
 public:
     explicit HistoryWindow(QWidget* parent = nullptr);
@@ -22,10 +21,6 @@ public:
     void ApplyTooltips(bool show) override;
     void BeforePaint() override;
 
-protected:
-    QList<QWidget*> FontTargets() const override;
-    void LayOut(double clientWidth, double clientHeight) override;
-
 private:
     // Selects and shows the history's selected line in the view.
     void ShowSelectedLine();
@@ -33,6 +28,5 @@ private:
     HistoryModel history_;
     QListView* list_;
     QTimer showLine_;
-    ListLayoutDue layoutDue_;
     bool showing_ = false; // the view's selection is being set from the history's
 };

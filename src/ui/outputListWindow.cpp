@@ -1,7 +1,6 @@
 #include "ui/outputListWindow.h"
 
 #include "ui/busyPointer.h"
-#include "ui/listViews.h"
 #include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
@@ -40,17 +39,14 @@ void FileDragListView::startDrag(Qt::DropActions)
 }
 
 OutputListWindow::OutputListWindow(QWidget* parent)
-    : ChildWindow(QStringLiteral("mdiOutFile"), QStringLiteral("OutFile"), parent),
+    : FullListWindow(QStringLiteral("mdiOutFile"), QStringLiteral("OutFile"), parent),
       list_(new FileDragListView(output_, this))
 {
     setWindowTitle(messages::Text(ProgramMessage::OutputListCaption));
     list_->setObjectName(QStringLiteral("lstOutFile"));
     list_->setModel(&output_.Model());
     list_->setSelectionModel(&output_.SelectionModel());
-    listViews::Configure(*list_, QAbstractItemView::ExtendedSelection);
-    layoutDue_.Watch(*list_);
-    list_->setAccessibleName(messages::Text(ProgramMessage::OutputListTip));
-    OpenPopupOn(list_);
+    TakeList(*list_, messages::Text(ProgramMessage::OutputListTip), QAbstractItemView::ExtendedSelection);
     Popup()->addAction(messages::Text(SharedMessage::ClearMenu), this, [this] { output_.Clear(); });
     // This item's caption is the window's own, not the catalogue's.
     Popup()->addAction(QStringLiteral("リフレッシュ"), this, [this] {
@@ -62,23 +58,7 @@ OutputListWindow::OutputListWindow(QWidget* parent)
                        [this] { output_.ClearSelection(); });
 }
 
-void OutputListWindow::BeforePaint()
-{
-    layoutDue_.LayOutIfDue();
-}
-
 void OutputListWindow::ApplyTooltips(bool show)
 {
     presentation::ApplyTooltips({{list_, messages::Text(ProgramMessage::OutputListTip)}}, show);
-}
-
-QList<QWidget*> OutputListWindow::FontTargets() const
-{
-    return {list_};
-}
-
-void OutputListWindow::LayOut(double clientWidth, double clientHeight)
-{
-    if (const auto place = childLayout::FullList(clientWidth, clientHeight))
-        Put(list_, *place);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "lists/outputListModel.h"
-#include "ui/childWindow.h"
-#include "ui/listLayoutDue.h"
+#include "ui/fullListWindow.h"
 
 #include <QListView>
 
@@ -26,7 +25,7 @@ private:
 // The output file list window: every self-extractor the runs of this
 // session created, dragged out from here; a popup empties, re-checks and
 // selects.
-class OutputListWindow : public ChildWindow {
+class OutputListWindow : public FullListWindow {
     Q_OBJECT
 public:
     explicit OutputListWindow(QWidget* parent = nullptr);
@@ -35,14 +34,8 @@ public:
     FileDragListView* List() const { return list_; }
 
     void ApplyTooltips(bool show) override;
-    void BeforePaint() override;
-
-protected:
-    QList<QWidget*> FontTargets() const override;
-    void LayOut(double clientWidth, double clientHeight) override;
 
 private:
     OutputListModel output_;
     FileDragListView* list_;
-    ListLayoutDue layoutDue_;
 };

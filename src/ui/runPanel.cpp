@@ -41,8 +41,6 @@ RunPanel::RunPanel(QWidget* parent)
         connect(execute_[kind], &QPushButton::clicked, this, [this, kind] { emit ExecuteClicked(kind); });
     }
     connect(cancel_, &QPushButton::clicked, this, &RunPanel::CancelClicked);
-    // The label's text changes, so screen readers find it by its description.
-    progressText_->setAccessibleDescription(QStringLiteral("progress"));
     progressBar_->setTextVisible(false);
     HideProgress();
 }
@@ -68,7 +66,10 @@ void RunPanel::PlaceCancelButton(int dotsPerInch)
 
 void RunPanel::ShowProgress(int done, int total)
 {
-    progressText_->setText(QStringLiteral("%1 / %2").arg(done).arg(total));
+    const QString text = QStringLiteral("%1 / %2").arg(done).arg(total);
+    progressText_->setText(text);
+    // A screen reader names the bar by what the label next to it says.
+    progressBar_->setAccessibleName(text);
     progressBar_->setRange(0, std::max(total, 1));
     progressBar_->setValue(done);
     progressText_->show();

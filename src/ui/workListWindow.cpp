@@ -34,12 +34,7 @@ FileDropListView::FileDropListView(QWidget* parent) : QListView(parent)
 
 void FileDropListView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (OffersFiles(event->mimeData())) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event);
 }
 
 void FileDropListView::dragMoveEvent(QDragMoveEvent* event)

@@ -4,11 +4,11 @@ the work list, one Win32 run, two archives waiting for the next run, and
 the desk's window written as a PNG (scripts/screenshot.sh calls this)."""
 
 import os
-import shutil
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import deskFolders  # noqa: E402
 import desktop  # noqa: E402
 import deskSettings  # noqa: E402
 
@@ -25,54 +25,43 @@ TWIPS_PER_PIXEL = 15  # at the 96 dots per inch of the desktop
 
 def test(args):
     # A short, steady folder name reads better in the picture.
-    work = os.path.join(tempfile.gettempdir(), "tollbrook2-demo")
-    if os.path.exists(work):
-        work = tempfile.mkdtemp(prefix="tollbrook2-demo-")
-    else:
-        os.makedirs(work)
-    try:
-        archives = os.path.join(work, "archives")
-        output = os.path.join(work, "sfx")
-        os.makedirs(archives)
-        os.makedirs(output)
-        for name, sample in ARCHIVES.items():
-            shutil.copy(os.path.join(args.samples, sample), os.path.join(archives, name))
-        with desktop.Desktop(screen="1280x900x24", artifacts=args.artifacts) as desk:
-            deskSettings.write(
-                desk.config_home,
-                {
-                    "Dir_In": archives,
-                    "Dir_Out": output,
-                    "Main_Left": 40 * TWIPS_PER_PIXEL,
-                    "Main_Top": 40 * TWIPS_PER_PIXEL,
-                    "Main_Width": 1040 * TWIPS_PER_PIXEL,
-                    "Main_Height": 760 * TWIPS_PER_PIXEL,
-                },
-            )
-            app = desk.launch([args.program], cwd=work, title="Tollbrook2 for Win32")
-            inputs = app.find(role="list", name="自己解凍を作成したい圧縮ファイルを選択します")
-            work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
-            history = app.find(role="list", name="実行履歴")
-            desktop.wait_until(lambda: len(desk.items(inputs)) == len(ARCHIVES), what="the input list")
+    steady = os.path.join(tempfile.gettempdir(), "tollbrook2-demo")
+    with deskFolders.archives_and_output(args.samples, ARCHIVES, work=steady) as folders, desktop.Desktop(
+        screen="1280x900x24", artifacts=args.artifacts
+    ) as desk:
+        deskSettings.write(
+            desk.config_home,
+            {
+                "Dir_In": folders.archives,
+                "Dir_Out": folders.output,
+                "Main_Left": 40 * TWIPS_PER_PIXEL,
+                "Main_Top": 40 * TWIPS_PER_PIXEL,
+                "Main_Width": 1040 * TWIPS_PER_PIXEL,
+                "Main_Height": 760 * TWIPS_PER_PIXEL,
+            },
+        )
+        app = desk.launch([args.program], cwd=folders.work, title="Tollbrook2 for Win32")
+        inputs = app.find(role="list", name="自己解凍を作成したい圧縮ファイルを選択します")
+        work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
+        history = app.find(role="list", name="実行履歴")
+        desktop.wait_until(lambda: len(desk.items(inputs)) == len(ARCHIVES), what="the input list")
 
-            desk.press(app.find(role="push button", name="全ての圧縮ファイルを自己解凍の対象とします"))
-            desktop.wait_until(lambda: len(desk.items(work_list)) == len(ARCHIVES), what="the work list")
-            desk.press(app.find(role="push button", name="Ｗｉｎ３２"))
-            desktop.wait_until(lambda: desk.items(history)[-1:] == ["全て終了しました"], timeout=60, what="the run")
+        desk.press(app.find(role="push button", name="全ての圧縮ファイルを自己解凍の対象とします"))
+        desktop.wait_until(lambda: len(desk.items(work_list)) == len(ARCHIVES), what="the work list")
+        desk.press(app.find(role="push button", name="Ｗｉｎ３２"))
+        desktop.wait_until(lambda: desk.items(history)[-1:] == ["全て終了しました"], timeout=60, what="the run")
 
-            desk.select_rows(inputs, [1, 3])
-            desk.press(app.find(role="push button", name="選択した圧縮ファイルを自己解凍の対象とします"))
-            desktop.wait_until(lambda: len(desk.items(work_list)) == 2, what="two archives waiting")
-            desk.select_rows(inputs, [])
+        desk.select_rows(inputs, [1, 3])
+        desk.press(app.find(role="push button", name="選択した圧縮ファイルを自己解凍の対象とします"))
+        desktop.wait_until(lambda: len(desk.items(work_list)) == 2, what="two archives waiting")
+        desk.select_rows(inputs, [])
 
-            frame = app.window("Tollbrook2 for Win32")
-            desk.park_pointer(1279, 899)
-            desk.screenshot(args.out, region=desk.extents(frame))
-            print(f"wrote {args.out}")
-            desk.close(app)
-            app.wait_exit()
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
+        frame = app.window("Tollbrook2 for Win32")
+        desk.park_pointer(1279, 899)
+        desk.screenshot(args.out, region=desk.extents(frame))
+        print(f"wrote {args.out}")
+        desk.close(app)
+        app.wait_exit()
 
 
 if __name__ == "__main__":
