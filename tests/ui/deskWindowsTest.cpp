@@ -174,6 +174,18 @@ TEST_F(DeskWindowsTest, AStoredPlaceThatIsNoNumberEndsTheLoadWithTheWindowsText)
     }
 }
 
+TEST_F(DeskWindowsTest, AChildsFrameDoesNotCloseIt)
+{
+    // Every child lives as long as the desk; closing one would lose it.
+    MainWindow& desk = Desk();
+    desk.show();
+    for (ChildWindow* child : desk.Children()) {
+        EXPECT_FALSE(child->SubWindow()->close()) << child->objectName().toStdString();
+        EXPECT_TRUE(child->SubWindow()->isVisible());
+    }
+    EXPECT_EQ(desk.childArea()->subWindowList().size(), 6);
+}
+
 TEST_F(DeskWindowsTest, MenuBarFollowsTheActiveChildsMenuState)
 {
     MainWindow& desk = Desk();
