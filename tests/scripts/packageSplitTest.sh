@@ -50,5 +50,17 @@ else
   done < <(sed -n 's/^TB_[A-Z0-9_]*:FILEPATH=//p' "$cache")
 fi
 
+# What installing the run list brings along (deps.sh installs without
+# recommends) holds no package of the test list, where the package lists of
+# apt are there to tell.
+if apt-cache show cmake >/dev/null 2>&1; then
+  # shellcheck disable=SC2086
+  closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+    --no-replaces --no-enhances $run_list 2>/dev/null | grep -v '^ ' | sed 's/:.*//' | sort -u)
+  for pkg in $test_list; do
+    grep -qx "${pkg%%:*}" <<<"$closure" && fail "installing the run list brings $pkg along"
+  done
+fi
+
 if [ "$failures" -eq 0 ]; then echo "package split: ok"; fi
 exit $((failures > 0))
