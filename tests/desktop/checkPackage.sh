@@ -27,6 +27,7 @@ for path in \
   ./usr/share/icons/hicolor/scalable/apps/tollbrook2.svg \
   ./usr/share/tollbrook2/manual/manual.html \
   ./usr/share/tollbrook2/manual/manual-en.html \
+  ./usr/share/tollbrook2/manual/manual.css \
   ./usr/share/doc/tollbrook2/copyright; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done

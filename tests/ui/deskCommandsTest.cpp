@@ -10,6 +10,7 @@
 #include "ui/runPanel.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
+#include "modalDialog.h"
 #include "widgetTest.h"
 
 #include <QAbstractButton>
@@ -19,7 +20,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 #include <functional>
 
@@ -27,31 +27,16 @@ namespace {
 
 class DeskCommandsTest : public testSupport::WidgetTest {
 protected:
-    // Runs a command that opens a modal dialog, and `inside` with that dialog
-    // as soon as it shows; `inside` must close it.
+    // Runs a menu command that opens a modal dialog, and `inside` with it.
     void WhileModal(MenuCommand command, const std::function<void(QWidget&)>& inside)
     {
         WhileModal(window, command, inside);
     }
-    static void WhileModal(MainWindow& window, MenuCommand command,
-                           const std::function<void(QWidget&)>& inside)
+    static void WhileModal(MainWindow& desk, MenuCommand command, const std::function<void(QWidget&)>& inside)
     {
-        bool reached = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            reached = true;
-            inside(*modal);
-        });
-        window.MenuAction(command)->trigger();
-        EXPECT_TRUE(reached);
+        testSupport::WhileModal([&desk, command] { desk.MenuAction(command)->trigger(); }, inside);
     }
-    static void Click(QWidget& dialog, const char* name)
-    {
-        auto* button = dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
-        ASSERT_NE(button, nullptr) << name;
-        button->click();
-    }
+    static void Click(QWidget& dialog, const char* name) { testSupport::ClickChild(dialog, name); }
     QString ExecuteTip() const { return window.runPanel().ExecuteButton(0)->toolTip(); }
 
     MainWindow window;

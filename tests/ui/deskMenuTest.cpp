@@ -1,46 +1,25 @@
 #include "deskRig.h"
 #include "folders/folderAliases.h"
+#include "modalDialog.h"
 #include "support/fileBytes.h"
 #include "ui/folderWindow.h"
 #include "ui/runPanel.h"
 #include "util/paths.h"
 #include "util/sharedMessages.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QPushButton>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
+
+using testSupport::ClickChild;
+using testSupport::WhileModal;
 
 // The menu commands on a loaded desk, driven as a person would: the menu
 // item, then the controls of the modal dialog it opens.
 class DeskMenuTest : public testSupport::DeskTest {
 protected:
-    // Runs `open` (which shows a modal dialog) and `inside` with that
-    // dialog as soon as it shows; `inside` must close it.
-    static void WhileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& inside)
-    {
-        bool reached = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            reached = true;
-            inside(*modal);
-        });
-        open();
-        EXPECT_TRUE(reached);
-    }
     void Run(MenuCommand command) { window->MenuAction(command)->trigger(); }
-    static void Click(QWidget& dialog, const char* name)
-    {
-        auto* button = dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
-        ASSERT_NE(button, nullptr) << name;
-        button->click();
-    }
     QString Long(const QString& path) { return paths::GetLongPath(path); }
 };
 
@@ -83,16 +62,16 @@ TEST_F(DeskMenuTest, InitialFolderDialogHandsBackOnOkOnly)
     ASSERT_TRUE(before.initialInForce);
     WhileModal([this] { Run(MenuCommand::InitialOutputFolder); },
                [](QWidget& dialog) {
-                   Click(dialog, "cbxDrive");
-                   Click(dialog, "btnCancel");
+                   ClickChild(dialog, "cbxDrive");
+                   ClickChild(dialog, "btnCancel");
                });
     EXPECT_EQ(desk.outputFolder().Start(), before);
 
     WhileModal([this] { Run(MenuCommand::InitialOutputFolder); },
                [](QWidget& dialog) {
                    EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("btnOk"))->isEnabled());
-                   Click(dialog, "cbxDrive");
-                   Click(dialog, "btnOk");
+                   ClickChild(dialog, "cbxDrive");
+                   ClickChild(dialog, "btnOk");
                });
     EXPECT_FALSE(desk.outputFolder().Start().initialInForce);
     EXPECT_EQ(desk.outputFolder().Start().initialFolder, Long(output.path())) << "the folder stays";
@@ -107,8 +86,8 @@ TEST_F(DeskMenuTest, AliasMaintenanceHandsBackOnOkOnly)
     desk.inputFolder().SetAliases(two);
     WhileModal([&desk] { desk.inputFolder().MaintainAliases(); },
                [](QWidget& dialog) {
-                   Click(dialog, "btnDelAll");
-                   Click(dialog, "btnCancel");
+                   ClickChild(dialog, "btnDelAll");
+                   ClickChild(dialog, "btnCancel");
                });
     EXPECT_EQ(desk.inputFolder().Aliases(), two);
 
@@ -116,8 +95,8 @@ TEST_F(DeskMenuTest, AliasMaintenanceHandsBackOnOkOnly)
                [](QWidget& dialog) {
                    EXPECT_EQ(dialog.windowTitle(),
                              QString::fromUtf8("圧縮ファイル格納フォルダのエリアスメンテナンス"));
-                   Click(dialog, "btnDel");
-                   Click(dialog, "btnOk");
+                   ClickChild(dialog, "btnDel");
+                   ClickChild(dialog, "btnOk");
                });
     EXPECT_EQ(desk.inputFolder().Aliases(), folders::FolderAliases({{QStringLiteral("out"), output.path()}}));
 }
@@ -132,23 +111,23 @@ TEST_F(DeskMenuTest, OptionsOkDropsOnlyTheArchivesOfTypesNoLongerTaken)
 
     WhileModal([this] { Run(MenuCommand::Options); },
                [](QWidget& dialog) {
-                   Click(dialog, "ckbTip");
-                   Click(dialog, "btnOk");
+                   ClickChild(dialog, "ckbTip");
+                   ClickChild(dialog, "btnOk");
                });
     EXPECT_EQ(desk.workList().Work().Count(), 2) << "no type changed: the work list stays whole";
 
     WhileModal([this] { Run(MenuCommand::Options); },
                [](QWidget& dialog) {
-                   Click(dialog, "ckbLZH");
-                   Click(dialog, "btnOk");
+                   ClickChild(dialog, "ckbLZH");
+                   ClickChild(dialog, "btnOk");
                });
     EXPECT_EQ(desk.workList().Work().Entries(), QStringList{Long(cab)});
     EXPECT_TRUE(desk.runPanel().ExecuteButton(0)->isEnabled());
 
     WhileModal([this] { Run(MenuCommand::Options); },
                [](QWidget& dialog) {
-                   Click(dialog, "ckbCAB");
-                   Click(dialog, "btnOk");
+                   ClickChild(dialog, "ckbCAB");
+                   ClickChild(dialog, "btnOk");
                });
     EXPECT_EQ(desk.workList().Work().Count(), 0);
     EXPECT_FALSE(desk.runPanel().ExecuteButton(0)->isEnabled());

@@ -7,38 +7,25 @@ dialog. Exit status 0 passed, 1 failed, 77 skipped."""
 
 import os
 import re
-import shutil
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import desktop  # noqa: E402
 import deskSettings  # noqa: E402
-
-
-def closed(app, title):
-    """A dialog is made once and only hidden when it closes."""
-    return lambda: not any(
-        node.get_name() == title and "showing" in desktop.states(node) for node in desktop.children(app.node)
-    )
+from dialogWindows import closed, shown  # noqa: E402
+from sampleFolders import sample_folders  # noqa: E402
 
 
 def test(args):
-    work = tempfile.mkdtemp(prefix="tb-desk-dialogs-")
-    try:
-        archives = os.path.join(work, "archives")
-        output = os.path.join(work, "out")
-        os.makedirs(archives)
-        os.makedirs(output)
-        for sample in ("hello.lzh", "tools.cab"):
-            shutil.copy(os.path.join(args.samples, sample), archives)
+    samples = {"hello.lzh": "hello.lzh", "tools.cab": "tools.cab"}
+    with sample_folders(args.samples, samples) as (work, archives, output):
         with desktop.Desktop(artifacts=args.artifacts) as desk:
             deskSettings.write(desk.config_home, {"Dir_In": archives, "Dir_Out": output})
             app = desk.launch([args.program], cwd=work, title="Tollbrook2 for Win32")
 
             # Options: OK waits for a change; the change is applied.
             desk.choose(app, ["(O)ption"])
-            options = app.window("Option")
+            options = shown(app, "Option")
             ok = app.find(role="push button", name="設定", within=options)
             assert "enabled" not in desktop.states(ok), "OK before any change"
             desk.act(app.find(role="check box", name="扱えないファイルは含まない", within=options), "Toggle")
@@ -48,7 +35,7 @@ def test(args):
 
             # About: both libraries with their versions, then closed.
             desk.choose(app, ["(A)bout"])
-            about = app.window("About")
+            about = shown(app, "About")
             app.find(role="label", name="UNLHA32.DLL", within=about)
             app.find(role="label", name="CAB32.DLL", within=about)
             versions = app.find_all(role="label", name=re.compile(r"^Ver\.\d+\.\d\d$"), within=about)
@@ -58,7 +45,7 @@ def test(args):
 
             # A new folder becomes the output folder.
             desk.choose(app, ["M(k)dir"])
-            prompt = app.window("フォルダ名入力")
+            prompt = shown(app, "フォルダ名入力")
             app.find(role="text", within=prompt).set_text_contents("NEWDIR")
             desk.press(app.find(role="push button", name="OK", within=prompt))
             made = os.path.join(output, "NEWDIR")
@@ -97,8 +84,6 @@ def test(args):
             assert stored.get("Nozoku") == "True", stored
             assert stored.get("OldDir_Out") == made, stored
             assert "Option_Left" in stored and "About_Left" in stored, stored
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

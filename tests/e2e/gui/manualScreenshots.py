@@ -4,27 +4,20 @@ real program on a private X server: the desk after a run, and each dialog
 the menu opens (scripts/manual-screenshots.sh calls this)."""
 
 import os
-import shutil
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import desktop  # noqa: E402
 import deskSettings  # noqa: E402
+from dialogWindows import closed, shown  # noqa: E402
+from sampleFolders import sample_folders  # noqa: E402
 
 ARCHIVES = {"docs.lzh": "hello.lzh", "fonts.cab": "tools.cab", "games.lzh": "hello.lzh", "tools.lzh": "hello.lzh"}
 TWIPS_PER_PIXEL = 15  # at the 96 dots per inch of the desktop
 XK_DOWN, XK_RETURN = 0xFF54, 0xFF0D
 
 
-def shown(app, title):
-    """The dialog of this title once it shows (dialogs are made once and
-    only hidden when they close)."""
-    return app.find(name=title, state=("showing",), where=lambda n: n.get_role_name() == "dialog")
-
-
-def closed(app, title):
-    return lambda: not app.find_all(name=title, state=("showing",), where=lambda n: n.get_role_name() == "dialog")
 
 
 def shoot(desk, node, folder, name):
@@ -35,18 +28,7 @@ def shoot(desk, node, folder, name):
 
 
 def test(args):
-    work = os.path.join(tempfile.gettempdir(), "tollbrook2-demo")
-    if os.path.exists(work):
-        work = tempfile.mkdtemp(prefix="tollbrook2-demo-")
-    else:
-        os.makedirs(work)
-    try:
-        archives = os.path.join(work, "archives")
-        output = os.path.join(work, "sfx")
-        os.makedirs(archives)
-        os.makedirs(output)
-        for name, sample in ARCHIVES.items():
-            shutil.copy(os.path.join(args.samples, sample), os.path.join(archives, name))
+    with sample_folders(args.samples, ARCHIVES, "sfx", steady_name="tollbrook2-demo") as (work, archives, output):
         with desktop.Desktop(screen="1280x900x24", artifacts=args.artifacts) as desk:
             deskSettings.write(
                 desk.config_home,
@@ -122,8 +104,6 @@ def test(args):
 
             desk.close(app)
             app.wait_exit()
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":
