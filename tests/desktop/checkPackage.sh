@@ -48,6 +48,13 @@ done
 # Unpacked anywhere, the program finds its libraries beside it and converts.
 root="$scratch/root"
 dpkg-deb --extract "$deb" "$root"
+
+# "Open with Tollbrook2" on the three archive types of the file managers.
+launcher="$root/usr/share/applications/tollbrook2.desktop"
+for type in application/x-lha application/x-lzh-compressed application/vnd.ms-cab-compressed; do
+  grep -q "^MimeType=.*$type;" "$launcher" || fail "the launcher does not open $type"
+done
+grep -q '^Exec=tollbrook2 %F$' "$launcher" || fail "the launcher does not hand over the files it opens"
 out="$scratch/out"
 mkdir -p "$out"
 HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" QT_QPA_PLATFORM=offscreen \
