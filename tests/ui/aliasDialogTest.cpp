@@ -110,7 +110,8 @@ TEST_F(AliasDialogTest, RenameRefusesAnotherAliasesNameOnly)
         dialogs.inputAnswers.enqueue(QString::fromUtf8(c.answer));
         dialog.Rename();
         QStringList names;
-        for (const FolderAlias& alias : dialog.Aliases().All())
+        const FolderAliases edited = dialog.Aliases();
+        for (const FolderAlias& alias : edited.All())
             names << alias.name;
         EXPECT_EQ(names.join(u' '), QString::fromLatin1(c.names)) << c.answer;
         EXPECT_EQ(dialog.Aliases().At(1).folder, QStringLiteral("/B")) << "the folder stays";
