@@ -10,15 +10,16 @@ import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import deskFolders  # noqa: E402
 import desktop  # noqa: E402
 import deskSettings  # noqa: E402
 from dialogWindows import closed, shown  # noqa: E402
-from sampleFolders import sample_folders  # noqa: E402
 
 
 def test(args):
     samples = {"hello.lzh": "hello.lzh", "tools.cab": "tools.cab"}
-    with sample_folders(args.samples, samples) as (work, archives, output):
+    with deskFolders.archives_and_output(args.samples, samples, prefix="tb-desk-dialogs-") as folders:
+        work, archives, output = folders.work, folders.archives, folders.output
         with desktop.Desktop(artifacts=args.artifacts) as desk:
             deskSettings.write(desk.config_home, {"Dir_In": archives, "Dir_Out": output})
             app = desk.launch([args.program], cwd=work, title="Tollbrook2 for Win32")

@@ -8,10 +8,10 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import deskFolders  # noqa: E402
 import desktop  # noqa: E402
 import deskSettings  # noqa: E402
 from dialogWindows import closed, shown  # noqa: E402
-from sampleFolders import sample_folders  # noqa: E402
 
 ARCHIVES = {"docs.lzh": "hello.lzh", "fonts.cab": "tools.cab", "games.lzh": "hello.lzh", "tools.lzh": "hello.lzh"}
 TWIPS_PER_PIXEL = 15  # at the 96 dots per inch of the desktop
@@ -28,7 +28,10 @@ def shoot(desk, node, folder, name):
 
 
 def test(args):
-    with sample_folders(args.samples, ARCHIVES, "sfx", steady_name="tollbrook2-demo") as (work, archives, output):
+    # A short, steady folder name reads better in the pictures.
+    steady = os.path.join(tempfile.gettempdir(), "tollbrook2-demo")
+    with deskFolders.archives_and_output(args.samples, ARCHIVES, work=steady) as folders:
+        work, archives, output = folders.work, folders.archives, folders.output
         with desktop.Desktop(screen="1280x900x24", artifacts=args.artifacts) as desk:
             deskSettings.write(
                 desk.config_home,
