@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Takes the README's picture of the desk, docs/images/desk.png, on a private
-# X server (no display needed): sample archives, one run, the desk's window.
+# Takes the pictures of the documentation on a private X server (no display
+# needed): the README's picture of the desk, docs/images/desk.png (sample
+# archives, one run, the desk's window), and the user manual's,
+# docs/images/manual-*.png (the desk and each dialog of the menu).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/scripts/deps.sh" run test
 "$top/scripts/build.sh"
 mkdir -p "$top/docs/images"
-exec /usr/bin/python3 "$top/tests/e2e/gui/deskScreenshot.py" \
-  --program "$top/build/bin/tollbrook2" --samples "$top/samples" \
-  --artifacts "$top/build/tests/e2e/gui/artifacts" --out "$top/docs/images/desk.png"
+common=(--program "$top/build/bin/tollbrook2" --samples "$top/samples"
+        --artifacts "$top/build/tests/e2e/gui/artifacts")
+/usr/bin/python3 "$top/tests/e2e/gui/deskScreenshot.py" "${common[@]}" --out "$top/docs/images/desk.png"
+/usr/bin/python3 "$top/tests/e2e/gui/manualScreenshots.py" "${common[@]}" --out "$top/docs/images"

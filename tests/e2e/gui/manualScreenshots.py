@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Takes the pictures of the user manual (docs/images/manual-*.png) from the
 real program on a private X server: the desk after a run, and each dialog
-the menu opens (scripts/manual-screenshots.sh calls this)."""
+the menu opens (scripts/screenshot.sh calls this)."""
 
 import os
 import sys
