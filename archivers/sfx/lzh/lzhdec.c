@@ -17,6 +17,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include "lzhdec.h"
+#include "../common/safename.h"
 
 /* Bytes of zero padding a bit reader may legitimately pull in after the
    last byte of an entry's data (look-ahead of the bit buffer). */
