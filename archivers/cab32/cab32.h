@@ -15,7 +15,7 @@ extern "C" {
 int Cab(void* window, const char* commandLine, char* output, uint32_t outputSize);
 /* The library's version times 100. */
 unsigned short CabGetVersion(void);
-/* Non-zero while a call (of any process of this user) is converting. */
+/* Non-zero while a call of this process is converting. */
 int CabGetRunning(void);
 /* 1 when path holds a readable cabinet (mode 1), 0 otherwise. */
 int CabCheckArchive(const char* path, int mode);

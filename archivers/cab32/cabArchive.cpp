@@ -1,16 +1,20 @@
 #include "cabArchive.h"
 
+#include "archiveStream.h"
 #include "cabSystem.h"
 #include "inputFile.h"
 #include "outputFile.h"
 #include "resultCodes.h"
+#include "searchWindow.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace cab32 {
 namespace {
 
-// Any name will do: the I/O layer maps every read to the input file.
+// Any name will do: the I/O layer maps every read to its view of the input.
 char kInputName[] = "input";
 char kSinkName[] = "sink";
 
@@ -24,14 +28,38 @@ struct Decompressor {
             mspack_destroy_cab_decompressor(cabd);
         }
     }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
     mscab_decompressor* cabd;
     mscabd_cabinet* cabinet = nullptr;
 };
 
+constexpr char kSignature[] = {'M', 'S', 'C', 'F'};
+
 bool StartsWithSignature(const tbarc::InputFile& input)
 {
-    char signature[4] = {};
-    return input.ReadAt(0, signature, 4) == 4 && std::memcmp(signature, "MSCF", 4) == 0;
+    char signature[sizeof kSignature] = {};
+    return input.ReadAt(0, signature, sizeof signature) == sizeof signature
+        && std::memcmp(signature, kSignature, sizeof kSignature) == 0;
+}
+
+// Whether libmspack opens a cabinet that starts at offset; its header fields
+// in length and flags. The reads count against budget when it is set.
+bool OpensAt(const tbarc::InputFile& input, std::uint64_t offset, std::uint64_t* budget,
+             std::uint64_t& length, int& flags)
+{
+    CabSystem system = MakeCabSystem(input, offset, input.Size() - offset);
+    system.budget = budget;
+    Decompressor d(system);
+    if (d.cabd == nullptr)
+        return false;
+    d.cabinet = d.cabd->open(d.cabd, kInputName);
+    if (d.cabinet == nullptr)
+        return false;
+    length = d.cabinet->length;
+    flags = d.cabinet->flags;
+    return true;
 }
 
 } // namespace
@@ -41,27 +69,33 @@ const char* CabArchive::StubFileName(tbarc::SfxKind kind) const
     return kind == tbarc::SfxKind::Win32 ? "cab-win32.exe" : nullptr;
 }
 
-int CabArchive::Find(const tbarc::InputFile& input, bool testData, std::string& detail)
+int CabArchive::Find(const tbarc::InputFile& input, std::string& detail)
 {
-    CabSystem system = MakeCabSystem(input);
-    Decompressor d(system);
-    if (d.cabd == nullptr)
-        return tbarc::kInternalError;
     // A file that starts with a cabinet is that cabinet; anything else (a
     // self-extractor, or a signature that opens no cabinet) is searched, and
-    // the first cabinet found is the archive.
+    // the first cabinet found is the archive. The search is bounded
+    // (searchWindow.h).
     const bool signatureFirst = StartsWithSignature(input);
-    d.cabinet = signatureFirst ? d.cabd->open(d.cabd, kInputName) : nullptr;
-    plain_ = d.cabinet != nullptr;
-    if (d.cabinet == nullptr)
-        d.cabinet = d.cabd->search(d.cabd, kInputName);
-    if (d.cabinet == nullptr) {
+    int flags = 0;
+    plain_ = signatureFirst && OpensAt(input, 0, nullptr, length_, flags);
+    bool found = plain_;
+    base_ = 0;
+    if (!found) {
+        const tbarc::SearchWindow window = tbarc::ArchiveSearchWindow(input);
+        std::vector<char> bytes(static_cast<std::size_t>(window.end - window.start));
+        bytes.resize(input.ReadAt(window.start, bytes.data(), bytes.size()));
+        std::uint64_t budget = tbarc::kSearchReadBudget;
+        const std::string_view view(bytes.data(), bytes.size()), signature(kSignature, sizeof kSignature);
+        for (std::size_t at = view.find(signature); !found && at != std::string_view::npos;
+             at = view.find(signature, at + 1)) {
+            base_ = window.start + at;
+            found = OpensAt(input, base_, &budget, length_, flags);
+        }
+    }
+    if (!found) {
         detail = signatureFirst ? "the cabinet's headers are damaged" : "no cabinet found";
         return signatureFirst ? tbarc::kCorruptArchive : tbarc::kNotAnArchive;
     }
-    const mscabd_cabinet* cab = d.cabinet;
-    base_ = static_cast<std::uint64_t>(cab->base_offset);
-    length_ = cab->length;
     if (base_ + length_ > input.Size()) {
         detail = "the cabinet is cut short";
         return tbarc::kCorruptArchive;
@@ -72,62 +106,102 @@ int CabArchive::Find(const tbarc::InputFile& input, bool testData, std::string& 
         return tbarc::kCorruptArchive;
     }
     layout_ = std::move(*layout);
-    const bool partOfSet = (cab->flags & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) != 0;
-    if (partOfSet) {
+    if ((flags & (MSCAB_HDR_PREVCAB | MSCAB_HDR_NEXTCAB)) != 0) {
         // Its other parts are not in this file, so its data cannot be tested.
         detail = "the cabinet is one part of a cabinet set";
         return tbarc::kUnsupportedArchive;
     }
-    if (testData) {
-        for (mscabd_file* f = cab->files; f != nullptr; f = f->next) {
-            if (d.cabd->extract(d.cabd, f, kSinkName) != MSPACK_ERR_OK) {
-                detail = std::string("the data of ") + f->filename + " is damaged";
-                return tbarc::kCorruptArchive;
-            }
+    return tbarc::kDone;
+}
+
+int CabArchive::TestFiles(const tbarc::InputFile& input, tbarc::ArchiveStream* stream,
+                          const std::vector<bool>& leaveOut, std::string& detail) const
+{
+    CabSystem system = MakeCabSystem(input, base_, length_);
+    system.stream = stream;
+    Decompressor d(system);
+    if (d.cabd == nullptr)
+        return tbarc::kInternalError;
+    d.cabinet = d.cabd->open(d.cabd, kInputName);
+    if (stream != nullptr && stream->Error() != tbarc::kDone)
+        return stream->Error();
+    if (d.cabinet == nullptr) {
+        detail = "the cabinet's headers do not lie within its length";
+        return tbarc::kDamagedData;
+    }
+    std::size_t i = 0;
+    for (mscabd_file* f = d.cabinet->files; f != nullptr; f = f->next, ++i) {
+        if (i < leaveOut.size() && leaveOut[i])
+            continue;
+        const int error = d.cabd->extract(d.cabd, f, kSinkName);
+        if (stream != nullptr && stream->Error() != tbarc::kDone)
+            return stream->Error();
+        if (error == MSPACK_ERR_NOMEMORY)
+            return tbarc::kInternalError;
+        if (error != MSPACK_ERR_OK) {
+            detail = std::string("the data of ") + f->filename + " is damaged";
+            return tbarc::kDamagedData;
         }
+    }
+    if (i != layout_.files.size()) {
+        // libmspack passed over file records (a folder that does not exist).
+        detail = "the cabinet's file table names folders it does not have";
+        return tbarc::kDamagedData;
     }
     return tbarc::kDone;
 }
 
 int CabArchive::Locate(const tbarc::InputFile& input, std::string& detail)
 {
-    return Find(input, false, detail);
+    return Find(input, detail);
 }
 
 bool CabArchive::Check(const tbarc::InputFile& input)
 {
     std::string detail;
-    const int rc = Find(input, true, detail);
-    return rc == tbarc::kDone || rc == tbarc::kUnsupportedArchive;
+    const int rc = Find(input, detail);
+    if (rc == tbarc::kUnsupportedArchive)
+        return true; // one part of a set: readable, its data lies partly elsewhere
+    return rc == tbarc::kDone && TestFiles(input, nullptr, {}, detail) == tbarc::kDone;
 }
 
 std::vector<tbarc::EntryName> CabArchive::Entries() const
 {
     std::vector<tbarc::EntryName> names;
-    for (const CabFileRecord& r : layout_.files)
-        names.push_back(
-            {r.name, (r.attribs & kUtf8NameAttrib) ? tbarc::NameEncoding::Utf8 : tbarc::NameEncoding::Ansi});
+    for (const CabFileRecord& r : layout_.files) {
+        const auto encoding =
+            (r.attribs & kUtf8NameAttrib) ? tbarc::NameEncoding::Utf8 : tbarc::NameEncoding::Ansi;
+        names.push_back({r.name, encoding, tbarc::NameIsSafe(r.name, encoding)});
+    }
     return names;
 }
 
-int CabArchive::WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
-                             tbarc::OutputFile& out)
+int CabArchive::WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut, bool verify,
+                             tbarc::OutputFile& out, std::string& detail)
 {
-    bool any = false;
-    for (bool b : leaveOut)
-        any = any || b;
-    if (!any) {
+    std::vector<tbarc::ArchiveStream::Part> parts;
+    if (std::none_of(leaveOut.begin(), leaveOut.end(), [](bool b) { return b; })) {
         // A plain .CAB is copied whole; an embedded one exactly as long as it is.
-        return plain_ ? out.CopyFrom(input, 0, input.Size()) : out.CopyFrom(input, base_, length_);
+        parts = {plain_ ? tbarc::ArchiveStream::Part{0, input.Size()}
+                        : tbarc::ArchiveStream::Part{base_, base_ + length_}};
+    } else {
+        // Folders and their data blocks stay as they are; a left-out file's
+        // bytes remain in its folder's stream, only its record goes.
+        const auto head = HeadWithout(layout_, leaveOut);
+        if (!head) {
+            detail = "its folder data lies inside its file table, which cannot be rebuilt";
+            return tbarc::kUnsupportedArchive;
+        }
+        if (const int rc = out.Write(head->data(), head->size()); rc != tbarc::kDone)
+            return rc;
+        parts = {{base_ + layout_.filesEnd, base_ + length_}};
     }
-    // Folders and their data blocks stay as they are; a left-out file's bytes
-    // remain in its folder's stream, only its record goes.
-    const auto head = HeadWithout(layout_, leaveOut);
-    if (!head)
-        return tbarc::kUnsupportedArchive;
-    if (const int rc = out.Write(head->data(), head->size()); rc != tbarc::kDone)
-        return rc;
-    return out.CopyFrom(input, base_ + layout_.filesEnd, length_ - layout_.filesEnd);
+    tbarc::ArchiveStream stream(input, out, std::move(parts));
+    if (verify) {
+        if (const int rc = TestFiles(input, &stream, leaveOut, detail); rc != tbarc::kDone)
+            return rc;
+    }
+    return stream.Finish();
 }
 
 } // namespace cab32

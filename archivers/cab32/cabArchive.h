@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <string>
 
+namespace tbarc {
+class ArchiveStream;
+}
+
 namespace cab32 {
 
 class CabArchive final : public tbarc::ArchiveFormat {
@@ -17,8 +21,8 @@ public:
     // Conversion: the cabinet's headers must be whole and it must stand alone.
     int Locate(const tbarc::InputFile& input, std::string& detail) override;
     std::vector<tbarc::EntryName> Entries() const override;
-    int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
-                     tbarc::OutputFile& out) override;
+    int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut, bool verify,
+                     tbarc::OutputFile& out, std::string& detail) override;
 
     // The check: headers whole and, for a cabinet that stands alone, every
     // file's data decompresses with correct block checksums.
@@ -26,7 +30,11 @@ public:
 
 private:
     // kDone with base_, length_, plain_ and layout_ set, or an error code.
-    int Find(const tbarc::InputFile& input, bool testData, std::string& detail);
+    int Find(const tbarc::InputFile& input, std::string& detail);
+    // Decodes every file not left out within the cabinet's own length, as
+    // the self-extractor will see it, reading through stream when set.
+    int TestFiles(const tbarc::InputFile& input, tbarc::ArchiveStream* stream,
+                  const std::vector<bool>& leaveOut, std::string& detail) const;
 
     std::uint64_t base_ = 0;
     std::uint64_t length_ = 0;

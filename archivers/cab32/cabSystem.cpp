@@ -1,6 +1,9 @@
 #include "cabSystem.h"
 
+#include "archiveStream.h"
 #include "inputFile.h"
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <cstring>
@@ -9,7 +12,7 @@ namespace cab32 {
 namespace {
 
 struct Handle {
-    const tbarc::InputFile* input; // null: a sink for extracted data
+    CabSystem* view; // null: a sink for extracted data
     off_t position;
 };
 
@@ -21,7 +24,7 @@ mspack_file* Open(mspack_system* self, const char* /*name*/, int mode)
     auto* h = static_cast<Handle*>(std::malloc(sizeof(Handle)));
     if (h == nullptr)
         return nullptr;
-    h->input = mode == MSPACK_SYS_OPEN_READ ? system->input : nullptr;
+    h->view = mode == MSPACK_SYS_OPEN_READ ? system : nullptr;
     h->position = 0;
     return reinterpret_cast<mspack_file*>(h);
 }
@@ -34,10 +37,21 @@ void Close(mspack_file* file)
 int Read(mspack_file* file, void* buffer, int bytes)
 {
     auto* h = reinterpret_cast<Handle*>(file);
-    if (h->input == nullptr || bytes < 0)
+    if (h->view == nullptr || bytes < 0)
         return -1;
-    const std::size_t got =
-        h->input->ReadAt(static_cast<std::uint64_t>(h->position), buffer, static_cast<std::size_t>(bytes));
+    CabSystem& view = *h->view;
+    const auto position = static_cast<std::uint64_t>(h->position);
+    const std::size_t length = position >= view.size
+        ? 0
+        : static_cast<std::size_t>(std::min<std::uint64_t>(bytes, view.size - position));
+    if (view.budget != nullptr) {
+        if (*view.budget < length)
+            return -1;
+        *view.budget -= length;
+    }
+    const std::uint64_t at = view.offset + position;
+    const std::size_t got = view.stream != nullptr ? view.stream->ReadAt(at, buffer, length)
+                                                   : view.input->ReadAt(at, buffer, length);
     h->position += static_cast<off_t>(got);
     return static_cast<int>(got);
 }
@@ -45,7 +59,7 @@ int Read(mspack_file* file, void* buffer, int bytes)
 int Write(mspack_file* file, void* /*buffer*/, int bytes)
 {
     auto* h = reinterpret_cast<Handle*>(file);
-    if (h->input != nullptr || bytes < 0)
+    if (h->view != nullptr || bytes < 0)
         return -1;
     h->position += bytes;
     return bytes;
@@ -54,7 +68,7 @@ int Write(mspack_file* file, void* /*buffer*/, int bytes)
 int Seek(mspack_file* file, off_t offset, int mode)
 {
     auto* h = reinterpret_cast<Handle*>(file);
-    const off_t size = h->input != nullptr ? static_cast<off_t>(h->input->Size()) : h->position;
+    const off_t size = h->view != nullptr ? static_cast<off_t>(h->view->size) : h->position;
     off_t target;
     switch (mode) {
     case MSPACK_SYS_SEEK_START: target = offset; break;
@@ -95,7 +109,7 @@ void Copy(void* src, void* dest, std::size_t bytes)
 
 } // namespace
 
-CabSystem MakeCabSystem(const tbarc::InputFile& input)
+CabSystem MakeCabSystem(const tbarc::InputFile& input, std::uint64_t offset, std::uint64_t size)
 {
     CabSystem system{};
     system.base.open = Open;
@@ -110,6 +124,10 @@ CabSystem MakeCabSystem(const tbarc::InputFile& input)
     system.base.copy = Copy;
     system.base.null_ptr = nullptr;
     system.input = &input;
+    system.offset = offset;
+    system.size = size;
+    system.stream = nullptr;
+    system.budget = nullptr;
     return system;
 }
 

@@ -1,22 +1,33 @@
-// libmspack's I/O layer pointed at one input file: every name opened for
-// reading is that file, every name opened for writing is a sink that only
-// counts. The decompressor then reads the archive we already hold open and
-// "extracts" without touching the disk, which is all a test needs.
+// libmspack's I/O layer pointed at a view of one input file: every name
+// opened for reading is that view, every name opened for writing is a sink
+// that only counts. The decompressor then reads the archive we already hold
+// open and "extracts" without touching the disk, which is all a check needs.
+// The view starts where the cabinet does and ends where its length says, as
+// the self-extractor's own view of it will; reads may go through an
+// ArchiveStream (which copies them into the output) and may count against a
+// budget.
 #pragma once
 
 #include <mspack.h>
 
+#include <cstdint>
+
 namespace tbarc {
+class ArchiveStream;
 class InputFile;
-}
+} // namespace tbarc
 
 namespace cab32 {
 
 struct CabSystem {
     mspack_system base; // must stay first: libmspack hands this pointer back
     const tbarc::InputFile* input;
+    std::uint64_t offset;         // where the view starts in the input
+    std::uint64_t size;           // its length
+    tbarc::ArchiveStream* stream; // reads go through it when set
+    std::uint64_t* budget;        // reads count against it when set
 };
 
-CabSystem MakeCabSystem(const tbarc::InputFile& input);
+CabSystem MakeCabSystem(const tbarc::InputFile& input, std::uint64_t offset, std::uint64_t size);
 
 } // namespace cab32

@@ -1,5 +1,6 @@
 // What the conversion needs to know of an archive format; libunlha32 and
-// libcab32 each implement it with their reader (lhasa, libmspack).
+// libcab32 each implement it with their reader (the stubs' own LZH decoder,
+// libmspack).
 #pragma once
 
 #include "namePolicy.h"
@@ -17,6 +18,7 @@ class OutputFile;
 struct EntryName {
     std::string raw; // as stored, folders separated by '/' or '\\'
     NameEncoding encoding = NameEncoding::Ansi;
+    bool writable = true; // the self-extractor writes it (the stubs' shared name rules)
 };
 
 class ArchiveFormat {
@@ -54,8 +56,12 @@ public:
         (void)stub;
     }
     // Appends the archive to out: unchanged when nothing is left out, otherwise
-    // rebuilt without the entries whose leaveOut flag is set.
-    virtual int WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut, OutputFile& out) = 0;
+    // rebuilt without the entries whose leaveOut flag is set. With verify,
+    // every entry the self-extractor will write is decoded and checked on
+    // the way (the bytes are read once); a damaged one fails the call
+    // (kDamagedData, kUnsupportedMethod) with the entry named in detail.
+    virtual int WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut, bool verify,
+                             OutputFile& out, std::string& detail) = 0;
 };
 
 } // namespace tbarc

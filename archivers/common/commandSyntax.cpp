@@ -24,6 +24,8 @@ bool SharedOption(const std::string& o, Request& request, std::optional<SfxKind>
         request.keepArchiveTime = o == "-y1";
     } else if (o == "-gm1" || o == "-gm0") {
         request.writeReport = o == "-gm1";
+    } else if (o == "-gt1" || o == "-gt0") {
+        request.verify = o == "-gt1";
     } else {
         return false;
     }

@@ -5,6 +5,9 @@
 #include "outputFile.h"
 #include "resultCodes.h"
 #include "stubLocator.h"
+#include "stubSeal.h"
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -80,7 +83,7 @@ void RemoveTwins(const std::string& folder, const std::string& fileName,
 }
 
 // Which entries stay out of the self-extractor: with -gu0 those whose names
-// the target system cannot hold, each reported.
+// the stubs refuse or the target system cannot hold, each reported.
 struct LeftOutEntries {
     std::vector<bool> marks; // one per entry, true when it is left out
     std::size_t count = 0;
@@ -93,7 +96,7 @@ LeftOutEntries ChooseLeftOutEntries(const Request& request, const ArchiveFormat&
     if (!request.leaveOutForeignNames)
         return leftOut;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!NameFitsTarget(entries[i].raw, entries[i].encoding, request.kind)) {
+        if (!entries[i].writable || !NameFitsKind(entries[i].raw, entries[i].encoding, request.kind)) {
             leftOut.marks[i] = true;
             ++leftOut.count;
             report.Line("left out: " + entries[i].raw);
@@ -102,35 +105,52 @@ LeftOutEntries ChooseLeftOutEntries(const Request& request, const ArchiveFormat&
     return leftOut;
 }
 
-// The stub, then the archive without its left-out entries, written under a
-// scratch name and moved to outputPath at the end.
+// The stub, then the archive without its left-out entries (checked on the
+// way unless the request says otherwise), then the stub's seal; written under
+// a scratch name and moved to outputPath at the end.
 int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const InputFile& input,
-                       const std::vector<char>& cachedStub, const std::vector<bool>& leaveOut,
-                       const std::string& outputPath, OutputFile& out, Report& report)
+                       const std::vector<char>& cachedStub, std::size_t sealSlot,
+                       const std::vector<bool>& leaveOut, const std::string& outputPath, OutputFile& out,
+                       Report& report)
 {
     // The stub read is shared by every call of this process: adapt a copy.
     std::vector<char> stub = cachedStub;
     format.AdaptStub(request.kind, outputPath, stub);
+    std::string detail;
     int rc = out.Create(request.folder, SelfExtractorName(request.archive));
     if (rc == kDone)
         rc = out.Write(stub.data(), stub.size());
+    if (rc == kDone) {
+        out.BeginArchive();
+        rc = format.WriteArchive(input, leaveOut, request.verify, out, detail);
+    }
     if (rc == kDone)
-        rc = format.WriteArchive(input, leaveOut, out);
+        rc = out.Seal(sealSlot);
     if (rc == kDone)
         rc = out.Commit(request.replaceExisting, request.keepArchiveTime ? &input.Stat().st_mtim : nullptr);
-    if (rc == kDone)
-        return kDone;
-    return Fail(report, rc,
-                rc == kDiskFull                ? "not enough space for " + outputPath
-                    : rc == kOutputExists      ? outputPath + " exists (-+ replaces it)"
-                    : rc == kFolderNotWritable ? "cannot write into the folder of " + outputPath
-                                               : "cannot write " + outputPath);
+    switch (rc) {
+    case kDone: return kDone;
+    case kDiskFull: return Fail(report, rc, "not enough space for " + outputPath);
+    case kOutputExists: return Fail(report, rc, outputPath + " exists (-+ replaces it)");
+    case kFolderNotWritable: return Fail(report, rc, "cannot write into the folder of " + outputPath);
+    case kDamagedData:
+    case kUnsupportedMethod:
+    case kCannotReadInput:
+        return Fail(report, rc,
+                    request.archive + ": " + (detail.empty() ? "cannot be read to its end" : detail));
+    case kUnsupportedArchive:
+        return Fail(report, rc,
+                    request.archive + ": " + (detail.empty() ? "too large for a self-extractor" : detail));
+    default: return Fail(report, rc, "cannot write " + outputPath);
+    }
 }
 
 } // namespace
 
 int Convert(const Request& request, ArchiveFormat& format, Report& report)
 {
+    if (request.folder.empty())
+        return Fail(report, kBadCommand, "the output folder is empty");
     const char* stubName = format.StubFileName(request.kind);
     if (stubName == nullptr)
         return Fail(report, kUnsupportedKind,
@@ -155,6 +175,11 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
         return Fail(report, kUnsupportedKind,
                     std::string("the ") + SfxKindName(request.kind) + " stub " + stubName
                         + " is not installed");
+    const std::optional<std::size_t> sealSlot = FindSealSlot(*cachedStub);
+    if (!sealSlot)
+        return Fail(report, kUnsupportedKind,
+                    std::string("the ") + SfxKindName(request.kind) + " stub " + stubName
+                        + " has no seal record");
 
     const LeftOutEntries leftOut = ChooseLeftOutEntries(request, format, report);
     if (request.leaveOutForeignNames && leftOut.count == leftOut.marks.size())
@@ -163,8 +188,8 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
         return Fail(report, rc, request.archive + ": " + detail);
 
     OutputFile out;
-    if (const int rc =
-            WriteSelfExtractor(request, format, input, *cachedStub, leftOut.marks, outputPath, out, report);
+    if (const int rc = WriteSelfExtractor(request, format, input, *cachedStub, *sealSlot, leftOut.marks,
+                                          outputPath, out, report);
         rc != kDone)
         return rc;
     RemoveTwins(OutputFolder(request), fileName, twins, report);

@@ -1,7 +1,7 @@
-// The busy flag of a library: an exclusive flock(2) on a per-user lock file,
-// held for the length of one main call, so another process (or another call in
-// this one) sees the library as busy. The lock file is opened once per process
-// and kept open, so a call costs a few flock(2) calls and no path lookups.
+// The busy flag of a library, held for the length of one main call. As a
+// Windows DLL's state is, it belongs to the process: another call in this
+// process (another thread) sees the library as busy; other processes convert
+// side by side, their outputs kept apart by their own scratch files.
 #pragma once
 
 namespace tbarc {
@@ -13,15 +13,15 @@ public:
     LibraryLock(const LibraryLock&) = delete;
     LibraryLock& operator=(const LibraryLock&) = delete;
 
-    // False when someone else holds the lock.
+    // False when another call of this process holds the library.
     bool TryAcquire();
 
-    // True while any call, in any process of this user, holds the lock.
+    // True while a call of this process holds the library.
     static bool IsHeld(const char* libraryName);
 
 private:
     const char* libraryName_;
-    int lockedFd_ = -1; // the descriptor whose exclusive lock this call holds
+    bool held_ = false;
 };
 
 } // namespace tbarc

@@ -1,119 +1,64 @@
 #include "namePolicy.h"
 
-#include <array>
-#include <cctype>
+#include "safename.h"
+
 #include <string>
-#include <vector>
 
 namespace tbarc {
 namespace {
 
-bool IsShiftJisLead(unsigned char c)
+bool FitsEightDotThree(std::string_view part)
 {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    const auto dot = part.find('.');
+    if (dot == std::string_view::npos)
+        return part.size() <= 8;
+    return dot >= 1 && dot <= 8 && part.find('.', dot + 1) == std::string_view::npos
+        && part.size() - dot - 1 <= 3;
 }
 
-// Splits at '/' and '\\', never at a Shift_JIS trail byte (which may be 0x5C).
-// Each component is kept as bytes, with a flag per byte telling whether it is a
-// single character (and so may be checked as ASCII).
-struct Component {
-    std::string bytes;
-    std::vector<bool> single;
-};
-
-std::vector<Component> SplitName(std::string_view name, NameEncoding encoding, bool& absolute)
+const unsigned char* Bytes(std::string_view name)
 {
-    std::vector<Component> parts(1);
-    absolute = !name.empty() && (name[0] == '/' || name[0] == '\\');
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (encoding == NameEncoding::Ansi && IsShiftJisLead(c) && i + 1 < name.size()) {
-            parts.back().bytes += name.substr(i, 2);
-            parts.back().single.insert(parts.back().single.end(), {false, false});
-            ++i;
-        } else if (c == '/' || c == '\\') {
-            parts.emplace_back();
-        } else {
-            parts.back().bytes += static_cast<char>(c);
-            parts.back().single.push_back(true);
-        }
-    }
-    return parts;
-}
-
-bool IsDeviceName(const std::string& component)
-{
-    // The device is reached whatever extension follows its name: "CON.TXT" too.
-    std::string stem = component.substr(0, component.find('.'));
-    while (!stem.empty() && stem.back() == ' ')
-        stem.pop_back();
-    for (auto& ch : stem)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    static const std::array<const char*, 4> fixed = {"CON", "PRN", "AUX", "NUL"};
-    for (const char* device : fixed)
-        if (stem == device)
-            return true;
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0)
-        && stem[3] >= '1' && stem[3] <= '9';
-}
-
-bool HasForbiddenCharacter(const Component& part)
-{
-    for (std::size_t i = 0; i < part.bytes.size(); ++i) {
-        if (!part.single[i])
-            continue;
-        const auto c = static_cast<unsigned char>(part.bytes[i]);
-        if (c < 0x20 || c == 0x7F)
-            return true;
-        switch (c) {
-        case '<':
-        case '>':
-        case ':':
-        case '"':
-        case '|':
-        case '?':
-        case '*': return true;
-        default: break;
-        }
-    }
-    return false;
-}
-
-bool FitsEightDotThree(const std::string& component)
-{
-    const auto dot = component.find('.');
-    if (dot == std::string::npos)
-        return component.size() <= 8;
-    return dot >= 1 && dot <= 8 && component.find('.', dot + 1) == std::string::npos
-        && component.size() - dot - 1 <= 3;
+    return reinterpret_cast<const unsigned char*>(name.data());
 }
 
 } // namespace
 
-bool NameFitsTarget(std::string_view rawName, NameEncoding encoding, SfxKind kind)
+bool NameIsSafe(std::string_view rawName, NameEncoding encoding)
 {
-    bool absolute = false;
-    const std::vector<Component> parts = SplitName(rawName, encoding, absolute);
-    if (absolute)
+    // Longer names than a 16-bit count are no names any archive stores.
+    if (rawName.size() > 0xFFFF)
         return false;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::string& text = parts[i].bytes;
-        // "a//b" and a trailing separator (a folder entry) are harmless.
-        if (text.empty())
-            continue;
-        if (text == "..")
-            return false;
-        if (text == ".")
-            continue;
-        if (HasForbiddenCharacter(parts[i]) || IsDeviceName(text))
-            return false;
-        // Windows drops trailing dots and blanks, so the name would change.
-        if (text.back() == '.' || text.back() == ' ')
-            return false;
-        if (kind != SfxKind::Win32 && !FitsEightDotThree(text))
-            return false;
+    return safename_check(Bytes(rawName), static_cast<unsigned short>(rawName.size()),
+                          encoding == NameEncoding::Utf8, '/', nullptr, 0)
+        == SAFENAME_OK;
+}
+
+bool NameFitsKind(std::string_view rawName, NameEncoding encoding, SfxKind kind)
+{
+    if (kind == SfxKind::Win32)
+        return true;
+    // The parts as the stubs split them: never at a Shift_JIS trail byte.
+    const bool utf8 = encoding == NameEncoding::Utf8;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= rawName.size();) {
+        const unsigned short width = i < rawName.size()
+            ? safename_width(Bytes(rawName) + i,
+                             static_cast<unsigned short>(std::min<std::size_t>(rawName.size() - i, 2)), utf8)
+            : 1;
+        if (i == rawName.size() || (width == 1 && (rawName[i] == '/' || rawName[i] == '\\'))) {
+            const std::string_view part = rawName.substr(start, i - start);
+            if (!part.empty() && part != "." && !FitsEightDotThree(part))
+                return false;
+            start = i + 1;
+        }
+        i += width;
     }
     return true;
+}
+
+bool NameFitsTarget(std::string_view rawName, NameEncoding encoding, SfxKind kind)
+{
+    return NameIsSafe(rawName, encoding) && NameFitsKind(rawName, encoding, kind);
 }
 
 } // namespace tbarc

@@ -1,18 +1,87 @@
 #include "outputFile.h"
 
-#include "inputFile.h"
 #include "resultCodes.h"
+
+#include <zlib.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <vector>
+#include <cstring>
+#include <memory>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tbarc {
+namespace {
+
+constexpr char kScratchPrefix[] = ".tb-";
+constexpr char kScratchSuffix[] = ".tmp";
+constexpr std::size_t kScratchDigits = 8;
+constexpr std::size_t kScratchNameLength =
+    sizeof kScratchPrefix - 1 + kScratchDigits + sizeof kScratchSuffix - 1;
+
+// Gathered writes up to this size; a self-extractor of small archives is
+// written in one go.
+constexpr std::size_t kGatherLimit = 1u << 20;
+
+// Where the three numbers sit in a stub's seal record (sfxseal.h): after
+// eight bytes of magic, offset, length and CRC-32, little-endian.
+constexpr std::size_t kSealNumbers = 8;
+
+bool IsScratchName(const char* name)
+{
+    if (std::strlen(name) != kScratchNameLength
+        || std::strncmp(name, kScratchPrefix, sizeof kScratchPrefix - 1) != 0
+        || std::strcmp(name + kScratchNameLength - (sizeof kScratchSuffix - 1), kScratchSuffix) != 0)
+        return false;
+    for (std::size_t i = 0; i < kScratchDigits; ++i) {
+        const char c = name[sizeof kScratchPrefix - 1 + i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+std::string ScratchName()
+{
+    static std::atomic<unsigned> counter{0};
+    std::uint32_t random = 0;
+    if (getrandom(&random, sizeof random, GRND_NONBLOCK) != sizeof random)
+        random =
+            static_cast<std::uint32_t>(getpid()) * 2654435761u ^ static_cast<std::uint32_t>(time(nullptr));
+    random ^= counter.fetch_add(1) * 0x9E3779B9u;
+    char name[kScratchNameLength + 1];
+    std::snprintf(name, sizeof name, "%s%08x%s", kScratchPrefix, static_cast<unsigned>(random),
+                  kScratchSuffix);
+    return name;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The name still leads to the file open as fd (a cleaner may have removed
+// it between the create and the lock).
+bool StillNamed(const std::string& path, int fd)
+{
+    struct stat named, open;
+    return lstat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && SameFile(named, open);
+}
+
+void PutLittle32(char* p, std::uint64_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+} // namespace
 
 int WriteErrorCode(int error)
 {
@@ -31,60 +100,124 @@ int WriteErrorCode(int error)
     }
 }
 
+int RemoveStaleScratchFiles(const std::string& folder)
+{
+    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return 0;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(dirFd), closedir);
+    if (!dir) {
+        close(dirFd);
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (!IsScratchName(entry->d_name))
+            continue;
+        const int fd = openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat open, named;
+        char head[2] = {};
+        // Ours: a regular file of this user that starts like a program (or
+        // is still empty), and no writer holds it any more.
+        if (fstat(fd, &open) == 0 && S_ISREG(open.st_mode) && open.st_uid == geteuid()
+            && (open.st_size == 0 || (pread(fd, head, 2, 0) == 2 && head[0] == 'M' && head[1] == 'Z'))
+            && flock(fd, LOCK_EX | LOCK_NB) == 0
+            && fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(open, named)
+            && unlinkat(dirFd, entry->d_name, 0) == 0)
+            ++removed;
+        close(fd);
+    }
+    return removed;
+}
+
 OutputFile::~OutputFile()
 {
     if (fd_ >= 0)
         close(fd_);
-    if (!tempPath_.empty())
-        unlink(tempPath_.c_str());
+    if (!scratchPath_.empty())
+        unlink(scratchPath_.c_str());
+    if (lockFd_ >= 0)
+        close(lockFd_);
 }
 
 int OutputFile::Create(const std::string& folder, const std::string& fileName)
 {
-    static std::atomic<unsigned> counter{0};
-    std::string dir = folder.empty() ? std::string(".") : folder;
-    if (dir.back() != '/')
+    std::string dir = folder;
+    if (dir.empty() || dir.back() != '/')
         dir += '/';
     finalPath_ = dir + fileName;
+    RemoveStaleScratchFiles(dir);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[64];
-        std::snprintf(suffix, sizeof suffix, ".%d.%u.part", static_cast<int>(getpid()), counter.fetch_add(1));
-        const std::string candidate = dir + "." + fileName + suffix;
+        const std::string candidate = dir + ScratchName();
         // Mode 0666 so the process umask decides, as for any new file.
-        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) {
-            tempPath_ = candidate;
+        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno == EEXIST)
+            continue;
+        if (fd_ < 0)
+            return WriteErrorCode(errno);
+        lockFd_ = open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const bool locked = lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
+        // Where no lock can be had (a file system without flock, a file this
+        // user may not read) the file is just never taken for a stale one.
+        const bool takenMeanwhile = lockFd_ >= 0 && !locked && errno == EWOULDBLOCK;
+        if (!takenMeanwhile && StillNamed(candidate, fd_)) {
+            scratchPath_ = candidate;
             pending_.reserve(64u << 10);
             return kDone;
         }
-        if (errno != EEXIST)
-            return WriteErrorCode(errno);
+        // A cleaner took the new file for a stale one: leave it and try another name.
+        close(fd_);
+        fd_ = -1;
+        if (lockFd_ >= 0)
+            close(lockFd_);
+        lockFd_ = -1;
     }
     return kFolderNotWritable;
 }
 
-namespace {
-
-// Gathered writes up to this size; a self-extractor of small archives is
-// written in one go.
-constexpr std::size_t kGatherLimit = 1u << 20;
-
-} // namespace
-
 int OutputFile::Write(const void* data, std::size_t length)
 {
     const char* p = static_cast<const char*>(data);
+    if (inArchive_)
+        crc_ = crc32_z(crc_, reinterpret_cast<const Bytef*>(p), length);
+    written_ += length;
     if (pending_.size() + length > kGatherLimit) {
         if (const int rc = Flush(); rc != kDone)
             return rc;
-        if (length > kGatherLimit) {
-            const int rc = WriteNow(p, length);
-            written_ += rc == kDone ? length : 0;
-            return rc;
-        }
+        if (length > kGatherLimit)
+            return WriteNow(p, length);
     }
     pending_.insert(pending_.end(), p, p + length);
-    written_ += length;
+    return kDone;
+}
+
+void OutputFile::BeginArchive()
+{
+    inArchive_ = true;
+    archiveStart_ = written_;
+    crc_ = crc32_z(0, nullptr, 0);
+}
+
+int OutputFile::Seal(std::size_t sealOffset)
+{
+    const std::uint64_t length = written_ - archiveStart_;
+    if (archiveStart_ > 0xFFFFFFFFu || length > 0xFFFFFFFFu - archiveStart_)
+        return kUnsupportedArchive; // a 32-bit program cannot reach that far into its file
+    char numbers[12];
+    PutLittle32(numbers, archiveStart_);
+    PutLittle32(numbers + 4, length);
+    PutLittle32(numbers + 8, crc_);
+    const std::uint64_t at = sealOffset + kSealNumbers;
+    if (at >= flushed_ && at + sizeof numbers <= flushed_ + pending_.size()) {
+        std::memcpy(pending_.data() + (at - flushed_), numbers, sizeof numbers);
+        return kDone;
+    }
+    if (const int rc = Flush(); rc != kDone)
+        return rc;
+    if (pwrite(fd_, numbers, sizeof numbers, static_cast<off_t>(at)) != static_cast<ssize_t>(sizeof numbers))
+        return WriteErrorCode(errno);
     return kDone;
 }
 
@@ -105,46 +238,7 @@ int OutputFile::WriteNow(const char* data, std::size_t length)
         if (n <= 0)
             return WriteErrorCode(n < 0 ? errno : ENOSPC);
         done += static_cast<std::size_t>(n);
-    }
-    return kDone;
-}
-
-int OutputFile::CopyFrom(const InputFile& input, std::uint64_t offset, std::uint64_t length)
-{
-    if (input.InMemory()) {
-        const std::string_view bytes = input.Contents();
-        if (offset > bytes.size() || length > bytes.size() - offset)
-            return kCannotReadInput; // the input shrank under us
-        return Write(bytes.data() + offset, static_cast<std::size_t>(length));
-    }
-    if (const int rc = Flush(); rc != kDone)
-        return rc;
-    // The kernel copies (or shares extents) without a trip through user space.
-    loff_t in = static_cast<loff_t>(offset);
-    while (length > 0) {
-        const ssize_t n = copy_file_range(input.Fd(), &in, fd_, nullptr, length, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))
-            break; // fall back to read and write below
-        if (n < 0)
-            return WriteErrorCode(errno);
-        if (n == 0)
-            return kCannotReadInput; // the input shrank under us
-        length -= static_cast<std::uint64_t>(n);
-        written_ += static_cast<std::uint64_t>(n);
-    }
-    std::vector<char> buffer(length > 0 ? 1 << 20 : 0);
-    while (length > 0) {
-        const std::size_t chunk = length < buffer.size() ? length : buffer.size();
-        const std::size_t got = input.ReadAt(static_cast<std::uint64_t>(in), buffer.data(), chunk);
-        if (got == 0)
-            return kCannotReadInput;
-        if (const int rc = WriteNow(buffer.data(), got); rc != kDone)
-            return rc;
-        written_ += got;
-        in += static_cast<loff_t>(got);
-        length -= got;
+        flushed_ += static_cast<std::uint64_t>(n);
     }
     return kDone;
 }
@@ -161,28 +255,29 @@ int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
     fd_ = -1;
     if (close(fd) != 0)
         return WriteErrorCode(errno);
+    // The lock stays until the file has its final name.
     int renamed;
     if (replace) {
-        renamed = rename(tempPath_.c_str(), finalPath_.c_str());
+        renamed = rename(scratchPath_.c_str(), finalPath_.c_str());
     } else {
         // Never replace a file that appeared since the caller looked.
-        renamed = renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, finalPath_.c_str(), RENAME_NOREPLACE);
+        renamed = renameat2(AT_FDCWD, scratchPath_.c_str(), AT_FDCWD, finalPath_.c_str(), RENAME_NOREPLACE);
         if (renamed != 0 && errno == EEXIST)
             return kOutputExists;
         if (renamed != 0 && (errno == EINVAL || errno == ENOSYS)) {
             // File systems without RENAME_NOREPLACE: a hard link fails on an existing name.
-            renamed = link(tempPath_.c_str(), finalPath_.c_str());
+            renamed = link(scratchPath_.c_str(), finalPath_.c_str());
             if (renamed != 0 && errno == EEXIST)
                 return kOutputExists;
+            if (renamed == 0)
+                unlink(scratchPath_.c_str());
         }
     }
     // The scratch file was made in the folder, so the folder takes files: a
     // refused rename (another user's file in a sticky folder) is this file's.
     if (renamed != 0)
         return errno == EACCES || errno == EPERM ? kOutputNotWritable : WriteErrorCode(errno);
-    if (!replace)
-        unlink(tempPath_.c_str()); // harmless after a rename; needed after link()
-    tempPath_.clear();
+    scratchPath_.clear();
     return kDone;
 }
 

@@ -1,7 +1,14 @@
-// The self-extractor being written: a temporary file in the output folder that
+// The self-extractor being written: a scratch file in the output folder that
 // becomes <folder>/<name> only when everything was written. Destroying an
-// uncommitted OutputFile removes the temporary file, so a failed call leaves
+// uncommitted OutputFile removes the scratch file, so a failed call leaves
 // nothing behind.
+//
+// Scratch files are created new (never opened if they exist) under short
+// names of their own, ".tb-" and eight hex digits, ".tmp", so they can
+// neither meet an entry's name nor push a long output name over the file
+// system's limit. The writer holds an flock(2) on its scratch file until the
+// rename: one that nobody holds is left over from a killed conversion, and
+// the next conversion into that folder removes it.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +19,6 @@
 #include <time.h>
 
 namespace tbarc {
-
-class InputFile;
 
 class OutputFile {
 public:
@@ -26,28 +31,42 @@ public:
     // are gathered and reach the file in one write(2), at the latest in Commit.
     int Create(const std::string& folder, const std::string& fileName);
     int Write(const void* data, std::size_t length);
-    // Large stretches of a file on disk go through the kernel's copy instead.
-    int CopyFrom(const InputFile& input, std::uint64_t offset, std::uint64_t length);
+    // What is written from now on is the archive the seal describes.
+    void BeginArchive();
+    // Fills the stub's seal record at sealOffset (see sfxseal.h) with the
+    // archive's place, length and CRC-32.
+    int Seal(std::size_t sealOffset);
     // Moves the finished file into place; with replace false an existing file
     // of that name is kept and kOutputExists returned.
     int Commit(bool replace, const struct timespec* modificationTime);
 
     std::uint64_t BytesWritten() const { return written_; }
+    const std::string& ScratchPath() const { return scratchPath_; }
 
 private:
     int Flush();
     int WriteNow(const char* data, std::size_t length);
 
     int fd_ = -1;
+    int lockFd_ = -1; // holds the flock that tells the scratch file is in use
     std::vector<char> pending_;
-    std::string tempPath_;
+    std::uint64_t flushed_ = 0; // bytes already in the file
+    std::string scratchPath_;
     std::string finalPath_;
     std::uint64_t written_ = 0;
+    std::uint64_t archiveStart_ = 0;
+    bool inArchive_ = false;
+    unsigned long crc_ = 0;
 };
 
 // The result code for a failed write, create or rename with this errno: a
 // full disk and a folder that takes no files stop a whole run; anything else
 // fails this file alone.
 int WriteErrorCode(int error);
+
+// Removes the scratch files of killed conversions from folder: files named as
+// OutputFile names them, owned by this user, that no process holds. Returns
+// how many were removed.
+int RemoveStaleScratchFiles(const std::string& folder);
 
 } // namespace tbarc

@@ -13,6 +13,7 @@ struct Request {
     bool replaceExisting = false;      // -+ (LZH); always for the CAB command -f
     bool keepArchiveTime = false;      // -y1
     bool writeReport = true;           // -gm1 (default) / -gm0
+    bool verify = true;                // -gt1 (default): decode every entry before wrapping it; -gt0
     std::string archive;
     std::string folder;
 };

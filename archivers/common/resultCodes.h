@@ -20,11 +20,12 @@ enum ResultCode : int {
     kUnsupportedArchive = 0x800B, // readable, but cannot become a self-extractor (cabinet sets)
     kNothingLeft = 0x800C,        // every entry would be left out
     kInternalError = 0x800D,      // out of memory or an unexpected library failure
-    kUnsupportedMethod = 0x800E,  // an entry's method is one the stub of the asked kind cannot decode
+    kUnsupportedMethod = 0x800E,  // an entry's method is unknown, or one the asked kind's stub cannot decode
+    kDamagedData = 0x800F,        // an entry fails its CRC or cannot be decoded (found by the verification)
     kOutputNotWritable = 0x8010,  // this one output file cannot be written (its name is too long or not
                                   // allowed on the output's file system, a folder stands in its place, it is
                                   // too large for the file system); other files may still be
-    kBusy = 0x801F,               // another call holds the library
+    kBusy = 0x801F,               // another call of this process holds the library
     kCancelled = 0x8020,          // reserved: the libraries show no window that could cancel
 };
 

@@ -1,117 +1,34 @@
 #include "lzhArchive.h"
 
+#include "archiveStream.h"
 #include "inputFile.h"
-#include "lzhHeaderNames.h"
 #include "lzhStubMethods.h"
 #include "outputFile.h"
-#include "win16ModuleName.h"
 #include "resultCodes.h"
+#include "searchWindow.h"
+#include "win16ModuleName.h"
 
-#include <lha_reader.h>
-
-#include <algorithm>
 #include <cstring>
-#include <memory>
 
 namespace unlha32 {
 namespace {
 
 using tbarc::InputFile;
 
-// lhasa reads through this window onto the file, starting at a candidate header.
-struct Window {
-    const InputFile* file;
-    std::uint64_t position;
-};
+enum class Start { Other, HeaderShape, KnownMethod };
 
-int WindowRead(void* handle, void* buffer, std::size_t length)
+// How a file starts: with the method field of a header ("-???-" at offset
+// 2), and one of the methods LZH tools write ("-lh?-", "-lz4-", "-lz5-",
+// "-lzs-", "-pm?-" but PMarc's self-extractor mark "-pms-").
+Start HowItStarts(const InputFile& input)
 {
-    auto* w = static_cast<Window*>(handle);
-    const std::size_t got = w->file->ReadAt(w->position, buffer, length);
-    w->position += got;
-    return static_cast<int>(got);
-}
-
-int WindowSkip(void* handle, std::size_t length)
-{
-    auto* w = static_cast<Window*>(handle);
-    w->position += length;
-    return w->position <= w->file->Size();
-}
-
-const LHAInputStreamType kWindowType = {WindowRead, WindowSkip, nullptr};
-
-// The same test lhasa makes before reading a header: "-lh?-", "-lz?-", "-pm?-".
-bool LooksLikeHeader(const std::uint8_t* p)
-{
-    if (p[2] != '-' || p[6] != '-')
-        return false;
-    if (p[3] == 'l' && p[4] == 'h')
-        return true;
-    if (p[3] == 'l' && p[4] == 'z')
-        return p[5] == '4' || p[5] == '5' || p[5] == 's';
-    return p[3] == 'p' && p[4] == 'm' && p[5] != 's';
-}
-
-struct ReaderDeleter {
-    void operator()(LHAReader* r) const { lha_reader_free(r); }
-};
-struct StreamDeleter {
-    void operator()(LHAInputStream* s) const { lha_input_stream_free(s); }
-};
-
-enum class Walk { NoHeader, Complete, Broken };
-
-// Reads the member chain from `start` with lhasa. Complete means: at least one
-// member, every header accepted by lhasa (header checksum or CRC right), every
-// member's data inside the file, and the chain ends with the end-of-archive
-// byte (0); only LArc and PMarc archives may end at the end of the file.
-Walk WalkChain(const InputFile& file, std::uint64_t start, std::vector<LzhMember>& members,
-               std::string& detail)
-{
-    members.clear();
-    Window window{&file, start};
-    std::unique_ptr<LHAInputStream, StreamDeleter> stream(lha_input_stream_new(&kWindowType, &window));
-    if (!stream)
-        return Walk::NoHeader;
-    std::unique_ptr<LHAReader, ReaderDeleter> reader(lha_reader_new(stream.get()));
-    if (!reader)
-        return Walk::NoHeader;
-    lha_reader_set_dir_policy(reader.get(), LHA_READER_DIR_PLAIN);
-
-    std::uint64_t next = start;
-    bool anyLhMethod = false;
-    while (LHAFileHeader* header = lha_reader_next_file(reader.get())) {
-        LzhMember member;
-        member.start = next;
-        member.end = next + header->raw_data_len + header->compressed_length;
-        member.method.assign(header->compress_method, strnlen(header->compress_method, 5));
-        member.rawName = StoredName(header->raw_data, header->raw_data_len, header->header_level);
-        members.push_back(std::move(member));
-        anyLhMethod = anyLhMethod || std::strncmp(header->compress_method, "-lh", 3) == 0;
-        next = members.back().end;
-        if (next > file.Size()) {
-            detail = "member " + std::to_string(members.size()) + " runs past the end of the file";
-            return Walk::Broken;
-        }
-    }
-    if (members.empty())
-        return Walk::NoHeader;
-    if (next == file.Size()) {
-        // LArc and PMarc end their archives at the end of the file; an LHA
-        // archive that stops there instead of at its end marker was cut.
-        if (!anyLhMethod)
-            return Walk::Complete;
-        detail = "the end marker is missing";
-        return Walk::Broken;
-    }
-    std::uint8_t marker = 0xFF;
-    file.ReadAt(next, &marker, 1);
-    if (marker == 0)
-        return Walk::Complete;
-    detail =
-        "header " + std::to_string(members.size() + 1) + " at offset " + std::to_string(next) + " is damaged";
-    return Walk::Broken;
+    std::uint8_t p[7] = {};
+    if (input.ReadAt(0, p, sizeof p) != sizeof p || p[0] == 0 || p[2] != '-' || p[6] != '-')
+        return Start::Other;
+    const bool known = (p[3] == 'l' && p[4] == 'h')
+        || (p[3] == 'l' && p[4] == 'z' && std::strchr("45s", p[5]))
+        || (p[3] == 'p' && p[4] == 'm' && p[5] != 's');
+    return known ? Start::KnownMethod : Start::HeaderShape;
 }
 
 } // namespace
@@ -128,31 +45,34 @@ const char* LzhArchive::StubFileName(tbarc::SfxKind kind) const
 
 int LzhArchive::Locate(const InputFile& input, std::string& detail)
 {
-    constexpr std::size_t kChunk = 1 << 16;
-    constexpr std::size_t kLookAhead = 7;
-    std::vector<std::uint8_t> buffer(std::min<std::uint64_t>(kChunk + kLookAhead, input.Size()));
     // A file that starts with a header is a plain archive: it must be whole
     // from there, never rescued by a later member that happens to be intact.
-    // Otherwise the archive starts at the first place where lhasa reads a
-    // complete header; strings like "-lh5-" in a stub's code fail that test.
-    for (std::uint64_t base = 0; base < input.Size(); base += kChunk) {
-        const std::size_t got = input.ReadAt(base, buffer.data(), buffer.size());
-        if (got < kLookAhead)
-            break;
-        for (std::size_t i = 0; i + kLookAhead <= got && i < kChunk; ++i) {
-            if (buffer[i + 2] != '-' || !LooksLikeHeader(&buffer[i]))
-                continue;
-            const Walk walk = WalkChain(input, base + i, members_, detail);
-            if (walk == Walk::Complete) {
-                start_ = base + i;
-                return tbarc::kDone;
-            }
-            if (walk == Walk::Broken)
-                return tbarc::kCorruptArchive;
-            if (base + i == 0) {
+    // One of a method no tool writes counts when the header is whole (its
+    // member then cannot be converted, rather than be passed over).
+    if (const Start start = HowItStarts(input); start != Start::Other) {
+        switch (WalkMembers(input, 0, members_, detail)) {
+        case Walk::Complete: start_ = 0; return tbarc::kDone;
+        case Walk::Broken: return tbarc::kCorruptArchive;
+        case Walk::NoHeader:
+            if (start == Start::KnownMethod) {
                 detail = "the first header is damaged";
                 return tbarc::kCorruptArchive;
             }
+        }
+    }
+    // Otherwise the archive starts at the first place behind the program's
+    // image where a whole header is read; strings like "-lh5-" in a stub's
+    // code fail that test. The search is bounded (searchWindow.h).
+    const tbarc::SearchWindow window = tbarc::ArchiveSearchWindow(input);
+    std::uint64_t budget = tbarc::kSearchReadBudget;
+    for (std::uint64_t from = window.start; from < window.end;) {
+        const std::optional<std::uint64_t> found = FindHeader(input, from, window.end, budget);
+        if (!found)
+            break;
+        switch (WalkMembers(input, *found, members_, detail)) {
+        case Walk::Complete: start_ = *found; return tbarc::kDone;
+        case Walk::Broken: return tbarc::kCorruptArchive;
+        case Walk::NoHeader: from = *found + 1; break;
         }
     }
     detail = "no LZH archive found";
@@ -163,7 +83,7 @@ std::vector<tbarc::EntryName> LzhArchive::Entries() const
 {
     std::vector<tbarc::EntryName> names;
     for (const LzhMember& m : members_)
-        names.push_back({m.rawName, tbarc::NameEncoding::Ansi});
+        names.push_back({m.name, tbarc::NameEncoding::Ansi, m.writable});
     return names;
 }
 
@@ -173,7 +93,7 @@ int LzhArchive::CheckStubDecodes(tbarc::SfxKind kind, const std::vector<bool>& l
     for (std::size_t i = 0; i < members_.size(); ++i) {
         if (leaveOut[i] || StubDecodes(kind, members_[i].method))
             continue;
-        detail = members_[i].rawName + ": the " + tbarc::SfxKindName(kind) + " self-extractor cannot decode "
+        detail = members_[i].name + ": the " + tbarc::SfxKindName(kind) + " self-extractor cannot decode "
             + members_[i].method;
         return tbarc::kUnsupportedMethod;
     }
@@ -186,32 +106,35 @@ void LzhArchive::AdaptStub(tbarc::SfxKind kind, const std::string& outputPath, s
         NameWin16Module(stub, outputPath);
 }
 
-int LzhArchive::WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut,
-                             tbarc::OutputFile& out)
+int LzhArchive::WriteArchive(const InputFile& input, const std::vector<bool>& leaveOut, bool verify,
+                             tbarc::OutputFile& out, std::string& detail)
 {
+    // Members are self-contained (header, then data): without left-out
+    // entries the archive goes whole, to the end of the file; otherwise the
+    // kept members in order, adjacent runs as one part, and an end marker.
+    std::vector<tbarc::ArchiveStream::Part> parts;
     bool any = false;
-    for (bool b : leaveOut)
-        any = any || b;
-    if (!any)
-        return out.CopyFrom(input, start_, input.Size() - start_);
-    // Members are self-contained (header, then data): copy the kept ones in
-    // order, adjacent runs in one go, and close with the end-of-archive byte.
-    std::size_t i = 0;
-    while (i < members_.size()) {
+    for (std::size_t i = 0; i < members_.size(); ++i) {
         if (leaveOut[i]) {
-            ++i;
+            any = true;
             continue;
         }
-        std::size_t j = i;
-        while (j + 1 < members_.size() && !leaveOut[j + 1])
-            ++j;
-        if (const int rc = out.CopyFrom(input, members_[i].start, members_[j].end - members_[i].start);
-            rc != tbarc::kDone)
-            return rc;
-        i = j + 1;
+        if (!parts.empty() && parts.back().end == members_[i].start)
+            parts.back().end = members_[i].end;
+        else
+            parts.push_back({members_[i].start, members_[i].end});
     }
+    if (!any)
+        parts = {{start_, input.Size()}};
+    tbarc::ArchiveStream stream(input, out, std::move(parts));
+    if (verify) {
+        if (const int rc = TestMembers(stream, start_, members_, leaveOut, detail); rc != tbarc::kDone)
+            return rc;
+    }
+    if (const int rc = stream.Finish(); rc != tbarc::kDone)
+        return rc;
     const std::uint8_t endMarker = 0;
-    return out.Write(&endMarker, 1);
+    return any ? out.Write(&endMarker, 1) : tbarc::kDone;
 }
 
 } // namespace unlha32

@@ -1,22 +1,17 @@
 // An LZH archive found in a file: a plain archive, or one behind a
-// self-extractor (.EXE, X68000 .X, ...). lhasa reads and checks every header;
-// this class only remembers where each member lies so it can be copied.
+// self-extractor (.EXE, X68000 .X, ...). The self-extractors' own decoder
+// reads and checks every header (lzhDecoder.h); this class remembers where
+// each member lies so it can be copied.
 #pragma once
 
 #include "archiveFormat.h"
+#include "lzhDecoder.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace unlha32 {
-
-struct LzhMember {
-    std::uint64_t start = 0; // offset of the header in the file
-    std::uint64_t end = 0;   // offset just past the compressed data
-    std::string rawName;     // stored path and name, folders separated by '/' or '\\'
-    std::string method;      // "-lh5-", ...
-};
 
 class LzhArchive final : public tbarc::ArchiveFormat {
 public:
@@ -28,8 +23,8 @@ public:
                          std::string& detail) const override;
     void AdaptStub(tbarc::SfxKind kind, const std::string& outputPath,
                    std::vector<char>& stub) const override;
-    int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut,
-                     tbarc::OutputFile& out) override;
+    int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut, bool verify,
+                     tbarc::OutputFile& out, std::string& detail) override;
 
 private:
     std::uint64_t start_ = 0;

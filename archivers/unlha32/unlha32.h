@@ -15,7 +15,7 @@ extern "C" {
 int Unlha(void* window, const char* commandLine, char* output, uint32_t outputSize);
 /* The library's version times 100. */
 unsigned short UnlhaGetVersion(void);
-/* Non-zero while a call (of any process of this user) is converting. */
+/* Non-zero while a call of this process is converting. */
 int UnlhaGetRunning(void);
 /* 1 when path holds a readable LZH archive (mode 1), 0 otherwise. */
 int UnlhaCheckArchive(const char* path, int mode);

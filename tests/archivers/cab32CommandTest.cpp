@@ -36,7 +36,7 @@ TEST_P(CabCommand, MakesTheWin32KindOrRefuses)
     std::string report;
     EXPECT_EQ(lib_->Run(line, &report), c.code) << report;
     if (c.code == 0)
-        EXPECT_EQ(ReadBytes(out + "/made.EXE"), kit::BuiltStub("cab-win32.exe") + ReadBytes(cab));
+        EXPECT_EQ(ReadBytes(out + "/made.EXE"), kit::Sealed(kit::BuiltStub("cab-win32.exe"), ReadBytes(cab)));
     else
         EXPECT_TRUE(kit::ListFolder(out).empty());
 }
@@ -60,7 +60,7 @@ TEST(CabCommandText, FReplacesAnEarlierOutput)
     const std::string cab = kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, true);
     WriteBytes(dir / "made.EXE", "old");
     EXPECT_EQ(lib.Run("-f \"" + cab + "\" \"" + dir.Path() + "/\""), 0);
-    EXPECT_EQ(ReadBytes(dir / "made.EXE"), kit::BuiltStub("cab-win32.exe") + ReadBytes(cab));
+    EXPECT_EQ(ReadBytes(dir / "made.EXE"), kit::Sealed(kit::BuiltStub("cab-win32.exe"), ReadBytes(cab)));
 }
 
 } // namespace

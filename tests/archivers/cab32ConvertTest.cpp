@@ -58,7 +58,7 @@ TEST_P(CabConvert, OutputIsStubThenTheCabinetAndCabextractReadsIt)
     const std::string cabinet = GetParam().offset == 0
         ? before
         : before.substr(GetParam().offset, CabinetLength(before, GetParam().offset));
-    EXPECT_EQ(ReadBytes(output), kit::BuiltStub("cab-win32.exe") + cabinet);
+    EXPECT_EQ(ReadBytes(output), kit::Sealed(kit::BuiltStub("cab-win32.exe"), cabinet));
     std::string log;
     EXPECT_EQ(Shell("cabextract -t " + Quote(output) + " 2>&1", &log), 0) << log;
     EXPECT_EQ(ReadBytes(input), before) << "the input changed";

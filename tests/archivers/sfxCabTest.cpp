@@ -28,13 +28,19 @@ std::string Destination(const std::string& unixPath)
     return Quote("-oZ:" + unixPath);
 }
 
-// Converts cabinet into <dir>/sfx/<base>.EXE with the library; returns that path.
-std::string MakeSfx(const TempFolder& dir, const std::string& cabinet)
+kit::Library& CabLibrary()
 {
     static kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
+    return lib;
+}
+
+// Converts cabinet into <dir>/sfx/<base>.EXE with the library; returns that
+// path. A damaged cabinet needs "-gt0": the library refuses it otherwise.
+std::string MakeSfx(const TempFolder& dir, const std::string& cabinet, const std::string& options = "")
+{
     fs::create_directories(dir / "sfx");
     std::string report;
-    if (lib.Run("-f \"" + cabinet + "\" \"" + (dir / "sfx") + "/\"", &report) != 0)
+    if (CabLibrary().Run("-f " + options + " \"" + cabinet + "\" \"" + (dir / "sfx") + "/\"", &report) != 0)
         throw std::runtime_error(report);
     return dir / ("sfx/" + kit::ListFolder(dir / "sfx").at(0));
 }
@@ -133,7 +139,10 @@ TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)
     std::string bytes = ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
     bytes[bytes.size() - 100] ^= 0x5A; // inside the last data block
     WriteBytes(dir / "bad.cab", bytes);
-    const std::string exe = MakeSfx(dir, dir / "bad.cab");
+    std::string report;
+    EXPECT_EQ(CabLibrary().Run("-f \"" + (dir / "bad.cab") + "\" \"" + dir.Path() + "/\"", &report), 0x800F)
+        << "the library's verification refuses it: " << report;
+    const std::string exe = MakeSfx(dir, dir / "bad.cab", "-gt0");
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);
     EXPECT_TRUE(FilesBelow(dir / "out").empty());
     EXPECT_EQ(RunSfx(exe, "-t"), 2);
@@ -148,7 +157,7 @@ TEST(SfxCabSafety, ADamagedEntryLeavesTheFileItWouldReplaceAlone)
     std::string bytes = ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", big}}, true));
     bytes[bytes.size() - 100] ^= 0x5A; // inside the last data block
     WriteBytes(dir / "bad.cab", bytes);
-    const std::string exe = MakeSfx(dir, dir / "bad.cab");
+    const std::string exe = MakeSfx(dir, dir / "bad.cab", "-gt0");
     fs::create_directories(dir / "out");
     WriteBytes(dir / "out/big.txt", "the user's own file");
     EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "out")), 2);

@@ -47,7 +47,7 @@ TEST_P(UnlhaCommand, MakesTheAskedKindOrRefuses)
     EXPECT_EQ(lib_->Run(Fill(c.line, dir / "in/a.lzh", out), &report), c.code) << report;
     if (c.code == 0) {
         const std::string stub = kit::FakeLzhStubs().at(c.stub);
-        EXPECT_EQ(ReadBytes(out + "/a.EXE"), stub + archive);
+        EXPECT_EQ(ReadBytes(out + "/a.EXE"), kit::Sealed(stub, archive));
     } else {
         EXPECT_TRUE(kit::ListFolder(out).empty()) << "a failed call must leave nothing";
         EXPECT_NE(report.find("Error"), std::string::npos) << report;

@@ -33,7 +33,7 @@ TEST_P(UnlhaConvertCorpus, OutputIsStubThenTheArchiveAndLhasaReadsIt)
     ASSERT_EQ(outputs.size(), 1u);
     const std::string output = dir / outputs[0];
     EXPECT_EQ(ReadBytes(output),
-              kit::FakeLzhStubs().at("lzh-win32.exe") + before.substr(GetParam().archiveOffset));
+              kit::Sealed(kit::FakeLzhStubs().at("lzh-win32.exe"), before.substr(GetParam().archiveOffset)));
     std::string log;
     EXPECT_EQ(Shell("lhasa t " + Quote(output) + " 2>&1", &log), 0) << log;
     EXPECT_EQ(ReadBytes(input), before) << "the input changed";
@@ -77,14 +77,14 @@ TEST_P(UnlhaLeaveOut, Gu0DropsWhatTheKindCannotHoldAndCountsIt)
         + "\" \"" + dir.Path() + "/\"";
     ASSERT_EQ(lib.Run(line), leftOut);
     const std::string stub = kit::FakeLzhStubs().at(*c.kindOption ? "lzh-win32.exe" : "lzh-dos.exe");
-    EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(kept));
+    EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), kit::Sealed(stub, kit::MakeLzh(kept)));
     EXPECT_EQ(Shell("lhasa t " + Quote(dir / "mixed.EXE") + " >/dev/null 2>&1"), 0);
 
     // -gu1 keeps every entry, whatever its name.
     ASSERT_EQ(lib.Run(std::string("s -+ ") + c.kindOption + " -gu1 \"" + (dir / "in/mixed.lzh") + "\" \""
                       + dir.Path() + "/\""),
               0);
-    EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), stub + kit::MakeLzh(all));
+    EXPECT_EQ(ReadBytes(dir / "mixed.EXE"), kit::Sealed(stub, kit::MakeLzh(all)));
 }
 
 const std::vector<std::string> kNames = {

@@ -1,5 +1,5 @@
 // Failures of a conversion: each has its code, leaves nothing behind and never
-// touches the input. Also the busy lock seen from another process.
+// touches the input. Also the busy flag, which belongs to the process.
 #include "unlha32TestKit.h"
 
 #include <gtest/gtest.h>
@@ -161,85 +161,104 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     0x8008}));
 
-// Another process holding the library: flock(1) takes the same lock file.
-class LockHolder {
-public:
-    explicit LockHolder(const std::string& lockFile)
-    {
-        pid_ = fork();
-        if (pid_ == 0) {
-            // -o: flock itself holds the lock, so ending its group releases it.
-            setpgid(0, 0);
-            execlp("flock", "flock", "-o", "-x", lockFile.c_str(), "sleep", "30",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~LockHolder()
-    {
-        kill(-pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-
-private:
-    pid_t pid_;
-};
-
 struct BusyCase {
     const char* so;
     const char* prefix;
-    const char* lock;
 };
 
-class LibraryBusy : public testing::TestWithParam<BusyCase> {};
+class LibraryBusy : public testing::TestWithParam<BusyCase> {
+protected:
+    bool Cab() const { return std::string(GetParam().prefix) == "Cab"; }
+    // An archive <name>.lzh or <name>.cab of about `size` bytes in dir, and
+    // the command that converts it into out.
+    std::string Command(const TempFolder& dir, const std::string& name, std::size_t size,
+                        const std::string& out)
+    {
+        const std::string data(size, 'x');
+        const std::string input = dir / (name + (Cab() ? ".cab" : ".lzh"));
+        if (Cab()) {
+            std::filesystem::create_directories(dir / name);
+            std::filesystem::rename(kit::MakeCab(dir / name, {{"a.txt", data}}, true), input);
+        } else {
+            WriteBytes(input, kit::MakeLzh({{"a.txt", data}}));
+        }
+        return std::string(Cab() ? "-f" : "s -+ -gw2") + " \"" + input + "\" \"" + out + "/\"";
+    }
+};
 
-TEST_P(LibraryBusy, AnotherProcessHoldingItMakesItBusy)
+TEST_P(LibraryBusy, ACallOfThisProcessMakesItBusy)
 {
-    const BusyCase& c = GetParam();
     std::map<std::string, std::string> stubs = kit::FakeLzhStubs();
     stubs.merge(kit::CabStubs());
-    kit::Library lib(c.so, c.prefix, stubs);
+    kit::Library lib(GetParam().so, GetParam().prefix, stubs);
     TempFolder dir;
-    const std::string input = std::string(c.prefix) == "Cab"
-        ? kit::MakeCab(dir.Path(), {{"a.txt", "a"}}, false)
-        : Copy(dir, "fragglet_lhasa/test/archives/lha213/lh5.lzh", "made.lzh");
-    const std::string line = std::string(std::string(c.prefix) == "Cab" ? "-f" : "s -+ -gw2") + " \"" + input
-        + "\" \"" + (dir / "out") + "/\"";
-    std::filesystem::create_directory(dir / "out");
+    std::filesystem::create_directories(dir / "long");
+    std::filesystem::create_directories(dir / "short");
+    const std::string longCall = Command(dir, "long", 48u << 20, dir / "long");
+    const std::string shortCall = Command(dir, "short", 100, dir / "short");
     ASSERT_EQ(lib.Running(), 0);
-
-    const std::string lockDir = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/tollbrook2";
-    std::filesystem::create_directories(lockDir);
-    {
-        LockHolder holder(lockDir + "/" + c.lock);
-        for (int i = 0; i < 500 && lib.Running() == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_NE(lib.Running(), 0) << "the other process never took the lock";
-        EXPECT_EQ(lib.Run(line), 0x801F);
-        EXPECT_TRUE(kit::ListFolder(dir / "out").empty());
+    // While another thread converts, a call is refused at once; a conversion
+    // may end between the two looks, so the long one is tried a few times.
+    int seen = 0;
+    for (int attempt = 0; attempt < 5 && seen != 0x801F; ++attempt) {
+        std::filesystem::remove_all(dir / "short");
+        std::filesystem::create_directories(dir / "short");
+        std::thread other([&] { EXPECT_EQ(lib.Run(longCall), 0); });
+        while (lib.Running() == 0)
+            std::this_thread::yield();
+        seen = lib.Run(shortCall);
+        other.join();
     }
+    EXPECT_EQ(seen, 0x801F);
+    EXPECT_TRUE(kit::ListFolder(dir / "short").empty()) << "a busy call writes nothing";
     EXPECT_EQ(lib.Running(), 0);
-    EXPECT_EQ(lib.Run(line), 0);
+    EXPECT_EQ(lib.Run(shortCall), 0);
 }
 
-TEST_P(LibraryBusy, ALockFileRemovedMeanwhileIsOpenedAgain)
+TEST_P(LibraryBusy, ProcessesConvertSideBySideIntoOneFolder)
 {
-    const BusyCase& c = GetParam();
     std::map<std::string, std::string> stubs = kit::FakeLzhStubs();
     stubs.merge(kit::CabStubs());
-    kit::Library lib(c.so, c.prefix, stubs);
-    ASSERT_EQ(lib.Running(), 0); // the library has its lock file open now
-    const std::string lockFile = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/tollbrook2/" + c.lock;
-    ASSERT_TRUE(std::filesystem::remove(lockFile));
-    // Another process makes a new lock file at that path and holds it.
-    LockHolder holder(lockFile);
-    for (int i = 0; i < 500 && lib.Running() == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_NE(lib.Running(), 0) << "the library still watches the removed file";
+    kit::Library lib(GetParam().so, GetParam().prefix, stubs);
+    TempFolder dir;
+    std::filesystem::create_directories(dir / "out");
+    constexpr int kProcesses = 3, kCalls = 15;
+    std::vector<std::string> calls;
+    for (int p = 0; p < kProcesses; ++p)
+        calls.push_back(Command(dir, "in" + std::to_string(p), 300000, dir / "out"));
+    // Each process converts its own archive again and again, all into one
+    // folder: no call is busy, and every output is whole.
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t child = fork();
+        if (child == 0) {
+            int failed = 0;
+            for (int i = 0; i < kCalls; ++i)
+                failed += lib.Run(calls[p]) != 0;
+            _exit(failed);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "calls of a process failed";
+    }
+    std::vector<std::string> expected;
+    for (int p = 0; p < kProcesses; ++p)
+        expected.push_back("in" + std::to_string(p) + ".EXE");
+    EXPECT_EQ(kit::ListFolder(dir / "out"), expected) << "no scratch file stays behind";
+    // The same conversion, made alone, gives the same bytes.
+    std::filesystem::create_directories(dir / "alone");
+    for (int p = 0; p < kProcesses; ++p) {
+        const std::string call = calls[p].substr(0, calls[p].rfind(" \"")) + " \"" + (dir / "alone") + "/\"";
+        ASSERT_EQ(lib.Run(call), 0);
+        EXPECT_TRUE(ReadBytes(dir / ("out/" + expected[p])) == ReadBytes(dir / ("alone/" + expected[p])))
+            << expected[p];
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Libraries, LibraryBusy,
-                         testing::Values(BusyCase{"libunlha32.so", "Unlha", "unlha32.lock"},
-                                         BusyCase{"libcab32.so", "Cab", "cab32.lock"}));
+                         testing::Values(BusyCase{"libunlha32.so", "Unlha"}, BusyCase{"libcab32.so", "Cab"}));
 
 } // namespace

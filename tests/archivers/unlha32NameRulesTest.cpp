@@ -1,4 +1,6 @@
-// Which stored names each kind of self-extractor can hold (what -gu0 leaves out).
+// Which stored names each kind of self-extractor can hold (what -gu0 leaves
+// out): the self-extractors' own rules (safename.c) and, for DOS and Win16,
+// 8.3 names.
 #include "namePolicy.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +46,20 @@ INSTANTIATE_TEST_SUITE_P(Names, NameRules,
                                          NameCase{"DIR/LPT1", NameEncoding::Ansi, false, false},
                                          NameCase{"COM9.LOG", NameEncoding::Ansi, false, false},
                                          NameCase{"NUL .TXT", NameEncoding::Ansi, false, false},
-                                         NameCase{"COM0.TXT", NameEncoding::Ansi, true, true},
+                                         // Windows reserves these too; the stubs refuse them.
+                                         NameCase{"COM0.TXT", NameEncoding::Ansi, false, false},
+                                         NameCase{"lpt0", NameEncoding::Ansi, false, false},
+                                         NameCase{"CLOCK$", NameEncoding::Ansi, false, false},
+                                         NameCase{"conin$.txt", NameEncoding::Ansi, false, false},
+                                         NameCase{"CONOUT$", NameEncoding::Ansi, false, false},
+                                         NameCase{"COM\xB9", NameEncoding::Ansi, false, false},
+                                         NameCase{"LPT\xC2\xB2.txt", NameEncoding::Utf8, false, false},
+                                         NameCase{"COM1\xB9", NameEncoding::Ansi, true, true},
+                                         NameCase{".", NameEncoding::Ansi, false, false},
+                                         NameCase{"dir/.", NameEncoding::Ansi, true, true},
+                                         NameCase{"b.txt ", NameEncoding::Ansi, false, false},
+                                         NameCase{"DEL\x7FX", NameEncoding::Ansi, false, false},
+                                         NameCase{"caf\xC3\xA9\x7F", NameEncoding::Utf8, false, false},
                                          NameCase{"CONSOLE.TXT", NameEncoding::Ansi, true, true},
                                          NameCase{"WHAT?.TXT", NameEncoding::Ansi, false, false},
                                          NameCase{"A|B", NameEncoding::Ansi, false, false},

@@ -36,7 +36,7 @@ TEST_P(UnlhaStubChange, TheNextCallUsesTheStubNowOnDisk)
     WriteBytes(dir / "a.lzh", archive);
     const std::string stubPath = lib.StubPath("lzh-win32.exe");
     ASSERT_EQ(lib.Run(Line("", dir / "a.lzh", dir.Path())), 0);
-    ASSERT_EQ(ReadBytes(dir / "a.EXE"), kit::FakeLzhStubs().at("lzh-win32.exe") + archive);
+    ASSERT_EQ(ReadBytes(dir / "a.EXE"), kit::Sealed(kit::FakeLzhStubs().at("lzh-win32.exe"), archive));
 
     const auto oldTime = fs::last_write_time(stubPath);
     // Replaced through a new file, as an update would do it: another inode.
@@ -45,17 +45,17 @@ TEST_P(UnlhaStubChange, TheNextCallUsesTheStubNowOnDisk)
     if (GetParam().keepTime)
         fs::last_write_time(stubPath, oldTime);
     ASSERT_EQ(lib.Run(Line("", dir / "a.lzh", dir.Path())), 0) << GetParam().what;
-    EXPECT_EQ(ReadBytes(dir / "a.EXE"), GetParam().newStub + archive) << GetParam().what;
+    EXPECT_EQ(ReadBytes(dir / "a.EXE"), kit::Sealed(GetParam().newStub, archive)) << GetParam().what;
 
     fs::remove(stubPath);
     EXPECT_EQ(lib.Run(Line("", dir / "a.lzh", dir.Path())), 0x8008) << "a removed stub";
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, UnlhaStubChange,
-                         testing::Values(StubChange{"another size", "MZ" + std::string(3000, 'N'), false},
-                                         StubChange{"same size, newer", "MZ" + std::string(1022, 'N'), false},
+                         testing::Values(StubChange{"another size", kit::FakeStub('N', 3002), false},
+                                         StubChange{"same size, newer", kit::FakeStub('N', 1024), false},
                                          StubChange{"same size and time, another file",
-                                                    "MZ" + std::string(1022, 'N'), true}));
+                                                    kit::FakeStub('N', 1024), true}));
 
 std::string RandomBytes(std::size_t size, unsigned seed)
 {
@@ -86,10 +86,10 @@ TEST_P(UnlhaArchiveSize, OutputIsExactWholeAndWithEntriesLeftOut)
     const std::string stub = kit::FakeLzhStubs().at("lzh-win32.exe");
 
     ASSERT_EQ(lib.Run(Line("-gu1", dir / "in.lzh", dir.Path())), 0);
-    EXPECT_TRUE(ReadBytes(dir / "in.EXE") == stub + archive) << GetParam().what;
+    EXPECT_TRUE(ReadBytes(dir / "in.EXE") == kit::Sealed(stub, archive)) << GetParam().what;
     // CON is a device name on Windows: that member goes, the others stay as they were.
     ASSERT_EQ(lib.Run(Line("-gu0", dir / "in.lzh", dir.Path())), 1);
-    EXPECT_TRUE(ReadBytes(dir / "in.EXE") == stub + kit::MakeLzh({a, b})) << GetParam().what;
+    EXPECT_TRUE(ReadBytes(dir / "in.EXE") == kit::Sealed(stub, kit::MakeLzh({a, b}))) << GetParam().what;
     EXPECT_EQ(kit::ListFolder(dir.Path()), (std::vector<std::string>{"in.EXE", "in.lzh"}));
 }
 

@@ -1,5 +1,7 @@
 #include "unlha32TestKit.h"
 
+#include "support/sealedSfx.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -82,10 +84,22 @@ int Library::Run(const std::string& commandLine, char* output, std::uint32_t siz
     return main_(nullptr, commandLine.c_str(), output, size);
 }
 
+std::string FakeStub(char fill, std::size_t size)
+{
+    std::string stub = "MZ" + std::string("TB2SEAL\x1A", 8) + std::string(12, '\0');
+    stub.resize(size, fill);
+    return stub;
+}
+
 std::map<std::string, std::string> FakeLzhStubs()
 {
     // Distinct bytes per kind, so a test sees which stub a call used.
-    return {{"lzh-dos.exe", "MZ" + std::string(510, 'D')}, {"lzh-win32.exe", "MZ" + std::string(1022, 'W')}};
+    return {{"lzh-dos.exe", FakeStub('D', 512)}, {"lzh-win32.exe", FakeStub('W', 1024)}};
+}
+
+std::string Sealed(const std::string& stub, const std::string& archive)
+{
+    return testSupport::Sealed(stub, archive);
 }
 
 std::string MakeCab(const std::string& folder,

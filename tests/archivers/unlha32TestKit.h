@@ -50,8 +50,12 @@ private:
     int (*check_)(const char*, int) = nullptr;
 };
 
-// Recognisable stand-ins for the LZH stubs the DOS and Win32 kinds need.
+// A recognisable stand-in for a stub: "MZ", a seal record, then fill up to size.
+std::string FakeStub(char fill, std::size_t size);
+// Stand-ins for the LZH stubs the DOS and Win32 kinds need.
 std::map<std::string, std::string> FakeLzhStubs();
+// What a library writes: the stub with its seal filled in, then the archive.
+std::string Sealed(const std::string& stub, const std::string& archive);
 
 // A level-0 LZH archive of stored (-lh0-) members: name -> contents.
 std::string MakeLzh(const std::vector<std::pair<std::string, std::string>>& members);

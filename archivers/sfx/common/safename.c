@@ -1,6 +1,7 @@
 /* safename.c - which stored entry names a self-extractor may write (see
  * safename.h). Kept small: it is compiled into the 16-bit stubs, which must
- * stay under 20 KiB. */
+ * stay under 20 KiB. Only memcpy of the C library: the Win32 stubs have
+ * no other. */
 #include <string.h>
 #include "safename.h"
 
@@ -41,9 +42,12 @@ static int device(const unsigned char* p, unsigned short n, int utf8)
         stem++;
     while (stem > 0 && p[stem - 1] == ' ')
         stem--;
-    for (d = names; *d; d += strlen(d) + 1)
+    for (d = names; *d;) {
         if (same(p, stem, d))
             return 1;
+        while (*d++)
+            ;
+    }
     if (stem < 4 || !(same(p, 3, "COM") || same(p, 3, "LPT")))
         return 0;
     /* a digit, or a superscript one, two or three (Windows-1252 or UTF-8) */
@@ -55,13 +59,25 @@ static int device(const unsigned char* p, unsigned short n, int utf8)
     return c == 0xB9 || c == 0xB2 || c == 0xB3;
 }
 
+/* Control characters and those Windows refuses in a name. */
+static int forbidden(unsigned char c)
+{
+    const char* f = ":*?\"<>|";
+    if (c < 0x20 || c == 0x7F)
+        return 1;
+    while (*f)
+        if ((unsigned char)*f++ == c)
+            return 1;
+    return 0;
+}
+
 /* One part of n bytes, neither empty nor ".". */
 static int part_safe(const unsigned char* p, unsigned short n, int utf8)
 {
     unsigned short i, w;
     for (i = 0; i < n; i += w) {
         w = safename_width(p + i, (unsigned short)(n - i), utf8);
-        if (w == 1 && (p[i] < 0x20 || p[i] == 0x7F || strchr(":*?\"<>|", p[i]) != NULL))
+        if (w == 1 && forbidden(p[i]))
             return 0;
     }
     return p[n - 1] != '.' && p[n - 1] != ' ' && !device(p, n, utf8);

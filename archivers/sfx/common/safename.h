@@ -19,6 +19,10 @@
 #ifndef TB_SAFENAME_H
 #define TB_SAFENAME_H
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 #define SAFENAME_OK 0     /* every part may be created inside the destination */
 #define SAFENAME_EMPTY 1  /* nothing is left to create ("", ".", "./") */
 #define SAFENAME_UNSAFE 2 /* see above */
@@ -34,5 +38,9 @@ unsigned short safename_width(const unsigned char* p, unsigned short n, int utf8
    cannot swallow the separator behind it. Returns a SAFENAME_* code. */
 int safename_check(const unsigned char* name, unsigned short n, int utf8, char sep, char* path,
                    unsigned short room);
+
+#ifdef __cplusplus
+}
+#endif
 
 #endif

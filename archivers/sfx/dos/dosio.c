@@ -26,14 +26,14 @@ dos_open_done:
 #endasm
 }
 
-int dos_create(const char *path)
+int dos_create_new(const char *path)
 {
 #asm
   push bp
   mov bp,sp
   mov dx,4[bp]
   xor cx,cx
-  mov ah,#$3C
+  mov ah,#$5B
   int $21
   jnc dos_create_done
   mov ax,#-1

@@ -12,7 +12,8 @@
 #define DOS_ATTR_DIR 0x10
 
 int dos_open(const char* path, int mode);
-int dos_create(const char* path);
+/* Creates a file that must not exist yet (it fails on an existing one). */
+int dos_create_new(const char* path);
 unsigned dos_read(int handle, void* buf, unsigned count);
 unsigned dos_write(int handle, const void* buf, unsigned count);
 int dos_close(int handle);

@@ -69,24 +69,6 @@ static void find_self(void)
     self[i] = 0;
 }
 
-/* The end of this program in its file, from the size fields of its MZ
- * header: the archive starts there or later. */
-static unsigned long image_end(void)
-{
-    unsigned char mz[6];
-    unsigned long size = 0;
-    int h = dos_open(self, DOS_READ);
-    if (h >= 0 && dos_read(h, mz, 6) == 6 && mz[0] == 'M' && mz[1] == 'Z') {
-        unsigned last = mz[2] | mz[3] << 8, pages = mz[4] | mz[5] << 8;
-        size = (unsigned long)pages * 512;
-        if (last)
-            size -= 512 - last;
-    }
-    if (h >= 0)
-        dos_close(h);
-    return size;
-}
-
 int main(void)
 {
     int count = sfx_read_switches(dos_psp(), 0x81, &options);
@@ -102,5 +84,5 @@ int main(void)
         sfx_say("");
     }
     find_self();
-    return sfx_run(self, image_end(), &options);
+    return sfx_run(self, &options);
 }

@@ -2,13 +2,15 @@
 #ifndef TB_SFX_NAMES83_H
 #define TB_SFX_NAMES83_H
 
-/* Rewrites one path component in place into an 8.3 name: at most eight
+/* Writes the n-byte path part at src into dst as an 8.3 name: at most eight
  * bytes, a dot and three more (double-byte Shift_JIS characters are never
- * split), characters DOS refuses become '_'. Device names never get here:
- * the decoder refuses them. Returns non-zero when the name had to change. */
-int name83(char* name);
+ * split), upper case, characters DOS refuses as '_'. Unsafe names never get
+ * here: the shared name rules refuse them. dst needs 13 bytes; returns the
+ * length written. */
+int name83(const char* src, int n, char* dst);
 
-/* Appends a "~n" tail to an 8.3 name made by name83, keeping it 8.3. */
-void name83_tail(char* name, int n);
+/* Rewrites an 8.3 name made by name83 to end in "~" and the number n, the
+ * part before the dot shortened as far as the number needs. */
+void name83_tail(char* name, unsigned n);
 
 #endif

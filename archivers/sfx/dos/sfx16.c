@@ -1,32 +1,47 @@
 /* The extraction run of the 16-bit self-extractors (see sfx16.h).
- * Each file is written under a temporary name in its folder and renamed
- * into place only once its CRC is right, so a damaged entry never leaves a
- * file that looks whole. Names are made DOS names (names83.c) after the
- * decoder has refused unsafe ones, and every path starts with the
+ * The archive is checked against the seal the library wrote before
+ * anything is written: a file cut short or altered is refused whole.
+ * Each file is written under a scratch name of its own in its folder
+ * (created new: "~TB" and a number, so it never meets an entry's name nor a
+ * user's file) and renamed into place only once its CRC is right, so a
+ * damaged entry never leaves a file that looks whole. Names are made DOS
+ * names (names83.c) after the shared name rules have refused unsafe ones;
+ * an entry whose DOS name a file of this run already has gets another
+ * ("~1", "~2", ... "~10", the name shortened as the number grows), so no
+ * entry ever replaces one extracted before. Every path starts with the
  * destination. */
 #include <string.h>
 #include "farwin.h"
 #include "../lzh/lzhdec.h"
+#include "../common/safename.h"
+#include "../common/sfxseal.h"
 #include "names83.h"
 
-#define TEMP_NAME "TBSFX$$$.TMP"
+/* Longest path written: the destination and the entry's path, mapped. */
+#define TARGET_MAX (SFX_PATH_MAX * 2)
+/* Paths written in this run, as a Bloom filter of 65536 bits. */
+#define WRITTEN_BYTES 8192
+
+/* Filled in by the library that appends the archive (sfxseal.h). */
+sfx_seal sfx_archive_seal = SFX_SEAL_INIT;
 
 typedef struct run_ctx {
     int archive;
+    unsigned long at, end; /* the next read; the end of the sealed archive */
     const sfx_options* opt;
     int replace_all;
-    int out;                       /* handle of the file being written */
-    char target[SFX_PATH_MAX * 2]; /* where the current entry goes */
-    char temp[SFX_PATH_MAX * 2];
-    char folder[SFX_PATH_MAX * 2]; /* scratch of make_folders */
-    char dir[SFX_PATH_MAX * 2];    /* a folder entry being made */
-    unsigned char written[512];    /* hashes of the paths written so far */
+    int out;                    /* handle of the file being written */
+    char target[TARGET_MAX];    /* where the current entry goes */
+    char temp[TARGET_MAX + 16]; /* its scratch file */
+    char folder[TARGET_MAX];    /* scratch of make_folders */
+    char dir[TARGET_MAX];       /* a folder entry being made */
+    unsigned char written[WRITTEN_BYTES];
 } run_ctx;
 
 static run_ctx ctx;
 static lzh_state state;
 static lzh_io io;
-static char line[SFX_PATH_MAX * 2 + 48];
+static char line[TARGET_MAX + 48];
 
 /* ---- text ---------------------------------------------------------------- */
 
@@ -51,61 +66,79 @@ static void say2(const char* a, const char* b)
     sfx_say(line);
 }
 
-/* ---- paths --------------------------------------------------------------- */
+/* ---- the seal -------------------------------------------------------------- */
 
-static int sjis_lead(unsigned char c)
+/* Reads the sealed bytes once and compares their CRC-32; SFX_SEAL_*. The
+ * decoder's input buffer is free until the run starts. */
+static int check_seal(void)
 {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    unsigned long left = sfx_archive_seal.length, crc = 0;
+    unsigned n;
+    if (sfx_archive_seal.offset == 0)
+        return SFX_SEAL_NONE;
+    if (dos_seek(ctx.archive, sfx_archive_seal.offset) != 0)
+        return SFX_SEAL_SHORT;
+    while (left) {
+        n = left < LZH_INBUF_SIZE ? (unsigned)left : LZH_INBUF_SIZE;
+        if (dos_read(ctx.archive, state.inbuf, n) != n)
+            return SFX_SEAL_SHORT;
+        crc = sfx_crc32(crc, state.inbuf, n);
+        left -= n;
+    }
+    return crc == sfx_archive_seal.crc ? SFX_SEAL_OK : SFX_SEAL_ALTERED;
 }
 
-/* dest + '\' + the entry path with every component made an 8.3 name.
- * Returns whether any component changed. */
+/* ---- paths --------------------------------------------------------------- */
+
+/* dest + '\' + the entry path with every part made an 8.3 name; -1 when
+ * that does not fit. */
 static int map_path(const char* entry, char* out)
 {
-    char part[SFX_PATH_MAX];
-    int changed = 0, n;
+    int n, len = strlen(entry), i, start;
     strcpy(out, ctx.opt->dest);
     n = strlen(out);
     if (n && out[n - 1] != '\\' && out[n - 1] != ':')
-        strcat(out, "\\");
-    while (*entry) {
-        int k = 0;
-        while (*entry && *entry != '\\' && k < SFX_PATH_MAX - 1) {
-            if (sjis_lead((unsigned char)*entry) && entry[1])
-                part[k++] = *entry++;
-            part[k++] = *entry++;
-        }
-        part[k] = 0;
-        while (*entry == '\\')
-            entry++;
-        changed |= name83(part);
-        if (strlen(out) + strlen(part) + 2 > sizeof ctx.target)
-            return changed;
-        strcat(out, part);
-        if (*entry)
-            strcat(out, "\\");
+        out[n++] = '\\';
+    for (i = 0; i < len; i++) {
+        for (start = i; i < len && entry[i] != '\\';)
+            i += safename_width((unsigned char*)entry + i, (unsigned short)(len - i), 0);
+        if (n + 14 > TARGET_MAX)
+            return -1;
+        n += name83(entry + start, i - start, out + n);
+        if (i < len)
+            out[n++] = '\\';
     }
-    return changed;
+    out[n] = 0;
+    return 0;
 }
 
-static unsigned path_hash(const char* p)
+/* Three hashes of a path, each picking one bit of the filter. */
+static void path_bits(const char* p, unsigned* bits)
 {
-    unsigned h = 0;
-    while (*p)
-        h = (h << 5) + h + (unsigned char)*p++;
-    return h & 4095;
+    unsigned a = 0, b = 5381, c = 0x9E37;
+    for (; *p; p++) {
+        a = (a << 5) - a + (unsigned char)*p;
+        b = ((b << 5) + b) ^ (unsigned char)*p;
+        c = ((c << 3) | (c >> 13)) + (unsigned char)*p;
+    }
+    bits[0] = a;
+    bits[1] = b;
+    bits[2] = c ^ (a >> 7);
 }
 
-static int was_written(const char* p)
+/* Whether the path may name a file this run wrote (a rare false yes only
+ * costs a "~n" name), or, with mark, notes that it does. */
+static int written(const char* p, int mark)
 {
-    unsigned h = path_hash(p);
-    return (ctx.written[h >> 3] >> (h & 7)) & 1;
-}
-
-static void mark_written(const char* p)
-{
-    unsigned h = path_hash(p);
-    ctx.written[h >> 3] |= (unsigned char)(1 << (h & 7));
+    unsigned bits[3], i, all = 1;
+    path_bits(p, bits);
+    for (i = 0; i < 3; i++) {
+        unsigned char m = (unsigned char)(1 << (bits[i] & 7));
+        if (mark)
+            ctx.written[bits[i] >> 3] |= m;
+        all = all && (ctx.written[bits[i] >> 3] & m);
+    }
+    return all;
 }
 
 /* Makes every folder of a path (all but its last component). */
@@ -115,7 +148,7 @@ static int make_folders(const char* path)
     strcpy(ctx.folder, path);
     for (i = 0; i < n; i++) {
         unsigned char c = (unsigned char)ctx.folder[i];
-        if (sjis_lead(c) && i + 1 < n) {
+        if (safename_width((unsigned char*)ctx.folder + i, (unsigned short)(n - i), 0) == 2) {
             i++;
             continue;
         }
@@ -131,15 +164,28 @@ static int make_folders(const char* path)
     return 0;
 }
 
-/* The temporary file beside the target. */
-static void temp_beside(const char* target)
+/* A new scratch file beside the target: "~TB" and a hex number nothing
+ * in the folder has yet. */
+static int create_scratch(void)
 {
-    char* slash;
-    strcpy(ctx.temp, target);
-    slash = strrchr(ctx.temp, '\\');
-    if (!slash)
-        slash = strrchr(ctx.temp, ':');
-    strcpy(slash ? slash + 1 : ctx.temp, TEMP_NAME);
+    char* name;
+    unsigned number;
+    strcpy(ctx.temp, ctx.target);
+    name = strrchr(ctx.temp, '\\');
+    if (!name)
+        name = strrchr(ctx.temp, ':');
+    name = name ? name + 1 : ctx.temp;
+    strcpy(name, "~TB");
+    for (number = 0; number < 0x1000; number++) {
+        name[3] = "0123456789ABCDEF"[number >> 8];
+        name[4] = "0123456789ABCDEF"[(number >> 4) & 15];
+        name[5] = "0123456789ABCDEF"[number & 15];
+        name[6] = 0;
+        ctx.out = dos_create_new(ctx.temp);
+        if (ctx.out >= 0 || dos_attr(ctx.temp) < 0)
+            break;
+    }
+    return ctx.out;
 }
 
 /* ---- time stamps ----------------------------------------------------------- */
@@ -174,31 +220,40 @@ static unsigned long dos_stamp(unsigned long t)
 
 /* ---- decoder callbacks ------------------------------------------------------ */
 
+/* Reads stop at the end of the sealed archive. */
 static int cb_read(void* c, unsigned char* buf, unsigned short len)
 {
-    unsigned n = dos_read(ctx.archive, buf, len);
-    return n == DOS_IO_ERROR ? -1 : (int)n;
+    unsigned n;
+    if (ctx.at >= ctx.end)
+        return 0;
+    if ((unsigned long)len > ctx.end - ctx.at)
+        len = (unsigned short)(ctx.end - ctx.at);
+    n = dos_read(ctx.archive, buf, len);
+    if (n == DOS_IO_ERROR)
+        return -1;
+    ctx.at += n;
+    return (int)n;
 }
 
 static int cb_seek(void* c, unsigned long offset)
 {
+    ctx.at = offset;
     return dos_seek(ctx.archive, offset);
 }
 
 static int cb_mkdir(void* c, const char* path)
 {
-    map_path(path, ctx.dir);
+    if (map_path(path, ctx.dir) != 0)
+        return -1;
     strcat(ctx.dir, "\\");
     return make_folders(ctx.dir);
 }
 
 static void* cb_create(void* c, const lzh_entry* e)
 {
-    if (make_folders(ctx.target) != 0)
+    if (make_folders(ctx.target) != 0 || create_scratch() < 0)
         return 0;
-    temp_beside(ctx.target);
-    ctx.out = dos_create(ctx.temp);
-    return ctx.out < 0 ? 0 : (void*)&ctx.out;
+    return (void*)&ctx.out;
 }
 
 static int cb_write(void* c, void* file, const unsigned char* buf, unsigned short len)
@@ -223,19 +278,30 @@ static int cb_close(void* c, void* file, const lzh_entry* e, int keep)
     return failed;
 }
 
-/* Before an entry: decides its target name and whether to write it. */
+/* Before an entry: decides its target name and whether to write it. A
+ * file this run wrote keeps its name: the entry gets the next free "~n". */
 static int entry_begins(const lzh_entry* e)
 {
-    int attr, n;
+    char mapped[13], *name;
+    unsigned n;
+    int attr;
+    ctx.target[0] = 0; /* until it has one, an entry is reported by its stored name */
     if (ctx.opt->mode != SFX_MODE_EXTRACT || e->is_dir || e->path[0] == 0)
         return 0;
-    if (map_path(e->path, ctx.target))
-        for (n = 1; n <= 9 && was_written(ctx.target); n++) {
-            char* name = strrchr(ctx.target, '\\');
-            map_path(e->path, ctx.target);
-            name83_tail(name ? name + 1 : ctx.target, n);
-        }
-    mark_written(ctx.target);
+    if (map_path(e->path, ctx.target) != 0) {
+        ctx.target[0] = 0;
+        return 1;
+    }
+    name = strrchr(ctx.target, '\\');
+    name = name ? name + 1 : ctx.target;
+    strcpy(mapped, name);
+    for (n = 1; written(ctx.target, 0) && dos_attr(ctx.target) >= 0; n++) {
+        if (n == 0) /* every number taken */
+            return 1;
+        strcpy(name, mapped);
+        name83_tail(name, n);
+    }
+    written(ctx.target, 1);
     attr = dos_attr(ctx.target);
     if (attr < 0)
         return 0;
@@ -275,7 +341,7 @@ static int cb_note(void* c, int event, const lzh_entry* e, int result)
     }
     if (e->is_dir && result == LZH_OK)
         return 0;
-    strcpy(line, ctx.opt->mode == SFX_MODE_EXTRACT && e->path[0] ? ctx.target : e->name);
+    strcpy(line, ctx.target[0] ? ctx.target : e->name);
     strcat(line, "  ");
     strcat(line, lzh_strerror(result));
     sfx_say(line);
@@ -284,9 +350,8 @@ static int cb_note(void* c, int event, const lzh_entry* e, int result)
 
 /* ---- the run ------------------------------------------------------------------ */
 
-int sfx_run(const char* self, unsigned long image_end, const sfx_options* opt)
+int sfx_run(const char* self, const sfx_options* opt)
 {
-    unsigned long found;
     int result;
     char* p;
 
@@ -297,6 +362,15 @@ int sfx_run(const char* self, unsigned long image_end, const sfx_options* opt)
         say2("Cannot open ", self);
         return SFX_EXIT_ARCHIVE;
     }
+    result = check_seal();
+    if (result != SFX_SEAL_OK) {
+        sfx_say(result == SFX_SEAL_NONE        ? lzh_strerror(LZH_E_NOTFOUND)
+                    : result == SFX_SEAL_SHORT ? "This program is cut short: nothing was extracted"
+                                               : "This program was altered: nothing was extracted");
+        dos_close(ctx.archive);
+        return SFX_EXIT_ARCHIVE;
+    }
+    ctx.end = sfx_archive_seal.offset + sfx_archive_seal.length;
     io.read = cb_read;
     io.seek = cb_seek;
     io.mkdir = cb_mkdir;
@@ -306,11 +380,6 @@ int sfx_run(const char* self, unsigned long image_end, const sfx_options* opt)
     io.note = cb_note;
     io.sep = '\\';
     lzh_init(&state, &io);
-    if (lzh_find(&state, image_end, &found) != LZH_OK) {
-        sfx_say(lzh_strerror(LZH_E_NOTFOUND));
-        dos_close(ctx.archive);
-        return SFX_EXIT_ARCHIVE;
-    }
     if (opt->mode == SFX_MODE_EXTRACT && opt->dest[0]) {
         strcpy(ctx.target, opt->dest);
         strcat(ctx.target, "\\");
@@ -320,7 +389,7 @@ int sfx_run(const char* self, unsigned long image_end, const sfx_options* opt)
             return SFX_EXIT_USAGE;
         }
     }
-    result = lzh_run(&state, found, opt->mode);
+    result = lzh_run(&state, sfx_archive_seal.offset, opt->mode);
     lzh_done(&state);
     dos_close(ctx.archive);
 

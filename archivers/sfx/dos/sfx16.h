@@ -1,6 +1,6 @@
 /* The extraction run shared by the DOS and the Win16 self-extractors.
  * The platform part (dosmain.c, ../win16/w16main.c) reads the switches,
- * finds the end of its own image and implements the few services below;
+ * finds its own file and implements the few services below;
  * this part walks the archive with the shared LZH decoder and writes the
  * entries under the destination through int 21h. */
 #ifndef TB_SFX16_H
@@ -11,7 +11,7 @@
 /* Exit statuses (DOS errorlevels) */
 #define SFX_EXIT_OK 0      /* every entry written (or tested) intact */
 #define SFX_EXIT_ENTRIES 1 /* some entries failed, were refused or skipped */
-#define SFX_EXIT_ARCHIVE 2 /* no readable archive behind the program */
+#define SFX_EXIT_ARCHIVE 2 /* no archive behind the program, or not the one sealed */
 #define SFX_EXIT_USAGE 3   /* bad switches, or the destination is unusable */
 
 #define SFX_MODE_EXTRACT 0
@@ -36,8 +36,8 @@ void sfx_far_free(unsigned seg);
  * how many there were, -1 when one is unknown. */
 int sfx_read_switches(unsigned psp, unsigned offset, sfx_options* opt);
 
-/* Extracts, tests or lists the archive found at or after `image_end` in the
- * file `self`; returns an SFX_EXIT_* status. */
-int sfx_run(const char* self, unsigned long image_end, const sfx_options* opt);
+/* Checks the archive the file `self` carries against its seal, then
+ * extracts, tests or lists it; returns an SFX_EXIT_* status. */
+int sfx_run(const char* self, const sfx_options* opt);
 
 #endif

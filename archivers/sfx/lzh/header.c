@@ -125,7 +125,9 @@ static int read_common_part(lzh_state* s, unsigned char* b)
     e->level = b[20];
     return HDR_ENTRY;
 damaged:
-    return -LZH_E_FORMAT;
+    /* DOS and CP/M programs pad their files with ^Z: where a header would
+       start, one ends the archive unless what follows is shaped like one */
+    return b[0] == 0x1A && !s->error ? HDR_END : -LZH_E_FORMAT;
 }
 
 /* The rest of a level 0 or 1 header: the name, the CRC, the checksum over

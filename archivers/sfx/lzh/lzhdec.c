@@ -231,6 +231,7 @@ int lzh_run(lzh_state* s, unsigned long offset, int mode)
     int first = LZH_OK, r;
     s->done = s->failed = 0;
     s->error = LZH_OK;
+#ifndef LZH_NO_FIND
     if (s->rejected) {
         /* lzh_find passed over something shaped like a header: most likely
            the archive's own first header, damaged. Extract what can be
@@ -241,6 +242,7 @@ int lzh_run(lzh_state* s, unsigned long offset, int mode)
         s->failed++;
         first = LZH_E_FORMAT;
     }
+#endif
     if (in_seek(s, offset) != 0)
         return LZH_E_READ;
     for (;;) {
@@ -278,14 +280,15 @@ int lzh_run(lzh_state* s, unsigned long offset, int mode)
     return first;
 }
 
-int lzh_find(lzh_state* s, unsigned long from, unsigned long* found)
+#ifndef LZH_NO_FIND
+int lzh_find(lzh_state* s, unsigned long from, unsigned long to, unsigned long* found)
 {
     unsigned long at;
     unsigned char b[7];
     unsigned short i;
     int c;
     s->rejected = 0;
-    for (at = from;; at++) {
+    for (at = from; at < to; at++) {
         s->error = LZH_OK;
         if (in_seek(s, at) != 0)
             return LZH_E_READ;
@@ -304,4 +307,6 @@ int lzh_find(lzh_state* s, unsigned long from, unsigned long* found)
         }
         s->rejected++;
     }
+    return LZH_E_NOTFOUND;
 }
+#endif

@@ -23,7 +23,7 @@
 
 /* Methods a small build may leave out (entries using them then fail with
    LZH_E_METHOD): LZH_NO_LH1 drops -lh1-, LZH_NO_LZS drops -lzs- and -lz5-.
-   The 16-bit self-extractors use both to stay small. */
+   The 16-bit self-extractors use both to stay small, and LZH_NO_FIND. */
 
 /* Size of the archive read buffer and of the output buffer. */
 #ifndef LZH_INBUF_SIZE
@@ -199,9 +199,11 @@ void lzh_init(lzh_state* s, const lzh_io* io);
 /* Release the dictionary. */
 void lzh_done(lzh_state* s);
 
-/* Find the first valid LZH header at or after `from`; on success stores its
-   offset in *found and returns LZH_OK, otherwise LZH_E_NOTFOUND/LZH_E_READ. */
-int lzh_find(lzh_state* s, unsigned long from, unsigned long* found);
+/* Find the first valid LZH header that starts at or after `from` and before
+   `to`; on success stores its offset in *found and returns LZH_OK,
+   otherwise LZH_E_NOTFOUND/LZH_E_READ. Left out where LZH_NO_FIND is
+   defined: the self-extractors know where their archive starts. */
+int lzh_find(lzh_state* s, unsigned long from, unsigned long to, unsigned long* found);
 
 /* Walk the archive at `offset` and extract, test or list every entry,
    reporting each through io->note. Returns LZH_OK when every entry was

@@ -1,12 +1,15 @@
 /* tb-sfx-lzh - extracts an LZH archive, or the archive inside a
- * self-extractor, exactly as the LZH self-extractors do.
+ * self-extractor, exactly as the LZH self-extractors do. A self-extractor
+ * of ours is checked against its seal first (sfxseal.h): one cut short or
+ * altered is refused before anything is written.
  *
  *   tb-sfx-lzh [-y] [-o<folder>] <file>    extract (-y: replace existing files)
  *   tb-sfx-lzh -t <file>                   test every entry's CRC
  *   tb-sfx-lzh -l <file>                   list the entries
  *
  * Exit status: 0 when every entry was written (or tested) intact, 1 when an
- * entry failed or the archive is damaged, 2 for a usage or file error. */
+ * entry failed or the archive is damaged, 2 for a usage or file error, no
+ * archive, or a self-extractor that is not what was sealed. */
 #define _POSIX_C_SOURCE 200809L
 #include <fcntl.h>
 #include <stdio.h>
@@ -16,6 +19,7 @@
 
 #include "lzhdec.h"
 #include "posix_io.h"
+#include "sfxseal.h"
 
 static lzh_state state;
 
@@ -32,7 +36,9 @@ static int note(void* ctx, int event, const lzh_entry* e, int result)
     }
     if (mode == LZH_MODE_LIST && result == LZH_OK)
         return 0;
-    if (result == LZH_OK)
+    if (p->clash)
+        fprintf(stderr, "%s: not written: an earlier entry of this archive has that name\n", e->name);
+    else if (result == LZH_OK)
         printf("%s: OK\n", e->name);
     else if (e->name[0] || e->method[0])
         fprintf(stderr, "%s: %s%s%s\n", e->name, lzh_strerror(result), result == LZH_E_METHOD ? " " : "",
@@ -58,6 +64,42 @@ static void make_destination(const char* dest)
         }
     }
     mkdir(path, 0777);
+}
+
+static unsigned long little32(const unsigned char* p)
+{
+    return (unsigned long)p[0] | (unsigned long)p[1] << 8 | (unsigned long)p[2] << 16
+        | (unsigned long)p[3] << 24;
+}
+
+/* A self-extractor of ours carries a seal in its stub, within the first
+   64 KiB. Returns SFX_SEAL_NONE for any other file, else the check's
+   outcome; *start and *end then bound the archive. */
+static int check_seal(int fd, unsigned long* start, unsigned long* end)
+{
+    static unsigned char head[1 << 16];
+    ssize_t got = pread(fd, head, sizeof head, 0), i;
+    unsigned long crc = 0, sealed, left;
+    struct stat st;
+    for (i = 0; i + SFX_SEAL_SIZE <= got; i++) {
+        if (memcmp(head + i, SFX_SEAL_MAGIC, SFX_SEAL_MAGIC_SIZE) != 0 || little32(head + i + 8) == 0)
+            continue;
+        *start = little32(head + i + 8);
+        left = little32(head + i + 12);
+        sealed = little32(head + i + 16);
+        *end = *start + left;
+        if (fstat(fd, &st) != 0 || (unsigned long)st.st_size < *end)
+            return SFX_SEAL_SHORT;
+        while (left > 0) {
+            ssize_t n = pread(fd, head, left < sizeof head ? left : sizeof head, (off_t)(*end - left));
+            if (n <= 0)
+                return SFX_SEAL_SHORT;
+            crc = sfx_crc32(crc, head, (unsigned short)n);
+            left -= (unsigned long)n;
+        }
+        return crc == sealed ? SFX_SEAL_OK : SFX_SEAL_ALTERED;
+    }
+    return SFX_SEAL_NONE;
 }
 
 static int usage(void)
@@ -108,10 +150,17 @@ int main(int argc, char** argv)
         }
     }
     pio.mode = mode;
+    pio.end = 0xFFFFFFFFUL;
     posix_io_setup(&io, &pio);
     io.note = note;
     lzh_init(&state, &io);
-    r = lzh_find(&state, 0, &offset);
+    r = check_seal(pio.archive, &offset, &pio.end);
+    if (r == SFX_SEAL_SHORT || r == SFX_SEAL_ALTERED) {
+        fprintf(stderr, "%s: the self-extractor is %s: nothing extracted\n", file,
+                r == SFX_SEAL_SHORT ? "cut short" : "altered");
+        return 2;
+    }
+    r = r == SFX_SEAL_OK ? LZH_OK : lzh_find(&state, 0, 0xFFFFFFFFUL, &offset);
     if (r != LZH_OK) {
         fprintf(stderr, "%s: %s\n", file, lzh_strerror(r));
         return 2;

@@ -18,7 +18,8 @@ static sfx_options options;
 static char self[SFX_PATH_MAX];
 static char report[REPORT_MAX + 8 + TAIL_MAX];
 static char tail[TAIL_MAX + SFX_PATH_MAX * 2 + 50];
-static char question[SFX_PATH_MAX + 64];
+/* the longest path asked about: an entry's target (SFX_PATH_MAX * 2) */
+static char question[SFX_PATH_MAX * 2 + 32];
 
 /* The report keeps its first lines and, once full, the end of the rest:
  * the summary always shows. */
@@ -53,41 +54,6 @@ unsigned sfx_far_alloc(unsigned long size)
 /* Blocks live until the program ends; Windows frees them then. */
 void sfx_far_free(unsigned seg) {}
 
-/* The end of the NE image: the segment that lies furthest into the file,
- * with its fixup records. The archive starts there or later. */
-static unsigned long image_end(void)
-{
-    unsigned char b[64];
-    unsigned long end = 0, ne;
-    unsigned count, shift, i, last = 0, len = 0, flags = 0;
-    int h = dos_open(self, DOS_READ);
-    if (h < 0)
-        return 0;
-    if (dos_read(h, b, 64) != 64)
-        goto done;
-    ne = b[0x3C] | b[0x3D] << 8; /* our own header sits low */
-    if (dos_seek(h, ne) || dos_read(h, b, 64) != 64 || b[0] != 'N' || b[1] != 'E')
-        goto done;
-    count = b[0x1C];
-    shift = b[0x32];
-    if (count > 8 || dos_seek(h, ne + (b[0x22] | b[0x23] << 8)) || dos_read(h, b, 8 * count) != 8 * count)
-        goto done;
-    for (i = 0; i < count; i++) {
-        unsigned sector = b[8 * i] | b[8 * i + 1] << 8;
-        if (sector >= last) {
-            last = sector;
-            len = b[8 * i + 2] | b[8 * i + 3] << 8;
-            flags = b[8 * i + 4] | b[8 * i + 5] << 8;
-        }
-    }
-    end = ((unsigned long)last << shift) + (len ? len : 0x10000UL);
-    if ((flags & 0x0100) && dos_seek(h, end) == 0 && dos_read(h, b, 2) == 2)
-        end += 2 + 8 * (b[0] | b[1] << 8);
-done:
-    dos_close(h);
-    return end;
-}
-
 int main(unsigned psp, unsigned cmd, unsigned instance)
 {
     char* slash;
@@ -111,7 +77,7 @@ int main(unsigned psp, unsigned cmd, unsigned instance)
                 return SFX_EXIT_USAGE;
         }
     }
-    status = sfx_run(self, image_end(), &options);
+    status = sfx_run(self, &options);
     if (tail[0])
         strcat(strcat(report, "...\n"), tail);
     if (!options.overwrite)

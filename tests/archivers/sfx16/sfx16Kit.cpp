@@ -1,5 +1,7 @@
 #include "sfx16Kit.h"
 
+#include "support/sealedSfx.h"
+
 #include <algorithm>
 #include <fstream>
 
@@ -23,9 +25,7 @@ fs::path win16Stub()
 
 Bytes withStub(const fs::path& stub, const Bytes& archive)
 {
-    Bytes exe = ReadBytes<Bytes>(stub);
-    exe.insert(exe.end(), archive.begin(), archive.end());
-    return exe;
+    return Sealed(ReadBytes<Bytes>(stub), archive);
 }
 
 std::map<std::string, Bytes> lhasaFiles(const fs::path& archive)

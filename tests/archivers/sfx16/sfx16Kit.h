@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 fs::path dosStub();
 fs::path win16Stub();
 
-// The stub followed by the archive, as the library writes a self-extractor.
+// The stub followed by the archive, its seal filled in, as the library
+// writes a self-extractor.
 Bytes withStub(const fs::path& stub, const Bytes& archive);
 
 // What lhasa extracts from the archive, names case-folded (DOS upper-cases

@@ -77,7 +77,7 @@ struct MemoryIo {
         lzh_io callbacks = io();
         unsigned long offset = 0;
         lzh_init(&state, &callbacks);
-        int r = lzh_find(&state, 0, &offset);
+        int r = lzh_find(&state, 0, 0xFFFFFFFFUL, &offset);
         if (r == LZH_OK)
             r = lzh_run(&state, offset, mode);
         lzh_done(&state);

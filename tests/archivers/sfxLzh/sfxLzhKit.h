@@ -12,6 +12,7 @@
 #include "support/fileBytes.h"
 #include "support/japaneseLocale.h"
 #include "support/lzhArchive.h"
+#include "support/sealedSfx.h"
 #include "support/shell.h"
 #include "support/tempFolder.h"
 

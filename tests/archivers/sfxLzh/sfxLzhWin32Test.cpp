@@ -15,13 +15,13 @@ namespace {
 
 using namespace testSupport;
 
-// A self-extractor of the archive bytes in folder `where`.
+// A self-extractor of the archive bytes in folder `where`, sealed as the
+// library seals it.
 fs::path makeSfx(const fs::path& where, const Bytes& archive)
 {
-    Bytes sfx = ReadBytes<Bytes>(stubPath());
-    EXPECT_FALSE(sfx.empty());
-    sfx.insert(sfx.end(), archive.begin(), archive.end());
-    WriteBytes(where / "x.exe", sfx);
+    const Bytes stub = ReadBytes<Bytes>(stubPath());
+    EXPECT_FALSE(stub.empty());
+    WriteBytes(where / "x.exe", Sealed(stub, archive));
     return where / "x.exe";
 }
 

@@ -2,6 +2,8 @@
 
 #include <fdi.h>
 
+#include "../../common/safename.h"
+
 /* What an FDI handle stands for. */
 enum StreamKind { STREAM_CABINET, STREAM_FILE, STREAM_SINK };
 
@@ -10,7 +12,7 @@ typedef struct {
     HANDLE file;                /* the program's own file, or the entry being written */
     DWORD base, size, position; /* the cabinet's window onto the program file */
     WCHAR* path;                /* where the entry goes once it is complete */
-    WCHAR* temp;                /* where it is written until then; removed unless it completes */
+    WCHAR* temp;                /* its scratch file until then; removed unless it completes */
     DWORD expected, written;    /* the entry's length and what FDI delivered */
     BOOL complete;
 } Stream;
@@ -143,20 +145,6 @@ static WCHAR* PrepareTarget(const WCHAR* name)
     return path;
 }
 
-/* path + a suffix: the entry is written beside its final place, so an
- * existing file there survives a damaged entry. */
-static WCHAR* TemporaryName(const WCHAR* path)
-{
-    static const WCHAR suffix[] = L".tbsfx~";
-    int n = WideLength(path);
-    WCHAR* temp = MemAlloc((DWORD)(n + sizeof suffix / sizeof suffix[0]) * sizeof(WCHAR));
-    if (temp != NULL) {
-        WideCopy(temp, path);
-        WideCopy(temp + n, suffix);
-    }
-    return temp;
-}
-
 /* An entry left unwritten: logged, counted as failed, and skipped (FDI
  * goes on with the next one). Takes over name. */
 static INT_PTR SkipEntry(const WCHAR* why, WCHAR* name)
@@ -167,9 +155,26 @@ static INT_PTR SkipEntry(const WCHAR* why, WCHAR* name)
     return 0;
 }
 
+/* The stored name checked by the rules every self-extractor shares; the
+ * parts to create, joined by '\\', in *clean (NULL when it is refused). */
+static WCHAR* CheckedName(PFDINOTIFICATION info, BOOL* safe)
+{
+    int n = lstrlenA(info->psz1);
+    char* clean = MemAlloc((DWORD)n + 1);
+    WCHAR* name;
+    *safe = clean != NULL
+        && safename_check((const unsigned char*)info->psz1, (unsigned short)n,
+                          (info->attribs & _A_NAME_IS_UTF) != 0, '\\', clean, (unsigned short)(n + 1))
+            == SAFENAME_OK;
+    name = DecodeName(*safe ? clean : info->psz1, info->attribs);
+    MemFree(clean);
+    return name;
+}
+
 static INT_PTR OpenEntry(PFDINOTIFICATION info)
 {
-    WCHAR* name = DecodeName(info->psz1, info->attribs);
+    BOOL safe;
+    WCHAR* name = CheckedName(info, &safe);
     Stream* s;
     if (name == NULL) {
         ++g_run->failed;
@@ -181,7 +186,7 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
         MemFree(name);
         return 0; /* skip: listing reads no data */
     }
-    if (!IsSafeEntryName(name))
+    if (!safe)
         return SkipEntry(L"refused (outside the destination or not a valid name): ", name);
     s = MemAlloc(sizeof *s);
     if (s == NULL) {
@@ -197,16 +202,19 @@ static INT_PTR OpenEntry(PFDINOTIFICATION info)
     }
     s->kind = STREAM_FILE;
     s->path = PrepareTarget(name);
+    if (s->path != NULL && w32_extracted_before(s->path)) {
+        MemFree(s->path);
+        MemFree(s);
+        return SkipEntry(L"not written, an earlier entry of this cabinet has that name: ", name);
+    }
     if (s->path != NULL && !g_run->unattended && GetFileAttributesW(s->path) != INVALID_FILE_ATTRIBUTES
         && MessageBoxW(NULL, s->path, L"Replace the existing file?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
         MemFree(s->path);
         MemFree(s);
         return SkipEntry(L"kept the existing file: ", name);
     }
-    s->temp = s->path == NULL ? NULL : TemporaryName(s->path);
-    s->file = s->temp == NULL
-        ? INVALID_HANDLE_VALUE
-        : CreateFileW(s->temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    s->temp = s->path == NULL ? NULL : MemAlloc((DWORD)(WideLength(s->path) + 16) * sizeof(WCHAR));
+    s->file = s->temp == NULL ? INVALID_HANDLE_VALUE : w32_create_scratch(s->path, s->temp);
     if (s->file == INVALID_HANDLE_VALUE) {
         MemFree(s->temp);
         MemFree(s->path);
@@ -235,8 +243,19 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
             SetFileTime(s->file, NULL, NULL, &utc);
     }
     if (s->kind == STREAM_FILE) {
+        w32_file_id id;
+        BOOL known = w32_identify(s->file, &id);
         CloseHandle(s->file);
         s->kind = STREAM_SINK; /* closed: FinishStream only frees */
+        /* an earlier entry may have taken the name meanwhile (one the file
+           system takes for the same name) */
+        if (w32_extracted_before(s->path)) {
+            DeleteFileW(s->temp);
+            LogLine(g_run, L"not written, an earlier entry of this cabinet has that name: ", s->path);
+            ++g_run->failed;
+            FinishStream(s);
+            return TRUE;
+        }
         if (!MoveFileExW(s->temp, s->path, MOVEFILE_REPLACE_EXISTING)) {
             DeleteFileW(s->temp);
             LogLine(g_run, L"cannot write: ", s->path);
@@ -244,6 +263,8 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
             FinishStream(s);
             return TRUE;
         }
+        if (known)
+            w32_remember(&id);
         s->complete = TRUE;
         SetFileAttributesW(s->path,
                            info->attribs

@@ -69,7 +69,17 @@ static int Run(void)
             return EXIT_BAD_USAGE;
         }
     }
-    if (!FindSelfCabinet(&cabinet)) {
+    switch (FindSelfCabinet(&cabinet)) {
+    case SFX_SEAL_OK: break;
+    case SFX_SEAL_SHORT:
+        Report(interactive, L"This self-extractor is incomplete (cut short). Nothing was extracted.\r\n",
+               TRUE);
+        return EXIT_BAD_CABINET;
+    case SFX_SEAL_ALTERED:
+        Report(interactive,
+               L"This self-extractor is damaged (its cabinet was altered). Nothing was extracted.\r\n", TRUE);
+        return EXIT_BAD_CABINET;
+    default:
         Report(interactive, L"No cabinet is attached to this program.\r\n", TRUE);
         return EXIT_BAD_CABINET;
     }
@@ -78,8 +88,18 @@ static int Run(void)
             return EXIT_BAD_USAGE;
         run.destination = chosen;
     }
-    if (run.mode == MODE_EXTRACT)
-        CreateDirectoryW(run.destination, NULL);
+    if (run.mode == MODE_EXTRACT) {
+        /* the destination with every missing folder above it */
+        WCHAR* folder = MemAlloc((DWORD)(WideLength(run.destination) + 1) * sizeof(WCHAR));
+        if (folder == NULL)
+            return EXIT_BAD_USAGE;
+        WideCopy(folder, run.destination);
+        if (!w32_make_folders(folder)) {
+            Report(interactive, L"Cannot create the destination folder.\r\n", TRUE);
+            return EXIT_BAD_USAGE;
+        }
+        run.destination = folder;
+    }
     ok = ExtractCabinet(&cabinet, &run);
     if (!ok)
         LogLine(&run, L"The cabinet is damaged; not every entry could be read.", NULL);

@@ -6,6 +6,7 @@
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#include "../common/w32sfx.h"
 
 /* What a run does with the entries. */
 enum SfxMode { MODE_EXTRACT, MODE_TEST, MODE_LIST };
@@ -25,12 +26,9 @@ typedef struct {
     DWORD size;
 } SelfCabinet;
 
-/* cablocate.c: finds the cabinet behind the PE image; FALSE when there is none. */
-BOOL FindSelfCabinet(SelfCabinet* cabinet);
-
-/* cabnames.c: TRUE when a stored name stays inside the destination and
- * Windows can create it; the name uses '\\' or '/' between folders. */
-BOOL IsSafeEntryName(const WCHAR* name);
+/* cablocate.c: checks the seal and finds the cabinet it vouches for; an
+ * SFX_SEAL_* code (SFX_SEAL_NONE also when the sealed bytes hold no cabinet). */
+int FindSelfCabinet(SelfCabinet* cabinet);
 
 /* cabextract.c: runs FDI over the cabinet. */
 typedef struct {

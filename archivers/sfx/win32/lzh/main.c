@@ -1,7 +1,9 @@
 /* main.c - the LZH Win32 self-extractor.
  *
- * The stub is followed by an LZH archive: it opens its own file, looks for
- * the archive after the end of its PE image, and extracts it.
+ * The stub is followed by an LZH archive: it opens its own file, checks the
+ * archive against the seal the library wrote (its place, length and CRC-32;
+ * a file cut short or altered is refused before anything is written) and
+ * extracts it.
  *   (no arguments)   asks for the destination, extracts with a progress
  *                    window and shows the result at the end
  *   -y               unattended: no questions, existing files replaced
@@ -9,7 +11,8 @@
  *   -t               test every entry's CRC, write nothing
  *   -l               list the entries
  * Exit status: 0 when every entry was written (or tested) intact, 1 when an
- * entry failed or the archive is damaged, 2 when no archive could be read. */
+ * entry failed or the archive is damaged, 2 when there is no archive or it
+ * is not the one sealed (cut short, altered). */
 #include <windows.h>
 #include <shlobj.h>
 #include "lzhdec.h"
@@ -126,14 +129,17 @@ static int note(void* ctx, int event, const lzh_entry* e, int result)
         return 0;
     put(e->name[0] ? e->name : "archive");
     put(": ");
-    put(lzh_strerror(result));
+    if (wio.clash)
+        put("not written: an earlier entry of this archive has that name");
+    else
+        put(lzh_strerror(result));
     if (result == LZH_E_METHOD) {
         put(" ");
         put(e->method);
     }
     put("\r\n");
     if (result != LZH_OK)
-        report_line(e->name, lzh_strerror(result));
+        report_line(e->name, wio.clash ? "an earlier entry has that name" : lzh_strerror(result));
     return 0;
 }
 
@@ -207,24 +213,6 @@ static int parse(int argc, WCHAR** argv)
     return 1;
 }
 
-/* Make the destination folder and any folder above it that is missing. */
-static int make_destination(WCHAR* dest)
-{
-    WCHAR* p;
-    DWORD attr;
-    for (p = dest + 1; *p; p++) {
-        if ((*p == L'\\' || *p == L'/') && p[-1] != L':') {
-            WCHAR c = *p;
-            *p = 0;
-            CreateDirectoryW(dest, NULL);
-            *p = c;
-        }
-    }
-    CreateDirectoryW(dest, NULL);
-    attr = GetFileAttributesW(dest);
-    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 static void finish(UINT code)
 {
     if (progress)
@@ -243,7 +231,7 @@ static void finish(UINT code)
     ExitProcess(code);
 }
 
-static void fail(const WCHAR* text, const char* line)
+static void __attribute__((noreturn)) fail(const WCHAR* text, const char* line)
 {
     put(line);
     if (!quiet && mode == LZH_MODE_EXTRACT)
@@ -254,8 +242,7 @@ static void fail(const WCHAR* text, const char* line)
 void LzhSfxEntry(void)
 {
     static lzh_io io;
-    WCHAR self[W32_PATH], **argv;
-    unsigned long offset;
+    WCHAR** argv;
     int argc, r, len;
 
     out = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -267,6 +254,17 @@ void LzhSfxEntry(void)
     GetCurrentDirectoryW(W32_PATH - 64, wio.dest);
     if (!argv || !parse(argc, argv))
         fail(L"Usage: [-y] [-t | -l] [-o<folder>]", "usage: [-y] [-t | -l] [-o<folder>]\r\n");
+    switch (w32_open_sealed(&wio.archive)) {
+    case SFX_SEAL_OK: break;
+    case SFX_SEAL_NONE: fail(L"No archive was found in this program.", "no LZH archive found\r\n");
+    case SFX_SEAL_SHORT:
+        fail(L"This self-extractor is incomplete (cut short). Nothing was extracted.",
+             "the self-extractor is cut short: nothing extracted\r\n");
+    default:
+        fail(L"This self-extractor is damaged (its archive was altered). Nothing was extracted.",
+             "the self-extractor's archive was altered: nothing extracted\r\n");
+    }
+    wio.end = sfx_archive_seal.offset + sfx_archive_seal.length;
     if (!quiet && mode == LZH_MODE_EXTRACT) {
         interactive = 1;
         wio.ask = 1;
@@ -278,26 +276,17 @@ void LzhSfxEntry(void)
     while (len > 3 && (wio.dest[len - 1] == L'\\' || wio.dest[len - 1] == L'/'))
         wio.dest[--len] = 0;
 
-    if (!GetModuleFileNameW(NULL, self, W32_PATH))
-        fail(L"Cannot find the program's own file.", "cannot open the self-extractor\r\n");
-    wio.archive = CreateFileW(self, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (wio.archive == INVALID_HANDLE_VALUE)
-        fail(L"Cannot open the program's own file.", "cannot open the self-extractor\r\n");
-
     w32io_setup(&io, &wio);
     io.note = note;
     io.progress = on_progress;
     lzh_init(&state, &io);
-    if (lzh_find(&state, w32io_image_end(wio.archive), &offset) != LZH_OK)
-        fail(L"No archive was found in this program.", "no LZH archive found\r\n");
-    if (mode == LZH_MODE_EXTRACT && !make_destination(wio.dest))
+    if (mode == LZH_MODE_EXTRACT && !w32_make_folders(wio.dest))
         fail(L"Cannot create the destination folder.", "cannot create the destination folder\r\n");
     if (interactive)
         progress = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", TITLE,
                                    WS_POPUP | WS_CAPTION | WS_VISIBLE | SS_CENTER, CW_USEDEFAULT,
                                    CW_USEDEFAULT, 420, 80, NULL, NULL, GetModuleHandleW(NULL), NULL);
-    r = lzh_run(&state, offset, mode);
+    r = lzh_run(&state, sfx_archive_seal.offset, mode);
     lzh_done(&state);
     if (mode != LZH_MODE_LIST) {
         put_num(state.done, 0);

@@ -3,22 +3,30 @@
  * Entry names are bytes in the archive's code page; they are turned into
  * Unicode with the system's ANSI code page (932 on a Japanese system), so
  * Shift_JIS names come back right, and opened with the wide-character calls.
- * A file is written under a temporary name and moved into place only when
- * its CRC was right. */
+ * A file is written under a scratch name of its own and moved into place
+ * only when its CRC was right; an entry never replaces a file this run
+ * extracted before (another name the file system takes for the same file,
+ * such as one in other letter case, fails instead). */
 #include "w32io.h"
 
 static int io_read(void* ctx, unsigned char* buf, unsigned short len)
 {
     w32io* w = ctx;
     DWORD got;
+    if (w->at >= w->end)
+        return 0;
+    if (len > w->end - w->at)
+        len = (unsigned short)(w->end - w->at);
     if (!ReadFile(w->archive, buf, len, &got, NULL))
         return -1;
+    w->at += got;
     return (int)got;
 }
 
 static int io_seek(void* ctx, unsigned long offset)
 {
     w32io* w = ctx;
+    w->at = offset;
     return SetFilePointer(w->archive, (LONG)offset, NULL, FILE_BEGIN) == offset ? 0 : -1;
 }
 
@@ -47,17 +55,17 @@ static int io_mkdir(void* ctx, const char* path)
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) ? 0 : -1;
 }
 
-static void temp_of(w32io* w)
-{
-    lstrcpyW(w->temp, w->path);
-    lstrcatW(w->temp, L".tb~");
-}
-
 int w32io_may_write(w32io* w, const lzh_entry* e)
 {
     int answer = IDNO;
-    if (w->overwrite || !w32io_full_path(w, e->path, w->path)
-        || GetFileAttributesW(w->path) == INVALID_FILE_ATTRIBUTES)
+    w->clash = 0;
+    if (!w32io_full_path(w, e->path, w->path))
+        return 1;
+    if (w32_extracted_before(w->path)) {
+        w->clash = 1;
+        return 0;
+    }
+    if (w->overwrite || GetFileAttributesW(w->path) == INVALID_FILE_ATTRIBUTES)
         return 1;
     if (w->ask) {
         WCHAR text[W32_PATH + 64];
@@ -76,8 +84,7 @@ static void* io_create(void* ctx, const lzh_entry* e)
     HANDLE h;
     if (!w32io_full_path(w, e->path, w->path))
         return NULL;
-    temp_of(w);
-    h = CreateFileW(w->temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    h = w32_create_scratch(w->path, w->temp);
     return h == INVALID_HANDLE_VALUE ? NULL : (void*)h;
 }
 
@@ -106,44 +113,25 @@ static int io_close(void* ctx, void* file, const lzh_entry* e, int keep)
 {
     w32io* w = ctx;
     FILETIME utc;
-    int ok;
+    w32_file_id id;
+    int ok, known = 0;
     if (keep) {
         entry_time(e, &utc);
         SetFileTime((HANDLE)file, NULL, NULL, &utc);
+        known = w32_identify((HANDLE)file, &id);
     }
     ok = CloseHandle((HANDLE)file) && keep;
+    /* an earlier entry may have taken the name while this one was decoded
+       (one the file system takes for the same name) */
+    if (ok && w32_extracted_before(w->path))
+        ok = 0, w->clash = 1;
     if (ok)
         ok = MoveFileExW(w->temp, w->path, MOVEFILE_REPLACE_EXISTING) != 0;
     if (!ok)
         DeleteFileW(w->temp);
+    else if (known)
+        w32_remember(&id);
     return ok || !keep ? 0 : -1;
-}
-
-unsigned long w32io_image_end(HANDLE f)
-{
-    unsigned char h[64], sec[40];
-    DWORD got, pe, at, end = 0, one;
-    unsigned short nsec, optsize, i;
-    if (SetFilePointer(f, 0, NULL, FILE_BEGIN) != 0 || !ReadFile(f, h, 64, &got, NULL) || got != 64
-        || h[0] != 'M' || h[1] != 'Z')
-        return 0;
-    pe = h[0x3C] | (h[0x3D] << 8) | ((DWORD)h[0x3E] << 16) | ((DWORD)h[0x3F] << 24);
-    if (SetFilePointer(f, (LONG)pe, NULL, FILE_BEGIN) != pe || !ReadFile(f, h, 24, &got, NULL) || got != 24
-        || h[0] != 'P' || h[1] != 'E' || h[2] || h[3])
-        return 0;
-    nsec = (unsigned short)(h[6] | (h[7] << 8));
-    optsize = (unsigned short)(h[20] | (h[21] << 8));
-    at = pe + 24 + optsize;
-    for (i = 0; i < nsec; i++, at += 40) {
-        if (SetFilePointer(f, (LONG)at, NULL, FILE_BEGIN) != at || !ReadFile(f, sec, 40, &got, NULL)
-            || got != 40)
-            return 0;
-        one = (sec[20] | (sec[21] << 8) | ((DWORD)sec[22] << 16) | ((DWORD)sec[23] << 24))
-            + (sec[16] | (sec[17] << 8) | ((DWORD)sec[18] << 16) | ((DWORD)sec[19] << 24));
-        if (one > end)
-            end = one;
-    }
-    return end;
 }
 
 void w32io_setup(lzh_io* io, w32io* ctx)

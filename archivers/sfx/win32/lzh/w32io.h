@@ -4,27 +4,28 @@
 
 #include <windows.h>
 #include "lzhdec.h"
+#include "../common/w32sfx.h"
 
 #define W32_PATH 1024
 
 typedef struct w32io {
     HANDLE archive;       /* the program's own file */
+    unsigned long at;     /* where its next read starts */
+    unsigned long end;    /* the end of the sealed archive: nothing after it is read */
     WCHAR dest[W32_PATH]; /* destination folder, no trailing '\' */
     int overwrite;        /* replace existing files without asking */
     int ask;              /* ask before replacing (interactive) */
     int cancelled;
-    WCHAR path[W32_PATH], temp[W32_PATH];
+    int clash; /* the entry was refused: an earlier one took its name */
+    WCHAR path[W32_PATH], temp[W32_PATH + 16];
 } w32io;
 
 /* Fill io with the callbacks; ctx must stay alive while io is used. */
 void w32io_setup(lzh_io* io, w32io* ctx);
 
-/* Offset just past the program's own PE image (the end of the last
-   section's raw data): where an appended archive starts. 0 if unknown. */
-unsigned long w32io_image_end(HANDLE file);
-
 /* Whether the entry's file may be written: it does not exist yet, -y was
-   given, or the user agreed to replace it (asked when interactive). */
+   given, or the user agreed to replace it (asked when interactive); never
+   when it is a file this run extracted (clash is set then). */
 int w32io_may_write(w32io* ctx, const lzh_entry* e);
 
 /* dest + '\' + entry path (ANSI code page) as a wide path; 0 if too long. */

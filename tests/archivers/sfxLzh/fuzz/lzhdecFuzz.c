@@ -86,7 +86,7 @@ int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         s.size = size;
         s.at = 0;
         lzh_init(&state, &io);
-        if (lzh_find(&state, 0, &offset) == LZH_OK)
+        if (lzh_find(&state, 0, 0xFFFFFFFFUL, &offset) == LZH_OK)
             lzh_run(&state, offset, mode);
         lzh_done(&state);
     }

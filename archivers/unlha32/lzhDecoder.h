@@ -1,0 +1,49 @@
+// LZH archives read with the self-extractors' own decoder (lzhdec.c, built
+// natively), so the library accepts, names and checks exactly what a stub
+// will extract: the same header rules, the same name rules, the same
+// decoding.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tbarc {
+class ArchiveStream;
+class InputFile;
+} // namespace tbarc
+
+namespace unlha32 {
+
+struct LzhMember {
+    std::uint64_t start = 0; // offset of the header in the file
+    std::uint64_t end = 0;   // offset just past the compressed data
+    std::string name;        // stored path and name, folders separated by '/'
+    std::string method;      // "-lh5-", ...
+    bool writable = true;    // a stub writes it (no link, a name the shared rules allow)
+};
+
+// The first offset in [from, to) where the decoder reads a whole header.
+// Every candidate's reads count against budget; nothing once it is spent.
+std::optional<std::uint64_t> FindHeader(const tbarc::InputFile& input, std::uint64_t from, std::uint64_t to,
+                                        std::uint64_t& budget);
+
+enum class Walk { NoHeader, Complete, Broken };
+
+// Reads the member chain from start. Complete means: at least one member,
+// every header read (checksum or CRC right), every member's data inside the
+// file, and the chain ends with the end-of-archive byte (0); only LArc and
+// PMarc archives may end at the end of the file. Broken explains itself in
+// detail.
+Walk WalkMembers(const tbarc::InputFile& input, std::uint64_t start, std::vector<LzhMember>& members,
+                 std::string& detail);
+
+// Decodes every member that is not left out, reading the archive through
+// stream (which copies it on the way), and checks its CRC-16. kDone, or the
+// first failure (kDamagedData, kUnsupportedMethod, kCannotReadInput, a
+// write error of the stream) with the member named in detail.
+int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::vector<LzhMember>& members,
+                const std::vector<bool>& leaveOut, std::string& detail);
+
+} // namespace unlha32
