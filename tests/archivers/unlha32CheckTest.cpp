@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 namespace {
@@ -95,3 +97,83 @@ TEST_F(CorpusCheck, ACutArchiveFailsAtEveryLength)
 }
 
 } // namespace
+
+namespace {
+
+// A level-2 archive of one stored entry whose header carries `padding`
+// (writers may pad a header; the self-extractors' decoder takes at most 255
+// bytes of it, lhasa any amount).
+std::string PaddedArchive(const std::string& name, const std::string& data, const std::string& padding)
+{
+    Bytes a = MakeLzhArchive({{"", name, data}}, 2);
+    const std::size_t size = a[0] | a[1] << 8;
+    a.insert(a.begin() + static_cast<std::ptrdiff_t>(size), padding.begin(), padding.end());
+    const std::size_t padded = size + padding.size();
+    a[0] = padded & 0xFF;
+    a[1] = (padded >> 8) & 0xFF;
+    // The header CRC (extended header 0, right after the fixed part) covers the padding.
+    constexpr std::size_t kCrcAt = 27;
+    a[kCrcAt] = a[kCrcAt + 1] = 0;
+    const std::uint16_t crc = LzhCrc16(Bytes(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(padded)));
+    a[kCrcAt] = crc & 0xFF;
+    a[kCrcAt + 1] = crc >> 8;
+    return std::string(a.begin(), a.end());
+}
+
+} // namespace
+
+TEST_F(CorpusCheck, AnArchiveHiddenInAHeaderIsSeenAsTheStubsWouldSeeIt)
+{
+    // The padding of the visible entry's header holds a second archive with
+    // a name that leaves the destination.
+    const std::string hidden = kit::MakeLzh({{"..\\evil.txt", "hidden"}, {"inner.txt", "hidden too"}});
+    const std::string archive = PaddedArchive("visible.txt", "visible", hidden + std::string(300, ' '));
+    TempFolder dir;
+    WriteBytes(dir / "padded.lzh", archive);
+    std::string listing;
+    ASSERT_EQ(Shell("lhasa l " + Quote(dir / "padded.lzh") + " 2>&1", &listing), 0);
+    ASSERT_NE(listing.find("visible.txt"), std::string::npos) << "lhasa reads the padded header: " << listing;
+    // The library reads headers as the stubs do: a plain archive with such a
+    // header is damaged, and nothing is made of it.
+    EXPECT_EQ(unlha_->Check(dir / "padded.lzh"), 0);
+    kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
+    EXPECT_EQ(lib.Run("s -+ -gw2 -gu0 \"" + (dir / "padded.lzh") + "\" \"" + dir.Path() + "/\""), 0x8007);
+    // Behind a program, the search passes over that header and finds the
+    // hidden archive, just as a stub searching for it would: -gu0 then
+    // leaves out its unsafe entry, and what the self-extractor holds is
+    // exactly what it writes.
+    WriteBytes(dir / "prog.exe", kit::BuiltStub("lzh-win32.exe") + archive);
+    EXPECT_EQ(unlha_->Check(dir / "prog.exe"), 1);
+    std::filesystem::create_directory(dir / "out");
+    std::string report;
+    ASSERT_EQ(lib.Run("s -+ -gw2 -gu0 \"" + (dir / "prog.exe") + "\" \"" + (dir / "out") + "/\"", &report), 1)
+        << report;
+    EXPECT_NE(report.find("left out: ../evil.txt"), std::string::npos) << report;
+    EXPECT_EQ(
+        ReadBytes(dir / "out/prog.EXE"),
+        kit::Sealed(kit::FakeLzhStubs().at("lzh-win32.exe"), kit::MakeLzh({{"inner.txt", "hidden too"}})));
+}
+
+TEST_F(CorpusCheck, TheSearchLooksOnlyWhereAProgramKeepsItsArchive)
+{
+    TempFolder dir;
+    const std::string lzh = kit::MakeLzh({{"a.txt", "alpha"}});
+    const std::string cab = ReadBytes(kit::MakeCab(dir.Path(), {{"a.txt", "alpha"}}, false));
+    const std::string program = kit::BuiltStub("lzh-win32.exe"); // a PE image
+    const std::string beyond(1u << 20, '\0');                    // the window behind its image
+    for (const auto& [archive, library] : {std::pair{lzh, unlha_}, std::pair{cab, cab_}}) {
+        WriteBytes(dir / "near.exe", program + archive);
+        EXPECT_EQ(library->Check(dir / "near.exe"), 1);
+        WriteBytes(dir / "far.exe", program + beyond + archive);
+        EXPECT_EQ(library->Check(dir / "far.exe"), 0) << "found beyond the window";
+        // A sparse file of 4 GiB with the archive at 3 GiB: no program keeps
+        // one there, and the check does not read its way to it.
+        {
+            std::ofstream sparse(dir / "huge.exe", std::ios::binary);
+            sparse.seekp(3ll << 30);
+            sparse << archive;
+        }
+        std::filesystem::resize_file(dir / "huge.exe", 4ull << 30);
+        EXPECT_EQ(library->Check(dir / "huge.exe"), 0);
+    }
+}

@@ -2,8 +2,11 @@
 // out): the self-extractors' own rules (safename.c) and, for DOS and Win16,
 // 8.3 names.
 #include "namePolicy.h"
+#include "unlha32TestKit.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -73,5 +76,68 @@ INSTANTIATE_TEST_SUITE_P(Names, NameRules,
                                          // UTF-8 names have no such lead bytes; a 0x5C there is a separator.
                                          NameCase{"caf\xC3\xA9.txt", NameEncoding::Utf8, true, true},
                                          NameCase{"x\\..\\..\\y", NameEncoding::Utf8, false, false}));
+
+} // namespace
+
+namespace {
+
+using namespace testSupport;
+
+// Names of every sort, at the header levels that store them differently
+// (0xFF between folders at level 2, '\\' and '/' in the name at levels 0/1).
+const std::vector<LzhEntry> kHostile = {
+    {"", "ok.txt", "1"},
+    {"", ".", "2"},
+    {"", "CONIN$", "3"},
+    {"", "clock$.txt", "4"},
+    {"", "COM0", "5"},
+    {"", "COM\xB9.txt", "6"},
+    {"",
+     "a\x7F"
+     "b",
+     "7"},
+    {"", "b.txt.", "8"},
+    {"", "b.txt ", "9"},
+    {"..\xFF", "up.txt", "10"},
+    {"", "..\xFFx.txt", "11"},
+    {"sub\xFF", "in.txt", "12"},
+    {"", "\x95\x5C.txt", "13"},
+    {"", "sub2\\..\\..\\y", "14"},
+    {"", "lpt\xC2\xB2", "15"},
+};
+
+int RunTool(const std::string& command, std::string* out = nullptr)
+{
+    return Shell(command + " 2>&1", out);
+}
+
+class OnePolicy : public testing::TestWithParam<int> {};
+
+TEST_P(OnePolicy, Gu0LeavesOutExactlyWhatTheSelfExtractorsRefuse)
+{
+    // tb-sfx-lzh extracts as the stubs do (their decoder and name rules).
+    const std::string tool = std::string(TB_BINARY_DIR) + "/bin/tb-sfx-lzh";
+    kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
+    TempFolder dir;
+    const Bytes archive = MakeLzhArchive(kHostile, GetParam());
+    WriteBytes(dir / "names.lzh", archive);
+    std::filesystem::create_directories(dir / "all");
+    std::filesystem::create_directories(dir / "kept");
+    const std::string in = " \"" + (dir / "names.lzh") + "\" \"";
+    ASSERT_EQ(lib.Run("s -+ -gw2 -gu1" + in + (dir / "all") + "/\""), 0);
+    const int leftOut = lib.Run("s -+ -gw2 -gu0" + in + (dir / "kept") + "/\"");
+    ASSERT_GT(leftOut, 0);
+
+    // Everything kept extracts; of everything, exactly the left-out ones fail.
+    std::string log;
+    EXPECT_EQ(RunTool(tool + " -y -o" + Quote(dir / "x-kept") + " " + Quote(dir / "kept/names.EXE"), &log), 0)
+        << log;
+    EXPECT_EQ(FilesBelow(dir / "x-kept").size(), kHostile.size() - static_cast<std::size_t>(leftOut)) << log;
+    EXPECT_EQ(RunTool(tool + " -y -o" + Quote(dir / "x-all") + " " + Quote(dir / "all/names.EXE"), &log), 1)
+        << log;
+    EXPECT_EQ(FilesBelow(dir / "x-all"), FilesBelow(dir / "x-kept")) << log;
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, OnePolicy, testing::Values(0, 1, 2));
 
 } // namespace

@@ -34,7 +34,7 @@ Bytes Header(const LzhEntry& e, int level)
     const Bytes data(e.data.begin(), e.data.end());
     const std::uint16_t crc = LzhCrc16(data);
     Bytes h;
-    const std::string method = e.folder ? "-lhd-" : "-lh0-";
+    const std::string method = !e.method.empty() ? e.method : e.folder ? "-lhd-" : "-lh0-";
     if (level == 0 || level == 1) {
         std::string name = e.dir.empty() ? e.name : e.dir + "\\" + e.name;
         h = {0, 0};

@@ -21,6 +21,7 @@ struct LzhEntry {
     std::string name;
     std::string data;
     bool folder = false;
+    std::string method = ""; // "-lh0-" (stored) unless given, "-lhd-" for a folder
 };
 
 // An archive of the entries at header level 0, 1 or 2, headers checksummed.

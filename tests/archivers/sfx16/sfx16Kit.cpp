@@ -99,19 +99,58 @@ std::optional<ModuleName> moduleName(const Bytes& exe)
     return ModuleName{first + 1, std::string(exe.begin() + first + 1, exe.begin() + first + 1 + exe[first])};
 }
 
-int convert(const std::string& options, const fs::path& archive, const fs::path& out)
+namespace {
+
+int callLibrary(const char* soName, const char* function, const std::string& command)
 {
-    using UnlhaFunction = int (*)(void*, const char*, char*, std::uint32_t);
+    using MainFunction = int (*)(void*, const char*, char*, std::uint32_t);
     void* library =
-        dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/libunlha32.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+        dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/" + soName).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return -1;
-    auto unlha = reinterpret_cast<UnlhaFunction>(dlsym(library, "Unlha"));
-    const std::string command = "s " + options + " \"" + archive.string() + "\" \"" + out.string() + "/\"";
+    auto main = reinterpret_cast<MainFunction>(dlsym(library, function));
     char report[8192] = {};
-    const int rc = unlha ? unlha(nullptr, command.c_str(), report, sizeof report) : -1;
+    const int rc = main ? main(nullptr, command.c_str(), report, sizeof report) : -1;
     dlclose(library);
     return rc;
+}
+
+} // namespace
+
+int convert(const std::string& options, const fs::path& archive, const fs::path& out)
+{
+    return callLibrary("libunlha32.so", "Unlha",
+                       "s " + options + " \"" + archive.string() + "\" \"" + out.string() + "/\"");
+}
+
+int convertCab(const std::string& options, const fs::path& cabinet, const fs::path& out)
+{
+    return callLibrary("libcab32.so", "Cab",
+                       "-f " + options + " \"" + cabinet.string() + "\" \"" + out.string() + "/\"");
+}
+
+std::vector<int> runAllUnderWine(const fs::path& dir, const std::vector<std::string>& lines,
+                                 const std::string& env)
+{
+    std::vector<std::string> batch;
+    for (std::size_t i = 0; i < lines.size(); i++) {
+        const std::string n = std::to_string(i);
+        batch.push_back(lines[i] + " > OUT" + n + ".TXT 2>&1");
+        batch.push_back("echo %ERRORLEVEL% > ST" + n + ".TXT");
+    }
+    runUnderWine(dir, batch, env);
+    std::vector<int> levels;
+    for (std::size_t i = 0; i < lines.size(); i++) {
+        const Bytes status = ReadBytes<Bytes>(dir / ("ST" + std::to_string(i) + ".TXT"));
+        levels.push_back(status.empty() ? -1 : std::atoi(std::string(status.begin(), status.end()).c_str()));
+    }
+    return levels;
+}
+
+std::size_t firstMemberEnd(const Bytes& a)
+{
+    const std::size_t packed = a[7] | a[8] << 8 | a[9] << 16 | std::size_t(a[10]) << 24;
+    return a[20] == 2 ? (a[0] | a[1] << 8) + packed : 2 + a[0] + packed;
 }
 
 void runUnderWine(const fs::path& dir, const std::vector<std::string>& lines, const std::string& env)

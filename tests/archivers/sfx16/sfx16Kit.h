@@ -51,6 +51,17 @@ std::optional<ModuleName> moduleName(const Bytes& exe);
 // Converts with libunlha32 of the build: options, then the archive and the
 // output folder; the library's result.
 int convert(const std::string& options, const fs::path& archive, const fs::path& out);
+// The same with libcab32 (the -f command).
+int convertCab(const std::string& options, const fs::path& cabinet, const fs::path& out);
+
+// Runs the command lines one after another in one Wine session (cmd) in dir
+// and returns each one's exit status (-1 when none was recorded; Wine does
+// not pass a 16-bit program's on). Each line's output goes to OUT<i>.TXT.
+std::vector<int> runAllUnderWine(const fs::path& dir, const std::vector<std::string>& lines,
+                                 const std::string& env = "");
+
+// Where the first member of an LZH archive of levels 0 to 2 ends.
+std::size_t firstMemberEnd(const Bytes& archive);
 
 // Runs the lines of a batch file with Wine's cmd in `dir`; env is put in
 // front of the command.

@@ -1,0 +1,171 @@
+// Every conversion decodes each entry the self-extractor will write on its
+// way into the output: a damaged or unextractable archive is refused with its
+// own code and leaves nothing behind; -gt0 wraps it unchecked.
+#include "unlha32TestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+using namespace testSupport;
+
+constexpr int kDamagedData = 0x800F;
+constexpr int kUnsupportedMethod = 0x800E;
+constexpr int kCorruptArchive = 0x8007;
+
+std::string Lzh(const std::vector<LzhEntry>& entries, int level = 1)
+{
+    const Bytes archive = MakeLzhArchive(entries, level);
+    return std::string(archive.begin(), archive.end());
+}
+
+std::string Flipped(std::string bytes, std::size_t at)
+{
+    bytes.at(at) ^= 0x5A;
+    return bytes;
+}
+
+// A cabinet made by gcab, compressed, of text long enough for several blocks.
+std::string TextCab(const TempFolder& dir)
+{
+    std::string text;
+    for (int i = 0; i < 30000; ++i)
+        text += std::to_string(i) + " ";
+    return ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", text}, {"small.txt", "small"}}, true));
+}
+
+std::string WithLength(std::string cab, std::uint32_t length)
+{
+    for (int i = 0; i < 4; ++i)
+        cab[8 + i] = static_cast<char>((length >> (8 * i)) & 0xFF);
+    return cab;
+}
+
+struct VerifyCase {
+    const char* what;
+    const char* file; // the input's name: .lzh goes to libunlha32, .cab to libcab32
+    std::function<std::string(const TempFolder&)> bytes;
+    int code;           // with the verification on (the default)
+    int codeUnverified; // with -gt0
+};
+
+void PrintTo(const VerifyCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class Verification : public testing::TestWithParam<VerifyCase> {};
+
+TEST_P(Verification, RefusesWhatTheSelfExtractorCouldNotExtract)
+{
+    const VerifyCase& c = GetParam();
+    const bool cab = std::string(c.file).ends_with(".cab");
+    kit::Library lib(cab ? "libcab32.so" : "libunlha32.so", cab ? "Cab" : "Unlha",
+                     cab ? kit::CabStubs() : kit::FakeLzhStubs());
+    TempFolder dir;
+    const std::string input = dir / c.file;
+    WriteBytes(input, c.bytes(dir));
+    const std::string out = dir / "out";
+    std::filesystem::create_directory(out);
+    const std::string command = cab ? "-f" : "s -+ -gw2";
+    std::string report;
+    EXPECT_EQ(lib.Run(command + " \"" + input + "\" \"" + out + "/\"", &report), c.code) << report;
+    if (c.code != 0) {
+        EXPECT_TRUE(kit::ListFolder(out).empty()) << "a refused archive leaves nothing";
+        EXPECT_NE(report.find("Error"), std::string::npos) << report;
+    }
+    EXPECT_EQ(lib.Run(command + " -gt0 \"" + input + "\" \"" + out + "/\"", &report), c.codeUnverified)
+        << report;
+    if (c.codeUnverified == 0)
+        EXPECT_EQ(kit::ListFolder(out).size(), 1u);
+}
+
+const std::string kData = "data that the entry holds, long enough to be worth a flip";
+
+INSTANTIATE_TEST_SUITE_P(
+    Archives, Verification,
+    testing::Values(
+        VerifyCase{"a whole LZH archive", "a.lzh",
+                   [](const TempFolder&) {
+                       return ReadBytes(std::string(TB_SOURCE_DIR) + "/tests/data/lzh/lh5_h2.lzh");
+                   },
+                   0, 0},
+        VerifyCase{"a byte of -lh5- data changed", "a.lzh",
+                   [](const TempFolder&) {
+                       const std::string a =
+                           ReadBytes(std::string(TB_SOURCE_DIR) + "/tests/data/lzh/lh5_h2.lzh");
+                       return Flipped(a, a.size() / 3);
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"a byte of -lh7- data changed in a large archive read from disk", "a.lzh",
+                   [](const TempFolder&) {
+                       // more than the 4 MiB read whole: copied through the stream
+                       std::string a = ReadBytes(std::string(TB_SOURCE_DIR) + "/tests/data/lzh/lh7_h1.lzh");
+                       const std::string big = Lzh({{"", "big.bin", std::string(5u << 20, 'b')}});
+                       std::string both = big.substr(0, big.size() - 1) + a;
+                       return Flipped(both, both.size() - a.size() / 2);
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"a byte of stored data changed (CRC-16)", "a.lzh",
+                   [](const TempFolder&) {
+                       const std::string a = Lzh({{"", "a.txt", kData}, {"", "b.txt", kData}});
+                       return Flipped(a, a.size() - 10);
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"an unknown method in a later member", "a.lzh",
+                   [](const TempFolder&) {
+                       return Lzh({{"", "a.txt", kData}, {"", "b.txt", kData, false, "-xh5-"}});
+                   },
+                   kUnsupportedMethod, kUnsupportedMethod},
+        VerifyCase{"an unknown method in the first member", "a.lzh",
+                   [](const TempFolder&) {
+                       return Lzh({{"", "a.txt", kData, false, "-xh5-"}, {"", "b.txt", kData}}, 2);
+                   },
+                   kUnsupportedMethod, kUnsupportedMethod},
+        VerifyCase{"a whole cabinet", "a.cab", [](const TempFolder& d) { return TextCab(d); }, 0, 0},
+        VerifyCase{"a byte of MSZIP data changed", "a.cab",
+                   [](const TempFolder& d) {
+                       const std::string cab = TextCab(d);
+                       return Flipped(cab, cab.size() - 100);
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"a cabinet whose length field is too small", "a.cab",
+                   [](const TempFolder& d) {
+                       const std::string cab = TextCab(d);
+                       return WithLength(cab, static_cast<std::uint32_t>(cab.size() - 200));
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"a cabinet whose length field is too large", "a.cab",
+                   [](const TempFolder& d) {
+                       const std::string cab = TextCab(d);
+                       return WithLength(cab, static_cast<std::uint32_t>(cab.size() + 200));
+                   },
+                   kCorruptArchive, kCorruptArchive}),
+    [](const auto& info) {
+        std::string name;
+        for (const char ch : std::string(info.param.what))
+            name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+        return name;
+    });
+
+TEST(VerificationLeftOut, AnEntryLeftOutIsNeitherWrappedNorChecked)
+{
+    // The damaged member has a name the DOS kind cannot hold: with -gu1 the
+    // DOS self-extractor would write it under an 8.3 name, so its damage
+    // counts; -gu0 leaves it out of the self-extractor, and out of the check.
+    kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
+    TempFolder dir;
+    std::string archive = Lzh({{"", "ok.txt", kData}, {"", "long-name.text", kData}});
+    archive = Flipped(archive, archive.size() - 10);
+    WriteBytes(dir / "a.lzh", archive);
+    const std::string line = " \"" + (dir / "a.lzh") + "\" \"" + dir.Path() + "/\"";
+    EXPECT_EQ(lib.Run("s -+ -gu1" + line), kDamagedData);
+    EXPECT_EQ(lib.Run("s -+ -gu0" + line), 1);
+    EXPECT_EQ(ReadBytes(dir / "a.EXE"),
+              kit::Sealed(kit::FakeLzhStubs().at("lzh-dos.exe"), Lzh({{"", "ok.txt", kData}})));
+}
+
+} // namespace
