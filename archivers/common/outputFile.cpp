@@ -183,10 +183,11 @@ int OutputFile::Write(const void* data, std::size_t length)
     if (inArchive_)
         crc_ = crc32_z(crc_, reinterpret_cast<const Bytef*>(p), length);
     written_ += length;
-    if (pending_.size() + length > kGatherLimit) {
+    // Large pieces go straight to the file: gathering them would only copy them.
+    if (pending_.size() + length > kGatherLimit || length >= kGatherLimit / 4) {
         if (const int rc = Flush(); rc != kDone)
             return rc;
-        if (length > kGatherLimit)
+        if (length >= kGatherLimit / 4)
             return WriteNow(p, length);
     }
     pending_.insert(pending_.end(), p, p + length);

@@ -246,6 +246,8 @@ short SfxEngine::JudgeResultCode(int code)
     case tbarc::kDiskFull: History(ProgramMessage::DiskFull); return OutcomeStop;
     case tbarc::kFolderNotWritable: History(ProgramMessage::NotWritable); return OutcomeStop;
     case tbarc::kCancelled: History(ProgramMessage::Cancelled); return OutcomeStop;
+    case tbarc::kDamagedData: History(ProgramMessage::DamagedArchive); return OutcomeFailed;
+    case tbarc::kUnsupportedMethod: History(ProgramMessage::UnsupportedMethod); return OutcomeFailed;
     default: return OutcomeFailed;
     }
 }

@@ -10,7 +10,7 @@ namespace {
 using enum ProgramMessage;
 
 // Rows in ascending ID order. The engine's history lines (LzhMaking to
-// NotTarget, except the sentence tail SkippedAfter) begin with an ideographic
+// UnsupportedMethod, except the sentence tail SkippedAfter) begin with an ideographic
 // space that the history relies on for its indentation.
 constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {DosCaption, u8"ＤＯＳ"},
@@ -108,6 +108,8 @@ constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {NotWritable, u8"　自己解凍ファイルの格納先が書き込みできません"},
     {Cancelled, u8"　キャンセルされました"},
     {NotTarget, u8"　対象外のファイルです"},
+    {DamagedArchive, u8"　書庫が壊れているため自己解凍ファイルにできません"},
+    {UnsupportedMethod, u8"　自己解凍ファイルが展開できない圧縮方式が含まれています"},
     {UnlhaBusy, u8"現在UNLHA32.DLLは使用中です"},
     {CabBusy, u8"現在CAB32.DLLは使用中です"},
 });

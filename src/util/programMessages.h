@@ -119,6 +119,8 @@ enum class ProgramMessage : short {
     NotWritable = 20043,
     Cancelled = 20044,
     NotTarget = 20045,
+    DamagedArchive = 20046,    // the library's verification found damage (0x800F)
+    UnsupportedMethod = 20047, // an entry's method the self-extractor cannot decode (0x800E)
 
     // A library is busy.
     UnlhaBusy = 20100,

@@ -90,7 +90,8 @@ TEST(UnlhaCommandText, APathMayHoldQuotesAndBlanks)
         ASSERT_EQ(lib.Run("s -+ -gw2 \"" + (dir / (name + ".lzh")) + "\" \"" + dir.Path() + "/\"", &report),
                   0)
             << name << ": " << report;
-        EXPECT_EQ(ReadBytes(dir / (name + ".EXE")), kit::FakeLzhStubs().at("lzh-win32.exe") + archive)
+        EXPECT_EQ(ReadBytes(dir / (name + ".EXE")),
+                  kit::Sealed(kit::FakeLzhStubs().at("lzh-win32.exe"), archive))
             << name;
         EXPECT_FALSE(kit::Exists(dir / "a.EXE")) << name;
     }

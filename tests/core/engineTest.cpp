@@ -236,7 +236,8 @@ TEST_F(EngineTest, ExeThatIsLzhNeverReachesTheCabCheckEvenWhenConversionFails)
     unlha->returnCode = tbarc::kUnsupportedMethod;
     const QString path = Input(QStringLiteral("s.exe"));
     EXPECT_EQ(Make(path), core::OutcomeFailed);
-    EXPECT_EQ(history.lines, QStringList({Header(path), T(LzhChecking), T(LzhMaking), T(Failed)}));
+    EXPECT_EQ(history.lines,
+              QStringList({Header(path), T(LzhChecking), T(LzhMaking), T(UnsupportedMethod), T(Failed)}));
     EXPECT_TRUE(cab->calls.isEmpty());
 }
 
@@ -307,6 +308,9 @@ TEST_F(EngineTest, ReturnCodeTable)
         {tbarc::kDiskFull, {T(DiskFull)}, core::OutcomeStop},
         {tbarc::kFolderNotWritable, {T(NotWritable)}, core::OutcomeStop},
         {tbarc::kCancelled, {T(Cancelled)}, core::OutcomeStop},
+        {tbarc::kDamagedData, {T(DamagedArchive)}, core::OutcomeFailed},
+        {tbarc::kUnsupportedMethod, {T(UnsupportedMethod)}, core::OutcomeFailed},
+        {tbarc::kCorruptArchive, {}, core::OutcomeFailed},
         {-2, {}, core::OutcomeFailed},
         {INT_MIN, {}, core::OutcomeFailed},
         {tbarc::kMaxLeftOutCount + 1, {}, core::OutcomeFailed},
@@ -335,7 +339,8 @@ TEST_F(EngineTest, LibraryResultsReachTheHistoryInOrder)
         {tbarc::kDiskFull, {DiskFull}, Failed, core::OutcomeStop},
         {tbarc::kFolderNotWritable, {NotWritable}, Failed, core::OutcomeStop},
         {tbarc::kCancelled, {Cancelled}, Failed, core::OutcomeStop},
-        {tbarc::kUnsupportedMethod, {}, Failed, core::OutcomeFailed},
+        {tbarc::kUnsupportedMethod, {UnsupportedMethod}, Failed, core::OutcomeFailed},
+        {tbarc::kDamagedData, {DamagedArchive}, Failed, core::OutcomeFailed},
         // One file the library cannot write (a name too long for the folder)
         // fails alone; the run goes on.
         {tbarc::kOutputNotWritable, {}, Failed, core::OutcomeFailed},

@@ -82,7 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string detail;
     for (bool leaveOutSome : {false, true}) {
         Format format;
-        if (input.Open(InputPath()) == tbarc::kDone && format.Locate(input, detail) == tbarc::kDone)
+        if (input.Fd() < 0 && input.Open(InputPath()) != tbarc::kDone)
+            break;
+        if (format.Locate(input, detail) == tbarc::kDone)
             Convert(format, input, leaveOutSome);
     }
     std::remove(InputPath().c_str());
