@@ -30,7 +30,7 @@ protected:
         WriteBytes(dir / ("in/" + name), archive);
         return dir / ("in/" + name);
     }
-    std::string Made() const { return kit::FakeLzhStubs().at("lzh-win32.exe") + archive; }
+    std::string Made() const { return kit::Sealed(kit::FakeLzhStubs().at("lzh-win32.exe"), archive); }
 
     kit::Library lib{"libunlha32.so", "Unlha", kit::FakeLzhStubs()};
     TempFolder dir;
