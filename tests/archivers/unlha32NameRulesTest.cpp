@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 
 namespace {
@@ -19,6 +20,11 @@ struct NameCase {
     bool win32;
     bool dos; // DOS and Win16 share the 8.3 rule
 };
+
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(std::string(c.name));
+}
 
 class NameRules : public testing::TestWithParam<NameCase> {};
 
@@ -75,7 +81,15 @@ INSTANTIATE_TEST_SUITE_P(Names, NameRules,
                                          NameCase{"..\x95\x5C", NameEncoding::Ansi, true, false},
                                          // UTF-8 names have no such lead bytes; a 0x5C there is a separator.
                                          NameCase{"caf\xC3\xA9.txt", NameEncoding::Utf8, true, true},
-                                         NameCase{"x\\..\\..\\y", NameEncoding::Utf8, false, false}));
+                                         NameCase{"x\\..\\..\\y", NameEncoding::Utf8, false, false}),
+                         [](const testing::TestParamInfo<NameCase>& info) {
+                             // the case's number and the name's letters and digits
+                             std::string label = std::to_string(info.index) + "_";
+                             for (const char* p = info.param.name; *p; ++p)
+                                 if (std::isalnum(static_cast<unsigned char>(*p)))
+                                     label += *p;
+                             return label;
+                         });
 
 } // namespace
 

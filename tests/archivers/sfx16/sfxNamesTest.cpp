@@ -182,6 +182,23 @@ TEST(DosNames, NoTwoEntriesGetOneName)
     EXPECT_TRUE(fs::exists(dir / "W16/LONGF~10.TEX"));
 }
 
+// A hundred and one names on one start: "~100", the start cut to four.
+TEST(DosNames, TheNumberGrowsAsFarAsNeeded)
+{
+    TempFolder dir;
+    std::vector<LzhEntry> entries;
+    for (int i = 0; i <= 100; ++i)
+        entries.push_back({"", "LongFileName" + std::to_string(i) + ".text", "long " + std::to_string(i)});
+    Write(dir / "DOS.EXE", dosStub(), entries);
+    EXPECT_EQ(runInDosbox(dir.Path(), {{"DOS.EXE", "-y -oDOS", ""}}), std::vector<int>{0});
+    EXPECT_EQ(FilesBelow<Bytes>(dir / "DOS").size(), entries.size());
+    ExpectEveryEntryInAFileOfItsOwn(dir / "DOS", entries);
+    EXPECT_EQ(Text(ReadBytes<Bytes>(dir / "DOS/LONGFILE.TEX")), "long 0");
+    EXPECT_EQ(Text(ReadBytes<Bytes>(dir / "DOS/LONGFI~9.TEX")), "long 9");
+    EXPECT_EQ(Text(ReadBytes<Bytes>(dir / "DOS/LONGF~10.TEX")), "long 10");
+    EXPECT_EQ(Text(ReadBytes<Bytes>(dir / "DOS/LONG~100.TEX")), "long 100");
+}
+
 // The longest names: a part of 200 bytes stays one part; a Shift_JIS
 // character at the end of a long part is kept whole.
 TEST(DosNames, TheLongestPartsStayOnePart)
@@ -263,3 +280,119 @@ TEST(CabDestination, MissingParentFoldersAreMade)
 }
 
 } // namespace
+
+namespace {
+
+// Names the one set of rules refuses, and four it keeps; a Win32 program
+// that opened "CONIN$" or "clock$.txt" would reach a device, not a file.
+// (Shift_JIS names are left to the tests run on a Japanese system: DOSBox
+// knows no double-byte code page.)
+const std::vector<LzhEntry> kPolicyNames = {
+    {"", "OK.TXT", "1"},
+    {"", ".", "2"},
+    {"", "CONIN$", "3"},
+    {"", "clock$.txt", "4"},
+    {"", "COM0", "5"},
+    {"", "COM\xB9.txt", "6"},
+    {"",
+     "A\x7F"
+     "B",
+     "7"},
+    {"", "B.TXT.", "8"},
+    {"", "C.TXT ", "9"},
+    {"..\xFF", "UP.TXT", "10"},
+    {"", "..\xFFX.TXT", "11"},
+    {"SUB\xFF", "IN.TXT", "12"},
+    {"", "COM10.TXT", "13"},
+    {"", "SUB2\\..\\..\\Y", "14"},
+    {"", "CONSOLE.TXT", "15"},
+};
+constexpr std::size_t kPolicySafe = 4; // OK.TXT, SUB\IN.TXT, COM10.TXT, CONSOLE.TXT
+
+// Files below root, the folder's own OUT<i>/ST<i> records of Wine runs left out.
+std::size_t CountBelow(const fs::path& root)
+{
+    return fs::exists(root) ? FilesBelow<Bytes>(root).size() : 0;
+}
+
+} // namespace
+
+// What -gu0 leaves out is what every kind's self-extractor refuses: the
+// -gu0 self-extractor writes every entry it holds and ends with 0; the
+// -gu1 one writes the same safe entries, refuses the rest and ends with 1.
+TEST(OnePolicy, EveryKindRefusesWhatTheLibraryLeavesOut)
+{
+    TempFolder dir;
+    const fs::path root = dir.Path();
+    WriteBytes(root / "names.lzh", MakeLzhArchive(kPolicyNames, 2));
+    struct Kind {
+        const char* name;    // the self-extractors' names, "<name>0.EXE" (-gu0) and "<name>1.EXE"
+        const char* options; // the kind's option
+    };
+    const Kind kinds[] = {{"W", "-gw2"}, {"D", ""}, {"S", "-jw2"}};
+    std::map<std::string, int> leftOut;
+    for (const Kind& k : kinds) {
+        for (const char* policy : {"0", "1"}) {
+            const fs::path out = root / (std::string("made") + k.name + policy);
+            fs::create_directories(out);
+            const int rc = convert(std::string(k.options) + " -gu" + policy, root / "names.lzh", out);
+            if (policy[0] == '0')
+                leftOut[k.name] = rc;
+            else
+                ASSERT_EQ(rc, 0) << k.name;
+            fs::rename(out / "names.EXE", root / (std::string(k.name) + policy + ".EXE"));
+        }
+    }
+    EXPECT_EQ(leftOut["W"], static_cast<int>(kPolicyNames.size() - kPolicySafe));
+    // The 16-bit kinds also leave out what does not fit 8.3 ("clock$.txt"
+    // is refused anyway): no other name here.
+    EXPECT_EQ(leftOut["D"], leftOut["W"]);
+    EXPECT_EQ(leftOut["S"], leftOut["W"]);
+
+    // The cabinet self-extractor under the same rules (names a Linux
+    // folder can hold; the others cannot reach a cabinet made here).
+    const std::vector<std::string> cabNames = {"OK.TXT",
+                                               "CONIN$",
+                                               "clock$.txt",
+                                               "COM0",
+                                               "A\x7F"
+                                               "B",
+                                               "B.TXT.",
+                                               "C.TXT "};
+    fs::create_directories(root / "src");
+    std::string list;
+    for (const std::string& name : cabNames) {
+        WriteBytes(root / "src" / name, name);
+        list += " " + Quote(name);
+    }
+    ASSERT_EQ(Shell("cd " + Quote(root / "src") + " && gcab -c ../cab.cab" + list), 0);
+    for (const char* policy : {"0", "1"}) {
+        const fs::path out = root / (std::string("madeC") + policy);
+        fs::create_directories(out);
+        const int rc = convertCab(std::string("-gu") + policy, root / "cab.cab", out);
+        EXPECT_EQ(rc, policy[0] == '0' ? static_cast<int>(cabNames.size() - 1) : 0);
+        fs::rename(out / "cab.EXE", root / (std::string("C") + policy + ".EXE"));
+    }
+
+    const std::vector<int> wine = runAllUnderWine(root,
+                                                  {"W0.EXE -y -oXW0", "W1.EXE -y -oXW1", "S0.EXE -y -oXS0",
+                                                   "S1.EXE -y -oXS1", "C0.EXE -y -oXC0", "C1.EXE -y -oXC1"});
+    const std::vector<int> dos = runInDosbox(root, {{"D0.EXE", "-y -oXD0", ""}, {"D1.EXE", "-y -oXD1", ""}});
+    for (std::size_t i = 0; i < wine.size(); i += 2) {
+        if (i == 2)
+            continue; // Wine does not pass a 16-bit program's status on
+        EXPECT_EQ(wine[i], 0) << Text(ReadBytes<Bytes>(root / ("OUT" + std::to_string(i) + ".TXT")));
+        EXPECT_EQ(wine[i + 1], 1) << Text(ReadBytes<Bytes>(root / ("OUT" + std::to_string(i + 1) + ".TXT")));
+    }
+    EXPECT_EQ(dos, (std::vector<int>{0, 1}))
+        << Text(ReadBytes<Bytes>(root / "LOG0.TXT")) << Text(ReadBytes<Bytes>(root / "LOG1.TXT"));
+    for (const char* kind : {"W", "S", "D"}) {
+        SCOPED_TRACE(kind);
+        EXPECT_EQ(CountBelow(root / (std::string("X") + kind + "0")), kPolicySafe);
+        EXPECT_EQ(CountBelow(root / (std::string("X") + kind + "1")), kPolicySafe);
+    }
+    EXPECT_TRUE(FilesBelow<Bytes>(root / "XW0") == FilesBelow<Bytes>(root / "XW1"));
+    const std::map<std::string, Bytes> cabOnly = {{"OK.TXT", Bytes{'O', 'K', '.', 'T', 'X', 'T'}}};
+    EXPECT_TRUE(FilesBelow<Bytes>(root / "XC0") == cabOnly);
+    EXPECT_TRUE(FilesBelow<Bytes>(root / "XC1") == cabOnly);
+}

@@ -1,12 +1,15 @@
 /* libFuzzer target for the shared LZH decoder: any bytes as a file holding
  * an archive, found, extracted to a sink that checks what it is given, and
- * tested. */
+ * tested. Each path handed out is also made a DOS path as the 16-bit stubs
+ * make it (names83.c), every part into a buffer of exactly the 13 bytes the
+ * mapping may use, and numbered as a name met twice is. */
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "lzhdec.h"
+#include "names83.h"
 
 typedef struct sink {
     const uint8_t* data;
@@ -40,10 +43,35 @@ static int f_mkdir(void* ctx, const char* path)
     return 0;
 }
 
+/* Every part of the path as an 8.3 name, then with "~n" tails. */
+static void map_dos_names(const char* path)
+{
+    static const unsigned tails[] = {1, 9, 10, 99, 100, 65535};
+    const char* part = path;
+    const char* end;
+    char* name;
+    size_t t;
+    for (; *part; part = *end ? end + 1 : end) {
+        end = strchr(part, '/');
+        if (!end)
+            end = part + strlen(part);
+        name = malloc(13);
+        if (name83(part, (int)(end - part), name) > 12 || strlen(name) > 12)
+            abort();
+        for (t = 0; t < sizeof tails / sizeof tails[0]; t++) {
+            name83_tail(name, tails[t]);
+            if (strlen(name) > 12)
+                abort();
+        }
+        free(name);
+    }
+}
+
 static void* f_create(void* ctx, const lzh_entry* e)
 {
     if (!e->path[0] || e->path[0] == '/')
         abort();
+    map_dos_names(e->path);
     return &((sink*)ctx)->file;
 }
 
