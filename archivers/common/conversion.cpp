@@ -69,17 +69,12 @@ int CheckOutputPlace(const Request& request, const InputFile& input, const std::
 
 // After the output is in place, the files it replaces under other spellings
 // go, so one file remains where the options expect one.
-void RemoveTwins(const std::string& folder, const std::string& fileName,
-                 const std::vector<std::string>& twins, Report& report)
+void RemoveTwins(const std::string& folder, const std::vector<std::string>& twins, Report& report)
 {
-    std::vector<std::string> removed;
     for (const std::string& twin : twins) {
-        if (unlink((folder + twin).c_str()) == 0) {
-            removed.push_back(twin);
+        if (unlink((folder + twin).c_str()) == 0)
             report.Line("replaced " + folder + twin);
-        }
     }
-    Written(folder, fileName, removed);
 }
 
 // Which entries stay out of the self-extractor: with -gu0 those whose names
@@ -192,7 +187,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
                                           outputPath, out, report);
         rc != kDone)
         return rc;
-    RemoveTwins(OutputFolder(request), fileName, twins, report);
+    RemoveTwins(OutputFolder(request), twins, report);
 
     report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName()
                 + " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");

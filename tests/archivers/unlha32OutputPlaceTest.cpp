@@ -75,6 +75,23 @@ TEST_F(OutputPlace, AFileDifferingOnlyInCaseIsTheSameFile)
     }
 }
 
+TEST_F(OutputPlace, SpellingsMadeOrRenamedBetweenTwoCallsAreSeen)
+{
+    // The first call lists out/; what happens there afterwards, by the
+    // program (its upper-case rename) or anyone else, counts for the next.
+    std::filesystem::create_directories(dir / "out");
+    Input("first.lzh");
+    ASSERT_EQ(Convert("first.lzh", true), 0);
+    std::filesystem::rename(dir / "out/first.EXE", dir / "out/FIRST.EXE");
+    WriteBytes(dir / "out/SECOND.EXE", std::string("made meanwhile"));
+    Input("second.lzh");
+    EXPECT_EQ(Convert("second.lzh", false), kOutputExists);
+    EXPECT_EQ(ReadBytes(dir / "out/SECOND.EXE"), "made meanwhile");
+    EXPECT_EQ(Convert("first.lzh", false), kOutputExists);
+    EXPECT_EQ(Convert("first.lzh", true), 0);
+    EXPECT_EQ(kit::ListFolder(dir / "out"), (std::vector<std::string>{"SECOND.EXE", "first.EXE"}));
+}
+
 TEST_F(OutputPlace, ASpellingThatIsTheArchiveOrAFolderIsNeverReplaced)
 {
     // The archive itself under the other spelling of the output's name.
