@@ -1,17 +1,11 @@
 #include "caseTwins.h"
 
-#include <cerrno>
+#include "folderNames.h"
+
 #include <climits>
 #include <cwchar>
 #include <cwctype>
-#include <memory>
-#include <mutex>
-#include <unordered_map>
 
-#include <dirent.h>
-#include <sys/inotify.h>
-#include <sys/vfs.h>
-#include <unistd.h>
 #include <locale.h>
 
 namespace tbarc {
@@ -25,156 +19,7 @@ locale_t UnicodeLocale()
     return locale;
 }
 
-bool SameFolder(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// File systems whose folders other machines change: a watch sees only what
-// this machine does there.
-bool SharedOverNetwork(const std::string& folder)
-{
-    struct statfs system;
-    if (statfs(folder.c_str(), &system) != 0)
-        return true;
-    switch (static_cast<unsigned long>(system.f_type)) {
-    case 0x6969:     // NFS
-    case 0x517B:     // SMB
-    case 0xFF534D42: // CIFS
-    case 0xFE534D42: // SMB2
-    case 0x65735546: // FUSE (sshfs and the like)
-    case 0x01021997: // 9P
-    case 0x00C36400: // Ceph
-    case 0x5346414F: // AFS
-    case 0x6B414653: // kAFS
-    case 0x73757245: // Coda
-    case 0x7461636F: // OCFS2
-    case 0x01161970: // GFS2
-    case 0x0BD00BD0: // Lustre
-        return true;
-    default: return false;
-    }
-}
-
 } // namespace
-
-FolderSpellings::FolderSpellings(Watching watching) : watching_(watching) {}
-
-FolderSpellings::~FolderSpellings()
-{
-    if (inotify_ >= 0)
-        close(inotify_);
-}
-
-std::vector<std::string> FolderSpellings::Twins(const std::string& folder, const struct stat& folderNow,
-                                                const std::string& name)
-{
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (folder != folder_ || !SameFolder(folderNow, folderId_) || !TakeChanges())
-        List(folder, folderNow);
-    std::vector<std::string> twins;
-    const auto [first, last] = names_.equal_range(FoldedName(name));
-    for (auto it = first; it != last; ++it) {
-        if (it->second != name)
-            twins.push_back(it->second);
-    }
-    return twins;
-}
-
-// Brings the names up to date from the watch; false when only a new listing
-// can.
-bool FolderSpellings::TakeChanges()
-{
-    alignas(inotify_event) char buffer[16384];
-    for (;;) {
-        const ssize_t got = read(inotify_, buffer, sizeof buffer);
-        if (got < 0)
-            return errno == EAGAIN;
-        for (ssize_t at = 0; at < got;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-            // Events were lost (this one names no watch).
-            if (event->mask & IN_Q_OVERFLOW)
-                return false;
-            // Left over from a folder watched before.
-            if (event->wd != watch_)
-                continue;
-            // The folder itself went away or moved.
-            if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT))
-                return false;
-            if (event->len == 0)
-                continue;
-            const std::string entry(event->name);
-            if (event->mask & (IN_CREATE | IN_MOVED_TO))
-                Add(entry);
-            else if (event->mask & (IN_DELETE | IN_MOVED_FROM))
-                Erase(entry);
-        }
-        // Room for one more event was left: the queue was empty.
-        if (got + static_cast<ssize_t>(sizeof(inotify_event) + NAME_MAX + 1)
-            <= static_cast<ssize_t>(sizeof buffer))
-            return true;
-    }
-}
-
-// Lists folder; it is kept for the next answers only while it is watched.
-void FolderSpellings::List(const std::string& folder, const struct stat& now)
-{
-    names_.clear();
-    folder_.clear();
-    // The watch starts before the listing, so that nothing happens unseen
-    // in between.
-    const bool watched = Watch(folder);
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
-    if (!dir)
-        return;
-    while (const dirent* entry = readdir(dir.get())) {
-        const std::string_view entryName = entry->d_name;
-        if (entryName != "." && entryName != "..")
-            names_.emplace(FoldedName(entryName), std::string(entryName));
-    }
-    if (watched) {
-        folder_ = folder;
-        folderId_ = now;
-    }
-}
-
-// Watches folder from now on instead of the folder watched before.
-bool FolderSpellings::Watch(const std::string& folder)
-{
-    if (watch_ >= 0) {
-        inotify_rm_watch(inotify_, watch_);
-        watch_ = -1;
-    }
-    if (watching_ == Watching::Never || SharedOverNetwork(folder))
-        return false;
-    if (inotify_ < 0)
-        inotify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (inotify_ < 0)
-        return false;
-    // Events of the watch before are told apart by their number.
-    watch_ = inotify_add_watch(inotify_, folder.c_str(),
-                               IN_CREATE | IN_MOVED_TO | IN_MOVED_FROM | IN_DELETE | IN_DELETE_SELF
-                                   | IN_MOVE_SELF | IN_ONLYDIR);
-    return watch_ >= 0;
-}
-
-void FolderSpellings::Add(const std::string& name)
-{
-    Erase(name);
-    names_.emplace(FoldedName(name), name);
-}
-
-void FolderSpellings::Erase(const std::string& name)
-{
-    const auto [first, last] = names_.equal_range(FoldedName(name));
-    for (auto it = first; it != last; ++it) {
-        if (it->second == name) {
-            names_.erase(it);
-            return;
-        }
-    }
-}
 
 std::string FoldedName(std::string_view name)
 {
@@ -216,8 +61,7 @@ std::string FoldedName(std::string_view name)
 std::vector<std::string> CaseTwins(const std::string& folder, const struct stat& folderNow,
                                    const std::string& name)
 {
-    static FolderSpellings spellings;
-    return spellings.Twins(folder, folderNow, name);
+    return KnownFolderNames().Twins(folder, folderNow, name);
 }
 
 } // namespace tbarc

@@ -1,5 +1,6 @@
 #include "outputFile.h"
 
+#include "folderNames.h"
 #include "resultCodes.h"
 
 #include <zlib.h>
@@ -8,9 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/random.h>
@@ -102,19 +101,20 @@ int WriteErrorCode(int error)
 
 int RemoveStaleScratchFiles(const std::string& folder)
 {
+    // The folder's names are known from the calls before: a folder is not
+    // read again for every file.
+    struct stat now;
+    if (stat(folder.c_str(), &now) != 0)
+        return 0;
+    const std::vector<std::string> candidates = KnownFolderNames().Matching(folder, now, IsScratchName);
+    if (candidates.empty())
+        return 0;
     const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0)
         return 0;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(dirFd), closedir);
-    if (!dir) {
-        close(dirFd);
-        return 0;
-    }
     int removed = 0;
-    while (const dirent* entry = readdir(dir.get())) {
-        if (!IsScratchName(entry->d_name))
-            continue;
-        const int fd = openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    for (const std::string& name : candidates) {
+        const int fd = openat(dirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
         struct stat open, named;
@@ -124,11 +124,12 @@ int RemoveStaleScratchFiles(const std::string& folder)
         if (fstat(fd, &open) == 0 && S_ISREG(open.st_mode) && open.st_uid == geteuid()
             && (open.st_size == 0 || (pread(fd, head, 2, 0) == 2 && head[0] == 'M' && head[1] == 'Z'))
             && flock(fd, LOCK_EX | LOCK_NB) == 0
-            && fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(open, named)
-            && unlinkat(dirFd, entry->d_name, 0) == 0)
+            && fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(open, named)
+            && unlinkat(dirFd, name.c_str(), 0) == 0)
             ++removed;
         close(fd);
     }
+    close(dirFd);
     return removed;
 }
 

@@ -1,9 +1,9 @@
-// The spellings of an output folder's names, listed once and then watched:
-// whatever others do in the folder between two answers counts for the next,
-// and without a watch every answer lists the folder anew.
+// An output folder's names, listed once and then watched: whatever others do
+// in the folder between two answers counts for the next, and without a watch
+// every answer lists the folder anew.
 #include "unlha32TestKit.h"
 
-#include "caseTwins.h"
+#include "folderNames.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,13 @@
 #include <fstream>
 #include <functional>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace testSupport;
-using Watching = tbarc::FolderSpellings::Watching;
+using Watching = tbarc::FolderNames::Watching;
 namespace fs = std::filesystem;
 
 std::vector<std::string> Sorted(std::vector<std::string> names)
@@ -24,7 +27,7 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
     return names;
 }
 
-std::vector<std::string> TwinsOf(tbarc::FolderSpellings& spellings, const std::string& folder,
+std::vector<std::string> TwinsOf(tbarc::FolderNames& spellings, const std::string& folder,
                                  const std::string& name)
 {
     struct stat now {};
@@ -38,7 +41,7 @@ std::size_t OpenFiles()
         std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
-TEST(FolderSpellings, WhatOthersDoInTheFolderBetweenTwoAnswersCounts)
+TEST(FolderNames, WhatOthersDoInTheFolderBetweenTwoAnswersCounts)
 {
     struct Step {
         const char* what;
@@ -83,7 +86,7 @@ TEST(FolderSpellings, WhatOthersDoInTheFolderBetweenTwoAnswersCounts)
         const std::string out = dir / "out", elsewhere = dir / "elsewhere";
         fs::create_directories(out);
         fs::create_directories(elsewhere);
-        tbarc::FolderSpellings spellings(watching);
+        tbarc::FolderNames spellings(watching);
         for (const Step& step : steps) {
             step.act(out, elsewhere);
             EXPECT_EQ(TwinsOf(spellings, out, "a.exe"), Sorted(step.twins))
@@ -92,7 +95,7 @@ TEST(FolderSpellings, WhatOthersDoInTheFolderBetweenTwoAnswersCounts)
     }
 }
 
-TEST(FolderSpellings, EventsLostFromAFullQueueMeanTheFolderIsListedAgain)
+TEST(FolderNames, EventsLostFromAFullQueueMeanTheFolderIsListedAgain)
 {
     // More names made between two answers than the watch's queue holds: the
     // last one's event is lost, and the folder must be read again.
@@ -103,7 +106,7 @@ TEST(FolderSpellings, EventsLostFromAFullQueueMeanTheFolderIsListedAgain)
     TempFolder dir;
     const std::string out = dir / "out";
     fs::create_directories(out);
-    tbarc::FolderSpellings spellings;
+    tbarc::FolderNames spellings;
     ASSERT_TRUE(TwinsOf(spellings, out, "a.exe").empty());
     for (std::size_t i = 0; i <= queued; ++i)
         std::ofstream(out + "/f" + std::to_string(i));
@@ -111,12 +114,12 @@ TEST(FolderSpellings, EventsLostFromAFullQueueMeanTheFolderIsListedAgain)
     EXPECT_EQ(TwinsOf(spellings, out, "a.exe"), std::vector<std::string>{"A.EXE"});
 }
 
-TEST(FolderSpellings, OneWatchForAnyNumberOfAnswersAndFolders)
+TEST(FolderNames, OneWatchForAnyNumberOfAnswersAndFolders)
 {
     TempFolder dir;
     for (int i = 0; i < 4; ++i)
         WriteBytes(dir / ("out" + std::to_string(i) + "/A.EXE"), std::string("x"));
-    tbarc::FolderSpellings spellings;
+    tbarc::FolderNames spellings;
     ASSERT_EQ(TwinsOf(spellings, dir / "out0", "a.exe"), std::vector<std::string>{"A.EXE"});
     const std::size_t open = OpenFiles();
     for (int i = 0; i < 1000; ++i) {
@@ -127,7 +130,41 @@ TEST(FolderSpellings, OneWatchForAnyNumberOfAnswersAndFolders)
     EXPECT_EQ(OpenFiles(), open);
 }
 
-TEST(FolderSpellings, ThousandConversionsLeaveNoFileOpen)
+TEST(FolderNames, AForkedChildLeavesTheWatchToItsParent)
+{
+    // The child shares the parent's watch descriptor: were it to read the
+    // events there, the parent would never see them.
+    TempFolder dir;
+    const std::string out = dir / "out";
+    fs::create_directories(out);
+    tbarc::FolderNames spellings;
+    ASSERT_TRUE(TwinsOf(spellings, out, "a.exe").empty());
+    WriteBytes(out + "/A.EXE", std::string("x"));
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(TwinsOf(spellings, out, "a.exe") == std::vector<std::string>{"A.EXE"} ? 0 : 1);
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << "the child saw the folder as it is";
+    EXPECT_EQ(TwinsOf(spellings, out, "a.exe"), std::vector<std::string>{"A.EXE"});
+}
+
+TEST(FolderNames, AScratchFileLeftBetweenTwoConversionsGoesWithTheNext)
+{
+    // The cleaner takes the folder's names from what the calls before saw
+    // and the watch told since.
+    kit::Library lib{"libunlha32.so", "Unlha", kit::FakeLzhStubs()};
+    TempFolder dir;
+    fs::create_directories(dir / "out");
+    WriteBytes(dir / "in/a.lzh", kit::MakeLzh({{"readme.txt", "hello"}}));
+    const std::string line = "s -+ -gw2 \"" + (dir / "in/a.lzh") + "\" \"" + (dir / "out") + "/\"";
+    ASSERT_EQ(lib.Run(line), 0);
+    WriteBytes(dir / "out/.tb-0123abcd.tmp", std::string("MZ, left by a killed conversion"));
+    ASSERT_EQ(lib.Run(line), 0);
+    EXPECT_EQ(kit::ListFolder(dir / "out"), std::vector<std::string>{"a.EXE"});
+}
+
+TEST(FolderNames, ThousandConversionsLeaveNoFileOpen)
 {
     kit::Library lib{"libunlha32.so", "Unlha", kit::FakeLzhStubs()};
     TempFolder dir;

@@ -1,0 +1,58 @@
+// The names in one folder, kept between library calls. A run fills one
+// folder and the calling program renames what it gets, so the folder changes
+// after every call: listing it for every call makes a run of n files read n
+// times n names. Where it can, the folder is listed once and then watched
+// (inotify): every name made, moved or removed there since, by anyone, is
+// read from the watch before the next answer. Where it cannot (a network
+// file system, whose other clients the watch does not see, or no watch left)
+// every answer lists the folder anew.
+#pragma once
+
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace tbarc {
+
+class FolderNames {
+public:
+    enum class Watching { WhereItSeesAll, Never };
+    explicit FolderNames(Watching watching = Watching::WhereItSeesAll);
+    ~FolderNames();
+    FolderNames(const FolderNames&) = delete;
+    FolderNames& operator=(const FolderNames&) = delete;
+
+    // folder ends with '/'; folderNow is its status just taken.
+    // The names other than name whose folded form (FoldedName) is name's.
+    std::vector<std::string> Twins(const std::string& folder, const struct stat& folderNow,
+                                   const std::string& name);
+    // The names for which keep is true.
+    std::vector<std::string> Matching(const std::string& folder, const struct stat& folderNow,
+                                      bool (*keep)(const char* name));
+
+private:
+    void Refresh(const std::string& folder, const struct stat& folderNow);
+    bool TakeChanges();
+    void List(const std::string& folder, const struct stat& now);
+    bool Watch(const std::string& folder);
+    void Add(const std::string& name);
+    void Erase(const std::string& name);
+
+    const Watching watching_;
+    std::mutex mutex_;
+    pid_t owner_ = 0; // the process whose watch this is (a forked child makes its own)
+    int inotify_ = -1;
+    int watch_ = -1;
+    std::string folder_; // the folder listed and watched; empty: none
+    struct stat folderId_ {};
+    std::unordered_multimap<std::string, std::string> names_; // by folded name
+};
+
+// The one FolderNames of the process, which the library calls share.
+FolderNames& KnownFolderNames();
+
+} // namespace tbarc
