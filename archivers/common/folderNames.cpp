@@ -61,7 +61,7 @@ std::vector<std::string> FolderNames::Twins(const std::string& folder, const str
     const std::lock_guard<std::mutex> lock(mutex_);
     Refresh(folder, folderNow);
     std::vector<std::string> twins;
-    const auto [first, last] = names_.equal_range(FoldedName(name));
+    const auto [first, last] = folded_.equal_range(FoldedName(name));
     for (auto it = first; it != last; ++it) {
         if (it->second != name)
             twins.push_back(it->second);
@@ -69,17 +69,15 @@ std::vector<std::string> FolderNames::Twins(const std::string& folder, const str
     return twins;
 }
 
-std::vector<std::string> FolderNames::Matching(const std::string& folder, const struct stat& folderNow,
-                                               bool (*keep)(const char* name))
+std::vector<std::string> FolderNames::Starting(const std::string& folder, const struct stat& folderNow,
+                                               const std::string& prefix)
 {
     const std::lock_guard<std::mutex> lock(mutex_);
     Refresh(folder, folderNow);
-    std::vector<std::string> kept;
-    for (const auto& [folded, name] : names_) {
-        if (keep(name.c_str()))
-            kept.push_back(name);
-    }
-    return kept;
+    std::vector<std::string> starting;
+    for (auto it = names_.lower_bound(prefix); it != names_.end() && it->starts_with(prefix); ++it)
+        starting.push_back(*it);
+    return starting;
 }
 
 void FolderNames::Refresh(const std::string& folder, const struct stat& folderNow)
@@ -137,6 +135,7 @@ bool FolderNames::TakeChanges()
 void FolderNames::List(const std::string& folder, const struct stat& now)
 {
     names_.clear();
+    folded_.clear();
     folder_.clear();
     // The watch starts before the listing, so that nothing happens unseen
     // in between.
@@ -147,7 +146,7 @@ void FolderNames::List(const std::string& folder, const struct stat& now)
     while (const dirent* entry = readdir(dir.get())) {
         const std::string_view entryName = entry->d_name;
         if (entryName != "." && entryName != "..")
-            names_.emplace(FoldedName(entryName), std::string(entryName));
+            Add(std::string(entryName));
     }
     if (watched) {
         folder_ = folder;
@@ -177,16 +176,18 @@ bool FolderNames::Watch(const std::string& folder)
 
 void FolderNames::Add(const std::string& name)
 {
-    Erase(name);
-    names_.emplace(FoldedName(name), name);
+    if (names_.insert(name).second)
+        folded_.emplace(FoldedName(name), name);
 }
 
 void FolderNames::Erase(const std::string& name)
 {
-    const auto [first, last] = names_.equal_range(FoldedName(name));
+    if (names_.erase(name) == 0)
+        return;
+    const auto [first, last] = folded_.equal_range(FoldedName(name));
     for (auto it = first; it != last; ++it) {
         if (it->second == name) {
-            names_.erase(it);
+            folded_.erase(it);
             return;
         }
     }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <mutex>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,9 +31,9 @@ public:
     // The names other than name whose folded form (FoldedName) is name's.
     std::vector<std::string> Twins(const std::string& folder, const struct stat& folderNow,
                                    const std::string& name);
-    // The names for which keep is true.
-    std::vector<std::string> Matching(const std::string& folder, const struct stat& folderNow,
-                                      bool (*keep)(const char* name));
+    // The names that start with prefix.
+    std::vector<std::string> Starting(const std::string& folder, const struct stat& folderNow,
+                                      const std::string& prefix);
 
 private:
     void Refresh(const std::string& folder, const struct stat& folderNow);
@@ -49,7 +50,8 @@ private:
     int watch_ = -1;
     std::string folder_; // the folder listed and watched; empty: none
     struct stat folderId_ {};
-    std::unordered_multimap<std::string, std::string> names_; // by folded name
+    std::set<std::string> names_;                              // as they are
+    std::unordered_multimap<std::string, std::string> folded_; // by folded name
 };
 
 // The one FolderNames of the process, which the library calls share.

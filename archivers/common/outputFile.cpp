@@ -3,7 +3,7 @@
 #include "folderNames.h"
 #include "resultCodes.h"
 
-#include <zlib.h>
+#include <isa-l/crc.h>
 
 #include <atomic>
 #include <cerrno>
@@ -106,7 +106,8 @@ int RemoveStaleScratchFiles(const std::string& folder)
     struct stat now;
     if (stat(folder.c_str(), &now) != 0)
         return 0;
-    const std::vector<std::string> candidates = KnownFolderNames().Matching(folder, now, IsScratchName);
+    std::vector<std::string> candidates = KnownFolderNames().Starting(folder, now, kScratchPrefix);
+    std::erase_if(candidates, [](const std::string& name) { return !IsScratchName(name.c_str()); });
     if (candidates.empty())
         return 0;
     const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -182,7 +183,7 @@ int OutputFile::Write(const void* data, std::size_t length)
 {
     const char* p = static_cast<const char*>(data);
     if (inArchive_)
-        crc_ = crc32_z(crc_, reinterpret_cast<const Bytef*>(p), length);
+        crc_ = crc32_gzip_refl(crc_, reinterpret_cast<const unsigned char*>(p), length);
     written_ += length;
     // Large pieces go straight to the file: gathering them would only copy them.
     if (pending_.size() + length > kGatherLimit || length >= kGatherLimit / 4) {
@@ -199,7 +200,7 @@ void OutputFile::BeginArchive()
 {
     inArchive_ = true;
     archiveStart_ = written_;
-    crc_ = crc32_z(0, nullptr, 0);
+    crc_ = 0;
 }
 
 int OutputFile::Seal(std::size_t sealOffset)

@@ -56,7 +56,7 @@ private:
     std::uint64_t written_ = 0;
     std::uint64_t archiveStart_ = 0;
     bool inArchive_ = false;
-    unsigned long crc_ = 0;
+    std::uint32_t crc_ = 0;
 };
 
 // The result code for a failed write, create or rename with this errno: a
