@@ -39,7 +39,7 @@ if grep -E 'gtest|gmock|benchmark|Test$|/include/' <<<"$contents"; then
 fi
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 zlib1g libmspack0 libqt6svg6 fonts-ipafont-mincho; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libisal2 libmspack0 libqt6svg6 fonts-ipafont-mincho; do
   grep -qw "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 [ "$(dpkg-deb --field "$deb" Package)" = tollbrook2 ] || fail "package name"
