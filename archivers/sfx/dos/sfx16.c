@@ -268,7 +268,8 @@ static int cb_close(void* c, void* file, const lzh_entry* e, int keep)
     if (keep)
         dos_set_ftime(ctx.out, (unsigned)stamp, (unsigned)(stamp >> 16));
     failed |= dos_close(ctx.out);
-    if (keep && !failed) {
+    /* an entry named like the scratch file it got is in place already */
+    if (keep && !failed && strcmp(ctx.temp, ctx.target) != 0) {
         if (dos_attr(ctx.target) >= 0)
             dos_unlink(ctx.target);
         failed |= dos_rename(ctx.temp, ctx.target);

@@ -109,6 +109,32 @@ TEST(ScratchNames, DosKeepsTheUsersFilesWhenEveryAnswerIsNo)
     EXPECT_EQ(FilesBelow<Bytes>(root / "YES").size(), 4u);
 }
 
+// Entries named like the first free scratch name of either stub family
+// ("~TB0" Win32, "~TB000" 16-bit): such an entry is written under the
+// scratch name it has itself, and must end up there, whole.
+TEST(ScratchNames, AnEntryNamedLikeTheNextScratchFile)
+{
+    TempFolder dir;
+    const std::vector<LzhEntry> entries = {
+        {"", "~TB0", "zero"}, {"", "~TB000", "three zeros"}, {"", "SUB\\~TB000", "in sub"}};
+    Write(dir / "DOS.EXE", dosStub(), entries);
+    Write(dir / "W16.EXE", win16Stub(), entries);
+    Write(dir / "W32.EXE", Win32Stub(), entries);
+    EXPECT_EQ(runInDosbox(dir.Path(), {{"DOS.EXE", "-y -oDOS", ""}}), std::vector<int>{0})
+        << Text(ReadBytes<Bytes>(dir / "LOG0.TXT"));
+    EXPECT_EQ(runAllUnderWine(dir.Path(), {"W32.EXE -y -oW32", "W16.EXE -y -oW16"})[0], 0)
+        << Text(ReadBytes<Bytes>(dir / "OUT0.TXT"));
+    for (const char* folder : {"DOS", "W16", "W32"}) {
+        SCOPED_TRACE(folder);
+        std::map<std::string, std::string> found;
+        for (const auto& [name, bytes] : FilesBelow<Bytes>(dir / folder))
+            found[name] = Text(bytes);
+        const std::map<std::string, std::string> expected = {
+            {"~TB0", "zero"}, {"~TB000", "three zeros"}, {"SUB/~TB000", "in sub"}};
+        EXPECT_EQ(found, expected);
+    }
+}
+
 TEST(ScratchNames, TheCabinetSelfExtractorToo)
 {
     TempFolder dir;
