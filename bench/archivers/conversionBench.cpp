@@ -221,7 +221,10 @@ void BM_ThousandArchives(benchmark::State& state, bool verify)
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        const fs::path out = f.dir / ("thousand-out" + std::to_string(++round));
+        // An empty folder each round, so that neither run replaces files the other made.
+        const fs::path out =
+            f.dir / ((verify ? "thousand-verified" : "thousand-unverified") + std::to_string(++round));
+        fs::remove_all(out);
         fs::create_directories(out);
         state.ResumeTiming();
         for (int i = 0; i < 1000; ++i) {
