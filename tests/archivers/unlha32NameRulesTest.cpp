@@ -79,6 +79,17 @@ INSTANTIATE_TEST_SUITE_P(Names, NameRules,
                                          NameCase{"\x95\x5C.TXT", NameEncoding::Ansi, true, true},
                                          NameCase{"\x83\x7C\x83\x93.TXT", NameEncoding::Ansi, true, true},
                                          NameCase{"..\x95\x5C", NameEncoding::Ansi, true, false},
+                                         // ...but a system without that code page reads 0x5C as a folder
+                                         // break: no device may follow it.
+                                         NameCase{"\x95\x5C"
+                                                  "CON",
+                                                  NameEncoding::Ansi, false, false},
+                                         NameCase{"\x95\x5C"
+                                                  "com1.txt",
+                                                  NameEncoding::Ansi, false, false},
+                                         NameCase{"\x95\x5C"
+                                                  "NULL",
+                                                  NameEncoding::Ansi, true, true},
                                          // UTF-8 names have no such lead bytes; a 0x5C there is a separator.
                                          NameCase{"caf\xC3\xA9.txt", NameEncoding::Utf8, true, true},
                                          NameCase{"x\\..\\..\\y", NameEncoding::Utf8, false, false}),

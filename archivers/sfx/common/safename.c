@@ -71,16 +71,23 @@ static int forbidden(unsigned char c)
     return 0;
 }
 
-/* One part of n bytes, neither empty nor ".". */
+/* One part of n bytes, neither empty nor ".". A system without a
+ * double-byte code page reads a trail byte 0x5C as a folder break, making
+ * what follows one a name of its own: that must name no device either
+ * (nothing else can go wrong there: no lead byte is a dot or a blank). */
 static int part_safe(const unsigned char* p, unsigned short n, int utf8)
 {
-    unsigned short i, w;
+    unsigned short i, w, name = 0;
     for (i = 0; i < n; i += w) {
+        if (i == name && device(p + i, (unsigned short)(n - i), utf8))
+            return 0;
         w = safename_width(p + i, (unsigned short)(n - i), utf8);
         if (w == 1 && forbidden(p[i]))
             return 0;
+        if (w == 2 && p[i + 1] == '\\')
+            name = (unsigned short)(i + 2);
     }
-    return p[n - 1] != '.' && p[n - 1] != ' ' && !device(p, n, utf8);
+    return p[n - 1] != '.' && p[n - 1] != ' ';
 }
 
 int safename_check(const unsigned char* name, unsigned short n, int utf8, char sep, char* path,

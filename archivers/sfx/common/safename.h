@@ -13,8 +13,10 @@
  * : * ? " < > | (so also drive letters and streams), names a device (CON,
  * PRN, AUX, NUL, CLOCK$, CONIN$, CONOUT$, COM0-COM9, LPT0-LPT9, COM or LPT
  * with a superscript digit; any letter case, any extension), or ends with a
- * dot or a blank (Windows would drop them and write another name). Empty
- * parts and "." parts are left out of the path.
+ * dot or a blank (Windows would drop them and write another name). What
+ * follows a trail byte 0x5C must not name a device either: a system without
+ * a double-byte code page takes that byte for a folder break. Empty parts
+ * and "." parts are left out of the path.
  */
 #ifndef TB_SAFENAME_H
 #define TB_SAFENAME_H

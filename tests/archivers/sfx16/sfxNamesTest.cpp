@@ -332,6 +332,13 @@ const std::vector<LzhEntry> kPolicyNames = {
     {"", "COM10.TXT", "13"},
     {"", "SUB2\\..\\..\\Y", "14"},
     {"", "CONSOLE.TXT", "15"},
+    // One Shift_JIS character whose second byte is 0x5C, then a device name:
+    // where no double-byte code page is set (this Wine, DOSBox) that is a
+    // folder and CON.
+    {"",
+     "\x95\x5C"
+     "CON",
+     "16"},
 };
 constexpr std::size_t kPolicySafe = 4; // OK.TXT, SUB\IN.TXT, COM10.TXT, CONSOLE.TXT
 
