@@ -105,4 +105,31 @@ Bytes MakeLzhArchive(const std::vector<LzhEntry>& entries, int level)
     return out;
 }
 
+PolicyNames RefusedAndKeptNames()
+{
+    return {{
+                {"", ".", "dot"},
+                {"", "CONIN$", "conin"},
+                {"", "clock$.txt", "clock"},
+                {"", "COM0", "com0"},
+                {"", "COM\xB9.txt", "com superscript one"},
+                {"",
+                 "A\x7F"
+                 "B",
+                 "delete"},
+                {"", "B.TXT.", "trailing dot"},
+                {"", "C.TXT ", "trailing blank"},
+                {"..\xFF", "UP.TXT", "up a folder"},
+                {"", "..\xFFX.TXT", "up with 0xFF"},
+                {"", "SUB2\\..\\..\\Y", "up two"},
+                {"",
+                 "\x95\x5C"
+                 "CON",
+                 "con behind a trail byte"},
+                {"", "OK.TXT", "ok"},
+                {"SUB\xFF", "IN.TXT", "in a folder"},
+            },
+            2};
+}
+
 } // namespace testSupport

@@ -27,4 +27,15 @@ struct LzhEntry {
 // An archive of the entries at header level 0, 1 or 2, headers checksummed.
 Bytes MakeLzhArchive(const std::vector<LzhEntry>& entries, int level);
 
+// Entries named every way the self-extractors' one set of name rules
+// refuses (a lone dot, devices, control characters, trailing dots and
+// blanks, climbing out, a device behind a Shift_JIS trail byte 0x5C), then
+// the `kept` ones it lets through; every entry's data differs. Tests add
+// names of their own behind them.
+struct PolicyNames {
+    std::vector<LzhEntry> entries;
+    std::size_t kept;
+};
+PolicyNames RefusedAndKeptNames();
+
 } // namespace testSupport
