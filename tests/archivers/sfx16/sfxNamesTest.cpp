@@ -157,8 +157,14 @@ TEST(ScratchNames, AnEntryAsLongAsTheFileSystemAllowsIsWritten)
     TempFolder dir;
     const std::string name(251, 'n');
     Write(dir / "LONG.EXE", Win32Stub(), {{"", name + ".txt", "long"}}, 2);
-    EXPECT_EQ(runAllUnderWine(dir.Path(), {"LONG.EXE -y -oOUT"}), std::vector<int>{0});
+    fs::create_directories(dir / "src");
+    WriteBytes(fs::path(dir / "src") / (name + ".txt"), std::string("long in a cabinet"));
+    ASSERT_EQ(Shell("cd " + Quote(dir / "src") + " && gcab -c ../CAB.CAB " + name + ".txt"), 0);
+    ASSERT_EQ(convertCab("", dir / "CAB.CAB", dir.Path()), 0);
+    EXPECT_EQ(runAllUnderWine(dir.Path(), {"LONG.EXE -y -oOUT", "CAB.EXE -y -oCAB"}),
+              (std::vector<int>{0, 0}));
     EXPECT_EQ(Text(ReadBytes<Bytes>(fs::path(dir / "OUT") / (name + ".txt"))), "long");
+    EXPECT_EQ(Text(ReadBytes<Bytes>(fs::path(dir / "CAB") / (name + ".txt"))), "long in a cabinet");
 }
 
 // Thirteen long names that share their start, then real short names equal
