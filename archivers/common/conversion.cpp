@@ -48,13 +48,12 @@ int CheckExisting(const Request& request, const InputFile& input, const std::str
 // The output folder exists, and the output may be written: no file of its
 // name, nor of a name that differs only in letter case (the same file where
 // the options come from), is the archive itself or a folder, and such a file
-// is replaced only when the request asks for it. twins: the files of other
-// spellings that the output replaces.
+// is replaced only when the request asks for it. folder: the folder's status;
+// twins: the files of other spellings that the output replaces.
 int CheckOutputPlace(const Request& request, const InputFile& input, const std::string& fileName,
-                     std::vector<std::string>& twins, Report& report)
+                     struct stat& folder, std::vector<std::string>& twins, Report& report)
 {
     const std::string folderPath = OutputFolder(request);
-    struct stat folder;
     if (stat(folderPath.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
         return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
     if (const int rc = CheckExisting(request, input, folderPath + fileName, report); rc != kDone)
@@ -161,8 +160,9 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
 
     const std::string fileName = SelfExtractorName(request.archive);
     const std::string outputPath = OutputFolder(request) + fileName;
+    struct stat folder;
     std::vector<std::string> twins;
-    if (const int rc = CheckOutputPlace(request, input, fileName, twins, report); rc != kDone)
+    if (const int rc = CheckOutputPlace(request, input, fileName, folder, twins, report); rc != kDone)
         return rc;
 
     const StubBytes cachedStub = ReadStub(stubName);
@@ -182,6 +182,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (const int rc = format.CheckStubDecodes(request.kind, leftOut.marks, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
+    RemoveStaleScratchFiles(OutputFolder(request), folder);
     OutputFile out;
     if (const int rc = WriteSelfExtractor(request, format, input, *cachedStub, *sealSlot, leftOut.marks,
                                           outputPath, out, report);

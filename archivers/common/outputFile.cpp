@@ -47,14 +47,23 @@ bool IsScratchName(const char* name)
     return true;
 }
 
-std::string ScratchName()
+// A random start for the process, then a new name each call: the names are
+// created exclusively, so one that another process happens to hold is just
+// passed over.
+std::uint32_t ProcessStart()
 {
-    static std::atomic<unsigned> counter{0};
     std::uint32_t random = 0;
     if (getrandom(&random, sizeof random, GRND_NONBLOCK) != sizeof random)
         random =
             static_cast<std::uint32_t>(getpid()) * 2654435761u ^ static_cast<std::uint32_t>(time(nullptr));
-    random ^= counter.fetch_add(1) * 0x9E3779B9u;
+    return random;
+}
+
+std::string ScratchName()
+{
+    static const std::uint32_t start = ProcessStart();
+    static std::atomic<unsigned> counter{0};
+    const std::uint32_t random = start ^ counter.fetch_add(1) * 0x9E3779B9u;
     char name[kScratchNameLength + 1];
     std::snprintf(name, sizeof name, "%s%08x%s", kScratchPrefix, static_cast<unsigned>(random),
                   kScratchSuffix);
@@ -99,14 +108,11 @@ int WriteErrorCode(int error)
     }
 }
 
-int RemoveStaleScratchFiles(const std::string& folder)
+int RemoveStaleScratchFiles(const std::string& folder, const struct stat& folderNow)
 {
     // The folder's names are known from the calls before: a folder is not
     // read again for every file.
-    struct stat now;
-    if (stat(folder.c_str(), &now) != 0)
-        return 0;
-    std::vector<std::string> candidates = KnownFolderNames().Starting(folder, now, kScratchPrefix);
+    std::vector<std::string> candidates = KnownFolderNames().Starting(folder, folderNow, kScratchPrefix);
     std::erase_if(candidates, [](const std::string& name) { return !IsScratchName(name.c_str()); });
     if (candidates.empty())
         return 0;
@@ -150,7 +156,6 @@ int OutputFile::Create(const std::string& folder, const std::string& fileName)
     if (dir.empty() || dir.back() != '/')
         dir += '/';
     finalPath_ = dir + fileName;
-    RemoveStaleScratchFiles(dir);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string candidate = dir + ScratchName();
         // Mode 0666 so the process umask decides, as for any new file.

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <time.h>
 
 namespace tbarc {
@@ -64,9 +65,10 @@ private:
 // fails this file alone.
 int WriteErrorCode(int error);
 
-// Removes the scratch files of killed conversions from folder: files named as
-// OutputFile names them, owned by this user, that no process holds. Returns
-// how many were removed.
-int RemoveStaleScratchFiles(const std::string& folder);
+// Removes the scratch files of killed conversions from folder (ending with
+// '/', whose status folderNow was just taken): files named as OutputFile
+// names them, owned by this user, that no process holds. Returns how many
+// were removed. A conversion calls it before it creates its own.
+int RemoveStaleScratchFiles(const std::string& folder, const struct stat& folderNow);
 
 } // namespace tbarc
