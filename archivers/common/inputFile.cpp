@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@ InputFile::~InputFile()
 {
     if (fd_ >= 0)
         close(fd_);
+    ReturnSpareBuffer(std::move(bytes_));
 }
 
 int InputFile::Open(const std::string& path)
@@ -24,10 +26,12 @@ int InputFile::Open(const std::string& path)
     if (fd_ < 0 || fstat(fd_, &stat_) != 0 || !S_ISREG(stat_.st_mode))
         return kCannotReadInput;
     if (Size() <= kReadWholeLimit) {
-        bytes_.resize(static_cast<std::size_t>(Size()));
+        bytes_ = TakeSpareBuffer();
+        if (bytes_.size() < Size())
+            bytes_.resize(static_cast<std::size_t>(Size()));
         // A file that shrank since fstat() keeps what is left, as reads at the end would.
-        bytes_.resize(ReadFromFile(0, bytes_.data(), bytes_.size()));
-        stat_.st_size = static_cast<off_t>(bytes_.size());
+        length_ = ReadFromFile(0, bytes_.data(), static_cast<std::size_t>(Size()));
+        stat_.st_size = static_cast<off_t>(length_);
         inMemory_ = true;
     }
     return kDone;
@@ -37,9 +41,9 @@ std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t le
 {
     if (!inMemory_)
         return ReadFromFile(offset, buffer, length);
-    if (offset >= bytes_.size())
+    if (offset >= length_)
         return 0;
-    const std::size_t n = std::min<std::uint64_t>(length, bytes_.size() - offset);
+    const std::size_t n = std::min<std::uint64_t>(length, length_ - offset);
     std::memcpy(buffer, bytes_.data() + offset, n);
     return n;
 }

@@ -1,11 +1,12 @@
 // The archive being converted, opened read-only; it is never written.
 #pragma once
 
+#include "spareBuffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <sys/stat.h>
 
@@ -32,7 +33,7 @@ public:
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t length) const;
     // True when the file was read whole at Open; Contents() then holds it.
     bool InMemory() const { return inMemory_; }
-    std::string_view Contents() const { return {bytes_.data(), bytes_.size()}; }
+    std::string_view Contents() const { return {bytes_.data(), length_}; }
 
 private:
     std::size_t ReadFromFile(std::uint64_t offset, void* buffer, std::size_t length) const;
@@ -40,7 +41,8 @@ private:
     int fd_ = -1;
     struct stat stat_ {};
     bool inMemory_ = false;
-    std::vector<char> bytes_;
+    ByteBuffer bytes_; // the whole file in its first length_ bytes
+    std::size_t length_ = 0;
 };
 
 } // namespace tbarc

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -148,6 +149,7 @@ OutputFile::~OutputFile()
         unlink(scratchPath_.c_str());
     if (lockFd_ >= 0)
         close(lockFd_);
+    ReturnSpareBuffer(std::move(pending_));
 }
 
 int OutputFile::Create(const std::string& folder, const std::string& fileName)
@@ -164,13 +166,18 @@ int OutputFile::Create(const std::string& folder, const std::string& fileName)
             continue;
         if (fd_ < 0)
             return WriteErrorCode(errno);
-        lockFd_ = open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        // The lock belongs to the open file, which a duplicate shares: it
+        // outlasts the close of fd_ in Commit, which still reports a late
+        // write error, and needs no second lookup of the name.
+        lockFd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
         const bool locked = lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
-        // Where no lock can be had (a file system without flock, a file this
-        // user may not read) the file is just never taken for a stale one.
+        // Where no lock can be had (a file system without flock) the file is
+        // just never taken for a stale one.
         const bool takenMeanwhile = lockFd_ >= 0 && !locked && errno == EWOULDBLOCK;
         if (!takenMeanwhile && StillNamed(candidate, fd_)) {
             scratchPath_ = candidate;
+            pending_ = TakeSpareBuffer();
+            pending_.clear();
             pending_.reserve(64u << 10);
             return kDone;
         }

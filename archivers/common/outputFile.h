@@ -11,6 +11,8 @@
 // the next conversion into that folder removes it.
 #pragma once
 
+#include "spareBuffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -50,7 +52,7 @@ private:
 
     int fd_ = -1;
     int lockFd_ = -1; // holds the flock that tells the scratch file is in use
-    std::vector<char> pending_;
+    ByteBuffer pending_;
     std::uint64_t flushed_ = 0; // bytes already in the file
     std::string scratchPath_;
     std::string finalPath_;

@@ -97,4 +97,41 @@ INSTANTIATE_TEST_SUITE_P(Sizes, UnlhaArchiveSize,
                          testing::Values(SizeCase{"small, read whole", 1000},
                                          SizeCase{"large, copied from the file", 2u << 20}));
 
+// Calls in a row reuse the memory of the calls before: an archive smaller
+// than the last one, or one after a call that failed half-way, must come out
+// with its own bytes only.
+TEST(UnlhaCallsInARow, EachOutputHoldsItsOwnArchiveOnly)
+{
+    kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
+    TempFolder dir;
+    const std::string stub = kit::FakeLzhStubs().at("lzh-win32.exe");
+    struct Call {
+        const char* what;
+        std::string archive;
+        int result;
+    };
+    const std::string large = kit::MakeLzh({{"large.bin", RandomBytes(3u << 20, 4)}});
+    const std::string medium = kit::MakeLzh({{"medium.bin", RandomBytes(70000, 5)}});
+    // The same bytes as the call before, cut: what follows the cut is still
+    // in the memory that call used.
+    const std::string cut = medium.substr(0, medium.size() / 2);
+    const std::vector<Call> calls = {
+        {"large, read whole", large, 0},
+        {"small after large", kit::MakeLzh({{"small.txt", "abc"}}), 0},
+        {"medium", medium, 0},
+        {"the medium one cut short", cut, 0x8007},
+        {"tiny after a failure", kit::MakeLzh({{"t", "x"}}), 0},
+    };
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        const std::string name = "c" + std::to_string(i);
+        WriteBytes(dir / (name + ".lzh"), calls[i].archive);
+        ASSERT_EQ(lib.Run(Line("", dir / (name + ".lzh"), dir.Path())), calls[i].result) << calls[i].what;
+        if (calls[i].result == 0)
+            EXPECT_TRUE(ReadBytes(dir / (name + ".EXE")) == kit::Sealed(stub, calls[i].archive))
+                << calls[i].what;
+        else
+            EXPECT_FALSE(fs::exists(dir / (name + ".EXE"))) << calls[i].what;
+    }
+}
+
 } // namespace
