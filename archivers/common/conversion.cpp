@@ -7,6 +7,7 @@
 #include "stubLocator.h"
 #include "stubSeal.h"
 
+#include <mutex>
 #include <optional>
 
 #include <sys/stat.h>
@@ -139,6 +140,21 @@ int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const Inpu
     }
 }
 
+// The seal slot of a stub as ReadStub shares it: the same bytes serve every
+// call until the stub changes on disk, so they are searched once.
+std::optional<std::size_t> SealSlotOf(const StubBytes& stub)
+{
+    static std::mutex mutex;
+    static StubBytes searched;
+    static std::optional<std::size_t> slot;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (stub != searched) {
+        slot = FindSealSlot(*stub);
+        searched = stub;
+    }
+    return slot;
+}
+
 } // namespace
 
 int Convert(const Request& request, ArchiveFormat& format, Report& report)
@@ -170,7 +186,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
         return Fail(report, kUnsupportedKind,
                     std::string("the ") + SfxKindName(request.kind) + " stub " + stubName
                         + " is not installed");
-    const std::optional<std::size_t> sealSlot = FindSealSlot(*cachedStub);
+    const std::optional<std::size_t> sealSlot = SealSlotOf(cachedStub);
     if (!sealSlot)
         return Fail(report, kUnsupportedKind,
                     std::string("the ") + SfxKindName(request.kind) + " stub " + stubName
