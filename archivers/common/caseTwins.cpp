@@ -1,7 +1,5 @@
 #include "caseTwins.h"
 
-#include "folderNames.h"
-
 #include <climits>
 #include <cwchar>
 #include <cwctype>
@@ -56,12 +54,6 @@ std::string FoldedName(std::string_view name)
         i += length;
     }
     return folded;
-}
-
-std::vector<std::string> CaseTwins(const std::string& folder, const struct stat& folderNow,
-                                   const std::string& name)
-{
-    return KnownFolderNames().Twins(folder, folderNow, name);
 }
 
 } // namespace tbarc

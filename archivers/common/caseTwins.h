@@ -6,9 +6,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include <sys/stat.h>
 
 namespace tbarc {
 
@@ -16,10 +13,5 @@ namespace tbarc {
 // simple Unicode mappings), as such a system compares names; bytes that are
 // no UTF-8 stay as they are.
 std::string FoldedName(std::string_view name);
-
-// The entries of folder (ending with '/') other than name itself whose folded
-// name is name's. folderNow: the folder's status just taken.
-std::vector<std::string> CaseTwins(const std::string& folder, const struct stat& folderNow,
-                                   const std::string& name);
 
 } // namespace tbarc

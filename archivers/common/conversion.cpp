@@ -1,6 +1,6 @@
 #include "conversion.h"
 
-#include "caseTwins.h"
+#include "folderNames.h"
 #include "inputFile.h"
 #include "outputFile.h"
 #include "resultCodes.h"
@@ -9,6 +9,7 @@
 
 #include <mutex>
 #include <optional>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -49,20 +50,21 @@ int CheckExisting(const Request& request, const InputFile& input, const std::str
 // The output folder exists, and the output may be written: no file of its
 // name, nor of a name that differs only in letter case (the same file where
 // the options come from), is the archive itself or a folder, and such a file
-// is replaced only when the request asks for it. folder: the folder's status;
-// twins: the files of other spellings that the output replaces.
-int CheckOutputPlace(const Request& request, const InputFile& input, const std::string& fileName,
-                     struct stat& folder, std::vector<std::string>& twins, Report& report)
+// is replaced only when the request asks for it. found: from one look at the
+// folder, the files of other spellings that the output replaces and the
+// names of scratch files there.
+int CheckOutputPlace(const Request& request, const InputFile& input, const std::string& folderPath,
+                     const std::string& fileName, FolderNames::Matches& found, Report& report)
 {
-    const std::string folderPath = OutputFolder(request);
+    struct stat folder;
     if (stat(folderPath.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
         return Fail(report, kFolderNotWritable, "no output folder " + request.folder);
     if (const int rc = CheckExisting(request, input, folderPath + fileName, report); rc != kDone)
         return rc;
-    for (const std::string& twin : CaseTwins(folderPath, folder, fileName)) {
+    found = KnownFolderNames().Match(folderPath, folder, fileName, kScratchPrefix);
+    for (const std::string& twin : found.twins) {
         if (const int rc = CheckExisting(request, input, folderPath + twin, report); rc != kDone)
             return rc;
-        twins.push_back(twin);
     }
     return kDone;
 }
@@ -174,11 +176,11 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (const int rc = format.Locate(input, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
+    const std::string folderPath = OutputFolder(request);
     const std::string fileName = SelfExtractorName(request.archive);
-    const std::string outputPath = OutputFolder(request) + fileName;
-    struct stat folder;
-    std::vector<std::string> twins;
-    if (const int rc = CheckOutputPlace(request, input, fileName, folder, twins, report); rc != kDone)
+    const std::string outputPath = folderPath + fileName;
+    FolderNames::Matches found;
+    if (const int rc = CheckOutputPlace(request, input, folderPath, fileName, found, report); rc != kDone)
         return rc;
 
     const StubBytes cachedStub = ReadStub(stubName);
@@ -198,13 +200,13 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (const int rc = format.CheckStubDecodes(request.kind, leftOut.marks, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 
-    RemoveStaleScratchFiles(OutputFolder(request), folder);
+    RemoveStaleScratchFiles(folderPath, std::move(found.starting));
     OutputFile out;
     if (const int rc = WriteSelfExtractor(request, format, input, *cachedStub, *sealSlot, leftOut.marks,
                                           outputPath, out, report);
         rc != kDone)
         return rc;
-    RemoveTwins(OutputFolder(request), twins, report);
+    RemoveTwins(folderPath, found.twins, report);
 
     report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName()
                 + " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");

@@ -60,6 +60,23 @@ std::vector<std::string> FolderNames::Twins(const std::string& folder, const str
 {
     const std::lock_guard<std::mutex> lock(mutex_);
     Refresh(folder, folderNow);
+    return TwinsOf(name);
+}
+
+FolderNames::Matches FolderNames::Match(const std::string& folder, const struct stat& folderNow,
+                                        const std::string& name, const std::string& prefix)
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    Refresh(folder, folderNow);
+    Matches matches;
+    matches.twins = TwinsOf(name);
+    for (auto it = names_.lower_bound(prefix); it != names_.end() && it->starts_with(prefix); ++it)
+        matches.starting.push_back(*it);
+    return matches;
+}
+
+std::vector<std::string> FolderNames::TwinsOf(const std::string& name) const
+{
     std::vector<std::string> twins;
     const auto [first, last] = folded_.equal_range(FoldedName(name));
     for (auto it = first; it != last; ++it) {
@@ -67,17 +84,6 @@ std::vector<std::string> FolderNames::Twins(const std::string& folder, const str
             twins.push_back(it->second);
     }
     return twins;
-}
-
-std::vector<std::string> FolderNames::Starting(const std::string& folder, const struct stat& folderNow,
-                                               const std::string& prefix)
-{
-    const std::lock_guard<std::mutex> lock(mutex_);
-    Refresh(folder, folderNow);
-    std::vector<std::string> starting;
-    for (auto it = names_.lower_bound(prefix); it != names_.end() && it->starts_with(prefix); ++it)
-        starting.push_back(*it);
-    return starting;
 }
 
 void FolderNames::Refresh(const std::string& folder, const struct stat& folderNow)

@@ -31,12 +31,19 @@ public:
     // The names other than name whose folded form (FoldedName) is name's.
     std::vector<std::string> Twins(const std::string& folder, const struct stat& folderNow,
                                    const std::string& name);
-    // The names that start with prefix.
-    std::vector<std::string> Starting(const std::string& folder, const struct stat& folderNow,
-                                      const std::string& prefix);
+    // What a conversion asks of its output folder, answered from one look at
+    // it (without a watch, one listing): name's twins, as Twins gives them,
+    // and the names that start with prefix.
+    struct Matches {
+        std::vector<std::string> twins;
+        std::vector<std::string> starting;
+    };
+    Matches Match(const std::string& folder, const struct stat& folderNow, const std::string& name,
+                  const std::string& prefix);
 
 private:
     void Refresh(const std::string& folder, const struct stat& folderNow);
+    std::vector<std::string> TwinsOf(const std::string& name) const;
     bool TakeChanges();
     void List(const std::string& folder, const struct stat& now);
     bool Watch(const std::string& folder);

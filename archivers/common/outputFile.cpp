@@ -1,6 +1,5 @@
 #include "outputFile.h"
 
-#include "folderNames.h"
 #include "resultCodes.h"
 
 #include <isa-l/crc.h>
@@ -20,7 +19,6 @@
 namespace tbarc {
 namespace {
 
-constexpr char kScratchPrefix[] = ".tb-";
 constexpr char kScratchSuffix[] = ".tmp";
 constexpr std::size_t kScratchDigits = 8;
 constexpr std::size_t kScratchNameLength =
@@ -109,11 +107,8 @@ int WriteErrorCode(int error)
     }
 }
 
-int RemoveStaleScratchFiles(const std::string& folder, const struct stat& folderNow)
+int RemoveStaleScratchFiles(const std::string& folder, std::vector<std::string> candidates)
 {
-    // The folder's names are known from the calls before: a folder is not
-    // read again for every file.
-    std::vector<std::string> candidates = KnownFolderNames().Starting(folder, folderNow, kScratchPrefix);
     std::erase_if(candidates, [](const std::string& name) { return !IsScratchName(name.c_str()); });
     if (candidates.empty())
         return 0;

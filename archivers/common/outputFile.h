@@ -67,10 +67,14 @@ private:
 // fails this file alone.
 int WriteErrorCode(int error);
 
+// How the names of OutputFile's scratch files start.
+inline constexpr char kScratchPrefix[] = ".tb-";
+
 // Removes the scratch files of killed conversions from folder (ending with
-// '/', whose status folderNow was just taken): files named as OutputFile
-// names them, owned by this user, that no process holds. Returns how many
-// were removed. A conversion calls it before it creates its own.
-int RemoveStaleScratchFiles(const std::string& folder, const struct stat& folderNow);
+// '/'): of candidates, the folder's names that start with kScratchPrefix,
+// the files named as OutputFile names them, owned by this user, that no
+// process holds. Returns how many were removed. A conversion calls it before
+// it creates its own.
+int RemoveStaleScratchFiles(const std::string& folder, std::vector<std::string> candidates);
 
 } // namespace tbarc
