@@ -3,10 +3,9 @@
 // folder. Times are the processor time of the child processes. The counter
 // "vs_lhasa" of each of our runs is our time divided by lhasa's on the same
 // archive (below 1: faster).
-#include <benchmark/benchmark.h>
+#include "lzhBenchKit.h"
 
-#include <sys/resource.h>
-#include <sys/wait.h>
+#include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,13 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path work = fs::path(TB_BINARY_DIR) / "bench-sfx-lzh";
+using namespace lzhBench;
 
-int sh(const std::string& command)
-{
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+const fs::path work = fs::path(TB_BINARY_DIR) / "bench-sfx-lzh";
 
 // The archive for a method, made once and kept in the build tree.
 fs::path archiveFor(const std::string& method)
@@ -49,20 +44,8 @@ fs::path archiveFor(const std::string& method)
             size += line.size();
         }
     }
-    const std::string jar = "$(dpkg -L libjlha-java | grep 'jar$' | head -n1)";
-    sh("cd " + work.string() + " && cp " TB_LZHMAKE " . && javac -cp " + jar
-       + " LzhMake.java >/dev/null 2>&1");
-    sh("cd " + (work / "in").string() + " && java -cp " + jar + ":" + work.string() + " LzhMake "
-       + archive.string() + " -" + method + "- 1 data.txt >/dev/null 2>&1");
+    lzhMake(work, work / "in", archive, method, 1, "data.txt");
     return archive;
-}
-
-double cpuSecondsOfChildren()
-{
-    rusage use{};
-    getrusage(RUSAGE_CHILDREN, &use);
-    return double(use.ru_utime.tv_sec + use.ru_stime.tv_sec)
-        + double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
 }
 
 // Processor time the command took (user + system, the shell included): the

@@ -6,11 +6,11 @@
 // conversion is its time over lhasa's (below 1: faster), "verify_vs_lhasa"
 // that of the verification alone (the conversion with it, less the one
 // without it: copying, the CRC-32 and writing are the same in both).
+#include "lzhBenchKit.h"
+
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <time.h>
 
 #include <cstdint>
@@ -24,13 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path work = fs::path(TB_BINARY_DIR) / "bench-verify";
+using namespace lzhBench;
 
-int sh(const std::string& command)
-{
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+const fs::path work = fs::path(TB_BINARY_DIR) / "bench-verify";
 
 void writeInputs()
 {
@@ -64,12 +60,8 @@ fs::path archive()
     if (fs::exists(both))
         return both;
     writeInputs();
-    const std::string jar = "$(dpkg -L libjlha-java | grep 'jar$' | head -n1)";
-    sh("cd " + work.string() + " && cp " TB_LZHMAKE " . && javac -cp " + jar
-       + " LzhMake.java >/dev/null 2>&1");
     for (const char* method : {"lh5", "lh7"})
-        sh("cd " + (work / "in").string() + " && java -cp " + jar + ":" + work.string() + " LzhMake "
-           + (work / method).string() + ".lzh -" + method + "- 2 text.txt dense.bin >/dev/null 2>&1");
+        lzhMake(work, work / "in", (work / method).string() + ".lzh", method, 2, "text.txt dense.bin");
     std::ifstream lh5(work / "lh5.lzh", std::ios::binary), lh7(work / "lh7.lzh", std::ios::binary);
     std::string first((std::istreambuf_iterator<char>(lh5)), {}),
         second((std::istreambuf_iterator<char>(lh7)), {});
@@ -78,14 +70,6 @@ fs::path archive()
     first.pop_back(); // the end marker
     std::ofstream(both, std::ios::binary) << first << second;
     return both;
-}
-
-double childCpuSeconds()
-{
-    rusage use{};
-    getrusage(RUSAGE_CHILDREN, &use);
-    return double(use.ru_utime.tv_sec + use.ru_stime.tv_sec)
-        + double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
 }
 
 double ownCpuSeconds()
@@ -115,12 +99,12 @@ void BM_LhasaTest(benchmark::State& state)
     }
     double total = 0;
     for (auto _ : state) {
-        const double before = childCpuSeconds();
+        const double before = cpuSecondsOfChildren();
         if (sh("lhasa t " + file.string() + " >/dev/null 2>&1") != 0) {
             state.SkipWithError("lhasa t failed");
             return;
         }
-        const double s = childCpuSeconds() - before;
+        const double s = cpuSecondsOfChildren() - before;
         state.SetIterationTime(s);
         total += s;
     }
