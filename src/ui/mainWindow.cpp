@@ -404,16 +404,14 @@ void MainWindow::RefreshFolderWindowsNow()
 void MainWindow::UnlockAfterRun()
 {
     paintThrottle_->SetOn(false);
-    if (folderRefreshPending_)
-        RefreshFolderWindowsNow();
     for (ChildWindow* child : Children())
         child->SetWindowEnabled(true);
     for (ChildWindow* child : Children())
         child->SetMenuEnabled(true);
     panel_->HideProgress();
-    inputFolder_->Refresh();
-    inputList_->Input().Reread();
-    outputFolder_->Refresh();
+    // The folder windows come up to date once, pending refresh or not;
+    // refreshing the input folder rereads the input list as well.
+    RefreshFolderWindowsNow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
