@@ -8,6 +8,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import demoDesk  # noqa: E402
 import deskFolders  # noqa: E402
 import desktop  # noqa: E402
 import deskSettings  # noqa: E402
@@ -20,7 +21,6 @@ ARCHIVES = {
     "setup.cab": "tools.cab",
     "tools.lzh": "hello.lzh",
 }
-TWIPS_PER_PIXEL = 15  # at the 96 dots per inch of the desktop
 
 
 def test(args):
@@ -29,32 +29,9 @@ def test(args):
     with deskFolders.archives_and_output(args.samples, ARCHIVES, work=steady) as folders, desktop.Desktop(
         screen="1280x900x24", artifacts=args.artifacts
     ) as desk:
-        deskSettings.write(
-            desk.config_home,
-            {
-                "Dir_In": folders.archives,
-                "Dir_Out": folders.output,
-                "Main_Left": 40 * TWIPS_PER_PIXEL,
-                "Main_Top": 40 * TWIPS_PER_PIXEL,
-                "Main_Width": 1040 * TWIPS_PER_PIXEL,
-                "Main_Height": 760 * TWIPS_PER_PIXEL,
-            },
-        )
+        deskSettings.write(desk.config_home, demoDesk.settings(folders, 1040, 760))
         app = desk.launch([args.program], cwd=folders.work, title="Tollbrook2 for Win32")
-        inputs = app.find(role="list", name="自己解凍を作成したい圧縮ファイルを選択します")
-        work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
-        history = app.find(role="list", name="実行履歴")
-        desktop.wait_until(lambda: len(desk.items(inputs)) == len(ARCHIVES), what="the input list")
-
-        desk.press(app.find(role="push button", name="全ての圧縮ファイルを自己解凍の対象とします"))
-        desktop.wait_until(lambda: len(desk.items(work_list)) == len(ARCHIVES), what="the work list")
-        desk.press(app.find(role="push button", name="Ｗｉｎ３２"))
-        desktop.wait_until(lambda: desk.items(history)[-1:] == ["全て終了しました"], timeout=60, what="the run")
-
-        desk.select_rows(inputs, [1, 3])
-        desk.press(app.find(role="push button", name="選択した圧縮ファイルを自己解凍の対象とします"))
-        desktop.wait_until(lambda: len(desk.items(work_list)) == 2, what="two archives waiting")
-        desk.select_rows(inputs, [])
+        demoDesk.run_then_queue(desk, app, len(ARCHIVES), [1, 3])
 
         frame = app.window("Tollbrook2 for Win32")
         desk.park_pointer(1279, 899)

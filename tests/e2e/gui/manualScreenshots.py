@@ -8,16 +8,14 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import demoDesk  # noqa: E402
 import deskFolders  # noqa: E402
 import desktop  # noqa: E402
 import deskSettings  # noqa: E402
 from dialogWindows import closed, shown  # noqa: E402
 
 ARCHIVES = {"docs.lzh": "hello.lzh", "fonts.cab": "tools.cab", "games.lzh": "hello.lzh", "tools.lzh": "hello.lzh"}
-TWIPS_PER_PIXEL = 15  # at the 96 dots per inch of the desktop
 XK_DOWN, XK_RETURN = 0xFF54, 0xFF0D
-
-
 
 
 def shoot(desk, node, folder, name):
@@ -31,40 +29,23 @@ def test(args):
     # A short, steady folder name reads better in the pictures.
     steady = os.path.join(tempfile.gettempdir(), "tollbrook2-demo")
     with deskFolders.archives_and_output(args.samples, ARCHIVES, work=steady) as folders:
-        work, archives, output = folders.work, folders.archives, folders.output
+        work, archives = folders.work, folders.archives
         with desktop.Desktop(screen="1280x900x24", artifacts=args.artifacts) as desk:
             deskSettings.write(
                 desk.config_home,
-                {
-                    "Dir_In": archives,
-                    "Dir_Out": output,
+                demoDesk.settings(folders, 1000, 720)
+                | {
                     "Dir_In_DirName0": "archives",
                     "Dir_In_DirDir0": archives,
                     "Dir_In_DirName1": "tmp",
                     "Dir_In_DirDir1": tempfile.gettempdir(),
                     "Dir_In_DirName2": "demo",
                     "Dir_In_DirDir2": work,
-                    "Main_Left": 40 * TWIPS_PER_PIXEL,
-                    "Main_Top": 40 * TWIPS_PER_PIXEL,
-                    "Main_Width": 1000 * TWIPS_PER_PIXEL,
-                    "Main_Height": 720 * TWIPS_PER_PIXEL,
                 },
             )
             app = desk.launch([args.program], cwd=work, title="Tollbrook2 for Win32")
-            inputs = app.find(role="list", name="自己解凍を作成したい圧縮ファイルを選択します")
-            work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
-            history = app.find(role="list", name="実行履歴")
-            desktop.wait_until(lambda: len(desk.items(inputs)) == len(ARCHIVES), what="the input list")
-
             # The desk after a Win32 run, one archive waiting for the next.
-            desk.press(app.find(role="push button", name="全ての圧縮ファイルを自己解凍の対象とします"))
-            desktop.wait_until(lambda: len(desk.items(work_list)) == len(ARCHIVES), what="the work list")
-            desk.press(app.find(role="push button", name="Ｗｉｎ３２"))
-            desktop.wait_until(lambda: desk.items(history)[-1:] == ["全て終了しました"], timeout=60, what="the run")
-            desk.select_rows(inputs, [1])
-            desk.press(app.find(role="push button", name="選択した圧縮ファイルを自己解凍の対象とします"))
-            desktop.wait_until(lambda: len(desk.items(work_list)) == 1, what="an archive waiting")
-            desk.select_rows(inputs, [])
+            demoDesk.run_then_queue(desk, app, len(ARCHIVES), [1])
             shoot(desk, app.window("Tollbrook2 for Win32"), args.out, "desk")
 
             desk.choose(app, ["(O)ption"])
