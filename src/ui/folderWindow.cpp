@@ -119,18 +119,26 @@ QString FolderWindow::Folder() const
 
 void FolderWindow::OpenFolder(const QString& folder)
 {
-    // The refresh below does what a change of the folder does, once.
+    // What a change of the folder does is done below, once. A folder that
+    // opens has just been listed: only the drives are read again.
     opening_ = true;
-    if (!folders_.SetPath(folder))
-        folders_.SetPath(currentFolder_);
+    const bool opened = folders_.SetPath(folder) || folders_.SetPath(currentFolder_);
     opening_ = false;
-    Refresh();
+    if (opened)
+        ShowOpenFolder();
+    else
+        Refresh();
 }
 
 void FolderWindow::Refresh()
 {
-    drives_->Reread(folders_.Path());
     folders_.Reread();
+    ShowOpenFolder();
+}
+
+void FolderWindow::ShowOpenFolder()
+{
+    drives_->Reread(folders_.Path());
     FolderHasChanged();
 }
 

@@ -81,6 +81,8 @@ private:
     // What a change of the open folder does: the text, and the caption's
     // free space or the input list.
     void FolderHasChanged();
+    // Reads the drives again and shows the open folder as it is listed.
+    void ShowOpenFolder();
     void OpenDrive(const QString& rootPath);
     void ShowAliasItems();
 
@@ -98,5 +100,5 @@ private:
     FolderWindow* other_ = nullptr;
     AliasEditor aliasEditor_;
     QString currentFolder_;
-    bool opening_ = false; // OpenFolder is under way: its refresh tells of the change
+    bool opening_ = false; // OpenFolder is under way: it tells of the change itself
 };
