@@ -26,7 +26,7 @@ Start HowItStarts(const InputFile& input)
     if (input.ReadAt(0, p, sizeof p) != sizeof p || p[0] == 0 || p[2] != '-' || p[6] != '-')
         return Start::Other;
     const bool known = (p[3] == 'l' && p[4] == 'h')
-        || (p[3] == 'l' && p[4] == 'z' && std::strchr("45s", p[5]))
+        || (p[3] == 'l' && p[4] == 'z' && p[5] != 0 && std::strchr("45s", p[5]))
         || (p[3] == 'p' && p[4] == 'm' && p[5] != 's');
     return known ? Start::KnownMethod : Start::HeaderShape;
 }

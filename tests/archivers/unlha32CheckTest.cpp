@@ -83,6 +83,26 @@ TEST_F(CorpusCheck, MissingAndSpecialFilesAreNoArchives)
     }
 }
 
+TEST_F(CorpusCheck, AStartLikeAHeaderOfNoKnownMethodIsSearchedPast)
+{
+    // Only a file that starts with a header of a method LZH tools write is held
+    // to that header; any other "-???-" start is junk in front of an archive.
+    const std::string archive = kit::MakeLzh({{"a.txt", "behind some junk"}});
+    TempFolder dir;
+    const struct {
+        std::string start;
+        int verdict;
+    } cases[] = {
+        {std::string("\x20\x00-lzx-", 7), 1},
+        {std::string("\x20\x00-lz\0-", 7), 1},
+        {std::string("\x20\x00-lz5-", 7), 0},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(dir / "junk.lzh", c.start + std::string(57, 'j') + archive);
+        EXPECT_EQ(unlha_->Check(dir / "junk.lzh"), c.verdict) << c.start.substr(2);
+    }
+}
+
 TEST_F(CorpusCheck, ACutArchiveFailsAtEveryLength)
 {
     const std::string whole = kit::MakeLzh({{"a.txt", "first member"}, {"b.txt", "second one"}});
