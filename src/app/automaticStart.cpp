@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -74,12 +73,10 @@ void ReportUndecodable(const QList<QByteArray>& names)
 void ReportInvalidSettings(const QList<options::InvalidStoredValue>& invalid)
 {
     for (const options::InvalidStoredValue& value : invalid) {
-        const auto option = std::find_if(options::kOptions.begin(), options::kOptions.end(),
-                                         [&](const options::Option& o) { return value.key == o.key; });
         PrintLine(stderr,
                   QStringLiteral("tollbrook2: the stored option %1=\"%2\" is not valid; its default "
                                  "\"%3\" is used")
-                      .arg(value.key, value.text, QString::fromUtf16(option->defaultText)));
+                      .arg(value.key, value.text, value.defaultText));
     }
 }
 

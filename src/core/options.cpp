@@ -92,7 +92,7 @@ QList<InvalidStoredValue> LoadOptions()
         // zero, and "Lzh=maybe" would turn every LZH archive away unsaid.
         if (!SetFromText(Current(), option, text)) {
             SetFromText(Current(), option, defaultText);
-            invalid.append({key, text});
+            invalid.append({key, text, defaultText});
         }
     }
     return invalid;

@@ -84,10 +84,12 @@ QString StoredText(const Options& options, const Option& option);
 // it was, when the text does not convert to the option's type.
 bool SetFromText(Options& options, const Option& option, const QString& text);
 
-// A stored value that does not convert to its option's type.
+// A stored value that does not convert to its option's type, and the default
+// used instead.
 struct InvalidStoredValue {
     QString key;
     QString text;
+    QString defaultText;
 };
 
 // Reads every option into Current(); a stored value that does not convert
