@@ -122,17 +122,23 @@ protected:
                               + arguments);
     }
 
-    Result RunProgram(const QString& program, const QStringList& arguments) const
+    // No display, the test's own configuration and runtime folders (nothing
+    // of other test programs), the temporary folder as the current one.
+    void PrepareProcess(QProcess& process) const
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
-        // A runtime folder of the test's own: nothing of other test programs.
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path() + QStringLiteral("/runtime"));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
+    }
+
+    Result RunProgram(const QString& program, const QStringList& arguments) const
+    {
+        QProcess process;
+        PrepareProcess(process);
         process.start(program, arguments);
         Result result;
         if (!process.waitForFinished(60000)) {
@@ -358,15 +364,8 @@ TEST_F(AutomaticRun, TwoRunsAtOnceConvertSideBySide)
         expected << name.toUpper() + QStringLiteral(".EXE");
     }
     QProcess one, two;
-    for (QProcess* p : {&one, &two}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path() + QStringLiteral("/runtime"));
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(QString::fromLatin1(name));
-        p->setProcessEnvironment(env);
-        p->setWorkingDirectory(dir.path());
-    }
+    for (QProcess* p : {&one, &two})
+        PrepareProcess(*p);
     one.start(Program, first);
     two.start(Program, second);
     for (QProcess* p : {&one, &two}) {
