@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -69,11 +70,17 @@ bool Exists(const QByteArray& encodedPath)
 
 // What was found out about folders a moment ago. A list of archives names
 // the same folders over and over: each folder's spelling, and the listing of
-// a folder that does not tell cases apart, are looked up once and then taken
-// from here for a short while. What they answer is only a name's spelling:
-// whether a file exists is always asked anew.
+// a folder that holds many of the names or does not tell cases apart, are
+// looked up once and then taken from here for a short while. What they
+// answer is only a name's spelling: whether a file exists is always asked
+// anew.
 class FolderMemory {
 public:
+    struct Listing {
+        QStringList entries; // in name order
+        QSet<QString> names; // the same, to look one up at once
+    };
+
     static FolderMemory& Instance()
     {
         static FolderMemory memory;
@@ -96,16 +103,18 @@ public:
     }
 
     // The folder's entries, listed now or a moment ago.
-    QStringList Entries(const QString& folder)
+    Listing Entries(const QString& folder)
     {
         const QMutexLocker lock(&mutex_);
         const auto it = listings_.constFind(folder);
         if (it != listings_.constEnd() && Fresh(it->at))
             return it->value;
-        const QStringList entries = QDir(folder).entryList(
+        Listing listing;
+        listing.entries = QDir(folder).entryList(
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        Remember(listings_, folder, {clock_.elapsed(), entries});
-        return entries;
+        listing.names = QSet<QString>(listing.entries.cbegin(), listing.entries.cend());
+        Remember(listings_, folder, {clock_.elapsed(), listing});
+        return listing;
     }
 
 private:
@@ -135,17 +144,17 @@ private:
     QMutex mutex_;
     QElapsedTimer clock_;
     QHash<QString, Stamped<QString>> spellings_;
-    QHash<QString, Stamped<QStringList>> listings_;
+    QHash<QString, Stamped<Listing>> listings_;
 };
 
 // The spelling a case-insensitive `folder` keeps for `name`; `name` itself
 // when the folder holds that exact spelling or cannot be listed.
 QString ListedSpelling(const QString& folder, const QString& name)
 {
-    const QStringList entries = FolderMemory::Instance().Entries(folder);
-    if (entries.contains(name))
+    const FolderMemory::Listing listing = FolderMemory::Instance().Entries(folder);
+    if (listing.names.contains(name))
         return name;
-    for (const QString& entry : entries) {
+    for (const QString& entry : listing.entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     }
@@ -229,12 +238,20 @@ QString PosixLongPath(const QString& path)
     if (cleaned.count(u'/') + 1 > kMaximumComponents)
         return {};
     // The folders above are the same for every file of a list: their
-    // spelling is remembered a short while; the file's own name is looked up
-    // each time.
+    // spelling is remembered a short while. When a name in the same folder
+    // was asked within that while, the folder is listed once and a name it
+    // holds exactly is its own stored spelling, on any file system; a lone
+    // name is probed instead of listing a folder of any size, and so is a
+    // name the listing lacks (made since, or written in another case).
+    FolderMemory& memory = FolderMemory::Instance();
     const qsizetype slash = cleaned.lastIndexOf(u'/');
     const QString folder = cleaned.left(slash);
-    const QString storedFolder = StoredFolder(folder);
-    return storedFolder + u'/' + StoredName(folder, storedFolder, cleaned.mid(slash + 1));
+    const QString name = cleaned.mid(slash + 1);
+    const std::optional<QString> known = memory.Spelling(folder);
+    const QString storedFolder = known ? *known : StoredFolder(folder);
+    if (known && memory.Entries(storedFolder).names.contains(name))
+        return storedFolder + u'/' + name;
+    return storedFolder + u'/' + StoredName(folder, storedFolder, name);
 }
 
 // Without a Windows file system only a bare drive root can be answered.

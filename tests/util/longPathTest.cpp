@@ -95,6 +95,36 @@ TEST_F(GetLongPathPosix, RebuildsEachComponentFromTheStoredName)
     }
 }
 
+TEST_F(GetLongPathPosix, NamesMadeOrRemovedSinceTheFolderWasListedAreAnsweredAsTheyAreNow)
+{
+    // A second name asked in a folder is looked up in the folder's listing,
+    // which is then remembered a while; what changes meanwhile must not be
+    // answered from it.
+    ASSERT_EQ(paths::GetLongPath(At("/Tree/Sub/File.LZH"), PathStyle::Posix), At("/Tree/Sub/File.LZH"));
+    ASSERT_EQ(paths::GetLongPath(At("/Tree/Sub/File.LZH"), PathStyle::Posix), At("/Tree/Sub/File.LZH"));
+    for (const char* made : {"/Tree/Sub/Late.LZH", "/Tree/Sub/file.lzh"}) {
+        QFile f(At(made));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::remove(At("/Tree/Sub/File.LZH")));
+
+    struct Case {
+        const char* path;
+        const char* expected; // nullptr: empty result
+    };
+    const Case cases[] = {
+        {"/Tree/Sub/Late.LZH", "/Tree/Sub/Late.LZH"},
+        {"/Tree/Sub/late.lzh", nullptr},
+        // The other case of a listed name, made since: its own spelling.
+        {"/Tree/Sub/file.lzh", "/Tree/Sub/file.lzh"},
+        {"/Tree/Sub/File.LZH", nullptr},
+    };
+    for (const Case& c : cases) {
+        const QString expected = c.expected ? At(c.expected) : QString();
+        EXPECT_EQ(paths::GetLongPath(At(c.path), PathStyle::Posix), expected) << c.path;
+    }
+}
+
 TEST_F(GetLongPathPosix, DotDotAfterALinkLeadsWhereTheFileSystemGoes)
 {
     // <root>/Link -> <root>/Tree/Sub: "Link/.." is Tree, not the root.
