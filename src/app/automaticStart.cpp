@@ -1,5 +1,6 @@
 #include "app/automaticStart.h"
 
+#include "app/historyEcho.h"
 #include "archiver/archiver.h"
 #include "core/autoRun.h"
 #include "core/callOptions.h"
@@ -80,19 +81,20 @@ void ReportInvalidSettings(const QList<options::InvalidStoredValue>& invalid)
     }
 }
 
-// The automatic run with lists that no window shows; every history line is
-// echoed on standard output as it is added, every name not taken on
-// standard error before the first file. Nothing when no name was taken and
-// the desk may open instead (listFull then tells why).
+// The automatic run with lists that no window shows; the history is echoed
+// on standard output archive by archive, every name not taken on standard
+// error before the first file. Nothing when no name was taken and the desk
+// may open instead (listFull then tells why).
 std::optional<int> RunAutomatically(const core::CallOptions& call, const QStringList& names, bool& listFull)
 {
     WorkListModel work;
     HistoryModel history;
     OutputListModel output;
-    QObject::connect(&history, &HistoryModel::LineAdded,
-                     [](const QString& line) { PrintLine(stdout, line); });
+    HistoryEcho echo(stdout);
+    QObject::connect(&history, &HistoryModel::LineAdded, [&echo](const QString& line) { echo.Add(line); });
     core::SfxEngine engine(archiver::libraries(), history, output);
-    const auto reportIntake = [](const core::CommandLineIntake& intake) {
+    const auto reportIntake = [&echo](const core::CommandLineIntake& intake) {
+        echo.Flush();
         for (const core::PassedOverName& passed : intake.passedOver)
             ReportPassedOver(passed.name, core::AdmissionReason(passed.why));
     };
@@ -102,6 +104,7 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
     const core::AutoRunOutcome outcome =
         core::AutoRun(names, kind, outputFolder, {work, history, engine, reportIntake});
+    echo.Flush();
     if (outcome.summary)
         return ExitStatusOf(*outcome.summary,
                             !outcome.intake.passedOver.isEmpty() || !call.undecodableNames.isEmpty());
