@@ -14,12 +14,18 @@ TEST(GetTempDir, FollowsTmpdirAndEndsWithASeparator)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
     const QByteArray previous = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(dir.path()));
     const QString chosen = paths::GetTempDir();
     qputenv("TMPDIR", QFile::encodeName(QStringLiteral("/")));
     const QString root = paths::GetTempDir();
-    qputenv("TMPDIR", previous);
+    // An empty TMPDIR is not an unset one: later tests in this process
+    // would find no temporary folder.
+    if (wasSet)
+        qputenv("TMPDIR", previous);
+    else
+        qunsetenv("TMPDIR");
 
     EXPECT_EQ(chosen, dir.path() + u'/');
     EXPECT_EQ(root, QStringLiteral("/"));
