@@ -51,7 +51,7 @@ void ArchiveStream::Pass(std::uint64_t offset, const char* bytes, std::size_t le
             continue;
         }
         const std::uint64_t upTo = std::min(part.end, readEnd);
-        Put(bytes + (next_ - offset), static_cast<std::size_t>(upTo - next_));
+        Put(bytes + (next_ - offset), static_cast<std::size_t>(upTo - next_), input_.InMemory());
         next_ = upTo;
         if (upTo == readEnd)
             return;
@@ -66,7 +66,7 @@ void ArchiveStream::CopyTo(std::uint64_t to)
             error_ = kCannotReadInput; // the input shrank under us
             return;
         }
-        Put(bytes.data() + next_, static_cast<std::size_t>(to - next_));
+        Put(bytes.data() + next_, static_cast<std::size_t>(to - next_), true);
         next_ = to;
         return;
     }
@@ -79,14 +79,16 @@ void ArchiveStream::CopyTo(std::uint64_t to)
             error_ = kCannotReadInput;
             return;
         }
-        Put(buffer_.data(), got);
+        Put(buffer_.data(), got, false);
         next_ += got;
     }
 }
 
-void ArchiveStream::Put(const char* bytes, std::size_t length)
+void ArchiveStream::Put(const char* bytes, std::size_t length, bool inInput)
 {
-    if (const int rc = out_.Write(bytes, length); rc != kDone)
+    // The bytes of an input held in memory stay there until the output is
+    // committed: they need no copy of their own.
+    if (const int rc = inInput ? out_.WriteLasting(bytes, length) : out_.Write(bytes, length); rc != kDone)
         error_ = rc;
 }
 

@@ -37,7 +37,8 @@ private:
     void Pass(std::uint64_t offset, const char* bytes, std::size_t length);
     // Copies [next_, to) of the input, which the decoder skipped.
     void CopyTo(std::uint64_t to);
-    void Put(const char* bytes, std::size_t length);
+    // inInput: the bytes are the input's own, held in memory.
+    void Put(const char* bytes, std::size_t length, bool inInput);
 
     const InputFile& input_;
     OutputFile& out_;

@@ -14,6 +14,7 @@
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace tbarc {
@@ -24,9 +25,10 @@ constexpr std::size_t kScratchDigits = 8;
 constexpr std::size_t kScratchNameLength =
     sizeof kScratchPrefix - 1 + kScratchDigits + sizeof kScratchSuffix - 1;
 
-// Gathered writes up to this size; a self-extractor of small archives is
-// written in one go.
+// Gathered writes up to this size, in up to this many pieces; a
+// self-extractor of small archives is written in one go.
 constexpr std::size_t kGatherLimit = 1u << 20;
+constexpr std::size_t kMostPieces = 64;
 
 // Where the three numbers sit in a stub's seal record (sfxseal.h): after
 // eight bytes of magic, offset, length and CRC-32, little-endian.
@@ -74,12 +76,13 @@ bool SameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// The name still leads to the file open as fd (a cleaner may have removed
-// it between the create and the lock).
-bool StillNamed(const std::string& path, int fd)
+// The file open as fd still has its name: a cleaner may have removed it
+// between the create and the lock. Nothing but a cleaner's unlink touches
+// the name of a scratch file, so a file that has a link still has this one.
+bool StillNamed(int fd)
 {
-    struct stat named, open;
-    return lstat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && SameFile(named, open);
+    struct stat open;
+    return fstat(fd, &open) == 0 && open.st_nlink > 0;
 }
 
 void PutLittle32(char* p, std::uint64_t value)
@@ -169,7 +172,7 @@ int OutputFile::Create(const std::string& folder, const std::string& fileName)
         // Where no lock can be had (a file system without flock) the file is
         // just never taken for a stale one.
         const bool takenMeanwhile = lockFd_ >= 0 && !locked && errno == EWOULDBLOCK;
-        if (!takenMeanwhile && StillNamed(candidate, fd_)) {
+        if (!takenMeanwhile && StillNamed(fd_)) {
             scratchPath_ = candidate;
             pending_ = TakeSpareBuffer();
             pending_.clear();
@@ -186,20 +189,47 @@ int OutputFile::Create(const std::string& folder, const std::string& fileName)
     return kFolderNotWritable;
 }
 
+void OutputFile::Account(const char* data, std::size_t length)
+{
+    if (inArchive_)
+        crc_ = crc32_gzip_refl(crc_, reinterpret_cast<const unsigned char*>(data), length);
+    written_ += length;
+}
+
 int OutputFile::Write(const void* data, std::size_t length)
 {
     const char* p = static_cast<const char*>(data);
-    if (inArchive_)
-        crc_ = crc32_gzip_refl(crc_, reinterpret_cast<const unsigned char*>(p), length);
-    written_ += length;
+    Account(p, length);
+    if (length == 0)
+        return kDone;
     // Large pieces go straight to the file: gathering them would only copy them.
-    if (pending_.size() + length > kGatherLimit || length >= kGatherLimit / 4) {
+    if (gathered_ + length > kGatherLimit || length >= kGatherLimit / 4 || pieces_.size() == kMostPieces) {
         if (const int rc = Flush(); rc != kDone)
             return rc;
         if (length >= kGatherLimit / 4)
             return WriteNow(p, length);
     }
+    if (!pieces_.empty() && pieces_.back().lasting == nullptr)
+        pieces_.back().length += length;
+    else
+        pieces_.push_back({nullptr, pending_.size(), length});
     pending_.insert(pending_.end(), p, p + length);
+    gathered_ += length;
+    return kDone;
+}
+
+int OutputFile::WriteLasting(const void* data, std::size_t length)
+{
+    const char* p = static_cast<const char*>(data);
+    Account(p, length);
+    if (length == 0)
+        return kDone;
+    if (gathered_ + length > kGatherLimit || pieces_.size() == kMostPieces) {
+        if (const int rc = Flush(); rc != kDone)
+            return rc;
+    }
+    pieces_.push_back({p, 0, length});
+    gathered_ += length;
     return kDone;
 }
 
@@ -220,8 +250,8 @@ int OutputFile::Seal(std::size_t sealOffset)
     PutLittle32(numbers + 4, length);
     PutLittle32(numbers + 8, crc_);
     const std::uint64_t at = sealOffset + kSealNumbers;
-    if (at >= flushed_ && at + sizeof numbers <= flushed_ + pending_.size()) {
-        std::memcpy(pending_.data() + (at - flushed_), numbers, sizeof numbers);
+    if (char* copied = CopiedBytesAt(at, sizeof numbers)) {
+        std::memcpy(copied, numbers, sizeof numbers);
         return kDone;
     }
     if (const int rc = Flush(); rc != kDone)
@@ -231,10 +261,48 @@ int OutputFile::Seal(std::size_t sealOffset)
     return kDone;
 }
 
+char* OutputFile::CopiedBytesAt(std::uint64_t at, std::size_t length)
+{
+    std::uint64_t pieceStart = flushed_;
+    for (const Piece& piece : pieces_) {
+        if (at >= pieceStart && at + length <= pieceStart + piece.length)
+            return piece.lasting == nullptr ? pending_.data() + piece.copiedAt + (at - pieceStart) : nullptr;
+        pieceStart += piece.length;
+    }
+    return nullptr;
+}
+
 int OutputFile::Flush()
 {
-    const int rc = WriteNow(pending_.data(), pending_.size());
+    iovec vectors[kMostPieces];
+    std::size_t count = 0;
+    for (const Piece& piece : pieces_) {
+        const char* bytes = piece.lasting != nullptr ? piece.lasting : pending_.data() + piece.copiedAt;
+        vectors[count++] = {const_cast<char*>(bytes), piece.length};
+    }
+    // One writev for everything gathered; what a short write leaves goes on.
+    int rc = kDone;
+    std::size_t first = 0;
+    while (first < count) {
+        const ssize_t n = writev(fd_, vectors + first, static_cast<int>(count - first));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            rc = WriteErrorCode(n < 0 ? errno : ENOSPC);
+            break;
+        }
+        flushed_ += static_cast<std::uint64_t>(n);
+        auto left = static_cast<std::size_t>(n);
+        while (first < count && left >= vectors[first].iov_len)
+            left -= vectors[first++].iov_len;
+        if (first < count) {
+            vectors[first].iov_base = static_cast<char*>(vectors[first].iov_base) + left;
+            vectors[first].iov_len -= left;
+        }
+    }
+    pieces_.clear();
     pending_.clear();
+    gathered_ = 0;
     return rc;
 }
 

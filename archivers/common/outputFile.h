@@ -30,10 +30,14 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Every call returns kDone or the result code of the failure. Small writes
-    // are gathered and reach the file in one write(2), at the latest in Commit.
+    // Every call returns kDone or the result code of the failure. Writes are
+    // gathered and reach the file in one writev(2), at the latest in Commit.
     int Create(const std::string& folder, const std::string& fileName);
+    // Copies the bytes: the caller may reuse its buffer at once.
     int Write(const void* data, std::size_t length);
+    // Takes the bytes where they are, without copying them: they must stay
+    // as they are until Commit (or this object's end).
+    int WriteLasting(const void* data, std::size_t length);
     // What is written from now on is the archive the seal describes.
     void BeginArchive();
     // Fills the stub's seal record at sealOffset (see sfxseal.h) with the
@@ -47,12 +51,26 @@ public:
     const std::string& ScratchPath() const { return scratchPath_; }
 
 private:
+    // A stretch of the bytes not yet in the file: copied into pending_ at
+    // copiedAt, or lasting where the caller keeps it.
+    struct Piece {
+        const char* lasting;
+        std::size_t copiedAt;
+        std::size_t length;
+    };
+
+    void Account(const char* data, std::size_t length);
     int Flush();
     int WriteNow(const char* data, std::size_t length);
+    // Where the pending bytes at file offset `at` are copied to, when the
+    // whole of [at, at + length) is one copied piece; nullptr otherwise.
+    char* CopiedBytesAt(std::uint64_t at, std::size_t length);
 
     int fd_ = -1;
     int lockFd_ = -1; // holds the flock that tells the scratch file is in use
     ByteBuffer pending_;
+    std::vector<Piece> pieces_;
+    std::size_t gathered_ = 0;  // bytes in pieces_
     std::uint64_t flushed_ = 0; // bytes already in the file
     std::string scratchPath_;
     std::string finalPath_;

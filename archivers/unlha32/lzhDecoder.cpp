@@ -79,7 +79,8 @@ public:
         // The decoder makes its CRC table on first use: once, before any thread does.
         static std::once_flag table;
         std::call_once(table, [] { lzh_crc16(0, nullptr, 0); });
-        state_ = std::make_unique<lzh_state>();
+        // lzh_init clears the state: it needs no clearing of its own first.
+        state_ = std::make_unique_for_overwrite<lzh_state>();
         io_ = {};
         io_.ctx = &reading;
         io_.read = Read;
