@@ -110,8 +110,10 @@ int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const Inpu
                        const std::vector<bool>& leaveOut, const std::string& outputPath, OutputFile& out,
                        Report& report)
 {
-    // The stub read is shared by every call of this process: adapt a copy.
-    std::vector<char> stub = cachedStub;
+    // The stub read is shared by every call of this process: adapt a copy,
+    // kept from call to call on this thread so that it needs no new memory.
+    thread_local std::vector<char> stub;
+    stub.assign(cachedStub.begin(), cachedStub.end());
     format.AdaptStub(request.kind, outputPath, stub);
     std::string detail;
     int rc = out.Create(request.folder, SelfExtractorName(request.archive));

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -65,10 +64,10 @@ std::string ScratchName()
     static const std::uint32_t start = ProcessStart();
     static std::atomic<unsigned> counter{0};
     const std::uint32_t random = start ^ counter.fetch_add(1) * 0x9E3779B9u;
-    char name[kScratchNameLength + 1];
-    std::snprintf(name, sizeof name, "%s%08x%s", kScratchPrefix, static_cast<unsigned>(random),
-                  kScratchSuffix);
-    return name;
+    std::string name = kScratchPrefix;
+    for (int shift = 28; shift >= 0; shift -= 4)
+        name += "0123456789abcdef"[(random >> shift) & 0xF];
+    return name + kScratchSuffix;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b)
