@@ -4,6 +4,12 @@
 // both, one right after the other, so a busy machine slows both alike. The
 // counters are medians over the rounds: "ratio" is the run's time over the
 // copy's (target: at most 1.5).
+//
+// "floor_ratio" measures, in the same round, the least any sealed
+// self-extractor costs against the same copy: each archive opened and read
+// into memory (its seal's CRC-32 needs every byte), the CRC taken, a new file
+// created, stub and archive written in one writev, the file renamed into
+// place; no check, lock or name rule at all.
 #include "archiver/archiver.h"
 #include "core/autoRun.h"
 #include "core/engine.h"
@@ -20,10 +26,16 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <isa-l/crc.h>
 
 #include <algorithm>
 #include <chrono>
 #include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,6 +95,37 @@ bool CopyWithCp(const QStringList& files, const QString& to)
     return QProcess::execute(QStringLiteral("cp"), QStringList{QStringLiteral("-t"), to} + files) == 0;
 }
 
+// The least a sealed self-extractor of each archive costs (see the top).
+bool SealedCopyFloor(const QStringList& files, const QString& to)
+{
+    static std::vector<char> stub(20 * 1024, 'S');
+    static std::vector<char> bytes(2 * ArchiveBytes);
+    std::uint32_t seal = 0;
+    int made = 0;
+    for (const QString& file : files) {
+        const QByteArray from = QFile::encodeName(file);
+        const QByteArray name = QFile::encodeName(to + u'/' + QFileInfo(file).completeBaseName());
+        const int in = open(from.constData(), O_RDONLY | O_CLOEXEC);
+        struct stat status;
+        if (in < 0 || fstat(in, &status) != 0 || static_cast<std::size_t>(status.st_size) > bytes.size())
+            return false;
+        const ssize_t got = pread(in, bytes.data(), static_cast<std::size_t>(status.st_size), 0);
+        close(in);
+        if (got != status.st_size)
+            return false;
+        seal ^= crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(bytes.data()), got);
+        const QByteArray scratch = name + ".tmp";
+        const int out = open(scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        iovec pieces[2] = {{stub.data(), stub.size()}, {bytes.data(), static_cast<std::size_t>(got)}};
+        const bool written = out >= 0 && writev(out, pieces, 2) == static_cast<ssize_t>(stub.size()) + got;
+        if (out < 0 || close(out) != 0 || !written
+            || rename(scratch.constData(), (name + ".EXE").constData()) != 0)
+            return false;
+        made += seal != 1; // keeps the CRC from being left out
+    }
+    return made > 0;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -104,10 +147,11 @@ void BM_AutomaticRunAgainstCp(benchmark::State& state)
         return;
     }
 
-    std::vector<double> runMs, copyMs, ratios;
+    std::vector<double> runMs, copyMs, ratios, floorRatios;
     for (auto _ : state) {
         const QString out = batch.Fresh(QStringLiteral("out"));
         const QString copy = batch.Fresh(QStringLiteral("copy"));
+        const QString floor = batch.Fresh(QStringLiteral("floor"));
         WorkListModel work;
         HistoryModel history;
         OutputListModel output;
@@ -126,18 +170,25 @@ void BM_AutomaticRunAgainstCp(benchmark::State& state)
             break;
         }
         const auto copied = Clock::now();
+        if (!SealedCopyFloor(batch.archives, floor)) {
+            state.SkipWithError("the sealed copy failed");
+            break;
+        }
+        floorRatios.push_back(Ms(Clock::now() - copied).count() / Ms(copied - ran).count());
         runMs.push_back(Ms(ran - start).count());
         copyMs.push_back(Ms(copied - ran).count());
         ratios.push_back(runMs.back() / copyMs.back());
         state.SetIterationTime(std::chrono::duration<double>(copied - start).count());
         QDir(out).removeRecursively();
         QDir(copy).removeRecursively();
+        QDir(floor).removeRecursively();
     }
     if (ratios.empty())
         return;
     state.counters["run_ms"] = Median(runMs);
     state.counters["cp_ms"] = Median(copyMs);
     state.counters["ratio"] = Median(ratios);
+    state.counters["floor_ratio"] = Median(floorRatios);
 }
 
 } // namespace
