@@ -26,13 +26,10 @@ static void macbinary_probe(lzh_state* s)
 
 static void out_flush(lzh_state* s)
 {
-    unsigned short i, crc = s->crc, from = 0, to = s->outpos;
-    const unsigned char* p = s->outbuf;
+    unsigned short from = 0, to = s->outpos;
     if (s->outpos == 0)
         return;
-    for (i = s->outpos; i; i--)
-        crc = CRC_BYTE(crc, *p++);
-    s->crc = crc;
+    s->crc = crc_block(s->crc, s->outbuf, s->outpos);
 #ifdef LZH_MACBINARY
     if (s->mac_probe)
         macbinary_probe(s);

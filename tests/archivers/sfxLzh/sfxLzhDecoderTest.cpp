@@ -270,4 +270,32 @@ TEST(Modes, TestAndListWriteNothing)
     }
 }
 
+// The decoder's CRC-16 (eight bytes per step natively) against the bit-by-bit
+// definition, at every alignment, across steps and when continued.
+TEST(Crc16, AgreesWithTheBitByBitDefinition)
+{
+    const auto bitByBit = [](unsigned short crc, const unsigned char* p, std::size_t length) {
+        while (length--) {
+            crc ^= *p++;
+            for (int bit = 0; bit < 8; ++bit)
+                crc = static_cast<unsigned short>((crc & 1) ? (crc >> 1) ^ 0xA001u : crc >> 1);
+        }
+        return crc;
+    };
+    unsigned char bytes[64];
+    for (std::size_t i = 0; i < sizeof bytes; ++i)
+        bytes[i] = static_cast<unsigned char>(i * 151 + 7);
+    for (std::size_t start = 0; start < 8; ++start) {
+        for (std::size_t length = 0; start + length <= sizeof bytes; ++length) {
+            const unsigned short whole = lzh_crc16(0, bytes + start, static_cast<unsigned short>(length));
+            ASSERT_EQ(whole, bitByBit(0, bytes + start, length)) << start << " " << length;
+            const std::size_t half = length / 2;
+            const unsigned short first = lzh_crc16(0x1234, bytes + start, static_cast<unsigned short>(half));
+            EXPECT_EQ(lzh_crc16(first, bytes + start + half, static_cast<unsigned short>(length - half)),
+                      bitByBit(0x1234, bytes + start, length))
+                << start << " " << length;
+        }
+    }
+}
+
 } // namespace
