@@ -1,9 +1,9 @@
 /* Part of lzhdec.c, included there: CRC-16. */
 
 #ifdef LZH_CRC_SLICES
-/* Where memory is no concern, eight tables take the CRC eight bytes per
+/* Where memory is no concern, sixteen tables take the CRC sixteen bytes per
    step: crc_slices[k][b] is the CRC of the byte b followed by k zero bytes. */
-static unsigned short crc_slices[8][256];
+static unsigned short crc_slices[16][256];
 #endif
 
 static void crc_init(void)
@@ -18,7 +18,7 @@ static void crc_init(void)
 #ifdef LZH_CRC_SLICES
     for (i = 0; i < 256; i++) {
         crc_slices[0][i] = crc_table[i];
-        for (k = 1; k < 8; k++) {
+        for (k = 1; k < 16; k++) {
             c = crc_slices[k - 1][i];
             crc_slices[k][i] = (unsigned short)(crc_table[c & 0xFF] ^ (c >> 8));
         }
@@ -31,10 +31,13 @@ static void crc_init(void)
 static unsigned short crc_block(unsigned short crc, const unsigned char* p, unsigned short len)
 {
 #ifdef LZH_CRC_SLICES
-    for (; len >= 8; len = (unsigned short)(len - 8), p += 8)
-        crc = (unsigned short)(crc_slices[7][(p[0] ^ crc) & 0xFF] ^ crc_slices[6][p[1] ^ (crc >> 8)]
-                               ^ crc_slices[5][p[2]] ^ crc_slices[4][p[3]] ^ crc_slices[3][p[4]]
-                               ^ crc_slices[2][p[5]] ^ crc_slices[1][p[6]] ^ crc_slices[0][p[7]]);
+    for (; len >= 16; len = (unsigned short)(len - 16), p += 16)
+        crc = (unsigned short)(crc_slices[15][(p[0] ^ crc) & 0xFF] ^ crc_slices[14][p[1] ^ (crc >> 8)]
+                               ^ crc_slices[13][p[2]] ^ crc_slices[12][p[3]] ^ crc_slices[11][p[4]]
+                               ^ crc_slices[10][p[5]] ^ crc_slices[9][p[6]] ^ crc_slices[8][p[7]]
+                               ^ crc_slices[7][p[8]] ^ crc_slices[6][p[9]] ^ crc_slices[5][p[10]]
+                               ^ crc_slices[4][p[11]] ^ crc_slices[3][p[12]] ^ crc_slices[2][p[13]]
+                               ^ crc_slices[1][p[14]] ^ crc_slices[0][p[15]]);
 #endif
     while (len--)
         crc = CRC_BYTE(crc, *p++);

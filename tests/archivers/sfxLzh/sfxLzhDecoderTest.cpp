@@ -270,7 +270,7 @@ TEST(Modes, TestAndListWriteNothing)
     }
 }
 
-// The decoder's CRC-16 (eight bytes per step natively) against the bit-by-bit
+// The decoder's CRC-16 (sixteen bytes per step natively) against the bit-by-bit
 // definition, at every alignment, across steps and when continued.
 TEST(Crc16, AgreesWithTheBitByBitDefinition)
 {
