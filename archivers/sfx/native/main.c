@@ -91,7 +91,9 @@ static int check_seal(int fd, unsigned long* start, unsigned long* end)
         if (fstat(fd, &st) != 0 || (unsigned long)st.st_size < *end)
             return SFX_SEAL_SHORT;
         while (left > 0) {
-            ssize_t n = pread(fd, head, left < sizeof head ? left : sizeof head, (off_t)(*end - left));
+            /* sfx_crc32 counts in 16 bits: at most 32 KiB a step */
+            const unsigned long step = left < 0x8000 ? left : 0x8000;
+            ssize_t n = pread(fd, head, step, (off_t)(*end - left));
             if (n <= 0)
                 return SFX_SEAL_SHORT;
             crc = sfx_crc32(crc, head, (unsigned short)n);

@@ -14,11 +14,12 @@ namespace {
 
 using namespace testSupport;
 
-// Two members, the first ending well before the archive does.
-Bytes TwoMembers()
+// Two members, the first ending well before the archive does; the second
+// of `lines` lines.
+Bytes TwoMembers(int lines = 3000)
 {
     std::string second;
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < lines; ++i)
         second += "line " + std::to_string(i) + "\r\n";
     return MakeLzhArchive({{"", "FIRST.TXT", "the first member"}, {"", "SECOND.TXT", second}}, 1);
 }
@@ -130,16 +131,20 @@ TEST(Seal, Dos)
 
 TEST(Seal, NativeTool)
 {
-    TempFolder dir;
-    const Bytes archive = TwoMembers();
-    WriteVariants(dir.Path(), "-gw2", archive);
-    const std::string tool = std::string(TB_BINARY_DIR) + "/bin/tb-sfx-lzh";
-    for (const Variant& v : kVariants) {
-        SCOPED_TRACE(v.name);
-        const fs::path out = dir / (std::string("X") + v.name);
-        EXPECT_EQ(Shell(Quote(tool) + " -y -o" + Quote(out) + " " + Quote(dir / v.name) + " >/dev/null 2>&1"),
-                  v.status);
-        EXPECT_TRUE(foldedFilesBelow(out) == Expected(v, archive));
+    // The small archive and one larger than any single read of the check.
+    for (const int lines : {3000, 30000}) {
+        TempFolder dir;
+        const Bytes archive = TwoMembers(lines);
+        WriteVariants(dir.Path(), "-gw2", archive);
+        const std::string tool = std::string(TB_BINARY_DIR) + "/bin/tb-sfx-lzh";
+        for (const Variant& v : kVariants) {
+            SCOPED_TRACE(std::string(v.name) + ", " + std::to_string(archive.size()) + " bytes");
+            const fs::path out = dir / (std::string("X") + v.name);
+            EXPECT_EQ(
+                Shell(Quote(tool) + " -y -o" + Quote(out) + " " + Quote(dir / v.name) + " >/dev/null 2>&1"),
+                v.status);
+            EXPECT_TRUE(foldedFilesBelow(out) == Expected(v, archive));
+        }
     }
 }
 
