@@ -8,6 +8,8 @@
 
 #include "sfx16Kit.h"
 
+#include <functional>
+
 using namespace sfx16;
 
 namespace {
@@ -64,6 +66,27 @@ void WriteVariants(const fs::path& dir, const std::string& options, const Bytes&
         WriteBytes(dir / v.name, Spoilt(exe, start, firstMemberEnd(archive), v.damage));
 }
 
+// Runs every variant in dir under Wine, extracting (-y into X<name>) and
+// testing (-t): both end with the variant's status; then checkWritten looks
+// at what the extraction wrote.
+void RunEachVariantUnderWine(const fs::path& dir,
+                             const std::function<void(const Variant&, const fs::path&)>& checkWritten)
+{
+    std::vector<std::string> lines;
+    for (const Variant& v : kVariants) {
+        lines.push_back(std::string(v.name) + " -y -oX" + v.name);
+        lines.push_back(std::string(v.name) + " -t");
+    }
+    const std::vector<int> status = runAllUnderWine(dir, lines);
+    for (std::size_t i = 0; i < std::size(kVariants); ++i) {
+        const Variant& v = kVariants[i];
+        SCOPED_TRACE(v.name);
+        EXPECT_EQ(status[2 * i], v.status);
+        EXPECT_EQ(status[2 * i + 1], v.status) << "-t";
+        checkWritten(v, dir / (std::string("X") + v.name));
+    }
+}
+
 std::map<std::string, Bytes> Expected(const Variant& v, const Bytes& archive)
 {
     TempFolder scratch;
@@ -76,19 +99,9 @@ TEST(Seal, Win32)
     TempFolder dir;
     const Bytes archive = TwoMembers();
     WriteVariants(dir.Path(), "-gw2", archive);
-    std::vector<std::string> lines;
-    for (const Variant& v : kVariants) {
-        lines.push_back(std::string(v.name) + " -y -oX" + v.name);
-        lines.push_back(std::string(v.name) + " -t");
-    }
-    const std::vector<int> status = runAllUnderWine(dir.Path(), lines);
-    for (std::size_t i = 0; i < std::size(kVariants); ++i) {
-        const Variant& v = kVariants[i];
-        SCOPED_TRACE(v.name);
-        EXPECT_EQ(status[2 * i], v.status);
-        EXPECT_EQ(status[2 * i + 1], v.status) << "-t";
-        EXPECT_TRUE(foldedFilesBelow(dir / (std::string("X") + v.name)) == Expected(v, archive));
-    }
+    RunEachVariantUnderWine(dir.Path(), [&](const Variant& v, const fs::path& out) {
+        EXPECT_TRUE(foldedFilesBelow(out) == Expected(v, archive));
+    });
 }
 
 TEST(Seal, Win16)
@@ -161,24 +174,15 @@ TEST(Seal, Cabinet)
     ASSERT_EQ(convertCab("", dir / "IN.CAB", dir.Path()), 0);
     const Bytes cab = ReadBytes<Bytes>(dir / "IN.CAB"), exe = ReadBytes<Bytes>(dir / "IN.EXE");
     const std::size_t start = exe.size() - cab.size();
-    std::vector<std::string> lines;
-    for (const Variant& v : kVariants) {
-        // A cabinet's "first member" is its first data block: cut in the middle.
+    // A cabinet's "first member" is its first data block: cut in the middle.
+    for (const Variant& v : kVariants)
         WriteBytes(dir / v.name, Spoilt(exe, start, cab.size() / 2, v.damage));
-        lines.push_back(std::string(v.name) + " -y -oX" + v.name);
-        lines.push_back(std::string(v.name) + " -t");
-    }
-    const std::vector<int> status = runAllUnderWine(dir.Path(), lines);
-    for (std::size_t i = 0; i < std::size(kVariants); ++i) {
-        const Variant& v = kVariants[i];
-        SCOPED_TRACE(v.name);
-        EXPECT_EQ(status[2 * i], v.status);
-        EXPECT_EQ(status[2 * i + 1], v.status) << "-t";
-        const auto files = FilesBelow<Bytes>(dir / (std::string("X") + v.name));
+    RunEachVariantUnderWine(dir.Path(), [&](const Variant& v, const fs::path& out) {
+        const auto files = FilesBelow<Bytes>(out);
         EXPECT_EQ(files.size(), v.status == 0 ? 2u : 0u);
         if (v.status == 0)
             EXPECT_TRUE(files == FilesBelow<Bytes>(dir / "src"));
-    }
+    });
 }
 
 // An Authenticode signature goes at the end of the file: a signed
