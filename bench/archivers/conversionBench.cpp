@@ -5,6 +5,8 @@
 // (throughput) and a small one (the cost of a call). Each iteration writes the
 // whole output file into a scratch folder, as a run does. And a batch of a
 // thousand small archives, with the verification and without it.
+#include "support/lzhArchive.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -30,6 +32,12 @@ constexpr std::size_t kStubSize = 20u << 10; // the size a stub is allowed to ha
 using MainFn = int (*)(void*, const char*, char*, std::uint32_t);
 
 enum class Format { Lzh, Cab };
+
+void WriteArchive(const fs::path& path, const testSupport::Bytes& bytes)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
 enum class Size { Large, Small };
 
 struct Fixture {
@@ -55,7 +63,7 @@ struct Fixture {
         fs::copy_file(built / "sfx/cab-win32.exe", dir / "lib/sfx/cab-win32.exe");
 
         std::mt19937 random(7);
-        std::string lzhBytes;
+        std::vector<testSupport::LzhEntry> members;
         fs::create_directories(dir / "files");
         std::string names;
         for (int m = 0; m < kMembers; ++m) {
@@ -65,11 +73,10 @@ struct Fixture {
             const std::string name = "member" + std::to_string(m) + ".bin";
             std::ofstream(dir / "files" / name, std::ios::binary) << data;
             names += " " + name;
-            lzhBytes += StoredMember(name, data);
+            members.push_back({"", name, data});
         }
-        lzhBytes += '\0';
         lzh = dir / "big.lzh";
-        std::ofstream(lzh, std::ios::binary) << lzhBytes;
+        WriteArchive(lzh, testSupport::MakeLzhArchive(members, 0));
         cab = dir / "big.cab";
         if (std::system(
                 ("cd '" + (dir / "files").string() + "' && gcab -c '" + cab.string() + "'" + names).c_str())
@@ -78,7 +85,7 @@ struct Fixture {
         // A few hundred bytes, as most archives of a batch are.
         const std::string text(200, 't');
         smallLzh = dir / "small.lzh";
-        std::ofstream(smallLzh, std::ios::binary) << StoredMember("readme.txt", text) << '\0';
+        WriteArchive(smallLzh, testSupport::MakeLzhArchive({{"", "readme.txt", text}}, 0));
         std::ofstream(dir / "files/readme.txt", std::ios::binary) << text;
         smallCab = dir / "small.cab";
         if (std::system(
@@ -98,34 +105,6 @@ struct Fixture {
         if (h == nullptr)
             throw std::runtime_error(dlerror());
         return reinterpret_cast<MainFn>(dlsym(h, name));
-    }
-
-    // A level-0 -lh0- member with its CRC-16: a conversion checks it.
-    static std::string StoredMember(const std::string& name, const std::string& data)
-    {
-        unsigned crc = 0;
-        for (unsigned char c : data) {
-            crc ^= c;
-            for (int k = 0; k < 8; ++k)
-                crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-        }
-        std::string body = "-lh0-";
-        auto put = [&body](std::uint32_t v, int n) {
-            for (int i = 0; i < n; ++i)
-                body += static_cast<char>(v >> (8 * i));
-        };
-        put(static_cast<std::uint32_t>(data.size()), 4);
-        put(static_cast<std::uint32_t>(data.size()), 4);
-        put(0x5A2B6000, 4);
-        body += '\x20';
-        body += '\0';
-        body += static_cast<char>(name.size());
-        body += name;
-        put(crc, 2);
-        unsigned sum = 0;
-        for (unsigned char c : body)
-            sum += c;
-        return std::string(1, static_cast<char>(body.size())) + static_cast<char>(sum) + body + data;
     }
 };
 
@@ -228,9 +207,8 @@ void BM_ThousandArchives(benchmark::State& state, bool verify)
         fs::create_directories(out);
         state.ResumeTiming();
         for (int i = 0; i < 1000; ++i) {
-            const std::string line = std::string("s -+ -gw2 -jyo -x1  -y1 -gm1 -gu1 ")
-                + (verify ? "" : "-gt0 ") + "\"" + (in / ("a" + std::to_string(i) + ".lzh")).string()
-                + "\" \"" + out.string() + "/\"";
+            const std::string line =
+                CommandLine(Format::Lzh, in / ("a" + std::to_string(i) + ".lzh"), out, verify);
             if (f.unlha(nullptr, line.c_str(), report, sizeof report) != 0) {
                 state.SkipWithError(report);
                 return;
