@@ -48,7 +48,6 @@ public:
     int Commit(bool replace, const struct timespec* modificationTime);
 
     std::uint64_t BytesWritten() const { return written_; }
-    const std::string& ScratchPath() const { return scratchPath_; }
 
 private:
     // A stretch of the bytes not yet in the file: copied into pending_ at
