@@ -69,7 +69,7 @@ const char* CabArchive::StubFileName(tbarc::SfxKind kind) const
     return kind == tbarc::SfxKind::Win32 ? "cab-win32.exe" : nullptr;
 }
 
-int CabArchive::Find(const tbarc::InputFile& input, std::string& detail)
+int CabArchive::Locate(const tbarc::InputFile& input, std::string& detail)
 {
     // A file that starts with a cabinet is that cabinet; anything else (a
     // self-extractor, or a signature that opens no cabinet) is searched, and
@@ -151,15 +151,10 @@ int CabArchive::TestFiles(const tbarc::InputFile& input, tbarc::ArchiveStream* s
     return tbarc::kDone;
 }
 
-int CabArchive::Locate(const tbarc::InputFile& input, std::string& detail)
-{
-    return Find(input, detail);
-}
-
 bool CabArchive::Check(const tbarc::InputFile& input)
 {
     std::string detail;
-    const int rc = Find(input, detail);
+    const int rc = Locate(input, detail);
     if (rc == tbarc::kUnsupportedArchive)
         return true; // one part of a set: readable, its data lies partly elsewhere
     return rc == tbarc::kDone && TestFiles(input, nullptr, {}, detail) == tbarc::kDone;

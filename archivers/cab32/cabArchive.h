@@ -18,7 +18,8 @@ class CabArchive final : public tbarc::ArchiveFormat {
 public:
     const char* FormatName() const override { return "CAB"; }
     const char* StubFileName(tbarc::SfxKind kind) const override;
-    // Conversion: the cabinet's headers must be whole and it must stand alone.
+    // The cabinet's headers must be whole and it must stand alone: kDone with
+    // base_, length_, plain_ and layout_ set, or an error code.
     int Locate(const tbarc::InputFile& input, std::string& detail) override;
     std::vector<tbarc::EntryName> Entries() const override;
     int WriteArchive(const tbarc::InputFile& input, const std::vector<bool>& leaveOut, bool verify,
@@ -29,8 +30,6 @@ public:
     bool Check(const tbarc::InputFile& input) override;
 
 private:
-    // kDone with base_, length_, plain_ and layout_ set, or an error code.
-    int Find(const tbarc::InputFile& input, std::string& detail);
     // Decodes every file not left out within the cabinet's own length, as
     // the self-extractor will see it, reading through stream when set.
     int TestFiles(const tbarc::InputFile& input, tbarc::ArchiveStream* stream,
