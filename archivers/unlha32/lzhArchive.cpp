@@ -8,6 +8,7 @@
 #include "searchWindow.h"
 #include "win16ModuleName.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace unlha32 {
@@ -112,20 +113,20 @@ int LzhArchive::WriteArchive(const InputFile& input, const std::vector<bool>& le
     // Members are self-contained (header, then data): without left-out
     // entries the archive goes whole, to the end of the file; otherwise the
     // kept members in order, adjacent runs as one part, and an end marker.
+    const bool any = std::find(leaveOut.begin(), leaveOut.end(), true) != leaveOut.end();
     std::vector<tbarc::ArchiveStream::Part> parts;
-    bool any = false;
-    for (std::size_t i = 0; i < members_.size(); ++i) {
-        if (leaveOut[i]) {
-            any = true;
-            continue;
-        }
-        if (!parts.empty() && parts.back().end == members_[i].start)
-            parts.back().end = members_[i].end;
-        else
-            parts.push_back({members_[i].start, members_[i].end});
-    }
-    if (!any)
+    if (!any) {
         parts = {{start_, input.Size()}};
+    } else {
+        for (std::size_t i = 0; i < members_.size(); ++i) {
+            if (leaveOut[i])
+                continue;
+            if (!parts.empty() && parts.back().end == members_[i].start)
+                parts.back().end = members_[i].end;
+            else
+                parts.push_back({members_[i].start, members_[i].end});
+        }
+    }
     tbarc::ArchiveStream stream(input, out, std::move(parts));
     if (verify) {
         if (const int rc = TestMembers(stream, start_, members_, leaveOut, detail); rc != tbarc::kDone)
