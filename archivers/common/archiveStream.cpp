@@ -5,7 +5,6 @@
 #include "resultCodes.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace tbarc {
 
@@ -19,17 +18,12 @@ std::size_t ArchiveStream::ReadAt(std::uint64_t offset, void* buffer, std::size_
 {
     if (error_ != kDone)
         return 0;
-    if (input_.InMemory()) {
-        const std::string_view bytes = input_.Contents();
-        if (offset >= bytes.size())
-            return 0;
-        length = static_cast<std::size_t>(std::min<std::uint64_t>(length, bytes.size() - offset));
-        std::memcpy(buffer, bytes.data() + offset, length);
-        Pass(offset, bytes.data() + offset, length);
-    } else {
-        length = input_.ReadAt(offset, buffer, length);
-        Pass(offset, static_cast<const char*>(buffer), length);
-    }
+    length = input_.ReadAt(offset, buffer, length);
+    if (length == 0)
+        return 0;
+    // Of an input held in memory the output takes the input's own bytes (Put).
+    Pass(offset, input_.InMemory() ? input_.Contents().data() + offset : static_cast<const char*>(buffer),
+         length);
     return error_ == kDone ? length : 0;
 }
 
