@@ -55,14 +55,6 @@ FolderNames::~FolderNames()
         close(inotify_);
 }
 
-std::vector<std::string> FolderNames::Twins(const std::string& folder, const struct stat& folderNow,
-                                            const std::string& name)
-{
-    const std::lock_guard<std::mutex> lock(mutex_);
-    Refresh(folder, folderNow);
-    return TwinsOf(name);
-}
-
 FolderNames::Matches FolderNames::Match(const std::string& folder, const struct stat& folderNow,
                                         const std::string& name, const std::string& prefix)
 {

@@ -27,13 +27,11 @@ public:
     FolderNames(const FolderNames&) = delete;
     FolderNames& operator=(const FolderNames&) = delete;
 
-    // folder ends with '/'; folderNow is its status just taken.
-    // The names other than name whose folded form (FoldedName) is name's.
-    std::vector<std::string> Twins(const std::string& folder, const struct stat& folderNow,
-                                   const std::string& name);
-    // What a conversion asks of its output folder, answered from one look at
-    // it (without a watch, one listing): name's twins, as Twins gives them,
-    // and the names that start with prefix.
+    // What a conversion asks of its output folder (folder ends with '/';
+    // folderNow is its status just taken), answered from one look at it
+    // (without a watch, one listing): name's twins, the names other than name
+    // whose folded form (FoldedName) is name's, and the names that start with
+    // prefix.
     struct Matches {
         std::vector<std::string> twins;
         std::vector<std::string> starting;

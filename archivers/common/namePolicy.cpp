@@ -56,9 +56,4 @@ bool NameFitsKind(std::string_view rawName, NameEncoding encoding, SfxKind kind)
     return true;
 }
 
-bool NameFitsTarget(std::string_view rawName, NameEncoding encoding, SfxKind kind)
-{
-    return NameIsSafe(rawName, encoding) && NameFitsKind(rawName, encoding, kind);
-}
-
 } // namespace tbarc

@@ -23,7 +23,5 @@ bool NameIsSafe(std::string_view rawName, NameEncoding encoding);
 // True when every part fits the kind's file system: any name for Win32,
 // 8.3 names for DOS and Win16.
 bool NameFitsKind(std::string_view rawName, NameEncoding encoding, SfxKind kind);
-// Both.
-bool NameFitsTarget(std::string_view rawName, NameEncoding encoding, SfxKind kind);
 
 } // namespace tbarc

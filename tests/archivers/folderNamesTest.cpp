@@ -4,6 +4,7 @@
 #include "unlha32TestKit.h"
 
 #include "folderNames.h"
+#include "outputFile.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ std::vector<std::string> TwinsOf(tbarc::FolderNames& spellings, const std::strin
 {
     struct stat now {};
     stat(folder.c_str(), &now);
-    return Sorted(spellings.Twins(folder + "/", now, name));
+    return Sorted(spellings.Match(folder + "/", now, name, tbarc::kScratchPrefix).twins);
 }
 
 std::size_t OpenFiles()
