@@ -8,21 +8,11 @@
 
 #include <QFileInfo>
 
-HistoryModel::HistoryModel(QObject* parent) : QObject(parent), selection_(&model_) {}
-
-int HistoryModel::SelectedIndex() const
-{
-    const QModelIndex current = selection_.currentIndex();
-    return current.isValid() && selection_.isSelected(current) ? current.row() : -1;
-}
+HistoryModel::HistoryModel(QObject* parent) : QObject(parent) {}
 
 void HistoryModel::SetSelectedIndex(int index)
 {
-    const QModelIndex target = model_.index(index);
-    if (target.isValid())
-        selection_.setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
-    else
-        selection_.clear();
+    selected_ = index >= 0 && index < model_.rowCount() ? index : -1;
 }
 
 void HistoryModel::Add(const QString& line)
@@ -41,7 +31,7 @@ void HistoryModel::Add(const QString& line)
 
 void HistoryModel::Clear()
 {
-    selection_.clear();
+    selected_ = -1;
     model_.setStringList({});
 }
 

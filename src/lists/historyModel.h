@@ -2,13 +2,13 @@
 
 #include "core/runLists.h"
 
-#include <QItemSelectionModel>
 #include <QObject>
 #include <QStringListModel>
 
 // The execution history without its window: the lines of the
 // latest run, one selected line that follows the newest addition, and the
-// log copy and save. A list view shows Model() with SelectionModel().
+// log copy and save. A list view shows Model(); the window's view keeps a
+// selection of its own that follows SelectedIndex().
 class HistoryModel : public QObject, public core::IHistory {
     Q_OBJECT
 public:
@@ -18,12 +18,12 @@ public:
     explicit HistoryModel(QObject* parent = nullptr);
 
     QStringListModel& Model() { return model_; }
-    QItemSelectionModel& SelectionModel() { return selection_; }
     QStringList Lines() const { return model_.stringList(); }
     int Count() const { return model_.rowCount(); }
 
     // The selected line, -1 when none.
-    int SelectedIndex() const;
+    int SelectedIndex() const { return selected_; }
+    // Selects the line at index; none when no line is there.
     void SetSelectedIndex(int index);
 
     void Add(const QString& line) override;
@@ -46,5 +46,5 @@ signals:
 
 private:
     QStringListModel model_;
-    QItemSelectionModel selection_;
+    int selected_ = -1;
 };
