@@ -1,6 +1,7 @@
 #include "ui/fullListWindow.h"
 
 #include "ui/listViews.h"
+#include "ui/presentation.h"
 
 #include <QListView>
 
@@ -8,12 +9,12 @@ FullListWindow::FullListWindow(const QString& internalName, const QString& place
     : ChildWindow(internalName, placePrefix, parent)
 {}
 
-void FullListWindow::TakeList(QListView& list, const QString& accessibleName,
-                              QAbstractItemView::SelectionMode mode)
+void FullListWindow::TakeList(QListView& list, const QString& tip, QAbstractItemView::SelectionMode mode)
 {
     list_ = &list;
+    tip_ = tip;
     listViews::Configure(list, mode);
-    list.setAccessibleName(accessibleName);
+    list.setAccessibleName(tip);
     layoutDue_.Watch(list);
     OpenPopupOn(&list);
 }
@@ -21,6 +22,11 @@ void FullListWindow::TakeList(QListView& list, const QString& accessibleName,
 void FullListWindow::BeforePaint()
 {
     layoutDue_.LayOutIfDue();
+}
+
+void FullListWindow::ApplyTooltips(bool show)
+{
+    presentation::ApplyTooltips({{list_, tip_}}, show);
 }
 
 QList<QWidget*> FullListWindow::FontTargets() const

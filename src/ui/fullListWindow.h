@@ -14,18 +14,21 @@ class FullListWindow : public ChildWindow {
     Q_OBJECT
 public:
     void BeforePaint() override;
+    void ApplyTooltips(bool show) override;
 
 protected:
     FullListWindow(const QString& internalName, const QString& placePrefix, QWidget* parent);
 
     // The window's list, made by the window with itself as parent, with the
-    // model it shows already set. Its popup is the window's.
-    void TakeList(QListView& list, const QString& accessibleName, QAbstractItemView::SelectionMode mode);
+    // model it shows already set. Its popup is the window's; `tip` names it
+    // for screen readers and is its tooltip while tooltips are on.
+    void TakeList(QListView& list, const QString& tip, QAbstractItemView::SelectionMode mode);
 
     QList<QWidget*> FontTargets() const override;
     void LayOut(double clientWidth, double clientHeight) override;
 
 private:
     QListView* list_ = nullptr;
+    QString tip_;
     ListLayoutDue layoutDue_;
 };

@@ -1,6 +1,5 @@
 #include "ui/historyWindow.h"
 
-#include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -68,9 +67,4 @@ void HistoryWindow::BeforePaint()
     // The newest line shows in the same paint as the lines before it.
     if (showLine_.isActive())
         ShowSelectedLine();
-}
-
-void HistoryWindow::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips({{list_, messages::Text(ProgramMessage::HistoryTip)}}, show);
 }

@@ -17,8 +17,6 @@ public:
     HistoryModel& History() { return history_; }
     QListView* List() const { return list_; }
 
-    // Captions and tooltips; the place is read by the caller.
-    void ApplyTooltips(bool show) override;
     void BeforePaint() override;
 
 private:

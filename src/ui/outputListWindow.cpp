@@ -1,7 +1,6 @@
 #include "ui/outputListWindow.h"
 
 #include "ui/busyPointer.h"
-#include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -56,9 +55,4 @@ OutputListWindow::OutputListWindow(QWidget* parent)
     Popup()->addAction(messages::Text(SharedMessage::SelectAllMenu), this, [this] { output_.SelectAll(); });
     Popup()->addAction(messages::Text(SharedMessage::SelectNoneMenu), this,
                        [this] { output_.ClearSelection(); });
-}
-
-void OutputListWindow::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips({{list_, messages::Text(ProgramMessage::OutputListTip)}}, show);
 }

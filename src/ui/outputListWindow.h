@@ -33,8 +33,6 @@ public:
     OutputListModel& Output() { return output_; }
     FileDragListView* List() const { return list_; }
 
-    void ApplyTooltips(bool show) override;
-
 private:
     OutputListModel output_;
     FileDragListView* list_;
