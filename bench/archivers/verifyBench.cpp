@@ -6,6 +6,7 @@
 // conversion is its time over lhasa's (below 1: faster), "verify_vs_lhasa"
 // that of the verification alone (the conversion with it, less the one
 // without it: copying, the CRC-32 and writing are the same in both).
+#include "benchKit.h"
 #include "lzhBenchKit.h"
 
 #include <benchmark/benchmark.h>
@@ -72,13 +73,6 @@ fs::path archive()
     return both;
 }
 
-double ownCpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
 using UnlhaFunction = int (*)(void*, const char*, char*, std::uint32_t);
 
 UnlhaFunction unlha()
@@ -127,12 +121,12 @@ void BM_Convert(benchmark::State& state, bool verify)
     double total = 0;
     char report[4096];
     for (auto _ : state) {
-        const double before = ownCpuSeconds();
+        const double before = benchKit::ProcessCpuSeconds();
         if (convert(nullptr, command.c_str(), report, sizeof report) != 0) {
             state.SkipWithError(report);
             return;
         }
-        const double s = ownCpuSeconds() - before;
+        const double s = benchKit::ProcessCpuSeconds() - before;
         state.SetIterationTime(s);
         total += s;
     }

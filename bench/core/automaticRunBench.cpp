@@ -16,6 +16,7 @@
 // the scratch file locked against cleaners, the archive's time given to the
 // output.
 #include "archiver/archiver.h"
+#include "benchKit.h"
 #include "core/autoRun.h"
 #include "core/engine.h"
 #include "core/options.h"
@@ -33,7 +34,6 @@
 #include <benchmark/benchmark.h>
 #include <isa-l/crc.h>
 
-#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -148,11 +148,7 @@ bool SealedCopyFloor(const QStringList& files, const QString& to, bool checked)
     return made > 0;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using benchKit::Median;
 
 // state.range(0): the LZH option string asks the library to check every
 // entry before it wraps the archive (1, its default) or not (0, -gt0).

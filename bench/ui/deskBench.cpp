@@ -20,6 +20,7 @@
 //                          250 to 1000 files (the folder windows' refresh does
 //                          not grow with the output folder).
 #include "archiver/archiver.h"
+#include "benchKit.h"
 #include "core/autoRun.h"
 #include "core/engine.h"
 #include "core/options.h"
@@ -47,7 +48,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -104,16 +104,10 @@ void UseDefaultOptions()
 // Processor time of the whole process (user and system), in milliseconds.
 double ProcessCpuMs()
 {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    return benchKit::ProcessCpuSeconds() * 1e3;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+using benchKit::Median;
 
 // Wall and processor time from here to Stop(), in milliseconds.
 struct Stopwatch {
