@@ -3,13 +3,8 @@
  * of ours is checked against its seal first (sfxseal.h): one cut short or
  * altered is refused before anything is written.
  *
- *   tb-sfx-lzh [-y] [-o<folder>] <file>    extract (-y: replace existing files)
- *   tb-sfx-lzh -t <file>                   test every entry's CRC
- *   tb-sfx-lzh -l <file>                   list the entries
- *
- * Exit status: 0 when every entry was written (or tested) intact, 1 when an
- * entry failed or the archive is damaged, 2 for a usage or file error, no
- * archive, or a self-extractor that is not what was sealed. */
+ * usage_text below says how it is called; the manual page tb-sfx-lzh(1)
+ * lists the same options and exit statuses. */
 #define _POSIX_C_SOURCE 200809L
 #include <fcntl.h>
 #include <stdio.h>
@@ -104,9 +99,36 @@ static int check_seal(int fd, unsigned long* start, unsigned long* end)
     return SFX_SEAL_NONE;
 }
 
-static int usage(void)
+static const char usage_text[] =
+    "Usage: tb-sfx-lzh [-y] [-o FOLDER] FILE\n"
+    "       tb-sfx-lzh -t FILE\n"
+    "       tb-sfx-lzh -l FILE\n"
+    "\n"
+    "Extracts an LZH archive, or the archive inside an LZH self-extractor, as the\n"
+    "self-extractors of Tollbrook2 do. A self-extractor made by Tollbrook2 is checked\n"
+    "against its seal first: one cut short or altered is refused before anything\n"
+    "is written.\n"
+    "\n"
+    "Options:\n"
+    "  -o FOLDER  extract into FOLDER, made with its parents when missing (default:\n"
+    "             the current folder); -oFOLDER is the same\n"
+    "  -y         replace existing files (without it an existing file is kept and\n"
+    "             its entry fails)\n"
+    "  -t         test every entry's CRC and write nothing\n"
+    "  -l         list the entries: size, packed size, method, CRC-16, name\n"
+    "  --help     show this text and end\n"
+    "\n"
+    "Exit status:\n"
+    "  0  every entry was written (or tested) intact\n"
+    "  1  an entry failed or the archive is damaged\n"
+    "  2  a wrong call, a file that cannot be opened, no archive in the file, or\n"
+    "     a self-extractor that is not what was sealed\n";
+
+/* A call that cannot go ahead: why, then how to call, on standard error. */
+static int wrong_call(const char* why, const char* what)
 {
-    fputs("usage: tb-sfx-lzh [-y] [-t|-l] [-o<folder>] <archive or self-extractor>\n", stderr);
+    fprintf(stderr, "tb-sfx-lzh: %s%s\n", why, what);
+    fputs(usage_text, stderr);
     return 2;
 }
 
@@ -121,7 +143,10 @@ int main(int argc, char** argv)
     pio.overwrite = 0;
     for (i = 1; i < argc; i++) {
         const char* a = argv[i];
-        if (strcmp(a, "-y") == 0)
+        if (strcmp(a, "--help") == 0) {
+            fputs(usage_text, stdout);
+            return 0;
+        } else if (strcmp(a, "-y") == 0)
             pio.overwrite = 1;
         else if (strcmp(a, "-t") == 0)
             mode = LZH_MODE_TEST;
@@ -131,13 +156,17 @@ int main(int argc, char** argv)
             dest = a + 2;
         else if (strcmp(a, "-o") == 0 && i + 1 < argc)
             dest = argv[++i];
-        else if (a[0] == '-' || file)
-            return usage();
+        else if (strcmp(a, "-o") == 0)
+            return wrong_call("-o needs a folder", "");
+        else if (a[0] == '-')
+            return wrong_call("unknown option ", a);
+        else if (file)
+            return wrong_call("one file at a time; also given: ", a);
         else
             file = a;
     }
     if (!file)
-        return usage();
+        return wrong_call("no file given", "");
     pio.archive = open(file, O_RDONLY);
     if (pio.archive < 0) {
         perror(file);

@@ -278,6 +278,52 @@ TEST(Switches, MakesAMissingDestinationWithItsParents)
     EXPECT_EQ(FilesBelow<Bytes>(dest).size(), 2u);
 }
 
+// --help answers on standard output and succeeds; a wrong call says what is
+// wrong, then shows the usage, both on standard error only, with status 2.
+struct CallRow {
+    std::string arguments;
+    std::string complaint; // empty: the call asks for the usage
+};
+
+void PrintTo(const CallRow& row, std::ostream* os)
+{
+    *os << "tb-sfx-lzh " << row.arguments;
+}
+
+class Calls : public testing::TestWithParam<CallRow> {};
+
+TEST_P(Calls, HelpOnStdoutWrongCallsOnStderr)
+{
+    const CallRow& row = GetParam();
+    TempFolder scratch;
+    const fs::path errFile = scratch / "err.txt";
+    std::string out;
+    const int status = Shell("cd " + Quote(scratch.Path()) + " && " + Quote(tool()) + " " + row.arguments
+                                 + " 2>" + Quote(errFile),
+                             &out);
+    const Bytes errBytes = ReadBytes<Bytes>(errFile);
+    const std::string err(errBytes.begin(), errBytes.end());
+    const std::string usage = "Usage: tb-sfx-lzh ";
+    if (row.complaint.empty()) {
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(out.rfind(usage, 0), 0u) << out;
+        EXPECT_EQ(err, "");
+    } else {
+        EXPECT_EQ(status, 2);
+        EXPECT_EQ(out, "");
+        EXPECT_EQ(err.rfind("tb-sfx-lzh: " + row.complaint + "\n" + usage, 0), 0u) << err;
+    }
+    fs::remove(errFile);
+    EXPECT_TRUE(fs::is_empty(scratch.Path())) << "the call wrote something";
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, Calls,
+                         testing::Values(CallRow{"--help", ""}, CallRow{"-y --help", ""},
+                                         CallRow{"-x a.lzh", "unknown option -x"},
+                                         CallRow{"--version", "unknown option --version"},
+                                         CallRow{"-o", "-o needs a folder"}, CallRow{"", "no file given"},
+                                         CallRow{"a.lzh b.lzh", "one file at a time; also given: b.lzh"}));
+
 TEST(SelfExtractor, ArchiveBehindTheWin32StubIsFound)
 {
     TempFolder scratch;
