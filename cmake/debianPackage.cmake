@@ -6,11 +6,13 @@ set(CPACK_PACKAGE_NAME tollbrook2)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "the Tollbrook2 project")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turns many LZH and CAB archives into self-extracting executables")
+# Debian shows the description in 80 columns: each line at most 79 here.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tollbrook2 collects LZH and CAB archives in a work list and turns each of them into a\n\
-self-extracting executable for DOS, Windows 3.1 (Win16) or Win32 in one run. Every step is\n\
-recorded in an execution history that can be copied or saved as a log. Started with\n\
-archive names and the option Auto, it converts them without showing a window.")
+    "Tollbrook2 collects LZH and CAB archives in a work list and turns each of\n\
+them into a self-extracting executable for DOS, Windows 3.1 (Win16) or Win32\n\
+in one run. Every step is recorded in an execution history that can be\n\
+copied or saved as a log. Started with archive names and the option Auto, it\n\
+converts them without showing a window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
 set(CPACK_STRIP_FILES ON)
@@ -26,4 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho | fonts-noto-cjk, libqt6svg6")
 # The manual opens in the desktop's browser through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# CPack adds postinst and postrm scripts that run ldconfig whenever a shared
+# library lies below /usr/lib, even in a private folder the dynamic linker
+# never searches. The program loads its libraries by path, so the package
+# is rebuilt without those two scripts.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/dropLdconfigScripts.cmake)
 include(CPack)

@@ -44,7 +44,9 @@ else
   cache="$scratch/build/CMakeCache.txt"
   grep -Eq '^(GTest|benchmark)_DIR:PATH=/' "$cache" && fail "the run build looks for GoogleTest or Google Benchmark"
   while IFS= read -r program; do
-    owner=$(dpkg -S "$(readlink -f "$program")" 2>/dev/null | head -n1 | cut -d: -f1)
+    # A merged /usr keeps dpkg's record of /bin/x at /usr/bin/x.
+    real=$(readlink -f "$program")
+    owner=$(dpkg -S "$real" "${real#/usr}" 2>/dev/null | head -n1 | cut -d: -f1)
     grep -qx "${owner:-none}" <<<"$allowed" ||
       fail "the run build uses $program from ${owner:-no package}, which packages-run.txt does not bring"
   done < <(sed -n 's/^TB_[A-Z0-9_]*:FILEPATH=//p' "$cache")
