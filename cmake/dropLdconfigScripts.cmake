@@ -4,6 +4,10 @@
 # A script that does anything else is kept.
 set(ldconfig_script "#!/bin/sh\n\nset -e\n\nif \\[ \"\\$1\" = \"(configure|remove)\" \\]; then\n\tldconfig\nfi\n")
 foreach(deb IN LISTS CPACK_PACKAGE_FILES)
+  # Other generators (cpack -G TGZ) have no maintainer scripts.
+  if(NOT deb MATCHES "\\.deb$")
+    continue()
+  endif()
   set(tree ${deb}.tree)
   file(REMOVE_RECURSE ${tree})
   execute_process(COMMAND dpkg-deb --raw-extract ${deb} ${tree} COMMAND_ERROR_IS_FATAL ANY)
