@@ -133,7 +133,6 @@ int sfx_own_seal(const sfx_file* f, sfx_found_seal* seal)
                 continue;
             if (found++ > 0) /* a stub of ours has one */
                 return 0;
-            seal->at = pos + i;
             seal->offset = get32(buf + i + 8);
             seal->length = get32(buf + i + 12);
             seal->crc = get32(buf + i + 16);

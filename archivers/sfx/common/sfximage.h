@@ -39,7 +39,6 @@ unsigned long sfx_image_end(const sfx_file* f);
 
 /* A seal record as found in a file. */
 typedef struct sfx_found_seal {
-    unsigned long at; /* of the record in the file */
     unsigned long offset, length, crc;
 } sfx_found_seal;
 
