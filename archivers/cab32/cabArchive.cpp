@@ -37,10 +37,10 @@ struct Decompressor {
 
 constexpr char kSignature[] = {'M', 'S', 'C', 'F'};
 
-bool StartsWithSignature(const tbarc::InputFile& input)
+bool SignatureAt(const tbarc::InputFile& input, std::uint64_t offset)
 {
     char signature[sizeof kSignature] = {};
-    return input.ReadAt(0, signature, sizeof signature) == sizeof signature
+    return input.ReadAt(offset, signature, sizeof signature) == sizeof signature
         && std::memcmp(signature, kSignature, sizeof kSignature) == 0;
 }
 
@@ -71,17 +71,21 @@ const char* CabArchive::StubFileName(tbarc::SfxKind kind) const
 
 int CabArchive::Locate(const tbarc::InputFile& input, std::string& detail)
 {
-    // A file that starts with a cabinet is that cabinet; anything else (a
-    // self-extractor, or a signature that opens no cabinet) is searched, and
-    // the first cabinet found is the archive. The search is bounded
-    // (searchWindow.h).
-    const bool signatureFirst = StartsWithSignature(input);
+    // A self-extractor of ours holds its cabinet where its seal says: one
+    // that does not open there is damaged, never a reason to look further
+    // (a cabinet stored inside it would pass for it). A file that starts
+    // with a cabinet is that cabinet; in any other file, as in cabextract's
+    // search mode, the first place in the search window (searchWindow.h)
+    // where libmspack opens a cabinet is the archive.
+    const tbarc::SearchWindow window = tbarc::ArchiveSearchWindow(input);
+    const bool sealed = window.place == tbarc::ArchivePlace::Sealed;
+    const bool signatureFirst = SignatureAt(input, window.start);
     int flags = 0;
-    plain_ = signatureFirst && OpensAt(input, 0, nullptr, length_, flags);
-    bool found = plain_;
-    base_ = 0;
-    if (!found) {
-        const tbarc::SearchWindow window = tbarc::ArchiveSearchWindow(input);
+    base_ = window.start;
+    plain_ = window.place == tbarc::ArchivePlace::Plain && signatureFirst
+        && OpensAt(input, 0, nullptr, length_, flags);
+    bool found = plain_ || (sealed && OpensAt(input, base_, nullptr, length_, flags));
+    if (!found && !sealed) {
         std::vector<char> bytes(static_cast<std::size_t>(window.end - window.start));
         bytes.resize(input.ReadAt(window.start, bytes.data(), bytes.size()));
         std::uint64_t budget = tbarc::kSearchReadBudget;
@@ -93,8 +97,12 @@ int CabArchive::Locate(const tbarc::InputFile& input, std::string& detail)
         }
     }
     if (!found) {
-        detail = signatureFirst ? "the cabinet's headers are damaged" : "no cabinet found";
-        return signatureFirst ? tbarc::kCorruptArchive : tbarc::kNotAnArchive;
+        if (signatureFirst) {
+            detail = "the cabinet's headers are damaged";
+            return tbarc::kDamagedData;
+        }
+        detail = sealed ? "no cabinet where the self-extractor's seal places it" : "no cabinet found";
+        return tbarc::kNotAnArchive;
     }
     if (base_ + length_ > input.Size()) {
         detail = "the cabinet is cut short";

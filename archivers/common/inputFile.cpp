@@ -21,6 +21,7 @@ InputFile::~InputFile()
 
 int InputFile::Open(const std::string& path)
 {
+    path_ = path;
     // O_NONBLOCK: a FIFO given as archive must fail, not hang the caller.
     fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0 || fstat(fd_, &stat_) != 0 || !S_ISREG(stat_.st_mode))

@@ -26,6 +26,9 @@ public:
     // kDone, or kCannotReadInput for a missing, unreadable or special file.
     int Open(const std::string& path);
 
+    // The path it was opened under: a DOS or CP/M program (.COM) has no
+    // header that says so, only its name.
+    const std::string& Path() const { return path_; }
     int Fd() const { return fd_; }
     std::uint64_t Size() const { return static_cast<std::uint64_t>(stat_.st_size); }
     const struct stat& Stat() const { return stat_; }
@@ -38,6 +41,7 @@ public:
 private:
     std::size_t ReadFromFile(std::uint64_t offset, void* buffer, std::size_t length) const;
 
+    std::string path_;
     int fd_ = -1;
     struct stat stat_ {};
     bool inMemory_ = false;

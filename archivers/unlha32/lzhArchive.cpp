@@ -9,27 +9,40 @@
 #include "win16ModuleName.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 
 namespace unlha32 {
 namespace {
 
 using tbarc::InputFile;
 
-enum class Start { Other, HeaderShape, KnownMethod };
-
-// How a file starts: with the method field of a header ("-???-" at offset
-// 2), and one of the methods LZH tools write ("-lh?-", "-lz4-", "-lz5-",
-// "-lzs-", "-pm?-" but PMarc's self-extractor mark "-pms-").
-Start HowItStarts(const InputFile& input)
+// Whether the seven bytes at p look like the start of a header: the method
+// field "-???-" at offset 2, its id of ASCII letters and digits as LZH
+// tools write them (-lh5-, -lzs-, -pm2-), known to the decoder or not.
+bool HeaderShaped(const unsigned char* p)
 {
-    std::uint8_t p[7] = {};
-    if (input.ReadAt(0, p, sizeof p) != sizeof p || p[0] == 0 || p[2] != '-' || p[6] != '-')
-        return Start::Other;
-    const bool known = (p[3] == 'l' && p[4] == 'h')
-        || (p[3] == 'l' && p[4] == 'z' && p[5] != 0 && std::strchr("45s", p[5]))
-        || (p[3] == 'p' && p[4] == 'm' && p[5] != 's');
-    return known ? Start::KnownMethod : Start::HeaderShape;
+    const auto alnum = [](unsigned char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
+    return p[2] == '-' && p[6] == '-' && alnum(p[3]) && alnum(p[4]) && alnum(p[5]);
+}
+
+bool HeaderShapedAt(const InputFile& input, std::uint64_t at)
+{
+    unsigned char p[7];
+    return input.ReadAt(at, p, sizeof p) == sizeof p && HeaderShaped(p);
+}
+
+// The first header-shaped place in the window, read in one piece.
+std::optional<std::uint64_t> FirstHeaderShape(const InputFile& input, const tbarc::SearchWindow& window)
+{
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(window.end - window.start) + 6);
+    bytes.resize(input.ReadAt(window.start, bytes.data(), bytes.size()));
+    for (std::size_t at = 0; at + 7 <= bytes.size(); ++at) {
+        if (HeaderShaped(bytes.data() + at))
+            return window.start + at;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -46,38 +59,38 @@ const char* LzhArchive::StubFileName(tbarc::SfxKind kind) const
 
 int LzhArchive::Locate(const InputFile& input, std::string& detail)
 {
-    // A file that starts with a header is a plain archive: it must be whole
-    // from there, never rescued by a later member that happens to be intact.
-    // One of a method no tool writes counts when the header is whole (its
-    // member then cannot be converted, rather than be passed over).
-    if (const Start start = HowItStarts(input); start != Start::Other) {
-        switch (WalkMembers(input, 0, members_, detail)) {
-        case Walk::Complete: start_ = 0; return tbarc::kDone;
-        case Walk::Broken: return tbarc::kCorruptArchive;
-        case Walk::NoHeader:
-            if (start == Start::KnownMethod) {
-                detail = "the first header is damaged";
-                return tbarc::kCorruptArchive;
-            }
-        }
-    }
-    // Otherwise the archive starts at the first place behind the program's
-    // image where a whole header is read; strings like "-lh5-" in a stub's
-    // code fail that test. The search is bounded (searchWindow.h).
+    // A plain archive starts with its first header, one behind a
+    // self-extractor of ours where its seal says, one inside any other
+    // program with the first header-shaped block behind the program's
+    // image (searchWindow.h). A header there that cannot be read is damage:
+    // never junk to pass over for a later member that happens to be intact.
     const tbarc::SearchWindow window = tbarc::ArchiveSearchWindow(input);
-    std::uint64_t budget = tbarc::kSearchReadBudget;
-    for (std::uint64_t from = window.start; from < window.end;) {
-        const std::optional<std::uint64_t> found = FindHeader(input, from, window.end, budget);
-        if (!found)
-            break;
-        switch (WalkMembers(input, *found, members_, detail)) {
-        case Walk::Complete: start_ = *found; return tbarc::kDone;
-        case Walk::Broken: return tbarc::kCorruptArchive;
-        case Walk::NoHeader: from = *found + 1; break;
+    std::uint64_t start = window.start;
+    if (window.place == tbarc::ArchivePlace::InProgram) {
+        const std::optional<std::uint64_t> found = FirstHeaderShape(input, window);
+        if (!found) {
+            detail = "no LZH archive found";
+            return tbarc::kNotAnArchive;
         }
+        start = *found;
     }
-    detail = "no LZH archive found";
-    return tbarc::kNotAnArchive;
+    switch (WalkMembers(input, start, members_, detail)) {
+    case Walk::Complete: start_ = start; return tbarc::kDone;
+    case Walk::Broken: return tbarc::kCorruptArchive;
+    case Walk::NoHeader: break;
+    }
+    // An empty file, or one holding just the end marker, is no damaged archive.
+    std::uint8_t first = 0;
+    if (window.place == tbarc::ArchivePlace::Plain && (input.ReadAt(0, &first, 1) == 0 || first == 0)) {
+        detail = "the file holds no LZH member";
+        return tbarc::kNotAnArchive;
+    }
+    if (window.place == tbarc::ArchivePlace::Sealed && !HeaderShapedAt(input, start)) {
+        detail = "no LZH archive where the self-extractor's seal places it";
+        return tbarc::kNotAnArchive;
+    }
+    detail = "the first header, at offset " + std::to_string(start) + ", is damaged";
+    return tbarc::kDamagedData;
 }
 
 std::vector<tbarc::EntryName> LzhArchive::Entries() const

@@ -8,7 +8,6 @@ extern "C" {
 #include "lzhdec.h"
 }
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -24,7 +23,6 @@ struct Reading {
     const InputFile* input = nullptr;
     tbarc::ArchiveStream* stream = nullptr; // reads go through it when set
     std::uint64_t position = 0;
-    std::uint64_t* budget = nullptr; // reads count against it when set
     lzh_state* state = nullptr;
 
     // The members met so far and where the next one starts.
@@ -35,11 +33,6 @@ struct Reading {
 int Read(void* context, unsigned char* buffer, unsigned short length)
 {
     auto* r = static_cast<Reading*>(context);
-    if (r->budget != nullptr) {
-        if (*r->budget < length)
-            return -1;
-        *r->budget -= length;
-    }
     const std::size_t got = r->stream != nullptr ? r->stream->ReadAt(r->position, buffer, length)
                                                  : r->input->ReadAt(r->position, buffer, length);
     r->position += got;
@@ -179,24 +172,6 @@ int NoteTest(void* context, int event, const lzh_entry* /*entry*/, int result)
 }
 
 } // namespace
-
-std::optional<std::uint64_t> FindHeader(const InputFile& input, std::uint64_t from, std::uint64_t to,
-                                        std::uint64_t& budget)
-{
-    // The decoder, like the stubs, counts offsets in 32 bits.
-    to = std::min<std::uint64_t>(to, 0xFFFFFFFFu);
-    if (from >= to)
-        return std::nullopt;
-    Reading reading;
-    reading.input = &input;
-    reading.budget = &budget;
-    Decoder decoder(reading, nullptr);
-    unsigned long found = 0;
-    if (lzh_find(decoder.State(), static_cast<unsigned long>(from), static_cast<unsigned long>(to), &found)
-        != LZH_OK)
-        return std::nullopt;
-    return found;
-}
 
 Walk WalkMembers(const InputFile& input, std::uint64_t start, std::vector<LzhMember>& members,
                  std::string& detail)

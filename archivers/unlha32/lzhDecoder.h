@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,11 +22,6 @@ struct LzhMember {
     std::string method;      // "-lh5-", ...
     bool writable = true;    // a stub writes it (no link, a name the shared rules allow)
 };
-
-// The first offset in [from, to) where the decoder reads a whole header.
-// Every candidate's reads count against budget; nothing once it is spent.
-std::optional<std::uint64_t> FindHeader(const tbarc::InputFile& input, std::uint64_t from, std::uint64_t to,
-                                        std::uint64_t& budget);
 
 enum class Walk { NoHeader, Complete, Broken };
 

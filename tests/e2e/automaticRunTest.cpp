@@ -297,8 +297,8 @@ TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
                             In(QStringLiteral("missing.lzh")), relative});
     EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
     EXPECT_EQ(run.out,
-              Lines({Header(corrupt), T(LzhMaking), T(Failed), Header(spaced), T(LzhMaking), T(Created),
-                     T(AllFinished)}));
+              Lines({Header(corrupt), T(LzhMaking), T(DamagedArchive), T(Failed), Header(spaced),
+                     T(LzhMaking), T(Created), T(AllFinished)}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"MY SAMPLE.EXE"}));
     EXPECT_EQ(ReadBytes(corrupt), QByteArray(300, '\x5a'));
 }

@@ -14,6 +14,7 @@
 
 #include "lzhdec.h"
 #include "posix_io.h"
+#include "sfximage.h"
 #include "sfxseal.h"
 
 static lzh_state state;
@@ -61,42 +62,44 @@ static void make_destination(const char* dest)
     mkdir(path, 0777);
 }
 
-static unsigned long little32(const unsigned char* p)
+static unsigned long read_at(const void* ctx, unsigned long offset, unsigned char* buf, unsigned long size)
 {
-    return (unsigned long)p[0] | (unsigned long)p[1] << 8 | (unsigned long)p[2] << 16
-        | (unsigned long)p[3] << 24;
+    const ssize_t n = pread(*(const int*)ctx, buf, size, (off_t)offset);
+    return n < 0 ? 0 : (unsigned long)n;
 }
 
-/* A self-extractor of ours carries a seal in its stub, within the first
-   64 KiB. Returns SFX_SEAL_NONE for any other file, else the check's
+/* A self-extractor of ours carries a seal inside its stub's image
+   (sfximage.h). Returns SFX_SEAL_NONE for any other file, else the check's
    outcome; *start and *end then bound the archive. */
 static int check_seal(int fd, unsigned long* start, unsigned long* end)
 {
-    static unsigned char head[1 << 16];
-    ssize_t got = pread(fd, head, sizeof head, 0), i;
-    unsigned long crc = 0, sealed, left;
+    static unsigned char buf[0x8000];
+    unsigned long crc = 0, left;
     struct stat st;
-    for (i = 0; i + SFX_SEAL_SIZE <= got; i++) {
-        if (memcmp(head + i, SFX_SEAL_MAGIC, SFX_SEAL_MAGIC_SIZE) != 0 || little32(head + i + 8) == 0)
-            continue;
-        *start = little32(head + i + 8);
-        left = little32(head + i + 12);
-        sealed = little32(head + i + 16);
-        *end = *start + left;
-        if (fstat(fd, &st) != 0 || (unsigned long)st.st_size < *end)
+    sfx_file file;
+    sfx_found_seal seal;
+    if (fstat(fd, &st) != 0)
+        return SFX_SEAL_NONE;
+    file.read = read_at;
+    file.ctx = &fd;
+    file.size = (unsigned long)st.st_size;
+    if (!sfx_own_seal(&file, &seal))
+        return SFX_SEAL_NONE;
+    *start = seal.offset;
+    left = seal.length;
+    *end = *start + left;
+    if (file.size < *end)
+        return SFX_SEAL_SHORT;
+    while (left > 0) {
+        /* sfx_crc32 counts in 16 bits: at most 32 KiB a step */
+        const unsigned long step = left < sizeof buf ? left : sizeof buf;
+        ssize_t n = pread(fd, buf, step, (off_t)(*end - left));
+        if (n <= 0)
             return SFX_SEAL_SHORT;
-        while (left > 0) {
-            /* sfx_crc32 counts in 16 bits: at most 32 KiB a step */
-            const unsigned long step = left < 0x8000 ? left : 0x8000;
-            ssize_t n = pread(fd, head, step, (off_t)(*end - left));
-            if (n <= 0)
-                return SFX_SEAL_SHORT;
-            crc = sfx_crc32(crc, head, (unsigned short)n);
-            left -= (unsigned long)n;
-        }
-        return crc == sealed ? SFX_SEAL_OK : SFX_SEAL_ALTERED;
+        crc = sfx_crc32(crc, buf, (unsigned short)n);
+        left -= (unsigned long)n;
     }
-    return SFX_SEAL_NONE;
+    return crc == seal.crc ? SFX_SEAL_OK : SFX_SEAL_ALTERED;
 }
 
 static const char usage_text[] =

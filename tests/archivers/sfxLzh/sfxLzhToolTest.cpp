@@ -337,4 +337,50 @@ TEST(SelfExtractor, ArchiveBehindTheWin32StubIsFound)
     EXPECT_TRUE(ours.files == lhasaExtract(dataDir() / "lh7_h2.lzh"));
 }
 
+// ---- Seals: only a self-extractor of ours has one -------------------------
+
+void Put32(Bytes& bytes, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// A plain archive whose stored member holds a seal record that names an
+// archive hidden behind the end marker, with the right CRC.
+Bytes HiddenBehindASeal()
+{
+    const Bytes hidden = MakeLzhArchive({{"", "hidden.txt", "not an entry of this archive"}}, 1);
+    const auto cover = [&](std::uint32_t offset) {
+        constexpr char kMagic[] = "TB2SEAL\x1A";
+        Bytes record(kMagic, kMagic + sizeof kMagic - 1);
+        Put32(record, offset);
+        Put32(record, static_cast<std::uint32_t>(hidden.size()));
+        Put32(record, Crc32(hidden.data(), hidden.size()));
+        return MakeLzhArchive({{"", "cover.bin", std::string(record.begin(), record.end())}}, 1);
+    };
+    Bytes file = cover(static_cast<std::uint32_t>(cover(0).size()));
+    file.insert(file.end(), hidden.begin(), hidden.end());
+    return file;
+}
+
+// A plain archive that stores one of our self-extractors as it is.
+Bytes StoringASelfExtractor()
+{
+    const Bytes sfx = Sealed(ReadBytes<Bytes>(stubPath()), ReadBytes<Bytes>(dataDir() / "lh5_h1.lzh"));
+    return MakeLzhArchive({{"", "sfx.exe", std::string(sfx.begin(), sfx.end())}}, 1);
+}
+
+TEST(Seals, APlainArchiveIsReadAsLhasaReadsItWhateverItsMembersHold)
+{
+    for (const auto& [name, bytes] :
+         {std::pair{"hidden.lzh", HiddenBehindASeal()}, std::pair{"storing.lzh", StoringASelfExtractor()}}) {
+        SCOPED_TRACE(name);
+        TempFolder scratch;
+        WriteBytes(scratch / name, bytes);
+        const Extraction ours = extractWith(tool(), scratch / name);
+        EXPECT_EQ(ours.status, 0);
+        EXPECT_TRUE(ours.files == lhasaExtract(scratch / name));
+    }
+}
+
 } // namespace
