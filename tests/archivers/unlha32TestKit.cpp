@@ -15,6 +15,18 @@ namespace kit {
 
 using namespace testSupport;
 
+namespace {
+
+// Each test process has a configuration folder of its own, made before any
+// test runs: the libraries and the tests' own calls find the same
+// scratch-file token there, and nothing is written into the user's home.
+const bool ownConfiguration = [] {
+    static TempFolder config;
+    return setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1) == 0;
+}();
+
+} // namespace
+
 std::string CorpusPath(const std::string& relative)
 {
     return std::string(TB_CORPUS_DIR) + "/" + relative;

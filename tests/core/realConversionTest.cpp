@@ -63,13 +63,23 @@ void PrintTo(const Case& c, std::ostream* os)
 
 // The libraries keep their busy lock in the runtime folder; a folder of this
 // test's own keeps other test programs converting at the same time from
-// making the libraries look busy here.
+// making the libraries look busy here. Their scratch-file token goes into a
+// configuration folder of the test's own, not the user's home.
 class RealConversion : public ::testing::TestWithParam<Case> {
 protected:
-    RealConversion() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
-    ~RealConversion() override { qunsetenv("XDG_RUNTIME_DIR"); }
+    RealConversion()
+    {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    }
+    ~RealConversion() override
+    {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
 
     QTemporaryDir runtime;
+    QTemporaryDir config;
 };
 
 TEST_P(RealConversion, ConvertsCorpusArchives)
