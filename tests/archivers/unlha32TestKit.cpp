@@ -17,12 +17,11 @@ using namespace testSupport;
 
 namespace {
 
-// Each test process has a configuration folder of its own, made before any
-// test runs: the libraries and the tests' own calls find the same
-// scratch-file token there, and nothing is written into the user's home.
+// Made before any test runs: the tests' own calls of the common code find
+// the libraries' scratch-file token.
 const bool ownConfiguration = [] {
-    static TempFolder config;
-    return setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1) == 0;
+    UseOwnConfigurationFolder();
+    return true;
 }();
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/engine.h"
 #include "support/fakeServices.h"
 #include "support/fileBytes.h"
+#include "support/tempFolder.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 
@@ -70,16 +71,11 @@ protected:
     RealConversion()
     {
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        testSupport::UseOwnConfigurationFolder();
     }
-    ~RealConversion() override
-    {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-    }
+    ~RealConversion() override { qunsetenv("XDG_RUNTIME_DIR"); }
 
     QTemporaryDir runtime;
-    QTemporaryDir config;
 };
 
 TEST_P(RealConversion, ConvertsCorpusArchives)
