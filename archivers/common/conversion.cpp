@@ -4,6 +4,7 @@
 #include "inputFile.h"
 #include "outputFile.h"
 #include "resultCodes.h"
+#include "separateFiles.h"
 #include "stubLocator.h"
 #include "stubSeal.h"
 
@@ -70,11 +71,13 @@ int CheckOutputPlace(const Request& request, const InputFile& input, const std::
 }
 
 // After the output is in place, the files it replaces under other spellings
-// go, so one file remains where the options expect one.
-void RemoveTwins(const std::string& folder, const std::vector<std::string>& twins, Report& report)
+// go, so one file remains where the options expect one. A spelling that
+// reaches the output itself (a folder that folds case) is no other file.
+void RemoveTwins(const std::string& folder, const std::string& fileName,
+                 const std::vector<std::string>& twins, Report& report)
 {
     for (const std::string& twin : twins) {
-        if (unlink((folder + twin).c_str()) == 0)
+        if (SeparateFiles(folder, fileName, twin) && unlink((folder + twin).c_str()) == 0)
             report.Line("replaced " + folder + twin);
     }
 }
@@ -208,7 +211,7 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
                                           outputPath, out, report);
         rc != kDone)
         return rc;
-    RemoveTwins(folderPath, found.twins, report);
+    RemoveTwins(folderPath, fileName, found.twins, report);
 
     report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName()
                 + " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");

@@ -1,6 +1,7 @@
 #include "outputFile.h"
 
 #include "resultCodes.h"
+#include "scratchMark.h"
 
 #include <isa-l/crc.h>
 
@@ -75,13 +76,25 @@ bool SameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// The file open as fd still has its name: a cleaner may have removed it
-// between the create and the lock. Nothing but a cleaner's unlink touches
-// the name of a scratch file, so a file that has a link still has this one.
-bool StillNamed(int fd)
+// Whether an unnamed file can be given a name: linkat(2) reaches it through
+// /proc/self/fd, which a chroot or a container may lack.
+bool CanLinkUnnamed()
 {
-    struct stat open;
-    return fstat(fd, &open) == 0 && open.st_nlink > 0;
+    static const bool procMounted = access("/proc/self/fd", X_OK) == 0;
+    return procMounted;
+}
+
+std::string OpenFilePath(int fd)
+{
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+// The result code for a refused link or rename into the output folder. The
+// scratch file was made in the folder, so the folder takes files: a refusal
+// (another user's file in a sticky folder) is this file's.
+int PlacingErrorCode(int error)
+{
+    return error == EACCES || error == EPERM ? kOutputNotWritable : WriteErrorCode(error);
 }
 
 void PutLittle32(char* p, std::uint64_t value)
@@ -123,11 +136,9 @@ int RemoveStaleScratchFiles(const std::string& folder, std::vector<std::string> 
         if (fd < 0)
             continue;
         struct stat open, named;
-        char head[2] = {};
-        // Ours: a regular file of this user that starts like a program (or
-        // is still empty), and no writer holds it any more.
-        if (fstat(fd, &open) == 0 && S_ISREG(open.st_mode) && open.st_uid == geteuid()
-            && (open.st_size == 0 || (pread(fd, head, 2, 0) == 2 && head[0] == 'M' && head[1] == 'Z'))
+        // Ours: a regular file of this user with our mark, which only a
+        // writer holding the lock sets, and no writer holds it any more.
+        if (fstat(fd, &open) == 0 && S_ISREG(open.st_mode) && open.st_uid == geteuid() && HasScratchMark(fd)
             && flock(fd, LOCK_EX | LOCK_NB) == 0
             && fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(open, named)
             && unlinkat(dirFd, name.c_str(), 0) == 0)
@@ -151,39 +162,75 @@ OutputFile::~OutputFile()
 
 int OutputFile::Create(const std::string& folder, const std::string& fileName)
 {
-    std::string dir = folder;
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
-    finalPath_ = dir + fileName;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = dir + ScratchName();
-        // Mode 0666 so the process umask decides, as for any new file.
-        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno == EEXIST)
-            continue;
-        if (fd_ < 0)
-            return WriteErrorCode(errno);
-        // The lock belongs to the open file, which a duplicate shares: it
-        // outlasts the close of fd_ in Commit, which still reports a late
-        // write error, and needs no second lookup of the name.
-        lockFd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
-        const bool locked = lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
-        // Where no lock can be had (a file system without flock) the file is
-        // just never taken for a stale one.
-        const bool takenMeanwhile = lockFd_ >= 0 && !locked && errno == EWOULDBLOCK;
-        if (!takenMeanwhile && StillNamed(fd_)) {
-            scratchPath_ = candidate;
-            pending_ = TakeSpareBuffer();
-            pending_.clear();
-            pending_.reserve(64u << 10);
-            return kDone;
-        }
-        // A cleaner took the new file for a stale one: leave it and try another name.
+    folder_ = folder;
+    if (folder_.empty() || folder_.back() != '/')
+        folder_ += '/';
+    finalPath_ = folder_ + fileName;
+    if (!OpenUnnamed()) {
+        if (const int rc = OpenNamed(); rc != kDone)
+            return rc;
+    }
+    pending_ = TakeSpareBuffer();
+    pending_.clear();
+    pending_.reserve(64u << 10);
+    return kDone;
+}
+
+// Any refusal of O_TMPFILE (a file system without it, an old kernel) leaves
+// the named way, which reports what really stands in the way.
+bool OutputFile::OpenUnnamed()
+{
+    if (!CanLinkUnnamed())
+        return false;
+    // Mode 0666 so the process umask decides, as for any new file.
+    fd_ = open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd_ < 0)
+        return false;
+    // The lock belongs to the open file, which a duplicate shares: it
+    // outlasts the close of fd_ in Commit, which still reports a late write
+    // error. It matters once the file gets a short-lived name.
+    lockFd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (lockFd_ < 0 || flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
         close(fd_);
         fd_ = -1;
         if (lockFd_ >= 0)
             close(lockFd_);
         lockFd_ = -1;
+        return false;
+    }
+    unnamed_ = true;
+    return true;
+}
+
+int OutputFile::OpenNamed()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = folder_ + ScratchName();
+        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno == EEXIST)
+            continue;
+        if (fd_ < 0)
+            return WriteErrorCode(errno);
+        scratchPath_ = candidate;
+        lockFd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+        const bool locked = lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
+        // A cleaner looking at the new, still unmarked file holds it for a
+        // moment: this one goes (nobody else removes an unmarked file) and
+        // another name is tried.
+        if (lockFd_ >= 0 && !locked && errno == EWOULDBLOCK) {
+            close(fd_);
+            fd_ = -1;
+            close(lockFd_);
+            lockFd_ = -1;
+            unlink(candidate.c_str());
+            scratchPath_.clear();
+            continue;
+        }
+        // Marked only under the lock: a cleaner that sees the mark finds the
+        // file held. Where no lock can be had (a file system without flock)
+        // it is never marked, so never taken for a stale one.
+        marked_ = locked && MarkScratchFile(lockFd_);
+        return kDone;
     }
     return kFolderNotWritable;
 }
@@ -333,6 +380,39 @@ int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
     if (close(fd) != 0)
         return WriteErrorCode(errno);
     // The lock stays until the file has its final name.
+    const int rc = unnamed_ ? LinkIntoPlace(replace) : MoveIntoPlace(replace);
+    // The finished file carries nothing of ours.
+    if (rc == kDone && marked_)
+        RemoveScratchMark(lockFd_);
+    return rc;
+}
+
+int OutputFile::LinkIntoPlace(bool replace)
+{
+    const std::string self = OpenFilePath(lockFd_);
+    // A link is never made over an existing name.
+    if (!replace) {
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, finalPath_.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return kDone;
+        return errno == EEXIST ? kOutputExists : PlacingErrorCode(errno);
+    }
+    // rename(2) replaces in one step but wants a name to move: the file gets
+    // a scratch name for that moment, marked and held like any named one.
+    marked_ = MarkScratchFile(lockFd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = folder_ + ScratchName();
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            scratchPath_ = candidate;
+            return MoveIntoPlace(true);
+        }
+        if (errno != EEXIST)
+            return PlacingErrorCode(errno);
+    }
+    return kFolderNotWritable;
+}
+
+int OutputFile::MoveIntoPlace(bool replace)
+{
     int renamed;
     if (replace) {
         renamed = rename(scratchPath_.c_str(), finalPath_.c_str());
@@ -350,10 +430,8 @@ int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
                 unlink(scratchPath_.c_str());
         }
     }
-    // The scratch file was made in the folder, so the folder takes files: a
-    // refused rename (another user's file in a sticky folder) is this file's.
     if (renamed != 0)
-        return errno == EACCES || errno == EPERM ? kOutputNotWritable : WriteErrorCode(errno);
+        return PlacingErrorCode(errno);
     scratchPath_.clear();
     return kDone;
 }

@@ -1,14 +1,20 @@
 // The self-extractor being written: a scratch file in the output folder that
 // becomes <folder>/<name> only when everything was written. Destroying an
-// uncommitted OutputFile removes the scratch file, so a failed call leaves
-// nothing behind.
+// uncommitted OutputFile leaves nothing behind.
 //
-// Scratch files are created new (never opened if they exist) under short
-// names of their own, ".tb-" and eight hex digits, ".tmp", so they can
+// Where the file system allows it the scratch file has no name at all
+// (O_TMPFILE) and is linked into place at the end: a killed conversion then
+// leaves nothing, and nothing needs cleaning. To replace an existing file
+// it gets a short-lived scratch name first, for the rename. Elsewhere (FAT,
+// many FUSE and network file systems) it is created new under a name of its
+// own from the start.
+//
+// Scratch names are short, ".tb-" and eight hex digits, ".tmp", so they can
 // neither meet an entry's name nor push a long output name over the file
-// system's limit. The writer holds an flock(2) on its scratch file until the
-// rename: one that nobody holds is left over from a killed conversion, and
-// the next conversion into that folder removes it.
+// system's limit. The writer holds an flock(2) on its scratch file until it
+// has its final name, and marks a named one as ours (scratchMark.h) while it
+// holds it: a marked one that nobody holds is left over from a killed
+// conversion, and the next conversion into that folder removes it.
 #pragma once
 
 #include "spareBuffer.h"
@@ -65,13 +71,23 @@ private:
     // whole of [at, at + length) is one copied piece; nullptr otherwise.
     char* CopiedBytesAt(std::uint64_t at, std::size_t length);
 
+    bool OpenUnnamed();
+    int OpenNamed();
+    int LinkIntoPlace(bool replace);
+    int MoveIntoPlace(bool replace);
+
     int fd_ = -1;
-    int lockFd_ = -1; // holds the flock that tells the scratch file is in use
+    // The same open file, kept until the end: it holds the flock that tells
+    // the scratch file is in use, and names an unnamed one for linkat(2).
+    int lockFd_ = -1;
+    bool unnamed_ = false;
+    bool marked_ = false;
+    std::string folder_;      // ends with '/'
+    std::string scratchPath_; // the scratch file's name, while it has one
     ByteBuffer pending_;
     std::vector<Piece> pieces_;
     std::size_t gathered_ = 0;  // bytes in pieces_
     std::uint64_t flushed_ = 0; // bytes already in the file
-    std::string scratchPath_;
     std::string finalPath_;
     std::uint64_t written_ = 0;
     std::uint64_t archiveStart_ = 0;
@@ -89,9 +105,9 @@ inline constexpr char kScratchPrefix[] = ".tb-";
 
 // Removes the scratch files of killed conversions from folder (ending with
 // '/'): of candidates, the folder's names that start with kScratchPrefix,
-// the files named as OutputFile names them, owned by this user, that no
-// process holds. Returns how many were removed. A conversion calls it before
-// it creates its own.
+// the files named as OutputFile names them, owned by this user, marked as
+// ours, that no process holds. Returns how many were removed. A conversion
+// calls it before it creates its own.
 int RemoveStaleScratchFiles(const std::string& folder, std::vector<std::string> candidates);
 
 } // namespace tbarc

@@ -3,6 +3,7 @@
 #include "common/outputName.h"
 #include "common/resultCodes.h"
 #include "core/options.h"
+#include "core/upperCaseRename.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "util/paths.h"
@@ -10,14 +11,10 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstdio>
 #include <optional>
 #include <stdexcept>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace core {
 namespace {
@@ -82,33 +79,6 @@ bool WrittenSince(const QString& path, const std::optional<FileIdentity>& before
 QString SelfExtractorName(const QString& path)
 {
     return QString::fromUtf8(tbarc::SelfExtractorName(path.toUtf8().toStdString()));
-}
-
-// Renames "from" to "to" without ever replacing another file: a file the
-// user keeps under the upper-case name stays, and the new one keeps its name.
-// On a file system that ignores case, "to" is "from" itself and the rename
-// only changes the spelling.
-bool RenameKeepingOthers(const QString& from, const QString& to)
-{
-    if (from == to)
-        return true;
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno == EEXIST) {
-        const std::optional<FileIdentity> a = IdentityOf(from);
-        const std::optional<FileIdentity> b = IdentityOf(to);
-        return a && b && *a == *b && std::rename(source.constData(), target.constData()) == 0;
-    }
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // File systems without RENAME_NOREPLACE: a hard link is never made over
-    // an existing name.
-    if (::link(source.constData(), target.constData()) != 0)
-        return false;
-    ::unlink(source.constData());
-    return true;
 }
 
 } // namespace
@@ -197,14 +167,15 @@ short SfxEngine::ReportCreatedFile(const QString& expected, bool written)
     }
     // Only the file name is upper-cased: the folder keeps its spelling.
     const qsizetype slash = expected.lastIndexOf(u'/') + 1;
-    const QString upper = expected.left(slash) + paths::UpperCaseName(expected.mid(slash));
-    if (!RenameKeepingOthers(expected, upper)) {
+    const QString folder = expected.left(slash);
+    const QString upperName = paths::UpperCaseName(expected.mid(slash));
+    if (!RenameToUpperCase(folder, expected.mid(slash), upperName)) {
         History(ProgramMessage::CreatedNotUpperCased);
         output_.Add(expected);
         return OutcomeDone;
     }
     History(ProgramMessage::Created);
-    output_.Add(upper);
+    output_.Add(folder + upperName);
     return OutcomeDone;
 }
 

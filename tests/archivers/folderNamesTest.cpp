@@ -5,6 +5,7 @@
 
 #include "folderNames.h"
 #include "outputFile.h"
+#include "scratchMark.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <functional>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -161,6 +163,9 @@ TEST(FolderNames, AScratchFileLeftBetweenTwoConversionsGoesWithTheNext)
     const std::string line = "s -+ -gw2 \"" + (dir / "in/a.lzh") + "\" \"" + (dir / "out") + "/\"";
     ASSERT_EQ(lib.Run(line), 0);
     WriteBytes(dir / "out/.tb-0123abcd.tmp", std::string("MZ, left by a killed conversion"));
+    const int leftover = open((dir / "out/.tb-0123abcd.tmp").c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_TRUE(tbarc::MarkScratchFile(leftover)) << "as the killed conversion marked it";
+    close(leftover);
     ASSERT_EQ(lib.Run(line), 0);
     EXPECT_EQ(kit::ListFolder(dir / "out"), std::vector<std::string>{"a.EXE"});
 }

@@ -1,16 +1,24 @@
-// The file a conversion writes before it has its name: created new under a
-// short name of its own, never in the caller's current folder, and removed
-// by the next conversion into its folder when a killed one left it behind.
+// The file a conversion writes before it has its name: unnamed where the
+// file system allows it, so a killed conversion leaves nothing; otherwise
+// created new under a short name of its own, never in the caller's current
+// folder. A leftover is removed by the next conversion into its folder only
+// when it carries our mark: a user's file of that name never is.
 #include "unlha32TestKit.h"
+
+#include "scratchMark.h"
+#include "support/fatFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -84,27 +92,92 @@ private:
     pid_t pid_;
 };
 
-TEST(ScratchFile, StaleOnesAreRemovedOthersAreKept)
+// A file as a killed conversion leaves it, with our mark, or as a user
+// makes it; the mark is this user's token or another's.
+enum class Mark { None, Ours, Foreign };
+
+void MakeFile(const std::string& path, const std::string& bytes, Mark mark)
+{
+    WriteBytes(path, bytes);
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0) << path;
+    if (mark == Mark::Ours) {
+        EXPECT_TRUE(tbarc::MarkScratchFile(fd)) << path;
+    } else if (mark == Mark::Foreign) {
+        EXPECT_EQ(fsetxattr(fd, "user.tollbrook2.scratch", "0123456789abcdef0123456789abcdef", 32, 0), 0);
+    }
+    close(fd);
+}
+
+TEST(ScratchFile, OnlyMarkedLeftoversNobodyHoldsAreRemoved)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
     TempFolder dir;
     std::filesystem::create_directory(dir / "out");
     WriteBytes(dir / "a.lzh", kit::MakeLzh({{"a.txt", "alpha"}}));
-    WriteBytes(dir / "out/.tb-0123abcd.tmp", "MZ, the start of a self-extractor"); // left by a killed call
-    WriteBytes(dir / "out/.tb-00000000.tmp", "");                                  // killed before it wrote
-    WriteBytes(dir / "out/.tb-89abcdef.tmp", "MZ, being written");                 // held: in use
-    WriteBytes(dir / "out/.tb-01234567.tmp", "not a self-extractor");              // not ours
-    WriteBytes(dir / "out/.tb-0123.tmp", "MZ");                                    // not our name
-    WriteBytes(dir / "out/x.tb-0123abcd.tmp", "MZ");                               // not our name
+    struct Case {
+        const char* name;
+        const char* bytes;
+        Mark mark;
+        bool kept;
+    };
+    const Case cases[] = {
+        {".tb-0123abcd.tmp", "MZ, the start of a self-extractor", Mark::Ours, false}, // left by a killed call
+        {".tb-00000000.tmp", "", Mark::Ours, false},                 // killed before it wrote
+        {".tb-89abcdef.tmp", "MZ, being written", Mark::Ours, true}, // held below: in use
+        {".tb-0000abce.tmp", "MZ, the user's own", Mark::None, true},
+        {".tb-0000abcf.tmp", "", Mark::None, true},
+        {".tb-0000abd0.tmp", "MZ, copied from another machine", Mark::Foreign, true},
+        {".tb-0123.tmp", "MZ", Mark::Ours, true},      // not our name
+        {"x.tb-0123abcd.tmp", "MZ", Mark::Ours, true}, // not our name
+    };
+    std::vector<std::string> expected{"a.EXE"};
+    for (const Case& c : cases) {
+        MakeFile(dir / (std::string("out/") + c.name), c.bytes, c.mark);
+        if (c.kept)
+            expected.push_back(c.name);
+    }
+    std::sort(expected.begin(), expected.end());
     Holder holder(dir / "out/.tb-89abcdef.tmp");
     std::this_thread::sleep_for(std::chrono::milliseconds(200)); // flock(1) takes its lock
     ASSERT_EQ(lib.Run(Line(dir / "a.lzh", dir / "out")), 0);
-    EXPECT_EQ(kit::ListFolder(dir / "out"),
-              (std::vector<std::string>{".tb-0123.tmp", ".tb-01234567.tmp", ".tb-89abcdef.tmp", "a.EXE",
-                                        "x.tb-0123abcd.tmp"}));
+    EXPECT_EQ(kit::ListFolder(dir / "out"), expected);
+    // The finished file carries no mark.
+    char value[64];
+    EXPECT_LT(getxattr((dir / "out/a.EXE").c_str(), "user.tollbrook2.scratch", value, sizeof value), 0);
 }
 
-TEST(ScratchFile, ThatOfAKilledConversionGoesWithTheNextOne)
+TEST(ScratchFile, OnAFolderThatTakesNoMarkAUsersLookAlikesStay)
+{
+    // FAT has no extended attributes, and no O_TMPFILE: the scratch file is
+    // named there, and nothing of that shape is ever removed.
+    FatFolder fat;
+    if (!fat.Unavailable().empty())
+        GTEST_SKIP() << "no FAT folder to test on: " << fat.Unavailable();
+    kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
+    TempFolder dir;
+    WriteBytes(dir / "a.lzh", kit::MakeLzh({{"a.txt", "alpha"}}));
+    WriteBytes(fat / ".tb-0000abce.tmp", std::string("MZ, the user's own"));
+    WriteBytes(fat / ".tb-0000abcf.tmp", std::string());
+    ASSERT_EQ(lib.Run(Line(dir / "a.lzh", fat.Path())), 0);
+    EXPECT_EQ(kit::ListFolder(fat.Path()),
+              (std::vector<std::string>{".tb-0000abce.tmp", ".tb-0000abcf.tmp", "a.EXE"}));
+}
+
+// Whether the process has a file open in folder: a conversion writing there.
+bool WritesInto(pid_t process, const std::string& folder)
+{
+    std::error_code ignored;
+    for (const auto& entry :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(process) + "/fd", ignored)) {
+        const std::string target = std::filesystem::read_symlink(entry.path(), ignored).string();
+        if (target.starts_with(folder + "/"))
+            return true;
+    }
+    return false;
+}
+
+TEST(ScratchFile, AKilledConversionLeavesNothing)
 {
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
     TempFolder dir;
@@ -118,18 +191,18 @@ TEST(ScratchFile, ThatOfAKilledConversionGoesWithTheNextOne)
         if (child == 0)
             _exit(lib.Run(Line(dir / "big.lzh", dir / "out")) == 0 ? 0 : 1);
         for (int i = 0; i < 5000 && !killed; ++i) {
-            for (const std::string& name : kit::ListFolder(dir / "out"))
-                killed = killed || name.starts_with(".tb-");
+            killed = WritesInto(child, dir / "out");
             if (!killed)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         if (killed)
             kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
-        killed = killed && kit::ListFolder(dir / "out").size() == 1;
+        killed = killed && !kit::Exists(dir / "out/big.EXE");
         std::filesystem::remove(dir / "out/big.EXE");
     }
     ASSERT_TRUE(killed) << "no conversion was caught while it wrote";
+    EXPECT_EQ(kit::ListFolder(dir / "out"), std::vector<std::string>{}) << "nothing of the killed conversion";
     ASSERT_EQ(lib.Run(Line(dir / "a.lzh", dir / "out")), 0);
     EXPECT_EQ(kit::ListFolder(dir / "out"), std::vector<std::string>{"a.EXE"});
 }

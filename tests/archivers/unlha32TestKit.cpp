@@ -15,6 +15,17 @@ namespace kit {
 
 using namespace testSupport;
 
+namespace {
+
+// Made before any test runs: the tests' own calls of the common code find
+// the libraries' scratch-file token.
+const bool ownConfiguration = [] {
+    UseOwnConfigurationFolder();
+    return true;
+}();
+
+} // namespace
+
 std::string CorpusPath(const std::string& relative)
 {
     return std::string(TB_CORPUS_DIR) + "/" + relative;

@@ -5,6 +5,8 @@
 #include "core/engine.h"
 #include "platform/fakeDialogs.h"
 #include "platform/services.h"
+#include "support/fatFolder.h"
+#include "support/fileBytes.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 
@@ -446,6 +448,29 @@ TEST_F(EngineTest, OnlyAFileThisCallWroteIsReportedAsCreated)
                   c.expected ? QStringList({Out() + QString::fromUtf8(c.expected)}) : QStringList())
             << c.archive;
         unlha->run = archiver::FakeArchiverLibrary::WritesExe();
+    }
+}
+
+TEST_F(EngineTest, OnAFolderThatFoldsCaseTheUpperCaseRenameOnlyChangesTheSpelling)
+{
+    // A FAT stick: the user's old file under either spelling is the one the
+    // library replaced, and the upper-case name reaches the new file itself.
+    testSupport::FatFolder fat;
+    if (!fat.Unavailable().empty())
+        GTEST_SKIP() << "no case-folding folder to test on: " << fat.Unavailable();
+    const QString folder = QString::fromStdString(fat.Path()) + u'/';
+    const QString path = Input(QStringLiteral("hello.lzh"));
+    for (const char* old : {"HELLO.EXE", "hello.exe"}) {
+        for (const QString& name : QDir(folder).entryList(QDir::Files))
+            QFile::remove(folder + name);
+        testSupport::WriteBytes(folder + QString::fromLatin1(old), QByteArray("the user's file"));
+        history.lines.clear();
+        output.paths.clear();
+        EXPECT_EQ(engine.ConvertArchive(path, folder, SfxKind::Win32), core::OutcomeDone) << old;
+        EXPECT_EQ(history.lines.last(), T(Created)) << old;
+        EXPECT_EQ(output.paths, QStringList({folder + QStringLiteral("HELLO.EXE")})) << old;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QStringLiteral("HELLO.EXE")})) << old;
+        EXPECT_EQ(testSupport::ReadBytes(folder + QStringLiteral("HELLO.EXE")), QByteArray("MZ")) << old;
     }
 }
 

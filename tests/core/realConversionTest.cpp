@@ -7,6 +7,7 @@
 #include "core/engine.h"
 #include "support/fakeServices.h"
 #include "support/fileBytes.h"
+#include "support/tempFolder.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 
@@ -63,10 +64,15 @@ void PrintTo(const Case& c, std::ostream* os)
 
 // The libraries keep their busy lock in the runtime folder; a folder of this
 // test's own keeps other test programs converting at the same time from
-// making the libraries look busy here.
+// making the libraries look busy here. Their scratch-file token goes into a
+// configuration folder of the test's own, not the user's home.
 class RealConversion : public ::testing::TestWithParam<Case> {
 protected:
-    RealConversion() { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
+    RealConversion()
+    {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        testSupport::UseOwnConfigurationFolder();
+    }
     ~RealConversion() override { qunsetenv("XDG_RUNTIME_DIR"); }
 
     QTemporaryDir runtime;

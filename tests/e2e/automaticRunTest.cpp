@@ -1,5 +1,6 @@
 // The built program run as a process on a machine without a display: a
 // temporary configuration folder, real archives, the real libraries.
+#include "support/fatFolder.h"
 #include "support/fileBytes.h"
 #include "support/sealedSfx.h"
 #include "support/storedSettings.h"
@@ -331,6 +332,27 @@ TEST_F(AutomaticRun, AnExistingOutputIsKeptOrReplacedWhateverTheCaseOfTheArchive
         for (const char* name : {"/A.EXE", "/B.EXE"})
             EXPECT_EQ(ReadBytes(Out() + QString::fromLatin1(name)) == QByteArray("the user's file"), !replace)
                 << name << replace;
+    }
+}
+
+TEST_F(AutomaticRun, OnAFolderThatFoldsCaseTheOldSpellingIsReplacedByTheNewFile)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    testSupport::FatFolder fat;
+    if (!fat.Unavailable().empty())
+        GTEST_SKIP() << "no case-folding folder to test on: " << fat.Unavailable();
+    const QString out = QString::fromStdString(fat.Path());
+    const QString archive = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("hello.lzh"));
+    for (const char* old : {"HELLO.EXE", "hello.exe"}) {
+        for (const QString& name : QDir(out).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(out + u'/' + name);
+        testSupport::WriteBytes(out + u'/' + QString::fromLatin1(old), QByteArray("the user's file"));
+        const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=") + out, archive});
+        EXPECT_EQ(run.exitStatus, 0) << old << run.err.toStdString();
+        EXPECT_EQ(run.out, Lines({Header(archive), T(LzhMaking), T(Created), T(AllFinished)})) << old;
+        EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"HELLO.EXE"})) << old;
+        const QByteArray made = ReadBytes(out + QStringLiteral("/HELLO.EXE"));
+        EXPECT_TRUE(made.startsWith("MZ") && made.endsWith(ReadBytes(archive))) << old;
     }
 }
 

@@ -21,4 +21,10 @@ TempFolder::~TempFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
+void UseOwnConfigurationFolder()
+{
+    static const TempFolder config;
+    setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+}
+
 } // namespace testSupport

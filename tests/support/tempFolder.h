@@ -25,4 +25,9 @@ private:
     std::string path_;
 };
 
+// Points XDG_CONFIG_HOME at a temporary folder of this process, once, for
+// the archiver libraries called in it: their scratch-file token goes there,
+// not into the user's home, and every call of the process finds the same.
+void UseOwnConfigurationFolder();
+
 } // namespace testSupport

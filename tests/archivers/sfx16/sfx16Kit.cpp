@@ -1,6 +1,7 @@
 #include "sfx16Kit.h"
 
 #include "support/sealedSfx.h"
+#include "support/tempFolder.h"
 
 #include <algorithm>
 #include <fstream>
@@ -104,6 +105,7 @@ namespace {
 int callLibrary(const char* soName, const char* function, const std::string& command)
 {
     using MainFunction = int (*)(void*, const char*, char*, std::uint32_t);
+    testSupport::UseOwnConfigurationFolder();
     void* library =
         dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/" + soName).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library)
