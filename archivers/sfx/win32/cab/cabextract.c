@@ -181,6 +181,7 @@ static WCHAR* checked_name(PFDINOTIFICATION info, BOOL* safe)
 
 static INT_PTR open_entry(PFDINOTIFICATION info)
 {
+    char spelled[W32_ANSI_PATH];
     BOOL safe;
     WCHAR* name = checked_name(info, &safe);
     stream* s;
@@ -211,6 +212,12 @@ static INT_PTR open_entry(PFDINOTIFICATION info)
     }
     s->kind = STREAM_FILE;
     s->path = prepare_target(name);
+    if (s->path != NULL && !w32_wide && w32_to_ansi(s->path, spelled) == NULL) {
+        /* Windows 95 names files only in its code page */
+        mem_free(s->path);
+        mem_free(s);
+        return skip_entry(L"not written, this system's code page has no spelling of the name: ", name);
+    }
     if (s->path != NULL && w32_extracted_before(s->path)) {
         mem_free(s->path);
         mem_free(s);
