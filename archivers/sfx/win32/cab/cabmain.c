@@ -11,6 +11,8 @@ static const WCHAR title[] = L"CAB self-extractor";
 static const WCHAR usage[] = L"Switches: -y (no questions, replace files), -o<folder> (destination),\r\n"
                              L"-t (test every entry), -l (list the entries).\r\n";
 
+/* Shows text in a message box when the run is interactive, else writes it
+   to standard output or, when failed, standard error. */
 static void report(BOOL interactive, const WCHAR* text, BOOL failed)
 {
     if (interactive)
@@ -26,7 +28,9 @@ static int run_switches(void)
     WCHAR chosen[W32_PATH];
     cab_run run;
     self_cabinet cabinet;
-    BOOL interactive = argc <= 1, ok;
+    /* without a console (Win32s; Windows before XP started from Explorer)
+       the results are shown, unless the run is unattended */
+    BOOL interactive = argc <= 1, console = w32_output() != NULL, ok;
 
     memset(&run, 0, sizeof run);
     run.mode = MODE_EXTRACT;
@@ -50,6 +54,7 @@ static int run_switches(void)
             return EXIT_BAD_USAGE;
         }
     }
+    interactive = interactive || (!console && !run.unattended);
     switch (find_self_cabinet(&cabinet)) {
     case SFX_SEAL_OK: break;
     case SFX_SEAL_SHORT:
@@ -72,7 +77,7 @@ static int run_switches(void)
             TRUE);
         return EXIT_BAD_CABINET;
     }
-    if (interactive) {
+    if (argc <= 1) {
         w32_current_folder(chosen, W32_PATH);
         if (!w32_ask_folder(chosen, title, "Extract the files into this folder:"))
             return EXIT_BAD_USAGE;

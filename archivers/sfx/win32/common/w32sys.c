@@ -40,6 +40,9 @@ void w32_sys_init(void)
     DWORD version = GetVersion();
     w32_win32s = (version & 0x80000000) && LOBYTE(version) < 4;
     w32_nt = !(version & 0x80000000);
+    /* a library some systems lack (cabinet, shell32 on Win32s) is looked
+       for quietly: its absence is handled, not a "cannot find" box */
+    SetErrorMode(SEM_NOOPENFILEERRORBOX);
 #ifndef W32_ANSI_ONLY
     FARPROC* slot = (FARPROC*)&wide;
     const char* name;
