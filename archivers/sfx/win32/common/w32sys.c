@@ -80,7 +80,8 @@ char* w32_to_ansi(const WCHAR* text, char* ansi)
 /* The system's ANSI text as wide text; 0 when it does not fit. */
 static DWORD from_ansi(const char* ansi, DWORD got, WCHAR* text, DWORD room)
 {
-    return got == 0 ? 0 : (DWORD)MultiByteToWideChar(CP_ACP, 0, ansi, -1, text, (int)room) - 1;
+    int n = got == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, ansi, -1, text, (int)room);
+    return n > 0 ? (DWORD)n - 1 : 0;
 }
 
 int w32_arguments(WCHAR** argv, int room)
