@@ -136,7 +136,7 @@ BOOL w32_identify(HANDLE file, w32_file_id* id)
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(file, &info))
         return FALSE;
-    /* a file system without file numbers (Win32s, some on Windows 95)
+    /* a system without file numbers (Win32s answers 0 for every file)
        must not make every file look like one and the same */
     if (info.nFileIndexHigh == 0 && info.nFileIndexLow == 0)
         return FALSE;
