@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iconv.h>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -21,6 +23,35 @@ int RunSfx(const std::string& exe, const std::string& switches, std::string* out
     return Shell("TB_WINEPREFIX=" + Quote(TB_WINE_PREFIX) + " " + Quote(TB_WINE_RUN) + " " + Quote(exe) + " "
                      + switches + " 2>/dev/null",
                  out);
+}
+
+// Whether Wine reports Windows 95 (the suite's runs with TB_WINE_VERSION):
+// the stub then names files through the ANSI calls, in Wine's code page
+// (1252 in the suite's environment), and cannot write a name outside it.
+bool AnsiNamesOnly()
+{
+    const char* version = std::getenv("TB_WINE_VERSION");
+    return version != nullptr && std::string(version) == "win95";
+}
+
+bool CodePageSpells(const std::string& utf8)
+{
+    iconv_t convert = iconv_open("CP1252", "UTF-8");
+    std::string in = utf8, out(utf8.size() * 2 + 1, '\0');
+    char *from = in.data(), *to = out.data();
+    std::size_t left = in.size(), room = out.size();
+    const bool spelled = iconv(convert, &from, &left, &to, &room) != static_cast<std::size_t>(-1);
+    iconv_close(convert);
+    return spelled;
+}
+
+// What the stub writes of the files cabextract extracted: on Windows 95
+// the names the code page spells.
+std::map<std::string, std::string> Writable(std::map<std::string, std::string> files)
+{
+    for (auto at = files.begin(); at != files.end();)
+        at = AnsiNamesOnly() && !CodePageSpells(at->first) ? files.erase(at) : std::next(at);
+    return files;
 }
 
 std::string Destination(const std::string& unixPath)
@@ -59,15 +90,17 @@ TEST_P(SfxCab, ExtractsWhatCabextractExtracts)
     const std::string exe = MakeSfx(dir, cabinet);
     ASSERT_EQ(Shell("cabextract -q -d " + Quote(dir / "expected") + " " + Quote(cabinet)), 0);
 
-    EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "got")), 0);
-    const auto expected = FilesBelow(dir / "expected");
-    ASSERT_FALSE(expected.empty());
+    const auto extracted = FilesBelow(dir / "expected");
+    ASSERT_FALSE(extracted.empty());
+    const auto expected = Writable(extracted);
+    EXPECT_EQ(RunSfx(exe, "-y " + Destination(dir / "got")), expected == extracted ? 0 : 1)
+        << "a name the system cannot write is reported as failed";
     EXPECT_EQ(FilesBelow(dir / "got"), expected);
 
     EXPECT_EQ(RunSfx(exe, "-t"), 0) << "testing a sound cabinet";
     std::string listing;
     EXPECT_EQ(RunSfx(exe, "-l", &listing), 0);
-    for (const auto& [name, bytes] : expected)
+    for (const auto& [name, bytes] : extracted)
         EXPECT_NE(listing.find(fs::path(name).filename().string()), std::string::npos) << name;
 }
 
@@ -127,7 +160,9 @@ TEST(SfxCabSafety, TraversalNamesAreRefusedAndNothingLeavesTheDestination)
     EXPECT_EQ(kit::ListFolder(dir / "jail"), std::vector<std::string>{"inner"});
     EXPECT_EQ(kit::ListFolder(dir / "jail/inner"), std::vector<std::string>{"dest"});
     EXPECT_EQ(kit::ListFolder(dir.Path()), (std::vector<std::string>{"jail", "sfx"}));
-    EXPECT_FALSE(FilesBelow(dir / "jail/inner/dest").empty()) << "the harmless names are still extracted";
+    // the harmless names are still extracted (Windows 95 has none of them: their odd characters are
+    // outside its code page)
+    EXPECT_EQ(FilesBelow(dir / "jail/inner/dest").empty(), AnsiNamesOnly());
 }
 
 TEST(SfxCabSafety, ADamagedCabinetFailsAndLeavesNoPartialFile)

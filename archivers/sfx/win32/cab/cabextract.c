@@ -4,133 +4,141 @@
 
 #include "../../common/safename.h"
 
-/* What an FDI handle stands for. */
-enum StreamKind { STREAM_CABINET, STREAM_FILE, STREAM_SINK };
+/* FDI from cabinet.dll, loaded while running: Windows 95 without a later
+   Internet Explorer, NT 3.51 and Win32s have none, and a program importing
+   it would not even start there. */
+static __typeof__(FDICreate)* fdi_create;
+static __typeof__(FDICopy)* fdi_copy;
+static __typeof__(FDIDestroy)* fdi_destroy;
 
-typedef struct {
-    enum StreamKind kind;
+/* What an FDI handle stands for. */
+enum stream_kind { STREAM_CABINET, STREAM_FILE, STREAM_SINK };
+
+typedef struct stream {
+    enum stream_kind kind;
     HANDLE file;                /* the program's own file, or the entry being written */
     DWORD base, size, position; /* the cabinet's window onto the program file */
     WCHAR* path;                /* where the entry goes once it is complete */
     WCHAR* temp;                /* its scratch file until then; removed unless it completes */
     DWORD expected, written;    /* the entry's length and what FDI delivered */
     BOOL complete;
-} Stream;
+} stream;
 
-static const SelfCabinet* g_cabinet;
-static Stream* g_openEntry; /* an entry FDI is writing, until it is closed */
-static SfxRun* g_run;
-static char g_cabinetName[] = "self.cab";
-static char g_cabinetPath[] = "";
+static const self_cabinet* cabinet_in_use;
+static stream* open_entry_stream; /* an entry FDI is writing, until it is closed */
+static cab_run* current_run;
+static char cabinet_name[] = "self.cab";
+static char cabinet_path[] = "";
 
-static FNALLOC(FdiAlloc)
+static void* DIAMONDAPI fdi_alloc(ULONG bytes)
 {
-    return MemAlloc(cb);
+    return mem_alloc(bytes);
 }
-static FNFREE(FdiFree)
+static void DIAMONDAPI fdi_free(void* memory)
 {
-    MemFree(pv);
+    mem_free(memory);
 }
 
-static FNOPEN(FdiOpen)
+static INT_PTR DIAMONDAPI fdi_open(char* file, int flags, int mode)
 {
-    Stream* s;
-    (void)pszFile;
-    (void)oflag;
-    (void)pmode;
+    stream* s;
+    (void)file;
+    (void)flags;
+    (void)mode;
     /* FDI opens nothing but the cabinet, which lives inside this program. */
-    s = MemAlloc(sizeof *s);
+    s = mem_alloc(sizeof *s);
     if (s == NULL)
         return -1;
     s->kind = STREAM_CABINET;
-    s->file = g_cabinet->file;
-    s->base = g_cabinet->base;
-    s->size = g_cabinet->size;
+    s->file = cabinet_in_use->file;
+    s->base = cabinet_in_use->base;
+    s->size = cabinet_in_use->size;
     return (INT_PTR)s;
 }
 
-static FNREAD(FdiRead)
+static UINT DIAMONDAPI fdi_read(INT_PTR handle, void* buffer, UINT count)
 {
-    Stream* s = (Stream*)hf;
+    stream* s = (stream*)handle;
     DWORD got = 0;
     if (s->kind != STREAM_CABINET)
         return (UINT)-1;
-    if (cb > s->size - s->position)
-        cb = s->size - s->position;
-    if (cb == 0)
+    if (count > s->size - s->position)
+        count = s->size - s->position;
+    if (count == 0)
         return 0;
     if (SetFilePointer(s->file, (LONG)(s->base + s->position), NULL, FILE_BEGIN) == INVALID_SET_FILE_POINTER
-        || !ReadFile(s->file, pv, cb, &got, NULL))
+        || !ReadFile(s->file, buffer, count, &got, NULL))
         return (UINT)-1;
     s->position += got;
     return got;
 }
 
-static FNWRITE(FdiWrite)
+static UINT DIAMONDAPI fdi_write(INT_PTR handle, void* buffer, UINT count)
 {
-    Stream* s = (Stream*)hf;
+    stream* s = (stream*)handle;
     DWORD written = 0;
     if (s->kind == STREAM_SINK) {
-        s->written += cb;
-        return cb;
+        s->written += count;
+        return count;
     }
-    if (s->kind != STREAM_FILE || !WriteFile(s->file, pv, cb, &written, NULL) || written != cb)
+    if (s->kind != STREAM_FILE || !WriteFile(s->file, buffer, count, &written, NULL) || written != count)
         return (UINT)-1;
     s->written += written;
     return written;
 }
 
-static void FinishStream(Stream* s)
+static void finish_stream(stream* s)
 {
     if (s->kind == STREAM_FILE) {
         CloseHandle(s->file);
         if (!s->complete)
-            DeleteFileW(s->temp); /* never leave a half-written entry behind */
+            w32_delete_file(s->temp); /* never leave a half-written entry behind */
     }
-    MemFree(s->temp);
-    MemFree(s->path);
-    MemFree(s);
+    mem_free(s->temp);
+    mem_free(s->path);
+    mem_free(s);
 }
 
-static FNCLOSE(FdiClose)
+static int DIAMONDAPI fdi_close(INT_PTR handle)
 {
-    if ((Stream*)hf == g_openEntry)
-        g_openEntry = NULL;
-    FinishStream((Stream*)hf);
+    if ((stream*)handle == open_entry_stream)
+        open_entry_stream = NULL;
+    finish_stream((stream*)handle);
     return 0;
 }
 
-static FNSEEK(FdiSeek)
+static LONG DIAMONDAPI fdi_seek(INT_PTR handle, LONG distance, int origin)
 {
-    Stream* s = (Stream*)hf;
-    LONG target; /* seektype: 0 from the start, 1 from here, 2 from the end */
+    stream* s = (stream*)handle;
+    LONG target; /* origin: 0 from the start, 1 from here, 2 from the end */
     if (s->kind != STREAM_CABINET)
         return -1;
-    target = seektype == 0 ? dist : seektype == 1 ? (LONG)s->position + dist : (LONG)s->size + dist;
+    target = origin == 0 ? distance : origin == 1 ? (LONG)s->position + distance : (LONG)s->size + distance;
     if (target < 0 || (DWORD)target > s->size)
         return -1;
     s->position = (DWORD)target;
     return target;
 }
 
-static WCHAR* DecodeName(const char* name, USHORT attribs)
+/* NULL also where the system cannot read UTF-8 (Windows 95). */
+static WCHAR* decode_name(const char* name, USHORT attribs)
 {
-    UINT codePage = (attribs & _A_NAME_IS_UTF) ? CP_UTF8 : CP_ACP;
-    int n = MultiByteToWideChar(codePage, 0, name, -1, NULL, 0);
-    WCHAR* wide = n > 0 ? MemAlloc((DWORD)n * sizeof(WCHAR)) : NULL;
+    UINT code_page = (attribs & _A_NAME_IS_UTF) ? CP_UTF8 : CP_ACP;
+    int n = MultiByteToWideChar(code_page, 0, name, -1, NULL, 0);
+    WCHAR* wide = n > 0 ? mem_alloc((DWORD)n * sizeof(WCHAR)) : NULL;
     if (wide != NULL)
-        MultiByteToWideChar(codePage, 0, name, -1, wide, n);
+        MultiByteToWideChar(code_page, 0, name, -1, wide, n);
     return wide;
 }
 
 /* destination\name with '\\' throughout; the folders on the way are created. */
-static WCHAR* PrepareTarget(const WCHAR* name)
+static WCHAR* prepare_target(const WCHAR* name)
 {
-    int d = WideLength(g_run->destination), n = WideLength(name), i;
-    WCHAR* path = MemAlloc((DWORD)(d + n + 2) * sizeof(WCHAR));
+    int d = w32_length(current_run->destination), n = w32_length(name), i;
+    WCHAR* path = mem_alloc((DWORD)(d + n + 2) * sizeof(WCHAR));
     if (path == NULL)
         return NULL;
-    WideCopy(path, g_run->destination);
+    w32_append(path, current_run->destination);
     if (d > 0 && path[d - 1] != L'\\' && path[d - 1] != L'/')
         path[d++] = L'\\';
     for (i = 0; i <= n; ++i)
@@ -138,7 +146,7 @@ static WCHAR* PrepareTarget(const WCHAR* name)
     for (i = d; path[i]; ++i) {
         if (path[i] == L'\\') {
             path[i] = 0;
-            CreateDirectoryW(path, NULL);
+            w32_create_directory(path);
             path[i] = L'\\';
         }
     }
@@ -147,94 +155,102 @@ static WCHAR* PrepareTarget(const WCHAR* name)
 
 /* An entry left unwritten: logged, counted as failed, and skipped (FDI
  * goes on with the next one). Takes over name. */
-static INT_PTR SkipEntry(const WCHAR* why, WCHAR* name)
+static INT_PTR skip_entry(const WCHAR* why, WCHAR* name)
 {
-    LogLine(g_run, why, name);
-    ++g_run->failed;
-    MemFree(name);
+    log_line(current_run, why, name);
+    ++current_run->failed;
+    mem_free(name);
     return 0;
 }
 
 /* The stored name checked by the rules every self-extractor shares; the
  * parts to create, joined by '\\', in *clean (NULL when it is refused). */
-static WCHAR* CheckedName(PFDINOTIFICATION info, BOOL* safe)
+static WCHAR* checked_name(PFDINOTIFICATION info, BOOL* safe)
 {
     int n = lstrlenA(info->psz1);
-    char* clean = MemAlloc((DWORD)n + 1);
+    char* clean = mem_alloc((DWORD)n + 1);
     WCHAR* name;
     *safe = clean != NULL
         && safename_check((const unsigned char*)info->psz1, (unsigned short)n,
                           (info->attribs & _A_NAME_IS_UTF) != 0, '\\', clean, (unsigned short)(n + 1))
             == SAFENAME_OK;
-    name = DecodeName(*safe ? clean : info->psz1, info->attribs);
-    MemFree(clean);
+    name = decode_name(*safe ? clean : info->psz1, info->attribs);
+    mem_free(clean);
     return name;
 }
 
-static INT_PTR OpenEntry(PFDINOTIFICATION info)
+static INT_PTR open_entry(PFDINOTIFICATION info)
 {
+    char spelled[W32_ANSI_PATH];
     BOOL safe;
-    WCHAR* name = CheckedName(info, &safe);
-    Stream* s;
+    WCHAR* name = checked_name(info, &safe);
+    stream* s;
     if (name == NULL) {
-        ++g_run->failed;
+        log_line(current_run, L"skipped an entry whose name this system cannot read", NULL);
+        ++current_run->failed;
         return 0;
     }
-    if (g_run->mode == MODE_LIST) {
-        LogLine(g_run, name, NULL);
-        ++g_run->done;
-        MemFree(name);
+    if (current_run->mode == MODE_LIST) {
+        log_line(current_run, name, NULL);
+        ++current_run->done;
+        mem_free(name);
         return 0; /* skip: listing reads no data */
     }
     if (!safe)
-        return SkipEntry(L"refused (outside the destination or not a valid name): ", name);
-    s = MemAlloc(sizeof *s);
+        return skip_entry(L"refused (outside the destination or not a valid name): ", name);
+    s = mem_alloc(sizeof *s);
     if (s == NULL) {
-        MemFree(name);
+        mem_free(name);
         return -1;
     }
     s->expected = (DWORD)info->cb;
-    if (g_run->mode == MODE_TEST) {
+    if (current_run->mode == MODE_TEST) {
         s->kind = STREAM_SINK;
         s->path = name;
-        g_openEntry = s;
+        open_entry_stream = s;
         return (INT_PTR)s;
     }
     s->kind = STREAM_FILE;
-    s->path = PrepareTarget(name);
+    s->path = prepare_target(name);
+    if (s->path != NULL && !w32_wide && w32_to_ansi(s->path, spelled) == NULL) {
+        /* Windows 95 names files only in its code page */
+        mem_free(s->path);
+        mem_free(s);
+        return skip_entry(L"not written, this system's code page has no spelling of the name: ", name);
+    }
     if (s->path != NULL && w32_extracted_before(s->path)) {
-        MemFree(s->path);
-        MemFree(s);
-        return SkipEntry(L"not written, an earlier entry of this cabinet has that name: ", name);
+        mem_free(s->path);
+        mem_free(s);
+        return skip_entry(L"not written, an earlier entry of this cabinet has that name: ", name);
     }
-    if (s->path != NULL && !g_run->unattended && GetFileAttributesW(s->path) != INVALID_FILE_ATTRIBUTES
+    if (s->path != NULL && !current_run->unattended && w32_attributes(s->path) != INVALID_FILE_ATTRIBUTES
         && MessageBoxW(NULL, s->path, L"Replace the existing file?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        MemFree(s->path);
-        MemFree(s);
-        return SkipEntry(L"kept the existing file: ", name);
+        mem_free(s->path);
+        mem_free(s);
+        return skip_entry(L"kept the existing file: ", name);
     }
-    s->temp = s->path == NULL ? NULL : MemAlloc((DWORD)(WideLength(s->path) + 16) * sizeof(WCHAR));
+    s->temp = s->path == NULL ? NULL : mem_alloc((DWORD)(w32_length(s->path) + 16) * sizeof(WCHAR));
     s->file = s->temp == NULL ? INVALID_HANDLE_VALUE : w32_create_scratch(s->path, s->temp);
     if (s->file == INVALID_HANDLE_VALUE) {
-        MemFree(s->temp);
-        MemFree(s->path);
-        MemFree(s);
-        return SkipEntry(L"cannot write: ", name);
+        mem_free(s->temp);
+        mem_free(s->path);
+        mem_free(s);
+        return skip_entry(L"cannot write: ", name);
     }
-    MemFree(name);
-    g_openEntry = s;
+    mem_free(name);
+    open_entry_stream = s;
     return (INT_PTR)s;
 }
 
-static INT_PTR CloseEntry(PFDINOTIFICATION info)
+static INT_PTR close_entry(PFDINOTIFICATION info)
 {
-    Stream* s = (Stream*)info->hf;
-    g_openEntry = NULL;
+    stream* s = (stream*)info->hf;
+    open_entry_stream = NULL;
     if (s->written != s->expected) {
         /* Some cabinet.dll builds close an entry cut short by a damaged block. */
-        LogLine(g_run, L"damaged: ", s->path);
-        ++g_run->failed;
-        FinishStream(s);
+        log_line(current_run, L"damaged: ", s->path);
+        ++current_run->failed;
+        finish_stream(s);
         return TRUE;
     }
     if (s->kind == STREAM_FILE) {
@@ -250,67 +266,76 @@ static INT_PTR CloseEntry(PFDINOTIFICATION info)
         /* an earlier entry may have taken the name meanwhile (one the file
            system takes for the same name) */
         if (w32_extracted_before(s->path)) {
-            DeleteFileW(s->temp);
-            LogLine(g_run, L"not written, an earlier entry of this cabinet has that name: ", s->path);
-            ++g_run->failed;
-            FinishStream(s);
+            w32_delete_file(s->temp);
+            log_line(current_run, L"not written, an earlier entry of this cabinet has that name: ", s->path);
+            ++current_run->failed;
+            finish_stream(s);
             return TRUE;
         }
-        if (!MoveFileExW(s->temp, s->path, MOVEFILE_REPLACE_EXISTING)) {
-            DeleteFileW(s->temp);
-            LogLine(g_run, L"cannot write: ", s->path);
-            ++g_run->failed;
-            FinishStream(s);
+        if (!w32_replace(s->temp, s->path)) {
+            w32_delete_file(s->temp);
+            log_line(current_run, L"cannot write: ", s->path);
+            ++current_run->failed;
+            finish_stream(s);
             return TRUE;
         }
         if (known)
             w32_remember(&id);
         s->complete = TRUE;
-        SetFileAttributesW(s->path,
+        w32_set_attributes(s->path,
                            info->attribs
                                & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
                                   | FILE_ATTRIBUTE_ARCHIVE));
-        LogLine(g_run, L"extracted: ", s->path);
+        log_line(current_run, L"extracted: ", s->path);
     } else {
         s->complete = TRUE;
-        LogLine(g_run, L"ok: ", s->path);
+        log_line(current_run, L"ok: ", s->path);
     }
-    ++g_run->done;
-    FinishStream(s);
+    ++current_run->done;
+    finish_stream(s);
     return TRUE;
 }
 
-static FNFDINOTIFY(Notify)
+static INT_PTR DIAMONDAPI notify(FDINOTIFICATIONTYPE type, PFDINOTIFICATION info)
 {
-    switch (fdint) {
-    case fdintCOPY_FILE: return OpenEntry(pfdin);
-    case fdintCLOSE_FILE_INFO: return CloseEntry(pfdin);
+    switch (type) {
+    case fdintCOPY_FILE: return open_entry(info);
+    case fdintCLOSE_FILE_INFO: return close_entry(info);
     case fdintPARTIAL_FILE:
-        ++g_run->failed; /* begins in an earlier cabinet this program does not hold */
+        ++current_run->failed; /* begins in an earlier cabinet this program does not hold */
         return 0;
     case fdintNEXT_CABINET: return -1;
     default: return 0;
     }
 }
 
-BOOL ExtractCabinet(const SelfCabinet* cabinet, SfxRun* run)
+BOOL load_fdi(void)
+{
+    fdi_create = (__typeof__(FDICreate)*)(void*)w32_lookup("CABINET.DLL", "FDICreate");
+    fdi_copy = (__typeof__(FDICopy)*)(void*)w32_lookup("CABINET.DLL", "FDICopy");
+    fdi_destroy = (__typeof__(FDIDestroy)*)(void*)w32_lookup("CABINET.DLL", "FDIDestroy");
+    return fdi_create != NULL && fdi_copy != NULL && fdi_destroy != NULL;
+}
+
+BOOL extract_cabinet(const self_cabinet* cabinet, cab_run* run)
 {
     ERF error;
     HFDI fdi;
     BOOL ok;
-    g_cabinet = cabinet;
-    g_run = run;
-    fdi = FDICreate(FdiAlloc, FdiFree, FdiOpen, FdiRead, FdiWrite, FdiClose, FdiSeek, cpuUNKNOWN, &error);
+    cabinet_in_use = cabinet;
+    current_run = run;
+    fdi = fdi_create(fdi_alloc, fdi_free, fdi_open, fdi_read, fdi_write, fdi_close, fdi_seek, cpuUNKNOWN,
+                     &error);
     if (fdi == NULL)
         return FALSE;
-    ok = FDICopy(fdi, g_cabinetName, g_cabinetPath, 0, Notify, NULL, NULL);
-    FDIDestroy(fdi);
-    if (g_openEntry != NULL) {
+    ok = fdi_copy(fdi, cabinet_name, cabinet_path, 0, notify, NULL, NULL);
+    fdi_destroy(fdi);
+    if (open_entry_stream != NULL) {
         /* FDI gave up inside an entry (bad checksum, damaged data). */
-        LogLine(run, L"damaged: ", g_openEntry->path);
+        log_line(run, L"damaged: ", open_entry_stream->path);
         ++run->failed;
-        FinishStream(g_openEntry);
-        g_openEntry = NULL;
+        finish_stream(open_entry_stream);
+        open_entry_stream = NULL;
     }
     return ok;
 }

@@ -2,20 +2,20 @@
 
 #define CAB_HEADER 36
 
-static DWORD Read32(const unsigned char* p)
+static DWORD read32(const unsigned char* p)
 {
     return p[0] | (p[1] << 8) | (p[2] << 16) | ((DWORD)p[3] << 24);
 }
 
 /* A cabinet header that fits the sealed bytes: version 1.3, sizes in range. */
-static BOOL SaneHeader(const unsigned char* h, DWORD room)
+static BOOL sane_header(const unsigned char* h, DWORD room)
 {
-    DWORD length = Read32(h + 8), files = Read32(h + 16);
-    return h[0] == 'M' && h[1] == 'S' && h[2] == 'C' && h[3] == 'F' && Read32(h + 4) == 0 && h[24] == 3
+    DWORD length = read32(h + 8), files = read32(h + 16);
+    return h[0] == 'M' && h[1] == 'S' && h[2] == 'C' && h[3] == 'F' && read32(h + 4) == 0 && h[24] == 3
         && h[25] == 1 && length >= CAB_HEADER && length <= room && files >= CAB_HEADER && files < length;
 }
 
-int FindSelfCabinet(SelfCabinet* cabinet)
+int find_self_cabinet(self_cabinet* cabinet)
 {
     unsigned char header[CAB_HEADER];
     DWORD got;
@@ -26,9 +26,9 @@ int FindSelfCabinet(SelfCabinet* cabinet)
     if (SetFilePointer(cabinet->file, (LONG)sfx_archive_seal.offset, NULL, FILE_BEGIN)
             != sfx_archive_seal.offset
         || !ReadFile(cabinet->file, header, CAB_HEADER, &got, NULL) || got != CAB_HEADER
-        || !SaneHeader(header, sfx_archive_seal.length))
+        || !sane_header(header, sfx_archive_seal.length))
         return SFX_SEAL_NONE;
     cabinet->base = sfx_archive_seal.offset;
-    cabinet->size = Read32(header + 8);
+    cabinet->size = read32(header + 8);
     return SFX_SEAL_OK;
 }

@@ -18,76 +18,66 @@ void* memcpy(void* dest, const void* src, unsigned int count)
     return dest;
 }
 
-void* MemAlloc(DWORD bytes)
+void* mem_alloc(DWORD bytes)
 {
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes);
 }
 
-void MemFree(void* p)
+void mem_free(void* p)
 {
     if (p != NULL)
         HeapFree(GetProcessHeap(), 0, p);
 }
 
-int WideLength(const WCHAR* s)
+static void append(cab_run* run, const WCHAR* text)
 {
-    int n = 0;
-    while (s[n])
-        ++n;
-    return n;
-}
-
-void WideCopy(WCHAR* to, const WCHAR* from)
-{
-    while ((*to++ = *from++) != 0)
-        ;
-}
-
-static void Append(SfxRun* run, const WCHAR* text)
-{
-    int n = WideLength(text);
-    if (run->logLength + n + 2 > run->logCapacity) {
-        int capacity = (run->logCapacity + n + 2) * 2;
-        WCHAR* grown = MemAlloc((DWORD)capacity * sizeof(WCHAR));
+    int n = w32_length(text);
+    if (run->log_length + n + 2 > run->log_capacity) {
+        int capacity = (run->log_capacity + n + 2) * 2;
+        WCHAR* grown = mem_alloc((DWORD)capacity * sizeof(WCHAR));
         if (grown == NULL)
             return;
         if (run->log != NULL)
-            memcpy(grown, run->log, (unsigned)run->logLength * sizeof(WCHAR));
-        MemFree(run->log);
+            memcpy(grown, run->log, (unsigned)run->log_length * sizeof(WCHAR));
+        mem_free(run->log);
         run->log = grown;
-        run->logCapacity = capacity;
+        run->log_capacity = capacity;
     }
-    memcpy(run->log + run->logLength, text, (unsigned)n * sizeof(WCHAR));
-    run->logLength += n;
-    run->log[run->logLength] = 0;
+    memcpy(run->log + run->log_length, text, (unsigned)n * sizeof(WCHAR));
+    run->log_length += n;
+    run->log[run->log_length] = 0;
 }
 
-void LogLine(SfxRun* run, const WCHAR* a, const WCHAR* b)
+void log_line(cab_run* run, const WCHAR* a, const WCHAR* b)
 {
-    Append(run, a);
+    append(run, a);
     if (b != NULL)
-        Append(run, b);
-    Append(run, L"\r\n");
+        append(run, b);
+    append(run, L"\r\n");
 }
 
-/* A console gets UTF-16; a pipe or file gets UTF-8. */
-void PrintWide(HANDLE to, const WCHAR* text)
+/* An NT console gets UTF-16; a pipe or file gets UTF-8 (the system's code
+   page where it has no UTF-8: Windows 95), another console its OEM code page. */
+void print_wide(HANDLE to, const WCHAR* text)
 {
     DWORD mode, written;
-    int n = WideLength(text);
-    char* utf8;
-    int bytes;
+    int n = w32_length(text), bytes;
+    BOOL console;
+    UINT code_page;
+    char* encoded;
     if (to == NULL || to == INVALID_HANDLE_VALUE || n == 0)
         return;
-    if (GetConsoleMode(to, &mode)) {
-        WriteConsoleW(to, text, (DWORD)n, &written, NULL);
+    console = GetConsoleMode(to, &mode);
+    if (console && w32_write_console(to, text, (DWORD)n))
         return;
-    }
-    bytes = WideCharToMultiByte(CP_UTF8, 0, text, n, NULL, 0, NULL, NULL);
-    utf8 = MemAlloc((DWORD)bytes + 1);
-    if (utf8 == NULL)
+    code_page = console ? CP_OEMCP : CP_UTF8;
+    bytes = WideCharToMultiByte(code_page, 0, text, n, NULL, 0, NULL, NULL);
+    if (bytes == 0)
+        bytes = WideCharToMultiByte(code_page = CP_ACP, 0, text, n, NULL, 0, NULL, NULL);
+    encoded = mem_alloc((DWORD)bytes + 1);
+    if (encoded == NULL)
         return;
-    WideCharToMultiByte(CP_UTF8, 0, text, n, utf8, bytes, NULL, NULL);
-    WriteFile(to, utf8, (DWORD)bytes, &written, NULL);
-    MemFree(utf8);
+    WideCharToMultiByte(code_page, 0, text, n, encoded, bytes, NULL, NULL);
+    WriteFile(to, encoded, (DWORD)bytes, &written, NULL);
+    mem_free(encoded);
 }

@@ -16,10 +16,11 @@ int w32_open_sealed(HANDLE* file)
     int result = SFX_SEAL_OK;
     if (sfx_archive_seal.offset == 0)
         return SFX_SEAL_NONE;
-    if (!GetModuleFileNameW(NULL, self, MAX_PATH))
+    if (!w32_module_path(self, MAX_PATH))
         return SFX_SEAL_NONE;
-    *file = CreateFileW(self, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, NULL);
+    /* FILE_SHARE_DELETE is NT's: Windows 95 refuses a call that asks for it */
+    *file = w32_create_file(self, GENERIC_READ, FILE_SHARE_READ | (w32_nt ? FILE_SHARE_DELETE : 0),
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     if (*file == INVALID_HANDLE_VALUE)
         return SFX_SEAL_NONE;
     low = GetFileSize(*file, &high);
@@ -45,35 +46,85 @@ int w32_open_sealed(HANDLE* file)
     return result;
 }
 
-HANDLE w32_create_scratch(const WCHAR* path, WCHAR* scratch)
+/* Writes "~TB" and number (as few hex digits as it needs) at scratch + folder. */
+static void scratch_name(WCHAR* scratch, int folder, unsigned number)
 {
-    int n = 0, folder = 0, i;
-    unsigned number;
-    HANDLE h;
+    int i = folder + 3;
+    scratch[folder] = L'~';
+    scratch[folder + 1] = L'T';
+    scratch[folder + 2] = L'B';
+    do {
+        scratch[i++] = L"0123456789ABCDEF"[number & 15];
+        number >>= 4;
+    } while (number);
+    scratch[i] = 0;
+}
+
+/* Copies path to scratch; returns where its last part starts. */
+static int folder_of(const WCHAR* path, WCHAR* scratch)
+{
+    int n = 0, folder = 0;
     for (; path[n]; n++) {
         scratch[n] = path[n];
         if (path[n] == L'\\' || path[n] == L'/')
             folder = n + 1;
     }
-    scratch[folder] = L'~';
-    scratch[folder + 1] = L'T';
-    scratch[folder + 2] = L'B';
+    return folder;
+}
+
+static BOOL name_taken(void)
+{
+    return GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+HANDLE w32_create_scratch(const WCHAR* path, WCHAR* scratch)
+{
+    int folder = folder_of(path, scratch);
+    unsigned number;
+    HANDLE h;
     for (number = 0; number < 0x10000; number++) {
-        /* ~TB0 .. ~TBFFFF: as few digits as the number needs */
-        unsigned rest = number;
-        i = folder + 3;
-        do {
-            scratch[i++] = L"0123456789ABCDEF"[rest & 15];
-            rest >>= 4;
-        } while (rest);
-        scratch[i] = 0;
-        h = CreateFileW(scratch, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (h != INVALID_HANDLE_VALUE)
+        scratch_name(scratch, folder, number);
+        h = w32_create_file(scratch, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+        if (h != INVALID_HANDLE_VALUE || !name_taken())
             return h;
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            break;
     }
     return INVALID_HANDLE_VALUE;
+}
+
+BOOL w32_replace(const WCHAR* from, const WCHAR* to)
+{
+    BOOL(WINAPI * move_ex)(LPCWSTR, LPCWSTR, DWORD);
+    WCHAR aside[W32_PATH + 16];
+    int folder;
+    unsigned number;
+    if (w32_move_file(from, to))
+        return TRUE;
+    move_ex = w32_nt
+        ? (BOOL(WINAPI*)(LPCWSTR, LPCWSTR, DWORD))(void*)w32_lookup("KERNEL32.DLL", "MoveFileExW")
+        : NULL;
+    if (move_ex != NULL)
+        return move_ex(from, to, MOVEFILE_REPLACE_EXISTING);
+    /* Without MoveFileEx (Windows 95, Win32s): the old file is set aside
+       under a scratch name, the new one moved in, then the old one removed;
+       whatever fails on the way, the old one goes back. */
+    if (w32_length(to) >= W32_PATH)
+        return FALSE;
+    folder = folder_of(to, aside);
+    for (number = 0; number < 0x10000; number++) {
+        scratch_name(aside, folder, number);
+        if (w32_move_file(to, aside))
+            break;
+        if (!name_taken())
+            return FALSE;
+    }
+    if (number == 0x10000)
+        return FALSE;
+    if (!w32_move_file(from, to)) {
+        w32_move_file(aside, to);
+        return FALSE;
+    }
+    w32_delete_file(aside);
+    return TRUE;
 }
 
 /* Files this run extracted. */
@@ -84,6 +135,10 @@ BOOL w32_identify(HANDLE file, w32_file_id* id)
 {
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(file, &info))
+        return FALSE;
+    /* a system without file numbers (Win32s answers 0 for every file)
+       must not make every file look like one and the same */
+    if (info.nFileIndexHigh == 0 && info.nFileIndexLow == 0)
         return FALSE;
     id->volume = info.dwVolumeSerialNumber;
     id->high = info.nFileIndexHigh;
@@ -113,8 +168,8 @@ BOOL w32_extracted_before(const WCHAR* path)
     HANDLE h;
     if (extracted_count == 0)
         return FALSE;
-    h = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    h = w32_create_file(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | (w32_nt ? FILE_SHARE_DELETE : 0),
+                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
     if (h == INVALID_HANDLE_VALUE)
         return FALSE;
     known = w32_identify(h, &id);
@@ -133,11 +188,11 @@ BOOL w32_make_folders(WCHAR* path)
         if ((*p == L'\\' || *p == L'/') && p[-1] != L':' && p[-1] != L'\\' && p[-1] != L'/') {
             WCHAR c = *p;
             *p = 0;
-            CreateDirectoryW(path, NULL);
+            w32_create_directory(path);
             *p = c;
         }
     }
-    CreateDirectoryW(path, NULL);
-    attr = GetFileAttributesW(path);
+    w32_create_directory(path);
+    attr = w32_attributes(path);
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }

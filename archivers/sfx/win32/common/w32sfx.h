@@ -7,6 +7,10 @@
 
 #include <windows.h>
 #include "../../common/sfxseal.h"
+#include "w32sys.h"
+
+/* Longest path the stubs make, in characters. */
+#define W32_PATH 1024
 
 /* The program's seal, filled in by the library that wrote it. */
 extern sfx_seal sfx_archive_seal;
@@ -21,7 +25,12 @@ int w32_open_sealed(HANDLE* file);
    for path plus 16 characters. INVALID_HANDLE_VALUE when none can be made. */
 HANDLE w32_create_scratch(const WCHAR* path, WCHAR* scratch);
 
-/* Which file an open handle is: its volume and its index there. */
+/* Moves the complete file from into place at to, replacing what is there;
+   never loses the old file: it stays where it was when this fails. */
+BOOL w32_replace(const WCHAR* from, const WCHAR* to);
+
+/* Which file an open handle is: its volume and its index there (FALSE
+   where the file system gives no index). */
 typedef struct w32_file_id {
     DWORD volume, high, low;
 } w32_file_id;

@@ -14,19 +14,25 @@
  * entry failed or the archive is damaged, 2 when there is no archive or it
  * is not the one sealed (cut short, altered). */
 #include <windows.h>
-#include <shlobj.h>
 #include "lzhdec.h"
 #include "w32io.h"
+#include "../common/w32folder.h"
 
-#define TITLE L"LZH self-extractor"
+#define TITLE "LZH self-extractor"
+#define ARGS_MAX 16
 #define REPORT_MAX 2048
 
-static lzh_state state;
-static w32io wio;
+/* The run's large state lives on the heap: in the program's zeroed data
+   every reference to it would cost a relocation. */
+static struct run {
+    lzh_state state;
+    w32io wio;
+    lzh_io io;
+    WCHAR report[REPORT_MAX];
+} * the;
 static int mode = LZH_MODE_EXTRACT, quiet, interactive;
 static HANDLE out;
 static HWND progress;
-static WCHAR report[REPORT_MAX];
 
 /* ---- Text output: standard output when there is one -------------------- */
 
@@ -64,17 +70,17 @@ static void put_hex4(unsigned short v)
 /* Append a line to the report shown at the end of an interactive run. */
 static void report_line(const char* name, const char* what)
 {
-    int n = lstrlenW(report);
+    int n = w32_length(the->report);
     if (n > REPORT_MAX - 400)
         return;
     if (*name) {
-        n += MultiByteToWideChar(CP_ACP, 0, name, -1, report + n, 300) - 1;
-        report[n++] = L':';
-        report[n++] = L' ';
+        n += MultiByteToWideChar(CP_ACP, 0, name, -1, the->report + n, 300) - 1;
+        the->report[n++] = L':';
+        the->report[n++] = L' ';
     }
-    n += MultiByteToWideChar(CP_ACP, 0, what, -1, report + n, 80) - 1;
-    report[n++] = L'\n';
-    report[n] = 0;
+    n += MultiByteToWideChar(CP_ACP, 0, what, -1, the->report + n, 80) - 1;
+    the->report[n++] = L'\n';
+    the->report[n] = 0;
 }
 
 /* ---- Progress window ----------------------------------------------------- */
@@ -82,20 +88,20 @@ static void report_line(const char* name, const char* what)
 static void pump(void)
 {
     MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchMessageA(&msg);
     }
 }
 
 static void progress_show(const char* name)
 {
-    WCHAR text[LZH_PATH_MAX + 32];
+    char text[LZH_PATH_MAX + 16];
     if (!progress)
         return;
-    lstrcpyW(text, L"Extracting ");
-    MultiByteToWideChar(CP_ACP, 0, name, -1, text + 11, LZH_PATH_MAX + 16);
-    SetWindowTextW(progress, text);
+    lstrcpyA(text, "Extracting ");
+    lstrcatA(text, name);
+    SetWindowTextA(progress, text);
     pump();
 }
 
@@ -105,7 +111,7 @@ static int note(void* ctx, int event, const lzh_entry* e, int result)
 {
     (void)ctx;
     if (event == LZH_EV_BEGIN) {
-        if (wio.cancelled)
+        if (the->wio.cancelled)
             return 1;
         if (mode == LZH_MODE_LIST) {
             put_num(e->size, 10);
@@ -120,7 +126,7 @@ static int note(void* ctx, int event, const lzh_entry* e, int result)
             put(result == LZH_OK ? "\r\n" : "  (unsafe name)\r\n");
         } else {
             progress_show(e->name);
-            if (mode == LZH_MODE_EXTRACT && !e->is_dir && e->path[0] && !w32io_may_write(&wio, e))
+            if (mode == LZH_MODE_EXTRACT && !e->is_dir && e->path[0] && !w32io_may_write(&the->wio, e))
                 return 1;
         }
         return 0;
@@ -129,7 +135,7 @@ static int note(void* ctx, int event, const lzh_entry* e, int result)
         return 0;
     put(e->name[0] ? e->name : "archive");
     put(": ");
-    if (wio.clash)
+    if (the->wio.clash)
         put("not written: an earlier entry of this archive has that name");
     else
         put(lzh_strerror(result));
@@ -139,7 +145,7 @@ static int note(void* ctx, int event, const lzh_entry* e, int result)
     }
     put("\r\n");
     if (result != LZH_OK)
-        report_line(e->name, wio.clash ? "an earlier entry has that name" : lzh_strerror(result));
+        report_line(e->name, the->wio.clash ? "an earlier entry has that name" : lzh_strerror(result));
     return 0;
 }
 
@@ -150,35 +156,7 @@ static int on_progress(void* ctx, const lzh_entry* e, unsigned long done)
     (void)done;
     if (progress)
         pump();
-    return wio.cancelled;
-}
-
-/* ---- Asking for the destination ---------------------------------------- */
-
-static int CALLBACK browse_init(HWND w, UINT msg, LPARAM lp, LPARAM data)
-{
-    (void)lp;
-    if (msg == BFFM_INITIALIZED)
-        SendMessageW(w, BFFM_SETSELECTIONW, TRUE, data);
-    return 0;
-}
-
-static int ask_destination(WCHAR* dest)
-{
-    BROWSEINFOW bi;
-    LPITEMIDLIST pidl;
-    int ok;
-    ZeroMemory(&bi, sizeof bi);
-    bi.lpszTitle = L"Extract the files to:";
-    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
-    bi.lpfn = browse_init;
-    bi.lParam = (LPARAM)dest;
-    OleInitialize(NULL);
-    pidl = SHBrowseForFolderW(&bi);
-    ok = pidl && SHGetPathFromIDListW(pidl, dest);
-    if (pidl)
-        CoTaskMemFree(pidl);
-    return ok;
+    return the->wio.cancelled;
 }
 
 /* ---- Command line -------------------------------------------------------- */
@@ -201,9 +179,10 @@ static int parse(int argc, WCHAR** argv)
                 a = argv[++i];
             else
                 return 0;
-            if (lstrlenW(a) >= W32_PATH - 64)
+            if (w32_length(a) >= W32_PATH - 64)
                 return 0;
-            lstrcpyW(wio.dest, a);
+            the->wio.dest[0] = 0;
+            w32_append(the->wio.dest, a);
             break;
         default: return 0;
         }
@@ -218,82 +197,82 @@ static void finish(UINT code)
     if (progress)
         DestroyWindow(progress);
     if (interactive) {
-        WCHAR text[REPORT_MAX + 128];
-        if (code == 0)
-            lstrcpyW(text, L"All files were extracted to\n");
-        else
-            lstrcpyW(text, L"Some files could not be extracted to\n");
-        lstrcatW(text, wio.dest);
-        lstrcatW(text, L"\n\n");
-        lstrcatW(text, report);
-        MessageBoxW(NULL, text, TITLE, code == 0 ? MB_ICONINFORMATION : MB_ICONWARNING);
+        WCHAR text[REPORT_MAX + W32_PATH + 64];
+        text[0] = 0;
+        w32_append(text,
+                   code == 0 ? L"All files were extracted to\n" : L"Some files could not be extracted to\n");
+        w32_append(w32_append(w32_append(text, the->wio.dest), L"\n\n"), the->report);
+        MessageBoxW(NULL, text, L"" TITLE, code == 0 ? MB_ICONINFORMATION : MB_ICONWARNING);
     }
     ExitProcess(code);
 }
 
-static void __attribute__((noreturn)) fail(const WCHAR* text, const char* line)
+/* Says why nothing can be done: on standard output, and in a message box
+   when the run is not unattended and the text would go unseen otherwise. */
+static void __attribute__((noreturn)) fail(const char* text, const char* line)
 {
     put(line);
-    if (!quiet && mode == LZH_MODE_EXTRACT)
-        MessageBoxW(NULL, text, TITLE, MB_ICONERROR);
+    if (!quiet && (mode == LZH_MODE_EXTRACT || !out))
+        MessageBoxA(NULL, text, TITLE, MB_ICONERROR);
     ExitProcess(2);
 }
 
-void LzhSfxEntry(void)
+void lzh_sfx_entry(void)
 {
-    static lzh_io io;
-    WCHAR** argv;
+    WCHAR* argv[ARGS_MAX];
     int argc, r, len;
 
-    out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (!out || out == INVALID_HANDLE_VALUE) {
-        AttachConsole(ATTACH_PARENT_PROCESS);
-        out = GetStdHandle(STD_OUTPUT_HANDLE);
-    }
-    argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    GetCurrentDirectoryW(W32_PATH - 64, wio.dest);
-    if (!argv || !parse(argc, argv))
-        fail(L"Usage: [-y] [-t | -l] [-o<folder>]", "usage: [-y] [-t | -l] [-o<folder>]\r\n");
-    switch (w32_open_sealed(&wio.archive)) {
+    w32_sys_init();
+    the = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof *the);
+    if (!the)
+        ExitProcess(2);
+    out = w32_output();
+    argc = w32_arguments(argv, ARGS_MAX);
+    w32_current_folder(the->wio.dest, W32_PATH - 64);
+    if (argc == ARGS_MAX || !parse(argc, argv))
+        fail("Usage: [-y] [-t | -l] [-o<folder>]", "usage: [-y] [-t | -l] [-o<folder>]\r\n");
+    if (mode != LZH_MODE_EXTRACT && !out)
+        fail("Testing (-t) and listing (-l) write to a console, and this system gave the program none.", "");
+    switch (w32_open_sealed(&the->wio.archive)) {
     case SFX_SEAL_OK: break;
-    case SFX_SEAL_NONE: fail(L"No archive was found in this program.", "no LZH archive found\r\n");
+    case SFX_SEAL_NONE: fail("No archive was found in this program.", "no LZH archive found\r\n");
     case SFX_SEAL_SHORT:
-        fail(L"This self-extractor is incomplete (cut short). Nothing was extracted.",
+        fail("This self-extractor is incomplete (cut short). Nothing was extracted.",
              "the self-extractor is cut short: nothing extracted\r\n");
     default:
-        fail(L"This self-extractor is damaged (its archive was altered). Nothing was extracted.",
+        fail("This self-extractor is damaged (its archive was altered). Nothing was extracted.",
              "the self-extractor's archive was altered: nothing extracted\r\n");
     }
-    wio.end = sfx_archive_seal.offset + sfx_archive_seal.length;
+    the->wio.end = sfx_archive_seal.offset + sfx_archive_seal.length;
     if (!quiet && mode == LZH_MODE_EXTRACT) {
         interactive = 1;
-        wio.ask = 1;
-        if (argc == 1 && !ask_destination(wio.dest))
+        the->wio.ask = 1;
+        if (argc == 1 && !w32_ask_folder(the->wio.dest, L"" TITLE, "Extract the files to:"))
             ExitProcess(1);
     }
-    wio.overwrite = quiet;
-    len = lstrlenW(wio.dest);
-    while (len > 3 && (wio.dest[len - 1] == L'\\' || wio.dest[len - 1] == L'/'))
-        wio.dest[--len] = 0;
+    the->wio.overwrite = quiet;
+    len = w32_length(the->wio.dest);
+    while (len > 3 && (the->wio.dest[len - 1] == L'\\' || the->wio.dest[len - 1] == L'/'))
+        the->wio.dest[--len] = 0;
 
-    w32io_setup(&io, &wio);
-    io.note = note;
-    io.progress = on_progress;
-    lzh_init(&state, &io);
-    if (mode == LZH_MODE_EXTRACT && !w32_make_folders(wio.dest))
-        fail(L"Cannot create the destination folder.", "cannot create the destination folder\r\n");
+    w32io_setup(&the->io, &the->wio);
+    the->io.note = note;
+    the->io.progress = on_progress;
+    lzh_init(&the->state, &the->io);
+    if (mode == LZH_MODE_EXTRACT && !w32_make_folders(the->wio.dest))
+        fail("Cannot create the destination folder.", "cannot create the destination folder\r\n");
     if (interactive)
-        progress = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", TITLE,
-                                   WS_POPUP | WS_CAPTION | WS_VISIBLE | SS_CENTER, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, 420, 80, NULL, NULL, GetModuleHandleW(NULL), NULL);
-    r = lzh_run(&state, sfx_archive_seal.offset, mode);
-    lzh_done(&state);
+        progress =
+            CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", TITLE, WS_POPUP | WS_CAPTION | WS_VISIBLE | SS_CENTER,
+                            CW_USEDEFAULT, CW_USEDEFAULT, 420, 80, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    r = lzh_run(&the->state, sfx_archive_seal.offset, mode);
+    lzh_done(&the->state);
     if (mode != LZH_MODE_LIST) {
-        put_num(state.done, 0);
+        put_num(the->state.done, 0);
         put(" entries OK, ");
-        put_num(state.failed, 0);
+        put_num(the->state.failed, 0);
         put(" failed\r\n");
     }
-    CloseHandle(wio.archive);
+    CloseHandle(the->wio.archive);
     finish(r == LZH_OK ? 0 : 1);
 }

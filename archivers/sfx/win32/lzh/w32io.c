@@ -2,7 +2,8 @@
  *
  * Entry names are bytes in the archive's code page; they are turned into
  * Unicode with the system's ANSI code page (932 on a Japanese system), so
- * Shift_JIS names come back right, and opened with the wide-character calls.
+ * Shift_JIS names come back right, and opened with the wide-character calls
+ * on NT, the ANSI ones (the same code page, back again) elsewhere.
  * A file is written under a scratch name of its own and moved into place
  * only when its CRC was right; an entry never replaces a file this run
  * extracted before (another name the file system takes for the same file,
@@ -32,10 +33,11 @@ static int io_seek(void* ctx, unsigned long offset)
 
 int w32io_full_path(const w32io* w, const char* ansi, WCHAR* out)
 {
-    int n = lstrlenW(w->dest), k;
+    int n = w32_length(w->dest), k;
     if (n + 2 >= W32_PATH)
         return 0;
-    lstrcpyW(out, w->dest);
+    out[0] = 0;
+    w32_append(out, w->dest);
     if (!*ansi)
         return 1;
     out[n++] = L'\\';
@@ -49,9 +51,9 @@ static int io_mkdir(void* ctx, const char* path)
     DWORD attr;
     if (!w32io_full_path(w, path, w->path))
         return -1;
-    if (CreateDirectoryW(w->path, NULL))
+    if (w32_create_directory(w->path))
         return 0;
-    attr = GetFileAttributesW(w->path);
+    attr = w32_attributes(w->path);
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) ? 0 : -1;
 }
 
@@ -65,12 +67,12 @@ int w32io_may_write(w32io* w, const lzh_entry* e)
         w->clash = 1;
         return 0;
     }
-    if (w->overwrite || GetFileAttributesW(w->path) == INVALID_FILE_ATTRIBUTES)
+    if (w->overwrite || w32_attributes(w->path) == INVALID_FILE_ATTRIBUTES)
         return 1;
     if (w->ask) {
         WCHAR text[W32_PATH + 64];
-        lstrcpyW(text, w->path);
-        lstrcatW(text, L"\nalready exists. Replace it?");
+        text[0] = 0;
+        w32_append(w32_append(text, w->path), L"\nalready exists. Replace it?");
         answer = MessageBoxW(NULL, text, L"Self-extractor", MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     if (answer == IDCANCEL)
@@ -126,9 +128,9 @@ static int io_close(void* ctx, void* file, const lzh_entry* e, int keep)
     if (ok && w32_extracted_before(w->path))
         ok = 0, w->clash = 1;
     if (ok)
-        ok = MoveFileExW(w->temp, w->path, MOVEFILE_REPLACE_EXISTING) != 0;
+        ok = w32_replace(w->temp, w->path);
     if (!ok)
-        DeleteFileW(w->temp);
+        w32_delete_file(w->temp);
     else if (known)
         w32_remember(&id);
     return ok || !keep ? 0 : -1;

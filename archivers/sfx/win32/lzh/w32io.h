@@ -6,8 +6,6 @@
 #include "lzhdec.h"
 #include "../common/w32sfx.h"
 
-#define W32_PATH 1024
-
 typedef struct w32io {
     HANDLE archive;       /* the program's own file */
     unsigned long at;     /* where its next read starts */
