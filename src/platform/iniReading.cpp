@@ -10,7 +10,7 @@ bool IsUtf8Text(QByteArrayView line)
     if (line.contains('\0'))
         return false;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(line);
+    const QString decoded = decoder(line); // decodes here, setting the error flag
     return !decoder.hasError();
 }
 
