@@ -14,6 +14,7 @@
 #include "lists/workListModel.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
+#include "platform/settingsStore.h"
 #include "util/applicationTitle.h"
 #include "util/sharedMessages.h"
 
@@ -81,6 +82,24 @@ void ReportInvalidSettings(const QList<options::InvalidStoredValue>& invalid)
     }
 }
 
+// The automatic run never writes the settings, so a settings file with lines
+// it could not read is not copied aside: it says here what it left out.
+void ReportPartlyReadSettings()
+{
+    for (const platform::PartlyReadFile& file : platform::services().settings->PartlyReadFiles()) {
+        QStringList numbers;
+        for (const int line : file.skippedLines)
+            numbers.append(QString::number(line));
+        const bool one = numbers.size() == 1;
+        PrintLine(stderr,
+                  QStringLiteral("tollbrook2: %1: %2 %3 cannot be read; %4 left out and the other "
+                                 "settings apply")
+                      .arg(file.path, one ? QStringLiteral("line") : QStringLiteral("lines"),
+                           numbers.join(QStringLiteral(", ")),
+                           one ? QStringLiteral("it is") : QStringLiteral("they are")));
+    }
+}
+
 // The automatic run with lists that no window shows; the history is echoed
 // on standard output archive by archive, every name not taken on standard
 // error before the first file. Nothing when no name was taken and the desk
@@ -99,6 +118,7 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
             ReportPassedOver(passed.name, core::AdmissionReason(passed.why));
     };
 
+    ReportPartlyReadSettings();
     const QString outputFolder =
         call.outputFolder.isEmpty() ? core::OutputStartFolder(QDir::currentPath()) : call.outputFolder;
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));

@@ -98,48 +98,30 @@ void SfxEngine::History(ProgramMessage message)
     history_.Add(messages::Text(message));
 }
 
-short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind)
+short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                                RunCreatedFiles& created)
 {
     try {
         const QString lzhOptions = LzhOptions(kind);
         history_.Add(QStringLiteral("[ ") + paths::ShortenPath(path) + QStringLiteral(" ]"));
         const QString expected = outputFolder + SelfExtractorName(path);
         const std::optional<FileIdentity> before = IdentityOf(expected);
-        const QString extension = paths::UpperCaseName(paths::GetExtension(path, false, false));
 
-        const options::Options& current = options::Current();
-        const bool lzh = current.convertLzh && libraries_.UnlhaAvailable;
-        const bool cab = current.convertCab && libraries_.CabAvailable;
         int code = CodeNotAttempted;
-        if (extension == u".LZH") {
-            if (lzh)
-                code = ConvertLzh(path, outputFolder, lzhOptions);
-        } else if (extension == u".LHA") {
-            if (lzh && current.convertLzhLha)
-                code = ConvertLzh(path, outputFolder, lzhOptions);
-        } else if (extension == u".CAB") {
-            if (cab)
-                code = ConvertCab(path, outputFolder);
-        } else if (extension == u".EXE") {
-            bool lzhStarted = false;
-            if (lzh && current.convertLzhExe) {
-                History(ProgramMessage::LzhChecking);
-                if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1) {
-                    lzhStarted = true;
-                    code = ConvertLzh(path, outputFolder, lzhOptions);
-                }
+        const Library library = ChooseLibrary(path);
+        if (library != Library::None) {
+            const bool lzh = library == Library::Unlha;
+            History(lzh ? ProgramMessage::LzhMaking : ProgramMessage::CabMaking);
+            if (created.Contains(expected)) {
+                // Refused before the library is asked, so nothing is written.
+                History(ProgramMessage::MadeEarlierThisRun);
+                History(ProgramMessage::Failed);
+                return OutcomeFailed;
             }
-            if (!lzhStarted && cab && current.convertCabExe) {
-                History(ProgramMessage::CabChecking);
-                if (Loaded(libraries_.Cab).CheckArchive(path, 1) == 1)
-                    code = ConvertCab(path, outputFolder);
-            }
-        } else if (extension == u".X") {
-            if (lzh && current.convertLzhX) {
-                History(ProgramMessage::LzhChecking);
-                if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1)
-                    code = ConvertLzh(path, outputFolder, lzhOptions);
-            }
+            code = lzh ? CallLibrary(Loaded(libraries_.Unlha), ProgramMessage::UnlhaBusy,
+                                     LibraryCommandLine(lzhOptions, path, outputFolder))
+                       : CallLibrary(Loaded(libraries_.Cab), ProgramMessage::CabBusy,
+                                     LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
         }
 
         const short outcome = JudgeResultCode(code);
@@ -147,11 +129,49 @@ short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder
             History(ProgramMessage::Failed);
             return outcome;
         }
-        return ReportCreatedFile(expected, WrittenSince(expected, before));
+        const short reported = ReportCreatedFile(expected, WrittenSince(expected, before));
+        // Whether the file keeps this name or gets its upper-case form, both
+        // fold to the same.
+        if (reported == OutcomeDone)
+            created.Add(expected);
+        return reported;
     } catch (const std::exception&) {
         History(ProgramMessage::Unexpected);
         return OutcomeStop;
     }
+}
+
+SfxEngine::Library SfxEngine::ChooseLibrary(const QString& path)
+{
+    const QString extension = paths::UpperCaseName(paths::GetExtension(path, false, false));
+    const options::Options& current = options::Current();
+    const bool lzh = current.convertLzh && libraries_.UnlhaAvailable;
+    const bool cab = current.convertCab && libraries_.CabAvailable;
+    if (extension == u".LZH")
+        return lzh ? Library::Unlha : Library::None;
+    if (extension == u".LHA")
+        return lzh && current.convertLzhLha ? Library::Unlha : Library::None;
+    if (extension == u".CAB")
+        return cab ? Library::Cab : Library::None;
+    if (extension == u".EXE") {
+        if (lzh && current.convertLzhExe) {
+            History(ProgramMessage::LzhChecking);
+            if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1)
+                return Library::Unlha;
+        }
+        if (cab && current.convertCabExe) {
+            History(ProgramMessage::CabChecking);
+            if (Loaded(libraries_.Cab).CheckArchive(path, 1) == 1)
+                return Library::Cab;
+        }
+        return Library::None;
+    }
+    if (extension == u".X" && lzh && current.convertLzhX) {
+        History(ProgramMessage::LzhChecking);
+        if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1)
+            return Library::Unlha;
+    }
+    return Library::None;
 }
 
 short SfxEngine::ReportCreatedFile(const QString& expected, bool written)
@@ -177,20 +197,6 @@ short SfxEngine::ReportCreatedFile(const QString& expected, bool written)
     History(ProgramMessage::Created);
     output_.Add(folder + upperName);
     return OutcomeDone;
-}
-
-int SfxEngine::ConvertLzh(const QString& path, const QString& outputFolder, const QString& options)
-{
-    History(ProgramMessage::LzhMaking);
-    return CallLibrary(Loaded(libraries_.Unlha), ProgramMessage::UnlhaBusy,
-                       LibraryCommandLine(options, path, outputFolder));
-}
-
-int SfxEngine::ConvertCab(const QString& path, const QString& outputFolder)
-{
-    History(ProgramMessage::CabMaking);
-    return CallLibrary(Loaded(libraries_.Cab), ProgramMessage::CabBusy,
-                       LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
 }
 
 int SfxEngine::CallLibrary(archiver::IArchiverLibrary& library, ProgramMessage busyMessage,

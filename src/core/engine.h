@@ -2,6 +2,7 @@
 
 #include "archiver/archiver.h"
 #include "common/sfxKind.h"
+#include "core/runCreatedFiles.h"
 #include "core/runLists.h"
 #include "util/programMessages.h"
 
@@ -27,15 +28,20 @@ class SfxEngine {
 public:
     SfxEngine(const archiver::Libraries& libraries, IHistory& history, IOutputList& output);
 
-    // outputFolder ends with the separator.
-    short ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind);
+    // outputFolder ends with the separator. created holds what the run made
+    // so far; a file made now is added to it.
+    short ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                         RunCreatedFiles& created);
 
     // Judges a library return code, adding its history line when it has one.
     short JudgeResultCode(int code);
 
 private:
-    int ConvertLzh(const QString& path, const QString& outputFolder, const QString& options);
-    int ConvertCab(const QString& path, const QString& outputFolder);
+    enum class Library { None, Unlha, Cab };
+
+    // Which library converts the archive at path, after the checks its
+    // extension and the options ask for.
+    Library ChooseLibrary(const QString& path);
     int CallLibrary(archiver::IArchiverLibrary& library, messages::ProgramMessage busyMessage,
                     const QString& commandLine);
     // Reports the file the library made at expected; written: the file there

@@ -42,9 +42,10 @@ RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engin
     RunSummary summary;
     try {
         const QString folder = WithTrailingSeparator(outputFolder);
+        RunCreatedFiles created;
         for (int i = 0; i < work.Count(); ++i) {
             work.ScrollToTop(i);
-            Count(summary, engine.ConvertArchive(work.Entry(i), folder, kind));
+            Count(summary, engine.ConvertArchive(work.Entry(i), folder, kind, created));
             if (summary.stopped)
                 break;
         }
@@ -91,6 +92,7 @@ void RunControl::Loop(tbarc::SfxKind kind, RunSummary& summary)
 {
     const QString folder = WithTrailingSeparator(desk_.OutputFolder());
     const int count = work_.Count();
+    RunCreatedFiles created;
     for (int i = 0; i < count; ++i) {
         work_.ScrollToTop(i);
         desk_.ProcessPendingEvents();
@@ -98,7 +100,7 @@ void RunControl::Loop(tbarc::SfxKind kind, RunSummary& summary)
             desk_.RefreshFolderWindows();
             return;
         }
-        const short outcome = engine_.ConvertArchive(work_.Entry(i), folder, kind);
+        const short outcome = engine_.ConvertArchive(work_.Entry(i), folder, kind, created);
         Count(summary, outcome);
         if (outcome == OutcomeDone) {
             work_.Deselect(i);

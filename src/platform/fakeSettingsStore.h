@@ -25,6 +25,7 @@ public:
     bool DeleteSection(const QString& application, const QString& section) override;
     bool DeleteApplication(const QString& application) override;
     bool Sync() override;
+    QList<PartlyReadFile> PartlyReadFiles() const override { return partlyRead; }
 
     // Puts a value in place without recording it as a write.
     void Seed(const QString& application, const QString& section, const QString& key, const QString& text);
@@ -34,6 +35,7 @@ public:
     QStringList reads;         // "application/section/key" of every Read, in call order
     bool refuseWrites = false; // Write returns false and keeps nothing
     bool failSync = false;     // Sync reports that the data did not reach the disk
+    QList<PartlyReadFile> partlyRead;
 
 private:
     // application -> section -> key -> text

@@ -3,12 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStringDecoder>
-#include <QStringTokenizer>
+#include <QTemporaryFile>
 
-#include <cstdio>
+#include "platform/dialogs.h"
+#include "platform/iniReading.h"
+#include "platform/services.h"
+#include "util/programMessages.h"
 
 namespace platform {
 
@@ -16,48 +19,14 @@ namespace {
 
 const QString kFileName = QStringLiteral("settings.ini");
 
-// Decided before Qt ever parses the file: Qt would keep a damaged file's
-// parse in its cache and write it back on the next sync.
+// Decided before Qt ever parses the file: Qt would keep what it could not
+// read in its cache and write the file back without it.
 enum class FileState {
-    Usable,     // absent, or a settings file Qt could parse
-    Damaged,    // readable, but not a settings file
+    Usable,     // absent, or a settings file read whole
+    PartlyRead, // some lines could not be read: Qt sees only the others
     Unreadable, // present, but it cannot be read (a folder, no permission)
     ReadOnly,   // read, but Qt objects to it: writing it back could lose something
 };
-
-// UTF-8 text made of [section] lines, key=value lines, comments and blank lines.
-bool LooksLikeSettings(const QByteArray& bytes)
-{
-    if (bytes.contains('\0'))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(bytes);
-    if (decoder.hasError())
-        return false;
-    for (QStringView line : QStringTokenizer(text, QLatin1Char('\n'))) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
-            continue;
-        if (line.startsWith(QLatin1Char('['))) {
-            if (!line.endsWith(QLatin1Char(']')))
-                return false;
-        } else if (!line.contains(QLatin1Char('='))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-FileState Inspect(const QString& path)
-{
-    QFileInfo info(path);
-    if (!info.exists())
-        return FileState::Usable;
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return FileState::Unreadable;
-    return LooksLikeSettings(file.readAll()) ? FileState::Usable : FileState::Damaged;
-}
 
 // QSettings reads its file at the first access; its status tells how that went.
 std::unique_ptr<QSettings> OpenSettings(const QString& path)
@@ -72,16 +41,26 @@ QString SettingsKey(const QString& section, const QString& key)
     return section + QLatin1Char('/') + key;
 }
 
+// Writes bytes over the file at path in one step: through a symbolic link to
+// the file it points to, keeping that file's permissions.
+bool ReplaceFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
 } // namespace
 
-// The QSettings object of one application's file. A damaged file is never
-// given to QSettings for writing (it would write the damage back); its new
-// content is collected in a fresh sibling file that replaces it on sync.
+// The QSettings object of one application's file. A file read only in part
+// is never given to QSettings (it would write back only what it understood):
+// Qt works on a private copy of the lines that could be read, and a sync
+// keeps the original beside it before the copy replaces it.
 struct IniSettingsStore::OpenFile {
     QString path;
     FileState state = FileState::Usable;
-    std::unique_ptr<QSettings> settings; // on path, or on replacementPath when damaged
-    QString replacementPath;
+    QList<int> skippedLines;
+    std::unique_ptr<QTemporaryFile> readableCopy; // when partly read
+    std::unique_ptr<QSettings> settings;          // on path, or on readableCopy
     bool changed = false;
 };
 
@@ -109,8 +88,24 @@ IniSettingsStore::OpenFile& IniSettingsStore::Open(const QString& application)
 
     auto file = std::make_unique<OpenFile>();
     file->path = path;
-    file->state = Inspect(path);
-    if (file->state == FileState::Usable) {
+    const QFileInfo info(path);
+    QFile stored(path);
+    if (info.exists() && (!info.isFile() || !stored.open(QIODevice::ReadOnly))) {
+        file->state = FileState::Unreadable;
+    } else if (const IniReading reading = ReadIni(stored.isOpen() ? stored.readAll() : QByteArray());
+               !reading.Whole()) {
+        file->state = FileState::PartlyRead;
+        file->skippedLines = reading.skippedLines;
+        file->readableCopy = std::make_unique<QTemporaryFile>(
+            QDir::tempPath() + QStringLiteral("/tollbrook2-settings-XXXXXX.ini"));
+        if (file->readableCopy->open()
+            && file->readableCopy->write(reading.readable) == reading.readable.size()
+            && file->readableCopy->flush()) {
+            file->settings = OpenSettings(file->readableCopy->fileName());
+        } else {
+            file->state = FileState::Unreadable;
+        }
+    } else {
         file->settings = OpenSettings(path);
         if (file->settings->status() == QSettings::FormatError) {
             // Qt complains about details it reads all the same (a byte-order
@@ -124,12 +119,18 @@ IniSettingsStore::OpenFile& IniSettingsStore::Open(const QString& application)
             file->state = FileState::Unreadable;
             file->settings.reset();
         }
-    } else if (file->state == FileState::Damaged) {
-        file->replacementPath = path + QStringLiteral(".new");
-        QFile::remove(file->replacementPath); // a leftover of an interrupted sync
-        file->settings = std::make_unique<QSettings>(file->replacementPath, QSettings::IniFormat);
     }
     return *files_.emplace(path, std::move(file)).first->second;
+}
+
+QList<PartlyReadFile> IniSettingsStore::PartlyReadFiles() const
+{
+    QList<PartlyReadFile> partly;
+    for (const auto& [path, file] : files_) {
+        if (file->state == FileState::PartlyRead)
+            partly.append({path, file->skippedLines});
+    }
+    return partly;
 }
 
 QString IniSettingsStore::Read(const QString& application, const QString& section, const QString& key,
@@ -183,6 +184,10 @@ bool IniSettingsStore::DeleteApplication(const QString& application)
 {
     const QString path = FilePath(application);
     const bool existed = QFileInfo(path).isFile();
+    if (Open(application).state == FileState::PartlyRead && !KeepDamagedCopy(path)) {
+        failedSinceSync_ = true;
+        return false;
+    }
     Close(path);
     if (QFileInfo(path).isFile() && !QFile::remove(path)) {
         failedSinceSync_ = true;
@@ -203,9 +208,6 @@ void IniSettingsStore::Close(const QString& path)
     if (file.state == FileState::Usable && file.settings) {
         file.settings->clear();
         file.settings->sync();
-    } else if (file.state == FileState::Damaged) {
-        file.settings.reset();
-        QFile::remove(file.replacementPath);
     }
     files_.erase(found);
 }
@@ -215,24 +217,57 @@ bool IniSettingsStore::SyncFile(OpenFile& file)
     if (!file.changed)
         return true;
     file.changed = false;
-    file.settings->sync();
-    bool ok = file.settings->status() == QSettings::NoError;
-    if (file.state == FileState::Damaged) {
-        file.settings.reset();
-        ok = ok
-            && std::rename(QFile::encodeName(file.replacementPath).constData(),
-                           QFile::encodeName(file.path).constData())
-                == 0;
-        if (!ok)
-            QFile::remove(file.replacementPath);
+    bool ok = file.state != FileState::PartlyRead || KeepDamagedCopy(file.path);
+    if (ok) {
+        file.settings->sync();
+        ok = file.settings->status() == QSettings::NoError;
+    }
+    if (ok && file.state == FileState::PartlyRead) {
+        QFile written(file.readableCopy->fileName());
+        ok = written.open(QIODevice::ReadOnly) && ReplaceFile(file.path, written.readAll());
     }
     // QSettings keeps its first error for good; start afresh after a failure
-    // or after a damaged file was replaced.
-    if (!ok || file.state == FileState::Damaged) {
+    // or once a file read in part has been written whole.
+    if (!ok || file.state == FileState::PartlyRead) {
         const QString path = file.path;
         files_.erase(path);
     }
     return ok;
+}
+
+// Copies the file at path, as it is now, to the first free name of
+// "<path>.damaged", "<path>.damaged.1", ... and tells the user where. False
+// when no copy could be made: the file must then not be written over.
+bool IniSettingsStore::KeepDamagedCopy(const QString& path)
+{
+    QFile original(path);
+    if (!original.exists())
+        return true;
+    if (!original.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = original.readAll();
+    for (int number = 0; number < kMostDamagedCopies; ++number) {
+        const QString copyPath =
+            path + QStringLiteral(".damaged") + (number == 0 ? QString() : QStringLiteral(".%1").arg(number));
+        QFile copy(copyPath);
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (copy.exists())
+                continue;
+            return false;
+        }
+        // As private as the file itself.
+        if (!copy.setPermissions(original.permissions()) || copy.write(bytes) != bytes.size()
+            || !copy.flush()) {
+            copy.remove();
+            return false;
+        }
+        copy.close();
+        services().dialogs->MessageBox(
+            messages::Text(messages::ProgramMessage::DamagedSettingsKept).arg(path, copyPath),
+            MessageButtons::Ok);
+        return true;
+    }
+    return false;
 }
 
 bool IniSettingsStore::Sync()

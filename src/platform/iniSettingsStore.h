@@ -16,10 +16,12 @@ namespace platform {
 // unless the constructor names another folder.
 //
 // Writes are collected in memory and written atomically (temporary file and
-// rename) by Sync() and by the destructor. A file that cannot be read is left
-// alone: reads give the defaults and writes to it are refused. A file that is
-// damaged (not a settings file) reads as empty and is replaced as a whole by
-// the next successful Sync.
+// rename) by Sync() and by the destructor, through a symbolic link to the
+// file it points to. A file that cannot be read is left alone: reads give
+// the defaults and writes to it are refused. Of a file with lines that cannot
+// be read (not UTF-8, not INI) the other lines count; before such a file is
+// first written over or removed, a copy of it is kept beside it
+// (settings.ini.damaged, then .damaged.1, ...) and the user is told where.
 class IniSettingsStore : public ISettingsStore {
 public:
     explicit IniSettingsStore(QString rootFolder = {});
@@ -35,13 +37,18 @@ public:
     bool DeleteSection(const QString& application, const QString& section) override;
     bool DeleteApplication(const QString& application) override;
     bool Sync() override;
+    QList<PartlyReadFile> PartlyReadFiles() const override;
 
 private:
     struct OpenFile;
 
     OpenFile& Open(const QString& application);
     bool SyncFile(OpenFile& file);
+    static bool KeepDamagedCopy(const QString& path);
     void Close(const QString& path);
+
+    // Numbered copies beyond this many are not made (nor the write after them).
+    static constexpr int kMostDamagedCopies = 100;
 
     QString rootFolder_;
     std::map<QString, std::unique_ptr<OpenFile>> files_; // by file path

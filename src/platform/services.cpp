@@ -13,9 +13,10 @@ namespace {
 Services MakeDefaults()
 {
     // Created once and kept for the life of the process; the settings store
-    // writes what is pending when it is destroyed at exit.
-    static IniSettingsStore settings;
+    // writes what is pending when it is destroyed at exit, and may still
+    // tell the user something then: the dialogs outlive it.
     static HeadlessDialogs dialogs;
+    static IniSettingsStore settings;
     static MemoryClipboard clipboard;
     static StorageDrives drives;
     static NoDocumentViewer documents;

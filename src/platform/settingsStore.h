@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace platform {
+
+// A settings file of which some lines could not be read: the others count.
+struct PartlyReadFile {
+    QString path;
+    QList<int> skippedLines; // counted from 1
+};
 
 // The per-user settings store: application -> section -> key -> text.
 // Every value is text; readers convert it themselves.
@@ -28,6 +35,9 @@ public:
     // Pushes every change made so far to permanent storage. True only when
     // every write and deletion since the previous Sync reached the disk.
     virtual bool Sync() = 0;
+
+    // The files read so far that had lines left out.
+    virtual QList<PartlyReadFile> PartlyReadFiles() const = 0;
 };
 
 } // namespace platform

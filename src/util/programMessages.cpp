@@ -10,7 +10,7 @@ namespace {
 using enum ProgramMessage;
 
 // Rows in ascending ID order. The engine's history lines (LzhMaking to
-// UnsupportedMethod, except the sentence tail SkippedAfter) begin with an ideographic
+// MadeEarlierThisRun, except the sentence tail SkippedAfter) begin with an ideographic
 // space that the history relies on for its indentation.
 constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {DosCaption, u8"ＤＯＳ"},
@@ -94,6 +94,8 @@ constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {TemporaryDriveTip, u8"テンポラリドライブ名を設定します"},
     {TemporaryFolderTip, u8"テンポラリフォルダ名を設定します"},
     {TemporaryFolderNameTip, u8"テンポラリフォルダ名"},
+    {DamagedSettingsKept,
+     u8"設定ファイル %1 に読み込めない行がありました。読み込めた設定だけを保存するため、元のファイルを %2 に残しました。"},
     {LzhMaking, u8"　ＬＺＨ自己解凍作成中です"},
     {CabMaking, u8"　ＣＡＢ自己解凍作成中です"},
     {LzhChecking, u8"　ＬＺＨ確認中です"},
@@ -110,6 +112,7 @@ constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {NotTarget, u8"　対象外のファイルです"},
     {DamagedArchive, u8"　書庫が壊れているため自己解凍ファイルにできません"},
     {UnsupportedMethod, u8"　自己解凍ファイルが展開できない圧縮方式が含まれています"},
+    {MadeEarlierThisRun, u8"　同じ名前の自己解凍ファイルをこの実行で作成済みです"},
     {UnlhaBusy, u8"現在UNLHA32.DLLは使用中です"},
     {CabBusy, u8"現在CAB32.DLLは使用中です"},
 });

@@ -104,6 +104,10 @@ enum class ProgramMessage : short {
     TemporaryFolderTip = 10062,
     TemporaryFolderNameTip = 10063,
 
+    // The settings file could not be read whole: where its copy was kept
+    // (%1 the file, %2 the copy).
+    DamagedSettingsKept = 12000,
+
     // Engine lines of the history.
     LzhMaking = 20000,
     CabMaking = 20004,
@@ -119,8 +123,9 @@ enum class ProgramMessage : short {
     NotWritable = 20043,
     Cancelled = 20044,
     NotTarget = 20045,
-    DamagedArchive = 20046,    // the library's verification found damage (0x800F)
-    UnsupportedMethod = 20047, // an entry's method the self-extractor cannot decode (0x800E)
+    DamagedArchive = 20046,     // the library's verification found damage (0x800F)
+    UnsupportedMethod = 20047,  // an entry's method the self-extractor cannot decode (0x800E)
+    MadeEarlierThisRun = 20048, // the self-extractor's name is one this run has made already
 
     // A library is busy.
     UnlhaBusy = 20100,

@@ -20,6 +20,7 @@
 #include <climits>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -68,9 +69,11 @@ protected:
 
     QString Out() const { return dir.path() + QStringLiteral("/out/"); }
 
+    // One conversion, a run of its own.
     short Make(const QString& path, SfxKind kind = SfxKind::Win32)
     {
-        return engine.ConvertArchive(path, Out(), kind);
+        core::RunCreatedFiles created;
+        return engine.ConvertArchive(path, Out(), kind, created);
     }
 
     QStringList OutFolderFiles() const
@@ -385,7 +388,8 @@ TEST_F(EngineTest, UpperCaseKeepsTheFolderSpelling)
     const QString folder = dir.path() + QStringLiteral("/Mixed Out/");
     QDir().mkpath(folder);
     const QString path = Input(QStringLiteral("name.lzh"));
-    EXPECT_EQ(engine.ConvertArchive(path, folder, SfxKind::Win32), core::OutcomeDone);
+    core::RunCreatedFiles created;
+    EXPECT_EQ(engine.ConvertArchive(path, folder, SfxKind::Win32, created), core::OutcomeDone);
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("NAME.EXE")).isFile());
     EXPECT_EQ(output.paths, QStringList({folder + QStringLiteral("NAME.EXE")}));
 }
@@ -466,11 +470,75 @@ TEST_F(EngineTest, OnAFolderThatFoldsCaseTheUpperCaseRenameOnlyChangesTheSpellin
         testSupport::WriteBytes(folder + QString::fromLatin1(old), QByteArray("the user's file"));
         history.lines.clear();
         output.paths.clear();
-        EXPECT_EQ(engine.ConvertArchive(path, folder, SfxKind::Win32), core::OutcomeDone) << old;
+        core::RunCreatedFiles created; // each spelling is a run of its own
+        EXPECT_EQ(engine.ConvertArchive(path, folder, SfxKind::Win32, created), core::OutcomeDone) << old;
         EXPECT_EQ(history.lines.last(), T(Created)) << old;
         EXPECT_EQ(output.paths, QStringList({folder + QStringLiteral("HELLO.EXE")})) << old;
         EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({QStringLiteral("HELLO.EXE")})) << old;
         EXPECT_EQ(testSupport::ReadBytes(folder + QStringLiteral("HELLO.EXE")), QByteArray("MZ")) << old;
+    }
+}
+
+TEST_F(EngineTest, ANameOneRunMadeIsNeverMadeAgainInThatRun)
+{
+    enum class Result { Made, LibraryFailed, Refused };
+    struct Step {
+        const char* archive;
+        Result result;
+    };
+    struct Case {
+        const char* name;
+        bool upperCase;
+        std::vector<Step> steps;
+        QStringList files; // the output folder afterwards
+    };
+    const Case cases[] = {
+        {"upper-case names",
+         true,
+         {{"a.lzh", Result::Made}, {"sub/a.lzh", Result::Refused}, {"A.cab", Result::Refused}},
+         {QStringLiteral("A.EXE")}},
+        {"names kept",
+         false,
+         {{"a.lzh", Result::Made}, {"A.lzh", Result::Refused}},
+         {QStringLiteral("a.EXE")}},
+        {"a failed file claims no name",
+         true,
+         {{"a.lzh", Result::LibraryFailed}, {"sub/a.lzh", Result::Made}},
+         {QStringLiteral("A.EXE")}},
+    };
+    QDir(dir.path()).mkpath(QStringLiteral("in/sub"));
+    // The library fails on "in/a.lzh" when the case says so, and writes the
+    // self-extractor otherwise.
+    bool libraryFails = false;
+    const auto run = [&libraryFails](const QString& commandLine) {
+        return libraryFails ? tbarc::kDamagedData : FakeArchiverLibrary::WritesExe()(commandLine);
+    };
+    unlha->run = run;
+    cab->run = run;
+    for (const Case& c : cases) {
+        QDir(Out()).removeRecursively();
+        QDir().mkpath(Out());
+        options::Current().upperCaseNames = c.upperCase;
+        core::RunCreatedFiles created;
+        for (const Step& step : c.steps) {
+            const QString path = Input(QString::fromUtf8(step.archive));
+            const QString making = T(path.endsWith(QStringLiteral(".cab")) ? CabMaking : LzhMaking);
+            libraryFails = step.result == Result::LibraryFailed;
+            history.lines.clear();
+            unlha->calls.clear();
+            cab->calls.clear();
+            EXPECT_EQ(engine.ConvertArchive(path, Out(), SfxKind::Win32, created),
+                      step.result == Result::Made ? core::OutcomeDone : core::OutcomeFailed)
+                << c.name << " " << step.archive;
+            if (step.result == Result::Refused) {
+                // Refused before the library is asked: nothing is written.
+                EXPECT_EQ(history.lines,
+                          QStringList({Header(path), making, T(MadeEarlierThisRun), T(Failed)}))
+                    << c.name << " " << step.archive;
+                EXPECT_TRUE(unlha->calls.isEmpty() && cab->calls.isEmpty()) << c.name << " " << step.archive;
+            }
+        }
+        EXPECT_EQ(OutFolderFiles(), c.files) << c.name;
     }
 }
 

@@ -103,7 +103,8 @@ TEST_P(RealConversion, ConvertsCorpusArchives)
     const QByteArray before = ReadBytes(input);
     ASSERT_FALSE(before.isEmpty());
 
-    EXPECT_EQ(engine.ConvertArchive(input, out, tbarc::SfxKind::Win32), c.outcome);
+    core::RunCreatedFiles run;
+    EXPECT_EQ(engine.ConvertArchive(input, out, tbarc::SfxKind::Win32, run), c.outcome);
     QStringList expected{QStringLiteral("[ ") + paths::ShortenPath(input) + QStringLiteral(" ]")};
     for (const ProgramMessage id : c.lines)
         expected << messages::Text(id);

@@ -356,6 +356,27 @@ TEST_F(AutomaticRun, OnAFolderThatFoldsCaseTheOldSpellingIsReplacedByTheNewFile)
     }
 }
 
+TEST_F(AutomaticRun, OneNameTwiceInARunKeepsTheFirstSelfExtractor)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe") && HaveStub("cab-win32.exe"))
+        << "the Win32 self-extractor stubs are not built";
+    QDir().mkpath(In(QStringLiteral("sub")));
+    const QString first = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    const QString sub = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("sub/a.lzh"));
+    const QString cab = Copy(Samples + QStringLiteral("/tools.cab"), QStringLiteral("A.cab"));
+
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), first, sub, cab});
+    EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
+    EXPECT_EQ(
+        run.out,
+        Lines({Header(first), T(LzhMaking), T(Created), Header(sub), T(LzhMaking), T(MadeEarlierThisRun),
+               T(Failed), Header(cab), T(CabMaking), T(MadeEarlierThisRun), T(Failed), T(AllFinished)}));
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files | QDir::Hidden), QStringList({"A.EXE"}));
+    const auto fromLzh = Extracted(first, QStringLiteral("lhasa"));
+    EXPECT_FALSE(fromLzh.isEmpty());
+    EXPECT_EQ(Extracted(Out() + QStringLiteral("/A.EXE"), QStringLiteral("lhasa")), fromLzh);
+}
+
 TEST_F(AutomaticRun, AFileWhoseNameTheFolderCannotHoldFailsAloneAndTheRunGoesOn)
 {
     ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
@@ -500,6 +521,25 @@ TEST_F(AutomaticRun, AnUnreadableSettingTakesItsDefaultAndIsSaidOnce)
     EXPECT_EQ(run.err,
               Lines({"tollbrook2: the stored option Lzh=\"maybe\" is not valid; its default \"True\" "
                      "is used"}));
+}
+
+TEST_F(AutomaticRun, ASettingsFileWithAnUnreadableLineKeepsTheRestAndSaysWhich)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    StoreSettings("UCase=False\nthis line has no equals sign\nTip=False\n");
+    const QByteArray before = ReadBytes(SettingsFile());
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("Hello.lzh"));
+
+    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh});
+    EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"Hello.EXE"})) << "UCase=False still counts";
+    EXPECT_EQ(run.err,
+              Lines({"tollbrook2: " + SettingsFile()
+                     + ": line 3 cannot be read; it is left out and the other settings apply"}));
+    // An automatic run writes no settings, so it keeps no copy either.
+    EXPECT_EQ(ReadBytes(SettingsFile()), before);
+    EXPECT_EQ(QDir(QFileInfo(SettingsFile()).path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"settings.ini"}));
 }
 
 TEST_F(AutomaticRun, MoreNamesThanOneRunTakesSayTheLimit)

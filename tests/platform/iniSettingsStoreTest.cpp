@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 
+#include "platform/fakeDialogs.h"
 #include "platform/iniSettingsStore.h"
+#include "platform/services.h"
 #include "support/fileBytes.h"
 #include "support/storedSettings.h"
 
@@ -149,31 +152,151 @@ TEST_F(IniSettingsStoreTest, SyncLeavesNoTemporaryFiles)
               QStringList{QStringLiteral("settings.ini")});
 }
 
-TEST_F(IniSettingsStoreTest, DamagedFileReadsAsEmptyAndIsReplacedOnlyBySuccessfulSync)
+struct PartlyReadCase {
+    const char* name;
+    QByteArray bytes;
+    QMap<QString, QString> values; // what reads back; "" for an absent key
+    QList<int> skipped;
+    friend void PrintTo(const PartlyReadCase& c, std::ostream* os) { *os << c.name; }
+};
+
+// A store on a temporary root that tells what it says through fake dialogs.
+class DamagedSettingsTest : public IniSettingsStoreTest {
+protected:
+    QString Path() const { return IniSettingsStore(root.path()).FilePath(kCurrent); }
+    QStringList Folder() const
+    {
+        return QDir(root.filePath(kCurrent)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    platform::FakeDialogs dialogs;
+    platform::ScopedServices dialogsInstalled{{.dialogs = &dialogs}};
+};
+
+class PartlyRead : public DamagedSettingsTest, public ::testing::WithParamInterface<PartlyReadCase> {};
+
+TEST_P(PartlyRead, TheOtherLinesCountAndTheFileIsKeptBeforeItIsWrittenOver)
 {
-    const QByteArray garbage("\x00\xff\xfe[[[=\n[Tollbrook2\nLzh=False\n\xc3\x28", 34);
-    const QString path = IniSettingsStore(root.path()).FilePath(kCurrent);
-    WriteBytes(path, garbage);
+    const PartlyReadCase& c = GetParam();
+    WriteBytes(Path(), c.bytes);
+    const QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(Path(), privateFile));
     {
         IniSettingsStore store(root.path());
-        EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Lzh"), QStringLiteral("True")),
-                  QStringLiteral("True"));
-        EXPECT_FALSE(store.Contains(kCurrent, kSection, QStringLiteral("Lzh")));
+        for (auto value = c.values.begin(); value != c.values.end(); ++value)
+            EXPECT_EQ(store.Read(kCurrent, kSection, value.key(), {}), value.value())
+                << value.key().toStdString();
+        ASSERT_EQ(store.PartlyReadFiles().size(), 1);
+        EXPECT_EQ(store.PartlyReadFiles()[0].path, Path());
+        EXPECT_EQ(store.PartlyReadFiles()[0].skippedLines, c.skipped);
     }
-    EXPECT_EQ(ReadBytes(path), garbage) << "reading never rewrites the file";
+    EXPECT_EQ(ReadBytes(Path()), c.bytes) << "reading never rewrites the file";
+    EXPECT_EQ(Folder(), QStringList{QStringLiteral("settings.ini")}) << "nor copies it";
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 
-    IniSettingsStore store(root.path());
-    ASSERT_TRUE(store.Write(kCurrent, kSection, QStringLiteral("Cab"), QStringLiteral("False")));
-    EXPECT_EQ(ReadBytes(path), garbage) << "nothing changes before the sync";
-    ASSERT_TRUE(store.Sync());
-    EXPECT_NE(ReadBytes(path), garbage);
+    // A copy of an older damaged file stays as it is; the next number is taken.
+    WriteBytes(Path() + QStringLiteral(".damaged"), "an older copy");
+    {
+        IniSettingsStore store(root.path());
+        ASSERT_TRUE(store.Write(kCurrent, kSection, QStringLiteral("Written"), QStringLiteral("1")));
+        EXPECT_EQ(ReadBytes(Path()), c.bytes) << "nothing changes before the sync";
+        ASSERT_TRUE(store.Sync());
+        ASSERT_TRUE(store.Write(kCurrent, kSection, QStringLiteral("Written"), QStringLiteral("2")));
+        ASSERT_TRUE(store.Sync());
+    }
+    EXPECT_EQ(Folder(),
+              QStringList({QStringLiteral("settings.ini"), QStringLiteral("settings.ini.damaged"),
+                           QStringLiteral("settings.ini.damaged.1")}));
+    EXPECT_EQ(ReadBytes(Path() + QStringLiteral(".damaged")), QByteArray("an older copy"));
+    EXPECT_EQ(ReadBytes(Path() + QStringLiteral(".damaged.1")), c.bytes);
+    EXPECT_EQ(QFile::permissions(Path() + QStringLiteral(".damaged.1")), QFile::permissions(Path()))
+        << "the copy is as private as the file";
+    EXPECT_EQ(QFile::permissions(Path()) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), privateFile);
+    ASSERT_EQ(dialogs.messages().size(), 1) << "said once";
+    EXPECT_TRUE(dialogs.messages()[0].contains(Path() + QStringLiteral(".damaged.1")))
+        << dialogs.messages()[0].toStdString();
 
     IniSettingsStore reopened(root.path());
-    EXPECT_EQ(reopened.Read(kCurrent, kSection, QStringLiteral("Cab"), {}), QStringLiteral("False"));
-    EXPECT_FALSE(reopened.Contains(kCurrent, kSection, QStringLiteral("Lzh")))
-        << "nothing of the damaged file is carried over";
-    EXPECT_EQ(QDir(root.filePath(kCurrent)).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("settings.ini")});
+    EXPECT_TRUE(reopened.PartlyReadFiles().isEmpty()) << "written whole";
+    EXPECT_EQ(reopened.Read(kCurrent, kSection, QStringLiteral("Written"), {}), QStringLiteral("2"));
+    for (auto value = c.values.begin(); value != c.values.end(); ++value)
+        EXPECT_EQ(reopened.Read(kCurrent, kSection, value.key(), {}), value.value())
+            << value.key().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PartlyRead,
+    ::testing::Values(PartlyReadCase{"LineWithoutEquals",
+                                     "[Tollbrook2]\nLzh=False\nstray line\nCab=False\n",
+                                     {{"Lzh", "False"}, {"Cab", "False"}},
+                                     {3}},
+                      PartlyReadCase{
+                          "ByteThatIsNoUtf8",
+                          "[Tollbrook2]\r\nLzh=False\r\nDir_In=/x/\xff/y\r\nFont_Name=\xEF\xBC\xAD\r\n",
+                          {{"Lzh", "False"}, {"Dir_In", ""}, {"Font_Name", QStringLiteral("Ｍ")}},
+                          {3}},
+                      PartlyReadCase{"SectionWithoutItsBracket",
+                                     "[Other\nLzh=True\n[Tollbrook2]\nLzh=False\nTip=False",
+                                     {{"Lzh", "False"}, {"Tip", "False"}},
+                                     {1, 2}},
+                      PartlyReadCase{"NothingReadable",
+                                     QByteArray("\x00\xff\xfe[[[=\n[Tollbrook2\nLzh=False\n\xc3\x28", 34),
+                                     {{"Lzh", ""}},
+                                     {1, 2, 3, 4}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DamagedSettingsTest, RemovingAFileReadInPartKeepsItsCopy)
+{
+    const QByteArray bytes = "[Tollbrook2]\nVersion=1.01\nstray line\n";
+    const QString legacy = IniSettingsStore(root.path()).FilePath(kLegacy);
+    WriteBytes(legacy, bytes);
+    IniSettingsStore store(root.path());
+    EXPECT_EQ(store.Read(kLegacy, kSection, QStringLiteral("Version"), {}), QStringLiteral("1.01"));
+    EXPECT_TRUE(store.DeleteApplication(kLegacy));
+    EXPECT_FALSE(QFileInfo::exists(legacy));
+    EXPECT_EQ(ReadBytes(legacy + QStringLiteral(".damaged")), bytes);
+    EXPECT_EQ(dialogs.messages().size(), 1);
+}
+
+TEST_F(DamagedSettingsTest, ALinkedSettingsFileIsWrittenThroughTheLinkKeepingItsMode)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"read whole", "[Tollbrook2]\nLzh=False\n"},
+        {"read in part", "[Tollbrook2]\nLzh=False\nstray line\n"},
+    };
+    const QString dotfiles = root.filePath(QStringLiteral("dotfiles"));
+    QDir().mkpath(dotfiles);
+    QDir().mkpath(root.filePath(kCurrent));
+    const QString target = dotfiles + QStringLiteral("/tollbrook2.ini");
+    for (const Case& c : cases) {
+        QFile::remove(Path());
+        WriteBytes(target, c.bytes);
+        QFile::setPermissions(target,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        ASSERT_TRUE(QFile::link(QStringLiteral("../dotfiles/tollbrook2.ini"), Path()));
+        {
+            IniSettingsStore store(root.path());
+            ASSERT_TRUE(store.Write(kCurrent, kSection, QStringLiteral("Cab"), QStringLiteral("False")));
+            ASSERT_TRUE(store.Sync()) << c.name;
+        }
+        EXPECT_TRUE(QFileInfo(Path()).isSymLink()) << c.name;
+        EXPECT_EQ(QFile::permissions(target),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                      | QFileDevice::WriteUser | QFileDevice::ReadGroup)
+            << c.name;
+        IniSettingsStore reopened(root.path());
+        EXPECT_EQ(reopened.Read(kCurrent, kSection, QStringLiteral("Lzh"), {}), QStringLiteral("False"))
+            << c.name;
+        EXPECT_EQ(reopened.Read(kCurrent, kSection, QStringLiteral("Cab"), {}), QStringLiteral("False"))
+            << c.name;
+        EXPECT_EQ(QDir(dotfiles).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("tollbrook2.ini")})
+            << c.name << ": nothing left beside the file";
+    }
 }
 
 TEST_F(IniSettingsStoreTest, HandEditedFileWithByteOrderMarkAndCrLfIsRead)

@@ -16,6 +16,7 @@
 #include "ui/outputListWindow.h"
 #include "ui/runPanel.h"
 #include "ui/workListWindow.h"
+#include "util/programMessages.h"
 
 namespace {
 
@@ -86,6 +87,27 @@ TEST_F(DeskRunTest, AFailedFileStaysAndTheButtonsStayUsable)
     desk.Execute(tbarc::SfxKind::Win32);
     EXPECT_EQ(desk.workList().Work().Entries(), QStringList{input.path() + QStringLiteral("/b.lzh")});
     EXPECT_TRUE(desk.runPanel().ExecuteButton(2)->isEnabled());
+}
+
+TEST_F(DeskRunTest, AFileWhoseNameTheRunMadeAlreadyFailsAndStays)
+{
+    const QString first = Archive("a.lzh"), sub = Archive("sub/a.lzh"), upper = Archive("A.LZH");
+    MainWindow& desk = Desk({first, sub, upper});
+    const QString refused = messages::Text(messages::ProgramMessage::MadeEarlierThisRun);
+
+    desk.runPanel().ExecuteButton(2)->click();
+    EXPECT_EQ(library->calls.filter(QStringLiteral("run ")).size(), 1)
+        << "the others never reach the library";
+    EXPECT_EQ(desk.workList().Work().Entries(), (QStringList{sub, upper}));
+    EXPECT_EQ(desk.history().Lines().count(refused), 2);
+    EXPECT_EQ(desk.outputList().Output().Entries().size(), 1);
+
+    // A new run may replace what an earlier run made, as the options say;
+    // within it the name is taken again by its first file.
+    desk.runPanel().ExecuteButton(2)->click();
+    EXPECT_EQ(desk.workList().Work().Entries(), QStringList{upper});
+    EXPECT_EQ(desk.history().Lines().count(refused), 1);
+    EXPECT_EQ(desk.history().Lines().constLast(), QStringLiteral("全て終了しました"));
 }
 
 TEST_F(DeskRunTest, CancelClickedDuringAConversionStopsBeforeTheNextFile)

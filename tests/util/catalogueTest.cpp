@@ -36,9 +36,9 @@ int CountNonEmptyRows()
 
 TEST(Catalogue, RowCounts)
 {
-    // The program's table has 93 rows, one of them (TemporaryOffTip) with an
+    // The program's table has 95 rows, one of them (TemporaryOffTip) with an
     // empty text.
-    EXPECT_EQ(CountNonEmptyRows<ProgramMessage>(), 92);
+    EXPECT_EQ(CountNonEmptyRows<ProgramMessage>(), 94);
     EXPECT_EQ(CountNonEmptyRows<SharedMessage>(), 54);
 }
 
@@ -95,13 +95,13 @@ TEST(Catalogue, SharedTexts)
 TEST(Catalogue, EngineLinesBeginWithAnIdeographicSpace)
 {
     const ProgramMessage engineLines[] = {
-        LzhMaking,   CabMaking, LzhChecking, CabChecking,    CreatedNotUpperCased,
-        Created,     Failed,    Unexpected,  SkippedBefore,  DiskFull,
-        NotWritable, Cancelled, NotTarget,   DamagedArchive, UnsupportedMethod};
+        LzhMaking, CabMaking,      LzhChecking,       CabChecking,       CreatedNotUpperCased, Created,
+        Failed,    Unexpected,     SkippedBefore,     DiskFull,          NotWritable,          Cancelled,
+        NotTarget, DamagedArchive, UnsupportedMethod, MadeEarlierThisRun};
     for (const ProgramMessage id : engineLines)
         EXPECT_FALSE(Text(id).isEmpty()) << static_cast<int>(id);
     // Every row of the engine's range, named or not, apart from the sentence tail.
-    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(UnsupportedMethod); ++id) {
+    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(MadeEarlierThisRun); ++id) {
         const QString text = TextOfNumber<ProgramMessage>(id);
         if (text.isEmpty() || id == static_cast<int>(SkippedAfter))
             continue;
