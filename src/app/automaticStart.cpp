@@ -160,7 +160,6 @@ WindowlessStart StartWithoutWindow(const QList<QByteArray>& arguments)
         if (start.exitStatus)
             return start;
     }
-    core::AutoRunning = false;
     if (call.automatic) {
         start.exitStatus = NothingToConvert();
     }

@@ -20,14 +20,12 @@ Libraries FindLibraries(const QString& systemFolder)
         return found;
     const QDir folder(systemFolder);
     if (auto unlha = SharedArchiverLibrary::Load(folder.filePath(UnlhaFileName), "Unlha")) {
-        found.UnlhaVersion = unlha->GetVersion();
-        found.Unlha = std::move(unlha);
-        found.UnlhaAvailable = true;
+        found.unlhaVersion = unlha->GetVersion();
+        found.unlha = std::move(unlha);
     }
     if (auto cab = SharedArchiverLibrary::Load(folder.filePath(CabFileName), "Cab")) {
-        found.CabVersion = cab->GetVersion();
-        found.Cab = std::move(cab);
-        found.CabAvailable = true;
+        found.cabVersion = cab->GetVersion();
+        found.cab = std::move(cab);
     }
     return found;
 }

@@ -22,15 +22,14 @@ public:
     virtual int Run(const QString& commandLine) = 0;
 };
 
-// What start-up found in the system folder. A library whose flag is false
-// is never called.
+// What start-up found in the system folder: a library that was not found
+// is null and never called. The versions are those the libraries told when
+// they were loaded (0 for one not found).
 struct Libraries {
-    bool UnlhaAvailable = false;
-    bool CabAvailable = false;
-    int UnlhaVersion = 0;
-    int CabVersion = 0;
-    std::shared_ptr<IArchiverLibrary> Unlha;
-    std::shared_ptr<IArchiverLibrary> Cab;
+    std::shared_ptr<IArchiverLibrary> unlha;
+    std::shared_ptr<IArchiverLibrary> cab;
+    int unlhaVersion = 0;
+    int cabVersion = 0;
 };
 
 // The libraries of this process, as the last LoadInstalledLibraries left them.

@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <optional>
-#include <stdexcept>
+#include <exception>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,15 +35,6 @@ QString LzhOptions(tbarc::SfxKind kind)
     case tbarc::SfxKind::Win32: kindOptions = current.lzhWin32Options; break;
     }
     return kindOptions + (current.leaveOutForeignNames ? QStringLiteral(" -gu0") : QStringLiteral(" -gu1"));
-}
-
-// A library whose flag is set is always loaded; anything else is a fault
-// that ends the run.
-archiver::IArchiverLibrary& Loaded(const std::shared_ptr<archiver::IArchiverLibrary>& library)
-{
-    if (!library)
-        throw std::logic_error("archiver library flagged available but not loaded");
-    return *library;
 }
 
 // Which file a path names right now: none, or the one with this identity.
@@ -128,7 +119,7 @@ void SfxEngine::History(ProgramMessage message)
     history_.Add(messages::Text(message));
 }
 
-short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind)
+Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind)
 {
     try {
         const QString lzhOptions = LzhOptions(kind);
@@ -138,8 +129,8 @@ short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder
         const QString extension = paths::UpperCaseName(paths::GetExtension(path, false, false));
 
         const options::Options& current = options::Current();
-        const bool lzh = current.convertLzh && libraries_.UnlhaAvailable;
-        const bool cab = current.convertCab && libraries_.CabAvailable;
+        const bool lzh = current.convertLzh && libraries_.unlha;
+        const bool cab = current.convertCab && libraries_.cab;
         int code = CodeNotAttempted;
         if (extension == u".LZH") {
             if (lzh)
@@ -154,37 +145,40 @@ short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder
             bool lzhStarted = false;
             if (lzh && current.convertLzhExe) {
                 History(ProgramMessage::LzhChecking);
-                if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1) {
+                if (libraries_.unlha->CheckArchive(path, 1) == 1) {
                     lzhStarted = true;
                     code = ConvertLzh(path, outputFolder, lzhOptions);
                 }
             }
             if (!lzhStarted && cab && current.convertCabExe) {
                 History(ProgramMessage::CabChecking);
-                if (Loaded(libraries_.Cab).CheckArchive(path, 1) == 1)
+                if (libraries_.cab->CheckArchive(path, 1) == 1)
                     code = ConvertCab(path, outputFolder);
             }
         } else if (extension == u".X") {
             if (lzh && current.convertLzhX) {
                 History(ProgramMessage::LzhChecking);
-                if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1)
+                if (libraries_.unlha->CheckArchive(path, 1) == 1)
                     code = ConvertLzh(path, outputFolder, lzhOptions);
             }
         }
 
-        const short outcome = JudgeResultCode(code);
+        const Outcome outcome = JudgeResultCode(code);
         if (outcome != OutcomeDone) {
             History(ProgramMessage::Failed);
             return outcome;
         }
         return ReportCreatedFile(expected, WrittenSince(expected, before));
     } catch (const std::exception&) {
+        // A call can fail around the library itself (the worker thread of
+        // the desk's calls cannot start, memory runs out): the run stops
+        // with the line that says so.
         History(ProgramMessage::Unexpected);
         return OutcomeStop;
     }
 }
 
-short SfxEngine::ReportCreatedFile(const QString& expected, bool written)
+Outcome SfxEngine::ReportCreatedFile(const QString& expected, bool written)
 {
     if (!written) {
         History(ProgramMessage::Failed);
@@ -211,14 +205,14 @@ short SfxEngine::ReportCreatedFile(const QString& expected, bool written)
 int SfxEngine::ConvertLzh(const QString& path, const QString& outputFolder, const QString& options)
 {
     History(ProgramMessage::LzhMaking);
-    return CallLibrary(Loaded(libraries_.Unlha), ProgramMessage::UnlhaBusy,
+    return CallLibrary(*libraries_.unlha, ProgramMessage::UnlhaBusy,
                        LibraryCommandLine(options, path, outputFolder));
 }
 
 int SfxEngine::ConvertCab(const QString& path, const QString& outputFolder)
 {
     History(ProgramMessage::CabMaking);
-    return CallLibrary(Loaded(libraries_.Cab), ProgramMessage::CabBusy,
+    return CallLibrary(*libraries_.cab, ProgramMessage::CabBusy,
                        LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
 }
 
@@ -232,7 +226,7 @@ int SfxEngine::CallLibrary(archiver::IArchiverLibrary& library, ProgramMessage b
     return library.Run(commandLine);
 }
 
-short SfxEngine::JudgeResultCode(int code)
+Outcome SfxEngine::JudgeResultCode(int code)
 {
     if (code == tbarc::kDone)
         return OutcomeDone;

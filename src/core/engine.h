@@ -28,10 +28,10 @@ public:
     SfxEngine(const archiver::Libraries& libraries, IHistory& history, IOutputList& output);
 
     // outputFolder ends with the separator.
-    short ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind);
+    Outcome ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind);
 
     // Judges a library return code, adding its history line when it has one.
-    short JudgeResultCode(int code);
+    Outcome JudgeResultCode(int code);
 
 private:
     int ConvertLzh(const QString& path, const QString& outputFolder, const QString& options);
@@ -40,7 +40,7 @@ private:
                     const QString& commandLine);
     // Reports the file the library made at expected; written: the file there
     // is a new one.
-    short ReportCreatedFile(const QString& expected, bool written);
+    Outcome ReportCreatedFile(const QString& expected, bool written);
     void History(messages::ProgramMessage message);
 
     const archiver::Libraries& libraries_;

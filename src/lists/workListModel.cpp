@@ -65,10 +65,7 @@ void WorkListModel::Clear()
 
 void WorkListModel::SelectAll()
 {
-    if (Count() == 0)
-        return;
-    selection_.select(QItemSelection(model_.index(0), model_.index(Count() - 1)),
-                      QItemSelectionModel::Select);
+    selection_.SelectAll();
 }
 
 void WorkListModel::ClearSelection()

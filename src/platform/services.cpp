@@ -1,9 +1,9 @@
 #include "platform/services.h"
 
+#include "platform/clipboard.h"
 #include "platform/documentViewer.h"
 #include "platform/headlessDialogs.h"
 #include "platform/iniSettingsStore.h"
-#include "platform/memoryClipboard.h"
 #include "platform/storageDrives.h"
 
 namespace platform {
@@ -16,7 +16,7 @@ Services MakeDefaults()
     // writes what is pending when it is destroyed at exit.
     static IniSettingsStore settings;
     static HeadlessDialogs dialogs;
-    static MemoryClipboard clipboard;
+    static NoClipboard clipboard;
     static StorageDrives drives;
     static NoDocumentViewer documents;
     return Services{.settings = &settings,

@@ -66,8 +66,6 @@ public:
 
     QMenu* Popup() const { return popup_; }
 
-    void ApplyFont() override;
-    void ApplyTooltips(bool show) override;
     void StoreSettings() override { place_.Store(); }
 
 protected:

@@ -32,8 +32,6 @@ public:
     void AddAll();
     void AddWithSubfolders();
 
-    void ApplyTooltips(bool show) override;
-
 signals:
     // Entries went to the work list: the Execute buttons follow.
     void WorkListChanged();
@@ -41,7 +39,6 @@ signals:
     void MoveOnRequested();
 
 protected:
-    QList<QWidget*> FontTargets() const override;
     void LayOut(double clientWidth, double clientHeight) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -47,8 +47,6 @@ public:
     void RemoveSelected();
     void RemoveAll();
 
-    void ApplyTooltips(bool show) override;
-
 signals:
     // The list has changed: the Execute buttons follow.
     void EntriesChanged();
@@ -60,7 +58,6 @@ signals:
     void MoveOnRequested();
 
 protected:
-    QList<QWidget*> FontTargets() const override;
     void LayOut(double clientWidth, double clientHeight) override;
 
 private:

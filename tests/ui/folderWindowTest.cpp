@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/autoRun.h"
 #include "ui/driveBox.h"
 #include "ui/folderListView.h"
 #include "ui/folderWindow.h"
@@ -203,19 +202,6 @@ TEST_F(FolderWindowTest, CopyOpensThisFolderInTheOtherWindow)
     input.SetOtherWindow(&output);
     input.CopyToOtherWindow();
     EXPECT_EQ(output.Folder(), Path("a/one"));
-}
-
-TEST_F(FolderWindowTest, AnAutomaticRunReadsTheFolderButStoresNothing)
-{
-    Seed("Dir_Out", Path("a"));
-    core::AutoRunning = true;
-    FolderWindow window(FolderSide::Output);
-    const bool loaded = window.Load(Path("b"));
-    window.StoreSettings();
-    core::AutoRunning = false;
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(window.Folder(), Path("a"));
-    EXPECT_TRUE(store.writes.isEmpty());
 }
 
 } // namespace
