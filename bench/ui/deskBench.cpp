@@ -310,7 +310,7 @@ void BM_InteractiveRun(benchmark::State& state)
         WorkListModel work;
         HistoryModel history;
         OutputListModel output;
-        core::SfxEngine engine(archiver::libraries(), history, output);
+        core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
         const QString out = archives.Fresh(QStringLiteral("auto"));
         const Stopwatch automaticWatch;
         const auto summary =
@@ -354,7 +354,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     QDir::setCurrent(home.path());
     QApplication application(argc, argv);
-    archiver::libraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
+    archiver::InstalledLibraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -92,7 +92,7 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     OutputListModel output;
     HistoryEcho echo(stdout);
     QObject::connect(&history, &HistoryModel::LineAdded, [&echo](const QString& line) { echo.Add(line); });
-    core::SfxEngine engine(archiver::libraries(), history, output);
+    core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
     const auto reportIntake = [&echo](const core::CommandLineIntake& intake) {
         echo.Flush();
         for (const core::PassedOverName& passed : intake.passedOver)

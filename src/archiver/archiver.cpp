@@ -7,7 +7,7 @@
 
 namespace archiver {
 
-Libraries& libraries()
+Libraries& InstalledLibraries()
 {
     static Libraries found;
     return found;
@@ -32,7 +32,7 @@ Libraries FindLibraries(const QString& systemFolder)
 
 void LoadInstalledLibraries()
 {
-    libraries() = FindLibraries(paths::GetSystemDir());
+    InstalledLibraries() = FindLibraries(paths::GetSystemDir());
 }
 
 } // namespace archiver

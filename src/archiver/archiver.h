@@ -33,7 +33,7 @@ struct Libraries {
 };
 
 // The libraries of this process, as the last LoadInstalledLibraries left them.
-Libraries& libraries();
+Libraries& InstalledLibraries();
 
 // File names of the two libraries inside the system folder.
 inline constexpr char UnlhaFileName[] = "libunlha32.so";
@@ -42,7 +42,7 @@ inline constexpr char CabFileName[] = "libcab32.so";
 // Looks for both libraries in systemFolder and loads what is there.
 Libraries FindLibraries(const QString& systemFolder);
 
-// Fills libraries() from the system folder of this installation.
+// Fills InstalledLibraries() from the system folder of this installation.
 void LoadInstalledLibraries();
 
 } // namespace archiver

@@ -109,7 +109,7 @@ void WorkListModel::RemoveRefusedTypes()
     RemoveWhere([this](int row) { return !typeCheck_(Entry(row)); });
 }
 
-QString WorkListModel::GetFirstSelected() const
+QString WorkListModel::FirstSelected() const
 {
     for (int i = 0; i < Count(); ++i) {
         if (IsSelected(i))

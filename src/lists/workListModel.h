@@ -47,7 +47,7 @@ public:
     // accepts (after the type options changed); the others stay in order.
     void RemoveRefusedTypes();
     // The selected entry with the lowest index, or empty.
-    QString GetFirstSelected() const;
+    QString FirstSelected() const;
 
 signals:
     // A run has reached entry index; the view brings it to the top.

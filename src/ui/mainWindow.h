@@ -35,7 +35,7 @@ class MainWindow : public QMainWindow, private core::IRunDesk {
 public:
     // libraries: those the runs convert with (by default the ones found at
     // start-up).
-    explicit MainWindow(const archiver::Libraries& libraries = archiver::libraries(),
+    explicit MainWindow(const archiver::Libraries& libraries = archiver::InstalledLibraries(),
                         QWidget* parent = nullptr);
     ~MainWindow() override;
 

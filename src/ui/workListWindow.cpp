@@ -111,7 +111,7 @@ WorkListWindow::WorkListWindow(std::function<bool(const QString&)> typeCheck, QW
 
 QString WorkListWindow::FirstSelectedFolder() const
 {
-    const QString path = work_.GetFirstSelected();
+    const QString path = work_.FirstSelected();
     return path.isEmpty() ? QString() : paths::GetFolderPart(path);
 }
 

@@ -14,13 +14,21 @@
 #include "modalDialog.h"
 #include "widgetTest.h"
 
+#include "lists/archiveTypes.h"
+#include "lists/historyModel.h"
+#include "lists/workListModel.h"
+#include "ui/folderWindow.h"
+#include "ui/mainMenu.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QAction>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <functional>
 
@@ -196,6 +204,43 @@ TEST_F(DeskCommandsTest, ExitClosesTheDeskAndStoresTheOptions)
     MenuActionOf(window, MenuCommand::Exit).trigger();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Stored("Font_Italic"), QStringLiteral("False"));
+}
+
+// The commands with only the parts they are built from, no desk around
+// them: OK in the options dialog drops the archives of types no longer
+// taken and tells the desk once; Cancel changes nothing and tells nobody.
+TEST_F(DeskCommandsTest, BuiltFromItsPartsOptionsOkTrimsTheWorkListAndTellsTheDesk)
+{
+    archiver::Libraries libraries;
+    libraries.unlha = std::make_shared<archiver::FakeArchiverLibrary>();
+    libraries.cab = std::make_shared<archiver::FakeArchiverLibrary>();
+    QWidget desk;
+    QMenuBar bar(&desk);
+    MainMenu menu(bar);
+    HistoryModel history;
+    FolderWindow input(folders::FolderSide::Input), output(folders::FolderSide::Output);
+    WorkListModel work(
+        [&libraries](const QString& path) { return ArchiveTypes::Current(libraries).AcceptsType(path); });
+    ASSERT_TRUE(work.Add(QStringLiteral("/in/a.lzh")));
+    ASSERT_TRUE(work.Add(QStringLiteral("/in/b.cab")));
+    DeskCommands commands({desk, menu, history, input, output, work, libraries});
+    ASSERT_TRUE(commands.PrepareDialogs());
+    QSignalSpy accepted(&commands, &DeskCommands::OptionsAccepted);
+
+    const auto options = [&menu](const char* button) {
+        testSupport::WhileModal([&menu] { menu.Action(MenuCommand::Options)->trigger(); },
+                                [button](QWidget& dialog) {
+                                    Click(dialog, "ckbCAB");
+                                    Click(dialog, button);
+                                });
+    };
+    options("btnCancel");
+    EXPECT_EQ(accepted.count(), 0);
+    EXPECT_EQ(work.Count(), 2);
+    options("btnOk");
+    EXPECT_EQ(accepted.count(), 1);
+    EXPECT_EQ(work.Entries(), QStringList{QStringLiteral("/in/a.lzh")});
+    EXPECT_FALSE(options::Current().convertCab);
 }
 
 } // namespace
