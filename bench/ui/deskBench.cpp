@@ -270,7 +270,7 @@ void BM_HistoryLines(benchmark::State& state)
     window.show();
     UntilIdle();
     HistoryModel& history = Child<HistoryWindow>(window, "mdiStatus").History();
-    QListView& view = *Child<HistoryWindow>(window, "mdiStatus").List();
+    QListView& view = Child<QListView>(window, "lstKekka");
     double scroll = 0;
     for (auto _ : state) {
         history.Clear();

@@ -24,8 +24,6 @@ class FolderWindow : public ChildWindow {
 public:
     explicit FolderWindow(folders::FolderSide side, QWidget* parent = nullptr);
 
-    folders::FolderSide Side() const { return side_; }
-
     // The load step: reads the start folders and opens the start folder,
     // then the place, the font, the tooltips and the aliases. False when a
     // stored value cannot be read: the load fails.
@@ -58,8 +56,6 @@ public:
     void OpenAlias(int slot);
 
     DriveBox* Drives() const { return drives_; }
-    FolderListView* FolderList() const { return folderList_; }
-    QLineEdit* FolderText() const { return folderText_; }
     QAction* AddAliasAction() const { return addAlias_; }
     QAction* MaintainAliasesAction() const { return maintainAliases_; }
     QAction* AliasAction(int slot) const { return aliasItems_.at(slot); }

@@ -64,8 +64,6 @@ public:
     void CopyOutputFolder();
     void CopyTemporaryFolder();
 
-    QMenu* Popup() const { return popup_; }
-
     void StoreSettings() override { place_.Store(); }
 
 protected:

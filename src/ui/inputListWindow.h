@@ -17,10 +17,6 @@ public:
     explicit InputListWindow(InputListModel::AddToWorkList addToWorkList, QWidget* parent = nullptr);
 
     InputListModel& Input() { return input_; }
-    QListView* List() const { return list_; }
-    QPushButton* AddSelectedButton() const { return addSelected_; }
-    QPushButton* AddAllButton() const { return addAll_; }
-    QPushButton* AddWithSubfoldersButton() const { return addWithSubfolders_; }
 
     // Shows the archives of folder; a folder that cannot be listed shows
     // the process's current folder instead.

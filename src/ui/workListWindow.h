@@ -38,8 +38,6 @@ public:
 
     WorkListModel& Work() { return work_; }
     FileDropListView* List() const { return list_; }
-    QPushButton* RemoveSelectedButton() const { return removeSelected_; }
-    QPushButton* RemoveAllButton() const { return removeAll_; }
 
     // Takes dropped files as archives from outside, in their order, until
     // the list is full; anything that is no local file is passed over.

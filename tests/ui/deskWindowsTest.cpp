@@ -202,22 +202,23 @@ TEST_F(DeskWindowsTest, MenuBarFollowsTheActiveChildsMenuState)
 TEST_F(DeskWindowsTest, TooltipsAndFontReachEveryChild)
 {
     MainWindow& desk = Desk();
-    EXPECT_EQ(WorkListOf(desk).RemoveAllButton()->toolTip(),
+    EXPECT_EQ(Named<QPushButton>(WorkListOf(desk), "btnDelAll").toolTip(),
               QStringLiteral("全ての圧縮ファイルを自己解凍作成の対象からはずします"));
-    EXPECT_EQ(OutputFolderOf(desk).FolderText()->toolTip(), QStringLiteral("現在の自己解凍格納フォルダ"));
+    EXPECT_EQ(Named<QLineEdit>(OutputFolderOf(desk), "txtDir").toolTip(),
+              QStringLiteral("現在の自己解凍格納フォルダ"));
     PresentationChanges::Current().AnnounceTooltips(false);
-    EXPECT_TRUE(WorkListOf(desk).RemoveAllButton()->toolTip().isEmpty());
-    EXPECT_TRUE(InputListOf(desk).AddWithSubfoldersButton()->toolTip().isEmpty());
+    EXPECT_TRUE(Named<QPushButton>(WorkListOf(desk), "btnDelAll").toolTip().isEmpty());
+    EXPECT_TRUE(Named<QPushButton>(InputListOf(desk), "btnAddAllAll").toolTip().isEmpty());
     EXPECT_TRUE(OutputFolderOf(desk).Drives()->toolTip().isEmpty());
-    EXPECT_FALSE(WorkListOf(desk).RemoveAllButton()->accessibleName().isEmpty())
+    EXPECT_FALSE(Named<QPushButton>(WorkListOf(desk), "btnDelAll").accessibleName().isEmpty())
         << "screen readers still name it";
 
     options::Current().fontSize = 15;
     options::Current().fontBold = true;
     PresentationChanges::Current().AnnounceFont();
-    for (QWidget* control : {static_cast<QWidget*>(InputListOf(desk).AddWithSubfoldersButton()),
-                             static_cast<QWidget*>(HistoryWindowOf(desk).List()),
-                             static_cast<QWidget*>(OutputFolderOf(desk).FolderList()),
+    for (QWidget* control : {static_cast<QWidget*>(&Named<QPushButton>(InputListOf(desk), "btnAddAllAll")),
+                             static_cast<QWidget*>(&Named<QListView>(HistoryWindowOf(desk), "lstKekka")),
+                             static_cast<QWidget*>(&Named<FolderListView>(OutputFolderOf(desk), "dlbDir")),
                              static_cast<QWidget*>(&CancelButtonOf(desk))}) {
         EXPECT_EQ(control->font().pointSize(), 15) << control->objectName().toStdString();
         EXPECT_TRUE(control->font().bold());
@@ -233,7 +234,7 @@ TEST_F(DeskWindowsTest, InputListShowsTheArchivesOfTheInputFolderAndAddsThem)
     MainWindow& desk = Desk();
     EXPECT_EQ(InputListOf(desk).Input().Names(), (QStringList{"a.LZH", "b.lzh"}));
     EXPECT_FALSE(ExecuteButtonOf(desk, 0).isEnabled());
-    InputListOf(desk).AddWithSubfoldersButton()->click();
+    Named<QPushButton>(InputListOf(desk), "btnAddAllAll").click();
     EXPECT_EQ(WorkListOf(desk).Work().Entries(),
               (QStringList{input.path() + "/a.LZH", input.path() + "/b.lzh", input.path() + "/sub/c.lzh"}));
     EXPECT_TRUE(ExecuteButtonOf(desk, 0).isEnabled());
@@ -247,13 +248,13 @@ TEST_F(DeskWindowsTest, EnterMovesOnFromListToList)
     MainWindow& desk = Desk();
     desk.show();
     QApplication::setActiveWindow(&desk);
-    InputListOf(desk).List()->setFocus();
-    QTest::keyClick(InputListOf(desk).List(), Qt::Key_Return);
+    Named<QListView>(InputListOf(desk), "filFile").setFocus();
+    QTest::keyClick(&Named<QListView>(InputListOf(desk), "filFile"), Qt::Key_Return);
     EXPECT_TRUE(WorkListOf(desk).List()->hasFocus());
     QTest::keyClick(WorkListOf(desk).List(), Qt::Key_Return);
     EXPECT_TRUE(OutputFolderOf(desk).Drives()->hasFocus());
     QTest::keyClick(OutputFolderOf(desk).Drives(), Qt::Key_Return);
-    EXPECT_TRUE(OutputFolderOf(desk).FolderList()->hasFocus());
+    EXPECT_TRUE(Named<FolderListView>(OutputFolderOf(desk), "dlbDir").hasFocus());
 }
 
 TEST_F(DeskWindowsTest, DeleteRemovesTheSelectedEntriesOfTheWorkList)
@@ -265,7 +266,7 @@ TEST_F(DeskWindowsTest, DeleteRemovesTheSelectedEntriesOfTheWorkList)
         work.SelectionModel().select(work.Model().index(row), QItemSelectionModel::Select);
     QTest::keyClick(WorkListOf(desk).List(), Qt::Key_Delete);
     EXPECT_EQ(work.Entries(), (QStringList{archives[0], archives[3]}));
-    WorkListOf(desk).RemoveAllButton()->click();
+    Named<QPushButton>(WorkListOf(desk), "btnDelAll").click();
     EXPECT_EQ(work.Count(), 0);
     EXPECT_FALSE(ExecuteButtonOf(desk, 2).isEnabled());
 }
@@ -343,12 +344,16 @@ TEST_F(DeskWindowsTest, OutputListOffersTheSelectedFilesForACopy)
     OutputListModel& out = OutputListOf(desk).Output();
     for (const char* name : {"/o/A.EXE", "/o/B.EXE", "/o/C.EXE"})
         out.Add(QString::fromLatin1(name));
-    EXPECT_TRUE(std::unique_ptr<QMimeData>(OutputListOf(desk).List()->DraggedFiles())->urls().isEmpty());
+    EXPECT_TRUE(
+        std::unique_ptr<QMimeData>(Named<FileDragListView>(OutputListOf(desk), "lstOutFile").DraggedFiles())
+            ->urls()
+            .isEmpty());
     out.SelectionModel().select(out.Model().index(2), QItemSelectionModel::Select);
     out.SelectionModel().select(out.Model().index(0), QItemSelectionModel::Select);
-    const std::unique_ptr<QMimeData> data(OutputListOf(desk).List()->DraggedFiles());
+    const std::unique_ptr<QMimeData> data(
+        Named<FileDragListView>(OutputListOf(desk), "lstOutFile").DraggedFiles());
     EXPECT_EQ(data->urls(), (QList<QUrl>{QUrl::fromLocalFile("/o/A.EXE"), QUrl::fromLocalFile("/o/C.EXE")}));
-    EXPECT_EQ(OutputListOf(desk).List()->defaultDropAction(), Qt::CopyAction);
+    EXPECT_EQ(Named<FileDragListView>(OutputListOf(desk), "lstOutFile").defaultDropAction(), Qt::CopyAction);
 }
 
 TEST_F(DeskWindowsTest, RightPressOpensThePopupAndLeavesTheSelectionAlone)

@@ -10,9 +10,12 @@
 #include "ui/folderListView.h"
 #include "ui/folderWindow.h"
 #include "util/paths.h"
+#include "modalDialog.h"
 #include "widgetTest.h"
 
 namespace {
+
+using testSupport::Named;
 
 using folders::FolderAlias;
 using folders::FolderAliases;
@@ -49,7 +52,7 @@ TEST_F(FolderWindowTest, FirstStartOpensTheCurrentFolderWithoutAliases)
     FolderWindow window(FolderSide::Input);
     ASSERT_TRUE(window.Load(Path("b")));
     EXPECT_EQ(window.Folder(), Path("b"));
-    EXPECT_EQ(window.FolderText()->text(), paths::ShortenPath(Path("b")));
+    EXPECT_EQ(Named<QLineEdit>(window, "txtDir").text(), paths::ShortenPath(Path("b")));
     EXPECT_EQ(AliasMenu(window), QStringLiteral(" nobar add nomaintain"));
     EXPECT_TRUE(dialogs.asked.isEmpty());
 }
@@ -163,7 +166,7 @@ TEST_F(FolderWindowTest, EnterOpensTheHighlightedFolderAndBackspaceTheOneAbove)
 {
     FolderWindow window(FolderSide::Input);
     ASSERT_TRUE(window.Load(Path("a")));
-    FolderListView& list = *window.FolderList();
+    FolderListView& list = Named<FolderListView>(window, "dlbDir");
     folders::FolderListModel& model = *static_cast<folders::FolderListModel*>(list.model());
     list.setCurrentIndex(model.index(model.RowOf(1)));
     QTest::keyClick(&list, Qt::Key_Return);

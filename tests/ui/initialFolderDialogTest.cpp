@@ -103,8 +103,8 @@ TEST_F(InitialFolderDialogTest, FoldersComeFromTheCopyCommandsOrFallBackToTheCur
     EXPECT_EQ(dialog.Folder(), Long(paths::GetTempDir()));
     EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtDir"))->text(),
               paths::ShortenPath(Long(paths::GetTempDir())));
-    ASSERT_EQ(dialog.Popup()->actions().size(), 3);
-    EXPECT_EQ(dialog.Popup()->actions()[2]->text(),
+    ASSERT_EQ(dialog.findChild<QMenu*>()->actions().size(), 3);
+    EXPECT_EQ(dialog.findChild<QMenu*>()->actions()[2]->text(),
               messages::Text(messages::ProgramMessage::CopyFromTemporaryFolder));
 }
 
