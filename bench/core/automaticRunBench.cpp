@@ -158,7 +158,7 @@ void BM_AutomaticRunAgainstCp(benchmark::State& state)
     if (state.range(0) == 0)
         options::Current().lzhWin32Options += QStringLiteral(" -gt0");
     options::Current().autoRunCopiesHistory = false;
-    archiver::libraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
+    archiver::InstalledLibraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
     Batch batch;
     if (batch.archives.size() != ArchiveCount) {
         state.SkipWithError("cannot write the archives");
@@ -174,7 +174,7 @@ void BM_AutomaticRunAgainstCp(benchmark::State& state)
         WorkListModel work;
         HistoryModel history;
         OutputListModel output;
-        core::SfxEngine engine(archiver::libraries(), history, output);
+        core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
 
         const auto start = Clock::now();
         const auto summary =

@@ -58,6 +58,13 @@
 
 namespace {
 
+// A child window of the desk by its internal name (docs/names.md).
+template <typename Window>
+Window& Child(const MainWindow& desk, const char* name)
+{
+    return *desk.findChild<Window*>(QString::fromLatin1(name));
+}
+
 using Clock = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
 
@@ -241,16 +248,16 @@ void BM_AddAllArchives(benchmark::State& state)
     MainWindow window;
     window.PrepareDesk();
     window.show();
-    window.inputFolder().OpenFolder(archives.Input());
+    Child<FolderWindow>(window, "mdiinDir").OpenFolder(archives.Input());
     UntilIdle();
     for (auto _ : state) {
-        window.workList().Work().Clear();
+        Child<WorkListWindow>(window, "mdiFile").Work().Clear();
         UntilIdle();
         const auto start = Clock::now();
-        window.inputList().AddAll();
+        Child<InputListWindow>(window, "mdiinFile").AddAll();
         UntilIdle();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        if (window.workList().Work().Count() != 1000)
+        if (Child<WorkListWindow>(window, "mdiFile").Work().Count() != 1000)
             state.SkipWithError("not every archive was taken");
     }
 }
@@ -262,8 +269,8 @@ void BM_HistoryLines(benchmark::State& state)
     window.PrepareDesk();
     window.show();
     UntilIdle();
-    HistoryModel& history = window.history();
-    QListView& view = *window.historyWindow().List();
+    HistoryModel& history = Child<HistoryWindow>(window, "mdiStatus").History();
+    QListView& view = Child<QListView>(window, "lstKekka");
     double scroll = 0;
     for (auto _ : state) {
         history.Clear();
@@ -292,7 +299,7 @@ void BM_InteractiveRun(benchmark::State& state)
     for (auto _ : state) {
         MainWindow window;
         window.PrepareDesk(archives.paths);
-        window.outputFolder().OpenFolder(archives.Fresh(QStringLiteral("desk")));
+        Child<FolderWindow>(window, "mdiOutDir").OpenFolder(archives.Fresh(QStringLiteral("desk")));
         window.show();
         UntilIdle();
         const Stopwatch deskWatch;
@@ -303,7 +310,7 @@ void BM_InteractiveRun(benchmark::State& state)
         WorkListModel work;
         HistoryModel history;
         OutputListModel output;
-        core::SfxEngine engine(archiver::libraries(), history, output);
+        core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
         const QString out = archives.Fresh(QStringLiteral("auto"));
         const Stopwatch automaticWatch;
         const auto summary =
@@ -347,7 +354,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     QDir::setCurrent(home.path());
     QApplication application(argc, argv);
-    archiver::libraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
+    archiver::InstalledLibraries() = archiver::FindLibraries(QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

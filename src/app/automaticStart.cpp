@@ -111,7 +111,7 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     OutputListModel output;
     HistoryEcho echo(stdout);
     QObject::connect(&history, &HistoryModel::LineAdded, [&echo](const QString& line) { echo.Add(line); });
-    core::SfxEngine engine(archiver::libraries(), history, output);
+    core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
     const auto reportIntake = [&echo](const core::CommandLineIntake& intake) {
         echo.Flush();
         for (const core::PassedOverName& passed : intake.passedOver)
@@ -180,7 +180,6 @@ WindowlessStart StartWithoutWindow(const QList<QByteArray>& arguments)
         if (start.exitStatus)
             return start;
     }
-    core::AutoRunning = false;
     if (call.automatic) {
         start.exitStatus = NothingToConvert();
     }

@@ -7,7 +7,7 @@
 
 namespace archiver {
 
-Libraries& libraries()
+Libraries& InstalledLibraries()
 {
     static Libraries found;
     return found;
@@ -20,21 +20,19 @@ Libraries FindLibraries(const QString& systemFolder)
         return found;
     const QDir folder(systemFolder);
     if (auto unlha = SharedArchiverLibrary::Load(folder.filePath(UnlhaFileName), "Unlha")) {
-        found.UnlhaVersion = unlha->GetVersion();
-        found.Unlha = std::move(unlha);
-        found.UnlhaAvailable = true;
+        found.unlhaVersion = unlha->GetVersion();
+        found.unlha = std::move(unlha);
     }
     if (auto cab = SharedArchiverLibrary::Load(folder.filePath(CabFileName), "Cab")) {
-        found.CabVersion = cab->GetVersion();
-        found.Cab = std::move(cab);
-        found.CabAvailable = true;
+        found.cabVersion = cab->GetVersion();
+        found.cab = std::move(cab);
     }
     return found;
 }
 
 void LoadInstalledLibraries()
 {
-    libraries() = FindLibraries(paths::GetSystemDir());
+    InstalledLibraries() = FindLibraries(paths::GetSystemDir());
 }
 
 } // namespace archiver

@@ -22,19 +22,18 @@ public:
     virtual int Run(const QString& commandLine) = 0;
 };
 
-// What start-up found in the system folder. A library whose flag is false
-// is never called.
+// What start-up found in the system folder: a library that was not found
+// is null and never called. The versions are those the libraries told when
+// they were loaded (0 for one not found).
 struct Libraries {
-    bool UnlhaAvailable = false;
-    bool CabAvailable = false;
-    int UnlhaVersion = 0;
-    int CabVersion = 0;
-    std::shared_ptr<IArchiverLibrary> Unlha;
-    std::shared_ptr<IArchiverLibrary> Cab;
+    std::shared_ptr<IArchiverLibrary> unlha;
+    std::shared_ptr<IArchiverLibrary> cab;
+    int unlhaVersion = 0;
+    int cabVersion = 0;
 };
 
 // The libraries of this process, as the last LoadInstalledLibraries left them.
-Libraries& libraries();
+Libraries& InstalledLibraries();
 
 // File names of the two libraries inside the system folder.
 inline constexpr char UnlhaFileName[] = "libunlha32.so";
@@ -43,7 +42,7 @@ inline constexpr char CabFileName[] = "libcab32.so";
 // Looks for both libraries in systemFolder and loads what is there.
 Libraries FindLibraries(const QString& systemFolder);
 
-// Fills libraries() from the system folder of this installation.
+// Fills InstalledLibraries() from the system folder of this installation.
 void LoadInstalledLibraries();
 
 } // namespace archiver

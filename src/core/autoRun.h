@@ -12,10 +12,6 @@
 
 namespace core {
 
-// True while an automatic run loads or runs: the windows then neither show
-// nor store anything.
-extern bool AutoRunning;
-
 // The lists an automatic run fills, and what it runs with.
 struct AutoRunParts {
     IWorkList& work;

@@ -12,7 +12,7 @@
 #include <QFile>
 
 #include <optional>
-#include <stdexcept>
+#include <exception>
 
 #include <sys/stat.h>
 
@@ -32,15 +32,6 @@ QString LzhOptions(tbarc::SfxKind kind)
     case tbarc::SfxKind::Win32: kindOptions = current.lzhWin32Options; break;
     }
     return kindOptions + (current.leaveOutForeignNames ? QStringLiteral(" -gu0") : QStringLiteral(" -gu1"));
-}
-
-// A library whose flag is set is always loaded; anything else is a fault
-// that ends the run.
-archiver::IArchiverLibrary& Loaded(const std::shared_ptr<archiver::IArchiverLibrary>& library)
-{
-    if (!library)
-        throw std::logic_error("archiver library flagged available but not loaded");
-    return *library;
 }
 
 // Which file a path names right now: none, or the one with this identity.
@@ -98,8 +89,8 @@ void SfxEngine::History(ProgramMessage message)
     history_.Add(messages::Text(message));
 }
 
-short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
-                                RunCreatedFiles& created)
+Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                                  RunCreatedFiles& created)
 {
     try {
         const QString lzhOptions = LzhOptions(kind);
@@ -118,24 +109,27 @@ short SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder
                 History(ProgramMessage::Failed);
                 return OutcomeFailed;
             }
-            code = lzh ? CallLibrary(Loaded(libraries_.Unlha), ProgramMessage::UnlhaBusy,
+            code = lzh ? CallLibrary(*libraries_.unlha, ProgramMessage::UnlhaBusy,
                                      LibraryCommandLine(lzhOptions, path, outputFolder))
-                       : CallLibrary(Loaded(libraries_.Cab), ProgramMessage::CabBusy,
+                       : CallLibrary(*libraries_.cab, ProgramMessage::CabBusy,
                                      LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
         }
 
-        const short outcome = JudgeResultCode(code);
+        const Outcome outcome = JudgeResultCode(code);
         if (outcome != OutcomeDone) {
             History(ProgramMessage::Failed);
             return outcome;
         }
-        const short reported = ReportCreatedFile(expected, WrittenSince(expected, before));
+        const Outcome reported = ReportCreatedFile(expected, WrittenSince(expected, before));
         // Whether the file keeps this name or gets its upper-case form, both
         // fold to the same.
         if (reported == OutcomeDone)
             created.Add(expected);
         return reported;
     } catch (const std::exception&) {
+        // A call can fail around the library itself (the worker thread of
+        // the desk's calls cannot start, memory runs out): the run stops
+        // with the line that says so.
         History(ProgramMessage::Unexpected);
         return OutcomeStop;
     }
@@ -145,8 +139,8 @@ SfxEngine::Library SfxEngine::ChooseLibrary(const QString& path)
 {
     const QString extension = paths::UpperCaseName(paths::GetExtension(path, false, false));
     const options::Options& current = options::Current();
-    const bool lzh = current.convertLzh && libraries_.UnlhaAvailable;
-    const bool cab = current.convertCab && libraries_.CabAvailable;
+    const bool lzh = current.convertLzh && libraries_.unlha;
+    const bool cab = current.convertCab && libraries_.cab;
     if (extension == u".LZH")
         return lzh ? Library::Unlha : Library::None;
     if (extension == u".LHA")
@@ -156,25 +150,25 @@ SfxEngine::Library SfxEngine::ChooseLibrary(const QString& path)
     if (extension == u".EXE") {
         if (lzh && current.convertLzhExe) {
             History(ProgramMessage::LzhChecking);
-            if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1)
+            if (libraries_.unlha->CheckArchive(path, 1) == 1)
                 return Library::Unlha;
         }
         if (cab && current.convertCabExe) {
             History(ProgramMessage::CabChecking);
-            if (Loaded(libraries_.Cab).CheckArchive(path, 1) == 1)
+            if (libraries_.cab->CheckArchive(path, 1) == 1)
                 return Library::Cab;
         }
         return Library::None;
     }
     if (extension == u".X" && lzh && current.convertLzhX) {
         History(ProgramMessage::LzhChecking);
-        if (Loaded(libraries_.Unlha).CheckArchive(path, 1) == 1)
+        if (libraries_.unlha->CheckArchive(path, 1) == 1)
             return Library::Unlha;
     }
     return Library::None;
 }
 
-short SfxEngine::ReportCreatedFile(const QString& expected, bool written)
+Outcome SfxEngine::ReportCreatedFile(const QString& expected, bool written)
 {
     if (!written) {
         History(ProgramMessage::Failed);
@@ -209,7 +203,7 @@ int SfxEngine::CallLibrary(archiver::IArchiverLibrary& library, ProgramMessage b
     return library.Run(commandLine);
 }
 
-short SfxEngine::JudgeResultCode(int code)
+Outcome SfxEngine::JudgeResultCode(int code)
 {
     if (code == tbarc::kDone)
         return OutcomeDone;

@@ -30,11 +30,11 @@ public:
 
     // outputFolder ends with the separator. created holds what the run made
     // so far; a file made now is added to it.
-    short ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
-                         RunCreatedFiles& created);
+    Outcome ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                           RunCreatedFiles& created);
 
     // Judges a library return code, adding its history line when it has one.
-    short JudgeResultCode(int code);
+    Outcome JudgeResultCode(int code);
 
 private:
     enum class Library { None, Unlha, Cab };
@@ -46,7 +46,7 @@ private:
                     const QString& commandLine);
     // Reports the file the library made at expected; written: the file there
     // is a new one.
-    short ReportCreatedFile(const QString& expected, bool written);
+    Outcome ReportCreatedFile(const QString& expected, bool written);
     void History(messages::ProgramMessage message);
 
     const archiver::Libraries& libraries_;

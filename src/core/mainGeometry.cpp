@@ -16,14 +16,17 @@ std::optional<MainGeometry> ReadMainGeometry()
     const settings::Location& from = settings::GeometryLocation(QStringLiteral("Main_Left"));
     const MainGeometry defaults;
     MainGeometry geometry;
+    short state = 0;
     const bool read = settings::ReadSingle(from, QStringLiteral("Main_Left"), defaults.left, geometry.left)
         && settings::ReadSingle(from, QStringLiteral("Main_Top"), defaults.top, geometry.top)
         && settings::ReadSingle(from, QStringLiteral("Main_Width"), defaults.width, geometry.width)
         && settings::ReadSingle(from, QStringLiteral("Main_Height"), defaults.height, geometry.height)
-        && settings::ReadInteger(from, QStringLiteral("Main_WindowState"), defaults.windowState,
-                                 geometry.windowState);
-    if (!read || geometry.windowState < 0 || geometry.windowState > 2)
+        && settings::ReadInteger(from, QStringLiteral("Main_WindowState"),
+                                 static_cast<short>(defaults.windowState), state);
+    if (!read || state < static_cast<short>(WindowState::Normal)
+        || state > static_cast<short>(WindowState::Maximized))
         return std::nullopt;
+    geometry.windowState = static_cast<WindowState>(state);
     return geometry;
 }
 
@@ -43,8 +46,8 @@ MainGeometry ClampIntoView(MainGeometry geometry, float screenWidth, float scree
 
 void StoreMainGeometry(const MainGeometry& geometry)
 {
-    settings::WriteInteger(QStringLiteral("Main_WindowState"), geometry.windowState);
-    if (geometry.windowState != 0)
+    settings::WriteInteger(QStringLiteral("Main_WindowState"), static_cast<short>(geometry.windowState));
+    if (geometry.windowState != WindowState::Normal)
         return;
     settings::WriteSingle(QStringLiteral("Main_Left"), geometry.left);
     settings::WriteSingle(QStringLiteral("Main_Top"), geometry.top);

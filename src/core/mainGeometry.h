@@ -3,15 +3,18 @@
 #include <optional>
 
 // The main window's place on the screen as it is stored: twips and the
-// window state (0 normal, 1 minimised, 2 maximised).
+// window state.
 namespace core {
+
+// Stored as its number.
+enum class WindowState : short { Normal = 0, Minimized = 1, Maximized = 2 };
 
 struct MainGeometry {
     float left = 1000;
     float top = 1000;
     float width = 8000;
     float height = 8000;
-    short windowState = 0;
+    WindowState windowState = WindowState::Normal;
 
     friend bool operator==(const MainGeometry&, const MainGeometry&) = default;
 };

@@ -4,8 +4,6 @@
 
 #include <QDir>
 
-#include <exception>
-
 namespace core {
 namespace {
 
@@ -15,7 +13,7 @@ void EndLine(IHistory& history, bool stopped)
                                        : messages::SharedMessage::AllFinished));
 }
 
-void Count(RunSummary& summary, short outcome)
+void Count(RunSummary& summary, Outcome outcome)
 {
     switch (outcome) {
     case OutcomeDone: ++summary.done; break;
@@ -40,20 +38,15 @@ RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engin
                             const QString& outputFolder, tbarc::SfxKind kind)
 {
     RunSummary summary;
-    try {
-        const QString folder = WithTrailingSeparator(outputFolder);
-        RunCreatedFiles created;
-        for (int i = 0; i < work.Count(); ++i) {
-            work.ScrollToTop(i);
-            Count(summary, engine.ConvertArchive(work.Entry(i), folder, kind, created));
-            if (summary.stopped)
-                break;
-        }
-        EndLine(history, summary.stopped);
-    } catch (const std::exception&) {
-        // A failure of the loop itself ends the run where it stands.
-        summary.stopped = true;
+    const QString folder = WithTrailingSeparator(outputFolder);
+    RunCreatedFiles created;
+    for (int i = 0; i < work.Count(); ++i) {
+        work.ScrollToTop(i);
+        Count(summary, engine.ConvertArchive(work.Entry(i), folder, kind, created));
+        if (summary.stopped)
+            break;
     }
+    EndLine(history, summary.stopped);
     return summary;
 }
 
@@ -65,17 +58,12 @@ RunSummary RunControl::Run(tbarc::SfxKind kind)
 {
     RunSummary summary;
     running_ = true;
-    try {
-        desk_.LockForRun();
-        history_.Clear();
-        desk_.ClearInputSelection();
-        work_.SelectAll();
-        desk_.SetCancelEnabled(true);
-        Loop(kind, summary);
-    } catch (const std::exception&) {
-        // The desk still goes back to idle below; entries not converted stay.
-        cancelRequested_ = true;
-    }
+    desk_.LockForRun();
+    history_.Clear();
+    desk_.ClearInputSelection();
+    work_.SelectAll();
+    desk_.SetCancelEnabled(true);
+    Loop(kind, summary);
     work_.RemoveUnselected();
     work_.ClearSelection();
     EndLine(history_, cancelRequested_);
@@ -100,7 +88,7 @@ void RunControl::Loop(tbarc::SfxKind kind, RunSummary& summary)
             desk_.RefreshFolderWindows();
             return;
         }
-        const short outcome = engine_.ConvertArchive(work_.Entry(i), folder, kind, created);
+        const Outcome outcome = engine_.ConvertArchive(work_.Entry(i), folder, kind, created);
         Count(summary, outcome);
         if (outcome == OutcomeDone) {
             work_.Deselect(i);

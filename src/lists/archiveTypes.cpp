@@ -7,8 +7,8 @@ ArchiveTypes ArchiveTypes::Current(const archiver::Libraries& libraries)
 {
     ArchiveTypes types;
     const options::Options& current = options::Current();
-    types.lzhUsable = current.convertLzh && libraries.UnlhaAvailable;
-    types.cabUsable = current.convertCab && libraries.CabAvailable;
+    types.lzhUsable = current.convertLzh && libraries.unlha;
+    types.cabUsable = current.convertCab && libraries.cab;
     types.lzhExe = current.convertLzhExe;
     types.cabExe = current.convertCabExe;
     types.lzhX = current.convertLzhX;

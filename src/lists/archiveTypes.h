@@ -15,7 +15,7 @@ struct ArchiveTypes {
     bool lzhLha = false;    // .LHA files converted
 
     // From options::Current() and the given libraries.
-    static ArchiveTypes Current(const archiver::Libraries& libraries = archiver::libraries());
+    static ArchiveTypes Current(const archiver::Libraries& libraries = archiver::InstalledLibraries());
 
     // The file pattern of the input list ("*.LZH;*.CAB;..."); a name that
     // matches nothing when no type is enabled.

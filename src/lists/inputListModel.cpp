@@ -45,19 +45,6 @@ void InputListModel::Reread()
     const QStringList names = folder_.isEmpty() ? QStringList() : MatchingFiles(folder_, pattern_);
     if (names != model_.stringList())
         model_.setStringList(names);
-    ClearSelection();
-}
-
-void InputListModel::SelectAll()
-{
-    const int count = model_.rowCount();
-    if (count > 0)
-        selection_.select(QItemSelection(model_.index(0), model_.index(count - 1)),
-                          QItemSelectionModel::Select);
-}
-
-void InputListModel::ClearSelection()
-{
     selection_.clearSelection();
 }
 
@@ -96,10 +83,10 @@ void InputListModel::AddWithSubfolders(const AddToWorkList& add)
         for (const QString& name : MatchingFiles(folder, pattern_)) {
             const QString full = paths::GetLongPath(Joined(folder, name));
             if (!full.isEmpty() && !add(full)) {
-                ClearSelection();
+                selection_.clearSelection();
                 return;
             }
         }
     }
-    ClearSelection();
+    selection_.clearSelection();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QItemSelectionModel>
+#include "lists/listSelection.h"
+
 #include <QObject>
 #include <QStringListModel>
 
@@ -18,7 +19,7 @@ public:
     explicit InputListModel(QObject* parent = nullptr);
 
     QStringListModel& Model() { return model_; }
-    QItemSelectionModel& SelectionModel() { return selection_; }
+    ListSelection& SelectionModel() { return selection_; }
     QStringList Names() const { return model_.stringList(); }
     const QString& Folder() const { return folder_; }
     const QString& Pattern() const { return pattern_; }
@@ -30,9 +31,6 @@ public:
     bool SetFolder(const QString& folder);
     // Reads the folder again and clears the selection.
     void Reread();
-
-    void SelectAll();
-    void ClearSelection();
 
     // The add commands: the selected names, or all of them, go to the work
     // list in list order as full long paths; each one taken is deselected.
@@ -50,7 +48,7 @@ private:
     void AddListed(bool selectedOnly, const AddToWorkList& add);
 
     QStringListModel model_;
-    QItemSelectionModel selection_;
+    ListSelection selection_;
     QString folder_;
     QString pattern_;
 };

@@ -30,19 +30,6 @@ void OutputListModel::Clear()
     model_.setStringList({});
 }
 
-void OutputListModel::SelectAll()
-{
-    const int count = model_.rowCount();
-    if (count > 0)
-        selection_.select(QItemSelection(model_.index(0), model_.index(count - 1)),
-                          QItemSelectionModel::Select);
-}
-
-void OutputListModel::ClearSelection()
-{
-    selection_.clearSelection();
-}
-
 QStringList OutputListModel::SelectedPaths() const
 {
     QStringList paths;

@@ -2,8 +2,8 @@
 
 #include "core/runLists.h"
 #include "lists/distinctListModel.h"
+#include "lists/listSelection.h"
 
-#include <QItemSelectionModel>
 #include <QObject>
 #include <QStringListModel>
 
@@ -17,7 +17,7 @@ public:
     explicit OutputListModel(QObject* parent = nullptr);
 
     QStringListModel& Model() { return model_; }
-    QItemSelectionModel& SelectionModel() { return selection_; }
+    ListSelection& SelectionModel() { return selection_; }
     QStringList Entries() const { return model_.stringList(); }
 
     // Adds a created file; repeats and additions beyond the limit are ignored.
@@ -27,12 +27,10 @@ public:
     void Refresh();
     // Empties the list (the files stay on disk).
     void Clear();
-    void SelectAll();
-    void ClearSelection();
     // The full paths of the selected entries, first to last.
     QStringList SelectedPaths() const;
 
 private:
     DistinctListModel model_;
-    QItemSelectionModel selection_;
+    ListSelection selection_;
 };

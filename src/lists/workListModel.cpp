@@ -65,10 +65,7 @@ void WorkListModel::Clear()
 
 void WorkListModel::SelectAll()
 {
-    if (Count() == 0)
-        return;
-    selection_.select(QItemSelection(model_.index(0), model_.index(Count() - 1)),
-                      QItemSelectionModel::Select);
+    selection_.SelectAll();
 }
 
 void WorkListModel::ClearSelection()
@@ -112,7 +109,7 @@ void WorkListModel::RemoveRefusedTypes()
     RemoveWhere([this](int row) { return !typeCheck_(Entry(row)); });
 }
 
-QString WorkListModel::GetFirstSelected() const
+QString WorkListModel::FirstSelected() const
 {
     for (int i = 0; i < Count(); ++i) {
         if (IsSelected(i))

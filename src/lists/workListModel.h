@@ -2,8 +2,8 @@
 
 #include "core/runLists.h"
 #include "lists/distinctListModel.h"
+#include "lists/listSelection.h"
 
-#include <QItemSelectionModel>
 #include <QObject>
 #include <QStringListModel>
 
@@ -23,7 +23,7 @@ public:
     explicit WorkListModel(std::function<bool(const QString&)> typeCheck = {}, QObject* parent = nullptr);
 
     QStringListModel& Model() { return model_; }
-    QItemSelectionModel& SelectionModel() { return selection_; }
+    ListSelection& SelectionModel() { return selection_; }
     QStringList Entries() const { return model_.stringList(); }
 
     // Adds one long path; a path already listed is accepted silently; false
@@ -47,7 +47,7 @@ public:
     // accepts (after the type options changed); the others stay in order.
     void RemoveRefusedTypes();
     // The selected entry with the lowest index, or empty.
-    QString GetFirstSelected() const;
+    QString FirstSelected() const;
 
 signals:
     // A run has reached entry index; the view brings it to the top.
@@ -58,6 +58,6 @@ private:
     void RemoveWhere(const std::function<bool(int row)>& removed);
 
     DistinctListModel model_;
-    QItemSelectionModel selection_;
+    ListSelection selection_;
     std::function<bool(const QString&)> typeCheck_;
 };

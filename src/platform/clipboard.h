@@ -14,4 +14,12 @@ public:
     virtual QString Text() = 0;
 };
 
+// A process without a display has no clipboard: what is copied is dropped.
+class NoClipboard : public IClipboard {
+public:
+    void Clear() override {}
+    void SetText(const QString&) override {}
+    QString Text() override { return {}; }
+};
+
 } // namespace platform

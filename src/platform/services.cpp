@@ -1,9 +1,9 @@
 #include "platform/services.h"
 
+#include "platform/clipboard.h"
 #include "platform/documentViewer.h"
 #include "platform/headlessDialogs.h"
 #include "platform/iniSettingsStore.h"
-#include "platform/memoryClipboard.h"
 #include "platform/storageDrives.h"
 
 namespace platform {
@@ -17,7 +17,7 @@ Services MakeDefaults()
     // tell the user something then: the dialogs outlive it.
     static HeadlessDialogs dialogs;
     static IniSettingsStore settings;
-    static MemoryClipboard clipboard;
+    static NoClipboard clipboard;
     static StorageDrives drives;
     static NoDocumentViewer documents;
     return Services{.settings = &settings,

@@ -10,7 +10,7 @@ class IDocumentViewer;
 
 // The platform services the free functions of the program reach. A fresh
 // process starts with window-less implementations (the INI settings store,
-// dialogs that answer on standard error, an in-memory clipboard, the mounted
+// dialogs that answer on standard error, no clipboard, the mounted
 // drives, no document viewer); the program installs the Qt dialogs,
 // clipboard and document viewer once it has a
 // QApplication, tests install fakes with ScopedServices.

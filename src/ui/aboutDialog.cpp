@@ -1,6 +1,5 @@
 #include "ui/aboutDialog.h"
 
-#include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -41,7 +40,8 @@ QLineEdit* NewContactField(const QString& objectName, const QString& text, QWidg
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), place_(*this, QStringLiteral("About"))
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent), Presentable(static_cast<QWidget&>(*this)), place_(*this, QStringLiteral("About"))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(messages::Text(ProgramMessage::AboutCaption));
@@ -97,15 +97,6 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), place_(*this, QStri
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ok->setFocus();
-    // The font reaches the box and these controls, in this order.
-    fontTargets_ = {this, ok, title, author, version};
-    fontTargets_ << libraryVersions_[0] << libraryVersions_[1] << libraryNames_[0] << libraryNames_[1];
-    fontTargets_ << programName << manual << licence << source;
-}
-
-void AboutDialog::ApplyFont()
-{
-    presentation::ApplyFont(fontTargets_);
 }
 
 void AboutDialog::SetLibraries(bool unlhaAvailable, int unlhaVersion, bool cabAvailable, int cabVersion)

@@ -11,7 +11,7 @@ class QLabel;
 
 // The about box: the program's name, title and version, where its manual,
 // licence and source are, and the archiver libraries start-up found with
-// their versions.
+// their versions. It has no tooltips.
 class AboutDialog : public QDialog, public Presentable {
     Q_OBJECT
 
@@ -30,14 +30,10 @@ public:
     // "1.33" for 133: the number divided by 100 with two decimals.
     static QString VersionText(int version);
 
-    void ApplyFont() override;
-    // The about box has no tooltips.
-    void ApplyTooltips(bool) override {}
     void StoreSettings() override { place_.Store(); }
 
 private:
     DialogPlace place_;
-    QList<QWidget*> fontTargets_;
     std::array<QLabel*, 2> libraryNames_;
     std::array<QLabel*, 2> libraryVersions_;
 };

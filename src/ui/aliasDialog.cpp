@@ -2,7 +2,6 @@
 
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "ui/presentation.h"
 #include "util/paths.h"
 #include "util/sharedMessages.h"
 
@@ -19,48 +18,50 @@ namespace {
 
 using messages::SharedMessage;
 
-// A picture button, named for screen readers by what its tooltip says.
-QToolButton* NewPictureButton(const QString& objectName, QStyle::StandardPixmap picture, SharedMessage name,
-                              QWidget* parent)
+QToolButton* NewPictureButton(const QString& objectName, QStyle::StandardPixmap picture, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(objectName);
     button->setIcon(parent->style()->standardIcon(picture));
-    button->setAccessibleName(messages::Text(name));
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
 
 } // namespace
 
-AliasDialog::AliasDialog(QWidget* parent) : QDialog(parent), place_(*this, QStringLiteral("MenuMente"))
+AliasDialog::AliasDialog(QWidget* parent)
+    : QDialog(parent), Presentable(static_cast<QWidget&>(*this)), place_(*this, QStringLiteral("MenuMente"))
 {
     setObjectName(QStringLiteral("frmMenuMente"));
 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("lbxMenu"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setAccessibleName(messages::Text(SharedMessage::AliasListTip));
     folder_ = new QLineEdit(this);
     folder_->setObjectName(QStringLiteral("txtDir"));
     folder_->setReadOnly(true);
-    folder_->setAccessibleName(messages::Text(SharedMessage::AliasFolderTip));
     rename_ = new QPushButton(messages::Text(SharedMessage::RenameAlias), this);
     rename_->setObjectName(QStringLiteral("btnName"));
     rename_->setAutoDefault(false);
-    up_ = NewPictureButton(QStringLiteral("btnUp"), QStyle::SP_ArrowUp, SharedMessage::MoveAliasUpTip, this);
-    down_ = NewPictureButton(QStringLiteral("btnDown"), QStyle::SP_ArrowDown, SharedMessage::MoveAliasDownTip,
-                             this);
-    delete_ = NewPictureButton(QStringLiteral("btnDel"), QStyle::SP_DialogDiscardButton,
-                               SharedMessage::DeleteAliasTip, this);
-    deleteAll_ = NewPictureButton(QStringLiteral("btnDelAll"), QStyle::SP_TrashIcon,
-                                  SharedMessage::DeleteAllAliasesTip, this);
+    up_ = NewPictureButton(QStringLiteral("btnUp"), QStyle::SP_ArrowUp, this);
+    down_ = NewPictureButton(QStringLiteral("btnDown"), QStyle::SP_ArrowDown, this);
+    delete_ = NewPictureButton(QStringLiteral("btnDel"), QStyle::SP_DialogDiscardButton, this);
+    deleteAll_ = NewPictureButton(QStringLiteral("btnDelAll"), QStyle::SP_TrashIcon, this);
     ok_ = new QPushButton(messages::Text(SharedMessage::OkButton), this);
     ok_->setObjectName(QStringLiteral("btnOk"));
     ok_->setDefault(true);
     cancel_ = new QPushButton(messages::Text(SharedMessage::CancelButton), this);
     cancel_->setObjectName(QStringLiteral("btnCancel"));
     cancel_->setAutoDefault(false);
+    Describe(list_, messages::Text(SharedMessage::AliasListTip));
+    Describe(folder_, messages::Text(SharedMessage::AliasFolderTip));
+    Describe(up_, messages::Text(SharedMessage::MoveAliasUpTip));
+    Describe(down_, messages::Text(SharedMessage::MoveAliasDownTip));
+    Describe(delete_, messages::Text(SharedMessage::DeleteAliasTip));
+    Describe(deleteAll_, messages::Text(SharedMessage::DeleteAllAliasesTip));
+    Tip(rename_, messages::Text(SharedMessage::RenameAliasTip));
+    Tip(ok_, messages::Text(SharedMessage::OkButtonTip));
+    Tip(cancel_, messages::Text(SharedMessage::CancelButtonTip));
 
     auto* moves = new QVBoxLayout;
     for (QToolButton* button : {up_, down_, delete_, deleteAll_})
@@ -184,26 +185,4 @@ void AliasDialog::DeleteAll()
 {
     aliases_.clear();
     ShowList(0);
-}
-
-void AliasDialog::ApplyFont()
-{
-    presentation::ApplyFont({this, ok_, cancel_, rename_, folder_, list_});
-}
-
-void AliasDialog::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips(
-        {
-            {ok_, messages::Text(SharedMessage::OkButtonTip)},
-            {cancel_, messages::Text(SharedMessage::CancelButtonTip)},
-            {rename_, messages::Text(SharedMessage::RenameAliasTip)},
-            {folder_, messages::Text(SharedMessage::AliasFolderTip)},
-            {list_, messages::Text(SharedMessage::AliasListTip)},
-            {up_, messages::Text(SharedMessage::MoveAliasUpTip)},
-            {down_, messages::Text(SharedMessage::MoveAliasDownTip)},
-            {delete_, messages::Text(SharedMessage::DeleteAliasTip)},
-            {deleteAll_, messages::Text(SharedMessage::DeleteAllAliasesTip)},
-        },
-        show);
 }

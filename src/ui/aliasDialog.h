@@ -38,8 +38,6 @@ public:
     void Delete();
     void DeleteAll();
 
-    void ApplyFont() override;
-    void ApplyTooltips(bool show) override;
     void StoreSettings() override { place_.Store(); }
 
 private:

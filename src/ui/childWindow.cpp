@@ -1,6 +1,5 @@
 #include "ui/childWindow.h"
 
-#include "core/autoRun.h"
 #include "core/options.h"
 #include "core/settings.h"
 #include "platform/services.h"
@@ -31,7 +30,8 @@ bool ReadPlaceKey(const settings::Location& from, const QString& key, std::optio
 } // namespace
 
 ChildWindow::ChildWindow(const QString& internalName, const QString& placePrefix, QWidget* parent)
-    : QWidget(parent), placePrefix_(placePrefix), popup_(new QMenu(this))
+    : QWidget(parent), Presentable(static_cast<QWidget&>(*this)), placePrefix_(placePrefix),
+      popup_(new QMenu(this))
 {
     setObjectName(internalName);
     popup_->setObjectName(QStringLiteral("mnuPopup"));
@@ -81,7 +81,7 @@ void ChildWindow::MoveToStoredPlace(int dotsPerInch)
 void ChildWindow::StoreSettings()
 {
     const bool deskNormal = !(window()->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-    if (!deskNormal || options::Current().resizeChildren || core::AutoRunning)
+    if (!deskNormal || options::Current().resizeChildren)
         return;
     const QWidget* frame = SubWindow() ? static_cast<QWidget*>(SubWindow()) : this;
     const int dpi = logicalDpiX();
@@ -109,9 +109,7 @@ void ChildWindow::SetWindowEnabled(bool enabled)
 
 void ChildWindow::ApplyFont()
 {
-    QList<QWidget*> targets{this};
-    targets += FontTargets();
-    presentation::ApplyFont(targets);
+    Presentable::ApplyFont();
     LayOutControls();
 }
 

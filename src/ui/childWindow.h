@@ -43,9 +43,10 @@ public:
     // The failure text of this window's load step.
     QString LoadFailure() const;
 
+    // The window and its controls take the font; then the layout follows.
     void ApplyFont() override;
-    // Stores the place when the desk is in its normal state, the children
-    // are not tiled, and no automatic run is under way.
+    // Stores the place when the desk is in its normal state and the
+    // children are not tiled.
     void StoreSettings() override;
 
     // Lays the controls out for the window's size (the resize rule).
@@ -58,8 +59,6 @@ signals:
     void MenuEnabledChanged(bool enabled);
 
 protected:
-    // The controls the font reaches (the window itself comes first anyway).
-    virtual QList<QWidget*> FontTargets() const = 0;
     // Places the controls for a client area of this size, in twips.
     virtual void LayOut(double clientWidth, double clientHeight) = 0;
 

@@ -1,6 +1,5 @@
 #include "ui/deskCommands.h"
 
-#include "archiver/archiver.h"
 #include "core/options.h"
 #include "lists/historyModel.h"
 #include "lists/workListModel.h"
@@ -13,10 +12,10 @@
 #include "ui/helpCommand.h"
 #include "ui/initialFolderDialog.h"
 #include "ui/loadFailure.h"
-#include "ui/mainWindow.h"
+#include "ui/mainMenu.h"
 #include "ui/newFolderCommand.h"
 #include "ui/optionsDialog.h"
-#include "ui/workListWindow.h"
+#include "ui/presentationChanges.h"
 
 #include <QAction>
 
@@ -29,31 +28,29 @@ void TellLoadFailure(const QString& text)
 
 } // namespace
 
-DeskCommands::DeskCommands(MainWindow& window)
-    : QObject(&window), window_(window), about_(new AboutDialog(&window)),
-      initialFolder_(new InitialFolderDialog(&window)), options_(new OptionsDialog(&window)),
-      aliases_(new AliasDialog(&window))
+DeskCommands::DeskCommands(const DeskParts& parts)
+    : QObject(&parts.desk), parts_(parts), about_(new AboutDialog(&parts.desk)),
+      initialFolder_(new InitialFolderDialog(&parts.desk)), options_(new OptionsDialog(&parts.desk)),
+      aliases_(new AliasDialog(&parts.desk))
 {
-    window.AttachDialog(DeskDialog::About, *about_);
-    window.AttachDialog(DeskDialog::InitialFolders, *initialFolder_);
-    window.AttachDialog(DeskDialog::Options, *options_);
-    window.AttachDialog(DeskDialog::Aliases, *aliases_);
-    window.SetAliasEditor(
+    const AliasEditor editAliases =
         [this](const QString& windowCaption,
                const folders::FolderAliases& aliases) -> std::optional<folders::FolderAliases> {
-            aliases_->SetAliases(windowCaption, aliases);
-            if (aliases_->exec() != QDialog::Accepted)
-                return std::nullopt;
-            return aliases_->Aliases();
-        });
+        aliases_->SetAliases(windowCaption, aliases);
+        if (aliases_->exec() != QDialog::Accepted)
+            return std::nullopt;
+        return aliases_->Aliases();
+    };
+    parts_.inputFolder.SetAliasEditor(editAliases);
+    parts_.outputFolder.SetAliasEditor(editAliases);
 
     const auto on = [this](MenuCommand command, auto slot) {
-        connect(window_.MenuAction(command), &QAction::triggered, this, slot);
+        connect(parts_.menu.Action(command), &QAction::triggered, this, slot);
     };
-    on(MenuCommand::Exit, [this] { window_.close(); });
+    on(MenuCommand::Exit, [this] { parts_.desk.close(); });
     on(MenuCommand::Font, &DeskCommands::ChooseFont);
-    on(MenuCommand::LogCopy, [this] { window_.history().CopyToClipboard(); });
-    on(MenuCommand::LogSave, [this] { window_.history().AskAndSaveLog(); });
+    on(MenuCommand::LogCopy, [this] { parts_.history.CopyToClipboard(); });
+    on(MenuCommand::LogSave, [this] { parts_.history.AskAndSaveLog(); });
     on(MenuCommand::InitialInputFolder, [this] { EditInitialFolder(folders::FolderSide::Input); });
     on(MenuCommand::InitialOutputFolder, [this] { EditInitialFolder(folders::FolderSide::Output); });
     on(MenuCommand::Options, &DeskCommands::EditOptions);
@@ -64,27 +61,28 @@ DeskCommands::DeskCommands(MainWindow& window)
 
 bool DeskCommands::PrepareDialogs()
 {
-    const options::Options& current = options::Current();
-    const archiver::Libraries& libraries = window_.libraries();
+    const bool showTooltips = options::Current().showTooltips;
+    const archiver::Libraries& libraries = parts_.libraries;
 
     about_->RestorePlace();
     about_->ApplyFont();
-    about_->SetLibraries(libraries.UnlhaAvailable, libraries.UnlhaVersion, libraries.CabAvailable,
-                         libraries.CabVersion);
+    about_->SetLibraries(libraries.unlha != nullptr, libraries.unlhaVersion, libraries.cab != nullptr,
+                         libraries.cabVersion);
 
     if (!initialFolder_->RestorePlace()) {
         TellLoadFailure(LoadFailureText(*initialFolder_, QStringLiteral("Form_Load")));
         return false;
     }
     initialFolder_->ApplyFont();
+    initialFolder_->ApplyTooltips(showTooltips);
 
     if (!options_->RestorePlace()) {
         TellLoadFailure(LoadFailureText(*options_, QStringLiteral("Form_Load")));
         return false;
     }
     options_->ApplyFont();
-    options_->ApplyTooltips(current.showTooltips);
-    options_->SetLibrariesAvailable(libraries.UnlhaAvailable, libraries.CabAvailable);
+    options_->ApplyTooltips(showTooltips);
+    options_->SetLibrariesAvailable(libraries.unlha != nullptr, libraries.cab != nullptr);
 
     if (!aliases_->RestorePlace()) {
         // The one load-failure text without the program's name in front.
@@ -92,31 +90,38 @@ bool DeskCommands::PrepareDialogs()
         return false;
     }
     aliases_->ApplyFont();
-    aliases_->ApplyTooltips(current.showTooltips);
+    aliases_->ApplyTooltips(showTooltips);
     return true;
+}
+
+void DeskCommands::StoreDialogPlaces()
+{
+    about_->StoreSettings();
+    initialFolder_->StoreSettings();
+    options_->StoreSettings();
+    aliases_->StoreSettings();
 }
 
 void DeskCommands::ChooseFont()
 {
     if (fontCommand::ChooseFont())
-        window_.ApplyFontEverywhere();
+        PresentationChanges::Current().AnnounceFont();
 }
 
 void DeskCommands::EditOptions()
 {
     options_->SetOptions(options::Current());
-    if (options_->exec() == QDialog::Accepted) {
-        options::Options& current = options::Current();
-        const bool tooltipsBefore = current.showTooltips;
-        current = options_->ChosenOptions();
-        if (OptionsDialog::TooltipsNeedApplying(tooltipsBefore, current.showTooltips))
-            window_.ApplyTooltipsEverywhere(current.showTooltips);
-        window_.RebuildInputPattern();
-        // Only the archives of types no longer taken leave the work list;
-        // the rest of what the user collected stays.
-        window_.workList().Work().RemoveRefusedTypes();
-    }
-    window_.UpdateExecuteButtons();
+    if (options_->exec() != QDialog::Accepted)
+        return;
+    options::Options& current = options::Current();
+    const bool tooltipsBefore = current.showTooltips;
+    current = options_->ChosenOptions();
+    if (OptionsDialog::TooltipsNeedApplying(tooltipsBefore, current.showTooltips))
+        PresentationChanges::Current().AnnounceTooltips(current.showTooltips);
+    // Only the archives of types no longer taken leave the work list; the
+    // rest of what the user collected stays.
+    parts_.work.RemoveRefusedTypes();
+    emit OptionsAccepted();
 }
 
 void DeskCommands::ShowAbout()
@@ -126,21 +131,20 @@ void DeskCommands::ShowAbout()
 
 void DeskCommands::MakeFolder()
 {
-    const QString made = AskAndMakeFolder(window_.outputFolder().Folder());
+    const QString made = AskAndMakeFolder(parts_.outputFolder.Folder());
     if (made.isEmpty())
         return;
-    window_.outputFolder().OpenFolder(made);
-    window_.inputFolder().Refresh();
+    parts_.outputFolder.OpenFolder(made);
+    parts_.inputFolder.Refresh();
 }
 
 void DeskCommands::EditInitialFolder(folders::FolderSide side)
 {
     FolderWindow& folderWindow =
-        side == folders::FolderSide::Input ? window_.inputFolder() : window_.outputFolder();
+        side == folders::FolderSide::Input ? parts_.inputFolder : parts_.outputFolder;
     folders::StartFolders& start = folderWindow.Start();
     initialFolder_->SetPurpose(InitialFolderDialog::PurposeOf(side));
-    initialFolder_->ApplyTooltips(options::Current().showTooltips);
-    initialFolder_->SetCopySources(window_.inputFolder().Folder(), window_.outputFolder().Folder());
+    initialFolder_->SetCopySources(parts_.inputFolder.Folder(), parts_.outputFolder.Folder());
     initialFolder_->SetFolder(start.initialFolder);
     initialFolder_->SetInForce(start.initialInForce);
     if (initialFolder_->exec() != QDialog::Accepted)

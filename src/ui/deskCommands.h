@@ -1,29 +1,50 @@
 #pragma once
 
+#include "archiver/archiver.h"
 #include "folders/folderSide.h"
 
 #include <QObject>
 
 class AboutDialog;
 class AliasDialog;
+class FolderWindow;
+class HistoryModel;
 class InitialFolderDialog;
-class MainWindow;
+class MainMenu;
 class OptionsDialog;
+class QWidget;
+class WorkListModel;
 
-// The main window's menu commands and the dialogs they open. Each dialog is
-// made once, with the desk, and attached to it (font, tooltips, its stored
-// place); a command fills its dialog before exec() and applies what the
-// dialog hands back.
+// The parts of the desk the menu commands work on.
+struct DeskParts {
+    // The desk: the dialogs' parent, which Exit closes.
+    QWidget& desk;
+    MainMenu& menu;
+    HistoryModel& history;
+    FolderWindow& inputFolder;
+    FolderWindow& outputFolder;
+    WorkListModel& work;
+    // The libraries start-up found (the about box and the options show them).
+    const archiver::Libraries& libraries;
+};
+
+// The desk's menu commands and the dialogs they open. Each dialog is made
+// once, with the commands; a command fills its dialog before exec() and
+// applies what the dialog hands back. Font and tooltip changes are
+// announced to every window (PresentationChanges); what else follows the
+// options is the desk's, told by OptionsAccepted.
 class DeskCommands : public QObject {
     Q_OBJECT
 
 public:
-    explicit DeskCommands(MainWindow& window);
+    explicit DeskCommands(const DeskParts& parts);
 
     // The dialogs' load step at start-up: their places, font, tooltips and
     // what the libraries found allow. False, after the failing dialog's
     // message, when a stored place cannot be read.
     bool PrepareDialogs();
+    // Stores the dialogs' places (when the desk closes).
+    void StoreDialogPlaces();
 
     void ChooseFont();
     void EditOptions();
@@ -31,13 +52,13 @@ public:
     void MakeFolder();
     void EditInitialFolder(folders::FolderSide side);
 
-    OptionsDialog& Options() const { return *options_; }
-    AboutDialog& About() const { return *about_; }
-    AliasDialog& Aliases() const { return *aliases_; }
-    InitialFolderDialog& InitialFolder() const { return *initialFolder_; }
+signals:
+    // The options dialog was closed with OK and its options are current;
+    // the archives of types no longer taken have left the work list.
+    void OptionsAccepted();
 
 private:
-    MainWindow& window_;
+    DeskParts parts_;
     AboutDialog* about_;
     InitialFolderDialog* initialFolder_;
     OptionsDialog* options_;

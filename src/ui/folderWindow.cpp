@@ -1,12 +1,10 @@
 #include "ui/folderWindow.h"
 
-#include "core/autoRun.h"
 #include "core/options.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "ui/driveBox.h"
 #include "ui/folderListView.h"
-#include "ui/presentation.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
@@ -57,12 +55,12 @@ FolderWindow::FolderWindow(FolderSide side, QWidget* parent)
     const SideTexts& texts = TextsOf(side);
     setWindowTitle(messages::Text(texts.caption));
     drives_->setObjectName(QStringLiteral("drvDrive"));
-    drives_->setAccessibleName(messages::Text(texts.driveTip));
     folderList_->setObjectName(QStringLiteral("dlbDir"));
-    folderList_->setAccessibleName(messages::Text(texts.folderTip));
     folderText_->setObjectName(QStringLiteral("txtDir"));
-    folderText_->setAccessibleName(messages::Text(texts.textTip));
     folderText_->setReadOnly(true);
+    Describe(drives_, messages::Text(texts.driveTip));
+    Describe(folderList_, messages::Text(texts.folderTip));
+    Describe(folderText_, messages::Text(texts.textTip));
 
     connect(&folders_, &folders::FolderListModel::PathChanged, this, &FolderWindow::FolderHasChanged);
     connect(folderList_, &FolderListView::OpenRequested, this, [this](const QString& path) {
@@ -102,8 +100,6 @@ bool FolderWindow::Load(const QString& currentFolder)
         return false;
     start_ = *start;
     OpenFolder(start_.StartFolder());
-    if (core::AutoRunning)
-        return true;
     if (!options::Current().resizeChildren && !ReadStoredPlace())
         return false;
     ApplyFont();
@@ -223,27 +219,11 @@ void FolderWindow::ShowAliasItems()
     addAlias_->setEnabled(!aliases_.IsFull());
 }
 
-void FolderWindow::ApplyTooltips(bool show)
-{
-    const SideTexts& texts = TextsOf(side_);
-    presentation::ApplyTooltips({{drives_, messages::Text(texts.driveTip)},
-                                 {folderList_, messages::Text(texts.folderTip)},
-                                 {folderText_, messages::Text(texts.textTip)}},
-                                show);
-}
-
 void FolderWindow::StoreSettings()
 {
-    if (core::AutoRunning)
-        return;
     ChildWindow::StoreSettings();
     folders::StoreStartFolders(side_, start_, Folder());
     folders::StoreAliases(aliases_, folders::KeysOf(side_).aliasPrefix);
-}
-
-QList<QWidget*> FolderWindow::FontTargets() const
-{
-    return {drives_, folderList_, folderText_};
 }
 
 void FolderWindow::LayOut(double clientWidth, double clientHeight)

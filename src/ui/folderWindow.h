@@ -24,11 +24,9 @@ class FolderWindow : public ChildWindow {
 public:
     explicit FolderWindow(folders::FolderSide side, QWidget* parent = nullptr);
 
-    folders::FolderSide Side() const { return side_; }
-
-    // The load step: reads the start folders and opens the start folder;
-    // outside an automatic run also the place, captions, tooltips and the
-    // aliases. False when a stored value cannot be read: the load fails.
+    // The load step: reads the start folders and opens the start folder,
+    // then the place, the font, the tooltips and the aliases. False when a
+    // stored value cannot be read: the load fails.
     bool Load(const QString& currentFolder);
 
     // The open folder in its long-name form; empty when it cannot be read.
@@ -58,14 +56,11 @@ public:
     void OpenAlias(int slot);
 
     DriveBox* Drives() const { return drives_; }
-    FolderListView* FolderList() const { return folderList_; }
-    QLineEdit* FolderText() const { return folderText_; }
     QAction* AddAliasAction() const { return addAlias_; }
     QAction* MaintainAliasesAction() const { return maintainAliases_; }
     QAction* AliasAction(int slot) const { return aliasItems_.at(slot); }
     QAction* AliasSeparator() const { return aliasSeparator_; }
 
-    void ApplyTooltips(bool show) override;
     void StoreSettings() override;
 
 signals:
@@ -73,7 +68,6 @@ signals:
     void FolderChanged(const QString& path);
 
 protected:
-    QList<QWidget*> FontTargets() const override;
     void LayOut(double clientWidth, double clientHeight) override;
 
 private:

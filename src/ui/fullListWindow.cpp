@@ -1,7 +1,6 @@
 #include "ui/fullListWindow.h"
 
 #include "ui/listViews.h"
-#include "ui/presentation.h"
 
 #include <QListView>
 
@@ -12,9 +11,8 @@ FullListWindow::FullListWindow(const QString& internalName, const QString& place
 void FullListWindow::TakeList(QListView& list, const QString& tip, QAbstractItemView::SelectionMode mode)
 {
     list_ = &list;
-    tip_ = tip;
     listViews::Configure(list, mode);
-    list.setAccessibleName(tip);
+    Describe(&list, tip);
     layoutDue_.Watch(list);
     OpenPopupOn(&list);
 }
@@ -22,16 +20,6 @@ void FullListWindow::TakeList(QListView& list, const QString& tip, QAbstractItem
 void FullListWindow::BeforePaint()
 {
     layoutDue_.LayOutIfDue();
-}
-
-void FullListWindow::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips({{list_, tip_}}, show);
-}
-
-QList<QWidget*> FullListWindow::FontTargets() const
-{
-    return {list_};
 }
 
 void FullListWindow::LayOut(double clientWidth, double clientHeight)

@@ -14,7 +14,6 @@ class FullListWindow : public ChildWindow {
     Q_OBJECT
 public:
     void BeforePaint() override;
-    void ApplyTooltips(bool show) override;
 
 protected:
     FullListWindow(const QString& internalName, const QString& placePrefix, QWidget* parent);
@@ -24,11 +23,9 @@ protected:
     // for screen readers and is its tooltip while tooltips are on.
     void TakeList(QListView& list, const QString& tip, QAbstractItemView::SelectionMode mode);
 
-    QList<QWidget*> FontTargets() const override;
     void LayOut(double clientWidth, double clientHeight) override;
 
 private:
     QListView* list_ = nullptr;
-    QString tip_;
     ListLayoutDue layoutDue_;
 };

@@ -15,7 +15,6 @@ public:
     explicit HistoryWindow(QWidget* parent = nullptr);
 
     HistoryModel& History() { return history_; }
-    QListView* List() const { return list_; }
 
     void BeforePaint() override;
 

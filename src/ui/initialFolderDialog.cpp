@@ -2,7 +2,6 @@
 
 #include "ui/driveBox.h"
 #include "ui/folderListView.h"
-#include "ui/presentation.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
@@ -39,10 +38,10 @@ InitialFolderDialog::Purpose InitialFolderDialog::PurposeOf(folders::FolderSide 
 }
 
 InitialFolderDialog::InitialFolderDialog(QWidget* parent)
-    : QDialog(parent), place_(*this, QStringLiteral("Default"), DialogPlace::Size::Stored),
-      inForce_(new QCheckBox(this)), label_(new QLabel(this)), drives_(new DriveBox(this)),
-      folderList_(new FolderListView(folders_, this)), folderText_(new QLineEdit(this)),
-      ok_(new QPushButton(messages::Text(SharedMessage::OkButton), this)),
+    : QDialog(parent), Presentable(static_cast<QWidget&>(*this)),
+      place_(*this, QStringLiteral("Default"), DialogPlace::Size::Stored), inForce_(new QCheckBox(this)),
+      label_(new QLabel(this)), drives_(new DriveBox(this)), folderList_(new FolderListView(folders_, this)),
+      folderText_(new QLineEdit(this)), ok_(new QPushButton(messages::Text(SharedMessage::OkButton), this)),
       cancel_(new QPushButton(messages::Text(SharedMessage::CancelButton), this)), popup_(new QMenu(this))
 {
     setObjectName(QStringLiteral("frmDefault"));
@@ -58,6 +57,8 @@ InitialFolderDialog::InitialFolderDialog(QWidget* parent)
     // Enter belongs to the drive and folder lists here: no button is the default.
     ok_->setAutoDefault(false);
     cancel_->setAutoDefault(false);
+    Tip(ok_, messages::Text(SharedMessage::OkButtonTip));
+    Tip(cancel_, messages::Text(SharedMessage::CancelButtonTip));
 
     auto* top = new QHBoxLayout;
     top->addWidget(inForce_);
@@ -112,10 +113,10 @@ InitialFolderDialog::InitialFolderDialog(QWidget* parent)
 void InitialFolderDialog::SetPurpose(const Purpose& purpose)
 {
     purpose_ = purpose;
-    inForce_->setAccessibleName(purpose.inForceTip);
-    drives_->setAccessibleName(purpose.driveTip);
-    folderList_->setAccessibleName(purpose.folderTip);
-    folderText_->setAccessibleName(purpose.textTip);
+    Describe(inForce_, purpose.inForceTip);
+    Describe(drives_, purpose.driveTip);
+    Describe(folderList_, purpose.folderTip);
+    Describe(folderText_, purpose.textTip);
     // Without the flag the fixed folder is always in force.
     inForce_->setVisible(purpose.offersInForce);
     if (!purpose.offersInForce)
@@ -211,20 +212,4 @@ void InitialFolderDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     ok_->setEnabled(false);
     (inForce_->isVisible() ? static_cast<QWidget*>(inForce_) : folderList_)->setFocus();
-}
-
-void InitialFolderDialog::ApplyFont()
-{
-    presentation::ApplyFont({this, ok_, cancel_, label_, drives_, folderList_, folderText_});
-}
-
-void InitialFolderDialog::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips({{ok_, messages::Text(SharedMessage::OkButtonTip)},
-                                 {cancel_, messages::Text(SharedMessage::CancelButtonTip)},
-                                 {inForce_, purpose_.inForceTip},
-                                 {drives_, purpose_.driveTip},
-                                 {folderList_, purpose_.folderTip},
-                                 {folderText_, purpose_.textTip}},
-                                show);
 }

@@ -64,10 +64,6 @@ public:
     void CopyOutputFolder();
     void CopyTemporaryFolder();
 
-    QMenu* Popup() const { return popup_; }
-
-    void ApplyFont() override;
-    void ApplyTooltips(bool show) override;
     void StoreSettings() override { place_.Store(); }
 
 protected:

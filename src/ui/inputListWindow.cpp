@@ -2,7 +2,6 @@
 
 #include "ui/busyPointer.h"
 #include "ui/listViews.h"
-#include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -26,14 +25,15 @@ InputListWindow::InputListWindow(InputListModel::AddToWorkList addToWorkList, QW
     list_->setModel(&input_.Model());
     list_->setSelectionModel(&input_.SelectionModel());
     listViews::Configure(*list_, QAbstractItemView::ExtendedSelection);
-    list_->setAccessibleName(messages::Text(ProgramMessage::InputListTip));
     list_->installEventFilter(this);
     addSelected_->setObjectName(QStringLiteral("btnAdd"));
-    addSelected_->setAccessibleName(messages::Text(ProgramMessage::AddSelectedTip));
     addAll_->setObjectName(QStringLiteral("btnAddAll"));
-    addAll_->setAccessibleName(messages::Text(ProgramMessage::AddAllTip));
     addWithSubfolders_->setObjectName(QStringLiteral("btnAddAllAll"));
-    addWithSubfolders_->setAccessibleName(messages::Text(ProgramMessage::AddAllWithSubfoldersTip));
+    Describe(list_, messages::Text(ProgramMessage::InputListTip));
+    // The arrows of the buttons say nothing to a screen reader.
+    Describe(addSelected_, messages::Text(ProgramMessage::AddSelectedTip));
+    Describe(addAll_, messages::Text(ProgramMessage::AddAllTip));
+    Describe(addWithSubfolders_, messages::Text(ProgramMessage::AddAllWithSubfoldersTip));
     connect(addSelected_, &QPushButton::clicked, this, &InputListWindow::AddSelected);
     connect(addAll_, &QPushButton::clicked, this, &InputListWindow::AddAll);
     connect(addWithSubfolders_, &QPushButton::clicked, this, &InputListWindow::AddWithSubfolders);
@@ -42,9 +42,10 @@ InputListWindow::InputListWindow(InputListModel::AddToWorkList addToWorkList, QW
 
     OpenPopupOn(list_);
     Popup()->addAction(messages::Text(SharedMessage::RefreshMenu), this, [this] { input_.Reread(); });
-    Popup()->addAction(messages::Text(SharedMessage::SelectAllMenu), this, [this] { input_.SelectAll(); });
+    Popup()->addAction(messages::Text(SharedMessage::SelectAllMenu), this,
+                       [this] { input_.SelectionModel().SelectAll(); });
     Popup()->addAction(messages::Text(SharedMessage::SelectNoneMenu), this,
-                       [this] { input_.ClearSelection(); });
+                       [this] { input_.SelectionModel().clearSelection(); });
 }
 
 void InputListWindow::ShowFolder(const QString& folder)
@@ -79,24 +80,9 @@ void InputListWindow::AddWithSubfolders()
     emit WorkListChanged();
 }
 
-void InputListWindow::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips(
-        {{list_, messages::Text(ProgramMessage::InputListTip)},
-         {addSelected_, messages::Text(ProgramMessage::AddSelectedTip)},
-         {addAll_, messages::Text(ProgramMessage::AddAllTip)},
-         {addWithSubfolders_, messages::Text(ProgramMessage::AddAllWithSubfoldersTip)}},
-        show);
-}
-
 QList<QPushButton*> InputListWindow::Buttons() const
 {
     return {addSelected_, addAll_, addWithSubfolders_};
-}
-
-QList<QWidget*> InputListWindow::FontTargets() const
-{
-    return {list_, addSelected_, addAll_, addWithSubfolders_};
 }
 
 void InputListWindow::LayOut(double clientWidth, double clientHeight)

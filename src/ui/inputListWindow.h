@@ -17,10 +17,6 @@ public:
     explicit InputListWindow(InputListModel::AddToWorkList addToWorkList, QWidget* parent = nullptr);
 
     InputListModel& Input() { return input_; }
-    QListView* List() const { return list_; }
-    QPushButton* AddSelectedButton() const { return addSelected_; }
-    QPushButton* AddAllButton() const { return addAll_; }
-    QPushButton* AddWithSubfoldersButton() const { return addWithSubfolders_; }
 
     // Shows the archives of folder; a folder that cannot be listed shows
     // the process's current folder instead.
@@ -32,8 +28,6 @@ public:
     void AddAll();
     void AddWithSubfolders();
 
-    void ApplyTooltips(bool show) override;
-
 signals:
     // Entries went to the work list: the Execute buttons follow.
     void WorkListChanged();
@@ -41,7 +35,6 @@ signals:
     void MoveOnRequested();
 
 protected:
-    QList<QWidget*> FontTargets() const override;
     void LayOut(double clientWidth, double clientHeight) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/autoRun.h"
 #include "core/commandLine.h"
 #include "core/mainGeometry.h"
 #include "core/options.h"
@@ -26,13 +25,14 @@
 #include "ui/inputListWindow.h"
 #include "ui/loadFailure.h"
 #include "ui/outputListWindow.h"
+#include "ui/mainMenu.h"
 #include "ui/paintThrottle.h"
 #include "ui/presentation.h"
+#include "ui/presentationChanges.h"
 #include "ui/responsiveLibrary.h"
 #include "ui/runPanel.h"
 #include "ui/workListWindow.h"
 #include "util/programMessages.h"
-#include "util/sharedMessages.h"
 
 namespace {
 
@@ -40,13 +40,13 @@ namespace {
 // run; the run's end brings them up to date at once.
 constexpr int kFolderRefreshMilliseconds = 100;
 
-short WindowStateOf(const QWidget& window)
+core::WindowState WindowStateOf(const QWidget& window)
 {
     if (window.isMinimized())
-        return 1;
+        return core::WindowState::Minimized;
     if (window.isMaximized())
-        return 2;
-    return 0;
+        return core::WindowState::Maximized;
+    return core::WindowState::Normal;
 }
 
 } // namespace
@@ -80,11 +80,10 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     }
     ConnectChildren();
 
-    engine_ = std::make_unique<core::SfxEngine>(libraries_, history(), outputList_->Output());
-    runControl_ = std::make_unique<core::RunControl>(workList_->Work(), history(), *engine_,
+    engine_ = std::make_unique<core::SfxEngine>(libraries_, History(), outputList_->Output());
+    runControl_ = std::make_unique<core::RunControl>(workList_->Work(), History(), *engine_,
                                                      static_cast<core::IRunDesk&>(*this));
-    connect(panel_, &RunPanel::ExecuteClicked, this,
-            [this](int kind) { Execute(static_cast<tbarc::SfxKind>(kind)); });
+    connect(panel_, &RunPanel::ExecuteClicked, this, &MainWindow::Execute);
     connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
     paintThrottle_ = new PaintThrottle(*this);
     connect(paintThrottle_, &PaintThrottle::AboutToPaint, this, [this] {
@@ -97,9 +96,14 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
         if (folderRefreshPending_)
             RefreshFolderWindowsNow();
     });
-    panel_->CancelButton()->setEnabled(false);
+    panel_->SetCancelEnabled(false);
     panel_->SetExecuteEnabled(false);
-    commands_ = new DeskCommands(*this);
+    // The panel has laid itself out for a new font by now.
+    connect(&PresentationChanges::Current(), &PresentationChanges::FontChanged, this,
+            &MainWindow::LayOutDesk);
+    commands_ = new DeskCommands(
+        {*this, *menu_, History(), *inputFolder_, *outputFolder_, workList_->Work(), libraries_});
+    connect(commands_, &DeskCommands::OptionsAccepted, this, &MainWindow::FollowOptions);
 }
 
 MainWindow::~MainWindow() = default;
@@ -127,7 +131,7 @@ QList<ChildWindow*> MainWindow::Children() const
     return {inputFolder_, inputList_, workList_, outputFolder_, historyWindow_, outputList_};
 }
 
-HistoryModel& MainWindow::history() const
+HistoryModel& MainWindow::History() const
 {
     return historyWindow_->History();
 }
@@ -135,10 +139,13 @@ HistoryModel& MainWindow::history() const
 bool MainWindow::PrepareDesk(const QStringList& archiveNames)
 {
     setWindowTitle(messages::Text(messages::ProgramMessage::MainCaption));
-    ApplyTooltips(options::Current().showTooltips);
+    panel_->ApplyTooltips(options::Current().showTooltips);
     if (!LoadChildren())
         return false;
-    ApplyFont();
+    // The panel's buttons take the font; the window itself keeps the
+    // desktop's, as its menu bar and title do.
+    panel_->ApplyFont();
+    LayOutDesk();
     if (!RestoreGeometry()) {
         platform::services().dialogs->MessageBox(LoadFailureText(*this, QStringLiteral("MDIForm_Load")),
                                                  platform::MessageButtons::Ok);
@@ -146,9 +153,9 @@ bool MainWindow::PrepareDesk(const QStringList& archiveNames)
     }
     if (!commands_->PrepareDialogs())
         return false;
-    panel_->CancelButton()->setEnabled(false);
+    panel_->SetCancelEnabled(false);
     RebuildInputPattern();
-    history().Clear();
+    History().Clear();
     if (!archiveNames.isEmpty())
         core::TakeCommandLineNames(archiveNames, workList_->Work());
     activated_ = false;
@@ -201,70 +208,15 @@ void MainWindow::showEvent(QShowEvent* event)
     ShowChildren();
 }
 
-void MainWindow::AttachDialog(DeskDialog slot, Presentable& dialog)
-{
-    dialogs_[static_cast<size_t>(slot)] = &dialog;
-}
-
-void MainWindow::SetAliasEditor(const AliasEditor& editor)
-{
-    inputFolder_->SetAliasEditor(editor);
-    outputFolder_->SetAliasEditor(editor);
-}
-
-QList<Presentable*> MainWindow::AttachedDialogs() const
-{
-    QList<Presentable*> attached;
-    for (Presentable* dialog : dialogs_) {
-        if (dialog)
-            attached.append(dialog);
-    }
-    return attached;
-}
-
-void MainWindow::ApplyFontEverywhere()
-{
-    ApplyFont();
-    for (ChildWindow* child : Children())
-        child->ApplyFont();
-    for (Presentable* dialog : AttachedDialogs())
-        dialog->ApplyFont();
-}
-
-void MainWindow::ApplyTooltipsEverywhere(bool show)
-{
-    ApplyTooltips(show);
-    for (ChildWindow* child : Children())
-        child->ApplyTooltips(show);
-    for (Presentable* dialog : AttachedDialogs())
-        dialog->ApplyTooltips(show);
-}
-
 void MainWindow::RebuildInputPattern()
 {
     inputList_->MakePattern(ArchiveTypes::Current(libraries_));
 }
 
-void MainWindow::ApplyFont()
+void MainWindow::FollowOptions()
 {
-    // The panel's buttons take the font; the window itself keeps the
-    // desktop's, as its menu bar and title do.
-    presentation::ApplyFont(panel_->FontTargets());
-    panel_->Relayout();
-    LayOutDesk();
-}
-
-void MainWindow::ApplyTooltips(bool show)
-{
-    using messages::ProgramMessage;
-    presentation::ApplyTooltips(
-        {
-            {panel_->ExecuteButton(0), messages::Text(ProgramMessage::DosTip)},
-            {panel_->ExecuteButton(1), messages::Text(ProgramMessage::Win16Tip)},
-            {panel_->ExecuteButton(2), messages::Text(ProgramMessage::Win32Tip)},
-            {panel_->CancelButton(), messages::Text(messages::SharedMessage::CancelTip)},
-        },
-        show);
+    RebuildInputPattern();
+    UpdateExecuteButtons();
 }
 
 bool MainWindow::RestoreGeometry()
@@ -279,9 +231,9 @@ bool MainWindow::RestoreGeometry()
                             presentation::ToTwips(screenSize.height(), dpi));
     move(presentation::ToPixels(geometry.left, dpi), presentation::ToPixels(geometry.top, dpi));
     resize(presentation::ToPixels(geometry.width, dpi), presentation::ToPixels(geometry.height, dpi));
-    if (geometry.windowState == 1)
+    if (geometry.windowState == core::WindowState::Minimized)
         setWindowState(Qt::WindowMinimized);
-    if (geometry.windowState == 2)
+    if (geometry.windowState == core::WindowState::Maximized)
         setWindowState(Qt::WindowMaximized);
     return true;
 }
@@ -352,13 +304,18 @@ void MainWindow::ShowRunProgress(int index)
         panel_->ShowProgress(index + 1, runLength_);
 }
 
+void MainWindow::SetDeskEnabled(bool enabled)
+{
+    for (ChildWindow* child : Children())
+        child->SetWindowEnabled(enabled);
+    for (ChildWindow* child : Children())
+        child->SetMenuEnabled(enabled);
+}
+
 void MainWindow::LockForRun()
 {
     panel_->SetExecuteEnabled(false);
-    for (ChildWindow* child : Children())
-        child->SetWindowEnabled(false);
-    for (ChildWindow* child : Children())
-        child->SetMenuEnabled(false);
+    SetDeskEnabled(false);
     UpdateMenuBar();
     panel_->ShowProgress(0, runLength_);
     paintThrottle_->SetOn(true);
@@ -366,12 +323,12 @@ void MainWindow::LockForRun()
 
 void MainWindow::ClearInputSelection()
 {
-    inputList_->Input().ClearSelection();
+    inputList_->Input().SelectionModel().clearSelection();
 }
 
 void MainWindow::SetCancelEnabled(bool enabled)
 {
-    panel_->CancelButton()->setEnabled(enabled);
+    panel_->SetCancelEnabled(enabled);
 }
 
 QString MainWindow::OutputFolder()
@@ -404,10 +361,7 @@ void MainWindow::RefreshFolderWindowsNow()
 void MainWindow::UnlockAfterRun()
 {
     paintThrottle_->SetOn(false);
-    for (ChildWindow* child : Children())
-        child->SetWindowEnabled(true);
-    for (ChildWindow* child : Children())
-        child->SetMenuEnabled(true);
+    SetDeskEnabled(true);
     panel_->HideProgress();
     // The folder windows come up to date once, pending refresh or not;
     // refreshing the input folder rereads the input list as well.
@@ -437,8 +391,7 @@ void MainWindow::StoreSettings()
           static_cast<ChildWindow*>(workList_), static_cast<ChildWindow*>(historyWindow_),
           static_cast<ChildWindow*>(outputList_)})
         child->StoreSettings();
-    for (Presentable* dialog : AttachedDialogs())
-        dialog->StoreSettings();
+    commands_->StoreDialogPlaces();
     outputFolder_->StoreSettings();
     const int dpi = logicalDpiX();
     core::StoreMainGeometry(core::MainGeometry{

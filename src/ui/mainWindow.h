@@ -4,31 +4,24 @@
 #include "common/sfxKind.h"
 #include "core/engine.h"
 #include "core/runControl.h"
-#include "ui/aliasEditor.h"
-#include "ui/mainMenu.h"
-#include "ui/presentable.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
 class ChildWindow;
+class DeskCommands;
 class FolderWindow;
 class HistoryModel;
 class HistoryWindow;
 class InputListWindow;
+class MainMenu;
 class OutputListWindow;
-class DeskCommands;
 class PaintThrottle;
 class QMdiArea;
 class QTimer;
 class RunPanel;
 class WorkListWindow;
-
-// The dialogs of the desk, in the order the font command and the close
-// reach them.
-enum class DeskDialog { About, InitialFolders, Options, Aliases };
 
 // The main window: the desk, with the run panel on top, the shared menu
 // bar, and the MDI area of the six child windows. It is created once the
@@ -36,13 +29,13 @@ enum class DeskDialog { About, InitialFolders, Options, Aliases };
 // automatic run) has decided that the desk opens. The Execute buttons run
 // the work list; closing the desk stores the settings of every window, its
 // own place and the options.
-class MainWindow : public QMainWindow, public Presentable, private core::IRunDesk {
+class MainWindow : public QMainWindow, private core::IRunDesk {
     Q_OBJECT
 
 public:
     // libraries: those the runs convert with (by default the ones found at
     // start-up).
-    explicit MainWindow(const archiver::Libraries& libraries = archiver::libraries(),
+    explicit MainWindow(const archiver::Libraries& libraries = archiver::InstalledLibraries(),
                         QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -57,40 +50,10 @@ public:
     // once; later calls do nothing.
     void ShowChildren();
 
-    QMdiArea* childArea() const { return childArea_; }
-    RunPanel& runPanel() const { return *panel_; }
-    MainMenu& menu() const { return *menu_; }
-    DeskCommands& commands() const { return *commands_; }
-    QAction* MenuAction(MenuCommand command) const { return menu_->Action(command); }
-    // The libraries the runs convert with.
-    const archiver::Libraries& libraries() const { return libraries_; }
-
-    FolderWindow& inputFolder() const { return *inputFolder_; }
-    InputListWindow& inputList() const { return *inputList_; }
-    WorkListWindow& workList() const { return *workList_; }
-    FolderWindow& outputFolder() const { return *outputFolder_; }
-    HistoryWindow& historyWindow() const { return *historyWindow_; }
-    OutputListWindow& outputList() const { return *outputList_; }
-    // The execution history (Log Copy and Log Save work on it).
-    HistoryModel& history() const;
     // The six children in their order: input folder, input list, work
     // list, output folder, history, output list.
     QList<ChildWindow*> Children() const;
 
-    // A dialog the desk's commands reach: it gets the font and tooltip
-    // changes and stores its settings when the desk closes.
-    void AttachDialog(DeskDialog slot, Presentable& dialog);
-    // The maintenance dialog of both folder windows' aliases.
-    void SetAliasEditor(const AliasEditor& editor);
-
-    // The font command's second half: every window and dialog takes the
-    // font options (main window, child windows, then the dialogs).
-    void ApplyFontEverywhere();
-    // The options dialog's OK: every window and dialog takes the tooltip
-    // option.
-    void ApplyTooltipsEverywhere(bool show);
-    // The input list's pattern from the type options (after options OK).
-    void RebuildInputPattern();
     // The Execute buttons are usable exactly when the work list is not empty.
     void UpdateExecuteButtons() override;
 
@@ -100,9 +63,6 @@ public:
     // The run stops before its next file.
     void RequestCancel();
     bool IsRunning() const { return runControl_->Running(); }
-
-    void ApplyFont() override;
-    void ApplyTooltips(bool show) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -118,11 +78,17 @@ private:
     void ConnectChildren();
     void UpdateMenuBar();
     void ShowRunProgress(int index);
-    void StoreSettings() override;
+    // The input list's pattern from the type options and the libraries.
+    void RebuildInputPattern();
+    // After OK in the options dialog.
+    void FollowOptions();
+    void StoreSettings();
     bool RestoreGeometry();
-    QList<Presentable*> AttachedDialogs() const;
+    HistoryModel& History() const;
 
-    // The desk around a run.
+    // The desk around a run: the Execute buttons, the child windows and
+    // their menus off for it, on again after it.
+    void SetDeskEnabled(bool enabled);
     void LockForRun() override;
     void ClearInputSelection() override;
     void SetCancelEnabled(bool enabled) override;
@@ -144,7 +110,6 @@ private:
     OutputListWindow* outputList_;
     std::unique_ptr<core::SfxEngine> engine_;
     std::unique_ptr<core::RunControl> runControl_;
-    std::array<Presentable*, 4> dialogs_{};
     PaintThrottle* paintThrottle_;
     QTimer* folderRefresh_;
     bool folderRefreshPending_ = false;

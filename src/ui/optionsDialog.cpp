@@ -1,6 +1,5 @@
 #include "ui/optionsDialog.h"
 
-#include "ui/presentation.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -48,12 +47,14 @@ QWidget* NewIndentedRow(const QList<QWidget*>& members, QWidget* parent)
 
 } // namespace
 
-OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent), place_(*this, QStringLiteral("Option"))
+OptionsDialog::OptionsDialog(QWidget* parent)
+    : QDialog(parent), Presentable(static_cast<QWidget&>(*this)), place_(*this, QStringLiteral("Option"))
 {
     // The internal name the load-failure text shows (docs/names.md).
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(messages::Text(ProgramMessage::OptionsCaption));
     BuildControls();
+    DescribeControls();
     SetOptions(options::Defaults());
 }
 
@@ -204,37 +205,26 @@ options::Options OptionsDialog::ChosenOptions() const
     return chosen;
 }
 
-void OptionsDialog::ApplyFont()
+void OptionsDialog::DescribeControls()
 {
-    presentation::ApplyFont({this, lzh_, lzhExe_, lzhX_, lzhLha_, cab_, cabExe_, upperCase_, leaveOut_,
-                             autoRun_, autoKind_[0], autoKind_[1], autoKind_[2], autoCopy_, resize_,
-                             tooltips_, cancel_, defaults_, ok_});
-}
-
-void OptionsDialog::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips(
-        {
-            {lzh_, messages::Text(ProgramMessage::LzhOptionTip)},
-            {lzhExe_, messages::Text(ProgramMessage::LzhExeOptionTip)},
-            {lzhX_, messages::Text(ProgramMessage::LzhXOptionTip)},
-            {lzhLha_, messages::Text(ProgramMessage::LzhLhaOptionTip)},
-            {cab_, messages::Text(ProgramMessage::CabOptionTip)},
-            {cabExe_, messages::Text(ProgramMessage::CabExeOptionTip)},
-            {upperCase_, messages::Text(ProgramMessage::UpperCaseOptionTip)},
-            {leaveOut_, messages::Text(ProgramMessage::LeaveOutOptionTip)},
-            {autoRun_, messages::Text(ProgramMessage::AutoRunOptionTip)},
-            {autoKind_[0], messages::Text(ProgramMessage::AutoRunDosTip)},
-            {autoKind_[1], messages::Text(ProgramMessage::AutoRunWin16Tip)},
-            {autoKind_[2], messages::Text(ProgramMessage::AutoRunWin32Tip)},
-            {autoCopy_, messages::Text(SharedMessage::CopyHistoryOptionTip)},
-            {resize_, messages::Text(SharedMessage::ResizeOptionTip)},
-            {tooltips_, messages::Text(SharedMessage::TooltipOptionTip)},
-            {ok_, messages::Text(SharedMessage::OkButtonTip)},
-            {defaults_, messages::Text(SharedMessage::DefaultsButtonTip)},
-            {cancel_, messages::Text(SharedMessage::CancelButtonTip)},
-        },
-        show);
+    Tip(lzh_, messages::Text(ProgramMessage::LzhOptionTip));
+    Tip(lzhExe_, messages::Text(ProgramMessage::LzhExeOptionTip));
+    Tip(lzhX_, messages::Text(ProgramMessage::LzhXOptionTip));
+    Tip(lzhLha_, messages::Text(ProgramMessage::LzhLhaOptionTip));
+    Tip(cab_, messages::Text(ProgramMessage::CabOptionTip));
+    Tip(cabExe_, messages::Text(ProgramMessage::CabExeOptionTip));
+    Tip(upperCase_, messages::Text(ProgramMessage::UpperCaseOptionTip));
+    Tip(leaveOut_, messages::Text(ProgramMessage::LeaveOutOptionTip));
+    Tip(autoRun_, messages::Text(ProgramMessage::AutoRunOptionTip));
+    Tip(autoKind_[0], messages::Text(ProgramMessage::AutoRunDosTip));
+    Tip(autoKind_[1], messages::Text(ProgramMessage::AutoRunWin16Tip));
+    Tip(autoKind_[2], messages::Text(ProgramMessage::AutoRunWin32Tip));
+    Tip(autoCopy_, messages::Text(SharedMessage::CopyHistoryOptionTip));
+    Tip(resize_, messages::Text(SharedMessage::ResizeOptionTip));
+    Tip(tooltips_, messages::Text(SharedMessage::TooltipOptionTip));
+    Tip(ok_, messages::Text(SharedMessage::OkButtonTip));
+    Tip(defaults_, messages::Text(SharedMessage::DefaultsButtonTip));
+    Tip(cancel_, messages::Text(SharedMessage::CancelButtonTip));
 }
 
 bool OptionsDialog::TooltipsNeedApplying(bool before, bool after)

@@ -44,8 +44,6 @@ public:
     // Puts the default values into the controls (not into any options).
     void ShowDefaults();
 
-    void ApplyFont() override;
-    void ApplyTooltips(bool show) override;
     void StoreSettings() override { place_.Store(); }
 
     // After OK, whether every window must apply the tooltip setting again:
@@ -54,6 +52,7 @@ public:
 
 private:
     void BuildControls();
+    void DescribeControls();
     void ShowValues(const options::Options& options);
     void FollowLzh();
     void FollowAuto();

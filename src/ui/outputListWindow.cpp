@@ -52,7 +52,8 @@ OutputListWindow::OutputListWindow(QWidget* parent)
         const BusyPointer busy;
         output_.Refresh();
     });
-    Popup()->addAction(messages::Text(SharedMessage::SelectAllMenu), this, [this] { output_.SelectAll(); });
+    Popup()->addAction(messages::Text(SharedMessage::SelectAllMenu), this,
+                       [this] { output_.SelectionModel().SelectAll(); });
     Popup()->addAction(messages::Text(SharedMessage::SelectNoneMenu), this,
-                       [this] { output_.ClearSelection(); });
+                       [this] { output_.SelectionModel().clearSelection(); });
 }

@@ -31,7 +31,6 @@ public:
     explicit OutputListWindow(QWidget* parent = nullptr);
 
     OutputListModel& Output() { return output_; }
-    FileDragListView* List() const { return list_; }
 
 private:
     OutputListModel output_;

@@ -1,19 +1,43 @@
 #pragma once
 
-// What every window and dialog of the desk offers the commands that reach
-// all of them at once: the font command re-applies the font options, the
-// options dialog the tooltip option, and closing the desk lets each one
-// store what it remembers.
+#include "ui/presentation.h"
+
+#include <QList>
+
+class QWidget;
+
+// A window or dialog of the desk as the presentation reaches it: it follows
+// the announced font and tooltip changes from the moment it is made, each
+// of its controls is described once (the name a screen reader reads and
+// the tooltip), and closing the desk lets it store what it remembers.
 class Presentable {
 public:
+    explicit Presentable(QWidget& window);
     virtual ~Presentable() = default;
 
-    // Applies the font options to the window and its listed controls, then
-    // lays the window out again (control heights follow the font).
-    virtual void ApplyFont() = 0;
-    // Shows the catalogue tooltips of the window's controls, or none.
-    virtual void ApplyTooltips(bool show) = 0;
+    // Sets the font options on the window, whose controls take it from
+    // there; a window lays itself out again here (control heights follow
+    // the font).
+    virtual void ApplyFont();
+    // Shows the described controls' tooltips, or none.
+    void ApplyTooltips(bool show);
     // Stores the window's own settings (place, folders); called once, when
     // the desk closes.
     virtual void StoreSettings() {}
+
+protected:
+    // A control without a caption that says what it is (a list, a picture
+    // or arrow button, a text box): screen readers name it by message,
+    // which is also its tooltip while tooltips are on. Describing a control
+    // again replaces its message.
+    void Describe(QWidget* control, const QString& message);
+    // A control its caption names: message is only its tooltip, which
+    // screen readers read as its description.
+    void Tip(QWidget* control, const QString& message);
+    QWidget& Window() const { return window_; }
+
+private:
+    QWidget& window_;
+    QList<presentation::Tooltip> described_;
+    bool tooltipsShown_ = false;
 };

@@ -27,9 +27,9 @@ int ResponsiveLibrary::Run(const QString& commandLine)
 archiver::Libraries ResponsiveLibrary::Wrap(const archiver::Libraries& libraries)
 {
     archiver::Libraries wrapped = libraries;
-    if (libraries.Unlha)
-        wrapped.Unlha = std::make_shared<ResponsiveLibrary>(libraries.Unlha);
-    if (libraries.Cab)
-        wrapped.Cab = std::make_shared<ResponsiveLibrary>(libraries.Cab);
+    if (libraries.unlha)
+        wrapped.unlha = std::make_shared<ResponsiveLibrary>(libraries.unlha);
+    if (libraries.cab)
+        wrapped.cab = std::make_shared<ResponsiveLibrary>(libraries.cab);
     return wrapped;
 }

@@ -30,30 +30,44 @@ int ButtonWidth(const QPushButton& button, int dotsPerInch)
 } // namespace
 
 RunPanel::RunPanel(QWidget* parent)
-    : QWidget(parent), cancel_(new QPushButton(messages::Text(messages::SharedMessage::CancelCaption), this)),
+    : QWidget(parent), Presentable(static_cast<QWidget&>(*this)),
+      cancel_(new QPushButton(messages::Text(messages::SharedMessage::CancelCaption), this)),
       progressText_(new QLabel(this)), progressBar_(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("pnlTollbrook"));
     const ProgramMessage captions[] = {ProgramMessage::DosCaption, ProgramMessage::Win16Caption,
                                        ProgramMessage::Win32Caption};
-    for (int kind = 0; kind < 3; ++kind) {
-        execute_[kind] = new QPushButton(messages::Text(captions[kind]), this);
-        connect(execute_[kind], &QPushButton::clicked, this, [this, kind] { emit ExecuteClicked(kind); });
+    const ProgramMessage tips[] = {ProgramMessage::DosTip, ProgramMessage::Win16Tip,
+                                   ProgramMessage::Win32Tip};
+    for (const tbarc::SfxKind kind : {tbarc::SfxKind::Dos, tbarc::SfxKind::Win16, tbarc::SfxKind::Win32}) {
+        const auto index = static_cast<size_t>(kind);
+        execute_[index] = new QPushButton(messages::Text(captions[index]), this);
+        execute_[index]->setObjectName(QStringLiteral("btnExe%1").arg(index));
+        Tip(execute_[index], messages::Text(tips[index]));
+        connect(execute_[index], &QPushButton::clicked, this, [this, kind] { emit ExecuteClicked(kind); });
     }
+    cancel_->setObjectName(QStringLiteral("btnCancel"));
+    Tip(cancel_, messages::Text(messages::SharedMessage::CancelTip));
     connect(cancel_, &QPushButton::clicked, this, &RunPanel::CancelClicked);
     progressBar_->setTextVisible(false);
     HideProgress();
 }
 
-QList<QWidget*> RunPanel::FontTargets() const
+void RunPanel::ApplyFont()
 {
-    return {execute_[0], execute_[1], execute_[2], cancel_, progressText_};
+    presentation::ApplyFont({execute_[0], execute_[1], execute_[2], cancel_, progressText_});
+    Relayout();
 }
 
 void RunPanel::SetExecuteEnabled(bool enabled)
 {
     for (QPushButton* button : execute_)
         button->setEnabled(enabled);
+}
+
+void RunPanel::SetCancelEnabled(bool enabled)
+{
+    cancel_->setEnabled(enabled);
 }
 
 void RunPanel::PlaceCancelButton(int dotsPerInch)

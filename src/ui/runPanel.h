@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/sfxKind.h"
+#include "ui/presentable.h"
+
 #include <QWidget>
 
 #include <array>
@@ -11,16 +14,13 @@ class QPushButton;
 // The strip at the top of the desk: one Execute button per self-extractor
 // kind (DOS, Win16, Win32, in the order of their kinds), the progress of a
 // run ("n / N" and a bar) and the Cancel button at the right edge.
-class RunPanel : public QWidget {
+class RunPanel : public QWidget, public Presentable {
     Q_OBJECT
 public:
     explicit RunPanel(QWidget* parent = nullptr);
 
-    QPushButton* ExecuteButton(int kind) const { return execute_.at(kind); }
-    QPushButton* CancelButton() const { return cancel_; }
-    QList<QWidget*> FontTargets() const;
-
     void SetExecuteEnabled(bool enabled);
+    void SetCancelEnabled(bool enabled);
     // The Cancel button keeps a 60-twip gap to the right edge; a panel too
     // narrow for that leaves it where it is.
     void PlaceCancelButton(int dotsPerInch);
@@ -29,17 +29,20 @@ public:
     void ShowProgress(int done, int total);
     void HideProgress();
 
-    // Places the buttons for the current font and width.
-    void Relayout();
+    // The buttons and the progress text take the font; the bar keeps the
+    // desktop's. Then the panel is laid out again.
+    void ApplyFont() override;
 
 signals:
-    void ExecuteClicked(int kind);
+    void ExecuteClicked(tbarc::SfxKind kind);
     void CancelClicked();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Places the buttons for the current font and width.
+    void Relayout();
     void PlaceProgress();
 
     std::array<QPushButton*, 3> execute_{};

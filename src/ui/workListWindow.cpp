@@ -1,7 +1,6 @@
 #include "ui/workListWindow.h"
 
 #include "ui/listViews.h"
-#include "ui/presentation.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
@@ -78,11 +77,11 @@ WorkListWindow::WorkListWindow(std::function<bool(const QString&)> typeCheck, QW
     list_->setModel(&work_.Model());
     list_->setSelectionModel(&work_.SelectionModel());
     listViews::Configure(*list_, QAbstractItemView::ExtendedSelection);
-    list_->setAccessibleName(messages::Text(ProgramMessage::WorkListTip));
     removeSelected_->setObjectName(QStringLiteral("btnDel"));
-    removeSelected_->setAccessibleName(messages::Text(ProgramMessage::RemoveSelectedTip));
     removeAll_->setObjectName(QStringLiteral("btnDelAll"));
-    removeAll_->setAccessibleName(messages::Text(ProgramMessage::RemoveAllTip));
+    Describe(list_, messages::Text(ProgramMessage::WorkListTip));
+    Describe(removeSelected_, messages::Text(ProgramMessage::RemoveSelectedTip));
+    Describe(removeAll_, messages::Text(ProgramMessage::RemoveAllTip));
 
     connect(list_, &FileDropListView::FilesDropped, this, &WorkListWindow::AddDropped);
     connect(list_, &FileDropListView::DeletePressed, this, &WorkListWindow::RemoveSelected);
@@ -112,7 +111,7 @@ WorkListWindow::WorkListWindow(std::function<bool(const QString&)> typeCheck, QW
 
 QString WorkListWindow::FirstSelectedFolder() const
 {
-    const QString path = work_.GetFirstSelected();
+    const QString path = work_.FirstSelected();
     return path.isEmpty() ? QString() : paths::GetFolderPart(path);
 }
 
@@ -135,19 +134,6 @@ void WorkListWindow::RemoveAll()
 {
     work_.Clear();
     emit EntriesChanged();
-}
-
-void WorkListWindow::ApplyTooltips(bool show)
-{
-    presentation::ApplyTooltips({{list_, messages::Text(ProgramMessage::WorkListTip)},
-                                 {removeSelected_, messages::Text(ProgramMessage::RemoveSelectedTip)},
-                                 {removeAll_, messages::Text(ProgramMessage::RemoveAllTip)}},
-                                show);
-}
-
-QList<QWidget*> WorkListWindow::FontTargets() const
-{
-    return {list_, removeSelected_, removeAll_};
 }
 
 void WorkListWindow::LayOut(double clientWidth, double clientHeight)

@@ -38,16 +38,12 @@ public:
 
     WorkListModel& Work() { return work_; }
     FileDropListView* List() const { return list_; }
-    QPushButton* RemoveSelectedButton() const { return removeSelected_; }
-    QPushButton* RemoveAllButton() const { return removeAll_; }
 
     // Takes dropped files as archives from outside, in their order, until
     // the list is full; anything that is no local file is passed over.
     void AddDropped(const QList<QUrl>& urls);
     void RemoveSelected();
     void RemoveAll();
-
-    void ApplyTooltips(bool show) override;
 
 signals:
     // The list has changed: the Execute buttons follow.
@@ -60,7 +56,6 @@ signals:
     void MoveOnRequested();
 
 protected:
-    QList<QWidget*> FontTargets() const override;
     void LayOut(double clientWidth, double clientHeight) override;
 
 private:

@@ -9,6 +9,7 @@
 namespace {
 
 using core::MainGeometry;
+using enum core::WindowState;
 using platform::FakeSettingsStore;
 
 class MainGeometryTest : public ::testing::Test {
@@ -24,7 +25,7 @@ protected:
 
 TEST_F(MainGeometryTest, NothingStoredGivesTheDefaultPlace)
 {
-    EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{1000, 1000, 8000, 8000, 0}));
+    EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{1000, 1000, 8000, 8000, Normal}));
 }
 
 TEST_F(MainGeometryTest, ReadsTheCurrentLocation)
@@ -34,7 +35,7 @@ TEST_F(MainGeometryTest, ReadsTheCurrentLocation)
     Seed(settings::kCurrent, "Main_Width", "9000");
     Seed(settings::kCurrent, "Main_Height", "7000");
     Seed(settings::kCurrent, "Main_WindowState", "2");
-    EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{120, 240.5f, 9000, 7000, 2}));
+    EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{120, 240.5f, 9000, 7000, Maximized}));
 }
 
 TEST_F(MainGeometryTest, LegacyLocationWinsWhenItHoldsMainLeft)
@@ -43,7 +44,7 @@ TEST_F(MainGeometryTest, LegacyLocationWinsWhenItHoldsMainLeft)
     Seed(settings::kLegacy, "Main_Width", "6000");
     Seed(settings::kCurrent, "Main_Left", "120");
     Seed(settings::kCurrent, "Main_Top", "240");
-    EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{300, 1000, 6000, 8000, 0}));
+    EXPECT_EQ(core::ReadMainGeometry(), (MainGeometry{300, 1000, 6000, 8000, Normal}));
 }
 
 struct BrokenCase {
@@ -88,21 +89,22 @@ TEST_P(Clamp, BringsTheWindowIntoView)
 
 INSTANTIATE_TEST_SUITE_P(
     Places, Clamp,
-    ::testing::Values(ClampCase{"InView", {500, 600, 9000, 7000, 0}, {500, 600, 9000, 7000, 0}},
-                      ClampCase{"LeftNegative", {-5, 600, 9000, 7000, 0}, {1000, 600, 9000, 7000, 0}},
-                      ClampCase{"LeftBeyondScreen", {19201, 600, 9000, 7000, 0}, {1000, 600, 9000, 7000, 0}},
-                      ClampCase{"LeftAtScreenEdge", {19200, 600, 9000, 7000, 0}, {19200, 600, 9000, 7000, 0}},
-                      ClampCase{"TopBeyondScreen", {500, 15361, 9000, 7000, 0}, {500, 1000, 9000, 7000, 0}},
-                      ClampCase{"TooNarrow", {500, 600, 1500, 7000, 0}, {500, 600, 8000, 7000, 0}},
-                      ClampCase{"NarrowestKept", {500, 600, 2000, 7000, 0}, {500, 600, 2000, 7000, 0}},
-                      ClampCase{"TooLow", {500, 600, 9000, 499, 0}, {500, 600, 9000, 8000, 0}},
-                      ClampCase{"LowestKept", {500, 600, 9000, 500, 0}, {500, 600, 9000, 500, 0}},
-                      ClampCase{"StateUntouched", {-1, -1, 0, 0, 2}, {1000, 1000, 8000, 8000, 2}}),
+    ::testing::Values(
+        ClampCase{"InView", {500, 600, 9000, 7000, Normal}, {500, 600, 9000, 7000, Normal}},
+        ClampCase{"LeftNegative", {-5, 600, 9000, 7000, Normal}, {1000, 600, 9000, 7000, Normal}},
+        ClampCase{"LeftBeyondScreen", {19201, 600, 9000, 7000, Normal}, {1000, 600, 9000, 7000, Normal}},
+        ClampCase{"LeftAtScreenEdge", {19200, 600, 9000, 7000, Normal}, {19200, 600, 9000, 7000, Normal}},
+        ClampCase{"TopBeyondScreen", {500, 15361, 9000, 7000, Normal}, {500, 1000, 9000, 7000, Normal}},
+        ClampCase{"TooNarrow", {500, 600, 1500, 7000, Normal}, {500, 600, 8000, 7000, Normal}},
+        ClampCase{"NarrowestKept", {500, 600, 2000, 7000, Normal}, {500, 600, 2000, 7000, Normal}},
+        ClampCase{"TooLow", {500, 600, 9000, 499, Normal}, {500, 600, 9000, 8000, Normal}},
+        ClampCase{"LowestKept", {500, 600, 9000, 500, Normal}, {500, 600, 9000, 500, Normal}},
+        ClampCase{"StateUntouched", {-1, -1, 0, 0, Maximized}, {1000, 1000, 8000, 8000, Maximized}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainGeometryTest, NormalWindowStoresStateAndPlace)
 {
-    core::StoreMainGeometry(MainGeometry{120, 240.5f, 9000, 7000, 0});
+    core::StoreMainGeometry(MainGeometry{120, 240.5f, 9000, 7000, Normal});
     const QString app = settings::kCurrent.application;
     const QString sec = settings::kCurrent.section;
     EXPECT_EQ(
@@ -117,7 +119,7 @@ TEST_F(MainGeometryTest, NormalWindowStoresStateAndPlace)
 TEST_F(MainGeometryTest, MaximisedWindowStoresOnlyItsState)
 {
     Seed(settings::kCurrent, "Main_Left", "120");
-    core::StoreMainGeometry(MainGeometry{0, 0, 19200, 15360, 2});
+    core::StoreMainGeometry(MainGeometry{0, 0, 19200, 15360, Maximized});
     EXPECT_EQ(store.writes,
               (QList<FakeSettingsStore::Entry>{{settings::kCurrent.application, settings::kCurrent.section,
                                                 QStringLiteral("Main_WindowState"), QStringLiteral("2")}}));

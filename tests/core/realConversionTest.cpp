@@ -52,8 +52,8 @@ struct Case {
     const char* name;
     const char* archive;         // below the corpus folder
     QList<ProgramMessage> lines; // after the header line
-    short outcome;
-    const char* created; // expected file name, or ""
+    short outcome;               // 0 done, 1 failed, -1 stop
+    const char* created;         // expected file name, or ""
     bool cab;
 };
 
@@ -82,7 +82,7 @@ TEST_P(RealConversion, ConvertsCorpusArchives)
 {
     const Case& c = GetParam();
     const archiver::Libraries libraries = archiver::FindLibraries(SystemFolder);
-    ASSERT_TRUE(libraries.UnlhaAvailable && libraries.CabAvailable);
+    ASSERT_TRUE(libraries.unlha && libraries.cab);
     const char* stub = c.cab ? "/sfx/cab-win32.exe" : "/sfx/lzh-win32.exe";
     ASSERT_TRUE(QFileInfo::exists(SystemFolder + QString::fromLatin1(stub)))
         << "the self-extractor stub " << stub << " is not built";

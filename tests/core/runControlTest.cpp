@@ -1,6 +1,6 @@
 #include "engineRig.h"
 
-#include "archiver/fakeLibrary.h"
+#include "support/fakeLibrary.h"
 #include "common/resultCodes.h"
 #include "core/autoRun.h"
 #include "core/runControl.h"
@@ -58,8 +58,7 @@ protected:
             }
             return archiver::FakeArchiverLibrary::WritesExe()(commandLine);
         };
-        libraries.UnlhaAvailable = true;
-        libraries.Unlha = unlha;
+        libraries.unlha = unlha;
         desk.outputFolder = dir.path();
     }
 
@@ -189,7 +188,6 @@ TEST_F(RunControlTest, AutoRunConvertsTheCommandLineAndCopiesTheHistory)
     };
     for (const Case c : {Case{true, 1}, Case{false, 0}}) {
         options::Current().autoRunCopiesHistory = c.copiesHistory;
-        core::AutoRunning = false;
         history.lines.clear();
         history.copies = 0;
         PlainWorkList work;
@@ -199,7 +197,6 @@ TEST_F(RunControlTest, AutoRunConvertsTheCommandLineAndCopiesTheHistory)
         EXPECT_EQ(work.entries, paths);
         EXPECT_EQ(history.lines.last(), AllFinished);
         EXPECT_EQ(history.copies, c.copies);
-        EXPECT_TRUE(core::AutoRunning);
     }
 }
 

@@ -94,7 +94,7 @@ TEST_F(InputListTest, SubfolderCommandVisitsOneLevelDownInNameOrder)
         Touch(QString::fromLatin1(name));
     input.SetPattern(QStringLiteral("*.LZH"));
     input.SetFolder(dir.path());
-    input.SelectAll();
+    input.SelectionModel().SelectAll();
     input.AddWithSubfolders(WorkList(10));
     EXPECT_EQ(taken, (QStringList{Path("top.lzh"), Path("A/a1.lzh"), Path("A/a2.lzh"), Path("B/b.lzh")}));
     EXPECT_FALSE(input.SelectionModel().hasSelection());

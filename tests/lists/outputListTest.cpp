@@ -34,9 +34,9 @@ TEST(OutputList, RefreshDropsVanishedFilesAndKeepsTheOrder)
     output.Refresh();
     EXPECT_EQ(output.Entries(), QStringList({paths[0], paths[2], paths[4]}));
 
-    output.SelectAll();
+    output.SelectionModel().SelectAll();
     EXPECT_EQ(output.SelectedPaths(), output.Entries());
-    output.ClearSelection();
+    output.SelectionModel().clearSelection();
     EXPECT_TRUE(output.SelectedPaths().isEmpty());
 
     output.Clear();

@@ -110,13 +110,13 @@ TEST_F(WorkListTest, SelectionMarksAndRemoval)
     work.SelectAll();
     work.Deselect(0);
     work.Deselect(3);
-    EXPECT_EQ(work.GetFirstSelected(), QStringLiteral("/b.lzh"));
+    EXPECT_EQ(work.FirstSelected(), QStringLiteral("/b.lzh"));
     work.RemoveUnselected();
     EXPECT_EQ(work.Entries(), QStringList({"/b.lzh", "/c.lzh", "/e.lzh"}));
     EXPECT_TRUE(work.IsSelected(0) && work.IsSelected(1) && work.IsSelected(2));
 
     work.ClearSelection();
-    EXPECT_EQ(work.GetFirstSelected(), QString());
+    EXPECT_EQ(work.FirstSelected(), QString());
     work.SelectAll();
     work.Deselect(1);
     work.RemoveSelected();

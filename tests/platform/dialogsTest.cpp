@@ -5,7 +5,7 @@
 #include <QApplication>
 
 #include "platform/display.h"
-#include "platform/fakeDialogs.h"
+#include "support/fakeDialogs.h"
 #include "platform/headlessDialogs.h"
 #include "platform/qtDialogs.h"
 

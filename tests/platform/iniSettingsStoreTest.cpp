@@ -8,7 +8,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 
-#include "platform/fakeDialogs.h"
+#include "support/fakeDialogs.h"
 #include "platform/iniSettingsStore.h"
 #include "platform/services.h"
 #include "support/fileBytes.h"

@@ -3,9 +3,9 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/drives.h"
-#include "platform/fakeDialogs.h"
-#include "platform/fakeSettingsStore.h"
-#include "platform/memoryClipboard.h"
+#include "support/fakeDialogs.h"
+#include "support/fakeSettingsStore.h"
+#include "support/memoryClipboard.h"
 #include "platform/services.h"
 #include "platform/settingsStore.h"
 

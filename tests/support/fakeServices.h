@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/fakeDialogs.h"
-#include "platform/fakeDocumentViewer.h"
-#include "platform/fakeDrives.h"
-#include "platform/fakeSettingsStore.h"
-#include "platform/memoryClipboard.h"
+#include "support/fakeDialogs.h"
+#include "support/fakeDocumentViewer.h"
+#include "support/fakeDrives.h"
+#include "support/fakeSettingsStore.h"
+#include "support/memoryClipboard.h"
 #include "platform/services.h"
 
 namespace testSupport {

@@ -1,17 +1,24 @@
 #include "ui/deskCommands.h"
 
 #include "archiver/archiver.h"
+#include "support/fakeLibrary.h"
 #include "ui/aboutDialog.h"
 #include "ui/aliasDialog.h"
 #include "ui/initialFolderDialog.h"
 #include "ui/mainWindow.h"
 #include "ui/optionsDialog.h"
 #include "ui/presentation.h"
-#include "ui/runPanel.h"
+#include "deskParts.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 #include "modalDialog.h"
 #include "widgetTest.h"
+
+#include "lists/archiveTypes.h"
+#include "lists/historyModel.h"
+#include "lists/workListModel.h"
+#include "ui/folderWindow.h"
+#include "ui/mainMenu.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -19,12 +26,15 @@
 #include <QLineEdit>
 #include <QAction>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <functional>
 
 namespace {
 
+using namespace testSupport;
 class DeskCommandsTest : public testSupport::WidgetTest {
 protected:
     // Runs a menu command that opens a modal dialog, and `inside` with it.
@@ -34,10 +44,10 @@ protected:
     }
     static void WhileModal(MainWindow& desk, MenuCommand command, const std::function<void(QWidget&)>& inside)
     {
-        testSupport::WhileModal([&desk, command] { desk.MenuAction(command)->trigger(); }, inside);
+        testSupport::WhileModal([&desk, command] { MenuActionOf(desk, command).trigger(); }, inside);
     }
     static void Click(QWidget& dialog, const char* name) { testSupport::ClickChild(dialog, name); }
-    QString ExecuteTip() const { return window.runPanel().ExecuteButton(0)->toolTip(); }
+    QString ExecuteTip() { return ExecuteButtonOf(window, 0).toolTip(); }
 
     MainWindow window;
 };
@@ -46,19 +56,19 @@ TEST_F(DeskCommandsTest, FontCommandAppliesAChangedFontToEveryDialogAndNothingEl
 {
     ASSERT_TRUE(window.PrepareDesk());
     dialogs.fontAnswers.enqueue({QStringLiteral("IPAGothic"), 14.5f, true, false});
-    window.MenuAction(MenuCommand::Font)->trigger();
+    MenuActionOf(window, MenuCommand::Font).trigger();
     EXPECT_EQ(options::Current().fontSize, 14);
-    for (QWidget* dialog : {static_cast<QWidget*>(&window.commands().Options()),
-                            static_cast<QWidget*>(&window.commands().About())}) {
+    for (QWidget* dialog : {static_cast<QWidget*>(&Named<OptionsDialog>(window, "frmOption")),
+                            static_cast<QWidget*>(&Named<AboutDialog>(window, "frmAbout"))}) {
         EXPECT_EQ(dialog->font().pointSize(), 14) << dialog->objectName().toStdString();
         EXPECT_TRUE(dialog->font().bold());
     }
 
     // The same font again (the chooser hands back what it was given): no
     // window is touched.
-    window.commands().About().setFont(QFont(QStringLiteral("IPAMincho"), 9));
-    window.MenuAction(MenuCommand::Font)->trigger();
-    EXPECT_EQ(window.commands().About().font().pointSize(), 9);
+    Named<AboutDialog>(window, "frmAbout").setFont(QFont(QStringLiteral("IPAMincho"), 9));
+    MenuActionOf(window, MenuCommand::Font).trigger();
+    EXPECT_EQ(Named<AboutDialog>(window, "frmAbout").font().pointSize(), 9);
 }
 
 TEST_F(DeskCommandsTest, OptionsOkAppliesTheChoicesAndSwitchesTooltipsEverywhere)
@@ -73,14 +83,15 @@ TEST_F(DeskCommandsTest, OptionsOkAppliesTheChoicesAndSwitchesTooltipsEverywhere
     EXPECT_FALSE(options::Current().showTooltips);
     EXPECT_TRUE(options::Current().leaveOutForeignNames);
     EXPECT_EQ(ExecuteTip(), QString());
-    EXPECT_EQ(window.commands().Options().findChild<QWidget*>(QStringLiteral("ckbLZH"))->toolTip(),
-              QString());
+    EXPECT_EQ(
+        Named<OptionsDialog>(window, "frmOption").findChild<QWidget*>(QStringLiteral("ckbLZH"))->toolTip(),
+        QString());
 }
 
 TEST_F(DeskCommandsTest, OptionsOkWithTooltipsOnAppliesThemAgain)
 {
     ASSERT_TRUE(window.PrepareDesk());
-    window.runPanel().ExecuteButton(0)->setToolTip(QStringLiteral("stale"));
+    ExecuteButtonOf(window, 0).setToolTip(QStringLiteral("stale"));
     WhileModal(MenuCommand::Options, [](QWidget& dialog) {
         Click(dialog, "ckbUCase");
         Click(dialog, "btnOk");
@@ -105,8 +116,8 @@ TEST_F(DeskCommandsTest, OptionsCancelAfterDefaultsChangesNothing)
 TEST_F(DeskCommandsTest, AboutShowsTheLibrariesStartUpFound)
 {
     archiver::Libraries onlyCab;
-    onlyCab.CabAvailable = true;
-    onlyCab.CabVersion = 7;
+    onlyCab.cab = std::make_shared<archiver::FakeArchiverLibrary>();
+    onlyCab.cabVersion = 7;
     MainWindow desk(onlyCab);
     ASSERT_TRUE(desk.PrepareDesk());
     QString row0;
@@ -121,10 +132,10 @@ TEST_F(DeskCommandsTest, AboutShowsTheLibrariesStartUpFound)
 TEST_F(DeskCommandsTest, EveryDialogControlIsReachedByTabAndNamedForScreenReaders)
 {
     ASSERT_TRUE(window.PrepareDesk());
-    DeskCommands& commands = window.commands();
-    commands.InitialFolder().SetPurpose(InitialFolderDialog::PurposeOf(folders::FolderSide::Output));
-    for (QWidget* dialog : std::initializer_list<QWidget*>{&commands.Options(), &commands.About(),
-                                                           &commands.Aliases(), &commands.InitialFolder()}) {
+    Named<InitialFolderDialog>(window, "frmDefault")
+        .SetPurpose(InitialFolderDialog::PurposeOf(folders::FolderSide::Output));
+    for (const char* name : {"frmOption", "frmAbout", "frmMenuMente", "frmDefault"}) {
+        QWidget* dialog = &Named(window, name);
         int controls = 0;
         for (QWidget* control : dialog->findChildren<QWidget*>()) {
             const auto* button = qobject_cast<QAbstractButton*>(control);
@@ -146,7 +157,7 @@ TEST_F(DeskCommandsTest, EveryDialogControlIsReachedByTabAndNamedForScreenReader
 TEST_F(DeskCommandsTest, HelpOpensTheManual)
 {
     ASSERT_TRUE(window.PrepareDesk());
-    window.MenuAction(MenuCommand::Help)->trigger();
+    MenuActionOf(window, MenuCommand::Help).trigger();
     ASSERT_EQ(services.documents.opened.size(), 1);
     EXPECT_TRUE(
         services.documents.opened.first().startsWith(paths::GetManualDir() + QStringLiteral("/manual")));
@@ -159,10 +170,10 @@ TEST_F(DeskCommandsTest, DialogsOpenWhereTheyWereOrCentred)
     Seed("About_Left", QStringLiteral("-50"));
     Seed("About_Top", QStringLiteral("1200"));
     ASSERT_TRUE(window.PrepareDesk());
-    const int dpi = window.commands().Options().logicalDpiX();
-    EXPECT_EQ(window.commands().Options().pos(),
+    const int dpi = Named<OptionsDialog>(window, "frmOption").logicalDpiX();
+    EXPECT_EQ(Named<OptionsDialog>(window, "frmOption").pos(),
               QPoint(presentation::ToPixels(1500, dpi), presentation::ToPixels(1200, dpi)));
-    EXPECT_FALSE(window.commands().About().testAttribute(Qt::WA_Moved))
+    EXPECT_FALSE(Named<AboutDialog>(window, "frmAbout").testAttribute(Qt::WA_Moved))
         << "off the screen: centred on the desk";
 
     // A dialog that was shown keeps its place; one never shown stores none.
@@ -190,9 +201,46 @@ TEST_F(DeskCommandsTest, ExitClosesTheDeskAndStoresTheOptions)
 {
     ASSERT_TRUE(window.PrepareDesk());
     window.show();
-    window.MenuAction(MenuCommand::Exit)->trigger();
+    MenuActionOf(window, MenuCommand::Exit).trigger();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Stored("Font_Italic"), QStringLiteral("False"));
+}
+
+// The commands with only the parts they are built from, no desk around
+// them: OK in the options dialog drops the archives of types no longer
+// taken and tells the desk once; Cancel changes nothing and tells nobody.
+TEST_F(DeskCommandsTest, BuiltFromItsPartsOptionsOkTrimsTheWorkListAndTellsTheDesk)
+{
+    archiver::Libraries libraries;
+    libraries.unlha = std::make_shared<archiver::FakeArchiverLibrary>();
+    libraries.cab = std::make_shared<archiver::FakeArchiverLibrary>();
+    QWidget desk;
+    QMenuBar bar(&desk);
+    MainMenu menu(bar);
+    HistoryModel history;
+    FolderWindow input(folders::FolderSide::Input), output(folders::FolderSide::Output);
+    WorkListModel work(
+        [&libraries](const QString& path) { return ArchiveTypes::Current(libraries).AcceptsType(path); });
+    ASSERT_TRUE(work.Add(QStringLiteral("/in/a.lzh")));
+    ASSERT_TRUE(work.Add(QStringLiteral("/in/b.cab")));
+    DeskCommands commands({desk, menu, history, input, output, work, libraries});
+    ASSERT_TRUE(commands.PrepareDialogs());
+    QSignalSpy accepted(&commands, &DeskCommands::OptionsAccepted);
+
+    const auto options = [&menu](const char* button) {
+        testSupport::WhileModal([&menu] { menu.Action(MenuCommand::Options)->trigger(); },
+                                [button](QWidget& dialog) {
+                                    Click(dialog, "ckbCAB");
+                                    Click(dialog, button);
+                                });
+    };
+    options("btnCancel");
+    EXPECT_EQ(accepted.count(), 0);
+    EXPECT_EQ(work.Count(), 2);
+    options("btnOk");
+    EXPECT_EQ(accepted.count(), 1);
+    EXPECT_EQ(work.Entries(), QStringList{QStringLiteral("/in/a.lzh")});
+    EXPECT_FALSE(options::Current().convertCab);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 namespace {
 
+using namespace testSupport;
 using testSupport::ClickChild;
 using testSupport::WhileModal;
 
@@ -19,15 +20,15 @@ using testSupport::WhileModal;
 // item, then the controls of the modal dialog it opens.
 class DeskMenuTest : public testSupport::DeskTest {
 protected:
-    void Run(MenuCommand command) { window->MenuAction(command)->trigger(); }
+    void Run(MenuCommand command) { MenuActionOf(*window, command).trigger(); }
     QString Long(const QString& path) { return paths::GetLongPath(path); }
 };
 
 TEST_F(DeskMenuTest, LogCopyAndLogSaveWorkOnTheHistory)
 {
     MainWindow& desk = Desk();
-    desk.history().Add(QStringLiteral("[ /a/b.lzh ]"));
-    desk.history().Add(QString::fromUtf8("全て終了しました"));
+    HistoryWindowOf(desk).History().Add(QStringLiteral("[ /a/b.lzh ]"));
+    HistoryWindowOf(desk).History().Add(QString::fromUtf8("全て終了しました"));
     Run(MenuCommand::LogCopy);
     const QString expected = QString::fromUtf8("[ /a/b.lzh ]\r\n全て終了しました\r\n");
     EXPECT_EQ(services.clipboard.Text(), expected);
@@ -43,29 +44,29 @@ TEST_F(DeskMenuTest, NewFolderBecomesTheOutputFolder)
     MainWindow& desk = Desk();
     dialogs.inputAnswers.enqueue(QStringLiteral(" NEW "));
     Run(MenuCommand::NewFolder);
-    EXPECT_EQ(desk.outputFolder().Folder(), Long(output.path() + QStringLiteral("/NEW")));
+    EXPECT_EQ(OutputFolderOf(desk).Folder(), Long(output.path() + QStringLiteral("/NEW")));
     EXPECT_TRUE(dialogs.messages().isEmpty());
 
     // Back in the output folder, the same name again: it exists, so nothing
     // is made and the output folder stays.
-    desk.outputFolder().OpenFolder(output.path());
+    OutputFolderOf(desk).OpenFolder(output.path());
     dialogs.inputAnswers.enqueue(QStringLiteral("NEW"));
     Run(MenuCommand::NewFolder);
     EXPECT_EQ(dialogs.messages(), QStringList{messages::Text(messages::SharedMessage::FolderNotCreated)});
-    EXPECT_EQ(desk.outputFolder().Folder(), Long(output.path()));
+    EXPECT_EQ(OutputFolderOf(desk).Folder(), Long(output.path()));
 }
 
 TEST_F(DeskMenuTest, InitialFolderDialogHandsBackOnOkOnly)
 {
     MainWindow& desk = Desk();
-    const folders::StartFolders before = desk.outputFolder().Start();
+    const folders::StartFolders before = OutputFolderOf(desk).Start();
     ASSERT_TRUE(before.initialInForce);
     WhileModal([this] { Run(MenuCommand::InitialOutputFolder); },
                [](QWidget& dialog) {
                    ClickChild(dialog, "cbxDrive");
                    ClickChild(dialog, "btnCancel");
                });
-    EXPECT_EQ(desk.outputFolder().Start(), before);
+    EXPECT_EQ(OutputFolderOf(desk).Start(), before);
 
     WhileModal([this] { Run(MenuCommand::InitialOutputFolder); },
                [](QWidget& dialog) {
@@ -73,9 +74,9 @@ TEST_F(DeskMenuTest, InitialFolderDialogHandsBackOnOkOnly)
                    ClickChild(dialog, "cbxDrive");
                    ClickChild(dialog, "btnOk");
                });
-    EXPECT_FALSE(desk.outputFolder().Start().initialInForce);
-    EXPECT_EQ(desk.outputFolder().Start().initialFolder, Long(output.path())) << "the folder stays";
-    EXPECT_TRUE(desk.inputFolder().Start().initialInForce) << "the other side is not touched";
+    EXPECT_FALSE(OutputFolderOf(desk).Start().initialInForce);
+    EXPECT_EQ(OutputFolderOf(desk).Start().initialFolder, Long(output.path())) << "the folder stays";
+    EXPECT_TRUE(InputFolderOf(desk).Start().initialInForce) << "the other side is not touched";
 }
 
 TEST_F(DeskMenuTest, AliasMaintenanceHandsBackOnOkOnly)
@@ -83,54 +84,55 @@ TEST_F(DeskMenuTest, AliasMaintenanceHandsBackOnOkOnly)
     MainWindow& desk = Desk();
     const folders::FolderAliases two(
         {{QStringLiteral("in"), input.path()}, {QStringLiteral("out"), output.path()}});
-    desk.inputFolder().SetAliases(two);
-    WhileModal([&desk] { desk.inputFolder().MaintainAliases(); },
+    InputFolderOf(desk).SetAliases(two);
+    WhileModal([&desk] { InputFolderOf(desk).MaintainAliases(); },
                [](QWidget& dialog) {
                    ClickChild(dialog, "btnDelAll");
                    ClickChild(dialog, "btnCancel");
                });
-    EXPECT_EQ(desk.inputFolder().Aliases(), two);
+    EXPECT_EQ(InputFolderOf(desk).Aliases(), two);
 
-    WhileModal([&desk] { desk.inputFolder().MaintainAliases(); },
+    WhileModal([&desk] { InputFolderOf(desk).MaintainAliases(); },
                [](QWidget& dialog) {
                    EXPECT_EQ(dialog.windowTitle(),
                              QString::fromUtf8("圧縮ファイル格納フォルダのエリアスメンテナンス"));
                    ClickChild(dialog, "btnDel");
                    ClickChild(dialog, "btnOk");
                });
-    EXPECT_EQ(desk.inputFolder().Aliases(), folders::FolderAliases({{QStringLiteral("out"), output.path()}}));
+    EXPECT_EQ(InputFolderOf(desk).Aliases(),
+              folders::FolderAliases({{QStringLiteral("out"), output.path()}}));
 }
 
 TEST_F(DeskMenuTest, OptionsOkDropsOnlyTheArchivesOfTypesNoLongerTaken)
 {
-    libraries.CabAvailable = true;
+    libraries.cab = std::make_shared<archiver::FakeArchiverLibrary>();
     const QString lzh = Archive(QStringLiteral("a.lzh"));
     const QString cab = Archive(QStringLiteral("b.cab"));
     MainWindow& desk = Desk({lzh, cab});
-    ASSERT_EQ(desk.workList().Work().Count(), 2);
+    ASSERT_EQ(WorkListOf(desk).Work().Count(), 2);
 
     WhileModal([this] { Run(MenuCommand::Options); },
                [](QWidget& dialog) {
                    ClickChild(dialog, "ckbTip");
                    ClickChild(dialog, "btnOk");
                });
-    EXPECT_EQ(desk.workList().Work().Count(), 2) << "no type changed: the work list stays whole";
+    EXPECT_EQ(WorkListOf(desk).Work().Count(), 2) << "no type changed: the work list stays whole";
 
     WhileModal([this] { Run(MenuCommand::Options); },
                [](QWidget& dialog) {
                    ClickChild(dialog, "ckbLZH");
                    ClickChild(dialog, "btnOk");
                });
-    EXPECT_EQ(desk.workList().Work().Entries(), QStringList{Long(cab)});
-    EXPECT_TRUE(desk.runPanel().ExecuteButton(0)->isEnabled());
+    EXPECT_EQ(WorkListOf(desk).Work().Entries(), QStringList{Long(cab)});
+    EXPECT_TRUE(ExecuteButtonOf(desk, 0).isEnabled());
 
     WhileModal([this] { Run(MenuCommand::Options); },
                [](QWidget& dialog) {
                    ClickChild(dialog, "ckbCAB");
                    ClickChild(dialog, "btnOk");
                });
-    EXPECT_EQ(desk.workList().Work().Count(), 0);
-    EXPECT_FALSE(desk.runPanel().ExecuteButton(0)->isEnabled());
+    EXPECT_EQ(WorkListOf(desk).Work().Count(), 0);
+    EXPECT_FALSE(ExecuteButtonOf(desk, 0).isEnabled());
 }
 
 TEST_F(DeskMenuTest, UnreadableDialogPlacesEndTheStartWithTheirTexts)

@@ -4,10 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "archiver/fakeLibrary.h"
+#include "support/fakeLibrary.h"
 #include "lists/historyModel.h"
 #include "ui/mainWindow.h"
 #include "ui/workListWindow.h"
+#include "deskParts.h"
 #include "widgetTest.h"
 
 namespace testSupport {
@@ -22,8 +23,7 @@ protected:
         Seed("Dir_In", input.path());
         Seed("Dir_Out", output.path());
         library->run = archiver::FakeArchiverLibrary::WritesExe();
-        libraries.UnlhaAvailable = true;
-        libraries.Unlha = library;
+        libraries.unlha = library;
     }
 
     // An empty archive in the input folder; its full path.
@@ -44,7 +44,7 @@ protected:
         window->resize(900, 700);
         window->ShowChildren();
         for (const QString& archive : archives)
-            EXPECT_TRUE(window->workList().Work().AddFromOutside(archive));
+            EXPECT_TRUE(WorkListOf(*window).Work().AddFromOutside(archive));
         window->UpdateExecuteButtons();
         return *window;
     }

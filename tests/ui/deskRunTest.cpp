@@ -20,6 +20,7 @@
 
 namespace {
 
+using namespace testSupport;
 using DeskRunTest = testSupport::DeskTest;
 
 // What a person sees of the desk at one moment.
@@ -46,10 +47,10 @@ DeskState StateOf(const MainWindow& desk)
     state.childrenEnabled = true;
     for (ChildWindow* child : desk.Children())
         state.childrenEnabled = state.childrenEnabled && child->SubWindow()->isEnabled();
-    state.menuBarEnabled = desk.menu().IsEnabled();
-    state.executeEnabled = desk.runPanel().ExecuteButton(0)->isEnabled();
-    state.cancelEnabled = desk.runPanel().CancelButton()->isEnabled();
-    const QLabel* progress = desk.runPanel().findChild<QLabel*>();
+    state.menuBarEnabled = MenuOf(desk).IsEnabled();
+    state.executeEnabled = ExecuteButtonOf(desk, 0).isEnabled();
+    state.cancelEnabled = CancelButtonOf(desk).isEnabled();
+    const QLabel* progress = Named(desk, "pnlTollbrook").findChild<QLabel*>();
     state.progress = progress && !progress->isHidden() ? progress->text() : QString();
     return state;
 }
@@ -61,17 +62,17 @@ TEST_F(DeskRunTest, RunLocksTheDeskShowsItsProgressAndGivesItBackAfterwards)
 
     // Before each file the run brings its entry to the top: what shows then.
     QList<DeskState> during;
-    QObject::connect(&desk.workList().Work(), &WorkListModel::TopIndexRequested, &desk,
+    QObject::connect(&WorkListOf(desk).Work(), &WorkListModel::TopIndexRequested, &desk,
                      [&] { during.append(StateOf(desk)); });
-    desk.runPanel().ExecuteButton(1)->click();
+    ExecuteButtonOf(desk, 1).click();
 
     ASSERT_EQ(during.size(), 3);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(during[i], (DeskState{false, false, false, true, QStringLiteral("%1 / 3").arg(i + 1)}));
     EXPECT_EQ(StateOf(desk), (DeskState{true, true, false, false, QString()})) << "the list is empty now";
-    EXPECT_EQ(desk.workList().Work().Count(), 0);
-    EXPECT_EQ(desk.outputList().Output().Entries().size(), 3);
-    EXPECT_EQ(desk.history().Lines().constLast(), QStringLiteral("全て終了しました"));
+    EXPECT_EQ(WorkListOf(desk).Work().Count(), 0);
+    EXPECT_EQ(OutputListOf(desk).Output().Entries().size(), 3);
+    EXPECT_EQ(HistoryWindowOf(desk).History().Lines().constLast(), QStringLiteral("全て終了しました"));
     EXPECT_TRUE(library->calls.filter(QStringLiteral("run s -+ -jw2")).size() == 3) << "the Win16 options";
     for (ChildWindow* child : desk.Children())
         EXPECT_TRUE(child->MenuEnabled()) << child->objectName().toStdString();
@@ -85,8 +86,8 @@ TEST_F(DeskRunTest, AFailedFileStaysAndTheButtonsStayUsable)
                                                       : archiver::FakeArchiverLibrary::WritesExe()(line);
     };
     desk.Execute(tbarc::SfxKind::Win32);
-    EXPECT_EQ(desk.workList().Work().Entries(), QStringList{input.path() + QStringLiteral("/b.lzh")});
-    EXPECT_TRUE(desk.runPanel().ExecuteButton(2)->isEnabled());
+    EXPECT_EQ(WorkListOf(desk).Work().Entries(), QStringList{input.path() + QStringLiteral("/b.lzh")});
+    EXPECT_TRUE(ExecuteButtonOf(desk, 2).isEnabled());
 }
 
 TEST_F(DeskRunTest, AFileWhoseNameTheRunMadeAlreadyFailsAndStays)
@@ -95,25 +96,25 @@ TEST_F(DeskRunTest, AFileWhoseNameTheRunMadeAlreadyFailsAndStays)
     MainWindow& desk = Desk({first, sub, upper});
     const QString refused = messages::Text(messages::ProgramMessage::MadeEarlierThisRun);
 
-    desk.runPanel().ExecuteButton(2)->click();
+    ExecuteButtonOf(desk, 2).click();
     EXPECT_EQ(library->calls.filter(QStringLiteral("run ")).size(), 1)
         << "the others never reach the library";
-    EXPECT_EQ(desk.workList().Work().Entries(), (QStringList{sub, upper}));
-    EXPECT_EQ(desk.history().Lines().count(refused), 2);
-    EXPECT_EQ(desk.outputList().Output().Entries().size(), 1);
+    EXPECT_EQ(WorkListOf(desk).Work().Entries(), (QStringList{sub, upper}));
+    EXPECT_EQ(HistoryWindowOf(desk).History().Lines().count(refused), 2);
+    EXPECT_EQ(OutputListOf(desk).Output().Entries().size(), 1);
 
     // A new run may replace what an earlier run made, as the options say;
     // within it the name is taken again by its first file.
-    desk.runPanel().ExecuteButton(2)->click();
-    EXPECT_EQ(desk.workList().Work().Entries(), QStringList{upper});
-    EXPECT_EQ(desk.history().Lines().count(refused), 1);
-    EXPECT_EQ(desk.history().Lines().constLast(), QStringLiteral("全て終了しました"));
+    ExecuteButtonOf(desk, 2).click();
+    EXPECT_EQ(WorkListOf(desk).Work().Entries(), QStringList{upper});
+    EXPECT_EQ(HistoryWindowOf(desk).History().Lines().count(refused), 1);
+    EXPECT_EQ(HistoryWindowOf(desk).History().Lines().constLast(), QStringLiteral("全て終了しました"));
 }
 
 TEST_F(DeskRunTest, CancelClickedDuringAConversionStopsBeforeTheNextFile)
 {
     MainWindow& desk = Desk({Archive("a.lzh"), Archive("b.lzh"), Archive("c.lzh")});
-    QPushButton* cancel = desk.runPanel().CancelButton();
+    QPushButton* cancel = &CancelButtonOf(desk);
     std::promise<void> clicked;
     QObject::connect(cancel, &QPushButton::clicked, &desk, [&] { clicked.set_value(); });
     // The first conversion takes until the desk has taken the click: the
@@ -130,9 +131,9 @@ TEST_F(DeskRunTest, CancelClickedDuringAConversionStopsBeforeTheNextFile)
     desk.Execute(tbarc::SfxKind::Dos);
     EXPECT_EQ(library->calls.filter(QStringLiteral("run ")).size(), 1);
     EXPECT_EQ(
-        desk.workList().Work().Entries(),
+        WorkListOf(desk).Work().Entries(),
         (QStringList{input.path() + QStringLiteral("/b.lzh"), input.path() + QStringLiteral("/c.lzh")}));
-    EXPECT_EQ(desk.history().Lines().constLast(), QStringLiteral("中断しました"));
+    EXPECT_EQ(HistoryWindowOf(desk).History().Lines().constLast(), QStringLiteral("中断しました"));
     EXPECT_EQ(StateOf(desk), (DeskState{true, true, true, false, QString()}));
 }
 
@@ -167,8 +168,8 @@ TEST_F(DeskRunTest, ClosingDuringARunFinishesTheFileThenClosesAndStores)
     desk.removeEventFilter(&watch);
 
     EXPECT_EQ(library->calls.filter(QStringLiteral("run ")).size(), 1) << "the file under way was finished";
-    EXPECT_EQ(desk.workList().Work().Entries(), QStringList{input.path() + QStringLiteral("/b.lzh")});
-    EXPECT_EQ(desk.history().Lines().constLast(), QStringLiteral("中断しました"));
+    EXPECT_EQ(WorkListOf(desk).Work().Entries(), QStringList{input.path() + QStringLiteral("/b.lzh")});
+    EXPECT_EQ(HistoryWindowOf(desk).History().Lines().constLast(), QStringLiteral("中断しました"));
     EXPECT_FALSE(desk.isVisible()) << "the desk closed once the run had ended";
     EXPECT_EQ(Stored("Main_WindowState"), QStringLiteral("0"));
     EXPECT_EQ(Stored("OldDir_Out"), output.path());

@@ -21,12 +21,14 @@
 #include "ui/inputListWindow.h"
 #include "ui/outputListWindow.h"
 #include "ui/presentation.h"
+#include "ui/presentationChanges.h"
 #include "ui/runPanel.h"
 #include "ui/workListWindow.h"
 #include "util/paths.h"
 
 namespace {
 
+using namespace testSupport;
 using DeskWindowsTest = testSupport::DeskTest;
 
 QStringList Captions(const QMenu& menu)
@@ -48,23 +50,23 @@ TEST_F(DeskWindowsTest, ChildrenCarryTheirCaptionsAndPopups)
         QString caption;
         QStringList popup;
     } cases[] = {
-        {&desk.inputFolder(),
+        {&InputFolderOf(desk),
          "mdiinDir",
          "圧縮ファイル格納フォルダ",
          {"自己解凍格納フォルダを同一", "リフレッシュ", "フォルダエリアスの追加",
           "フォルダエリアスのメンテナンス"}},
-        {&desk.inputList(), "mdiinFile", "圧縮ファイル名", {"リフレッシュ", "全て選択", "全て選択の解除"}},
-        {&desk.workList(),
+        {&InputListOf(desk), "mdiinFile", "圧縮ファイル名", {"リフレッシュ", "全て選択", "全て選択の解除"}},
+        {&WorkListOf(desk),
          "mdiFile",
          "自己解凍作成ファイル名",
          {"全て選択", "全て選択の解除", "自己解凍格納フォルダを同一", "圧縮ファイル格納フォルダを同一"}},
-        {&desk.outputFolder(),
+        {&OutputFolderOf(desk),
          "mdiOutDir",
          "自己解凍格納フォルダ" + paths::GetFreeSpaceText(output.path()),
          {"圧縮ファイル格納フォルダを同一", "リフレッシュ", "フォルダエリアスの追加",
           "フォルダエリアスのメンテナンス"}},
-        {&desk.historyWindow(), "mdiStatus", "実行履歴", {"初期化"}},
-        {&desk.outputList(),
+        {&HistoryWindowOf(desk), "mdiStatus", "実行履歴", {"初期化"}},
+        {&OutputListOf(desk),
          "mdiOutFile",
          "自己解凍作成終了ファイル",
          {"初期化", "リフレッシュ", "全て選択", "全て選択の解除"}},
@@ -74,7 +76,7 @@ TEST_F(DeskWindowsTest, ChildrenCarryTheirCaptionsAndPopups)
         EXPECT_EQ(desk.Children()[i], cases[i].window) << "children in their order";
         EXPECT_EQ(cases[i].window->objectName(), QLatin1String(cases[i].internalName));
         const QString title = cases[i].window->SubWindow()->windowTitle();
-        if (cases[i].window == &desk.outputFolder()) {
+        if (cases[i].window == &OutputFolderOf(desk)) {
             // The free space moves while other programs write: its form is compared.
             static const QRegularExpression withFreeSpace(
                 QString::fromUtf8("^自己解凍格納フォルダ \\([0-9,]+\\.[0-9]M Free\\)$"));
@@ -94,7 +96,7 @@ TEST_F(DeskWindowsTest, TiledChildrenFollowTheDesksSize)
         desk.resize(size);
         QApplication::processEvents();
         const int dpi = desk.logicalDpiX();
-        const QSize client = desk.childArea()->viewport()->size();
+        const QSize client = ChildAreaOf(desk).viewport()->size();
         const auto tiles = childLayout::Tiles(presentation::ToTwips(client.width(), dpi),
                                               presentation::ToTwips(client.height(), dpi));
         ASSERT_TRUE(tiles);
@@ -117,16 +119,16 @@ TEST_F(DeskWindowsTest, UntiledChildrenComeBackWhereTheyWereAndStayThere)
     Seed("Status_Width", QStringLiteral("3000"));
     Seed("Status_Height", QStringLiteral("2250"));
     MainWindow& desk = Desk();
-    QMdiSubWindow* history = desk.historyWindow().SubWindow();
+    QMdiSubWindow* history = HistoryWindowOf(desk).SubWindow();
     const int dpi = desk.logicalDpiX();
     const QRect stored(presentation::ToPixels(1500, dpi), presentation::ToPixels(750, dpi),
                        presentation::ToPixels(3000, dpi), presentation::ToPixels(2250, dpi));
     EXPECT_EQ(history->geometry(), stored);
-    const QRect workList = desk.workList().SubWindow()->geometry();
+    const QRect workList = WorkListOf(desk).SubWindow()->geometry();
     desk.resize(1100, 800);
     QApplication::processEvents();
     EXPECT_EQ(history->geometry(), stored) << "resizing the desk moves no child";
-    EXPECT_EQ(desk.workList().SubWindow()->geometry(), workList);
+    EXPECT_EQ(WorkListOf(desk).SubWindow()->geometry(), workList);
 
     history->setGeometry(stored.translated(15, 30));
     desk.close();
@@ -183,40 +185,41 @@ TEST_F(DeskWindowsTest, AChildsFrameDoesNotCloseIt)
         EXPECT_FALSE(child->SubWindow()->close()) << child->objectName().toStdString();
         EXPECT_TRUE(child->SubWindow()->isVisible());
     }
-    EXPECT_EQ(desk.childArea()->subWindowList().size(), 6);
+    EXPECT_EQ(ChildAreaOf(desk).subWindowList().size(), 6);
 }
 
 TEST_F(DeskWindowsTest, MenuBarFollowsTheActiveChildsMenuState)
 {
     MainWindow& desk = Desk();
-    desk.childArea()->setActiveSubWindow(desk.workList().SubWindow());
-    EXPECT_TRUE(desk.menu().IsEnabled());
-    desk.workList().SetMenuEnabled(false);
-    EXPECT_FALSE(desk.menu().IsEnabled());
-    desk.childArea()->setActiveSubWindow(desk.historyWindow().SubWindow());
-    EXPECT_TRUE(desk.menu().IsEnabled());
+    ChildAreaOf(desk).setActiveSubWindow(WorkListOf(desk).SubWindow());
+    EXPECT_TRUE(MenuOf(desk).IsEnabled());
+    WorkListOf(desk).SetMenuEnabled(false);
+    EXPECT_FALSE(MenuOf(desk).IsEnabled());
+    ChildAreaOf(desk).setActiveSubWindow(HistoryWindowOf(desk).SubWindow());
+    EXPECT_TRUE(MenuOf(desk).IsEnabled());
 }
 
 TEST_F(DeskWindowsTest, TooltipsAndFontReachEveryChild)
 {
     MainWindow& desk = Desk();
-    EXPECT_EQ(desk.workList().RemoveAllButton()->toolTip(),
+    EXPECT_EQ(Named<QPushButton>(WorkListOf(desk), "btnDelAll").toolTip(),
               QStringLiteral("全ての圧縮ファイルを自己解凍作成の対象からはずします"));
-    EXPECT_EQ(desk.outputFolder().FolderText()->toolTip(), QStringLiteral("現在の自己解凍格納フォルダ"));
-    desk.ApplyTooltipsEverywhere(false);
-    EXPECT_TRUE(desk.workList().RemoveAllButton()->toolTip().isEmpty());
-    EXPECT_TRUE(desk.inputList().AddWithSubfoldersButton()->toolTip().isEmpty());
-    EXPECT_TRUE(desk.outputFolder().Drives()->toolTip().isEmpty());
-    EXPECT_FALSE(desk.workList().RemoveAllButton()->accessibleName().isEmpty())
+    EXPECT_EQ(Named<QLineEdit>(OutputFolderOf(desk), "txtDir").toolTip(),
+              QStringLiteral("現在の自己解凍格納フォルダ"));
+    PresentationChanges::Current().AnnounceTooltips(false);
+    EXPECT_TRUE(Named<QPushButton>(WorkListOf(desk), "btnDelAll").toolTip().isEmpty());
+    EXPECT_TRUE(Named<QPushButton>(InputListOf(desk), "btnAddAllAll").toolTip().isEmpty());
+    EXPECT_TRUE(OutputFolderOf(desk).Drives()->toolTip().isEmpty());
+    EXPECT_FALSE(Named<QPushButton>(WorkListOf(desk), "btnDelAll").accessibleName().isEmpty())
         << "screen readers still name it";
 
     options::Current().fontSize = 15;
     options::Current().fontBold = true;
-    desk.ApplyFontEverywhere();
-    for (QWidget* control : {static_cast<QWidget*>(desk.inputList().AddWithSubfoldersButton()),
-                             static_cast<QWidget*>(desk.historyWindow().List()),
-                             static_cast<QWidget*>(desk.outputFolder().FolderList()),
-                             static_cast<QWidget*>(desk.runPanel().CancelButton())}) {
+    PresentationChanges::Current().AnnounceFont();
+    for (QWidget* control : {static_cast<QWidget*>(&Named<QPushButton>(InputListOf(desk), "btnAddAllAll")),
+                             static_cast<QWidget*>(&Named<QListView>(HistoryWindowOf(desk), "lstKekka")),
+                             static_cast<QWidget*>(&Named<FolderListView>(OutputFolderOf(desk), "dlbDir")),
+                             static_cast<QWidget*>(&CancelButtonOf(desk))}) {
         EXPECT_EQ(control->font().pointSize(), 15) << control->objectName().toStdString();
         EXPECT_TRUE(control->font().bold());
     }
@@ -229,15 +232,15 @@ TEST_F(DeskWindowsTest, InputListShowsTheArchivesOfTheInputFolderAndAddsThem)
     Archive("notes.txt");
     Archive("sub/c.lzh");
     MainWindow& desk = Desk();
-    EXPECT_EQ(desk.inputList().Input().Names(), (QStringList{"a.LZH", "b.lzh"}));
-    EXPECT_FALSE(desk.runPanel().ExecuteButton(0)->isEnabled());
-    desk.inputList().AddWithSubfoldersButton()->click();
-    EXPECT_EQ(desk.workList().Work().Entries(),
+    EXPECT_EQ(InputListOf(desk).Input().Names(), (QStringList{"a.LZH", "b.lzh"}));
+    EXPECT_FALSE(ExecuteButtonOf(desk, 0).isEnabled());
+    Named<QPushButton>(InputListOf(desk), "btnAddAllAll").click();
+    EXPECT_EQ(WorkListOf(desk).Work().Entries(),
               (QStringList{input.path() + "/a.LZH", input.path() + "/b.lzh", input.path() + "/sub/c.lzh"}));
-    EXPECT_TRUE(desk.runPanel().ExecuteButton(0)->isEnabled());
+    EXPECT_TRUE(ExecuteButtonOf(desk, 0).isEnabled());
 
-    desk.inputFolder().OpenFolder(input.path() + "/sub");
-    EXPECT_EQ(desk.inputList().Input().Names(), QStringList{"c.lzh"});
+    InputFolderOf(desk).OpenFolder(input.path() + "/sub");
+    EXPECT_EQ(InputListOf(desk).Input().Names(), QStringList{"c.lzh"});
 }
 
 TEST_F(DeskWindowsTest, EnterMovesOnFromListToList)
@@ -245,27 +248,27 @@ TEST_F(DeskWindowsTest, EnterMovesOnFromListToList)
     MainWindow& desk = Desk();
     desk.show();
     QApplication::setActiveWindow(&desk);
-    desk.inputList().List()->setFocus();
-    QTest::keyClick(desk.inputList().List(), Qt::Key_Return);
-    EXPECT_TRUE(desk.workList().List()->hasFocus());
-    QTest::keyClick(desk.workList().List(), Qt::Key_Return);
-    EXPECT_TRUE(desk.outputFolder().Drives()->hasFocus());
-    QTest::keyClick(desk.outputFolder().Drives(), Qt::Key_Return);
-    EXPECT_TRUE(desk.outputFolder().FolderList()->hasFocus());
+    Named<QListView>(InputListOf(desk), "filFile").setFocus();
+    QTest::keyClick(&Named<QListView>(InputListOf(desk), "filFile"), Qt::Key_Return);
+    EXPECT_TRUE(WorkListOf(desk).List()->hasFocus());
+    QTest::keyClick(WorkListOf(desk).List(), Qt::Key_Return);
+    EXPECT_TRUE(OutputFolderOf(desk).Drives()->hasFocus());
+    QTest::keyClick(OutputFolderOf(desk).Drives(), Qt::Key_Return);
+    EXPECT_TRUE(Named<FolderListView>(OutputFolderOf(desk), "dlbDir").hasFocus());
 }
 
 TEST_F(DeskWindowsTest, DeleteRemovesTheSelectedEntriesOfTheWorkList)
 {
     const QStringList archives{Archive("a.lzh"), Archive("b.lzh"), Archive("c.lzh"), Archive("d.lzh")};
     MainWindow& desk = Desk(archives);
-    WorkListModel& work = desk.workList().Work();
+    WorkListModel& work = WorkListOf(desk).Work();
     for (int row : {1, 2})
         work.SelectionModel().select(work.Model().index(row), QItemSelectionModel::Select);
-    QTest::keyClick(desk.workList().List(), Qt::Key_Delete);
+    QTest::keyClick(WorkListOf(desk).List(), Qt::Key_Delete);
     EXPECT_EQ(work.Entries(), (QStringList{archives[0], archives[3]}));
-    desk.workList().RemoveAllButton()->click();
+    Named<QPushButton>(WorkListOf(desk), "btnDelAll").click();
     EXPECT_EQ(work.Count(), 0);
-    EXPECT_FALSE(desk.runPanel().ExecuteButton(2)->isEnabled());
+    EXPECT_FALSE(ExecuteButtonOf(desk, 2).isEnabled());
 }
 
 // Drops data on the work list as a file manager would.
@@ -288,14 +291,14 @@ TEST_F(DeskWindowsTest, DroppedFilesArriveAsArchivesFromOutside)
     const QString a = Archive("a.lzh"), b = Archive("b.lzh");
     Archive("notes.txt");
     MainWindow& desk = Desk();
-    FileDropListView& list = *desk.workList().List();
+    FileDropListView& list = *WorkListOf(desk).List();
     ASSERT_TRUE(Drop(
         list,
         {QUrl::fromLocalFile(input.path() + "/sub"), QUrl::fromLocalFile(input.path() + "/gone.lzh"),
          QUrl::fromLocalFile(input.path() + "/notes.txt"), QUrl::fromLocalFile(b),
          QUrl(QStringLiteral("https://example.org/c.lzh")), QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));
-    EXPECT_EQ(desk.workList().Work().Entries(), (QStringList{b, a}));
-    EXPECT_TRUE(desk.runPanel().ExecuteButton(1)->isEnabled());
+    EXPECT_EQ(WorkListOf(desk).Work().Entries(), (QStringList{b, a}));
+    EXPECT_TRUE(ExecuteButtonOf(desk, 1).isEnabled());
     EXPECT_TRUE(dialogs.asked.isEmpty());
 
     QMimeData text;
@@ -308,13 +311,13 @@ TEST_F(DeskWindowsTest, DroppedFilesArriveAsArchivesFromOutside)
 TEST_F(DeskWindowsTest, DropOntoANearlyFullListShowsTheLimitOnce)
 {
     MainWindow& desk = Desk();
-    WorkListModel& work = desk.workList().Work();
+    WorkListModel& work = WorkListOf(desk).Work();
     for (int i = 0; i < 998; ++i)
         work.Add(QStringLiteral("/listed/%1.lzh").arg(i));
     QList<QUrl> urls;
     for (const char* name : {"1.lzh", "2.lzh", "3.lzh", "4.lzh", "5.lzh"})
         urls.append(QUrl::fromLocalFile(Archive(QString::fromLatin1(name))));
-    Drop(*desk.workList().List(), urls);
+    Drop(*WorkListOf(desk).List(), urls);
     EXPECT_EQ(work.Count(), 1000);
     EXPECT_EQ(dialogs.messages(),
               QStringList{QStringLiteral("一度で実行できるファイル数は最大１０００までです。")});
@@ -324,42 +327,46 @@ TEST_F(DeskWindowsTest, WorkListPopupSendsTheFirstSelectedFolderToAFolderWindow)
 {
     const QString deep = Archive("sub/x.lzh");
     MainWindow& desk = Desk({Archive("a.lzh"), deep});
-    WorkListModel& work = desk.workList().Work();
-    QMenu& popup = *desk.workList().Popup();
+    WorkListModel& work = WorkListOf(desk).Work();
+    QMenu& popup = *WorkListOf(desk).Popup();
     popup.actions()[2]->trigger(); // nothing selected: nothing happens
-    EXPECT_EQ(desk.outputFolder().Folder(), output.path());
+    EXPECT_EQ(OutputFolderOf(desk).Folder(), output.path());
     work.SelectionModel().select(work.Model().index(1), QItemSelectionModel::Select);
     popup.actions()[2]->trigger();
-    EXPECT_EQ(desk.outputFolder().Folder(), input.path() + "/sub");
+    EXPECT_EQ(OutputFolderOf(desk).Folder(), input.path() + "/sub");
     popup.actions()[3]->trigger();
-    EXPECT_EQ(desk.inputFolder().Folder(), input.path() + "/sub");
+    EXPECT_EQ(InputFolderOf(desk).Folder(), input.path() + "/sub");
 }
 
 TEST_F(DeskWindowsTest, OutputListOffersTheSelectedFilesForACopy)
 {
     MainWindow& desk = Desk();
-    OutputListModel& out = desk.outputList().Output();
+    OutputListModel& out = OutputListOf(desk).Output();
     for (const char* name : {"/o/A.EXE", "/o/B.EXE", "/o/C.EXE"})
         out.Add(QString::fromLatin1(name));
-    EXPECT_TRUE(std::unique_ptr<QMimeData>(desk.outputList().List()->DraggedFiles())->urls().isEmpty());
+    EXPECT_TRUE(
+        std::unique_ptr<QMimeData>(Named<FileDragListView>(OutputListOf(desk), "lstOutFile").DraggedFiles())
+            ->urls()
+            .isEmpty());
     out.SelectionModel().select(out.Model().index(2), QItemSelectionModel::Select);
     out.SelectionModel().select(out.Model().index(0), QItemSelectionModel::Select);
-    const std::unique_ptr<QMimeData> data(desk.outputList().List()->DraggedFiles());
+    const std::unique_ptr<QMimeData> data(
+        Named<FileDragListView>(OutputListOf(desk), "lstOutFile").DraggedFiles());
     EXPECT_EQ(data->urls(), (QList<QUrl>{QUrl::fromLocalFile("/o/A.EXE"), QUrl::fromLocalFile("/o/C.EXE")}));
-    EXPECT_EQ(desk.outputList().List()->defaultDropAction(), Qt::CopyAction);
+    EXPECT_EQ(Named<FileDragListView>(OutputListOf(desk), "lstOutFile").defaultDropAction(), Qt::CopyAction);
 }
 
 TEST_F(DeskWindowsTest, RightPressOpensThePopupAndLeavesTheSelectionAlone)
 {
     MainWindow& desk = Desk({Archive("a.lzh"), Archive("b.lzh")});
     desk.show();
-    WorkListModel& work = desk.workList().Work();
+    WorkListModel& work = WorkListOf(desk).Work();
     work.SelectionModel().select(work.Model().index(0), QItemSelectionModel::Select);
-    QListView& list = *desk.workList().List();
+    QListView& list = *WorkListOf(desk).List();
     QTest::mousePress(list.viewport(), Qt::RightButton, Qt::NoModifier,
                       list.visualRect(work.Model().index(1)).center());
-    EXPECT_TRUE(desk.workList().Popup()->isVisible());
-    desk.workList().Popup()->hide();
+    EXPECT_TRUE(WorkListOf(desk).Popup()->isVisible());
+    WorkListOf(desk).Popup()->hide();
     EXPECT_TRUE(work.IsSelected(0));
     EXPECT_FALSE(work.IsSelected(1));
 }

@@ -6,14 +6,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/autoRun.h"
 #include "ui/driveBox.h"
 #include "ui/folderListView.h"
 #include "ui/folderWindow.h"
 #include "util/paths.h"
+#include "modalDialog.h"
 #include "widgetTest.h"
 
 namespace {
+
+using testSupport::Named;
 
 using folders::FolderAlias;
 using folders::FolderAliases;
@@ -50,7 +52,7 @@ TEST_F(FolderWindowTest, FirstStartOpensTheCurrentFolderWithoutAliases)
     FolderWindow window(FolderSide::Input);
     ASSERT_TRUE(window.Load(Path("b")));
     EXPECT_EQ(window.Folder(), Path("b"));
-    EXPECT_EQ(window.FolderText()->text(), paths::ShortenPath(Path("b")));
+    EXPECT_EQ(Named<QLineEdit>(window, "txtDir").text(), paths::ShortenPath(Path("b")));
     EXPECT_EQ(AliasMenu(window), QStringLiteral(" nobar add nomaintain"));
     EXPECT_TRUE(dialogs.asked.isEmpty());
 }
@@ -164,7 +166,7 @@ TEST_F(FolderWindowTest, EnterOpensTheHighlightedFolderAndBackspaceTheOneAbove)
 {
     FolderWindow window(FolderSide::Input);
     ASSERT_TRUE(window.Load(Path("a")));
-    FolderListView& list = *window.FolderList();
+    FolderListView& list = Named<FolderListView>(window, "dlbDir");
     folders::FolderListModel& model = *static_cast<folders::FolderListModel*>(list.model());
     list.setCurrentIndex(model.index(model.RowOf(1)));
     QTest::keyClick(&list, Qt::Key_Return);
@@ -203,19 +205,6 @@ TEST_F(FolderWindowTest, CopyOpensThisFolderInTheOtherWindow)
     input.SetOtherWindow(&output);
     input.CopyToOtherWindow();
     EXPECT_EQ(output.Folder(), Path("a/one"));
-}
-
-TEST_F(FolderWindowTest, AnAutomaticRunReadsTheFolderButStoresNothing)
-{
-    Seed("Dir_Out", Path("a"));
-    core::AutoRunning = true;
-    FolderWindow window(FolderSide::Output);
-    const bool loaded = window.Load(Path("b"));
-    window.StoreSettings();
-    core::AutoRunning = false;
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(window.Folder(), Path("a"));
-    EXPECT_TRUE(store.writes.isEmpty());
 }
 
 } // namespace

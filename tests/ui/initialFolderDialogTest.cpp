@@ -103,8 +103,8 @@ TEST_F(InitialFolderDialogTest, FoldersComeFromTheCopyCommandsOrFallBackToTheCur
     EXPECT_EQ(dialog.Folder(), Long(paths::GetTempDir()));
     EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtDir"))->text(),
               paths::ShortenPath(Long(paths::GetTempDir())));
-    ASSERT_EQ(dialog.Popup()->actions().size(), 3);
-    EXPECT_EQ(dialog.Popup()->actions()[2]->text(),
+    ASSERT_EQ(dialog.findChild<QMenu*>()->actions().size(), 3);
+    EXPECT_EQ(dialog.findChild<QMenu*>()->actions()[2]->text(),
               messages::Text(messages::ProgramMessage::CopyFromTemporaryFolder));
 }
 
@@ -119,6 +119,11 @@ TEST_F(InitialFolderDialogTest, TooltipsComeFromThePurpose)
     EXPECT_EQ(Control("txtDir")->toolTip(), input.textTip);
     EXPECT_EQ(Control("btnOk")->toolTip(), messages::Text(messages::SharedMessage::OkButtonTip));
     EXPECT_EQ(Control("cbxDrive")->accessibleName(), input.inForceTip) << "the box has no caption";
+    // Another purpose while tooltips show: its texts replace the first one's.
+    const InitialFolderDialog::Purpose output = InitialFolderDialog::PurposeOf(FolderSide::Output);
+    dialog.SetPurpose(output);
+    EXPECT_EQ(Control("drvDrive")->toolTip(), output.driveTip);
+    EXPECT_EQ(Control("txtDir")->accessibleName(), output.textTip);
     dialog.ApplyTooltips(false);
     for (const char* name : {"cbxDrive", "drvDrive", "dlbDir", "txtDir", "btnOk", "btnCancel"})
         EXPECT_EQ(Control(name)->toolTip(), QString()) << name;

@@ -7,7 +7,8 @@
 #include <QPushButton>
 
 #include "ui/mainWindow.h"
-#include "ui/runPanel.h"
+#include "ui/presentationChanges.h"
+#include "deskParts.h"
 #include "widgetTest.h"
 
 namespace {
@@ -17,13 +18,14 @@ using testSupport::kLegacyApplication;
 using testSupport::kSection;
 
 using MainWindowTest = testSupport::WidgetTest;
+using namespace testSupport;
 
 TEST_F(MainWindowTest, LoadTitlesTheDesk)
 {
     MainWindow window;
     ASSERT_TRUE(window.PrepareDesk());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tollbrook2 for Win32"));
-    EXPECT_NE(window.childArea(), nullptr);
+    EXPECT_NE(window.findChild<QMdiArea*>(), nullptr);
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_TRUE(store.writes.isEmpty()) << "nothing is stored before the close";
 }
@@ -85,18 +87,18 @@ TEST_F(MainWindowTest, MenuBarHasTheFixedEnglishCaptionsInOrder)
         MenuCaptions(*window.menuBar()),
         (QStringList{"E(&x)it", "Fon(&t)", "(&L)og", "  Log(&C)opy", "  Log(&S)ave", "(&D)efault",
                      "  InDirDefault", "  OutDirDefault", "(&O)ption", "M(&k)dir", "(&H)elp", "(&A)bout"}));
-    EXPECT_EQ(window.MenuAction(MenuCommand::LogSave)->text(), QStringLiteral("Log(&S)ave"));
-    EXPECT_EQ(window.MenuAction(MenuCommand::InitialOutputFolder)->text(), QStringLiteral("OutDirDefault"));
+    EXPECT_EQ(MenuActionOf(window, MenuCommand::LogSave).text(), QStringLiteral("Log(&S)ave"));
+    EXPECT_EQ(MenuActionOf(window, MenuCommand::InitialOutputFolder).text(), QStringLiteral("OutDirDefault"));
 }
 
 TEST_F(MainWindowTest, MenuOffSwitchesTheTopLevelItemsOnly)
 {
     MainWindow window;
-    window.menu().SetEnabled(false);
+    MenuOf(window).SetEnabled(false);
     for (QAction* item : window.menuBar()->actions())
         EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
-    EXPECT_TRUE(window.MenuAction(MenuCommand::LogCopy)->isEnabled()) << "sub-items are left alone";
-    window.menu().SetEnabled(true);
+    EXPECT_TRUE(MenuActionOf(window, MenuCommand::LogCopy).isEnabled()) << "sub-items are left alone";
+    MenuOf(window).SetEnabled(true);
     for (QAction* item : window.menuBar()->actions())
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 }
@@ -105,52 +107,17 @@ TEST_F(MainWindowTest, PanelButtonsCarryTheirCaptionsAndTooltipsFollowTheOption)
 {
     MainWindow window;
     ASSERT_TRUE(window.PrepareDesk());
-    const RunPanel& panel = window.runPanel();
-    EXPECT_EQ(panel.ExecuteButton(0)->text(), QStringLiteral("ＤＯＳ"));
-    EXPECT_EQ(panel.ExecuteButton(1)->text(), QStringLiteral("Ｗｉｎ１６"));
-    EXPECT_EQ(panel.ExecuteButton(2)->text(), QStringLiteral("Ｗｉｎ３２"));
-    EXPECT_EQ(panel.CancelButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-    EXPECT_FALSE(panel.CancelButton()->isEnabled());
-    EXPECT_TRUE(panel.ExecuteButton(2)->toolTip().startsWith(QStringLiteral("Ｗｉｎ３２形式の自己解凍")));
-    EXPECT_EQ(panel.CancelButton()->toolTip(), QStringLiteral("実行中に中断します"));
-    window.ApplyTooltipsEverywhere(false);
+    EXPECT_EQ(ExecuteButtonOf(window, 0).text(), QStringLiteral("ＤＯＳ"));
+    EXPECT_EQ(ExecuteButtonOf(window, 1).text(), QStringLiteral("Ｗｉｎ１６"));
+    EXPECT_EQ(ExecuteButtonOf(window, 2).text(), QStringLiteral("Ｗｉｎ３２"));
+    EXPECT_EQ(CancelButtonOf(window).text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    EXPECT_FALSE(CancelButtonOf(window).isEnabled());
+    EXPECT_TRUE(ExecuteButtonOf(window, 2).toolTip().startsWith(QStringLiteral("Ｗｉｎ３２形式の自己解凍")));
+    EXPECT_EQ(CancelButtonOf(window).toolTip(), QStringLiteral("実行中に中断します"));
+    PresentationChanges::Current().AnnounceTooltips(false);
     for (int kind = 0; kind < 3; ++kind)
-        EXPECT_TRUE(panel.ExecuteButton(kind)->toolTip().isEmpty());
-    EXPECT_TRUE(panel.CancelButton()->toolTip().isEmpty());
-}
-
-// A dialog as the desk's commands see it, recording what reached it.
-struct RecordingDialog : Presentable {
-    QStringList* calls;
-    QString name;
-    RecordingDialog(QStringList* calls, QString name) : calls(calls), name(std::move(name)) {}
-    void ApplyFont() override { calls->append(name + QStringLiteral(" font")); }
-    void ApplyTooltips(bool show) override
-    {
-        calls->append(name + (show ? QStringLiteral(" tips") : QStringLiteral(" no tips")));
-    }
-    void StoreSettings() override { calls->append(name + QStringLiteral(" store")); }
-};
-
-TEST_F(MainWindowTest, AttachedDialogsTakeFontTooltipsAndStoreInTheirOrder)
-{
-    QStringList calls;
-    RecordingDialog about(&calls, "about"), initial(&calls, "initial"), optionsDialog(&calls, "options"),
-        aliases(&calls, "aliases");
-    MainWindow window;
-    ASSERT_TRUE(window.PrepareDesk());
-    // Attached out of order: the order of the slots counts.
-    window.AttachDialog(DeskDialog::Aliases, aliases);
-    window.AttachDialog(DeskDialog::Options, optionsDialog);
-    window.AttachDialog(DeskDialog::About, about);
-    window.AttachDialog(DeskDialog::InitialFolders, initial);
-    window.ApplyFontEverywhere();
-    window.ApplyTooltipsEverywhere(false);
-    window.close();
-    EXPECT_EQ(calls,
-              (QStringList{"about font", "initial font", "options font", "aliases font", "about no tips",
-                           "initial no tips", "options no tips", "aliases no tips", "about store",
-                           "initial store", "options store", "aliases store"}));
+        EXPECT_TRUE(ExecuteButtonOf(window, kind).toolTip().isEmpty());
+    EXPECT_TRUE(CancelButtonOf(window).toolTip().isEmpty());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 namespace testSupport {
 
@@ -23,6 +24,19 @@ inline void WhileModal(const std::function<void()>& open, const std::function<vo
     });
     open();
     EXPECT_TRUE(reached) << "no modal dialog showed";
+}
+
+// The control (or window) of this internal name inside parent, as the
+// tests find every control (docs/names.md); the test fails without one.
+template <typename Control = QWidget>
+Control& Named(const QObject& parent, const char* name)
+{
+    auto* found = parent.findChild<Control*>(QString::fromLatin1(name));
+    if (!found) {
+        ADD_FAILURE() << "no " << name << " in " << parent.objectName().toStdString();
+        throw std::runtime_error(name);
+    }
+    return *found;
 }
 
 // Clicks the button of this internal name inside a dialog.

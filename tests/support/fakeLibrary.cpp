@@ -1,4 +1,4 @@
-#include "archiver/fakeLibrary.h"
+#include "support/fakeLibrary.h"
 
 #include "common/resultCodes.h"
 

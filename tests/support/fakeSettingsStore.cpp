@@ -1,4 +1,4 @@
-#include "platform/fakeSettingsStore.h"
+#include "support/fakeSettingsStore.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/fakeDialogs.h"
+#include "support/fakeDialogs.h"
 
 namespace platform {
 

@@ -4,8 +4,8 @@
 
 namespace platform {
 
-// A clipboard that lives in this process only: the stand-in of a process
-// without a display, and the fake of the tests.
+// The clipboard of the tests: it lives in this process only, so a test
+// reads back what the code copied.
 class MemoryClipboard : public IClipboard {
 public:
     void Clear() override { text_.clear(); }
