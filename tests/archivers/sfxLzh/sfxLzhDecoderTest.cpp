@@ -228,6 +228,42 @@ INSTANTIATE_TEST_SUITE_P(
                      testing::ValuesIn(damages)),
     [](const auto& info) { return std::get<0>(info.param) + "_" + std::get<1>(info.param).label; });
 
+// ---- Entries longer than the dictionary --------------------------------------
+
+// big.txt (200000 bytes, runs and short repeated patterns) then big.bin (49152
+// bytes): matches reach back across the dictionary's wrap and across every
+// point where decoded output is handed on.
+class LargeEntries : public testing::TestWithParam<std::string> {};
+
+TEST_P(LargeEntries, DecodeIntact)
+{
+    MemoryIo m;
+    m.archive = ReadBytes<Bytes>(dataDir() / "large" / ("big_" + GetParam() + ".lzh"));
+    ASSERT_FALSE(m.archive.empty());
+    EXPECT_EQ(m.extract(), LZH_OK); // the CRC-16 of each entry agrees
+    EXPECT_EQ(m.files["big.txt"].size(), 200000u);
+    EXPECT_EQ(m.files["big.bin"].size(), 49152u);
+}
+
+// Damage in big.txt, early and late in its data: it is never written, and
+// the run fails.
+TEST_P(LargeEntries, DamageAnywhereInAnEntryFailsIt)
+{
+    const Bytes intact = ReadBytes<Bytes>(dataDir() / "large" / ("big_" + GetParam() + ".lzh"));
+    ASSERT_GT(intact.size(), 20000u);
+    for (std::size_t at : {std::size_t(200), std::size_t(9000), std::size_t(19000)}) {
+        for (std::uint8_t flip : {0x01, 0x5A, 0xFF}) {
+            MemoryIo m;
+            m.archive = intact;
+            m.archive[at] ^= flip;
+            EXPECT_NE(m.extract(), LZH_OK) << at << " " << int(flip);
+            EXPECT_EQ(m.files.count("big.txt"), 0u) << at << " " << int(flip);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, LargeEntries, testing::Values("lh4", "lh5", "lh6", "lh7"));
+
 // ---- Finding the archive -----------------------------------------------------
 
 TEST(FindArchive, SkipsWhatPrecedesTheArchive)
