@@ -45,7 +45,8 @@ make_cab() {
   local archive="$out/large.cab"
   [ -f "$archive" ] && return
   headers
-  (cd /usr/include && xargs -d '\n' gcab -c -z "$archive.part" < "$out/headers.txt")
+  # one gcab call for every file (-x: fail rather than split the list)
+  (cd /usr/include && xargs -x -s 2000000 -d "\n" gcab -c -z "$archive.part" < "$out/headers.txt")
   mv "$archive.part" "$archive"
 }
 

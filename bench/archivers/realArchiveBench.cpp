@@ -11,9 +11,9 @@
 // (maxrss) is its own; conversions write to a memory file system when there
 // is one. makeRealArchives.sh makes the archives once and keeps them in the
 // build tree. Counters are medians over the rounds: ours_s / peer_s (wall
-// time), ratio (ours over the peer), cpu_ratio (the same for processor time,
-// which other work on the machine does not inflate), ours_MB / peer_MB (peak
-// memory). Run under `taskset -c 0` for one core.
+// time), ours_ratio (ours over the peer), ours_cpu_ratio (the same for
+// processor time, which other work on the machine inflates less), ours_MB /
+// peer_MB (peak memory). Run under `taskset -c 0` for one core.
 #include "benchKit.h"
 
 #include <benchmark/benchmark.h>
@@ -49,9 +49,12 @@ bool Made(const char* workload)
     return std::system(command.c_str()) == 0;
 }
 
-MainFn Library(const char* file, const char* function)
+// The library's entry point, from the build tree or, given a folder, from
+// there (nullptr when it cannot be loaded).
+MainFn Library(const char* file, const char* function,
+               const std::string& folder = TB_BINARY_DIR "/lib/tollbrook2")
 {
-    void* library = dlopen((std::string(TB_BINARY_DIR) + "/lib/tollbrook2/" + file).c_str(), RTLD_NOW);
+    void* library = dlopen((folder + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
     return library != nullptr ? reinterpret_cast<MainFn>(dlsym(library, function)) : nullptr;
 }
 
@@ -106,48 +109,69 @@ struct Scratch {
     }
 };
 
-// Rounds of ours then the peer; the medians as counters.
-void Compare(benchmark::State& state, const std::function<bool(const fs::path&)>& ours,
+using Conversion = std::function<bool(MainFn, const fs::path&)>;
+
+// Rounds of ours then the peer; the medians as counters. With
+// TB_BENCH_BEFORE set to the folder of another build's libraries, each round
+// also runs that build ("before_*" counters), for figures before and after a
+// change side by side.
+void Compare(benchmark::State& state, const char* file, const char* function, const Conversion& convert,
              const std::function<std::function<bool()>(const fs::path&)>& peer)
 {
+    const MainFn ours = Library(file, function);
+    const char* beforeFolder = std::getenv("TB_BENCH_BEFORE");
+    const MainFn before = beforeFolder != nullptr ? Library(file, function, beforeFolder) : nullptr;
+    if (ours == nullptr || (beforeFolder != nullptr && before == nullptr)) {
+        state.SkipWithError("a library could not be loaded");
+        return;
+    }
     Scratch scratch;
-    std::vector<double> oursWall, peerWall, oursCpu, peerCpu, oursMB, peerMB;
-    for (auto _ : state) {
+    std::vector<Figures> oursRuns, beforeRuns, peerRuns;
+    const auto run = [&](MainFn library, std::vector<Figures>& runs) {
         const fs::path& place = scratch.Fresh();
-        const Figures a = InChild([&] { return ours(place); });
-        scratch.Fresh();
-        const Figures b = InChild(peer(place));
-        if (!a.ok || !b.ok) {
-            state.SkipWithError(!a.ok ? "the conversion failed" : "the peer failed");
+        runs.push_back(InChild([&] { return convert(library, place); }));
+        return runs.back().ok;
+    };
+    for (auto _ : state) {
+        if (!run(ours, oursRuns) || (before != nullptr && !run(before, beforeRuns))) {
+            state.SkipWithError("a conversion failed");
             return;
         }
-        state.SetIterationTime(a.wall);
-        oursWall.push_back(a.wall);
-        peerWall.push_back(b.wall);
-        oursCpu.push_back(a.cpu);
-        peerCpu.push_back(b.cpu);
-        oursMB.push_back(a.peakMB);
-        peerMB.push_back(b.peakMB);
+        peerRuns.push_back(InChild(peer(scratch.Fresh())));
+        if (!peerRuns.back().ok) {
+            state.SkipWithError("the peer failed");
+            return;
+        }
+        state.SetIterationTime(oursRuns.back().wall);
     }
-    using benchKit::Median;
-    state.counters["ours_s"] = Median(oursWall);
-    state.counters["peer_s"] = Median(peerWall);
-    state.counters["ratio"] = Median(oursWall) / Median(peerWall);
-    state.counters["cpu_ratio"] = Median(oursCpu) / Median(peerCpu);
-    state.counters["ours_MB"] = Median(oursMB);
-    state.counters["peer_MB"] = Median(peerMB);
+    const auto median = [](const std::vector<Figures>& runs, double Figures::*figure) {
+        std::vector<double> values;
+        for (const Figures& f : runs)
+            values.push_back(f.*figure);
+        return benchKit::Median(values);
+    };
+    const auto report = [&](const std::string& name, const std::vector<Figures>& runs) {
+        state.counters[name + "_s"] = median(runs, &Figures::wall);
+        state.counters[name + "_ratio"] = median(runs, &Figures::wall) / median(peerRuns, &Figures::wall);
+        state.counters[name + "_cpu_ratio"] = median(runs, &Figures::cpu) / median(peerRuns, &Figures::cpu);
+        state.counters[name + "_MB"] = median(runs, &Figures::peakMB);
+    };
+    report("ours", oursRuns);
+    if (before != nullptr)
+        report("before", beforeRuns);
+    state.counters["peer_s"] = median(peerRuns, &Figures::wall);
+    state.counters["peer_MB"] = median(peerRuns, &Figures::peakMB);
 }
 
-std::string Quoted(const fs::path& path)
+std::string Quoted(const std::string& path)
 {
-    return "\"" + path.string() + "\"";
+    return "\"" + path + "\"";
 }
 
 void BM_Batch(benchmark::State& state)
 {
-    const MainFn unlha = Library("libunlha32.so", "Unlha");
-    if (!Made("batch") || unlha == nullptr) {
-        state.SkipWithError("no batch (see bench-real-batch.log) or no library");
+    if (!Made("batch")) {
+        state.SkipWithError("no batch (see bench-real-batch.log)");
         return;
     }
     std::vector<fs::path> archives;
@@ -156,12 +180,12 @@ void BM_Batch(benchmark::State& state)
             archives.push_back(entry.path());
     std::sort(archives.begin(), archives.end());
     Compare(
-        state,
-        [&](const fs::path& place) {
+        state, "libunlha32.so", "Unlha",
+        [&](MainFn unlha, const fs::path& place) {
             char report[1024];
             for (const fs::path& archive : archives) {
                 const std::string command =
-                    "s -+ -gw2 " + Quoted(archive) + " " + Quoted(place / "out") + "/";
+                    "s -+ -gw2 " + Quoted(archive.string()) + " " + Quoted((place / "out").string() + "/");
                 if (unlha(nullptr, command.c_str(), report, sizeof report) != 0)
                     return false;
             }
@@ -175,17 +199,17 @@ void BM_Batch(benchmark::State& state)
 
 void BM_LargeLzh(benchmark::State& state, const char* method)
 {
-    const MainFn unlha = Library("libunlha32.so", "Unlha");
     const fs::path archive = work / (std::string("large-") + method + ".lzh");
-    if (!Made("large") || unlha == nullptr) {
-        state.SkipWithError("no archive (see bench-real-large.log) or no library");
+    if (!Made("large")) {
+        state.SkipWithError("no archive (see bench-real-large.log)");
         return;
     }
     Compare(
-        state,
-        [&](const fs::path& place) {
+        state, "libunlha32.so", "Unlha",
+        [&](MainFn unlha, const fs::path& place) {
             char report[1024];
-            const std::string command = "s -+ -gw2 " + Quoted(archive) + " " + Quoted(place / "out") + "/";
+            const std::string command =
+                "s -+ -gw2 " + Quoted(archive.string()) + " " + Quoted((place / "out").string() + "/");
             return unlha(nullptr, command.c_str(), report, sizeof report) == 0;
         },
         [&](const fs::path&) { return Command("lhasa t '" + archive.string() + "'"); });
@@ -194,17 +218,17 @@ void BM_LargeLzh(benchmark::State& state, const char* method)
 
 void BM_LargeCab(benchmark::State& state)
 {
-    const MainFn cab = Library("libcab32.so", "Cab");
     const fs::path archive = work / "large.cab";
-    if (!Made("cab") || cab == nullptr) {
-        state.SkipWithError("no cabinet (see bench-real-cab.log) or no library");
+    if (!Made("cab")) {
+        state.SkipWithError("no cabinet (see bench-real-cab.log)");
         return;
     }
     Compare(
-        state,
-        [&](const fs::path& place) {
+        state, "libcab32.so", "Cab",
+        [&](MainFn cab, const fs::path& place) {
             char report[1024];
-            const std::string command = "-f " + Quoted(archive) + " " + Quoted(place / "out") + "/";
+            const std::string command =
+                "-f " + Quoted(archive.string()) + " " + Quoted((place / "out").string() + "/");
             return cab(nullptr, command.c_str(), report, sizeof report) == 0;
         },
         [&](const fs::path&) { return Command("cabextract -t '" + archive.string() + "'"); });

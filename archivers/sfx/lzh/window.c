@@ -33,7 +33,6 @@ void lzh_window_free(lzh_state* s)
 static int window_setup(lzh_state* s, unsigned char dicbit)
 {
     unsigned long size = 1UL << dicbit;
-    unsigned long i;
     if (s->win_alloc < size + WINDOW_EXTRA) {
         if (s->win_alloc)
             LZH_WIN_FREE(s);
@@ -42,8 +41,17 @@ static int window_setup(lzh_state* s, unsigned char dicbit)
             return 0;
         s->win_alloc = size + WINDOW_EXTRA;
     }
-    for (i = 0; i < size; i++)
-        LZH_WIN_PUT(s, (unsigned short)i, ' ');
+#ifdef LZH_WIN_DEFAULT
+    /* one block: no need to go byte by byte (an archive of many small
+       files sets it up once per file) */
+    memset(s->window, ' ', (size_t)size);
+#else
+    {
+        unsigned long i;
+        for (i = 0; i < size; i++)
+            LZH_WIN_PUT(s, (unsigned short)i, ' ');
+    }
+#endif
     s->wmask = (unsigned short)(size - 1);
     s->wpos = 0;
     return 1;
