@@ -197,49 +197,52 @@ void BM_Batch(benchmark::State& state)
     state.counters["archives"] = double(archives.size());
 }
 
-void BM_LargeLzh(benchmark::State& state, const char* method)
-{
-    const fs::path archive = work / (std::string("large-") + method + ".lzh");
-    if (!Made("large")) {
-        state.SkipWithError("no archive (see bench-real-large.log)");
-        return;
-    }
-    Compare(
-        state, "libunlha32.so", "Unlha",
-        [&](MainFn unlha, const fs::path& place) {
-            char report[1024];
-            const std::string command =
-                "s -+ -gw2 " + Quoted(archive.string()) + " " + Quoted((place / "out").string() + "/");
-            return unlha(nullptr, command.c_str(), report, sizeof report) == 0;
-        },
-        [&](const fs::path&) { return Command("lhasa t '" + archive.string() + "'"); });
-    state.counters["archive_MB"] = double(fs::file_size(archive)) / 1e6;
-}
+// One large archive: its file in bench-real, the workload that makes it, the
+// library and its command, the peer's command.
+struct Large {
+    const char* file;
+    const char* workload;
+    const char* library;
+    const char* function;
+    const char* options;
+    const char* peer;
+};
 
-void BM_LargeCab(benchmark::State& state)
+void BM_Large(benchmark::State& state, Large large)
 {
-    const fs::path archive = work / "large.cab";
-    if (!Made("cab")) {
-        state.SkipWithError("no cabinet (see bench-real-cab.log)");
+    const fs::path archive = work / large.file;
+    if (!Made(large.workload)) {
+        state.SkipWithError("no archive (see the log beside bench-real)");
         return;
     }
     Compare(
-        state, "libcab32.so", "Cab",
-        [&](MainFn cab, const fs::path& place) {
+        state, large.library, large.function,
+        [&](MainFn convert, const fs::path& place) {
             char report[1024];
-            const std::string command =
-                "-f " + Quoted(archive.string()) + " " + Quoted((place / "out").string() + "/");
-            return cab(nullptr, command.c_str(), report, sizeof report) == 0;
+            const std::string command = std::string(large.options) + " " + Quoted(archive.string()) + " "
+                + Quoted((place / "out").string() + "/");
+            return convert(nullptr, command.c_str(), report, sizeof report) == 0;
         },
-        [&](const fs::path&) { return Command("cabextract -t '" + archive.string() + "'"); });
+        [&](const fs::path&) { return Command(std::string(large.peer) + " '" + archive.string() + "'"); });
     state.counters["archive_MB"] = double(fs::file_size(archive)) / 1e6;
 }
 
 } // namespace
 
 BENCHMARK(BM_Batch)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK_CAPTURE(BM_LargeLzh, lh7, "lh7")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK_CAPTURE(BM_LargeLzh, lh5, "lh5")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_LargeCab)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(BM_Large, lh7,
+                  Large{"large-lh7.lzh", "large", "libunlha32.so", "Unlha", "s -+ -gw2", "lhasa t"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_Large, lh5,
+                  Large{"large-lh5.lzh", "large", "libunlha32.so", "Unlha", "s -+ -gw2", "lhasa t"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_Large, cab, Large{"large.cab", "cab", "libcab32.so", "Cab", "-f", "cabextract -t"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 BENCHMARK_MAIN();

@@ -106,12 +106,9 @@ static void decode_lhnew_fast(lzh_state* s)
             FAST_REFILL();
         peek = FAST_PEEK16();
         c = c_table[peek >> 4];
-        if (c >= LZH_NC) {
-            c = tree_walk(s, c, LZH_NC, peek, 1u << 3);
-            if (c >= LZH_NC) {
-                s->error = LZH_E_DATA;
-                break;
-            }
+        if (c >= LZH_NC && (c = tree_walk(s, c, LZH_NC, peek, 1u << 3)) >= LZH_NC) {
+            s->error = LZH_E_DATA;
+            break;
         }
         nbits -= c_len[c];
         if (c < 256) {
@@ -127,12 +124,9 @@ static void decode_lhnew_fast(lzh_state* s)
             FAST_REFILL();
         peek = FAST_PEEK16();
         p = pt_table[peek >> 8];
-        if (p >= np) {
-            p = tree_walk(s, p, np, peek, 1u << 7);
-            if (p >= np) {
-                s->error = LZH_E_DATA;
-                break;
-            }
+        if (p >= np && (p = tree_walk(s, p, np, peek, 1u << 7)) >= np) {
+            s->error = LZH_E_DATA;
+            break;
         }
         nbits -= pt_len[p];
         if (p > 1) {
