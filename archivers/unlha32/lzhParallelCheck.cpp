@@ -134,7 +134,7 @@ int TestMembersOnAllCores(tbarc::ArchiveStream& stream, const std::vector<LzhMem
             while (Batch* batch = queue.Pop()) {
                 batch->result = TestMembersInMemory(batch->bytes.data(), batch->bytes.size(), batch->first,
                                                     batch->count, members, leaveOut, batch->detail);
-                batch->bytes = {};
+                batch->bytes = std::vector<std::uint8_t>(); // (= {} would keep the capacity)
                 if (batch->result != tbarc::kDone)
                     queue.Failed();
             }

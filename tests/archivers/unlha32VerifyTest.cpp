@@ -46,7 +46,7 @@ std::string WithLength(std::string cab, std::uint32_t length)
 
 // More archive than the verification reads on one thread (over 4 MiB): 48
 // stored members of 120 KB, each of its own bytes.
-std::string ManyMembers()
+std::vector<LzhEntry> ManyEntries()
 {
     std::vector<LzhEntry> entries;
     for (int i = 0; i < 48; ++i) {
@@ -55,7 +55,12 @@ std::string ManyMembers()
             data[j] = static_cast<char>((j * 31 + std::size_t(i) * 7) % 251);
         entries.push_back({"", "m" + std::to_string(i) + ".bin", data});
     }
-    return Lzh(entries);
+    return entries;
+}
+
+std::string ManyMembers()
+{
+    return Lzh(ManyEntries());
 }
 
 struct VerifyCase {
@@ -203,14 +208,6 @@ TEST_P(VerificationLeftOut, AnEntryLeftOutIsNeitherWrappedNorChecked)
     std::vector<LzhEntry> written = kept;
     written.push_back({"", "last.txt", kData});
     EXPECT_EQ(ReadBytes(dir / "a.EXE"), kit::Sealed(kit::FakeLzhStubs().at("lzh-dos.exe"), Lzh(written)));
-}
-
-std::vector<LzhEntry> ManyEntries()
-{
-    std::vector<LzhEntry> entries;
-    for (int i = 0; i < 48; ++i)
-        entries.push_back({"", "m" + std::to_string(i) + ".bin", std::string(120000, char('a' + i % 26))});
-    return entries;
 }
 
 INSTANTIATE_TEST_SUITE_P(Archives, VerificationLeftOut,
