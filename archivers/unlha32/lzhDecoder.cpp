@@ -1,6 +1,7 @@
 #include "lzhDecoder.h"
 
 #include "archiveStream.h"
+#include "lzhParallelCheck.h"
 #include "inputFile.h"
 #include "resultCodes.h"
 
@@ -13,6 +14,9 @@ extern "C" {
 #include <mutex>
 
 namespace unlha32 {
+
+const char* const kChanged = "the archive changed while it was being converted";
+
 namespace {
 
 using tbarc::InputFile;
@@ -22,6 +26,9 @@ using tbarc::InputFile;
 struct Reading {
     const InputFile* input = nullptr;
     tbarc::ArchiveStream* stream = nullptr; // reads go through it when set
+    // Or, when set, the archive's bytes [memoryStart, memoryEnd) in memory.
+    const std::uint8_t* memory = nullptr;
+    std::uint64_t memoryStart = 0, memoryEnd = 0;
     std::uint64_t position = 0;
     lzh_state* state = nullptr;
 
@@ -33,8 +40,16 @@ struct Reading {
 int Read(void* context, unsigned char* buffer, unsigned short length)
 {
     auto* r = static_cast<Reading*>(context);
-    const std::size_t got = r->stream != nullptr ? r->stream->ReadAt(r->position, buffer, length)
-                                                 : r->input->ReadAt(r->position, buffer, length);
+    std::size_t got = 0;
+    if (r->memory != nullptr) {
+        if (r->position < r->memoryEnd) {
+            got = std::min<std::uint64_t>(length, r->memoryEnd - r->position);
+            std::memcpy(buffer, r->memory + (r->position - r->memoryStart), got);
+        }
+    } else {
+        got = r->stream != nullptr ? r->stream->ReadAt(r->position, buffer, length)
+                                   : r->input->ReadAt(r->position, buffer, length);
+    }
     r->position += got;
     return static_cast<int>(got);
 }
@@ -43,6 +58,8 @@ int Seek(void* context, unsigned long offset)
 {
     auto* r = static_cast<Reading*>(context);
     r->position = offset;
+    if (r->memory != nullptr)
+        return offset >= r->memoryStart && offset <= r->memoryEnd ? 0 : -1;
     return offset <= r->input->Size() ? 0 : -1;
 }
 
@@ -208,6 +225,8 @@ Walk WalkMembers(const InputFile& input, std::uint64_t start, std::vector<LzhMem
 int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::vector<LzhMember>& members,
                 const std::vector<bool>& leaveOut, std::string& detail)
 {
+    if (const unsigned threads = ThreadsFor(members); threads > 1)
+        return TestMembersOnAllCores(stream, members, leaveOut, threads, detail);
     TestReading reading;
     reading.input = &stream.Input();
     reading.stream = &stream;
@@ -220,7 +239,29 @@ int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::ve
     if (stream.Error() != tbarc::kDone)
         return stream.Error();
     if (reading.changed || reading.count != members.size()) {
-        detail = "the archive changed while it was being converted";
+        detail = kChanged;
+        return tbarc::kCannotReadInput;
+    }
+    detail = reading.detail;
+    return reading.failure;
+}
+
+int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, std::size_t first, std::size_t count,
+                        const std::vector<LzhMember>& members, const std::vector<bool>& leaveOut,
+                        std::string& detail)
+{
+    TestReading reading;
+    reading.memory = bytes;
+    reading.memoryStart = members[first].start;
+    reading.memoryEnd = reading.memoryStart + length;
+    reading.members = &members;
+    reading.leaveOut = &leaveOut;
+    reading.count = first;
+    reading.nextStart = members[first].start;
+    Decoder decoder(reading, NoteTest);
+    lzh_run(decoder.State(), static_cast<unsigned long>(reading.memoryStart), LZH_MODE_TEST);
+    if (reading.changed || reading.count != first + count) {
+        detail = kChanged;
         return tbarc::kCannotReadInput;
     }
     detail = reading.detail;

@@ -44,6 +44,25 @@ std::string WithLength(std::string cab, std::uint32_t length)
     return cab;
 }
 
+// More archive than the verification reads on one thread (over 4 MiB): 48
+// stored members of 120 KB, each of its own bytes.
+std::vector<LzhEntry> ManyEntries()
+{
+    std::vector<LzhEntry> entries;
+    for (int i = 0; i < 48; ++i) {
+        std::string data(120000, '\0');
+        for (std::size_t j = 0; j < data.size(); ++j)
+            data[j] = static_cast<char>((j * 31 + std::size_t(i) * 7) % 251);
+        entries.push_back({"", "m" + std::to_string(i) + ".bin", data});
+    }
+    return entries;
+}
+
+std::string ManyMembers()
+{
+    return Lzh(ManyEntries());
+}
+
 struct VerifyCase {
     const char* what;
     const char* file; // the input's name: .lzh goes to libunlha32, .cab to libcab32
@@ -109,6 +128,20 @@ INSTANTIATE_TEST_SUITE_P(
                        return Flipped(both, both.size() - a.size() / 2);
                    },
                    kDamagedData, 0},
+        VerifyCase{"a large archive of many members", "a.lzh",
+                   [](const TempFolder&) { return ManyMembers(); }, 0, 0},
+        VerifyCase{"a byte changed in the last of many members of a large archive", "a.lzh",
+                   [](const TempFolder&) {
+                       const std::string a = ManyMembers();
+                       return Flipped(a, a.size() - 100);
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"a byte changed in the first and in the last of many members", "a.lzh",
+                   [](const TempFolder&) {
+                       const std::string a = ManyMembers();
+                       return Flipped(Flipped(a, 1000), a.size() - 100);
+                   },
+                   kDamagedData, 0},
         VerifyCase{"a byte of stored data changed (CRC-16)", "a.lzh",
                    [](const TempFolder&) {
                        const std::string a = Lzh({{"", "a.txt", kData}, {"", "b.txt", kData}});
@@ -151,21 +184,34 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(VerificationLeftOut, AnEntryLeftOutIsNeitherWrappedNorChecked)
+// The damaged member has a name the DOS kind cannot hold: with -gu1 the DOS
+// self-extractor would write it under an 8.3 name, so its damage counts; -gu0
+// leaves it out of the self-extractor, and out of the check. In a small
+// archive and in one large enough to be verified on every core.
+class VerificationLeftOut : public testing::TestWithParam<std::vector<LzhEntry>> {};
+
+TEST_P(VerificationLeftOut, AnEntryLeftOutIsNeitherWrappedNorChecked)
 {
-    // The damaged member has a name the DOS kind cannot hold: with -gu1 the
-    // DOS self-extractor would write it under an 8.3 name, so its damage
-    // counts; -gu0 leaves it out of the self-extractor, and out of the check.
     kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
     TempFolder dir;
-    std::string archive = Lzh({{"", "ok.txt", kData}, {"", "long-name.text", kData}});
-    archive = Flipped(archive, archive.size() - 10);
+    std::vector<LzhEntry> entries = GetParam();
+    const std::vector<LzhEntry> kept = entries;
+    entries.push_back({"", "long-name.text", kData});
+    entries.push_back({"", "last.txt", kData});
+    std::string archive = Lzh(entries);
+    archive = Flipped(archive, archive.find(kData, archive.find("long-name.text")) + 5);
     WriteBytes(dir / "a.lzh", archive);
     const std::string line = " \"" + (dir / "a.lzh") + "\" \"" + dir.Path() + "/\"";
     EXPECT_EQ(lib.Run("s -+ -gu1" + line), kDamagedData);
+    EXPECT_FALSE(kit::Exists(dir / "a.EXE"));
     EXPECT_EQ(lib.Run("s -+ -gu0" + line), 1);
-    EXPECT_EQ(ReadBytes(dir / "a.EXE"),
-              kit::Sealed(kit::FakeLzhStubs().at("lzh-dos.exe"), Lzh({{"", "ok.txt", kData}})));
+    std::vector<LzhEntry> written = kept;
+    written.push_back({"", "last.txt", kData});
+    EXPECT_EQ(ReadBytes(dir / "a.EXE"), kit::Sealed(kit::FakeLzhStubs().at("lzh-dos.exe"), Lzh(written)));
 }
+
+INSTANTIATE_TEST_SUITE_P(Archives, VerificationLeftOut,
+                         testing::Values(std::vector<LzhEntry>{{"", "ok.txt", kData}}, ManyEntries()),
+                         [](const auto& info) { return info.param.size() == 1 ? "small" : "large"; });
 
 } // namespace

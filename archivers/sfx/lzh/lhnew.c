@@ -109,6 +109,7 @@ static int read_block_header(lzh_state* s)
     return 1;
 }
 
+#ifndef LZH_FAST /* the native builds decode in lhfast.c */
 static void decode_lhnew(lzh_state* s)
 {
     unsigned short c, p, peek, len;
@@ -149,3 +150,4 @@ static void decode_lhnew(lzh_state* s)
         out_copy(s, (unsigned short)((unsigned)s->wpos - p - 1u), take(s, len));
     }
 }
+#endif

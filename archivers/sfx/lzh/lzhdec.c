@@ -73,6 +73,9 @@ static unsigned short crc_table[256];
 #include "stored.c"
 #include "huffman.c"
 #include "lhnew.c"
+#ifdef LZH_FAST
+#include "lhfast.c"
+#endif
 #ifndef LZH_NO_LH1
 #include "lh1.c"
 #endif
@@ -129,7 +132,11 @@ static int decode_entry(lzh_state* s, unsigned char kind, unsigned char dicbit)
     case MTH_LHNEW:
         s->np = (unsigned short)(dicbit <= 13 ? 14 : dicbit + 1);
         s->pbit = (unsigned char)(dicbit <= 13 ? 4 : 5);
+#ifdef LZH_FAST
+        decode_lhnew_fast(s);
+#else
         decode_lhnew(s);
+#endif
         break;
 #ifndef LZH_NO_LZS
     case MTH_LZS: decode_lzs(s); break;

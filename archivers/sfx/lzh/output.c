@@ -9,12 +9,11 @@ static unsigned long get_be32(const unsigned char* p)
 /* MacLHA stores a file as MacBinary: a 128-byte header, the data fork padded
    to 128 bytes, then the resource fork. When that is exactly what the entry
    holds and the resource fork is empty, only the data fork is written. */
-static void macbinary_probe(lzh_state* s)
+static void macbinary_probe(lzh_state* s, const unsigned char* h, unsigned short n)
 {
-    const unsigned char* h = s->outbuf;
     unsigned long data;
     s->mac_probe = 0;
-    if (s->outpos < 128 || h[0] != 0 || h[1] == 0 || h[1] > 63 || h[74] != 0 || h[82] != 0)
+    if (n < 128 || h[0] != 0 || h[1] == 0 || h[1] > 63 || h[74] != 0 || h[82] != 0)
         return;
     data = get_be32(h + 83);
     if (get_be32(h + 87) != 0 || data > s->entry.size || 128 + ((data + 127) & ~127UL) != s->entry.size)
@@ -24,28 +23,35 @@ static void macbinary_probe(lzh_state* s)
 }
 #endif
 
-static void out_flush(lzh_state* s)
+/* Hand on the next n decoded bytes of the entry: CRC, file, progress. */
+static void out_emit(lzh_state* s, const unsigned char* p, unsigned short n)
 {
-    unsigned short from = 0, to = s->outpos;
-    if (s->outpos == 0)
+    unsigned short from = 0, to = n;
+    if (n == 0)
         return;
-    s->crc = crc_block(s->crc, s->outbuf, s->outpos);
+    s->crc = crc_block(s->crc, p, n);
 #ifdef LZH_MACBINARY
     if (s->mac_probe)
-        macbinary_probe(s);
+        macbinary_probe(s, p, n);
     /* the part of this buffer inside [keep_from, keep_to) of the entry */
     if (s->keep_from > s->out_done)
         from = (unsigned short)(s->keep_from - s->out_done);
-    if (s->keep_to < s->out_done + s->outpos)
+    if (s->keep_to < s->out_done + n)
         to = (unsigned short)(s->keep_to > s->out_done ? s->keep_to - s->out_done : 0);
 #endif
-    if (s->file && !s->error && from < to && from < s->outpos
-        && s->io->write(s->io->ctx, s->file, s->outbuf + from, (unsigned short)(to - from)) != 0)
+    if (s->file && !s->error && from < to && from < n
+        && s->io->write(s->io->ctx, s->file, p + from, (unsigned short)(to - from)) != 0)
         s->error = LZH_E_WRITE;
-    s->out_done += s->outpos;
-    s->outpos = 0;
+    s->out_done += n;
     if (s->io->progress && !s->error && s->io->progress(s->io->ctx, &s->entry, s->out_done) != 0)
         s->error = LZH_E_CANCEL;
+}
+
+static void out_flush(lzh_state* s)
+{
+    unsigned short n = s->outpos;
+    s->outpos = 0;
+    out_emit(s, s->outbuf, n);
 }
 
 #define OUT_PUT(s, c)                                                                                        \

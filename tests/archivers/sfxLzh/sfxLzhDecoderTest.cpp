@@ -228,6 +228,71 @@ INSTANTIATE_TEST_SUITE_P(
                      testing::ValuesIn(damages)),
     [](const auto& info) { return std::get<0>(info.param) + "_" + std::get<1>(info.param).label; });
 
+// ---- Entries longer than the dictionary --------------------------------------
+
+// big.txt (200000 bytes, runs and short repeated patterns) then big.bin (49152
+// bytes): matches reach back across the dictionary's wrap and across every
+// point where decoded output is handed on.
+class LargeEntries : public testing::TestWithParam<std::string> {};
+
+TEST_P(LargeEntries, DecodeIntact)
+{
+    MemoryIo m;
+    m.archive = ReadBytes<Bytes>(dataDir() / "large" / ("big_" + GetParam() + ".lzh"));
+    ASSERT_FALSE(m.archive.empty());
+    EXPECT_EQ(m.extract(), LZH_OK); // the CRC-16 of each entry agrees
+    EXPECT_EQ(m.files["big.txt"].size(), 200000u);
+    EXPECT_EQ(m.files["big.bin"].size(), 49152u);
+}
+
+// Damage in big.txt, early and late in its data: it is never written, and
+// the run fails.
+TEST_P(LargeEntries, DamageAnywhereInAnEntryFailsIt)
+{
+    const Bytes intact = ReadBytes<Bytes>(dataDir() / "large" / ("big_" + GetParam() + ".lzh"));
+    ASSERT_GT(intact.size(), 20000u);
+    for (std::size_t at : {std::size_t(200), std::size_t(9000), std::size_t(19000)}) {
+        for (std::uint8_t flip : {0x01, 0x5A, 0xFF}) {
+            MemoryIo m;
+            m.archive = intact;
+            m.archive[at] ^= flip;
+            EXPECT_NE(m.extract(), LZH_OK) << at << " " << int(flip);
+            EXPECT_EQ(m.files.count("big.txt"), 0u) << at << " " << int(flip);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, LargeEntries, testing::Values("lh4", "lh5", "lh6", "lh7"));
+
+// An -lh4- block of one match that reaches 8192 bytes back, past the 4096-byte
+// dictionary (-lh4- codes positions up to 8191): the distance wraps around the
+// dictionary as in the stubs' ring, so the match copies three of its initial
+// blanks.
+TEST(Dictionary, ADistanceBeyondItWrapsAround)
+{
+    const std::string bits = std::string("0000000000000001") // one symbol in the block
+        + "00000" + "00000"                                  // code-length code: one code of length 0
+        + "000000000" + "100000000"                          // literals/lengths: only 256 (length 3)
+        + "0000" + "1101"                                    // positions: only 13 (12 more bits)
+        + "111111111111";                                    // 4096 + 4095: distance 8192
+    Bytes stream;
+    for (std::size_t i = 0; i < bits.size(); i += 8)
+        stream.push_back(static_cast<std::uint8_t>(std::stoi(bits.substr(i, 8), nullptr, 2)));
+    MemoryIo m;
+    m.archive = MakeLzhArchive({{"", "wrap.txt", "   ", false, "-lh4-"}}, 0);
+    // level 0: the header's size, its checksum, the method, the packed size
+    const std::size_t dataAt = 2 + m.archive[0];
+    m.archive.erase(m.archive.begin() + long(dataAt), m.archive.begin() + long(dataAt) + 3);
+    m.archive.insert(m.archive.begin() + long(dataAt), stream.begin(), stream.end());
+    m.archive[7] = static_cast<std::uint8_t>(stream.size());
+    std::uint8_t sum = 0;
+    for (std::size_t i = 2; i < dataAt; ++i)
+        sum = static_cast<std::uint8_t>(sum + m.archive[i]);
+    m.archive[1] = sum;
+    EXPECT_EQ(m.extract(), LZH_OK);
+    EXPECT_EQ(m.files["wrap.txt"], Bytes({' ', ' ', ' '}));
+}
+
 // ---- Finding the archive -----------------------------------------------------
 
 TEST(FindArchive, SkipsWhatPrecedesTheArchive)

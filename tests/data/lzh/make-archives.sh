@@ -22,3 +22,22 @@ for m in lh0 lh1 lh4 lh5 lh6 lh7 lzs lz5; do
     java -cp "$jar:$work" LzhMake "$here/${m}_h$level.lzh" "-$m-" "$level" words.txt sub/bytes.bin
   done
 done
+
+# large/: entries longer than the dictionary and than the native decoder's
+# 32 KiB output chunks, so matches reach across both. big.txt is ~200 KiB of
+# text with runs of a repeated character and of short repeated patterns
+# (matches that overlap themselves at every distance below 8); big.bin ~48
+# KiB of bytes of small entropy.
+mkdir -p "$here/large"
+awk 'BEGIN { srand(11); split("alpha beta gamma delta lzh window match literal block tree code", w, " ");
+             s = ""; while (length(s) < 200000) {
+               r = rand()
+               if (r < 0.03) { p = substr("abcdefg", 1, int(rand() * 7) + 1); n = int(rand() * 300) + 2;
+                               t = ""; while (length(t) < n) t = t p; s = s t }
+               else s = s w[int(rand() * 11) + 1] (rand() < 0.1 ? "\n" : " ") }
+             printf "%s", s }' > "$work/in/big.txt"
+awk 'BEGIN { srand(13); for (i = 0; i < 49152; i++) printf "%c", (rand() < 0.5 ? int(rand() * 32) : i % 251) }' LC_ALL=C \
+  > "$work/in/big.bin"
+for m in lh4 lh5 lh6 lh7; do
+  java -cp "$jar:$work" LzhMake "$here/large/big_$m.lzh" "-$m-" 2 big.txt big.bin
+done

@@ -1,0 +1,248 @@
+// Conversions of real compressed archives against what a user would run
+// instead, both measured in the same run, one right after the other in every
+// round, so a busy machine slows both alike:
+//   Batch      1000 archives (-lh5-/-lh6-/-lh7-, 4 to 7 members of text and
+//              binary data, ~60 MB) converted one call each, against `cp -r`
+//              of the same archives;
+//   LargeLh7 / LargeLh5   one archive of every file under /usr/include
+//              (~9,600 members, ~130 MB decoded) converted, against `lhasa t`;
+//   LargeCab   the same files as an MSZIP cabinet, against `cabextract -t`.
+// Every run happens in a child process of its own, so that its peak memory
+// (maxrss) is its own; conversions write to a memory file system when there
+// is one. makeRealArchives.sh makes the archives once and keeps them in the
+// build tree. Counters are medians over the rounds: ours_s / peer_s (wall
+// time), ours_ratio (ours over the peer), ours_cpu_ratio (the same for
+// processor time, which other work on the machine inflates less), ours_MB /
+// peer_MB (peak memory). Run under `taskset -c 0` for one core.
+#include "benchKit.h"
+
+#include <benchmark/benchmark.h>
+
+#include <dlfcn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path work = fs::path(TB_BINARY_DIR) / "bench-real";
+using MainFn = int (*)(void*, const char*, char*, std::uint32_t);
+
+// The workload (large, cab, batch), made when missing; false when it could
+// not be made.
+bool Made(const char* workload)
+{
+    const std::string command = "'" TB_SOURCE_DIR "/bench/archivers/makeRealArchives.sh' '" + work.string()
+        + "' '" TB_LZHMAKE "' " + workload + " >'" + work.string() + "-" + workload + ".log' 2>&1";
+    fs::create_directories(work);
+    return std::system(command.c_str()) == 0;
+}
+
+// The library's entry point, from the build tree or, given a folder, from
+// there (nullptr when it cannot be loaded).
+MainFn Library(const char* file, const char* function,
+               const std::string& folder = TB_BINARY_DIR "/lib/tollbrook2")
+{
+    void* library = dlopen((folder + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
+    return library != nullptr ? reinterpret_cast<MainFn>(dlsym(library, function)) : nullptr;
+}
+
+struct Figures {
+    double wall = 0, cpu = 0, peakMB = 0;
+    bool ok = false;
+};
+
+// Runs job in a child process (its result is the exit status: true, 0).
+Figures InChild(const std::function<bool()>& job)
+{
+    Figures f;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(job() ? 0 : 1);
+    int status = 0;
+    rusage use{};
+    if (pid < 0 || wait4(pid, &status, 0, &use) != pid)
+        return f;
+    f.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    f.cpu = double(use.ru_utime.tv_sec + use.ru_stime.tv_sec)
+        + double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+    f.peakMB = double(use.ru_maxrss) / 1024.0;
+    f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return f;
+}
+
+// A shell command as the child (exec'd, so the figures are the command's).
+std::function<bool()> Command(const std::string& command)
+{
+    return [command] {
+        execl("/bin/sh", "sh", "-c", ("exec " + command + " >/dev/null 2>&1").c_str(), nullptr);
+        return false;
+    };
+}
+
+// A scratch folder for the outputs, emptied before each run.
+struct Scratch {
+    fs::path path;
+    Scratch()
+    {
+        const fs::path root = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        path = root / ("tb-real-bench-" + std::to_string(getpid()));
+    }
+    ~Scratch() { fs::remove_all(path); }
+    const fs::path& Fresh()
+    {
+        fs::remove_all(path);
+        fs::create_directories(path / "out");
+        return path;
+    }
+};
+
+using Conversion = std::function<bool(MainFn, const fs::path&)>;
+
+// Rounds of ours then the peer; the medians as counters. With
+// TB_BENCH_BEFORE set to the folder of another build's libraries, each round
+// also runs that build ("before_*" counters), for figures before and after a
+// change side by side.
+void Compare(benchmark::State& state, const char* file, const char* function, const Conversion& convert,
+             const std::function<std::function<bool()>(const fs::path&)>& peer)
+{
+    const MainFn ours = Library(file, function);
+    const char* beforeFolder = std::getenv("TB_BENCH_BEFORE");
+    const MainFn before = beforeFolder != nullptr ? Library(file, function, beforeFolder) : nullptr;
+    if (ours == nullptr || (beforeFolder != nullptr && before == nullptr)) {
+        state.SkipWithError("a library could not be loaded");
+        return;
+    }
+    Scratch scratch;
+    std::vector<Figures> oursRuns, beforeRuns, peerRuns;
+    const auto run = [&](MainFn library, std::vector<Figures>& runs) {
+        const fs::path& place = scratch.Fresh();
+        runs.push_back(InChild([&] { return convert(library, place); }));
+        return runs.back().ok;
+    };
+    for (auto _ : state) {
+        if (!run(ours, oursRuns) || (before != nullptr && !run(before, beforeRuns))) {
+            state.SkipWithError("a conversion failed");
+            return;
+        }
+        peerRuns.push_back(InChild(peer(scratch.Fresh())));
+        if (!peerRuns.back().ok) {
+            state.SkipWithError("the peer failed");
+            return;
+        }
+        state.SetIterationTime(oursRuns.back().wall);
+    }
+    const auto median = [](const std::vector<Figures>& runs, double Figures::*figure) {
+        std::vector<double> values;
+        for (const Figures& f : runs)
+            values.push_back(f.*figure);
+        return benchKit::Median(values);
+    };
+    const auto report = [&](const std::string& name, const std::vector<Figures>& runs) {
+        state.counters[name + "_s"] = median(runs, &Figures::wall);
+        state.counters[name + "_ratio"] = median(runs, &Figures::wall) / median(peerRuns, &Figures::wall);
+        state.counters[name + "_cpu_ratio"] = median(runs, &Figures::cpu) / median(peerRuns, &Figures::cpu);
+        state.counters[name + "_MB"] = median(runs, &Figures::peakMB);
+    };
+    report("ours", oursRuns);
+    if (before != nullptr)
+        report("before", beforeRuns);
+    state.counters["peer_s"] = median(peerRuns, &Figures::wall);
+    state.counters["peer_MB"] = median(peerRuns, &Figures::peakMB);
+}
+
+std::string Quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
+void BM_Batch(benchmark::State& state)
+{
+    if (!Made("batch")) {
+        state.SkipWithError("no batch (see bench-real-batch.log)");
+        return;
+    }
+    std::vector<fs::path> archives;
+    for (const auto& entry : fs::directory_iterator(work / "batch"))
+        if (entry.path().extension() == ".lzh")
+            archives.push_back(entry.path());
+    std::sort(archives.begin(), archives.end());
+    Compare(
+        state, "libunlha32.so", "Unlha",
+        [&](MainFn unlha, const fs::path& place) {
+            char report[1024];
+            for (const fs::path& archive : archives) {
+                const std::string command =
+                    "s -+ -gw2 " + Quoted(archive.string()) + " " + Quoted((place / "out").string() + "/");
+                if (unlha(nullptr, command.c_str(), report, sizeof report) != 0)
+                    return false;
+            }
+            return true;
+        },
+        [](const fs::path& place) {
+            return Command("cp -r '" + (work / "batch").string() + "' '" + place.string() + "/out/'");
+        });
+    state.counters["archives"] = double(archives.size());
+}
+
+// One large archive: its file in bench-real, the workload that makes it, the
+// library and its command, the peer's command.
+struct Large {
+    const char* file;
+    const char* workload;
+    const char* library;
+    const char* function;
+    const char* options;
+    const char* peer;
+};
+
+void BM_Large(benchmark::State& state, Large large)
+{
+    const fs::path archive = work / large.file;
+    if (!Made(large.workload)) {
+        state.SkipWithError("no archive (see the log beside bench-real)");
+        return;
+    }
+    Compare(
+        state, large.library, large.function,
+        [&](MainFn convert, const fs::path& place) {
+            char report[1024];
+            const std::string command = std::string(large.options) + " " + Quoted(archive.string()) + " "
+                + Quoted((place / "out").string() + "/");
+            return convert(nullptr, command.c_str(), report, sizeof report) == 0;
+        },
+        [&](const fs::path&) { return Command(std::string(large.peer) + " '" + archive.string() + "'"); });
+    state.counters["archive_MB"] = double(fs::file_size(archive)) / 1e6;
+}
+
+} // namespace
+
+BENCHMARK(BM_Batch)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(BM_Large, lh7,
+                  Large{"large-lh7.lzh", "large", "libunlha32.so", "Unlha", "s -+ -gw2", "lhasa t"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_Large, lh5,
+                  Large{"large-lh5.lzh", "large", "libunlha32.so", "Unlha", "s -+ -gw2", "lhasa t"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_Large, cab, Large{"large.cab", "cab", "libcab32.so", "Cab", "-f", "cabextract -t"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+BENCHMARK_MAIN();
