@@ -64,7 +64,9 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     layout->addWidget(panel_);
     layout->addWidget(childArea_, 1);
     setCentralWidget(desk);
-    childArea_->installEventFilter(this);
+    // The viewport, not the area: the area's resize event comes before the
+    // viewport has taken its new size.
+    childArea_->viewport()->installEventFilter(this);
 
     inputFolder_ = new FolderWindow(folders::FolderSide::Input);
     workList_ = new WorkListWindow(
@@ -77,6 +79,13 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     for (ChildWindow* child : Children()) {
         QMdiSubWindow* frame = childArea_->addSubWindow(child);
         frame->hide();
+        // A child brought back from minimised or maximised takes its tile.
+        connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                [this](Qt::WindowStates before, Qt::WindowStates now) {
+                    const Qt::WindowStates apart = Qt::WindowMinimized | Qt::WindowMaximized;
+                    if ((before & apart) && !(now & apart))
+                        LayOutDesk();
+                });
     }
     ConnectChildren();
 
@@ -106,7 +115,12 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     connect(commands_, &DeskCommands::OptionsAccepted, this, &MainWindow::FollowOptions);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The frames report their state once more as they go.
+    for (ChildWindow* child : Children())
+        disconnect(child->SubWindow(), nullptr, this, nullptr);
+}
 
 void MainWindow::ConnectChildren()
 {
@@ -240,7 +254,7 @@ bool MainWindow::RestoreGeometry()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == childArea_ && event->type() == QEvent::Resize)
+    if (watched == childArea_->viewport() && event->type() == QEvent::Resize)
         LayOutDesk();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -260,12 +274,23 @@ void MainWindow::TileChildren()
                                           presentation::ToTwips(client.height(), dpi));
     if (!tiles)
         return;
+    // The tiles' edges in pixels; the outer ones are the viewport's own, so
+    // rounding neither leaves a gap nor puts a window past the edge.
+    const childLayout::Rect& last = tiles->back();
+    const auto edge = [dpi](int twips, int outerTwips, int outerPixels) {
+        return twips == outerTwips ? outerPixels : presentation::ToPixels(twips, dpi);
+    };
     const QList<ChildWindow*> children = Children();
     for (int i = 0; i < children.size(); ++i) {
+        QMdiSubWindow* frame = children[i]->SubWindow();
+        // Minimised children keep to the bottom, where the area lines them up.
+        if (frame->isMinimized() || frame->isMaximized())
+            continue;
         const childLayout::Rect& tile = (*tiles)[i];
-        children[i]->SubWindow()->setGeometry(
-            presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi),
-            presentation::ToPixels(tile.width, dpi), presentation::ToPixels(tile.height, dpi));
+        const int right = edge(tile.left + tile.width, last.left + last.width, client.width());
+        const int bottom = edge(tile.top + tile.height, last.top + last.height, client.height());
+        const QPoint topLeft(presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi));
+        frame->setGeometry(QRect(topLeft, QPoint(right - 1, bottom - 1)));
     }
 }
 

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <functional>
+
 #include "deskRig.h"
 #include "ui/childLayout.h"
 #include "ui/driveBox.h"
@@ -109,6 +111,72 @@ TEST_F(DeskWindowsTest, TiledChildrenFollowTheDesksSize)
                 << i;
         }
     }
+}
+
+// The six tiles cover the viewport exactly: no gap, no overlap, nothing past
+// its edges (a window past the edge counts as not showing).
+void ExpectTilesFillTheArea(MainWindow& desk, const char* step)
+{
+    const QRect area(QPoint(0, 0), ChildAreaOf(desk).viewport()->size());
+    QRegion covered;
+    int coveredPixels = 0;
+    for (ChildWindow* child : desk.Children()) {
+        const QRect tile = child->SubWindow()->geometry();
+        EXPECT_TRUE(area.contains(tile)) << step << ' ' << child->objectName().toStdString();
+        covered += tile;
+        coveredPixels += tile.width() * tile.height();
+    }
+    EXPECT_EQ(covered, QRegion(area)) << step;
+    EXPECT_EQ(coveredPixels, area.width() * area.height()) << step << ": tiles overlap";
+}
+
+TEST_F(DeskWindowsTest, TilesFillTheAreaAfterEveryChangeOfTheDesksSize)
+{
+    MainWindow& desk = Desk();
+    desk.resize(533, 533);
+    desk.show();
+    QApplication::processEvents();
+    ExpectTilesFillTheArea(desk, "shown at 533");
+    const struct {
+        const char* step;
+        std::function<void()> change;
+    } steps[] = {
+        {"maximised", [&] { desk.showMaximized(); }},
+        {"restored", [&] { desk.showNormal(); }},
+        {"dragged", [&] { desk.resize(1201, 803); }},
+        {"dragged back", [&] { desk.resize(533, 533); }},
+        {"bigger font",
+         [&] {
+             options::Current().fontSize = 16;
+             PresentationChanges::Current().AnnounceFont();
+         }},
+    };
+    for (const auto& s : steps) {
+        s.change();
+        QApplication::processEvents();
+        ExpectTilesFillTheArea(desk, s.step);
+    }
+}
+
+TEST_F(DeskWindowsTest, AMinimisedChildKeepsToTheBottomWhenTheDeskIsResized)
+{
+    MainWindow& desk = Desk();
+    desk.show();
+    QApplication::processEvents();
+    QMdiSubWindow* history = HistoryWindowOf(desk).SubWindow();
+    history->showMinimized();
+    QApplication::processEvents();
+    const int minimisedHeight = history->height();
+    for (const QSize size : {QSize(1000, 760), QSize(800, 600)}) {
+        desk.resize(size);
+        QApplication::processEvents();
+        EXPECT_TRUE(history->isMinimized());
+        EXPECT_EQ(history->height(), minimisedHeight) << "not tiled over another window";
+        EXPECT_EQ(history->geometry().bottom(), ChildAreaOf(desk).viewport()->height() - 1);
+    }
+    history->showNormal();
+    QApplication::processEvents();
+    ExpectTilesFillTheArea(desk, "restored child");
 }
 
 TEST_F(DeskWindowsTest, UntiledChildrenComeBackWhereTheyWereAndStayThere)
