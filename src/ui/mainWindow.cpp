@@ -23,6 +23,7 @@
 #include "ui/folderWindow.h"
 #include "ui/historyWindow.h"
 #include "ui/inputListWindow.h"
+#include "ui/keyboardRoute.h"
 #include "ui/loadFailure.h"
 #include "ui/outputListWindow.h"
 #include "ui/mainMenu.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
                                                      static_cast<core::IRunDesk&>(*this));
     connect(panel_, &RunPanel::ExecuteClicked, this, &MainWindow::Execute);
     connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
+    new KeyboardRoute(*this, *panel_, *childArea_);
     paintThrottle_ = new PaintThrottle(*this);
     connect(paintThrottle_, &PaintThrottle::AboutToPaint, this, [this] {
         for (ChildWindow* child : Children())

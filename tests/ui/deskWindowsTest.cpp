@@ -256,6 +256,60 @@ TEST_F(DeskWindowsTest, AChildsFrameDoesNotCloseIt)
     EXPECT_EQ(ChildAreaOf(desk).subWindowList().size(), 6);
 }
 
+// The pane that holds the keyboard: the panel, a child window by its
+// internal name, or nothing.
+QString PaneWithTheKeyboard(const MainWindow& desk)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return QStringLiteral("<none>");
+    if (Named(desk, "pnlTollbrook").isAncestorOf(focus))
+        return focus->objectName();
+    for (const ChildWindow* child : desk.Children()) {
+        if (child->isAncestorOf(focus))
+            return child->objectName();
+    }
+    return QStringLiteral("<elsewhere>");
+}
+
+TEST_F(DeskWindowsTest, F6WalksThePanesAndTabGoesRoundThePanelsButtons)
+{
+    MainWindow& desk = Desk({Archive("a.lzh")});
+    desk.show();
+    desk.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desk));
+    InputFolderOf(desk).Drives()->setFocus();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* pane;
+    } steps[] = {
+        {Qt::Key_F6, Qt::NoModifier, "mdiinFile"},       {Qt::Key_F6, Qt::NoModifier, "mdiFile"},
+        {Qt::Key_F6, Qt::NoModifier, "mdiOutDir"},       {Qt::Key_F6, Qt::NoModifier, "mdiStatus"},
+        {Qt::Key_F6, Qt::NoModifier, "mdiOutFile"},      {Qt::Key_F6, Qt::NoModifier, "btnExe0"},
+        {Qt::Key_F6, Qt::ShiftModifier, "mdiOutFile"},   {Qt::Key_F6, Qt::NoModifier, "btnExe0"},
+        {Qt::Key_Tab, Qt::NoModifier, "btnExe1"},        {Qt::Key_Tab, Qt::NoModifier, "btnExe2"},
+        {Qt::Key_Tab, Qt::NoModifier, "btnExe0"}, // Cancel is off while idle
+        {Qt::Key_Backtab, Qt::ShiftModifier, "btnExe2"}, {Qt::Key_F6, Qt::NoModifier, "mdiinDir"},
+        {Qt::Key_F6, Qt::ShiftModifier, "btnExe0"},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+        EXPECT_EQ(PaneWithTheKeyboard(desk), QString::fromLatin1(step.pane)) << step.pane;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(library->calls.filter(QStringLiteral("run s -+ -gw2")).size(), 1)
+        << "Win32 pressed by the keyboard";
+    EXPECT_EQ(ExecuteButtonOf(desk, 2).text(), QStringLiteral("Ｗｉｎ３２")) << "the caption unchanged";
+
+    // With nothing to convert the panel has no button on and is passed over.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiOutFile"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiinDir"));
+}
+
 TEST_F(DeskWindowsTest, MenuBarFollowsTheActiveChildsMenuState)
 {
     MainWindow& desk = Desk();
