@@ -237,9 +237,11 @@ void MainWindow::FollowOptions()
 
 bool MainWindow::RestoreGeometry()
 {
-    const std::optional<core::MainGeometry> stored = core::ReadMainGeometry();
+    QList<options::InvalidStoredValue> outOfRange;
+    const std::optional<core::MainGeometry> stored = core::ReadMainGeometry(&outOfRange);
     if (!stored)
         return false;
+    options::ReportInvalid(outOfRange);
     const int dpi = logicalDpiX();
     const QSize screenSize = screen()->geometry().size();
     const core::MainGeometry geometry =
