@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QListView>
 #include <QTest>
 #include <QUrl>
 
@@ -308,6 +310,36 @@ TEST_F(DeskWindowsTest, F6WalksThePanesAndTabGoesRoundThePanelsButtons)
     EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiOutFile"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiinDir"));
+}
+
+TEST_F(DeskWindowsTest, EveryListScrollsToTheEndOfItsLongestLine)
+{
+    const QString longName = QString(120, u'x') + QStringLiteral(".lzh");
+    // A list of rows of one size measures its last row: the long ones come first.
+    MainWindow& desk = Desk({Archive(longName.toLatin1().constData()), Archive("a.lzh")});
+    desk.show();
+    const QString longLine = QStringLiteral("%1 : %2").arg(input.path() + u'/' + longName, QString(80, u'y'));
+    HistoryWindowOf(desk).History().Add(longLine);
+    HistoryWindowOf(desk).History().Add(QStringLiteral("short"));
+    const struct {
+        const char* list;
+        int row;
+    } lists[] = {{"lstFile", 0}, {"lstKekka", 0}};
+    for (int fontSize : {10, 20}) {
+        options::Current().fontSize = static_cast<short>(fontSize);
+        PresentationChanges::Current().AnnounceFont();
+        QApplication::processEvents();
+        for (const auto& l : lists) {
+            auto& view = Named<QListView>(desk, l.list);
+            view.doItemsLayout();
+            const QModelIndex row = view.model()->index(l.row, 0);
+            const int textWidth = view.fontMetrics().horizontalAdvance(row.data().toString());
+            view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+            const QRect shown = view.visualRect(row);
+            EXPECT_GE(shown.width(), textWidth) << l.list << " at " << fontSize;
+            EXPECT_LE(shown.left() + textWidth, view.viewport()->width()) << l.list << " at " << fontSize;
+        }
+    }
 }
 
 TEST_F(DeskWindowsTest, MenuBarFollowsTheActiveChildsMenuState)
