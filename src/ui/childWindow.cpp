@@ -140,7 +140,11 @@ void ChildWindow::resizeEvent(QResizeEvent* event)
 
 void ChildWindow::closeEvent(QCloseEvent* event)
 {
+    // The window lives as long as the desk: what is left of closing it (the
+    // frame's menu, Ctrl+F4) puts it out of the way instead.
     event->ignore();
+    if (QMdiSubWindow* frame = SubWindow())
+        frame->showMinimized();
 }
 
 void ChildWindow::OpenPopupOn(QWidget* control)

@@ -78,7 +78,12 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     historyWindow_ = new HistoryWindow;
     outputList_ = new OutputListWindow;
     for (ChildWindow* child : Children()) {
-        QMdiSubWindow* frame = childArea_->addSubWindow(child);
+        // Minimise and maximise, but no close button: the children live as
+        // long as the desk.
+        QMdiSubWindow* frame =
+            childArea_->addSubWindow(child,
+                                     Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                         | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint);
         frame->hide();
         // A child brought back from minimised or maximised takes its tile.
         connect(frame, &QMdiSubWindow::windowStateChanged, this,

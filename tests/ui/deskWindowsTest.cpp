@@ -246,16 +246,26 @@ TEST_F(DeskWindowsTest, AStoredPlaceThatIsNoNumberEndsTheLoadWithTheWindowsText)
     }
 }
 
-TEST_F(DeskWindowsTest, AChildsFrameDoesNotCloseIt)
+TEST_F(DeskWindowsTest, AChildsFrameOffersNoCloseButtonAndACloseRequestMinimisesIt)
 {
-    // Every child lives as long as the desk; closing one would lose it.
+    // Every child lives as long as the desk; closing one would lose it, and a
+    // close button that did nothing would be worse than none.
     MainWindow& desk = Desk();
     desk.show();
     for (ChildWindow* child : desk.Children()) {
-        EXPECT_FALSE(child->SubWindow()->close()) << child->objectName().toStdString();
-        EXPECT_TRUE(child->SubWindow()->isVisible());
+        QMdiSubWindow* frame = child->SubWindow();
+        const Qt::WindowFlags flags = frame->windowFlags();
+        EXPECT_FALSE(flags & Qt::WindowCloseButtonHint) << child->objectName().toStdString();
+        EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+        EXPECT_TRUE(flags & Qt::WindowMaximizeButtonHint);
+        // What is left of closing (the system menu's entry, Ctrl+F4) minimises.
+        EXPECT_FALSE(frame->close()) << child->objectName().toStdString();
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_TRUE(frame->isMinimized());
+        frame->showNormal();
     }
     EXPECT_EQ(ChildAreaOf(desk).subWindowList().size(), 6);
+    ExpectTilesFillTheArea(desk, "after the close requests");
 }
 
 // The pane that holds the keyboard: the panel, a child window by its
