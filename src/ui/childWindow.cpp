@@ -110,6 +110,12 @@ void ChildWindow::SetWindowEnabled(bool enabled)
 void ChildWindow::ApplyFont()
 {
     Presentable::ApplyFont();
+    // The title follows the desk's font as the contents do. Left with the
+    // desktop's font, the frame drew its Japanese title in whichever face
+    // the font cache offered for those glyphs, which at a larger desk font
+    // came out smaller than at the default.
+    if (QMdiSubWindow* frame = SubWindow())
+        frame->setFont(presentation::OptionsFont());
     LayOutControls();
 }
 

@@ -79,11 +79,11 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     outputList_ = new OutputListWindow;
     for (ChildWindow* child : Children()) {
         // Minimise and maximise, but no close button: the children live as
-        // long as the desk.
-        QMdiSubWindow* frame =
-            childArea_->addSubWindow(child,
-                                     Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                                         | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint);
+        // long as the desk. The styles draw the close button with the frame
+        // menu, so that goes as well.
+        QMdiSubWindow* frame = childArea_->addSubWindow(
+            child,
+            Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
         frame->hide();
         // A child brought back from minimised or maximised takes its tile.
         connect(frame, &QMdiSubWindow::windowStateChanged, this,

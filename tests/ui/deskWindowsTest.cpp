@@ -2,6 +2,7 @@
 // keys, dropped files and dragged ones.
 #include <QAction>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyleOptionTitleBar>
 #include <QListView>
 #include <QTest>
 #include <QUrl>
@@ -254,11 +256,21 @@ TEST_F(DeskWindowsTest, AChildsFrameOffersNoCloseButtonAndACloseRequestMinimises
     desk.show();
     for (ChildWindow* child : desk.Children()) {
         QMdiSubWindow* frame = child->SubWindow();
-        const Qt::WindowFlags flags = frame->windowFlags();
-        EXPECT_FALSE(flags & Qt::WindowCloseButtonHint) << child->objectName().toStdString();
-        EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-        EXPECT_TRUE(flags & Qt::WindowMaximizeButtonHint);
-        // What is left of closing (the system menu's entry, Ctrl+F4) minimises.
+        // The title bar as the frame's style lays it out.
+        QStyleOptionTitleBar bar;
+        bar.initFrom(frame);
+        bar.titleBarFlags = frame->windowFlags();
+        bar.titleBarState = frame->windowState();
+        bar.subControls = QStyle::SC_All;
+        bar.rect =
+            QRect(0, 0, frame->width(), frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, frame));
+        const auto shown = [&](QStyle::SubControl button) {
+            return !frame->style()->subControlRect(QStyle::CC_TitleBar, &bar, button, frame).isEmpty();
+        };
+        EXPECT_FALSE(shown(QStyle::SC_TitleBarCloseButton)) << child->objectName().toStdString();
+        EXPECT_TRUE(shown(QStyle::SC_TitleBarMinButton));
+        EXPECT_TRUE(shown(QStyle::SC_TitleBarMaxButton));
+        // What is left of closing (a close request from elsewhere) minimises.
         EXPECT_FALSE(frame->close()) << child->objectName().toStdString();
         EXPECT_TRUE(frame->isVisible());
         EXPECT_TRUE(frame->isMinimized());
@@ -349,6 +361,26 @@ TEST_F(DeskWindowsTest, EveryListScrollsToTheEndOfItsLongestLine)
             EXPECT_GE(shown.width(), textWidth) << l.list << " at " << fontSize;
             EXPECT_LE(shown.left() + textWidth, view.viewport()->width()) << l.list << " at " << fontSize;
         }
+    }
+}
+
+TEST_F(DeskWindowsTest, TitlesFollowTheDesksFont)
+{
+    MainWindow& desk = Desk();
+    desk.show();
+    int lastTitleHeight = 0;
+    for (short size : {9, 16, 24}) {
+        options::Current().fontSize = size;
+        PresentationChanges::Current().AnnounceFont();
+        QApplication::processEvents();
+        const QFontMetrics desks(presentation::OptionsFont());
+        for (ChildWindow* child : desk.Children()) {
+            const QMdiSubWindow& frame = *child->SubWindow();
+            EXPECT_EQ(QFontInfo(frame.font()).family(), QFontInfo(child->font()).family());
+            EXPECT_EQ(frame.font().pointSize(), size) << child->objectName().toStdString();
+            EXPECT_GT(frame.fontMetrics().height(), lastTitleHeight) << "larger with a larger font";
+        }
+        lastTitleHeight = desks.height();
     }
 }
 
