@@ -47,7 +47,8 @@ int MoveNoReplace(const QByteArray& source, const QByteArray& target)
 bool ChangeSpelling(const QString& folder, const QByteArray& source, const QByteArray& target)
 {
     const QByteArray between = QFile::encodeName(
-        folder + QStringLiteral(".tb-spelling-%1").arg(QRandomGenerator::global()->generate(), 8, 16, u'0'));
+        folder
+        + QStringLiteral(".tb-spelling-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
     if (MoveNoReplace(source, between) != 0)
         return false;
     if (MoveNoReplace(between, target) == 0)
