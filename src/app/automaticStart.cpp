@@ -72,16 +72,6 @@ void ReportUndecodable(const QList<QByteArray>& names)
                                         "(rename it, for example with convmv)"));
 }
 
-void ReportInvalidSettings(const QList<options::InvalidStoredValue>& invalid)
-{
-    for (const options::InvalidStoredValue& value : invalid) {
-        PrintLine(stderr,
-                  QStringLiteral("tollbrook2: the stored option %1=\"%2\" is not valid; its default "
-                                 "\"%3\" is used")
-                      .arg(value.key, value.text, value.defaultText));
-    }
-}
-
 // The automatic run never writes the settings, so a settings file with lines
 // it could not read is not copied aside: it says here what it left out.
 void ReportPartlyReadSettings()
@@ -171,7 +161,7 @@ WindowlessStart StartWithoutWindow(const QList<QByteArray>& arguments)
     }
 
     start.archiveNames = core::AbsoluteNames(call.names, QDir::currentPath());
-    ReportInvalidSettings(options::LoadOptions());
+    options::ReportInvalid(options::LoadOptions());
     archiver::LoadInstalledLibraries();
     ReportUndecodable(call.undecodableNames);
     const bool namesGiven = !start.archiveNames.isEmpty() || !call.undecodableNames.isEmpty();

@@ -11,7 +11,7 @@ constexpr float kSmallestHeight = 500;
 
 } // namespace
 
-std::optional<MainGeometry> ReadMainGeometry()
+std::optional<MainGeometry> ReadMainGeometry(QList<options::InvalidStoredValue>* outOfRange)
 {
     const settings::Location& from = settings::GeometryLocation(QStringLiteral("Main_Left"));
     const MainGeometry defaults;
@@ -23,9 +23,15 @@ std::optional<MainGeometry> ReadMainGeometry()
         && settings::ReadSingle(from, QStringLiteral("Main_Height"), defaults.height, geometry.height)
         && settings::ReadInteger(from, QStringLiteral("Main_WindowState"),
                                  static_cast<short>(defaults.windowState), state);
-    if (!read || state < static_cast<short>(WindowState::Normal)
-        || state > static_cast<short>(WindowState::Maximized))
+    if (!read)
         return std::nullopt;
+    if (state < static_cast<short>(WindowState::Normal)
+        || state > static_cast<short>(WindowState::Maximized)) {
+        const QString normal = settings::FromInteger(static_cast<short>(defaults.windowState));
+        if (outOfRange)
+            outOfRange->append({QStringLiteral("Main_WindowState"), settings::FromInteger(state), normal});
+        state = static_cast<short>(defaults.windowState);
+    }
     geometry.windowState = static_cast<WindowState>(state);
     return geometry;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/options.h"
+
 #include <optional>
 
 // The main window's place on the screen as it is stored: twips and the
@@ -22,8 +24,10 @@ struct MainGeometry {
 // Reads Main_Left, Main_Top, Main_Width, Main_Height and Main_WindowState
 // from the legacy location when it holds Main_Left, else from the current
 // one; absent keys take the defaults above. Nothing when a stored value is
-// not a number or not a window state: the start-up cannot go on with it.
-std::optional<MainGeometry> ReadMainGeometry();
+// not a number: the start-up cannot go on with it. A number that is no
+// window state gives a normal window and is added to outOfRange, so the
+// caller can say so.
+std::optional<MainGeometry> ReadMainGeometry(QList<options::InvalidStoredValue>* outOfRange = nullptr);
 
 // A window that would open off a screen of this size (twips) goes back to
 // 1000, 1000; a too narrow or too low one gets the default size.

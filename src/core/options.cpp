@@ -4,6 +4,8 @@
 #include "platform/services.h"
 #include "platform/settingsStore.h"
 
+#include <cstdio>
+
 namespace options {
 
 namespace {
@@ -45,6 +47,17 @@ QString TextOf(const QString& value)
     return value;
 }
 
+bool InRange(short value, const std::optional<Option::Range>& range)
+{
+    return !range || (value >= range->lowest && value <= range->highest);
+}
+
+template <typename Value>
+bool InRange(const Value&, const std::optional<Option::Range>&)
+{
+    return true;
+}
+
 } // namespace
 
 Options& Current()
@@ -71,9 +84,10 @@ bool SetFromText(Options& options, const Option& option, const QString& text)
     return std::visit(
         [&](auto member) {
             const auto value = Converted(member, text);
-            if (value)
-                options.*member = *value;
-            return value.has_value();
+            if (!value || !InRange(*value, option.range))
+                return false;
+            options.*member = *value;
+            return true;
         },
         option.member);
 }
@@ -96,6 +110,18 @@ QList<InvalidStoredValue> LoadOptions()
         }
     }
     return invalid;
+}
+
+void ReportInvalid(const QList<InvalidStoredValue>& invalid)
+{
+    for (const InvalidStoredValue& value : invalid) {
+        const QString line =
+            QStringLiteral("tollbrook2: the stored option %1=\"%2\" is not valid; its default "
+                           "\"%3\" is used\n")
+                .arg(value.key, value.text, value.defaultText);
+        std::fputs(line.toUtf8().constData(), stderr);
+    }
+    std::fflush(stderr);
 }
 
 void SaveOptions()

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/dialogs.h"
+
 #include <QList>
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <variant>
 
 // The options of the program: one value per stored key. A fresh process
@@ -43,6 +46,12 @@ struct Option {
     const char* key;
     std::variant<bool Options::*, short Options::*, QString Options::*> member;
     const char16_t* defaultText;
+    // A number outside [lowest, highest] is not taken; only numbers have one.
+    struct Range {
+        short lowest;
+        short highest;
+    };
+    std::optional<Range> range = std::nullopt;
 };
 
 // Every option, in the order they are read and stored.
@@ -65,7 +74,10 @@ inline constexpr auto kOptions = std::to_array<Option>({
     {"Resize", &Options::resizeChildren, u"True"},
     {"Tip", &Options::showTooltips, u"True"},
     {"Font_Name", &Options::fontName, u"ＭＳ 明朝"},
-    {"Font_Size", &Options::fontSize, u"10"},
+    {"Font_Size", &Options::fontSize, u"10",
+     // What the font chooser offers: a larger size would make every window
+     // lay out a font it can hardly hold.
+     Option::Range{platform::kSmallestFontSize, platform::kLargestFontSize}},
     {"Font_Bold", &Options::fontBold, u"False"},
     {"Font_Italic", &Options::fontItalic, u"False"},
 });
@@ -81,7 +93,8 @@ Options Defaults();
 QString StoredText(const Options& options, const Option& option);
 
 // Sets one option from its stored text form; false, and the option left as
-// it was, when the text does not convert to the option's type.
+// it was, when the text does not convert to the option's type or the number
+// lies outside the option's range.
 bool SetFromText(Options& options, const Option& option, const QString& text);
 
 // A stored value that does not convert to its option's type, and the default
@@ -93,9 +106,14 @@ struct InvalidStoredValue {
 };
 
 // Reads every option into Current(); a stored value that does not convert
-// gives its option the default, and is returned so the caller can say so.
+// or is out of range gives its option the default, and is returned so the
+// caller can say so.
 // Settings of an older release are read when they are there.
 QList<InvalidStoredValue> LoadOptions();
+
+// Says on standard error, one line each, which stored values were not
+// valid and which defaults took their place.
+void ReportInvalid(const QList<InvalidStoredValue>& invalid);
 
 // Writes every option of Current() to the current location and, once that
 // has reached the disk, removes the settings of the older release. Also

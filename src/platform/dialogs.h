@@ -8,6 +8,10 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // What the font chooser edits: the four font options of the program.
+// The font sizes the font chooser offers, in points.
+inline constexpr short kSmallestFontSize = 6;
+inline constexpr short kLargestFontSize = 72;
+
 struct FontChoice {
     QString name;
     float size = 0;

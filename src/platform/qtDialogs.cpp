@@ -16,9 +16,6 @@ namespace platform {
 
 namespace {
 
-constexpr float kSmallestFontSize = 6;
-constexpr float kLargestFontSize = 72;
-
 // The window a box belongs to: the one the user works in (the desk or a
 // dialog of it), so the box opens centred on it and stays above it.
 QWidget* Owner()
@@ -98,7 +95,8 @@ FontChoice QtDialogs::ChooseFont(const FontChoice& initial)
     if (!ok)
         return initial;
     const float size =
-        std::clamp(static_cast<float>(chosen.pointSizeF()), kSmallestFontSize, kLargestFontSize);
+        std::clamp(static_cast<float>(chosen.pointSizeF()), static_cast<float>(kSmallestFontSize),
+                   static_cast<float>(kLargestFontSize));
     return FontChoice{chosen.family(), size, chosen.bold(), chosen.italic()};
 }
 

@@ -110,6 +110,12 @@ void ChildWindow::SetWindowEnabled(bool enabled)
 void ChildWindow::ApplyFont()
 {
     Presentable::ApplyFont();
+    // The title follows the desk's font as the contents do. Left with the
+    // desktop's font, the frame drew its Japanese title in whichever face
+    // the font cache offered for those glyphs, which at a larger desk font
+    // came out smaller than at the default.
+    if (QMdiSubWindow* frame = SubWindow())
+        frame->setFont(presentation::OptionsFont());
     LayOutControls();
 }
 
@@ -140,7 +146,11 @@ void ChildWindow::resizeEvent(QResizeEvent* event)
 
 void ChildWindow::closeEvent(QCloseEvent* event)
 {
+    // The window lives as long as the desk: what is left of closing it (the
+    // frame's menu, Ctrl+F4) puts it out of the way instead.
     event->ignore();
+    if (QMdiSubWindow* frame = SubWindow())
+        frame->showMinimized();
 }
 
 void ChildWindow::OpenPopupOn(QWidget* control)

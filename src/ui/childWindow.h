@@ -70,7 +70,7 @@ protected:
     int ToTwips(int pixels) const;
 
     void resizeEvent(QResizeEvent* event) override;
-    // A child window lives as long as the desk: its frame's close is refused.
+    // A child window lives as long as the desk: a close request minimises it.
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -24,8 +24,10 @@ QString Caption(const platform::Drive& drive)
 
 DriveBox::DriveBox(QWidget* parent) : QComboBox(parent)
 {
+    // The box reports every choice, the unchanged one as well; only another
+    // drive than the one shown opens a root, so re-picking keeps the folder.
     connect(this, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < drives_.size())
+        if (index >= 0 && index < drives_.size() && index != shownIndex_)
             emit DrivePicked(drives_.at(index).rootPath);
     });
 }
@@ -58,6 +60,7 @@ void DriveBox::SelectDriveOf(const QString& path)
             best = i;
     }
     const QSignalBlocker quiet(this);
+    shownIndex_ = best;
     setCurrentIndex(best);
 }
 

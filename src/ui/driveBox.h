@@ -23,7 +23,7 @@ public:
     QString SelectedRoot() const;
 
 signals:
-    // The user picked the drive with this root.
+    // The user picked another drive than the one shown; its root.
     void DrivePicked(const QString& rootPath);
     void EnterPressed();
 
@@ -33,4 +33,6 @@ protected:
 private:
     QList<platform::Drive> drives_;
     QElapsedTimer sinceRead_;
+    // The drive of the folder shown, as SelectDriveOf last chose it.
+    int shownIndex_ = -1;
 };

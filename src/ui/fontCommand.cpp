@@ -1,6 +1,9 @@
 #include "ui/fontCommand.h"
 
 #include "platform/services.h"
+#include "ui/presentation.h"
+
+#include <QFontInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -38,10 +41,21 @@ bool TakeFont(const platform::FontChoice& chosen, options::Options& options)
     return true;
 }
 
+platform::FontChoice ShownFont()
+{
+    platform::FontChoice shown = FontOf(options::Current());
+    shown.name = QFontInfo(presentation::OptionsFont()).family();
+    return shown;
+}
+
 bool ChooseFont()
 {
-    options::Options& current = options::Current();
-    return TakeFont(platform::services().dialogs->ChooseFont(FontOf(current)), current);
+    const platform::FontChoice shown = ShownFont();
+    const platform::FontChoice chosen = platform::services().dialogs->ChooseFont(shown);
+    // The face the stored name stands for, unchanged: the name stays.
+    if (chosen == shown)
+        return false;
+    return TakeFont(chosen, options::Current());
 }
 
 } // namespace fontCommand

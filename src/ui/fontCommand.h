@@ -15,10 +15,15 @@ platform::FontChoice FontOf(const options::Options& options);
 // points with ties to even (10.5 gives 10, 11.5 gives 12).
 bool TakeFont(const platform::FontChoice& chosen, options::Options& options);
 
-// The command: shows the chooser with the current font and takes what it
-// returns into the current options. True when the font changed, so the
-// windows must apply it; cancelling returns the initial font and changes
-// nothing.
+// The current font as the chooser shows it: the face the stored name
+// resolves to (the default "ＭＳ 明朝" is only a fontconfig alias, which no
+// chooser lists), with the stored size and style.
+platform::FontChoice ShownFont();
+
+// The command: shows the chooser on ShownFont() and takes what it returns
+// into the current options. True when the font changed, so the windows must
+// apply it; cancelling, or OK on the face shown unchanged, keeps the stored
+// name and changes nothing.
 bool ChooseFont();
 
 } // namespace fontCommand

@@ -1,5 +1,7 @@
 #include "ui/listViews.h"
 
+#include "ui/widestRowDelegate.h"
+
 #include <QListView>
 
 namespace listViews {
@@ -10,6 +12,7 @@ void Configure(QListView& view, QAbstractItemView::SelectionMode mode)
     view.setEditTriggers(QAbstractItemView::NoEditTriggers);
     view.setSelectionMode(mode);
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view.setItemDelegate(new WidestRowDelegate(view));
 }
 
 } // namespace listViews

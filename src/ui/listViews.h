@@ -6,8 +6,10 @@ class QListView;
 
 namespace listViews {
 
-// The settings every list of the desk shares: rows of one height (so long
-// lists stay fast), no editing in place, the given selection mode.
+// The settings every list of the desk shares: rows of one size (so long
+// lists stay fast) that is as wide as the widest row (so a long name can be
+// scrolled to), no editing in place, the given selection mode. The view's
+// model is set already.
 void Configure(QListView& view, QAbstractItemView::SelectionMode mode);
 
 } // namespace listViews

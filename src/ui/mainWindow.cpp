@@ -23,6 +23,7 @@
 #include "ui/folderWindow.h"
 #include "ui/historyWindow.h"
 #include "ui/inputListWindow.h"
+#include "ui/keyboardRoute.h"
 #include "ui/loadFailure.h"
 #include "ui/outputListWindow.h"
 #include "ui/mainMenu.h"
@@ -64,7 +65,9 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     layout->addWidget(panel_);
     layout->addWidget(childArea_, 1);
     setCentralWidget(desk);
-    childArea_->installEventFilter(this);
+    // The viewport, not the area: the area's resize event comes before the
+    // viewport has taken its new size.
+    childArea_->viewport()->installEventFilter(this);
 
     inputFolder_ = new FolderWindow(folders::FolderSide::Input);
     workList_ = new WorkListWindow(
@@ -75,8 +78,20 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     historyWindow_ = new HistoryWindow;
     outputList_ = new OutputListWindow;
     for (ChildWindow* child : Children()) {
-        QMdiSubWindow* frame = childArea_->addSubWindow(child);
+        // Minimise and maximise, but no close button: the children live as
+        // long as the desk. The styles draw the close button with the frame
+        // menu, so that goes as well.
+        QMdiSubWindow* frame = childArea_->addSubWindow(
+            child,
+            Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
         frame->hide();
+        // A child brought back from minimised or maximised takes its tile.
+        connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                [this](Qt::WindowStates before, Qt::WindowStates now) {
+                    const Qt::WindowStates apart = Qt::WindowMinimized | Qt::WindowMaximized;
+                    if ((before & apart) && !(now & apart))
+                        LayOutDesk();
+                });
     }
     ConnectChildren();
 
@@ -85,6 +100,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
                                                      static_cast<core::IRunDesk&>(*this));
     connect(panel_, &RunPanel::ExecuteClicked, this, &MainWindow::Execute);
     connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
+    new KeyboardRoute(*this, *panel_, *childArea_);
     paintThrottle_ = new PaintThrottle(*this);
     connect(paintThrottle_, &PaintThrottle::AboutToPaint, this, [this] {
         for (ChildWindow* child : Children())
@@ -106,7 +122,12 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     connect(commands_, &DeskCommands::OptionsAccepted, this, &MainWindow::FollowOptions);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The frames report their state once more as they go.
+    for (ChildWindow* child : Children())
+        disconnect(child->SubWindow(), nullptr, this, nullptr);
+}
 
 void MainWindow::ConnectChildren()
 {
@@ -221,9 +242,11 @@ void MainWindow::FollowOptions()
 
 bool MainWindow::RestoreGeometry()
 {
-    const std::optional<core::MainGeometry> stored = core::ReadMainGeometry();
+    QList<options::InvalidStoredValue> outOfRange;
+    const std::optional<core::MainGeometry> stored = core::ReadMainGeometry(&outOfRange);
     if (!stored)
         return false;
+    options::ReportInvalid(outOfRange);
     const int dpi = logicalDpiX();
     const QSize screenSize = screen()->geometry().size();
     const core::MainGeometry geometry =
@@ -240,7 +263,7 @@ bool MainWindow::RestoreGeometry()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == childArea_ && event->type() == QEvent::Resize)
+    if (watched == childArea_->viewport() && event->type() == QEvent::Resize)
         LayOutDesk();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -260,12 +283,23 @@ void MainWindow::TileChildren()
                                           presentation::ToTwips(client.height(), dpi));
     if (!tiles)
         return;
+    // The tiles' edges in pixels; the outer ones are the viewport's own, so
+    // rounding neither leaves a gap nor puts a window past the edge.
+    const childLayout::Rect& last = tiles->back();
+    const auto edge = [dpi](int twips, int outerTwips, int outerPixels) {
+        return twips == outerTwips ? outerPixels : presentation::ToPixels(twips, dpi);
+    };
     const QList<ChildWindow*> children = Children();
     for (int i = 0; i < children.size(); ++i) {
+        QMdiSubWindow* frame = children[i]->SubWindow();
+        // Minimised children keep to the bottom, where the area lines them up.
+        if (frame->isMinimized() || frame->isMaximized())
+            continue;
         const childLayout::Rect& tile = (*tiles)[i];
-        children[i]->SubWindow()->setGeometry(
-            presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi),
-            presentation::ToPixels(tile.width, dpi), presentation::ToPixels(tile.height, dpi));
+        const int right = edge(tile.left + tile.width, last.left + last.width, client.width());
+        const int bottom = edge(tile.top + tile.height, last.top + last.height, client.height());
+        const QPoint topLeft(presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi));
+        frame->setGeometry(QRect(topLeft, QPoint(right - 1, bottom - 1)));
     }
 }
 

@@ -82,8 +82,8 @@ void OptionsDialog::BuildControls()
         kinds->addButton(autoKind_[kind], kind);
     }
     autoKinds_ = Steady(NewIndentedRow({autoKind_[0], autoKind_[1], autoKind_[2]}, this));
-    autoCopy_ =
-        Steady(NewCheckBox(QStringLiteral("ckbLog"), messages::Text(SharedMessage::CopyHistoryOption), this));
+    autoCopy_ = NewCheckBox(QStringLiteral("ckbLog"), messages::Text(SharedMessage::CopyHistoryOption), this);
+    autoCopyRow_ = Steady(NewIndentedRow({autoCopy_}, this));
     resize_ = NewCheckBox(QStringLiteral("ckbResize"), messages::Text(SharedMessage::ResizeOption), this);
     tooltips_ = NewCheckBox(QStringLiteral("ckbTip"), messages::Text(SharedMessage::TooltipOption), this);
 
@@ -101,7 +101,7 @@ void OptionsDialog::BuildControls()
     for (QWidget* row : std::initializer_list<QWidget*>{lzh_, lzhKinds_, cab_, cabKinds, upperCase_,
                                                         leaveOut_, autoRun_, autoKinds_})
         layout->addWidget(row);
-    layout->addWidget(NewIndentedRow({autoCopy_}, this));
+    layout->addWidget(autoCopyRow_);
     layout->addWidget(resize_);
     layout->addWidget(tooltips_);
     layout->addSpacing(8);
@@ -130,15 +130,14 @@ void OptionsDialog::BuildControls()
 
 void OptionsDialog::FollowLzh()
 {
-    lzhExe_->setVisible(lzh_->isChecked());
-    lzhX_->setVisible(lzh_->isChecked());
-    lzhLha_->setVisible(lzh_->isChecked());
+    // The whole row hides: only a hidden row keeps its place.
+    lzhKinds_->setVisible(lzh_->isChecked());
 }
 
 void OptionsDialog::FollowAuto()
 {
     autoKinds_->setVisible(autoRun_->isChecked());
-    autoCopy_->setVisible(autoRun_->isChecked());
+    autoCopyRow_->setVisible(autoRun_->isChecked());
 }
 
 void OptionsDialog::SetLibrariesAvailable(bool lzh, bool cab)

@@ -72,6 +72,7 @@ private:
     QWidget* autoKinds_;
     std::array<QRadioButton*, 3> autoKind_;
     QCheckBox* autoCopy_;
+    QWidget* autoCopyRow_;
     QCheckBox* resize_;
     QCheckBox* tooltips_;
     QPushButton* ok_;

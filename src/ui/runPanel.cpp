@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -49,8 +50,58 @@ RunPanel::RunPanel(QWidget* parent)
     cancel_->setObjectName(QStringLiteral("btnCancel"));
     Tip(cancel_, messages::Text(messages::SharedMessage::CancelTip));
     connect(cancel_, &QPushButton::clicked, this, &RunPanel::CancelClicked);
+    AddKeys();
     progressBar_->setTextVisible(false);
     HideProgress();
+}
+
+void RunPanel::AddKeys()
+{
+    // Keys beside the captions, which stay as they are (no mnemonics).
+    const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3};
+    for (size_t kind = 0; kind < execute_.size(); ++kind) {
+        auto* key = new QShortcut(QKeySequence(Qt::CTRL | digits[kind]), this);
+        QPushButton* button = execute_[kind];
+        connect(key, &QShortcut::activated, button, [button] {
+            if (button->isEnabled())
+                button->click();
+        });
+    }
+    // Only during a run: elsewhere Escape belongs to whatever has the keyboard.
+    cancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    cancelKey_->setEnabled(false);
+    connect(cancelKey_, &QShortcut::activated, cancel_, &QPushButton::click);
+}
+
+QList<QPushButton*> RunPanel::ButtonsOn() const
+{
+    QList<QPushButton*> on;
+    for (QPushButton* button : {execute_[0], execute_[1], execute_[2], cancel_}) {
+        if (button->isEnabled())
+            on.append(button);
+    }
+    return on;
+}
+
+bool RunPanel::TakeKeyboard()
+{
+    const QList<QPushButton*> on = ButtonsOn();
+    if (on.isEmpty())
+        return false;
+    on.first()->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool RunPanel::focusNextPrevChild(bool next)
+{
+    const QList<QPushButton*> on = ButtonsOn();
+    if (on.isEmpty())
+        return QWidget::focusNextPrevChild(next);
+    const auto at = on.indexOf(qobject_cast<QPushButton*>(focusWidget()));
+    const auto count = on.size();
+    const auto target = at < 0 ? 0 : (at + (next ? 1 : count - 1)) % count;
+    on.at(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void RunPanel::ApplyFont()
@@ -68,6 +119,7 @@ void RunPanel::SetExecuteEnabled(bool enabled)
 void RunPanel::SetCancelEnabled(bool enabled)
 {
     cancel_->setEnabled(enabled);
+    cancelKey_->setEnabled(enabled);
 }
 
 void RunPanel::PlaceCancelButton(int dotsPerInch)

@@ -66,10 +66,23 @@ TEST_P(BrokenGeometry, StopsTheStart)
 INSTANTIATE_TEST_SUITE_P(Values, BrokenGeometry,
                          ::testing::Values(BrokenCase{"LeftText", "Main_Left", "left"},
                                            BrokenCase{"HeightEmpty", "Main_Height", ""},
-                                           BrokenCase{"StateText", "Main_WindowState", "max"},
-                                           BrokenCase{"StateUnknown", "Main_WindowState", "5"},
-                                           BrokenCase{"StateNegative", "Main_WindowState", "-1"}),
+                                           BrokenCase{"StateText", "Main_WindowState", "max"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainGeometryTest, AStateOutOfRangeGivesANormalWindowAndIsReported)
+{
+    Seed(settings::kCurrent, "Main_Width", "9000");
+    for (const char* state : {"3", "-1", "32767"}) {
+        Seed(settings::kCurrent, "Main_WindowState", state);
+        QList<options::InvalidStoredValue> outOfRange;
+        EXPECT_EQ(core::ReadMainGeometry(&outOfRange), (MainGeometry{1000, 1000, 9000, 8000, Normal}))
+            << state;
+        ASSERT_EQ(outOfRange.size(), 1) << state;
+        EXPECT_EQ(outOfRange[0].key, QStringLiteral("Main_WindowState"));
+        EXPECT_EQ(outOfRange[0].text, QString::fromLatin1(state));
+        EXPECT_EQ(outOfRange[0].defaultText, QStringLiteral("0"));
+    }
+}
 
 struct ClampCase {
     const char* name;

@@ -152,6 +152,16 @@ TEST_F(OptionsTest, UnconvertibleValueTakesItsDefaultAndIsReportedWhileTheRestLo
         EXPECT_EQ(ValueOf(key), expected) << key.toStdString();
 }
 
+TEST_F(OptionsTest, AFontSizeOutOfRangeTakesItsDefaultAndIsReported)
+{
+    store.Seed(kCurrentApplication, kSection, QStringLiteral("Font_Size"), QStringLiteral("32767"));
+    const QList<options::InvalidStoredValue> invalid = options::LoadOptions();
+    ASSERT_EQ(invalid.size(), 1);
+    EXPECT_EQ(invalid[0].key + u'=' + invalid[0].text + u'/' + invalid[0].defaultText,
+              QStringLiteral("Font_Size=32767/10"));
+    EXPECT_EQ(options::Current().fontSize, 10);
+}
+
 TEST_F(OptionsTest, UnconvertibleValueTakesTheDefaultNotWhatWasLoadedBefore)
 {
     store.Seed(kCurrentApplication, kSection, QStringLiteral("Font_Size"), QStringLiteral("12"));
@@ -196,7 +206,12 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredCase{"IntegerHalfToEven", "AutoExe", "2.5", "2"},
                       StoredCase{"IntegerRoundsUp", "Font_Size", "11.6", "12"},
                       StoredCase{"IntegerTooLarge", "Font_Size", "70000", "10"},
-                      StoredCase{"IntegerNegative", "Font_Size", "-3", "-3"},
+                      StoredCase{"FontSizeNegative", "Font_Size", "-3", "10"},
+                      StoredCase{"FontSizeHuge", "Font_Size", "32767", "10"},
+                      StoredCase{"FontSizeBelowTheChooser", "Font_Size", "5", "10"},
+                      StoredCase{"FontSizeSmallest", "Font_Size", "6", "6"},
+                      StoredCase{"FontSizeLargest", "Font_Size", "72", "72"},
+                      StoredCase{"FontSizeAboveTheChooser", "Font_Size", "73", "10"},
                       StoredCase{"IntegerText", "AutoExe", "Win32", "2"},
                       StoredCase{"TextAsIs", "Lzh_OptDos", " s -x1  ", " s -x1  "},
                       StoredCase{"EmptyText", "Cab_Opt", "", ""}),

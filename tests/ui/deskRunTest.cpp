@@ -8,6 +8,7 @@
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 
 #include <future>
 
@@ -135,6 +136,40 @@ TEST_F(DeskRunTest, CancelClickedDuringAConversionStopsBeforeTheNextFile)
         (QStringList{input.path() + QStringLiteral("/b.lzh"), input.path() + QStringLiteral("/c.lzh")}));
     EXPECT_EQ(HistoryWindowOf(desk).History().Lines().constLast(), QStringLiteral("中断しました"));
     EXPECT_EQ(StateOf(desk), (DeskState{true, true, true, false, QString()}));
+}
+
+TEST_F(DeskRunTest, CtrlDigitsRunTheirKindsAndEscapeCancelsARun)
+{
+    MainWindow& desk = Desk({Archive("a.lzh"), Archive("b.lzh"), Archive("c.lzh")});
+    desk.show();
+    desk.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desk));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(HistoryWindowOf(desk).History().Lines().isEmpty()) << "Escape alone starts nothing";
+
+    // Escape while the first file is converted: the run stops after it.
+    std::promise<void> cancelled;
+    QObject::connect(&CancelButtonOf(desk), &QPushButton::clicked, &desk, [&] { cancelled.set_value(); });
+    library->run = [&, first = true](const QString& line) mutable {
+        if (first) {
+            first = false;
+            QMetaObject::invokeMethod(
+                &desk, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+                Qt::QueuedConnection);
+            if (cancelled.get_future().wait_for(std::chrono::seconds(10)) != std::future_status::ready)
+                return 0x8020;
+        }
+        return archiver::FakeArchiverLibrary::WritesExe()(line);
+    };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(library->calls.filter(QStringLiteral("run s -+ -jyo")).size(), 1) << "one DOS conversion";
+    EXPECT_EQ(HistoryWindowOf(desk).History().Lines().constLast(), QStringLiteral("中断しました"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(library->calls.filter(QStringLiteral("run s -+ -jw2")).size(), 2) << "the rest as Win16";
+    EXPECT_EQ(WorkListOf(desk).Work().Count(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(library->calls.filter(QStringLiteral("run s -+ -gw2")).size(), 0) << "its button is off";
 }
 
 TEST_F(DeskRunTest, ClosingDuringARunFinishesTheFileThenClosesAndStores)

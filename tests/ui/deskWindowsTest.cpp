@@ -2,6 +2,7 @@
 // keys, dropped files and dragged ones.
 #include <QAction>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,8 +10,13 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QStyleOptionTitleBar>
+#include <QListView>
 #include <QTest>
 #include <QUrl>
+
+#include <functional>
 
 #include "deskRig.h"
 #include "ui/childLayout.h"
@@ -111,6 +117,72 @@ TEST_F(DeskWindowsTest, TiledChildrenFollowTheDesksSize)
     }
 }
 
+// The six tiles cover the viewport exactly: no gap, no overlap, nothing past
+// its edges (a window past the edge counts as not showing).
+void ExpectTilesFillTheArea(MainWindow& desk, const char* step)
+{
+    const QRect area(QPoint(0, 0), ChildAreaOf(desk).viewport()->size());
+    QRegion covered;
+    int coveredPixels = 0;
+    for (ChildWindow* child : desk.Children()) {
+        const QRect tile = child->SubWindow()->geometry();
+        EXPECT_TRUE(area.contains(tile)) << step << ' ' << child->objectName().toStdString();
+        covered += tile;
+        coveredPixels += tile.width() * tile.height();
+    }
+    EXPECT_EQ(covered, QRegion(area)) << step;
+    EXPECT_EQ(coveredPixels, area.width() * area.height()) << step << ": tiles overlap";
+}
+
+TEST_F(DeskWindowsTest, TilesFillTheAreaAfterEveryChangeOfTheDesksSize)
+{
+    MainWindow& desk = Desk();
+    desk.resize(533, 533);
+    desk.show();
+    QApplication::processEvents();
+    ExpectTilesFillTheArea(desk, "shown at 533");
+    const struct {
+        const char* step;
+        std::function<void()> change;
+    } steps[] = {
+        {"maximised", [&] { desk.showMaximized(); }},
+        {"restored", [&] { desk.showNormal(); }},
+        {"dragged", [&] { desk.resize(1201, 803); }},
+        {"dragged back", [&] { desk.resize(533, 533); }},
+        {"bigger font",
+         [&] {
+             options::Current().fontSize = 16;
+             PresentationChanges::Current().AnnounceFont();
+         }},
+    };
+    for (const auto& s : steps) {
+        s.change();
+        QApplication::processEvents();
+        ExpectTilesFillTheArea(desk, s.step);
+    }
+}
+
+TEST_F(DeskWindowsTest, AMinimisedChildKeepsToTheBottomWhenTheDeskIsResized)
+{
+    MainWindow& desk = Desk();
+    desk.show();
+    QApplication::processEvents();
+    QMdiSubWindow* history = HistoryWindowOf(desk).SubWindow();
+    history->showMinimized();
+    QApplication::processEvents();
+    const int minimisedHeight = history->height();
+    for (const QSize size : {QSize(1000, 760), QSize(800, 600)}) {
+        desk.resize(size);
+        QApplication::processEvents();
+        EXPECT_TRUE(history->isMinimized());
+        EXPECT_EQ(history->height(), minimisedHeight) << "not tiled over another window";
+        EXPECT_EQ(history->geometry().bottom(), ChildAreaOf(desk).viewport()->height() - 1);
+    }
+    history->showNormal();
+    QApplication::processEvents();
+    ExpectTilesFillTheArea(desk, "restored child");
+}
+
 TEST_F(DeskWindowsTest, UntiledChildrenComeBackWhereTheyWereAndStayThere)
 {
     options::Current().resizeChildren = false;
@@ -176,16 +248,140 @@ TEST_F(DeskWindowsTest, AStoredPlaceThatIsNoNumberEndsTheLoadWithTheWindowsText)
     }
 }
 
-TEST_F(DeskWindowsTest, AChildsFrameDoesNotCloseIt)
+TEST_F(DeskWindowsTest, AChildsFrameOffersNoCloseButtonAndACloseRequestMinimisesIt)
 {
-    // Every child lives as long as the desk; closing one would lose it.
+    // Every child lives as long as the desk; closing one would lose it, and a
+    // close button that did nothing would be worse than none.
     MainWindow& desk = Desk();
     desk.show();
     for (ChildWindow* child : desk.Children()) {
-        EXPECT_FALSE(child->SubWindow()->close()) << child->objectName().toStdString();
-        EXPECT_TRUE(child->SubWindow()->isVisible());
+        QMdiSubWindow* frame = child->SubWindow();
+        // The title bar as the frame's style lays it out.
+        QStyleOptionTitleBar bar;
+        bar.initFrom(frame);
+        bar.titleBarFlags = frame->windowFlags();
+        bar.titleBarState = frame->windowState();
+        bar.subControls = QStyle::SC_All;
+        bar.rect =
+            QRect(0, 0, frame->width(), frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, frame));
+        const auto shown = [&](QStyle::SubControl button) {
+            return !frame->style()->subControlRect(QStyle::CC_TitleBar, &bar, button, frame).isEmpty();
+        };
+        EXPECT_FALSE(shown(QStyle::SC_TitleBarCloseButton)) << child->objectName().toStdString();
+        EXPECT_TRUE(shown(QStyle::SC_TitleBarMinButton));
+        EXPECT_TRUE(shown(QStyle::SC_TitleBarMaxButton));
+        // What is left of closing (a close request from elsewhere) minimises.
+        EXPECT_FALSE(frame->close()) << child->objectName().toStdString();
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_TRUE(frame->isMinimized());
+        frame->showNormal();
     }
     EXPECT_EQ(ChildAreaOf(desk).subWindowList().size(), 6);
+    ExpectTilesFillTheArea(desk, "after the close requests");
+}
+
+// The pane that holds the keyboard: the panel, a child window by its
+// internal name, or nothing.
+QString PaneWithTheKeyboard(const MainWindow& desk)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return QStringLiteral("<none>");
+    if (Named(desk, "pnlTollbrook").isAncestorOf(focus))
+        return focus->objectName();
+    for (const ChildWindow* child : desk.Children()) {
+        if (child->isAncestorOf(focus))
+            return child->objectName();
+    }
+    return QStringLiteral("<elsewhere>");
+}
+
+TEST_F(DeskWindowsTest, F6WalksThePanesAndTabGoesRoundThePanelsButtons)
+{
+    MainWindow& desk = Desk({Archive("a.lzh")});
+    desk.show();
+    desk.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desk));
+    InputFolderOf(desk).Drives()->setFocus();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* pane;
+    } steps[] = {
+        {Qt::Key_F6, Qt::NoModifier, "mdiinFile"},       {Qt::Key_F6, Qt::NoModifier, "mdiFile"},
+        {Qt::Key_F6, Qt::NoModifier, "mdiOutDir"},       {Qt::Key_F6, Qt::NoModifier, "mdiStatus"},
+        {Qt::Key_F6, Qt::NoModifier, "mdiOutFile"},      {Qt::Key_F6, Qt::NoModifier, "btnExe0"},
+        {Qt::Key_F6, Qt::ShiftModifier, "mdiOutFile"},   {Qt::Key_F6, Qt::NoModifier, "btnExe0"},
+        {Qt::Key_Tab, Qt::NoModifier, "btnExe1"},        {Qt::Key_Tab, Qt::NoModifier, "btnExe2"},
+        {Qt::Key_Tab, Qt::NoModifier, "btnExe0"}, // Cancel is off while idle
+        {Qt::Key_Backtab, Qt::ShiftModifier, "btnExe2"}, {Qt::Key_F6, Qt::NoModifier, "mdiinDir"},
+        {Qt::Key_F6, Qt::ShiftModifier, "btnExe0"},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+        EXPECT_EQ(PaneWithTheKeyboard(desk), QString::fromLatin1(step.pane)) << step.pane;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(library->calls.filter(QStringLiteral("run s -+ -gw2")).size(), 1)
+        << "Win32 pressed by the keyboard";
+    EXPECT_EQ(ExecuteButtonOf(desk, 2).text(), QStringLiteral("Ｗｉｎ３２")) << "the caption unchanged";
+
+    // With nothing to convert the panel has no button on and is passed over.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiOutFile"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiinDir"));
+}
+
+TEST_F(DeskWindowsTest, EveryListScrollsToTheEndOfItsLongestLine)
+{
+    const QString longName = QString(120, u'x') + QStringLiteral(".lzh");
+    // A list of rows of one size measures its last row: the long ones come first.
+    MainWindow& desk = Desk({Archive(longName.toLatin1().constData()), Archive("a.lzh")});
+    desk.show();
+    const QString longLine = QStringLiteral("%1 : %2").arg(input.path() + u'/' + longName, QString(80, u'y'));
+    HistoryWindowOf(desk).History().Add(longLine);
+    HistoryWindowOf(desk).History().Add(QStringLiteral("short"));
+    const struct {
+        const char* list;
+        int row;
+    } lists[] = {{"lstFile", 0}, {"lstKekka", 0}};
+    for (int fontSize : {10, 20}) {
+        options::Current().fontSize = static_cast<short>(fontSize);
+        PresentationChanges::Current().AnnounceFont();
+        QApplication::processEvents();
+        for (const auto& l : lists) {
+            auto& view = Named<QListView>(desk, l.list);
+            view.doItemsLayout();
+            const QModelIndex row = view.model()->index(l.row, 0);
+            const int textWidth = view.fontMetrics().horizontalAdvance(row.data().toString());
+            view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+            const QRect shown = view.visualRect(row);
+            EXPECT_GE(shown.width(), textWidth) << l.list << " at " << fontSize;
+            EXPECT_LE(shown.left() + textWidth, view.viewport()->width()) << l.list << " at " << fontSize;
+        }
+    }
+}
+
+TEST_F(DeskWindowsTest, TitlesFollowTheDesksFont)
+{
+    MainWindow& desk = Desk();
+    desk.show();
+    int lastTitleHeight = 0;
+    for (short size : {9, 16, 24}) {
+        options::Current().fontSize = size;
+        PresentationChanges::Current().AnnounceFont();
+        QApplication::processEvents();
+        const QFontMetrics desks(presentation::OptionsFont());
+        for (ChildWindow* child : desk.Children()) {
+            const QMdiSubWindow& frame = *child->SubWindow();
+            EXPECT_EQ(QFontInfo(frame.font()).family(), QFontInfo(child->font()).family());
+            EXPECT_EQ(frame.font().pointSize(), size) << child->objectName().toStdString();
+            EXPECT_GT(frame.fontMetrics().height(), lastTitleHeight) << "larger with a larger font";
+        }
+        lastTitleHeight = desks.height();
+    }
 }
 
 TEST_F(DeskWindowsTest, MenuBarFollowsTheActiveChildsMenuState)

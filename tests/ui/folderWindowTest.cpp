@@ -182,9 +182,10 @@ TEST_F(FolderWindowTest, EnterOpensTheHighlightedFolderAndBackspaceTheOneAbove)
     EXPECT_EQ(window.Folder(), QStringLiteral("/")) << "nothing above the root";
 }
 
-TEST_F(FolderWindowTest, ADriveThatCannotBeOpenedLeavesTheFolderAndItsDrive)
+TEST_F(FolderWindowTest, OnlyAnotherDriveThatCanBeOpenedLeavesTheFolder)
 {
-    services.drives.drives = {{QStringLiteral("/"), QString()}, {Path("gone"), QStringLiteral("USB")}};
+    services.drives.drives = {
+        {QStringLiteral("/"), QString()}, {Path("gone"), QStringLiteral("USB")}, {Path("a"), QString()}};
     FolderWindow window(FolderSide::Input);
     ASSERT_TRUE(window.Load(Path("b")));
     DriveBox& drives = *window.Drives();
@@ -194,7 +195,14 @@ TEST_F(FolderWindowTest, ADriveThatCannotBeOpenedLeavesTheFolderAndItsDrive)
     EXPECT_EQ(window.Folder(), Path("b"));
     EXPECT_EQ(drives.SelectedRoot(), QStringLiteral("/"));
     emit drives.activated(0);
-    EXPECT_EQ(window.Folder(), QStringLiteral("/")) << "picking a drive opens its root";
+    EXPECT_EQ(window.Folder(), Path("b")) << "re-picking the drive shown keeps the folder";
+    emit drives.activated(2);
+    EXPECT_EQ(window.Folder(), Path("a")) << "picking another drive opens its root";
+    window.OpenFolder(Path("a/one"));
+    emit drives.activated(2);
+    EXPECT_EQ(window.Folder(), Path("a/one"));
+    emit drives.activated(0);
+    EXPECT_EQ(window.Folder(), QStringLiteral("/"));
 }
 
 TEST_F(FolderWindowTest, CopyOpensThisFolderInTheOtherWindow)

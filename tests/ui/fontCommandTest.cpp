@@ -2,6 +2,9 @@
 
 #include "support/fakeServices.h"
 #include "support/printQString.h"
+#include "ui/widgetTest.h"
+
+#include <QFontInfo>
 
 #include <gtest/gtest.h>
 
@@ -49,25 +52,39 @@ TEST(FontCommandTest, AnyDifferenceStoresAllFourWithTheSizeRoundedHalfToEven)
     }
 }
 
-TEST(FontCommandTest, ChooserStartsFromTheCurrentFontAndCancelChangesNothing)
+using FontChooserTest = testSupport::WidgetTest;
+
+TEST_F(FontChooserTest, OpensOnTheFaceTheStoredNameResolvesToAndOkUnchangedKeepsTheName)
 {
-    testSupport::FakeServices services;
-    const options::Options saved = options::Current();
-    options::Current() = Holding("IPAMincho", 12, true, false);
+    const struct {
+        const char* storedName;
+        short size;
+        bool bold;
+    } cases[] = {{"ＭＳ 明朝", 10, false}, {"IPAMincho", 12, true}};
+    for (const auto& c : cases) {
+        options::Current() = Holding(c.storedName, c.size, c.bold, false);
+        const QString face = QFontInfo(presentation::OptionsFont()).family();
+        dialogs.asked.clear();
 
-    EXPECT_FALSE(fontCommand::ChooseFont()) << "the fake returns the initial font, as a cancel does";
-    ASSERT_EQ(services.dialogs.asked.size(), 1);
-    EXPECT_EQ(services.dialogs.asked.first().kind, platform::FakeDialogs::Kind::Font);
-    EXPECT_EQ(services.dialogs.asked.first().text, QStringLiteral("IPAMincho"));
-    EXPECT_EQ(services.dialogs.asked.first().detail, QStringLiteral("12"));
+        EXPECT_FALSE(fontCommand::ChooseFont()) << "the fake returns the initial font, as a cancel does";
+        ASSERT_EQ(dialogs.asked.size(), 1);
+        EXPECT_EQ(dialogs.asked.first().kind, platform::FakeDialogs::Kind::Font);
+        EXPECT_EQ(dialogs.asked.first().text, face) << c.storedName;
+        EXPECT_EQ(dialogs.asked.first().detail, QString::number(c.size));
 
-    services.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("IPAGothic"), 10.5f, false, true});
+        dialogs.fontAnswers.enqueue(FontChoice{face, static_cast<float>(c.size), c.bold, false});
+        EXPECT_FALSE(fontCommand::ChooseFont()) << "OK on the face shown";
+        EXPECT_EQ(options::Current().fontName, QString::fromUtf8(c.storedName));
+    }
+    EXPECT_NE(QFontInfo(QFont(QString::fromUtf8("ＭＳ 明朝"))).family(), QString::fromUtf8("ＭＳ 明朝"))
+        << "the default name is an alias";
+
+    dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("IPAGothic"), 10.5f, false, true});
     EXPECT_TRUE(fontCommand::ChooseFont());
     EXPECT_EQ(options::Current().fontName, QStringLiteral("IPAGothic"));
     EXPECT_EQ(options::Current().fontSize, 10);
     EXPECT_FALSE(options::Current().fontBold);
     EXPECT_TRUE(options::Current().fontItalic);
-    options::Current() = saved;
 }
 
 } // namespace

@@ -65,6 +65,18 @@ TEST_F(MainWindowTest, StoredPlaceThatIsNotANumberEndsTheStartWithItsMessage)
     EXPECT_TRUE(store.writes.isEmpty());
 }
 
+TEST_F(MainWindowTest, AWindowStateOutOfRangeOpensANormalDesk)
+{
+    for (const char* state : {"3", "-1"}) {
+        store.Seed(kCurrentApplication, kSection, QStringLiteral("Main_WindowState"),
+                   QString::fromLatin1(state));
+        MainWindow window;
+        EXPECT_TRUE(window.PrepareDesk()) << state;
+        EXPECT_TRUE(dialogs.messages().isEmpty()) << state;
+        EXPECT_EQ(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), Qt::WindowNoState);
+    }
+}
+
 // The captions a person reads in the menu bar, top level first, each
 // submenu's items after its own caption.
 QStringList MenuCaptions(const QMenuBar& bar)

@@ -101,6 +101,19 @@ TEST_F(OptionsDialogTest, HiddenSubOptionsKeepTheirValues)
     EXPECT_TRUE(Control("ckbLZH_X")->isChecked());
 }
 
+TEST_F(OptionsDialogTest, KeepsItsSizeWhenSubOptionsHideAndShow)
+{
+    dialog.SetOptions(Stored());
+    dialog.show();
+    QApplication::processEvents();
+    const QSize shown = dialog.size();
+    for (const char* choice : {"ckbLZH", "ckbAuto", "ckbLZH", "ckbAuto"}) {
+        Control(choice)->click();
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.size(), shown) << "after " << choice;
+    }
+}
+
 TEST_F(OptionsDialogTest, MissingLibrariesDisableTheirTypesButShowTheValues)
 {
     const struct {

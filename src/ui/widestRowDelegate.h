@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class QListView;
+
+// Gives every row of a list of uniform rows the width of its widest one, so
+// the list scrolls sideways to the end of its longest line. A list of
+// uniform rows measures only its first row (which keeps long lists fast);
+// this delegate measures each row once as it comes and makes the first
+// row's size the widest.
+class WidestRowDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    // Follows view's model and font from now on.
+    explicit WidestRowDelegate(QListView& view);
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The text width of rows first to last (inclusive), taken into widest_.
+    void Measure(int first, int last);
+    void MeasureAll();
+
+    QListView& view_;
+    int widest_ = 0;
+};
