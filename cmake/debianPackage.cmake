@@ -25,7 +25,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The desk speaks Japanese: without a CJK face every caption is boxes. The
 # SVG plugin draws the program's icon.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho | fonts-noto-cjk, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho | fonts-noto-cjk, libqt6svg6, qt6-translations-l10n")
 # The manual opens in the desktop's browser through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # CPack adds postinst and postrm scripts that run ldconfig whenever a shared

@@ -27,6 +27,10 @@ QString GetSystemDir();
 // executable>/../share/tollbrook2/manual, cleaned, in the same form.
 QString GetManualDir();
 
+// The folder that holds the compiled translations of the windows' texts:
+// <folder of the running executable>/../share/tollbrook2/translations.
+QString GetTranslationsDir();
+
 // " (1,500.0M Free)" for the file system holding `path`; empty when the free
 // space is unknown or zero.
 QString GetFreeSpaceText(const QString& path);

@@ -1,4 +1,5 @@
-// Where temporary files go, where the archiver libraries and the manual are.
+// Where temporary files go, where the archiver libraries, the manual and the
+// translations are.
 #include "util/paths.h"
 
 #include <QDir>
@@ -39,6 +40,11 @@ QString GetSystemDir()
 QString GetManualDir()
 {
     return BesideTheProgram(QStringLiteral(TB_MANUAL_DIR_NAME));
+}
+
+QString GetTranslationsDir()
+{
+    return BesideTheProgram(QStringLiteral(TB_TRANSLATIONS_DIR_NAME));
 }
 
 } // namespace paths
