@@ -6,11 +6,11 @@
 
 namespace {
 
-// The engine indents the lines about the archive in hand with an
-// ideographic space.
+// The engine indents the lines about the archive in hand: with an
+// ideographic space in Japanese, with spaces in English.
 bool Indented(const QString& line)
 {
-    return line.startsWith(QChar(0x3000));
+    return line.startsWith(QChar(0x3000)) || line.startsWith(u' ');
 }
 
 } // namespace

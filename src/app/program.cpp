@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 
 #include <cstdio>
 
 #include "app/automaticStart.h"
+#include "app/language.h"
 #include "app/qtPlatform.h"
 #include "core/callOptions.h"
 #include "platform/display.h"
@@ -15,6 +17,7 @@
 #include "platform/services.h"
 #include "ui/mainWindow.h"
 #include "ui/presentation.h"
+#include "util/paths.h"
 
 namespace app {
 
@@ -26,6 +29,12 @@ int Run(const QList<QByteArray>& arguments)
     platform::ScopedServices services(
         {.dialogs = &dialogs, .clipboard = &clipboard, .documents = &documents});
 
+    // Before any line is written: the automatic run speaks the language too.
+    const Language language = ChooseLanguage(arguments, QLocale::system().uiLanguages());
+    if (!InstallLanguage(language) && language == Language::English)
+        std::fprintf(stderr,
+                     "tollbrook2: the English translation was not found in %s; the texts stay Japanese\n",
+                     qPrintable(paths::GetTranslationsDir()));
     const WindowlessStart start = StartWithoutWindow(arguments);
     if (start.exitStatus)
         return *start.exitStatus;

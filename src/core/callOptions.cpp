@@ -46,6 +46,10 @@ CallOptions ParseCallArguments(const QList<QByteArray>& arguments, const QString
             call.kind = KindByName(argument.mid(7));
             if (!call.kind)
                 call.error = QStringLiteral("unknown kind \"%1\" (dos, win16 or win32)").arg(argument.mid(7));
+        } else if (argument.startsWith(QStringLiteral("--lang="))) {
+            call.language = argument.mid(7);
+            if (call.language != u"ja" && call.language != u"en")
+                call.error = QStringLiteral("unknown language \"%1\" (ja or en)").arg(call.language);
         } else if (argument.startsWith(QStringLiteral("--out="))) {
             const QString folder = argument.mid(6);
             if (folder.isEmpty()) {
@@ -103,6 +107,8 @@ QString UsageText()
                           "                  (default: the stored option AutoExe)\n"
                           "  --out=FOLDER    output folder of the automatic run (default: the start\n"
                           "                  folder of the output folder window)\n"
+                          "  --lang=LANG     the language of the windows and the lines of this start:\n"
+                          "                  ja or en (default: the desktop's language)\n"
                           "  --help          show this text and end\n"
                           "  --version       show the version and end\n"
                           "  --              what follows are archive names\n"

@@ -18,6 +18,7 @@ struct CallOptions {
     bool automatic = false;    // --auto: as if the option Auto were on
     std::optional<short> kind; // --kind=dos|win16|win32
     QString outputFolder;      // --out=<folder>, made absolute
+    QString language;          // --lang=ja|en; the program installs it before the parse
     QStringList names;         // everything else, in order
     // Names whose bytes are no text in the file-name encoding (UTF-8): no
     // string could give them back to the file system unchanged.

@@ -4,6 +4,7 @@
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QMenu>
 #include <QMimeData>
@@ -47,8 +48,9 @@ OutputListWindow::OutputListWindow(QWidget* parent)
     list_->setSelectionModel(&output_.SelectionModel());
     TakeList(*list_, messages::Text(ProgramMessage::OutputListTip), QAbstractItemView::ExtendedSelection);
     Popup()->addAction(messages::Text(SharedMessage::ClearMenu), this, [this] { output_.Clear(); });
-    // This item's caption is the window's own, not the catalogue's.
-    Popup()->addAction(QStringLiteral("リフレッシュ"), this, [this] {
+    // This item's caption is the window's own, not the catalogue's; the same
+    // Japanese text shares the catalogue's translation.
+    Popup()->addAction(QCoreApplication::translate("messages", "リフレッシュ"), this, [this] {
         const BusyPointer busy;
         output_.Refresh();
     });

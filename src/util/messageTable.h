@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
-#include <QUtf8StringView>
 
 #include <algorithm>
 #include <span>
@@ -23,14 +23,16 @@ constexpr bool IsStrictlyAscending(std::span<const Row<Id>> rows)
         == rows.end();
 }
 
-// The text of the row with this ID; an ID without a row gives the empty string.
+// The text of the row with this ID in the language the application speaks:
+// the row's own (Japanese) text is the source text of the installed
+// translation, context "messages". An ID without a row gives the empty string.
 template <typename Id>
 QString Find(std::span<const Row<Id>> rows, Id id)
 {
     const auto row = std::ranges::lower_bound(rows, id, {}, &Row<Id>::id);
     if (row == rows.end() || row->id != id)
         return {};
-    return QUtf8StringView(row->text).toString();
+    return QCoreApplication::translate("messages", reinterpret_cast<const char*>(row->text));
 }
 
 } // namespace messages

@@ -45,25 +45,29 @@ private:
 
 TEST(HistoryEcho, AnArchivesLinesGoOutWithTheNextUnindentedLine)
 {
-    const QString making = QStringLiteral("\u3000making");
-    const QString created = QStringLiteral("\u3000created");
-    struct Step {
-        QString added;
-        QString seen; // what the reader finds right after
-    };
-    const Step steps[] = {
-        {QStringLiteral("[ /in/A.LZH ]"), QStringLiteral("[ /in/A.LZH ]\n")},
-        {making, {}},
-        {created, {}},
-        {QStringLiteral("[ /in/B.LZH ]"), making + u'\n' + created + QStringLiteral("\n[ /in/B.LZH ]\n")},
-        {making, {}},
-        {QStringLiteral("all finished"), making + QStringLiteral("\nall finished\n")},
-    };
-    Pipe pipe;
-    HistoryEcho echo(pipe.writer);
-    for (const Step& step : steps) {
-        echo.Add(step.added);
-        EXPECT_EQ(pipe.Written(), step.seen) << step.added.toStdString();
+    // The Japanese lines are indented with an ideographic space, the English
+    // ones with two spaces.
+    for (const QString& indent : {QStringLiteral("\u3000"), QStringLiteral("  ")}) {
+        const QString making = indent + QStringLiteral("making");
+        const QString created = indent + QStringLiteral("created");
+        struct Step {
+            QString added;
+            QString seen; // what the reader finds right after
+        };
+        const Step steps[] = {
+            {QStringLiteral("[ /in/A.LZH ]"), QStringLiteral("[ /in/A.LZH ]\n")},
+            {making, {}},
+            {created, {}},
+            {QStringLiteral("[ /in/B.LZH ]"), making + u'\n' + created + QStringLiteral("\n[ /in/B.LZH ]\n")},
+            {making, {}},
+            {QStringLiteral("all finished"), making + QStringLiteral("\nall finished\n")},
+        };
+        Pipe pipe;
+        HistoryEcho echo(pipe.writer);
+        for (const Step& step : steps) {
+            echo.Add(step.added);
+            EXPECT_EQ(pipe.Written(), step.seen) << step.added.toStdString();
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // The built program run as a process on a machine without a display: a
 // temporary configuration folder, real archives, the real libraries.
 #include "support/fatFolder.h"
+#include "support/englishTexts.h"
 #include "support/fileBytes.h"
 #include "support/sealedSfx.h"
 #include "support/storedSettings.h"
@@ -131,6 +132,8 @@ protected:
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
+        for (auto variable = environment.cbegin(); variable != environment.cend(); ++variable)
+            env.insert(variable.key(), variable.value());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path() + QStringLiteral("/runtime"));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
@@ -177,6 +180,8 @@ protected:
     }
 
     QTemporaryDir dir;
+    // Variables set for the program beyond the test's own.
+    QMap<QString, QString> environment;
 };
 
 TEST_F(AutomaticRun, ConvertsArchivesGivenOnTheCommandLine)
@@ -597,6 +602,44 @@ TEST_F(AutomaticRun, RemovalSwitchWithoutADisplayKeepsTheSettings)
     }
 }
 
+TEST_F(AutomaticRun, TheLinesSpeakTheDesktopsLanguageUnlessLangSaysOtherwise)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
+    const QString damaged = WriteInput(QStringLiteral("b.lzh"), QByteArray("-lh5- is no archive"));
+    const QStringList japanese = {Header(lzh), T(LzhMaking), T(Created), T(AllFinished)};
+    const struct {
+        const char* lang;
+        const char* option;
+        bool english;
+    } cases[] = {
+        {"en_US.UTF-8", nullptr, true}, {"de_DE.UTF-8", nullptr, true},      {"ja_JP.UTF-8", nullptr, false},
+        {"C.UTF-8", nullptr, false},    {"en_US.UTF-8", "--lang=ja", false}, {"C.UTF-8", "--lang=en", true},
+    };
+    for (const auto& c : cases) {
+        environment = {{QStringLiteral("LANG"), QString::fromLatin1(c.lang)},
+                       {QStringLiteral("LC_ALL"), QString()},
+                       {QStringLiteral("LC_MESSAGES"), QString()},
+                       {QStringLiteral("LANGUAGE"), QString()}};
+        QStringList arguments{QStringLiteral("--auto"), QStringLiteral("--out=out")};
+        if (c.option)
+            arguments << QString::fromLatin1(c.option);
+        const Result run = Run(arguments << lzh << damaged);
+        const std::string said =
+            std::string(c.lang) + " " + (c.option ? c.option : "") + ":\n" + run.out.toStdString();
+        EXPECT_EQ(run.exitStatus, 1) << said;
+        QFile::remove(Out() + QStringLiteral("/A.EXE"));
+        if (c.english) {
+            EXPECT_FALSE(testSupport::HasJapanese(run.out)) << said;
+            EXPECT_TRUE(run.out.contains(QStringLiteral("\n  Self-extractor created\n"))) << said;
+            EXPECT_TRUE(run.out.endsWith(QStringLiteral("\nAll finished\n"))) << said;
+        } else {
+            EXPECT_TRUE(run.out.startsWith(Lines(japanese.mid(0, 3)))) << said;
+            EXPECT_TRUE(run.out.endsWith(Lines({T(AllFinished)}))) << said;
+        }
+    }
+}
+
 TEST_F(AutomaticRun, HelpVersionAndWrongOptions)
 {
     struct Case {
@@ -610,6 +653,7 @@ TEST_F(AutomaticRun, HelpVersionAndWrongOptions)
         {{QStringLiteral("--kind=win64"), QStringLiteral("--auto")}, 3, ""},
         {{QStringLiteral("--out=no/such/folder"), QStringLiteral("--auto")}, 3, ""},
         {{QStringLiteral("--frobnicate")}, 3, ""},
+        {{QStringLiteral("--lang=fr")}, 3, ""},
     };
     for (const Case& c : cases) {
         const Result run = Run(c.arguments);

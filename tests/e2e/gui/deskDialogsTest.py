@@ -70,8 +70,9 @@ def test(args):
             desk.choose(app, ["(L)og", "Log(S)ave"])
             save = app.window("Tollbrook2")
             app.find(role="combo box", name="LogFile(*.LOG)", within=save)
-            app.find(role="text", name="File name:", within=save).set_text_contents(os.path.join(work, "run"))
-            desk.press(app.find(role="push button", name="Save", within=save))
+            # Qt's own dialog speaks the desk's language too.
+            app.find(role="text", name="ファイル名(N):", within=save).set_text_contents(os.path.join(work, "run"))
+            desk.press(app.find(role="push button", name="保存(S)", within=save))
             log = os.path.join(work, "run.LOG")
             desktop.wait_until(lambda: os.path.isfile(log), what="the log file, with its default extension")
             with open(log, "rb") as saved:

@@ -78,7 +78,7 @@ def test(args):
             prompt = shown(app, "フォルダ名入力")
             app.find(role="text", within=prompt).set_text_contents("2024")
             shoot(desk, prompt, args.out, "new-folder")
-            desk.press(app.find(role="push button", name="Cancel", within=prompt))
+            desk.press(app.find(role="push button", name="キャンセル", within=prompt))
             desktop.wait_until(closed(app, "フォルダ名入力"), what="the prompt to close")
 
             desk.choose(app, ["(A)bout"])

@@ -1,0 +1,97 @@
+#include "app/language.h"
+#include "util/programMessages.h"
+#include "util/sharedMessages.h"
+
+#include "support/englishTexts.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+
+namespace {
+
+using app::Language;
+
+TEST(Language, DesktopChoice)
+{
+    const struct {
+        QStringList uiLanguages;
+        Language expected;
+    } cases[] = {
+        {{QStringLiteral("ja-JP"), QStringLiteral("ja")}, Language::Japanese},
+        {{QStringLiteral("ja")}, Language::Japanese},
+        {{QStringLiteral("C")}, Language::Japanese},
+        {{QStringLiteral("POSIX")}, Language::Japanese},
+        {{}, Language::Japanese},
+        {{QStringLiteral("en-US"), QStringLiteral("en")}, Language::English},
+        {{QStringLiteral("en-GB")}, Language::English},
+        {{QStringLiteral("de-DE"), QStringLiteral("de")}, Language::English},
+        // Only the first choice counts.
+        {{QStringLiteral("fr-FR"), QStringLiteral("ja-JP")}, Language::English},
+        {{QStringLiteral("ja-JP"), QStringLiteral("en-US")}, Language::Japanese},
+        // A language whose code merely begins with the letters j, a.
+        {{QStringLiteral("jam")}, Language::English},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(app::LanguageForUiLanguages(c.uiLanguages), c.expected)
+            << c.uiLanguages.join(u',').toStdString();
+}
+
+TEST(Language, LangOptionOverridesTheDesktopForOneStart)
+{
+    const QStringList english{QStringLiteral("en-US")};
+    const QStringList japanese{QStringLiteral("ja-JP")};
+    const struct {
+        QList<QByteArray> arguments;
+        QStringList uiLanguages;
+        Language expected;
+    } cases[] = {
+        {{"--lang=ja"}, english, Language::Japanese},
+        {{"--lang=en"}, japanese, Language::English},
+        {{"--auto", "--lang=en", "a.lzh"}, {QStringLiteral("C")}, Language::English},
+        // A value the program does not know leaves the desktop's choice (the
+        // option's parse says what is wrong).
+        {{"--lang=fr"}, japanese, Language::Japanese},
+        {{"--lang="}, english, Language::English},
+        // After "--" it is an archive name.
+        {{"--", "--lang=en"}, japanese, Language::Japanese},
+        {{"a.lzh"}, english, Language::English},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(app::ChooseLanguage(c.arguments, c.uiLanguages), c.expected)
+            << c.arguments.join(' ').toStdString();
+}
+
+// Every text of both message tables has an English translation: none comes
+// back Japanese once the translation is installed.
+TEST(Language, EveryCatalogueTextHasAnEnglishTranslation)
+{
+    int argc = 1;
+    char name[] = "languageTest";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> application;
+    if (!QCoreApplication::instance())
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    const testSupport::EnglishTranslation english;
+    ASSERT_TRUE(english.Loaded());
+
+    int translated = 0;
+    for (int id = std::numeric_limits<qint16>::min(); id <= std::numeric_limits<qint16>::max(); ++id) {
+        for (const QString& text : {messages::Text(static_cast<messages::ProgramMessage>(id)),
+                                    messages::Text(static_cast<messages::SharedMessage>(id))}) {
+            EXPECT_FALSE(testSupport::HasJapanese(text)) << id << ": " << text.toStdString();
+            translated += text.isEmpty() ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(translated, 94 + 54);
+    // The buttons as English users know them.
+    EXPECT_EQ(messages::Text(messages::ProgramMessage::DosCaption), u"DOS");
+    EXPECT_EQ(messages::Text(messages::ProgramMessage::Win16Caption), u"Win16");
+    EXPECT_EQ(messages::Text(messages::ProgramMessage::Win32Caption), u"Win32");
+    EXPECT_EQ(messages::Text(messages::SharedMessage::CancelCaption), u"Cancel");
+}
+
+} // namespace
