@@ -188,6 +188,23 @@ int NoteTest(void* context, int event, const lzh_entry* /*entry*/, int result)
     return 0;
 }
 
+// Decodes the members from reading.nextStart on; through them, the members
+// met must number endCount, as walked.
+int RunTest(TestReading& reading, std::size_t endCount, std::string& detail)
+{
+    Decoder decoder(reading, NoteTest);
+    lzh_run(decoder.State(), static_cast<unsigned long>(reading.nextStart), LZH_MODE_TEST);
+    // A failed write makes the stream read nothing more: its cause comes first.
+    if (reading.stream != nullptr && reading.stream->Error() != tbarc::kDone)
+        return reading.stream->Error();
+    if (reading.changed || reading.count != endCount) {
+        detail = kChanged;
+        return tbarc::kCannotReadInput;
+    }
+    detail = reading.detail;
+    return reading.failure;
+}
+
 } // namespace
 
 Walk WalkMembers(const InputFile& input, std::uint64_t start, std::vector<LzhMember>& members,
@@ -233,17 +250,7 @@ int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::ve
     reading.members = &members;
     reading.leaveOut = &leaveOut;
     reading.nextStart = start;
-    Decoder decoder(reading, NoteTest);
-    lzh_run(decoder.State(), static_cast<unsigned long>(start), LZH_MODE_TEST);
-    // A failed write makes the stream read nothing more: its cause comes first.
-    if (stream.Error() != tbarc::kDone)
-        return stream.Error();
-    if (reading.changed || reading.count != members.size()) {
-        detail = kChanged;
-        return tbarc::kCannotReadInput;
-    }
-    detail = reading.detail;
-    return reading.failure;
+    return RunTest(reading, members.size(), detail);
 }
 
 int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, std::size_t first, std::size_t count,
@@ -258,14 +265,7 @@ int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, std::size
     reading.leaveOut = &leaveOut;
     reading.count = first;
     reading.nextStart = members[first].start;
-    Decoder decoder(reading, NoteTest);
-    lzh_run(decoder.State(), static_cast<unsigned long>(reading.memoryStart), LZH_MODE_TEST);
-    if (reading.changed || reading.count != first + count) {
-        detail = kChanged;
-        return tbarc::kCannotReadInput;
-    }
-    detail = reading.detail;
-    return reading.failure;
+    return RunTest(reading, first + count, detail);
 }
 
 } // namespace unlha32
