@@ -191,15 +191,21 @@ bool OutputFile::OpenUnnamed()
     // error. It matters once the file gets a short-lived name.
     lockFd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
     if (lockFd_ < 0 || flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
-        close(fd_);
-        fd_ = -1;
-        if (lockFd_ >= 0)
-            close(lockFd_);
-        lockFd_ = -1;
+        CloseFiles();
         return false;
     }
     unnamed_ = true;
     return true;
+}
+
+void OutputFile::CloseFiles()
+{
+    if (fd_ >= 0)
+        close(fd_);
+    if (lockFd_ >= 0)
+        close(lockFd_);
+    fd_ = -1;
+    lockFd_ = -1;
 }
 
 int OutputFile::OpenNamed()
@@ -211,21 +217,17 @@ int OutputFile::OpenNamed()
             continue;
         if (fd_ < 0)
             return WriteErrorCode(errno);
-        scratchPath_ = candidate;
         lockFd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
         const bool locked = lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
         // A cleaner looking at the new, still unmarked file holds it for a
         // moment: this one goes (nobody else removes an unmarked file) and
         // another name is tried.
         if (lockFd_ >= 0 && !locked && errno == EWOULDBLOCK) {
-            close(fd_);
-            fd_ = -1;
-            close(lockFd_);
-            lockFd_ = -1;
+            CloseFiles();
             unlink(candidate.c_str());
-            scratchPath_.clear();
             continue;
         }
+        scratchPath_ = candidate;
         // Marked only under the lock: a cleaner that sees the mark finds the
         // file held. Where no lock can be had (a file system without flock)
         // it is never marked, so never taken for a stale one.

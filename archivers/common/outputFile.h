@@ -73,6 +73,8 @@ private:
 
     bool OpenUnnamed();
     int OpenNamed();
+    // Closes fd_ and lockFd_, which lets go of the lock.
+    void CloseFiles();
     int LinkIntoPlace(bool replace);
     int MoveIntoPlace(bool replace);
 
