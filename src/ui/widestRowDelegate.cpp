@@ -16,10 +16,9 @@ WidestRowDelegate::WidestRowDelegate(QListView& view) : QStyledItemDelegate(&vie
                 Measure(topLeft.row(), bottomRight.row());
             });
     // A row that goes may have been the widest.
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &WidestRowDelegate::MeasureAll);
-    connect(model, &QAbstractItemModel::modelReset, this, &WidestRowDelegate::MeasureAll);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { stale_ = true; });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { stale_ = true; });
     view.installEventFilter(this);
-    MeasureAll();
 }
 
 QSize WidestRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -27,27 +26,34 @@ QSize WidestRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     // The row's own margins around the widest text.
     const int margins = size.width() - QFontMetrics(option.font).horizontalAdvance(index.data().toString());
-    size.setWidth(std::max(size.width(), widest_ + margins));
+    size.setWidth(std::max(size.width(), Widest() + margins));
     return size;
 }
 
 bool WidestRowDelegate::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FontChange)
-        MeasureAll();
+        stale_ = true;
     return QStyledItemDelegate::eventFilter(watched, event);
 }
 
-void WidestRowDelegate::Measure(int first, int last)
+void WidestRowDelegate::Measure(int first, int last) const
 {
+    // A stale width is measured whole anyway.
+    if (stale_)
+        return;
     const QAbstractItemModel& model = *view_.model();
     const QFontMetrics metrics(view_.font());
     for (int row = first; row <= last; ++row)
         widest_ = std::max(widest_, metrics.horizontalAdvance(model.index(row, 0).data().toString()));
 }
 
-void WidestRowDelegate::MeasureAll()
+int WidestRowDelegate::Widest() const
 {
-    widest_ = 0;
-    Measure(0, view_.model()->rowCount() - 1);
+    if (stale_) {
+        stale_ = false;
+        widest_ = 0;
+        Measure(0, view_.model()->rowCount() - 1);
+    }
+    return widest_;
 }

@@ -8,7 +8,10 @@ class QListView;
 // the list scrolls sideways to the end of its longest line. A list of
 // uniform rows measures only its first row (which keeps long lists fast);
 // this delegate measures each row once as it comes and makes the first
-// row's size the widest.
+// row's size the widest. After a removal, a reset or a new font the rows
+// are measured again, once, when the view next asks for a size: a list
+// that loses a row for each one it gains (a full history) or many rows one
+// by one is not measured whole each time.
 class WidestRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -22,9 +25,11 @@ protected:
 
 private:
     // The text width of rows first to last (inclusive), taken into widest_.
-    void Measure(int first, int last);
-    void MeasureAll();
+    void Measure(int first, int last) const;
+    // The widest row, measured again first when it may have changed.
+    int Widest() const;
 
     QListView& view_;
-    int widest_ = 0;
+    mutable int widest_ = 0;
+    mutable bool stale_ = true;
 };
