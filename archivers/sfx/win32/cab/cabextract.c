@@ -163,6 +163,15 @@ static INT_PTR skip_entry(const WCHAR* why, WCHAR* name)
     return 0;
 }
 
+/* skip_entry for an entry whose stream was already made: frees it too. */
+static INT_PTR drop_entry(stream* s, const WCHAR* why, WCHAR* name)
+{
+    mem_free(s->temp);
+    mem_free(s->path);
+    mem_free(s);
+    return skip_entry(why, name);
+}
+
 /* The stored name checked by the rules every self-extractor shares; the
  * parts to create, joined by '\\', in *clean (NULL when it is refused). */
 static WCHAR* checked_name(PFDINOTIFICATION info, BOOL* safe)
@@ -212,34 +221,31 @@ static INT_PTR open_entry(PFDINOTIFICATION info)
     }
     s->kind = STREAM_FILE;
     s->path = prepare_target(name);
-    if (s->path != NULL && !w32_wide && w32_to_ansi(s->path, spelled) == NULL) {
-        /* Windows 95 names files only in its code page */
-        mem_free(s->path);
-        mem_free(s);
-        return skip_entry(L"not written, this system's code page has no spelling of the name: ", name);
-    }
-    if (s->path != NULL && w32_extracted_before(s->path)) {
-        mem_free(s->path);
-        mem_free(s);
-        return skip_entry(L"not written, an earlier entry of this cabinet has that name: ", name);
-    }
+    /* Windows 95 names files only in its code page */
+    if (s->path != NULL && !w32_wide && w32_to_ansi(s->path, spelled) == NULL)
+        return drop_entry(s, L"not written, this system's code page has no spelling of the name: ", name);
+    if (s->path != NULL && w32_extracted_before(s->path))
+        return drop_entry(s, L"not written, an earlier entry of this cabinet has that name: ", name);
     if (s->path != NULL && !current_run->unattended && w32_attributes(s->path) != INVALID_FILE_ATTRIBUTES
-        && MessageBoxW(NULL, s->path, L"Replace the existing file?", MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        mem_free(s->path);
-        mem_free(s);
-        return skip_entry(L"kept the existing file: ", name);
-    }
+        && MessageBoxW(NULL, s->path, L"Replace the existing file?", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return drop_entry(s, L"kept the existing file: ", name);
     s->temp = s->path == NULL ? NULL : mem_alloc((DWORD)(w32_length(s->path) + 16) * sizeof(WCHAR));
     s->file = s->temp == NULL ? INVALID_HANDLE_VALUE : w32_create_scratch(s->path, s->temp);
-    if (s->file == INVALID_HANDLE_VALUE) {
-        mem_free(s->temp);
-        mem_free(s->path);
-        mem_free(s);
-        return skip_entry(L"cannot write: ", name);
-    }
+    if (s->file == INVALID_HANDLE_VALUE)
+        return drop_entry(s, L"cannot write: ", name);
     mem_free(name);
     open_entry_stream = s;
     return (INT_PTR)s;
+}
+
+/* An entry FDI delivered that was not written: logged with its path,
+   counted as failed, and its stream finished. */
+static INT_PTR fail_entry(stream* s, const WCHAR* why)
+{
+    log_line(current_run, why, s->path);
+    ++current_run->failed;
+    finish_stream(s);
+    return TRUE;
 }
 
 static INT_PTR close_entry(PFDINOTIFICATION info)
@@ -248,36 +254,26 @@ static INT_PTR close_entry(PFDINOTIFICATION info)
     open_entry_stream = NULL;
     if (s->written != s->expected) {
         /* Some cabinet.dll builds close an entry cut short by a damaged block. */
-        log_line(current_run, L"damaged: ", s->path);
-        ++current_run->failed;
-        finish_stream(s);
-        return TRUE;
+        return fail_entry(s, L"damaged: ");
     }
     if (s->kind == STREAM_FILE) {
         FILETIME local, utc;
+        w32_file_id id;
+        BOOL known;
         if (DosDateTimeToFileTime(info->date, info->time, &local) && LocalFileTimeToFileTime(&local, &utc))
             SetFileTime(s->file, NULL, NULL, &utc);
-    }
-    if (s->kind == STREAM_FILE) {
-        w32_file_id id;
-        BOOL known = w32_identify(s->file, &id);
+        known = w32_identify(s->file, &id);
         CloseHandle(s->file);
-        s->kind = STREAM_SINK; /* closed: FinishStream only frees */
+        s->kind = STREAM_SINK; /* closed: finish_stream only frees */
         /* an earlier entry may have taken the name meanwhile (one the file
            system takes for the same name) */
         if (w32_extracted_before(s->path)) {
             w32_delete_file(s->temp);
-            log_line(current_run, L"not written, an earlier entry of this cabinet has that name: ", s->path);
-            ++current_run->failed;
-            finish_stream(s);
-            return TRUE;
+            return fail_entry(s, L"not written, an earlier entry of this cabinet has that name: ");
         }
         if (!w32_replace(s->temp, s->path)) {
             w32_delete_file(s->temp);
-            log_line(current_run, L"cannot write: ", s->path);
-            ++current_run->failed;
-            finish_stream(s);
-            return TRUE;
+            return fail_entry(s, L"cannot write: ");
         }
         if (known)
             w32_remember(&id);
