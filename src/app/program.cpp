@@ -37,7 +37,8 @@ int Run(const QList<QByteArray>& arguments)
         std::fprintf(
             stderr,
             language == Language::English
-                ? "tollbrook2: the English translation was not found in %s; the texts stay Japanese\n"
+                ? "tollbrook2: the English translation was not found in %s; the windows and messages stay "
+                  "Japanese\n"
                 : "tollbrook2: the Japanese translation was not found in %s; the lines on the "
                   "terminal stay English\n",
             qPrintable(paths::GetTranslationsDir()));

@@ -771,4 +771,29 @@ TEST_F(AutomaticRun, TheTerminalLinesFollowTheLanguage)
     }
 }
 
+// A program installed without its translations still says everything, in
+// the texts' source language, and says that the translation is missing.
+TEST_F(AutomaticRun, WithoutItsTranslationsTheLinesStayReadable)
+{
+    const QString bare = dir.path() + QStringLiteral("/bare/bin/tollbrook2");
+    QDir().mkpath(QFileInfo(bare).path());
+    ASSERT_TRUE(QFile::copy(Program, bare));
+    const struct {
+        const char* lang;
+        const char* missing;
+    } cases[] = {{"--lang=ja", "the Japanese translation was not found"},
+                 {"--lang=en", "the English translation was not found"}};
+    for (const auto& c : cases) {
+        const Result run = RunProgram(bare, {QString::fromLatin1(c.lang), QStringLiteral("--auto")});
+        EXPECT_EQ(run.exitStatus, 3) << c.lang;
+        const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << run.err.toStdString();
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("tollbrook2: ") + QString::fromLatin1(c.missing)))
+            << lines[0].toStdString();
+        EXPECT_EQ(
+            lines[1],
+            QStringLiteral("tollbrook2: no archive to convert (give existing archives of an enabled type)"));
+    }
+}
+
 } // namespace
