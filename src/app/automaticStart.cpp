@@ -18,6 +18,7 @@
 #include "util/applicationTitle.h"
 #include "util/sharedMessages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -53,14 +54,17 @@ int ExitStatusOf(const core::RunSummary& summary, bool namesPassedOver)
 int NothingToConvert()
 {
     PrintLine(stderr,
-              QStringLiteral("tollbrook2: no archive to convert (give existing archives of an "
-                             "enabled type)"));
+              QStringLiteral("tollbrook2: ")
+                  + QCoreApplication::translate(
+                      "terminal", "no archive to convert (give existing archives of an enabled type)"));
     return core::ExitNothingDone;
 }
 
 void ReportPassedOver(const QString& name, const QString& why)
 {
-    PrintLine(stderr, QStringLiteral("tollbrook2: %1: not taken: %2").arg(name, why));
+    PrintLine(stderr,
+              QStringLiteral("tollbrook2: ")
+                  + QCoreApplication::translate("terminal", "%1: not taken: %2").arg(name, why));
 }
 
 void ReportUndecodable(const QList<QByteArray>& names)
@@ -68,8 +72,9 @@ void ReportUndecodable(const QList<QByteArray>& names)
     const QByteArray folder = QFile::encodeName(QDir::currentPath()) + '/';
     for (const QByteArray& name : names)
         ReportPassedOver(core::PrintableName(name.startsWith('/') ? name : folder + name),
-                         QStringLiteral("the name is not valid UTF-8, the file-name encoding of this system "
-                                        "(rename it, for example with convmv)"));
+                         QCoreApplication::translate("terminal",
+                                                     "the name is not valid UTF-8, the file-name encoding of "
+                                                     "this system (rename it, for example with convmv)"));
 }
 
 // The automatic run never writes the settings, so a settings file with lines
@@ -80,13 +85,13 @@ void ReportPartlyReadSettings()
         QStringList numbers;
         for (const int line : file.skippedLines)
             numbers.append(QString::number(line));
-        const bool one = numbers.size() == 1;
+        const QString said = numbers.size() == 1
+            ? QCoreApplication::translate(
+                "terminal", "%1: line %2 cannot be read; it is left out and the other settings apply")
+            : QCoreApplication::translate(
+                "terminal", "%1: lines %2 cannot be read; they are left out and the other settings apply");
         PrintLine(stderr,
-                  QStringLiteral("tollbrook2: %1: %2 %3 cannot be read; %4 left out and the other "
-                                 "settings apply")
-                      .arg(file.path, one ? QStringLiteral("line") : QStringLiteral("lines"),
-                           numbers.join(QStringLiteral(", ")),
-                           one ? QStringLiteral("it is") : QStringLiteral("they are")));
+                  QStringLiteral("tollbrook2: ") + said.arg(file.path, numbers.join(QStringLiteral(", "))));
     }
 }
 
@@ -130,9 +135,11 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
 int EndOverLimit()
 {
     PrintLine(stderr,
-              QStringLiteral("tollbrook2: more than %1 archives given: one run converts at most %1, "
-                             "so none was converted")
-                  .arg(core::kWorkListLimit));
+              QStringLiteral("tollbrook2: ")
+                  + QCoreApplication::translate("terminal",
+                                                "more than %1 archives given: one run converts at "
+                                                "most %1, so none was converted")
+                        .arg(core::kWorkListLimit));
     return core::ExitOverLimit;
 }
 

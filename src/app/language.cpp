@@ -45,10 +45,26 @@ Language ChooseLanguage(const QList<QByteArray>& arguments, const QStringList& u
 
 namespace {
 
-// Loads one translation file into the application for its whole life.
+// The name of the translators this program installs, so that a language
+// installed anew replaces them instead of piling up beneath its own.
+const QString kTranslatorName = QStringLiteral("tollbrook2 language");
+
+void RemoveInstalledTranslators()
+{
+    const auto installed =
+        QCoreApplication::instance()->findChildren<QTranslator*>(kTranslatorName, Qt::FindDirectChildrenOnly);
+    for (QTranslator* translator : installed) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+// Loads one translation file into the application until another language
+// is installed.
 bool Load(const QString& name, const QString& folder)
 {
     auto* translator = new QTranslator(QCoreApplication::instance());
+    translator->setObjectName(kTranslatorName);
     if (!translator->load(name, folder)) {
         delete translator;
         return false;
@@ -60,12 +76,15 @@ bool Load(const QString& name, const QString& folder)
 
 bool InstallLanguage(Language language)
 {
+    messages::SetShownLanguage(language);
+    RemoveInstalledTranslators();
     const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     switch (language) {
     case Language::Japanese:
-        // The program's own texts are Japanese already; Qt's buttons and
-        // dialogs are not.
-        return Load(QStringLiteral("qtbase_ja"), qtFolder);
+        // The windows' texts are Japanese already; the terminal's lines, Qt's
+        // buttons and dialogs are not.
+        Load(QStringLiteral("qtbase_ja"), qtFolder);
+        return Load(QStringLiteral("tollbrook2_ja"), paths::GetTranslationsDir());
     case Language::English: return Load(QStringLiteral("tollbrook2_en"), paths::GetTranslationsDir());
     }
     return false;

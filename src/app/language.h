@@ -7,11 +7,12 @@
 
 #include <optional>
 
+#include "util/shownLanguage.h"
+
 namespace app {
 
-// The languages the windows and the terminal lines speak. Japanese is the
-// language of the source texts; every other one comes from a translation.
-enum class Language { Japanese, English };
+// The languages the windows and the terminal lines speak.
+using messages::Language;
 
 // The language a --lang= value names ("ja", "en"); nothing for any other.
 std::optional<Language> LanguageByName(const QString& name);
@@ -25,9 +26,11 @@ Language LanguageForUiLanguages(const QStringList& uiLanguages);
 // a "--") when it names one, the desktop's choice otherwise.
 Language ChooseLanguage(const QList<QByteArray>& arguments, const QStringList& uiLanguages);
 
-// Loads the program's translation and Qt's own into the running
-// application; Japanese loads nothing of ours. False when a file the
-// language needs was not found.
+// Makes the language the shown one and loads the program's translation and
+// Qt's own into the running application, in place of those a call before
+// loaded. False when the program's own translation was not found (its
+// texts then stay in their source language); a missing translation of Qt's
+// leaves only Qt's buttons and dialogs in English.
 bool InstallLanguage(Language language);
 
 } // namespace app

@@ -31,10 +31,17 @@ int Run(const QList<QByteArray>& arguments)
 
     // Before any line is written: the automatic run speaks the language too.
     const Language language = ChooseLanguage(arguments, QLocale::system().uiLanguages());
-    if (!InstallLanguage(language) && language == Language::English)
-        std::fprintf(stderr,
-                     "tollbrook2: the English translation was not found in %s; the texts stay Japanese\n",
-                     qPrintable(paths::GetTranslationsDir()));
+    // Without its translation a text stays in its source language, which
+    // is what these two lines can only be written in.
+    if (!InstallLanguage(language))
+        std::fprintf(
+            stderr,
+            language == Language::English
+                ? "tollbrook2: the English translation was not found in %s; the windows and messages stay "
+                  "Japanese\n"
+                : "tollbrook2: the Japanese translation was not found in %s; the lines on the "
+                  "terminal stay English\n",
+            qPrintable(paths::GetTranslationsDir()));
     const WindowlessStart start = StartWithoutWindow(arguments);
     if (start.exitStatus)
         return *start.exitStatus;
@@ -43,10 +50,9 @@ int Run(const QList<QByteArray>& arguments)
     if (!platform::HasDisplay()) {
         if (start.listFull)
             return EndOverLimit();
-        std::fprintf(
-            stderr,
-            "tollbrook2: no display available (%s); nothing to convert, so the window is not opened\n",
-            NoDisplayReason().toLocal8Bit().constData());
+        const QString line = QCoreApplication::translate(
+            "terminal", "no display available (%1); nothing to convert, so the window is not opened");
+        std::fprintf(stderr, "tollbrook2: %s\n", line.arg(NoDisplayReason()).toUtf8().constData());
         return core::ExitNothingDone;
     }
 

@@ -1,6 +1,7 @@
 #include "app/qtPlatform.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -76,16 +77,17 @@ QString NoDisplayReason()
 {
     const QString platform = QString::fromLocal8Bit(UserPlatform());
     if (!platform.isNull())
-        return QStringLiteral("QT_QPA_PLATFORM is %1").arg(platform);
+        return QCoreApplication::translate("terminal", "QT_QPA_PLATFORM is %1").arg(platform);
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+        return QCoreApplication::translate("terminal", "neither DISPLAY nor WAYLAND_DISPLAY is set");
     }
     QStringList displays;
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         displays.append(qEnvironmentVariable("WAYLAND_DISPLAY"));
     if (!qEnvironmentVariableIsEmpty("DISPLAY"))
         displays.append(qEnvironmentVariable("DISPLAY"));
-    return QStringLiteral("the display %1 cannot be reached").arg(displays.join(QStringLiteral(" / ")));
+    return QCoreApplication::translate("terminal", "the display %1 cannot be reached")
+        .arg(displays.join(QStringLiteral(" / ")));
 }
 
 QtWarningGate::QtWarningGate()

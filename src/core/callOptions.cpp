@@ -1,5 +1,6 @@
 #include "core/callOptions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,8 @@ CallOptions ParseCallArguments(const QList<QByteArray>& arguments, const QString
             else
                 call.undecodableNames << bytes;
         } else if (!decodable) {
-            call.error = QStringLiteral("option \"%1\" is not valid UTF-8").arg(PrintableName(bytes));
+            call.error = QCoreApplication::translate("terminal", "option \"%1\" is not valid UTF-8")
+                             .arg(PrintableName(bytes));
         } else if (argument == u"--") {
             optionsEnded = true;
         } else if (argument == u"--help") {
@@ -45,22 +47,28 @@ CallOptions ParseCallArguments(const QList<QByteArray>& arguments, const QString
         } else if (argument.startsWith(QStringLiteral("--kind="))) {
             call.kind = KindByName(argument.mid(7));
             if (!call.kind)
-                call.error = QStringLiteral("unknown kind \"%1\" (dos, win16 or win32)").arg(argument.mid(7));
+                call.error =
+                    QCoreApplication::translate("terminal", "unknown kind \"%1\" (dos, win16 or win32)")
+                        .arg(argument.mid(7));
         } else if (argument.startsWith(QStringLiteral("--lang="))) {
             call.language = argument.mid(7);
             if (call.language != u"ja" && call.language != u"en")
-                call.error = QStringLiteral("unknown language \"%1\" (ja or en)").arg(call.language);
+                call.error = QCoreApplication::translate("terminal", "unknown language \"%1\" (ja or en)")
+                                 .arg(call.language);
         } else if (argument.startsWith(QStringLiteral("--out="))) {
             const QString folder = argument.mid(6);
             if (folder.isEmpty()) {
-                call.error = QStringLiteral("--out needs a folder");
+                call.error = QCoreApplication::translate("terminal", "--out needs a folder");
             } else {
                 call.outputFolder = QDir::cleanPath(QDir(currentFolder).absoluteFilePath(folder));
                 if (!QFileInfo(call.outputFolder).isDir())
-                    call.error = QStringLiteral("output folder \"%1\" does not exist").arg(call.outputFolder);
+                    call.error =
+                        QCoreApplication::translate("terminal", "output folder \"%1\" does not exist")
+                            .arg(call.outputFolder);
             }
         } else {
-            call.error = QStringLiteral("unknown option \"%1\" (see --help)").arg(argument);
+            call.error =
+                QCoreApplication::translate("terminal", "unknown option \"%1\" (see --help)").arg(argument);
         }
     }
     return call;

@@ -1,5 +1,7 @@
 #include "core/commandLine.h"
 
+#include <QCoreApplication>
+
 namespace core {
 
 QStringList AbsoluteNames(const QStringList& names, const QString& currentFolder)
@@ -39,13 +41,15 @@ QString AdmissionReason(Admission why)
 {
     switch (why) {
     case Admission::Taken: break;
-    case Admission::Missing: return QStringLiteral("no such file");
-    case Admission::NotAFile: return QStringLiteral("not a file");
+    case Admission::Missing: return QCoreApplication::translate("terminal", "no such file");
+    case Admission::NotAFile: return QCoreApplication::translate("terminal", "not a file");
     case Admission::TypeNotEnabled:
-        return QStringLiteral("not an archive type the options convert (.LZH, .CAB and those enabled)");
-    case Admission::Unreadable: return QStringLiteral("the file cannot be read");
+        return QCoreApplication::translate(
+            "terminal", "not an archive type the options convert (.LZH, .CAB and those enabled)");
+    case Admission::Unreadable: return QCoreApplication::translate("terminal", "the file cannot be read");
     case Admission::ListFull:
-        return QStringLiteral("over the limit of %1 archives in one run").arg(kWorkListLimit);
+        return QCoreApplication::translate("terminal", "over the limit of %1 archives in one run")
+            .arg(kWorkListLimit);
     }
     return {};
 }

@@ -4,6 +4,8 @@
 #include "platform/services.h"
 #include "platform/settingsStore.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace options {
@@ -115,10 +117,11 @@ QList<InvalidStoredValue> LoadOptions()
 void ReportInvalid(const QList<InvalidStoredValue>& invalid)
 {
     for (const InvalidStoredValue& value : invalid) {
-        const QString line =
-            QStringLiteral("tollbrook2: the stored option %1=\"%2\" is not valid; its default "
-                           "\"%3\" is used\n")
-                .arg(value.key, value.text, value.defaultText);
+        const QString line = QStringLiteral("tollbrook2: ")
+            + QCoreApplication::translate(
+                  "terminal", "the stored option %1=\"%2\" is not valid; its default \"%3\" is used")
+                  .arg(value.key, value.text, value.defaultText)
+            + u'\n';
         std::fputs(line.toUtf8().constData(), stderr);
     }
     std::fflush(stderr);

@@ -8,12 +8,12 @@
 
 namespace helpCommand {
 
-QString ManualPage(const QString& manualDir, QLocale::Language language)
+QString ManualPage(const QString& manualDir, messages::Language language)
 {
     const QString japanese = manualDir + QStringLiteral("/manual.html");
     const QString english = manualDir + QStringLiteral("/manual-en.html");
-    const QString preferred = language == QLocale::Japanese ? japanese : english;
-    const QString other = language == QLocale::Japanese ? english : japanese;
+    const QString preferred = language == messages::Language::Japanese ? japanese : english;
+    const QString other = language == messages::Language::Japanese ? english : japanese;
     for (const QString& page : {preferred, other}) {
         if (QFileInfo(page).isFile())
             return page;
@@ -23,7 +23,7 @@ QString ManualPage(const QString& manualDir, QLocale::Language language)
 
 void OpenManual()
 {
-    const QString page = ManualPage(paths::GetManualDir(), QLocale().language());
+    const QString page = ManualPage(paths::GetManualDir(), messages::ShownLanguage());
     if (!page.isEmpty())
         platform::services().documents->Open(page);
 }

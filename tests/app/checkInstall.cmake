@@ -9,7 +9,7 @@ if(NOT result EQUAL 0)
 endif()
 foreach(path bin/tollbrook2 ${SYSTEM_DIR_NAME}/libunlha32.so ${SYSTEM_DIR_NAME}/libcab32.so
              ${SYSTEM_DIR_NAME}/sfx ${MANUAL_DIR_NAME}/manual.html
-             ${TRANSLATIONS_DIR_NAME}/tollbrook2_en.qm
+             ${TRANSLATIONS_DIR_NAME}/tollbrook2_en.qm ${TRANSLATIONS_DIR_NAME}/tollbrook2_ja.qm
              share/applications/tollbrook2.desktop share/icons/hicolor/scalable/apps/tollbrook2.svg
              ${DOC_DIR}/copyright)
   if(NOT EXISTS ${PREFIX}/${path})

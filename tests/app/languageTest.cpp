@@ -1,15 +1,18 @@
 #include "app/language.h"
+#include "ui/helpCommand.h"
+#include "util/paths.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
 #include "support/englishTexts.h"
+#include "support/fakeServices.h"
+#include "support/printQString.h"
 
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 
 namespace {
 
@@ -65,16 +68,37 @@ TEST(Language, LangOptionOverridesTheDesktopForOneStart)
             << c.arguments.join(' ').toStdString();
 }
 
+// Help opens the manual of the language this start chose, not the one of
+// the desktop's locale.
+TEST(Language, HelpOpensTheManualOfTheChosenLanguage)
+{
+    const testSupport::CoreApplication application;
+    const struct {
+        QList<QByteArray> arguments;
+        QStringList uiLanguages;
+        const char* page;
+    } cases[] = {
+        {{"--lang=en"}, {QStringLiteral("ja-JP")}, "manual-en.html"},
+        {{"--lang=ja"}, {QStringLiteral("en-US")}, "manual.html"},
+        {{}, {QStringLiteral("de-DE")}, "manual-en.html"},
+        {{}, {QStringLiteral("C")}, "manual.html"},
+    };
+    for (const auto& c : cases) {
+        testSupport::FakeServices services;
+        app::InstallLanguage(app::ChooseLanguage(c.arguments, c.uiLanguages));
+        helpCommand::OpenManual();
+        EXPECT_EQ(services.documents.opened.join(u'|'),
+                  paths::GetManualDir() + u'/' + QString::fromLatin1(c.page))
+            << c.arguments.join(' ').toStdString();
+    }
+    app::InstallLanguage(Language::Japanese);
+}
+
 // Every text of both message tables has an English translation: none comes
 // back Japanese once the translation is installed.
 TEST(Language, EveryCatalogueTextHasAnEnglishTranslation)
 {
-    int argc = 1;
-    char name[] = "languageTest";
-    char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> application;
-    if (!QCoreApplication::instance())
-        application = std::make_unique<QCoreApplication>(argc, argv);
+    const testSupport::CoreApplication application;
     const testSupport::EnglishTranslation english;
     ASSERT_TRUE(english.Loaded());
 

@@ -34,7 +34,7 @@ TEST_P(HeadlessStart, EndsWithStatusThreeAndOneLine)
 
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(TB_BINARY_DIR "/bin/tollbrook2"), {});
+    program.start(QStringLiteral(TB_BINARY_DIR "/bin/tollbrook2"), {QStringLiteral("--lang=en")});
     ASSERT_TRUE(program.waitForFinished(30000)) << "the program waited on an invisible window";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 3);

@@ -25,6 +25,7 @@ for path in \
   ./usr/lib/tollbrook2/libcab32.so \
   ./usr/lib/tollbrook2/sfx/ \
   ./usr/share/applications/tollbrook2.desktop \
+  ./usr/share/metainfo/invalid.packages.tollbrook2.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/tollbrook2.svg \
   ./usr/share/tollbrook2/manual/manual.html \
   ./usr/share/tollbrook2/manual/manual-en.html \

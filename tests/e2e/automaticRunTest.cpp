@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -446,8 +447,8 @@ TEST_F(AutomaticRun, NothingAcceptableEndsWithStatusThree)
         QStringList passedOver; // the names said not taken, before the last line
     };
     const Case cases[] = {
-        {{QStringLiteral("--auto"), text, lha, gone}, {text, lha, gone}},
-        {{QStringLiteral("--auto")}, {}},
+        {{QStringLiteral("--lang=en"), QStringLiteral("--auto"), text, lha, gone}, {text, lha, gone}},
+        {{QStringLiteral("--lang=en"), QStringLiteral("--auto")}, {}},
     };
     for (const Case& c : cases) {
         const Result run = Run(c.arguments);
@@ -470,10 +471,13 @@ TEST_F(AutomaticRun, EachArgumentIsOneNameAndEveryNameNotTakenIsSaid)
     const QString glued = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh\" b.lzh"));
     Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
     QDir().mkpath(In(QStringLiteral("folder.cab")));
+    const testSupport::CoreApplication application;
+    const testSupport::EnglishTranslation english;
 
-    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), quoted, glued,
-                            In(QStringLiteral("missing.lzh")), QStringLiteral("in/nothere.cab"),
-                            In(QStringLiteral("folder.cab")), QStringLiteral("in/missing/../a.lzh")});
+    const Result run =
+        Run({QStringLiteral("--lang=en"), QStringLiteral("--auto"), QStringLiteral("--out=out"), quoted,
+             glued, In(QStringLiteral("missing.lzh")), QStringLiteral("in/nothere.cab"),
+             In(QStringLiteral("folder.cab")), QStringLiteral("in/missing/../a.lzh")});
     EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
     EXPECT_EQ(run.out,
               Lines({Header(quoted), T(LzhMaking), T(Created), Header(glued), T(LzhMaking), T(Created),
@@ -497,7 +501,8 @@ TEST_F(AutomaticRun, ANameThatIsNoUtf8IsSaidNotDropped)
     const QString shown = In(QStringLiteral("\\x93\\xfa\\x96{.lzh"));
 
     const QString format = QStringLiteral("in/\\223\\372\\226\\173.lzh");
-    const Result alone = RunWithRawName({QStringLiteral("--auto"), QStringLiteral("--out=out")}, format);
+    const Result alone = RunWithRawName(
+        {QStringLiteral("--lang=en"), QStringLiteral("--auto"), QStringLiteral("--out=out")}, format);
     EXPECT_EQ(alone.exitStatus, 3);
     QStringList lines = alone.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << alone.err.toStdString();
@@ -505,8 +510,8 @@ TEST_F(AutomaticRun, ANameThatIsNoUtf8IsSaidNotDropped)
         << lines[0].toStdString();
     EXPECT_TRUE(lines[0].contains(QStringLiteral("UTF-8")));
 
-    const Result mixed =
-        RunWithRawName({QStringLiteral("--auto"), QStringLiteral("--out=out"), plain}, format);
+    const Result mixed = RunWithRawName(
+        {QStringLiteral("--lang=en"), QStringLiteral("--auto"), QStringLiteral("--out=out"), plain}, format);
     EXPECT_EQ(mixed.exitStatus, 1);
     EXPECT_EQ(mixed.err.split(u'\n', Qt::SkipEmptyParts), QStringList({lines[0]}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"PLAIN.EXE"}));
@@ -520,7 +525,8 @@ TEST_F(AutomaticRun, AnUnreadableSettingTakesItsDefaultAndIsSaidOnce)
     ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
     StoreSettings("Lzh=maybe\n");
     const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
-    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh});
+    const Result run =
+        Run({QStringLiteral("--lang=en"), QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh});
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"A.EXE"}));
     EXPECT_EQ(run.err,
@@ -535,7 +541,8 @@ TEST_F(AutomaticRun, ASettingsFileWithAnUnreadableLineKeepsTheRestAndSaysWhich)
     const QByteArray before = ReadBytes(SettingsFile());
     const QString lzh = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("Hello.lzh"));
 
-    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh});
+    const Result run =
+        Run({QStringLiteral("--lang=en"), QStringLiteral("--auto"), QStringLiteral("--out=out"), lzh});
     EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"Hello.EXE"})) << "UCase=False still counts";
     EXPECT_EQ(run.err,
@@ -549,7 +556,9 @@ TEST_F(AutomaticRun, ASettingsFileWithAnUnreadableLineKeepsTheRestAndSaysWhich)
 
 TEST_F(AutomaticRun, MoreNamesThanOneRunTakesSayTheLimit)
 {
-    QStringList arguments{QStringLiteral("--auto"), QStringLiteral("--out=out")};
+    const testSupport::CoreApplication application;
+    const testSupport::EnglishTranslation english;
+    QStringList arguments{QStringLiteral("--lang=en"), QStringLiteral("--auto"), QStringLiteral("--out=out")};
     for (int i = 0; i <= 1000; ++i)
         arguments << Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("%1.lzh").arg(i));
     const Result run = Run(arguments);
@@ -662,6 +671,128 @@ TEST_F(AutomaticRun, HelpVersionAndWrongOptions)
         if (c.status != 0) {
             EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
         }
+    }
+}
+
+// Every line the program writes on standard error is in the chosen language:
+// Japanese under ja, with no English word left but what it quotes, and
+// nothing Japanese under en.
+TEST_F(AutomaticRun, TheTerminalLinesFollowTheLanguage)
+{
+    WriteInput(QStringLiteral("c.txt"), "text");
+    QDir().mkpath(In(QStringLiteral("d.cab")));
+    const QString sample = Samples + QStringLiteral("/hello.lzh");
+    QStringList overLimit{QStringLiteral("--auto")};
+    for (int i = 0; i <= 1000; ++i)
+        overLimit << Copy(sample, QStringLiteral("%1.lzh").arg(i));
+    const QStringList autoMissing{QStringLiteral("--auto"), QStringLiteral("in/x.lzh")};
+    struct Case {
+        const char* what;
+        QStringList arguments;
+        const char* rawName; // printf format of a last argument that is no valid text, or null
+        QByteArray settings;
+        QMap<QString, QString> environment;
+        int exitStatus;
+        qsizetype lines;
+    };
+    const Case cases[] = {
+        {"nothing given", {QStringLiteral("--auto")}, nullptr, {}, {}, 3, 1},
+        {"names not taken",
+         {QStringLiteral("--auto"), QStringLiteral("in/x.lzh"), QStringLiteral("in/d.cab"),
+          QStringLiteral("in/c.txt")},
+         nullptr,
+         {},
+         {},
+         3,
+         4},
+        {"a name that is no UTF-8", {QStringLiteral("--auto")}, "in/\\223.lzh", {}, {}, 3, 2},
+        {"an option that is no UTF-8", {QStringLiteral("--auto")}, "\\055-\\223", {}, {}, 3, 1},
+        {"unknown kind", {QStringLiteral("--kind=zip")}, nullptr, {}, {}, 3, 1},
+        {"unknown language", {QStringLiteral("--lang=fr")}, nullptr, {}, {}, 3, 1},
+        {"no output folder", {QStringLiteral("--out=")}, nullptr, {}, {}, 3, 1},
+        {"missing output folder", {QStringLiteral("--out=zz")}, nullptr, {}, {}, 3, 1},
+        {"unknown option", {QStringLiteral("--zz")}, nullptr, {}, {}, 3, 1},
+        {"a stored option not valid and a line",
+         autoMissing,
+         nullptr,
+         "Lzh=maybe\nno equals sign\n",
+         {},
+         3,
+         4},
+        {"two lines of the settings", autoMissing, nullptr, "no equals\nsign\n", {}, 3, 3},
+        {"over the limit", overLimit, nullptr, {}, {}, 4, 3},
+        {"no display variables", {}, nullptr, {}, {}, 3, 1},
+        {"offscreen asked",
+         {},
+         nullptr,
+         {},
+         {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}},
+         3,
+         1},
+        {"display unreachable",
+         {},
+         nullptr,
+         {},
+         {{QStringLiteral("DISPLAY"), QStringLiteral(":9999")}},
+         3,
+         1},
+    };
+    // Words a line may quote from what it was given, in either language.
+    const QStringList quoted{QStringLiteral("convmv"), QStringLiteral("help"), QStringLiteral("offscreen"),
+                             QStringLiteral("maybe")};
+    const QRegularExpression englishWord(QStringLiteral("\\b[a-z]{4,}\\b"));
+    for (const Case& c : cases) {
+        QFile::remove(SettingsFile());
+        if (!c.settings.isEmpty())
+            StoreSettings(c.settings);
+        environment = c.environment;
+        for (const char* lang : {"--lang=ja", "--lang=en"}) {
+            const QStringList arguments = QStringList{QString::fromLatin1(lang)} + c.arguments;
+            const Result run =
+                c.rawName ? RunWithRawName(arguments, QString::fromLatin1(c.rawName)) : Run(arguments);
+            const std::string said = std::string(c.what) + " " + lang + ":\n" + run.err.toStdString();
+            EXPECT_EQ(run.exitStatus, c.exitStatus) << said;
+            const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+            EXPECT_EQ(lines.size(), c.lines) << said;
+            for (QString line : lines) {
+                // The headless message box speaks under the application title.
+                EXPECT_TRUE(line.startsWith(QStringLiteral("tollbrook2: "), Qt::CaseInsensitive)) << said;
+                if (lang == std::string_view("--lang=en")) {
+                    EXPECT_FALSE(testSupport::HasJapanese(line)) << said;
+                    continue;
+                }
+                EXPECT_TRUE(testSupport::HasJapanese(line)) << said;
+                line.remove(SettingsFile()).remove(dir.path());
+                for (const QRegularExpressionMatch& word : englishWord.globalMatch(line))
+                    EXPECT_TRUE(quoted.contains(word.captured()))
+                        << word.captured().toStdString() << " in " << said;
+            }
+        }
+    }
+}
+
+// A program installed without its translations still says everything, in
+// the texts' source language, and says that the translation is missing.
+TEST_F(AutomaticRun, WithoutItsTranslationsTheLinesStayReadable)
+{
+    const QString bare = dir.path() + QStringLiteral("/bare/bin/tollbrook2");
+    QDir().mkpath(QFileInfo(bare).path());
+    ASSERT_TRUE(QFile::copy(Program, bare));
+    const struct {
+        const char* lang;
+        const char* missing;
+    } cases[] = {{"--lang=ja", "the Japanese translation was not found"},
+                 {"--lang=en", "the English translation was not found"}};
+    for (const auto& c : cases) {
+        const Result run = RunProgram(bare, {QString::fromLatin1(c.lang), QStringLiteral("--auto")});
+        EXPECT_EQ(run.exitStatus, 3) << c.lang;
+        const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << run.err.toStdString();
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("tollbrook2: ") + QString::fromLatin1(c.missing)))
+            << lines[0].toStdString();
+        EXPECT_EQ(
+            lines[1],
+            QStringLiteral("tollbrook2: no archive to convert (give existing archives of an enabled type)"));
     }
 }
 

@@ -7,7 +7,26 @@
 #include <QString>
 #include <QTranslator>
 
+#include <memory>
+
 namespace testSupport {
+
+// A core application for the object's life, unless one runs already: a
+// translation is installed into one.
+class CoreApplication {
+public:
+    CoreApplication()
+    {
+        if (!QCoreApplication::instance())
+            application_ = std::make_unique<QCoreApplication>(argc_, argv_);
+    }
+
+private:
+    int argc_ = 1;
+    char name_[5] = "test";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> application_;
+};
 
 // True when text holds a character of the Japanese scripts or of the
 // full-width forms the Japanese texts use (the ideographic space included).
