@@ -17,6 +17,12 @@ constexpr int kMeasuringWidth = 10000;
 // The tiles are worked out in twips; each may come out a pixel narrower.
 constexpr int kRoundingPixels = 1;
 
+// QMdiSubWindow lays its title bar out inside a border this wide, and Qt's
+// Fusion style, the desk's, elides the title at the label's width less a
+// margin.
+constexpr int kTitleBarBorder = 4;
+constexpr int kStyleLabelMargin = 14;
+
 } // namespace
 
 CaptionRoom::CaptionRoom(QMdiArea& area, const QList<QMdiSubWindow*>& windows)
@@ -38,12 +44,13 @@ int CaptionRoom::NeededWidth(const QMdiSubWindow& window)
     option.titleBarFlags = window.windowFlags();
     option.titleBarState = int(window.windowState());
     option.subControls = QStyle::SC_All;
-    option.rect = QRect(0, 0, kMeasuringWidth,
+    option.rect = QRect(kTitleBarBorder, kTitleBarBorder, kMeasuringWidth - 2 * kTitleBarBorder,
                         window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &window));
     const int label = window.style()
                           ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &window)
                           .width();
-    return QFontMetrics(window.font()).horizontalAdvance(option.text) + kMeasuringWidth - label;
+    return QFontMetrics(window.font()).horizontalAdvance(option.text) + kStyleLabelMargin + kMeasuringWidth
+        - label;
 }
 
 bool CaptionRoom::eventFilter(QObject* watched, QEvent* event)

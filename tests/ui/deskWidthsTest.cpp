@@ -20,7 +20,9 @@ namespace {
 using namespace testSupport;
 
 // The width a child window's caption needs and the width its title bar
-// leaves for it, as QMdiSubWindow works them out before it elides.
+// leaves for it: QMdiSubWindow lays the title bar out inside a 4-pixel
+// border and elides at the label's width, Qt's Fusion style (the desk's) 14
+// pixels short of it.
 std::pair<int, int> TitleWidths(const QMdiSubWindow& window)
 {
     QStyleOptionTitleBar option;
@@ -30,7 +32,7 @@ std::pair<int, int> TitleWidths(const QMdiSubWindow& window)
     option.titleBarState = int(window.windowState());
     option.subControls = QStyle::SC_All;
     const int height = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &window);
-    option.rect = QRect(0, 0, window.width(), height);
+    option.rect = QRect(4, 4, window.width() - 8, height);
     const int room = window.style()
                          ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &window)
                          .width();
