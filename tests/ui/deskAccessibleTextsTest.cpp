@@ -1,10 +1,13 @@
 // What a screen reader reads of the desk, its menus and every dialog it
 // opens (its own and Qt's standard ones): under English no Japanese is left;
 // under Japanese the specified texts stand as they are.
+#include <QAbstractButton>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -212,6 +215,40 @@ TEST_F(DeskAccessibleTextsTest, TheMenuBarReadsInEachLanguageWithTheSameAltLette
     for (qsizetype item = 0; item < japanese.size(); ++item)
         EXPECT_EQ(QKeySequence::mnemonic(english[item]), QKeySequence::mnemonic(japanese[item]))
             << english[item].toStdString();
+}
+
+// The English manual names each window, menu item, option and dialog by the
+// caption the English desk shows.
+TEST_F(DeskAccessibleTextsTest, TheEnglishManualCallsEveryControlByItsCaption)
+{
+    QFile file(QStringLiteral(TB_SOURCE_DIR "/docs/manual-en.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // On one line, as a reader sees it.
+    const QString manual =
+        QString::fromUtf8(file.readAll()).replace(QStringLiteral("&amp;"), QStringLiteral("&")).simplified();
+    const EnglishTranslation english;
+    ASSERT_TRUE(english.Loaded());
+    MainWindow& desk = Desk();
+
+    QStringList captions = MenuBarCaptions(desk);
+    for (ChildWindow* child : desk.Children()) {
+        // The output folder's caption ends in its free space.
+        captions << child->SubWindow()->windowTitle().section(QStringLiteral(" ("), 0, 0);
+        for (const QAction* item : child->Popup()->actions())
+            captions << item->text();
+    }
+    for (const char* dialogName : {"frmOption", "frmAbout", "frmDefault", "frmMenuMente"}) {
+        const QWidget& dialog = Named(desk, dialogName);
+        if (dialogName != std::string_view("frmMenuMente")) // titled by the folder window it edits
+            captions << dialog.windowTitle();
+        for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+            captions << button->text();
+    }
+    for (QString caption : captions) {
+        caption.remove(u'&');
+        if (!caption.isEmpty())
+            EXPECT_TRUE(manual.contains(caption)) << caption.toStdString();
+    }
 }
 
 } // namespace
