@@ -11,7 +11,7 @@ ARGUMENT = (("--lang",), {"choices": LANGUAGES, "default": "ja", "help": "the la
 
 _TRANSLATIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../translations/tollbrook2_en.ts")
 # Texts of Qt's own dialogs, which Qt translates itself.
-_QT_ENGLISH = {"キャンセル": "Cancel"}
+_QT_ENGLISH = {"キャンセル": "Cancel", "ファイル名(N):": "File name:", "保存(S)": "Save"}
 _english = None
 
 
