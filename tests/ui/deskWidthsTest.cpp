@@ -6,42 +6,17 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QStyle>
-#include <QStyleOptionTitleBar>
 #include <QTest>
 
 #include "deskRig.h"
 #include "modalDialog.h"
 #include "support/englishTexts.h"
+#include "ui/captionRoom.h"
 #include "ui/mainMenu.h"
 
 namespace {
 
 using namespace testSupport;
-
-// The width a child window's caption needs and the width its title bar
-// leaves for it: QMdiSubWindow lays the title bar out inside a 4-pixel
-// border and elides at the label's width, Qt's Fusion style (the desk's) 14
-// pixels short of it.
-std::pair<int, int> TitleWidths(const QMdiSubWindow& window)
-{
-    QStyleOptionTitleBar option;
-    option.initFrom(&window);
-    option.text = window.windowTitle();
-    option.titleBarFlags = window.windowFlags();
-    option.titleBarState = int(window.windowState());
-    option.subControls = QStyle::SC_All;
-    const int height = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &window);
-    option.rect = QRect(4, 4, window.width() - 8, height);
-    const int room = window.style()
-                         ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &window)
-                         .width();
-    // The title bar's own font, or the window's when that is wider.
-    const int needed =
-        std::max(QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(option.text),
-                 QFontMetrics(window.font()).horizontalAdvance(option.text));
-    return {needed, room};
-}
 
 // Each control under window whose text does not fit, as "name 'text':
 // needs N, gets M".
@@ -63,10 +38,8 @@ QStringList CutControls(QWidget& window)
         if (const auto* label = qobject_cast<QLabel*>(control);
             label && !label->wordWrap() && !label->text().isEmpty())
             check(*label, label->text(), label->sizeHint().width(), label->width());
-        if (const auto* child = qobject_cast<QMdiSubWindow*>(control)) {
-            const auto [needed, room] = TitleWidths(*child);
-            check(*child, child->windowTitle(), needed, room);
-        }
+        if (const auto* child = qobject_cast<QMdiSubWindow*>(control))
+            check(*child, child->windowTitle(), CaptionRoom::NeededWidth(*child), child->width());
         if (const auto* bar = qobject_cast<QMenuBar*>(control)) {
             // An item that does not fit goes behind the bar's extension arrow.
             for (QAction* item : bar->actions())
