@@ -121,7 +121,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation>About</translation>
+        <translation>About Tollbrook2</translation>
     </message>
     <message>
         <source>Tollbrook2 — LZH/CAB 自己解凍ファイル一括作成ツール for Linux</source>
@@ -457,7 +457,7 @@
     </message>
     <message>
         <source>Manual: (H)elp opens it</source>
-        <translation>Manual: (H)elp opens it</translation>
+        <translation>Manual: Help in the menu opens it</translation>
     </message>
     <message>
         <source>Licence: MIT (the file copyright beside the documentation)</source>
@@ -554,6 +554,54 @@
     <message>
         <source>すでに存在するフォルダエリアス名には変更できません</source>
         <translation>A folder alias of this name exists already</translation>
+    </message>
+    <message>
+        <source>E(&amp;x)it</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Fon(&amp;t)</source>
+        <translation>Fon&amp;t…</translation>
+    </message>
+    <message>
+        <source>(&amp;L)og</source>
+        <translation>&amp;Log</translation>
+    </message>
+    <message>
+        <source>Log(&amp;C)opy</source>
+        <translation>&amp;Copy the history</translation>
+    </message>
+    <message>
+        <source>Log(&amp;S)ave</source>
+        <translation>&amp;Save the history…</translation>
+    </message>
+    <message>
+        <source>(&amp;D)efault</source>
+        <translation>&amp;Default folders</translation>
+    </message>
+    <message>
+        <source>InDirDefault</source>
+        <translation>Initial archive folder…</translation>
+    </message>
+    <message>
+        <source>OutDirDefault</source>
+        <translation>Initial output folder…</translation>
+    </message>
+    <message>
+        <source>(&amp;O)ption</source>
+        <translation>&amp;Options…</translation>
+    </message>
+    <message>
+        <source>M(&amp;k)dir</source>
+        <translation>Ma&amp;ke folder…</translation>
+    </message>
+    <message>
+        <source>(&amp;H)elp</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>(&amp;A)bout</source>
+        <translation>&amp;About</translation>
     </message>
 </context>
 </TS>

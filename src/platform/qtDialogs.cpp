@@ -38,62 +38,93 @@ QString QtFileFilter(const QString& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
+std::unique_ptr<QMessageBox> NewMessageBox(const QString& text, MessageButtons buttons, QWidget* owner)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, ApplicationTitle(), text,
+                                             QMessageBox::NoButton, owner);
+    if (buttons == MessageButtons::YesNo) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    return box;
+}
+
+std::unique_ptr<QInputDialog> NewInputBox(const QString& prompt, const QString& title,
+                                          const QString& proposedText, QWidget* owner)
+{
+    auto box = std::make_unique<QInputDialog>(owner);
+    box->setWindowTitle(title.isEmpty() ? ApplicationTitle() : title);
+    box->setLabelText(prompt);
+    box->setTextValue(proposedText);
+    return box;
+}
+
+std::unique_ptr<QFileDialog> NewSaveFileDialog(const QString& filter, const QString& defaultExtension,
+                                               QWidget* owner)
+{
+    auto dialog = std::make_unique<QFileDialog>(owner, ApplicationTitle());
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite); // the caller asks itself
+    dialog->setNameFilter(QtFileFilter(filter));
+    QString suffix = defaultExtension;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog->setDefaultSuffix(suffix);
+    return dialog;
+}
+
+std::unique_ptr<QFontDialog> NewFontDialog(const FontChoice& initial, QWidget* owner)
+{
+    QFont font(initial.name);
+    if (initial.size > 0)
+        font.setPointSizeF(initial.size);
+    font.setBold(initial.bold);
+    font.setItalic(initial.italic);
+    auto dialog = std::make_unique<QFontDialog>(font, owner);
+    dialog->setWindowTitle(ApplicationTitle());
+    return dialog;
+}
+
 MessageAnswer QtDialogs::MessageBox(const QString& text, MessageButtons buttons)
 {
     if (!HasDisplay())
         return headless_.MessageBox(text, buttons);
-    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::NoButton, Owner());
-    if (buttons == MessageButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return MessageAnswer::Ok;
+    const auto box = NewMessageBox(text, buttons, Owner());
+    const int answer = box->exec();
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& proposedText)
 {
     if (!HasDisplay())
         return headless_.InputBox(prompt, title, proposedText);
-    bool ok = false;
-    const QString answer = QInputDialog::getText(Owner(), title.isEmpty() ? ApplicationTitle() : title,
-                                                 prompt, QLineEdit::Normal, proposedText, &ok);
-    return ok ? answer : QString();
+    const auto box = NewInputBox(prompt, title, proposedText, Owner());
+    return box->exec() == QDialog::Accepted ? box->textValue() : QString();
 }
 
 QString QtDialogs::SaveFileName(const QString& filter, const QString& defaultExtension)
 {
     if (!HasDisplay())
         return headless_.SaveFileName(filter, defaultExtension);
-    QFileDialog dialog(Owner(), ApplicationTitle());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the caller asks itself
-    dialog.setNameFilter(QtFileFilter(filter));
-    QString suffix = defaultExtension;
-    if (suffix.startsWith(QLatin1Char('.')))
-        suffix.remove(0, 1);
-    dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const auto dialog = NewSaveFileDialog(filter, defaultExtension, Owner());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 FontChoice QtDialogs::ChooseFont(const FontChoice& initial)
 {
     if (!HasDisplay())
         return headless_.ChooseFont(initial);
-    QFont font(initial.name);
-    if (initial.size > 0)
-        font.setPointSizeF(initial.size);
-    font.setBold(initial.bold);
-    font.setItalic(initial.italic);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, Owner(), ApplicationTitle());
-    if (!ok)
+    const auto dialog = NewFontDialog(initial, Owner());
+    if (dialog->exec() != QDialog::Accepted)
         return initial;
+    const QFont chosen = dialog->selectedFont();
     const float size =
         std::clamp(static_cast<float>(chosen.pointSizeF()), static_cast<float>(kSmallestFontSize),
                    static_cast<float>(kLargestFontSize));

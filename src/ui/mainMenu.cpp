@@ -1,19 +1,27 @@
 #include "ui/mainMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace {
 
+// The menu captions are the source texts of the translation: under Japanese
+// they stand as they are.
+QString Caption(const char* caption)
+{
+    return QCoreApplication::translate("messages", caption);
+}
+
 QAction* AddCommand(QMenuBar& bar, const char* caption)
 {
-    return bar.addAction(QString::fromLatin1(caption));
+    return bar.addAction(Caption(caption));
 }
 
 QAction* AddCommand(QMenu& menu, const char* caption)
 {
-    return menu.addAction(QString::fromLatin1(caption));
+    return menu.addAction(Caption(caption));
 }
 
 } // namespace
@@ -25,10 +33,10 @@ MainMenu::MainMenu(QMenuBar& bar) : QObject(&bar)
     };
     set(MenuCommand::Exit, AddCommand(bar, "E(&x)it"));
     set(MenuCommand::Font, AddCommand(bar, "Fon(&t)"));
-    log_ = bar.addMenu(QStringLiteral("(&L)og"));
+    log_ = bar.addMenu(Caption("(&L)og"));
     set(MenuCommand::LogCopy, AddCommand(*log_, "Log(&C)opy"));
     set(MenuCommand::LogSave, AddCommand(*log_, "Log(&S)ave"));
-    initialFolders_ = bar.addMenu(QStringLiteral("(&D)efault"));
+    initialFolders_ = bar.addMenu(Caption("(&D)efault"));
     set(MenuCommand::InitialInputFolder, AddCommand(*initialFolders_, "InDirDefault"));
     set(MenuCommand::InitialOutputFolder, AddCommand(*initialFolders_, "OutDirDefault"));
     set(MenuCommand::Options, AddCommand(bar, "(&O)ption"));

@@ -22,9 +22,10 @@ enum class MenuCommand {
     About,
 };
 
-// The menu bar every window of the desk shares: its items with their fixed
-// English captions, in their order, and the enabled state of the top-level
-// items (off while a run is under way).
+// The menu bar every window of the desk shares: its items with their
+// captions (the Japanese desk's fixed Latin ones, English under English) in
+// their order, and the enabled state of the top-level items (off while a run
+// is under way).
 class MainMenu : public QObject {
     Q_OBJECT
 public:

@@ -17,6 +17,7 @@
 #include "lists/archiveTypes.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
+#include "ui/captionRoom.h"
 #include "ui/childLayout.h"
 #include "ui/deskCommands.h"
 #include "ui/driveBox.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     outputFolder_ = new FolderWindow(folders::FolderSide::Output);
     historyWindow_ = new HistoryWindow;
     outputList_ = new OutputListWindow;
+    QList<QMdiSubWindow*> frames;
     for (ChildWindow* child : Children()) {
         // Minimise and maximise, but no close button: the children live as
         // long as the desk. The styles draw the close button with the frame
@@ -85,6 +87,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
             child,
             Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
         frame->hide();
+        frames << frame;
         // A child brought back from minimised or maximised takes its tile.
         connect(frame, &QMdiSubWindow::windowStateChanged, this,
                 [this](Qt::WindowStates before, Qt::WindowStates now) {
@@ -93,6 +96,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
                         LayOutDesk();
                 });
     }
+    new CaptionRoom(*childArea_, frames);
     ConnectChildren();
 
     engine_ = std::make_unique<core::SfxEngine>(libraries_, History(), outputList_->Output());

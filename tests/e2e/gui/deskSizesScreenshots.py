@@ -2,7 +2,8 @@
 """Takes the desk as a person first meets it, to be looked at after a
 change of the desk's layout (scripts/screenshot.sh calls this): the
 default size (533 x 533), maximised by the window manager, and at scale
-factors 1.5 and 2, each as a PNG of the desk's window in --out."""
+factors 1.5 and 2, each as a PNG of the desk's window in --out; under
+--lang=en the pictures' names end in -en."""
 
 import os
 import subprocess
@@ -12,6 +13,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import demoDesk  # noqa: E402
 import deskFolders  # noqa: E402
 import desktop  # noqa: E402
+import deskLanguage  # noqa: E402
 import deskSettings  # noqa: E402
 
 ARCHIVES = {"docs.lzh": "hello.lzh", "setup.cab": "tools.cab"}
@@ -32,7 +34,12 @@ def test(args):
         for name, scale, maximised in SHOTS:
             # The stored place in twips; at a scale factor the window grows with it.
             deskSettings.write(desk.config_home, demoDesk.settings(folders, 533, 533))
-            app = desk.launch([args.program], env={"QT_SCALE_FACTOR": str(scale)}, cwd=folders.work, title=TITLE)
+            app = desk.launch(
+                [args.program, *deskLanguage.arguments(args.lang)],
+                env={"QT_SCALE_FACTOR": str(scale)},
+                cwd=folders.work,
+                title=TITLE,
+            )
             frame = app.window(TITLE)
             if maximised:
                 window = next(wid for wid, pid, title in desk.windows() if pid == app.pid and title == TITLE)
@@ -41,7 +48,7 @@ def test(args):
                 )
                 desktop.wait_until(lambda: desk.extents(frame)[2] > 1000, what="the maximised desk")
             desk.park_pointer(1279, 1199)
-            out = os.path.join(args.out, name)
+            out = os.path.join(args.out, name if args.lang == "ja" else name.replace(".png", "-en.png"))
             # The accessible extents are in the program's scaled-down pixels.
             region = tuple(round(value * scale) for value in desk.extents(frame))
             desk.screenshot(out, region=region)
@@ -51,4 +58,7 @@ def test(args):
 
 
 if __name__ == "__main__":
-    desktop.main(test, extra_arguments=[(("--samples",), {"required": True}), (("--out",), {"required": True})])
+    desktop.main(
+        test,
+        extra_arguments=[(("--samples",), {"required": True}), (("--out",), {"required": True}), deskLanguage.ARGUMENT],
+    )
