@@ -37,6 +37,19 @@ std::string TextCab(const TempFolder& dir)
     return ReadBytes(kit::MakeCab(dir.Path(), {{"big.txt", text}, {"small.txt", "small"}}, true));
 }
 
+// A cabinet larger than the 4 MiB read whole, so read from disk: a file of
+// bytes that do not compress, and a small one behind it.
+std::string LargeCab(const TempFolder& dir)
+{
+    std::string noise(5u << 20, '\0');
+    std::uint32_t state = 21;
+    for (char& byte : noise) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<char>(state >> 24);
+    }
+    return ReadBytes(kit::MakeCab(dir.Path(), {{"noise.bin", noise}, {"small.txt", "small"}}, true));
+}
+
 std::string WithLength(std::string cab, std::uint32_t length)
 {
     for (int i = 0; i < 4; ++i)
@@ -176,6 +189,20 @@ INSTANTIATE_TEST_SUITE_P(
         VerifyCase{"a cabinet whose length field is too small", "a.cab",
                    [](const TempFolder& d) {
                        const std::string cab = TextCab(d);
+                       return WithLength(cab, static_cast<std::uint32_t>(cab.size() - 200));
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"a large cabinet read from disk", "a.cab", [](const TempFolder& d) { return LargeCab(d); },
+                   0, 0},
+        VerifyCase{"a byte of MSZIP data changed near the end of a large cabinet", "a.cab",
+                   [](const TempFolder& d) {
+                       const std::string cab = LargeCab(d);
+                       return Flipped(cab, cab.size() - 100);
+                   },
+                   kDamagedData, 0},
+        VerifyCase{"a large cabinet whose length field is too small", "a.cab",
+                   [](const TempFolder& d) {
+                       const std::string cab = LargeCab(d);
                        return WithLength(cab, static_cast<std::uint32_t>(cab.size() - 200));
                    },
                    kDamagedData, 0},
