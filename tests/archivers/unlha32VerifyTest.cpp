@@ -77,7 +77,7 @@ std::string ManyMembers()
 }
 
 struct VerifyCase {
-    const char* what;
+    std::string what;
     const char* file; // the input's name: .lzh goes to libunlha32, .cab to libcab32
     std::function<std::string(const TempFolder&)> bytes;
     int code;           // with the verification on (the default)
@@ -117,9 +117,33 @@ TEST_P(Verification, RefusesWhatTheSelfExtractorCouldNotExtract)
 
 const std::string kData = "data that the entry holds, long enough to be worth a flip";
 
-INSTANTIATE_TEST_SUITE_P(
-    Archives, Verification,
-    testing::Values(
+// A whole cabinet, one with a byte of its data changed, one whose length
+// field is too small: small (held in memory) and large (read from disk).
+std::vector<VerifyCase> CabCases()
+{
+    std::vector<VerifyCase> cases;
+    using Maker = std::string (*)(const TempFolder&);
+    for (const auto& [size, make] : {std::pair<std::string, Maker>{"", TextCab}, {"large ", LargeCab}}) {
+        cases.push_back({"a whole " + size + "cabinet", "a.cab", make, 0, 0});
+        cases.push_back({"a byte of MSZIP data changed near the end of a " + size + "cabinet", "a.cab",
+                         [make](const TempFolder& d) {
+                             const std::string cab = make(d);
+                             return Flipped(cab, cab.size() - 100);
+                         },
+                         kDamagedData, 0});
+        cases.push_back({"a " + size + "cabinet whose length field is too small", "a.cab",
+                         [make](const TempFolder& d) {
+                             const std::string cab = make(d);
+                             return WithLength(cab, static_cast<std::uint32_t>(cab.size() - 200));
+                         },
+                         kDamagedData, 0});
+    }
+    return cases;
+}
+
+std::vector<VerifyCase> AllCases()
+{
+    std::vector<VerifyCase> cases{
         VerifyCase{"a whole LZH archive", "a.lzh",
                    [](const TempFolder&) {
                        return ReadBytes(std::string(TB_SOURCE_DIR) + "/tests/data/lzh/lh5_h2.lzh");
@@ -179,45 +203,23 @@ INSTANTIATE_TEST_SUITE_P(
                        return Lzh({{"", "a.txt", kData, false, "-xh5-"}, {"", "b.txt", kData}}, 2);
                    },
                    kUnsupportedMethod, kUnsupportedMethod},
-        VerifyCase{"a whole cabinet", "a.cab", [](const TempFolder& d) { return TextCab(d); }, 0, 0},
-        VerifyCase{"a byte of MSZIP data changed", "a.cab",
-                   [](const TempFolder& d) {
-                       const std::string cab = TextCab(d);
-                       return Flipped(cab, cab.size() - 100);
-                   },
-                   kDamagedData, 0},
-        VerifyCase{"a cabinet whose length field is too small", "a.cab",
-                   [](const TempFolder& d) {
-                       const std::string cab = TextCab(d);
-                       return WithLength(cab, static_cast<std::uint32_t>(cab.size() - 200));
-                   },
-                   kDamagedData, 0},
-        VerifyCase{"a large cabinet read from disk", "a.cab", [](const TempFolder& d) { return LargeCab(d); },
-                   0, 0},
-        VerifyCase{"a byte of MSZIP data changed near the end of a large cabinet", "a.cab",
-                   [](const TempFolder& d) {
-                       const std::string cab = LargeCab(d);
-                       return Flipped(cab, cab.size() - 100);
-                   },
-                   kDamagedData, 0},
-        VerifyCase{"a large cabinet whose length field is too small", "a.cab",
-                   [](const TempFolder& d) {
-                       const std::string cab = LargeCab(d);
-                       return WithLength(cab, static_cast<std::uint32_t>(cab.size() - 200));
-                   },
-                   kDamagedData, 0},
         VerifyCase{"a cabinet whose length field is too large", "a.cab",
                    [](const TempFolder& d) {
                        const std::string cab = TextCab(d);
                        return WithLength(cab, static_cast<std::uint32_t>(cab.size() + 200));
                    },
-                   kCorruptArchive, kCorruptArchive}),
-    [](const auto& info) {
-        std::string name;
-        for (const char ch : std::string(info.param.what))
-            name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        return name;
-    });
+                   kCorruptArchive, kCorruptArchive}};
+    const std::vector<VerifyCase> cabinets = CabCases();
+    cases.insert(cases.end(), cabinets.begin(), cabinets.end());
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Archives, Verification, testing::ValuesIn(AllCases()), [](const auto& info) {
+    std::string name;
+    for (const char ch : std::string(info.param.what))
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    return name;
+});
 
 // The damaged member has a name the DOS kind cannot hold: with -gu1 the DOS
 // self-extractor would write it under an 8.3 name, so its damage counts; -gu0
