@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include <sched.h>
@@ -177,6 +178,38 @@ struct ParallelCheck::Work {
         return batch;
     }
 
+    // The next batch of the members walked so far, once it is complete.
+    void BeginEarlyBatch(const std::vector<LzhMember>& members)
+    {
+        const LzhMember& last = members.back();
+        // Early batches wait in memory until the output is written: a few
+        // only, and never a member that the verification would rather stream.
+        if (last.end - last.start > kLargestMember || early.size() > threads) {
+            takingEarly = false;
+            return;
+        }
+        const std::size_t first = walkedFirst;
+        const std::size_t end = BatchEnd(members, first, input.Size(), threads);
+        if (end == members.size())
+            return; // the batch may take more members yet
+        const std::uint64_t from = members[first].start, length = members[end - 1].end - from;
+        auto bytes =
+            std::make_shared<std::vector<std::uint8_t>>(length + 1); // the end-of-archive byte stays 0
+        if (input.ReadAt(from, bytes->data(), length) != length) {
+            takingEarly = false; // the stream finds out what happened
+            return;
+        }
+        Batch& batch = Add(members, first, end, std::vector<bool>(end - first, false), bytes);
+        batch.counts = false;
+        if (!queue.Push(&batch)) {
+            batches.pop_back();
+            takingEarly = false;
+            return;
+        }
+        early.push_back({&batch, first, std::move(bytes)});
+        walkedFirst = end;
+    }
+
     const tbarc::InputFile& input;
     const unsigned threads;
     BatchQueue queue;
@@ -191,6 +224,7 @@ ParallelCheck::ParallelCheck(const tbarc::InputFile& input, unsigned threads)
     : work_(std::make_unique<Work>(input, threads))
 {
     Work& work = *work_;
+    work.early.reserve(threads + 1);
     for (unsigned i = 0; i < threads; ++i)
         work.workers.emplace_back([&work] {
             while (Batch* batch = work.queue.Pop()) {
@@ -210,35 +244,14 @@ ParallelCheck::~ParallelCheck()
 
 void ParallelCheck::Walked(const std::vector<LzhMember>& members)
 {
-    Work& work = *work_;
-    if (!work.takingEarly)
-        return;
-    const LzhMember& last = members.back();
-    // Early batches wait in memory until the output is written: a few only,
-    // and never a member that the verification would rather stream.
-    if (last.end - last.start > kLargestMember || work.early.size() > work.threads) {
-        work.takingEarly = false;
-        return;
+    // The walk calls it from inside the decoder's C code, which nothing may
+    // be thrown through: without memory for a batch, Test reads it instead.
+    try {
+        if (work_->takingEarly)
+            work_->BeginEarlyBatch(members);
+    } catch (const std::bad_alloc&) {
+        work_->takingEarly = false;
     }
-    const std::size_t first = work.walkedFirst;
-    const std::size_t end = BatchEnd(members, first, work.input.Size(), work.threads);
-    if (end == members.size())
-        return; // the batch may take more members yet
-    const std::uint64_t from = members[first].start, length = members[end - 1].end - from;
-    auto bytes = std::make_shared<std::vector<std::uint8_t>>(length + 1); // the end-of-archive byte stays 0
-    if (work.input.ReadAt(from, bytes->data(), length) != length) {
-        work.takingEarly = false; // the stream finds out what happened
-        return;
-    }
-    Batch& batch = work.Add(members, first, end, std::vector<bool>(end - first, false), bytes);
-    batch.counts = false;
-    if (!work.queue.Push(&batch)) {
-        work.batches.pop_back();
-        work.takingEarly = false;
-        return;
-    }
-    work.early.push_back({&batch, first, std::move(bytes)});
-    work.walkedFirst = end;
 }
 
 int ParallelCheck::Test(tbarc::ArchiveStream& stream, const std::vector<LzhMember>& members,
