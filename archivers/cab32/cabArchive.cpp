@@ -51,6 +51,10 @@ bool OpensAt(const tbarc::InputFile& input, std::uint64_t offset, std::uint64_t*
 {
     CabSystem system = MakeCabSystem(input, offset, input.Size() - offset);
     system.budget = budget;
+    // Where the reads are counted (the search) only what libmspack asks for is read.
+    ReadAhead ahead;
+    if (budget == nullptr)
+        system.ahead = &ahead;
     Decompressor d(system);
     if (d.cabd == nullptr)
         return false;
@@ -127,6 +131,8 @@ int CabArchive::TestFiles(const tbarc::InputFile& input, tbarc::ArchiveStream* s
 {
     CabSystem system = MakeCabSystem(input, base_, length_);
     system.stream = stream;
+    ReadAhead ahead;
+    system.ahead = &ahead;
     Decompressor d(system);
     if (d.cabd == nullptr)
         return tbarc::kInternalError;

@@ -34,6 +34,44 @@ void Close(mspack_file* file)
     std::free(file);
 }
 
+// Pieces of this size are read ahead.
+constexpr std::size_t kAheadBytes = 256u << 10;
+
+std::size_t ReadFromInput(CabSystem& view, std::uint64_t at, void* buffer, std::size_t length)
+{
+    return view.stream != nullptr ? view.stream->ReadAt(at, buffer, length)
+                                  : view.input->ReadAt(at, buffer, length);
+}
+
+// length bytes at `at` in the input, from the piece read ahead, which moves
+// on when the reads leave it.
+std::size_t ReadThroughAhead(CabSystem& view, std::uint64_t at, char* buffer, std::size_t length)
+{
+    ReadAhead& ahead = *view.ahead;
+    const std::uint64_t viewEnd = view.offset + view.size;
+    std::size_t done = 0;
+    while (done < length) {
+        const std::uint64_t next = at + done;
+        if (next >= ahead.start && next < ahead.start + ahead.length) {
+            const std::size_t n = static_cast<std::size_t>(
+                std::min<std::uint64_t>(length - done, ahead.start + ahead.length - next));
+            std::memcpy(buffer + done, ahead.bytes.data() + (next - ahead.start), n);
+            done += n;
+            continue;
+        }
+        if (length - done >= kAheadBytes)
+            return done + ReadFromInput(view, next, buffer + done, length - done);
+        ahead.bytes.resize(kAheadBytes);
+        ahead.start = next;
+        ahead.length =
+            ReadFromInput(view, next, ahead.bytes.data(),
+                          static_cast<std::size_t>(std::min<std::uint64_t>(kAheadBytes, viewEnd - next)));
+        if (ahead.length == 0)
+            break;
+    }
+    return done;
+}
+
 int Read(mspack_file* file, void* buffer, int bytes)
 {
     auto* h = reinterpret_cast<Handle*>(file);
@@ -49,9 +87,9 @@ int Read(mspack_file* file, void* buffer, int bytes)
             return -1;
         *view.budget -= length;
     }
-    const std::uint64_t at = view.offset + position;
-    const std::size_t got = view.stream != nullptr ? view.stream->ReadAt(at, buffer, length)
-                                                   : view.input->ReadAt(at, buffer, length);
+    const std::size_t got = view.ahead != nullptr && !view.input->InMemory()
+        ? ReadThroughAhead(view, view.offset + position, static_cast<char*>(buffer), length)
+        : ReadFromInput(view, view.offset + position, buffer, length);
     h->position += static_cast<off_t>(got);
     return static_cast<int>(got);
 }
@@ -128,6 +166,7 @@ CabSystem MakeCabSystem(const tbarc::InputFile& input, std::uint64_t offset, std
     system.size = size;
     system.stream = nullptr;
     system.budget = nullptr;
+    system.ahead = nullptr;
     return system;
 }
 

@@ -11,6 +11,7 @@
 #include <mspack.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace tbarc {
 class ArchiveStream;
@@ -19,6 +20,14 @@ class InputFile;
 
 namespace cab32 {
 
+// Input read ahead of libmspack, which asks for a few hundred bytes at a
+// time: from a file not held in memory the view then reads large pieces.
+struct ReadAhead {
+    std::vector<char> bytes;
+    std::uint64_t start = 0; // their place in the input
+    std::size_t length = 0;
+};
+
 struct CabSystem {
     mspack_system base; // must stay first: libmspack hands this pointer back
     const tbarc::InputFile* input;
@@ -26,6 +35,7 @@ struct CabSystem {
     std::uint64_t size;           // its length
     tbarc::ArchiveStream* stream; // reads go through it when set
     std::uint64_t* budget;        // reads count against it when set
+    ReadAhead* ahead;             // reads go through it when set
 };
 
 CabSystem MakeCabSystem(const tbarc::InputFile& input, std::uint64_t offset, std::uint64_t size);

@@ -32,6 +32,9 @@ public:
     // code (kNotAnArchive, kCorruptArchive, kUnsupportedArchive, ...). detail
     // gets a short explanation for the report.
     virtual int Locate(const InputFile& input, std::string& detail) = 0;
+    // Said before Locate when WriteArchive will verify the entries: Locate
+    // may then begin the checking while it reads the archive's structure.
+    virtual void ExpectVerification() {}
     // The library's check of a file: by default, that Locate finds a whole archive.
     virtual bool Check(const InputFile& input)
     {

@@ -21,10 +21,17 @@ std::size_t ArchiveStream::ReadAt(std::uint64_t offset, void* buffer, std::size_
     length = input_.ReadAt(offset, buffer, length);
     if (length == 0)
         return 0;
-    // Of an input held in memory the output takes the input's own bytes (Put).
-    Pass(offset, input_.InMemory() ? input_.Contents().data() + offset : static_cast<const char*>(buffer),
-         length);
+    Take(offset, buffer, length);
     return error_ == kDone ? length : 0;
+}
+
+void ArchiveStream::Take(std::uint64_t offset, const void* bytes, std::size_t length)
+{
+    if (error_ != kDone)
+        return;
+    // Of an input held in memory the output takes the input's own bytes (Put).
+    Pass(offset, input_.InMemory() ? input_.Contents().data() + offset : static_cast<const char*>(bytes),
+         length);
 }
 
 void ArchiveStream::Pass(std::uint64_t offset, const char* bytes, std::size_t length)

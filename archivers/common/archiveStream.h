@@ -27,6 +27,9 @@ public:
     // Up to length bytes of the input at offset, for the decoder; 0 at the
     // end of the input and, once writing failed, always (Error() says why).
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t length);
+    // Bytes of the input at offset that the decoder read without the stream
+    // (ahead of it): the output takes them as if ReadAt had brought them.
+    void Take(std::uint64_t offset, const void* bytes, std::size_t length);
     // Copies the rest of the parts; kDone or the result code of the failure.
     int Finish();
     int Error() const { return error_; }

@@ -178,6 +178,8 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
     if (input.Open(request.archive) != kDone)
         return Fail(report, kCannotReadInput, "cannot read " + request.archive);
     std::string detail;
+    if (request.verify)
+        format.ExpectVerification();
     if (const int rc = format.Locate(input, detail); rc != kDone)
         return Fail(report, rc, request.archive + ": " + detail);
 

@@ -9,6 +9,7 @@
 #include "win16ModuleName.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace unlha32 {
@@ -74,11 +75,22 @@ int LzhArchive::Locate(const InputFile& input, std::string& detail)
         }
         start = *found;
     }
-    switch (WalkMembers(input, start, members_, detail)) {
-    case Walk::Complete: start_ = start; return tbarc::kDone;
-    case Walk::Broken: return tbarc::kCorruptArchive;
-    case Walk::NoHeader: break;
+    // A large archive to verify is checked on every core from its first
+    // members on, while the walk goes on.
+    std::function<void(const std::vector<LzhMember>&)> walked;
+    if (const unsigned threads = ThreadsForSize(input.Size() > start ? input.Size() - start : 0);
+        expectVerification_ && threads > 1) {
+        check_ = std::make_unique<ParallelCheck>(input, threads);
+        walked = [this](const std::vector<LzhMember>& members) { check_->Walked(members); };
     }
+    const Walk walk = WalkMembers(input, start, members_, detail, walked);
+    if (walk == Walk::Complete) {
+        start_ = start;
+        return tbarc::kDone;
+    }
+    check_.reset();
+    if (walk == Walk::Broken)
+        return tbarc::kCorruptArchive;
     // An empty file, or one holding just the end marker, is no damaged archive.
     std::uint8_t first = 0;
     if (window.place == tbarc::ArchivePlace::Plain && (input.ReadAt(0, &first, 1) == 0 || first == 0)) {
@@ -142,13 +154,27 @@ int LzhArchive::WriteArchive(const InputFile& input, const std::vector<bool>& le
     }
     tbarc::ArchiveStream stream(input, out, std::move(parts));
     if (verify) {
-        if (const int rc = TestMembers(stream, start_, members_, leaveOut, detail); rc != tbarc::kDone)
+        if (const int rc = Verify(stream, leaveOut, detail); rc != tbarc::kDone)
             return rc;
     }
     if (const int rc = stream.Finish(); rc != tbarc::kDone)
         return rc;
     const std::uint8_t endMarker = 0;
     return any ? out.Write(&endMarker, 1) : tbarc::kDone;
+}
+
+int LzhArchive::Verify(tbarc::ArchiveStream& stream, const std::vector<bool>& leaveOut, std::string& detail)
+{
+    const unsigned threads = ThreadsFor(members_);
+    if (threads <= 1) {
+        check_.reset(); // what it began is not needed
+        return TestMembers(stream, start_, members_, leaveOut, detail);
+    }
+    if (!check_)
+        check_ = std::make_unique<ParallelCheck>(stream.Input(), threads);
+    const int rc = check_->Test(stream, members_, leaveOut, detail);
+    check_.reset();
+    return rc;
 }
 
 } // namespace unlha32

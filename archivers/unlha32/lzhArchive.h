@@ -6,10 +6,16 @@
 
 #include "archiveFormat.h"
 #include "lzhDecoder.h"
+#include "lzhParallelCheck.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace tbarc {
+class ArchiveStream;
+}
 
 namespace unlha32 {
 
@@ -18,6 +24,7 @@ public:
     const char* FormatName() const override { return "LZH"; }
     const char* StubFileName(tbarc::SfxKind kind) const override;
     int Locate(const tbarc::InputFile& input, std::string& detail) override;
+    void ExpectVerification() override { expectVerification_ = true; }
     std::vector<tbarc::EntryName> Entries() const override;
     int CheckStubDecodes(tbarc::SfxKind kind, const std::vector<bool>& leaveOut,
                          std::string& detail) const override;
@@ -27,8 +34,14 @@ public:
                      tbarc::OutputFile& out, std::string& detail) override;
 
 private:
+    // TestMembers, on every core for a large archive.
+    int Verify(tbarc::ArchiveStream& stream, const std::vector<bool>& leaveOut, std::string& detail);
+
     std::uint64_t start_ = 0;
     std::vector<LzhMember> members_;
+    bool expectVerification_ = false;
+    // The verification on every core, begun by Locate.
+    std::unique_ptr<ParallelCheck> check_;
 };
 
 } // namespace unlha32

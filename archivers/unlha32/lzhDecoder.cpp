@@ -1,7 +1,6 @@
 #include "lzhDecoder.h"
 
 #include "archiveStream.h"
-#include "lzhParallelCheck.h"
 #include "inputFile.h"
 #include "resultCodes.h"
 
@@ -117,6 +116,7 @@ private:
 
 struct WalkReading : Reading {
     std::vector<LzhMember>* members = nullptr;
+    const std::function<void(const std::vector<LzhMember>&)>* walked = nullptr;
     bool pastEnd = false;
     bool anyLhMethod = false;
 };
@@ -138,6 +138,8 @@ int NoteMember(void* context, int event, const lzh_entry* e, int named)
     // A member that runs past the end of the file ends the walk: the decoder
     // cannot seek there.
     r->pastEnd = r->nextStart > r->input->Size();
+    if (!r->pastEnd && *r->walked)
+        (*r->walked)(*r->members);
     return r->pastEnd ? 1 : 0;
 }
 
@@ -208,7 +210,7 @@ int RunTest(TestReading& reading, std::size_t endCount, std::string& detail)
 } // namespace
 
 Walk WalkMembers(const InputFile& input, std::uint64_t start, std::vector<LzhMember>& members,
-                 std::string& detail)
+                 std::string& detail, const std::function<void(const std::vector<LzhMember>&)>& walked)
 {
     members.clear();
     if (start > 0xFFFFFFFFu)
@@ -216,6 +218,7 @@ Walk WalkMembers(const InputFile& input, std::uint64_t start, std::vector<LzhMem
     WalkReading reading;
     reading.input = &input;
     reading.members = &members;
+    reading.walked = &walked;
     reading.nextStart = start;
     Decoder decoder(reading, NoteMember);
     const int result = lzh_run(decoder.State(), static_cast<unsigned long>(start), LZH_MODE_LIST);
@@ -242,8 +245,6 @@ Walk WalkMembers(const InputFile& input, std::uint64_t start, std::vector<LzhMem
 int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::vector<LzhMember>& members,
                 const std::vector<bool>& leaveOut, std::string& detail)
 {
-    if (const unsigned threads = ThreadsFor(members); threads > 1)
-        return TestMembersOnAllCores(stream, members, leaveOut, threads, detail);
     TestReading reading;
     reading.input = &stream.Input();
     reading.stream = &stream;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,12 +30,13 @@ enum class Walk { NoHeader, Complete, Broken };
 // every header read (checksum or CRC right), every member's data inside the
 // file, and the chain ends with the end-of-archive byte (0); only LArc and
 // PMarc archives may end at the end of the file. Broken explains itself in
-// detail.
+// detail. walked, when given, sees the members after each one inside the file.
 Walk WalkMembers(const tbarc::InputFile& input, std::uint64_t start, std::vector<LzhMember>& members,
-                 std::string& detail);
+                 std::string& detail,
+                 const std::function<void(const std::vector<LzhMember>&)>& walked = nullptr);
 
-// Decodes every member that is not left out, reading the archive through
-// stream (which copies it on the way), and checks its CRC-16. kDone, or the
+// Decodes every member that is not left out on this thread, reading the
+// archive through stream (which copies it on the way), and checks its CRC-16. kDone, or the
 // first failure (kDamagedData, kUnsupportedMethod, kCannotReadInput, a
 // write error of the stream) with the member named in detail.
 int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::vector<LzhMember>& members,

@@ -1,13 +1,14 @@
 #include "lzhParallelCheck.h"
 
 #include "archiveStream.h"
+#include "inputFile.h"
 #include "resultCodes.h"
 
+#include <algorithm>
 #include <condition_variable>
-#include <cstdint>
 #include <deque>
-#include <memory>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include <sched.h>
@@ -17,17 +18,25 @@ namespace {
 
 // Below this much archive, threads cost more than they save.
 constexpr std::uint64_t kParallelFrom = 4u << 20;
-// A batch holds members up to about this much archive...
+// A batch holds members up to about this much archive; towards the end of
+// the archive less, down to the least, so the threads finish together.
 constexpr std::uint64_t kBatchBytes = 1u << 20;
+constexpr std::uint64_t kLeastBatchBytes = 128u << 10;
 // ...or one member up to this size; a larger one keeps the whole archive on
 // one thread, which streams it.
 constexpr std::uint64_t kLargestMember = 16u << 20;
 
 struct Batch {
-    std::size_t first = 0, count = 0;
-    std::vector<std::uint8_t> bytes; // the members, then the end-of-archive byte
+    // Its own members: the walk's list grows while the batch waits.
+    std::vector<LzhMember> members;
+    std::vector<bool> leaveOut;
+    // The members' bytes, then the end-of-archive byte; the thread lets go
+    // of them once decoded.
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes;
     int result = tbarc::kDone;
     std::string detail;
+    bool done = false;  // decoded (under the queue's lock)
+    bool counts = true; // its result stands; not yet for a batch begun during the walk
 };
 
 // Batches waiting for a thread; at most `room` of them read ahead.
@@ -35,7 +44,8 @@ class BatchQueue {
 public:
     explicit BatchQueue(std::size_t room) : room_(room) {}
 
-    // Waits for room; false once a batch failed (nothing more is needed).
+    // Waits for room; false once a batch that counts failed (nothing more
+    // is needed) or the queue stopped.
     bool Push(Batch* batch)
     {
         std::unique_lock lock(mutex_);
@@ -58,11 +68,20 @@ public:
         roomFreed_.notify_one();
         return batch;
     }
-    void Failed()
+    void Finished(Batch* batch)
     {
         std::lock_guard lock(mutex_);
-        failed_ = true;
-        roomFreed_.notify_all();
+        batch->done = true;
+        if (batch->counts && batch->result != tbarc::kDone)
+            StopTaking();
+    }
+    // The result of a batch begun during the walk stands after all.
+    void Counts(Batch* batch)
+    {
+        std::lock_guard lock(mutex_);
+        batch->counts = true;
+        if (batch->done && batch->result != tbarc::kDone)
+            StopTaking();
     }
     void Close()
     {
@@ -70,8 +89,23 @@ public:
         closed_ = true;
         batchReady_.notify_all();
     }
+    // Drops the batches not begun and takes no more.
+    void Stop()
+    {
+        std::lock_guard lock(mutex_);
+        waiting_.clear();
+        StopTaking();
+        closed_ = true;
+        batchReady_.notify_all();
+    }
 
 private:
+    void StopTaking()
+    {
+        failed_ = true;
+        roomFreed_.notify_all();
+    }
+
     std::mutex mutex_;
     std::condition_variable batchReady_, roomFreed_;
     std::deque<Batch*> waiting_;
@@ -79,11 +113,22 @@ private:
     bool closed_ = false, failed_ = false;
 };
 
-// Members [first, end) up to about kBatchBytes of archive, at least one.
-std::size_t BatchEnd(const std::vector<LzhMember>& members, std::size_t first)
+// A batch begun during the walk, with its bytes kept for the output.
+struct EarlyBatch {
+    Batch* batch;
+    std::size_t first;
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+};
+
+// Members [first, end) up to about a batch of archive, at least one; the
+// archive ends at archiveEnd.
+std::size_t BatchEnd(const std::vector<LzhMember>& members, std::size_t first, std::uint64_t archiveEnd,
+                     unsigned threads)
 {
+    const std::uint64_t left = archiveEnd > members[first].start ? archiveEnd - members[first].start : 0;
+    const std::uint64_t size = std::clamp<std::uint64_t>(left / (4 * threads), kLeastBatchBytes, kBatchBytes);
     std::size_t end = first + 1;
-    while (end < members.size() && members[end].end - members[first].start <= kBatchBytes)
+    while (end < members.size() && members[end].end - members[first].start <= size)
         ++end;
     return end;
 }
@@ -101,78 +146,175 @@ unsigned UsableCores()
 
 } // namespace
 
-unsigned ThreadsFor(const std::vector<LzhMember>& members)
+unsigned ThreadsForSize(std::uint64_t archiveBytes)
 {
     const unsigned cores = UsableCores();
-    if (cores <= 1 || members.empty() || members.back().end - members.front().start < kParallelFrom)
+    return cores <= 1 || archiveBytes < kParallelFrom ? 1 : cores;
+}
+
+unsigned ThreadsFor(const std::vector<LzhMember>& members)
+{
+    if (members.empty())
         return 1;
     for (const LzhMember& member : members)
         if (member.end - member.start > kLargestMember)
             return 1;
-    return cores;
+    return ThreadsForSize(members.back().end - members.front().start);
 }
 
-int TestMembersOnAllCores(tbarc::ArchiveStream& stream, const std::vector<LzhMember>& members,
-                          const std::vector<bool>& leaveOut, unsigned threads, std::string& detail)
-{
-    std::deque<Batch> batches; // in archive order; a deque keeps their places
-    BatchQueue queue(threads + 1);
-    std::vector<std::jthread> workers;
-    // However this call ends, the workers learn that no batch will come and
-    // are joined before the batches go.
-    struct CloseAndJoin {
-        BatchQueue& queue;
-        std::vector<std::jthread>& workers;
-        ~CloseAndJoin()
-        {
-            queue.Close();
-            workers.clear();
+struct ParallelCheck::Work {
+    Work(const tbarc::InputFile& input, unsigned threads) : input(input), threads(threads), queue(threads + 1)
+    {}
+
+    // A new batch of members [first, end) and its bytes.
+    Batch& Add(const std::vector<LzhMember>& members, std::size_t first, std::size_t end,
+               std::vector<bool> leaveOut, std::shared_ptr<const std::vector<std::uint8_t>> bytes)
+    {
+        Batch& batch = batches.emplace_back();
+        batch.members.assign(members.begin() + static_cast<std::ptrdiff_t>(first),
+                             members.begin() + static_cast<std::ptrdiff_t>(end));
+        batch.leaveOut = std::move(leaveOut);
+        batch.bytes = std::move(bytes);
+        return batch;
+    }
+
+    // The next batch of the members walked so far, once it is complete.
+    void BeginEarlyBatch(const std::vector<LzhMember>& members)
+    {
+        const LzhMember& last = members.back();
+        // Early batches wait in memory until the output is written: a few
+        // only, and never a member that the verification would rather stream.
+        if (last.end - last.start > kLargestMember || early.size() > threads) {
+            takingEarly = false;
+            return;
         }
-    } closeAndJoin{queue, workers};
+        const std::size_t first = walkedFirst;
+        const std::size_t end = BatchEnd(members, first, input.Size(), threads);
+        if (end == members.size())
+            return; // the batch may take more members yet
+        const std::uint64_t from = members[first].start, length = members[end - 1].end - from;
+        auto bytes =
+            std::make_shared<std::vector<std::uint8_t>>(length + 1); // the end-of-archive byte stays 0
+        if (input.ReadAt(from, bytes->data(), length) != length) {
+            takingEarly = false; // the stream finds out what happened
+            return;
+        }
+        Batch& batch = Add(members, first, end, std::vector<bool>(end - first, false), bytes);
+        batch.counts = false;
+        if (!queue.Push(&batch)) {
+            batches.pop_back();
+            takingEarly = false;
+            return;
+        }
+        early.push_back({&batch, first, std::move(bytes)});
+        walkedFirst = end;
+    }
+
+    const tbarc::InputFile& input;
+    const unsigned threads;
+    BatchQueue queue;
+    std::deque<Batch> batches; // a deque keeps their places
+    std::vector<EarlyBatch> early;
+    std::size_t walkedFirst = 0; // the first member no early batch holds
+    bool takingEarly = true;
+    std::vector<std::jthread> workers;
+};
+
+ParallelCheck::ParallelCheck(const tbarc::InputFile& input, unsigned threads)
+    : work_(std::make_unique<Work>(input, threads))
+{
+    Work& work = *work_;
+    work.early.reserve(threads + 1);
     for (unsigned i = 0; i < threads; ++i)
-        workers.emplace_back([&] {
-            while (Batch* batch = queue.Pop()) {
-                batch->result = TestMembersInMemory(batch->bytes.data(), batch->bytes.size(), batch->first,
-                                                    batch->count, members, leaveOut, batch->detail);
-                batch->bytes = std::vector<std::uint8_t>(); // (= {} would keep the capacity)
-                if (batch->result != tbarc::kDone)
-                    queue.Failed();
+        work.workers.emplace_back([&work] {
+            while (Batch* batch = work.queue.Pop()) {
+                const auto bytes = std::move(batch->bytes);
+                batch->result = TestMembersInMemory(bytes->data(), bytes->size(), 0, batch->members.size(),
+                                                    batch->members, batch->leaveOut, batch->detail);
+                work.queue.Finished(batch);
             }
         });
-    bool shortRead = false;
-    for (std::size_t first = 0; first < members.size() && !shortRead;) {
-        const std::size_t end = BatchEnd(members, first);
-        Batch& batch = batches.emplace_back();
-        batch.first = first;
-        batch.count = end - first;
-        const std::uint64_t from = members[first].start, length = members[end - 1].end - from;
-        batch.bytes.resize(length + 1); // the end-of-archive byte stays 0
-        for (std::uint64_t done = 0; done < length;) {
-            const std::size_t got = stream.ReadAt(from + done, batch.bytes.data() + done, length - done);
-            if (got == 0) {
-                shortRead = true;
+}
+
+ParallelCheck::~ParallelCheck()
+{
+    work_->queue.Stop();
+    work_->workers.clear(); // joins them before the batches go
+}
+
+void ParallelCheck::Walked(const std::vector<LzhMember>& members)
+{
+    // The walk calls it from inside the decoder's C code, which nothing may
+    // be thrown through: without memory for a batch, Test reads it instead.
+    try {
+        if (work_->takingEarly)
+            work_->BeginEarlyBatch(members);
+    } catch (const std::bad_alloc&) {
+        work_->takingEarly = false;
+    }
+}
+
+int ParallelCheck::Test(tbarc::ArchiveStream& stream, const std::vector<LzhMember>& members,
+                        const std::vector<bool>& leaveOut, std::string& detail)
+{
+    Work& work = *work_;
+    work.takingEarly = false;
+    std::vector<const Batch*> inOrder;
+    const auto leaveOutOf = [&](std::size_t first, std::size_t end) {
+        return std::vector<bool>(leaveOut.begin() + static_cast<std::ptrdiff_t>(first),
+                                 leaveOut.begin() + static_cast<std::ptrdiff_t>(end));
+    };
+    // The early batches go to the output first. One that holds a member
+    // left out was checked whole: it is checked again without that member.
+    bool taking = true;
+    for (EarlyBatch& early : work.early) {
+        const std::size_t end = early.first + early.batch->members.size();
+        stream.Take(members[early.first].start, early.bytes->data(), early.bytes->size() - 1);
+        const std::vector<bool> marks = leaveOutOf(early.first, end);
+        if (std::find(marks.begin(), marks.end(), true) == marks.end()) {
+            work.queue.Counts(early.batch);
+            inOrder.push_back(early.batch);
+        } else {
+            Batch& again = work.Add(members, early.first, end, marks, std::move(early.bytes));
+            taking = work.queue.Push(&again);
+            if (!taking)
                 break;
-            }
+            inOrder.push_back(&again);
+        }
+        early.bytes.reset();
+    }
+    bool shortRead = false;
+    std::size_t first = work.walkedFirst;
+    while (taking && first < members.size() && stream.Error() == tbarc::kDone) {
+        const std::size_t end = BatchEnd(members, first, members.back().end, work.threads);
+        const std::uint64_t from = members[first].start, length = members[end - 1].end - from;
+        auto bytes = std::make_shared<std::vector<std::uint8_t>>(length + 1);
+        for (std::uint64_t done = 0; done < length && !shortRead;) {
+            const std::size_t got = stream.ReadAt(from + done, bytes->data() + done, length - done);
+            shortRead = got == 0;
             done += got;
         }
-        if (shortRead || !queue.Push(&batch)) {
-            batches.pop_back();
+        if (shortRead)
             break;
-        }
+        Batch& batch = work.Add(members, first, end, leaveOutOf(first, end), std::move(bytes));
+        taking = work.queue.Push(&batch);
+        if (!taking)
+            break;
+        inOrder.push_back(&batch);
         first = end;
     }
-    queue.Close();
-    workers.clear(); // joins them: every batch pushed is decoded
+    work.queue.Close();
+    work.workers.clear(); // joins them: every batch pushed is decoded
     // A failed write makes the stream read nothing more: its cause comes first.
     if (stream.Error() != tbarc::kDone)
         return stream.Error();
-    for (const Batch& batch : batches) {
-        if (batch.result != tbarc::kDone) {
-            detail = batch.detail;
-            return batch.result;
+    for (const Batch* batch : inOrder) {
+        if (batch->result != tbarc::kDone) {
+            detail = batch->detail;
+            return batch->result;
         }
     }
-    if (shortRead || batches.empty() || batches.back().first + batches.back().count != members.size()) {
+    if (shortRead || first != members.size()) {
         detail = kChanged;
         return tbarc::kCannotReadInput;
     }

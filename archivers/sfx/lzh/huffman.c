@@ -37,6 +37,17 @@ static int make_table(lzh_state* s, unsigned short nchar, const unsigned char* l
         if (l <= tbits) {
             unsigned short first = (unsigned short)(code >> (16 - tbits));
             unsigned short n = (unsigned short)(1u << (tbits - l));
+#ifdef LZH_FAST
+            /* Natively, four entries a store: n is a power of two and first
+               a multiple of it. Most of a block's table goes this way. */
+            if (n >= 4) {
+                unsigned short four[4];
+                four[0] = four[1] = four[2] = four[3] = i;
+                for (k = 0; k < n; k = (unsigned short)(k + 4))
+                    memcpy(&table[first + k], four, sizeof four);
+                continue;
+            }
+#endif
             for (k = 0; k < n; k++)
                 table[first + k] = i;
         } else {
