@@ -14,7 +14,7 @@ mkdir -p "$top/docs/images"
 common=(--program "$top/build/bin/tollbrook2" --samples "$top/samples"
         --artifacts "$top/build/tests/e2e/gui/artifacts")
 for lang in ja en; do
-  suffix=$([ "$lang" = ja ] || echo "-$lang")
+  suffix=$([ "$lang" = ja ] || printf -- '-%s' "$lang")
   /usr/bin/python3 "$top/tests/e2e/gui/deskScreenshot.py" "${common[@]}" --lang "$lang" \
     --out "$top/docs/images/desk$suffix.png"
   /usr/bin/python3 "$top/tests/e2e/gui/manualScreenshots.py" "${common[@]}" --lang "$lang" --out "$top/docs/images"
