@@ -97,11 +97,11 @@ TEST(Catalogue, EngineLinesBeginWithAnIdeographicSpace)
     const ProgramMessage engineLines[] = {
         LzhMaking, CabMaking,      LzhChecking,       CabChecking,       CreatedNotUpperCased, Created,
         Failed,    Unexpected,     SkippedBefore,     DiskFull,          NotWritable,          Cancelled,
-        NotTarget, DamagedArchive, UnsupportedMethod, MadeEarlierThisRun};
+        NotTarget, DamagedArchive, UnsupportedMethod, MadeEarlierThisRun, WorkerLost};
     for (const ProgramMessage id : engineLines)
         EXPECT_FALSE(Text(id).isEmpty()) << static_cast<int>(id);
     // Every row of the engine's range, named or not, apart from the sentence tail.
-    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(MadeEarlierThisRun); ++id) {
+    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(WorkerLost); ++id) {
         const QString text = TextOfNumber<ProgramMessage>(id);
         if (text.isEmpty() || id == static_cast<int>(SkippedAfter))
             continue;
