@@ -56,20 +56,6 @@ bool ReadJob(QByteArray& buffer, core::WorkerJob& job)
     }
 }
 
-bool WriteAll(const QByteArray& bytes)
-{
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += n;
-    }
-    return true;
-}
-
 } // namespace
 
 bool IsConversionWorker(int argc, char** argv)
@@ -108,7 +94,8 @@ int RunConversionWorker(int argc, char** argv)
         if (job.madeEarlierThisRun)
             created.Add(folder + core::SelfExtractorName(job.archive));
         const core::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
-        if (!WriteAll(core::Frame(core::WorkerReport{history.lines, output.paths, outcome})))
+        if (!core::SendFrame(STDOUT_FILENO,
+                             core::Frame(core::WorkerReport{history.lines, output.paths, outcome})))
             return 3;
     }
     return 0;

@@ -87,21 +87,6 @@ bool WorkerProcesses::Launch(Worker& worker)
     return true;
 }
 
-bool WorkerProcesses::Send(Worker& worker, const QByteArray& frame)
-{
-    qsizetype sent = 0;
-    while (sent < frame.size()) {
-        const ssize_t n =
-            ::send(worker.socket, frame.constData() + sent, size_t(frame.size() - sent), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        sent += n;
-    }
-    return true;
-}
-
 bool WorkerProcesses::Start(int index, const core::WorkerJob& job)
 {
     Worker& worker = workers_[size_t(index)];
@@ -111,7 +96,7 @@ bool WorkerProcesses::Start(int index, const core::WorkerJob& job)
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (worker.pid < 0 && !Launch(worker))
             return false;
-        if (Send(worker, frame)) {
+        if (core::SendFrame(worker.socket, frame)) {
             worker.busy = true;
             return true;
         }

@@ -38,7 +38,6 @@ private:
     };
 
     bool Launch(Worker& worker);
-    bool Send(Worker& worker, const QByteArray& frame);
     // Kills the process (when it has not ended) and reaps it.
     void End(Worker& worker);
     // Reads what the worker sent; a report when one is whole, nothing while

@@ -4,6 +4,10 @@
 #include <QIODevice>
 #include <QtEndian>
 
+#include <cerrno>
+
+#include <sys/socket.h>
+
 namespace core {
 namespace {
 
@@ -60,6 +64,21 @@ QByteArray Frame(const WorkerReport& report)
 {
     return WithLength(
         Body([&](QDataStream& out) { out << report.history << report.created << qint16(report.outcome); }));
+}
+
+bool SendFrame(int socket, const QByteArray& frame)
+{
+    qsizetype sent = 0;
+    while (sent < frame.size()) {
+        // No SIGPIPE from an end that is gone: the false return says it.
+        const ssize_t n = ::send(socket, frame.constData() + sent, size_t(frame.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    return true;
 }
 
 FrameState TakeFrame(QByteArray& buffer, WorkerJob& job)

@@ -35,6 +35,9 @@ enum class FrameState {
     Unreadable, // the buffer starts with something that is no such frame
 };
 
+// Sends the whole frame on a socket; false when the other end is gone.
+bool SendFrame(int socket, const QByteArray& frame);
+
 // Reads the frame at the front of buffer into the value.
 FrameState TakeFrame(QByteArray& buffer, WorkerJob& job);
 FrameState TakeFrame(QByteArray& buffer, WorkerReport& report);
