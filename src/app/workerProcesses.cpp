@@ -20,11 +20,7 @@ extern char** environ;
 
 namespace app {
 
-WorkerProcesses::WorkerProcesses(int jobs, const QString& language) : jobs_(jobs)
-{
-    if (!language.isEmpty())
-        arguments_ << QByteArrayLiteral("--lang=") + language.toUtf8();
-}
+WorkerProcesses::WorkerProcesses(int jobs, const QString& language) : jobs_(jobs), language_(language) {}
 
 WorkerProcesses::~WorkerProcesses()
 {
@@ -45,11 +41,11 @@ WorkerProcesses::~WorkerProcesses()
 
 int WorkerProcesses::Open(int archives, tbarc::SfxKind kind, const QString& outputFolder)
 {
-    arguments_.prepend(QFile::encodeName(core::WithTrailingSeparator(outputFolder)));
-    arguments_.prepend(QByteArray::number(int(kind)));
-    arguments_.prepend(QByteArray::number(::getpid()));
-    arguments_.prepend(kWorkerArgument);
-    arguments_.prepend("tollbrook2");
+    arguments_ = {"tollbrook2", kWorkerArgument, QByteArray::number(::getpid()),
+                  QByteArray::number(int(kind)),
+                  QFile::encodeName(core::WithTrailingSeparator(outputFolder))};
+    if (!language_.isEmpty())
+        arguments_ << QByteArrayLiteral("--lang=") + language_.toUtf8();
     workers_.resize(size_t(std::min(jobs_, archives)));
     int started = 0;
     for (Worker& worker : workers_)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <vector>
 
@@ -45,6 +46,8 @@ private:
     std::optional<core::WorkerReport> Receive(Worker& worker, bool& lost);
 
     const int jobs_;
+    const QString language_;
+    // The worker's command line, made by Open.
     QList<QByteArray> arguments_;
     std::vector<Worker> workers_;
 };

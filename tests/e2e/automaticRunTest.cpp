@@ -574,14 +574,18 @@ TEST_F(AutomaticRun, ADiskFullInTheMiddleLeavesNoFileUnreported)
     }
 }
 
-// The processes whose command line holds text (none of them zombies).
-QList<pid_t> ProcessesWith(const QByteArray& text)
+// The worker processes converting into folder (zombies have no command
+// line and are not counted).
+QList<pid_t> WorkersFor(const QString& folder)
 {
+    const QByteArray outputArgument = QByteArray(1, '\0') + QFile::encodeName(folder) + QByteArray("/\0", 2);
     QList<pid_t> found;
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool number = false;
         const pid_t pid = entry.toInt(&number);
-        if (number && ReadBytes(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline")).contains(text))
+        const QByteArray line = ReadBytes(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
+        if (number && line.contains(QByteArray("\0--conversion-worker\0", 21))
+            && line.contains(outputArgument))
             found << pid;
     }
     return found;
@@ -608,16 +612,15 @@ TEST_F(AutomaticRun, KillingTheRunLeavesNoWorkerAndNoPartlyWrittenFile)
         QByteArray out;
         while (out.count(T(Created).toUtf8()) < 3 && process.waitForReadyRead(30000))
             out += process.readAllStandardOutput();
-        const QByteArray marker = QFile::encodeName(Out());
-        ASSERT_FALSE(ProcessesWith(marker).isEmpty()) << "the workers are not running";
+        ASSERT_EQ(WorkersFor(Out()).size(), 2) << "the workers are not running";
         ::kill(pid_t(process.processId()), signal);
         ASSERT_TRUE(process.waitForFinished(30000));
         out += process.readAllStandardOutput();
         EXPECT_FALSE(out.contains(T(AllFinished).toUtf8())) << "the run ended before it was killed";
         // The workers end with the run; waited for, not timed.
-        for (int i = 0; i < 300 && !ProcessesWith(marker).isEmpty(); ++i)
+        for (int i = 0; i < 300 && !WorkersFor(Out()).isEmpty(); ++i)
             QThread::msleep(20);
-        EXPECT_TRUE(ProcessesWith(marker).isEmpty()) << signal;
+        EXPECT_TRUE(WorkersFor(Out()).isEmpty()) << signal;
         for (const QString& name : QDir(Out()).entryList(QDir::Files | QDir::Hidden)) {
             EXPECT_TRUE(name.startsWith(u'K') && name.endsWith(QStringLiteral(".EXE"))) << name.toStdString();
             EXPECT_TRUE(ReadBytes(Out() + u'/' + name).endsWith(archive)) << name.toStdString();
