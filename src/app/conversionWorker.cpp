@@ -74,6 +74,8 @@ int RunConversionWorker(int argc, char** argv)
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (QByteArray::number(::getppid()) != QByteArray(argv[2]))
         return 3;
+    // Started through /proc/self/exe, the process would be listed as "exe".
+    ::prctl(PR_SET_NAME, "tollbrook2");
     const QCoreApplication application(argc, argv);
     QList<QByteArray> rest;
     for (int i = 5; i < argc; ++i)
