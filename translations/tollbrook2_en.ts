@@ -340,6 +340,10 @@
         <translation>  A self-extractor of this name was already made in this run</translation>
     </message>
     <message>
+        <source>　変換していたプロセスが結果を返さずに終了しました</source>
+        <translation>  The process converting this archive ended without a result</translation>
+    </message>
+    <message>
         <source>現在UNLHA32.DLLは使用中です</source>
         <translation>The LZH library is in use</translation>
     </message>

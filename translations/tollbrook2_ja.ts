@@ -56,6 +56,10 @@
         <translation>不明な言語 &quot;%1&quot; です（ja か en を指定してください）</translation>
     </message>
     <message>
+        <source>--jobs needs a whole number of 1 or more, not &quot;%1&quot;</source>
+        <translation>--jobs には 1 以上の整数を指定してください（&quot;%1&quot; は使えません）</translation>
+    </message>
+    <message>
         <source>--out needs a folder</source>
         <translation>--out にはフォルダを指定してください</translation>
     </message>

@@ -4,6 +4,8 @@
 //   Batch      1000 archives (-lh5-/-lh6-/-lh7-, 4 to 7 members of text and
 //              binary data, ~60 MB) converted one call each, against `cp -r`
 //              of the same archives;
+//   BatchRun/N the same archives as one automatic run of the program on N
+//              worker processes, against `cp -r`;
 //   LargeLh7 / LargeLh5   one archive of every file under /usr/include
 //              (~9,600 members, ~130 MB decoded) converted, against `lhasa t`;
 //   LargeCab   the same files as an MSZIP cabinet, against `cabextract -t`.
@@ -110,35 +112,25 @@ struct Scratch {
 };
 
 using Conversion = std::function<bool(MainFn, const fs::path&)>;
+// What a child process runs in a fresh scratch folder.
+using Job = std::function<std::function<bool()>(const fs::path&)>;
 
-// Rounds of ours then the peer; the medians as counters. With
-// TB_BENCH_BEFORE set to the folder of another build's libraries, each round
-// also runs that build ("before_*" counters), for figures before and after a
-// change side by side.
-void Compare(benchmark::State& state, const char* file, const char* function, const Conversion& convert,
-             const std::function<std::function<bool()>(const fs::path&)>& peer)
+// Rounds of ours (and the build before, when given) then the peer; the
+// medians as counters.
+void Rounds(benchmark::State& state, const Job& ours, const Job& before, const Job& peer)
 {
-    const MainFn ours = Library(file, function);
-    const char* beforeFolder = std::getenv("TB_BENCH_BEFORE");
-    const MainFn before = beforeFolder != nullptr ? Library(file, function, beforeFolder) : nullptr;
-    if (ours == nullptr || (beforeFolder != nullptr && before == nullptr)) {
-        state.SkipWithError("a library could not be loaded");
-        return;
-    }
     Scratch scratch;
     std::vector<Figures> oursRuns, beforeRuns, peerRuns;
-    const auto run = [&](MainFn library, std::vector<Figures>& runs) {
-        const fs::path& place = scratch.Fresh();
-        runs.push_back(InChild([&] { return convert(library, place); }));
+    const auto run = [&](const Job& job, std::vector<Figures>& runs) {
+        runs.push_back(InChild(job(scratch.Fresh())));
         return runs.back().ok;
     };
     for (auto _ : state) {
-        if (!run(ours, oursRuns) || (before != nullptr && !run(before, beforeRuns))) {
+        if (!run(ours, oursRuns) || (before && !run(before, beforeRuns))) {
             state.SkipWithError("a conversion failed");
             return;
         }
-        peerRuns.push_back(InChild(peer(scratch.Fresh())));
-        if (!peerRuns.back().ok) {
+        if (!run(peer, peerRuns)) {
             state.SkipWithError("the peer failed");
             return;
         }
@@ -157,10 +149,33 @@ void Compare(benchmark::State& state, const char* file, const char* function, co
         state.counters[name + "_MB"] = median(runs, &Figures::peakMB);
     };
     report("ours", oursRuns);
-    if (before != nullptr)
+    if (before)
         report("before", beforeRuns);
     state.counters["peer_s"] = median(peerRuns, &Figures::wall);
     state.counters["peer_MB"] = median(peerRuns, &Figures::peakMB);
+}
+
+// Ours through the library's entry point. With TB_BENCH_BEFORE set to the
+// folder of another build's libraries, each round also runs that build
+// ("before_*" counters), for figures before and after a change side by side.
+void Compare(benchmark::State& state, const char* file, const char* function, const Conversion& convert,
+             const Job& peer)
+{
+    const MainFn ours = Library(file, function);
+    const char* beforeFolder = std::getenv("TB_BENCH_BEFORE");
+    const MainFn before = beforeFolder != nullptr ? Library(file, function, beforeFolder) : nullptr;
+    if (ours == nullptr || (beforeFolder != nullptr && before == nullptr)) {
+        state.SkipWithError("a library could not be loaded");
+        return;
+    }
+    const auto through = [&](MainFn library) -> Job {
+        if (library == nullptr)
+            return {};
+        return [&convert, library](const fs::path& place) {
+            return std::function<bool()>([&convert, library, place] { return convert(library, place); });
+        };
+    };
+    Rounds(state, through(ours), through(before), peer);
 }
 
 std::string Quoted(const std::string& path)
@@ -197,6 +212,38 @@ void BM_Batch(benchmark::State& state)
     state.counters["archives"] = double(archives.size());
 }
 
+// The same batch as an automatic run of the program, on as many worker
+// processes as the argument says, against `cp -r`.
+void BM_BatchRun(benchmark::State& state)
+{
+    if (!Made("batch")) {
+        state.SkipWithError("no batch (see bench-real-batch.log)");
+        return;
+    }
+    std::string archives;
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(work / "batch")) {
+        if (entry.path().extension() == ".lzh") {
+            archives += " " + Quoted(entry.path().string());
+            ++count;
+        }
+    }
+    const std::string jobs = std::to_string(state.range(0));
+    Rounds(
+        state,
+        [&](const fs::path& place) {
+            // No display, settings of its own: the defaults.
+            return Command("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME="
+                           + Quoted(place.string()) + " '" TB_BINARY_DIR "/bin/tollbrook2' --auto --jobs="
+                           + jobs + " --out=" + Quoted((place / "out").string()) + archives);
+        },
+        {},
+        [](const fs::path& place) {
+            return Command("cp -r '" + (work / "batch").string() + "' '" + place.string() + "/out/'");
+        });
+    state.counters["archives"] = double(count);
+}
+
 // One large archive: its file in bench-real, the workload that makes it, the
 // library and its command, the peer's command.
 struct Large {
@@ -230,6 +277,7 @@ void BM_Large(benchmark::State& state, Large large)
 } // namespace
 
 BENCHMARK(BM_Batch)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_BatchRun)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_CAPTURE(BM_Large, lh7,
                   Large{"large-lh7.lzh", "large", "libunlha32.so", "Unlha", "s -+ -gw2", "lhasa t"})
     ->UseManualTime()

@@ -1,6 +1,7 @@
 #include "app/automaticStart.h"
 
 #include "app/historyEcho.h"
+#include "app/workerProcesses.h"
 #include "archiver/archiver.h"
 #include "core/autoRun.h"
 #include "core/callOptions.h"
@@ -21,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 
 #include <cstdio>
 
@@ -117,8 +119,12 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     const QString outputFolder =
         call.outputFolder.isEmpty() ? core::OutputStartFolder(QDir::currentPath()) : call.outputFolder;
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
+    // One job is the run in this process.
+    const int jobs = call.jobs.value_or(QThread::idealThreadCount());
+    app::WorkerProcesses workers(jobs, call.language);
     const core::AutoRunOutcome outcome =
-        core::AutoRun(names, kind, outputFolder, {work, history, engine, reportIntake});
+        core::AutoRun(names, kind, outputFolder,
+                      {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr, &output});
     echo.Flush();
     if (outcome.summary)
         return ExitStatusOf(*outcome.summary,

@@ -3,6 +3,7 @@
 #include "core/commandLine.h"
 #include "core/runControl.h"
 #include "core/runLists.h"
+#include "core/workerRun.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,12 @@ struct AutoRunParts {
     SfxEngine& engine;
     // Told what became of the names before the first file is converted.
     std::function<void(const CommandLineIntake&)> namesTaken = {};
+    // With workers and more than one archive, the archives are converted
+    // on them; the engine converts in this process otherwise, and when no
+    // worker could be started.
+    IWorkers* workers = nullptr;
+    // Where the workers' created files go (the engine's own output list).
+    IOutputList* output = nullptr;
 };
 
 struct AutoRunOutcome {

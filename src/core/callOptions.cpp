@@ -55,6 +55,13 @@ CallOptions ParseCallArguments(const QList<QByteArray>& arguments, const QString
             if (call.language != u"ja" && call.language != u"en")
                 call.error = QCoreApplication::translate("terminal", "unknown language \"%1\" (ja or en)")
                                  .arg(call.language);
+        } else if (argument.startsWith(QStringLiteral("--jobs="))) {
+            bool number = false;
+            call.jobs = argument.mid(7).toInt(&number);
+            if (!number || *call.jobs < 1)
+                call.error = QCoreApplication::translate(
+                                 "terminal", "--jobs needs a whole number of 1 or more, not \"%1\"")
+                                 .arg(argument.mid(7));
         } else if (argument.startsWith(QStringLiteral("--out="))) {
             const QString folder = argument.mid(6);
             if (folder.isEmpty()) {
@@ -115,6 +122,8 @@ QString UsageText()
                           "                  (default: the stored option AutoExe)\n"
                           "  --out=FOLDER    output folder of the automatic run (default: the start\n"
                           "                  folder of the output folder window)\n"
+                          "  --jobs=N        convert on N processes side by side in the automatic run\n"
+                          "                  (default: the number of processors this call may use)\n"
                           "  --lang=LANG     the language of the windows and the lines of this start:\n"
                           "                  ja or en (default: the desktop's language)\n"
                           "  --help          show this text and end\n"

@@ -19,6 +19,7 @@ struct CallOptions {
     std::optional<short> kind; // --kind=dos|win16|win32
     QString outputFolder;      // --out=<folder>, made absolute
     QString language;          // --lang=ja|en; the program installs it before the parse
+    std::optional<int> jobs;   // --jobs=N: worker processes of the automatic run
     QStringList names;         // everything else, in order
     // Names whose bytes are no text in the file-name encoding (UTF-8): no
     // string could give them back to the file system unchanged.

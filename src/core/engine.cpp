@@ -65,14 +65,17 @@ bool WrittenSince(const QString& path, const std::optional<FileIdentity>& before
     return after && after->regular && !(before && *before == *after);
 }
 
-// The name the libraries give the self-extractor of the archive at path: the
-// same rule, applied to the same bytes they are given.
+} // namespace
+
 QString SelfExtractorName(const QString& path)
 {
     return QString::fromUtf8(tbarc::SelfExtractorName(path.toUtf8().toStdString()));
 }
 
-} // namespace
+QString ArchiveHeading(const QString& path)
+{
+    return QStringLiteral("[ ") + paths::ShortenPath(path) + QStringLiteral(" ]");
+}
 
 QString LibraryCommandLine(const QString& options, const QString& path, const QString& outputFolder)
 {
@@ -94,7 +97,7 @@ Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFold
 {
     try {
         const QString lzhOptions = LzhOptions(kind);
-        history_.Add(QStringLiteral("[ ") + paths::ShortenPath(path) + QStringLiteral(" ]"));
+        history_.Add(ArchiveHeading(path));
         const QString expected = outputFolder + SelfExtractorName(path);
         const std::optional<FileIdentity> before = IdentityOf(expected);
 

@@ -54,6 +54,13 @@ private:
     IOutputList& output_;
 };
 
+// The name the libraries give the self-extractor of the archive at path: the
+// same rule, applied to the same bytes they are given.
+QString SelfExtractorName(const QString& path);
+
+// The history line that opens the lines about the archive at path.
+QString ArchiveHeading(const QString& path);
+
 // "<options> "<archive>" "<folder>"" as the libraries take it.
 QString LibraryCommandLine(const QString& options, const QString& path, const QString& outputFolder);
 

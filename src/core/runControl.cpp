@@ -5,15 +5,14 @@
 #include <QDir>
 
 namespace core {
-namespace {
 
-void EndLine(IHistory& history, bool stopped)
+void AddEndLine(IHistory& history, bool stopped)
 {
     history.Add(messages::Text(stopped ? messages::SharedMessage::Interrupted
                                        : messages::SharedMessage::AllFinished));
 }
 
-void Count(RunSummary& summary, Outcome outcome)
+void CountOutcome(RunSummary& summary, Outcome outcome)
 {
     switch (outcome) {
     case OutcomeDone: ++summary.done; break;
@@ -21,8 +20,6 @@ void Count(RunSummary& summary, Outcome outcome)
     default: summary.stopped = true; break;
     }
 }
-
-} // namespace
 
 QString WithTrailingSeparator(const QString& folder)
 {
@@ -42,11 +39,11 @@ RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engin
     RunCreatedFiles created;
     for (int i = 0; i < work.Count(); ++i) {
         work.ScrollToTop(i);
-        Count(summary, engine.ConvertArchive(work.Entry(i), folder, kind, created));
+        CountOutcome(summary, engine.ConvertArchive(work.Entry(i), folder, kind, created));
         if (summary.stopped)
             break;
     }
-    EndLine(history, summary.stopped);
+    AddEndLine(history, summary.stopped);
     return summary;
 }
 
@@ -66,7 +63,7 @@ RunSummary RunControl::Run(tbarc::SfxKind kind)
     Loop(kind, summary);
     work_.RemoveUnselected();
     work_.ClearSelection();
-    EndLine(history_, cancelRequested_);
+    AddEndLine(history_, cancelRequested_);
     summary.stopped = cancelRequested_;
     cancelRequested_ = false;
     desk_.SetCancelEnabled(false);
@@ -89,7 +86,7 @@ void RunControl::Loop(tbarc::SfxKind kind, RunSummary& summary)
             return;
         }
         const Outcome outcome = engine_.ConvertArchive(work_.Entry(i), folder, kind, created);
-        Count(summary, outcome);
+        CountOutcome(summary, outcome);
         if (outcome == OutcomeDone) {
             work_.Deselect(i);
         } else if (outcome == OutcomeStop) {

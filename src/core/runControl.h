@@ -14,6 +14,11 @@ struct RunSummary {
     bool stopped = false; // ended on an outcome -1 or a cancel
 };
 
+// Counts one archive's outcome into the summary.
+void CountOutcome(RunSummary& summary, Outcome outcome);
+// The end-of-run line of the history.
+void AddEndLine(IHistory& history, bool stopped);
+
 // The output folder as the engine takes it: the folder with the separator
 // at its end.
 QString WithTrailingSeparator(const QString& folder);

@@ -10,7 +10,7 @@ namespace {
 using enum ProgramMessage;
 
 // Rows in ascending ID order. The engine's history lines (LzhMaking to
-// MadeEarlierThisRun, except the sentence tail SkippedAfter) begin with an ideographic
+// WorkerLost, except the sentence tail SkippedAfter) begin with an ideographic
 // space that the history relies on for its indentation.
 constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {DosCaption, u8"ＤＯＳ"},
@@ -113,6 +113,7 @@ constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {DamagedArchive, u8"　書庫が壊れているため自己解凍ファイルにできません"},
     {UnsupportedMethod, u8"　自己解凍ファイルが展開できない圧縮方式が含まれています"},
     {MadeEarlierThisRun, u8"　同じ名前の自己解凍ファイルをこの実行で作成済みです"},
+    {WorkerLost, u8"　変換していたプロセスが結果を返さずに終了しました"},
     {UnlhaBusy, u8"現在UNLHA32.DLLは使用中です"},
     {CabBusy, u8"現在CAB32.DLLは使用中です"},
 });

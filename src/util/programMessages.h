@@ -126,6 +126,7 @@ enum class ProgramMessage : short {
     DamagedArchive = 20046,     // the library's verification found damage (0x800F)
     UnsupportedMethod = 20047,  // an entry's method the self-extractor cannot decode (0x800E)
     MadeEarlierThisRun = 20048, // the self-extractor's name is one this run has made already
+    WorkerLost = 20049,         // the process converting the archive ended without a report
 
     // A library is busy.
     UnlhaBusy = 20100,

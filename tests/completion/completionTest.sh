@@ -58,6 +58,7 @@ _tollbrook2	tollbrook2|--k	--kind=
 _tollbrook2	tollbrook2|--kind|=|	dos win16 win32
 _tollbrook2	tollbrook2|--kind|=|w	win16 win32
 _tollbrook2	tollbrook2|--lang|=|	en ja
+_tollbrook2	tollbrook2|--jobs|=|	
 _tollbrook2	tollbrook2|--out|=|	sub
 _tollbrook2	tollbrook2|--auto|--out|=|s	sub
 _tollbrook2	tollbrook2|--auto|a	a.lzh

@@ -86,6 +86,11 @@ TEST(CallArguments, OptionsNamesAndErrors)
         {{"--", "--auto", "/U"}, false, {}, {}, {"--auto", "/U"}, false},
         {{"--verbose"}, false, {}, {}, {}, true},
         {{"-x.lzh"}, false, {}, {}, {"-x.lzh"}, false},
+        {{"--jobs=0"}, false, {}, {}, {}, true},
+        {{"--jobs=-2"}, false, {}, {}, {}, true},
+        {{"--jobs=two"}, false, {}, {}, {}, true},
+        {{"--jobs=2x"}, false, {}, {}, {}, true},
+        {{"--jobs="}, false, {}, {}, {}, true},
     };
     for (const Case& c : cases) {
         QList<QByteArray> arguments;
@@ -102,6 +107,10 @@ TEST(CallArguments, OptionsNamesAndErrors)
         EXPECT_EQ(!call.error.isEmpty(), c.error) << label;
         EXPECT_TRUE(call.undecodableNames.isEmpty()) << label;
     }
+    // The last --jobs= counts; none leaves the choice to the program.
+    EXPECT_EQ(core::ParseCallArguments({"--jobs=3", "--jobs=1"}, dir.path()).jobs, 1);
+    EXPECT_EQ(core::ParseCallArguments({"--jobs=16"}, dir.path()).jobs, 16);
+    EXPECT_FALSE(core::ParseCallArguments({"a.lzh"}, dir.path()).jobs);
 }
 
 TEST(CallArguments, NamesThatAreNoUtf8AreKeptApartAsBytes)

@@ -3,6 +3,7 @@
 #include "support/fatFolder.h"
 #include "support/englishTexts.h"
 #include "support/fileBytes.h"
+#include "support/lzhArchive.h"
 #include "support/sealedSfx.h"
 #include "support/storedSettings.h"
 #include "util/paths.h"
@@ -20,8 +21,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
+#include <sys/mount.h>
 #include <unistd.h>
 
 namespace {
@@ -314,11 +319,28 @@ TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
 {
     ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
     // Not even root may create files in /proc.
-    const QString first = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh"));
-    const QString second = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("b.lzh"));
-    const Result run = Run({QStringLiteral("--auto"), QStringLiteral("--out=/proc"), first, second});
-    EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_EQ(run.out, Lines({Header(first), T(LzhMaking), T(NotWritable), T(Failed), T(Interrupted)}));
+    QStringList archives;
+    for (const char* name : {"a.lzh", "b.lzh", "c.lzh"})
+        archives << Copy(Samples + QStringLiteral("/hello.lzh"), QString::fromLatin1(name));
+    const QStringList stopped = {T(LzhMaking), T(NotWritable), T(Failed)};
+    // One at a time the run stops after the first archive; two workers had
+    // both started theirs by then, and the third is never started.
+    const struct {
+        const char* jobs;
+        QStringList expected;
+    } cases[] = {
+        {"--jobs=1", QStringList{Header(archives[0])} + stopped + QStringList{T(Interrupted)}},
+        {"--jobs=2",
+         QStringList{Header(archives[0])} + stopped + QStringList{Header(archives[1])} + stopped
+             + QStringList{T(Interrupted)}},
+    };
+    for (const auto& c : cases) {
+        const Result run = Run(
+            QStringList{QStringLiteral("--auto"), QStringLiteral("--out=/proc"), QString::fromLatin1(c.jobs)}
+            + archives);
+        EXPECT_EQ(run.exitStatus, 2) << c.jobs;
+        EXPECT_EQ(run.out, Lines(c.expected)) << c.jobs;
+    }
 }
 
 TEST_F(AutomaticRun, AnExistingOutputIsKeptOrReplacedWhateverTheCaseOfTheArchiveName)
@@ -424,6 +446,187 @@ TEST_F(AutomaticRun, TwoRunsAtOnceConvertSideBySide)
     }
     expected.sort();
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+TEST_F(AutomaticRun, JobsChangeNeitherTheLinesNorTheFilesNorTheStatus)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe") && HaveStub("cab-win32.exe"))
+        << "the Win32 self-extractor stubs are not built";
+    StoreSettings("Lzh_Exe=True\nCab_Exe=True\n");
+    QDir().mkpath(In(QStringLiteral("sub")));
+    const QString lzh = Corpus + QStringLiteral("/fragglet_lhasa/test/archives/lha213/lh5_long.lzh");
+    const QString lh7 = Corpus + QStringLiteral("/fragglet_lhasa/test/archives/lhark04d/lh7_long.lzh");
+    // Made, damaged, no target, one name in other spellings after a made
+    // file and after a failed one, a name not taken, a long one between.
+    const QStringList names = {
+        Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("a.lzh")),
+        Copy(lzh, QStringLiteral("long.lzh")),
+        Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("sub/A.LZH")),
+        WriteInput(QStringLiteral("b.lzh"), QByteArray(300, '\x5a')),
+        Copy(Samples + QStringLiteral("/tools.cab"), QStringLiteral("c.cab")),
+        WriteInput(QStringLiteral("tool.exe"), QByteArray("MZ not an archive")),
+        Copy(Samples + QStringLiteral("/tools.cab"), QStringLiteral("B.cab")),
+        In(QStringLiteral("missing.lzh")),
+        Copy(lh7, QStringLiteral("my sample.lzh")),
+        Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("sub/C.lzh")),
+        Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("d.lzh")),
+        Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("sub/a.Lzh")),
+    };
+    for (const char* language : {"--lang=ja", "--lang=en"}) {
+        QList<Result> runs;
+        QList<QMap<QString, QByteArray>> made;
+        for (const char* jobs : {"--jobs=1", "--jobs=2", "--jobs=3", "--jobs=12"}) {
+            QDir(Out()).removeRecursively();
+            QDir().mkpath(Out());
+            runs << Run(QStringList{QStringLiteral("--auto"), QStringLiteral("--out=out"),
+                                    QString::fromLatin1(language), QString::fromLatin1(jobs)}
+                        + names);
+            made << Tree(Out());
+            const std::string said = std::string(language) + " " + jobs;
+            EXPECT_EQ(runs.last().exitStatus, runs.first().exitStatus) << said;
+            EXPECT_EQ(runs.last().out, runs.first().out) << said;
+            EXPECT_EQ(runs.last().err, runs.first().err) << said;
+            EXPECT_EQ(made.last(), made.first()) << said;
+        }
+        EXPECT_EQ(runs.first().exitStatus, 1) << language;
+        EXPECT_EQ(made.first().keys(), QStringList({"A.EXE", "B.EXE", "C.EXE", "D.EXE", "LONG.EXE"}))
+            << language;
+        // The workers speak the language asked for.
+        EXPECT_EQ(runs.first().out.contains(T(Created)), std::string(language) == "--lang=ja") << language;
+        EXPECT_NE(testSupport::HasJapanese(runs.first().out), std::string(language) == "--lang=en")
+            << language;
+    }
+}
+
+// A memory file system of a few hundred kilobytes, mounted for as long as
+// the object lives; Unavailable() says why there is none (mounting needs
+// the right to).
+class SmallMemoryFolder {
+public:
+    explicit SmallMemoryFolder(const QString& path, int kilobytes) : path_(path)
+    {
+        QDir().mkpath(path);
+        const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+        if (::mount("tb-small", QFile::encodeName(path).constData(), "tmpfs", 0, options.constData()) != 0)
+            unavailable_ = std::string("no tmpfs could be mounted: ") + std::strerror(errno);
+    }
+    ~SmallMemoryFolder()
+    {
+        if (unavailable_.empty())
+            ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+    }
+    const std::string& Unavailable() const { return unavailable_; }
+
+private:
+    QString path_;
+    std::string unavailable_;
+};
+
+TEST_F(AutomaticRun, ADiskFullInTheMiddleLeavesNoFileUnreported)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    const QString full = dir.path() + QStringLiteral("/full");
+    // Room for every small self-extractor, never for the large one.
+    const SmallMemoryFolder folder(full, 768);
+    if (!folder.Unavailable().empty())
+        GTEST_SKIP() << folder.Unavailable();
+    QByteArray noise(1 << 20, '\0');
+    for (qsizetype i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 2654435761u) >> 13);
+    const auto large = testSupport::MakeLzhArchive({{"", "noise.bin", noise.toStdString()}}, 1);
+    QStringList names;
+    for (int i = 0; i < 12; ++i) {
+        names << (i == 4 ? WriteInput(
+                      QStringLiteral("large.lzh"),
+                      QByteArray(reinterpret_cast<const char*>(large.data()), qsizetype(large.size())))
+                         : Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("s%1.lzh").arg(i)));
+    }
+    QString oneAtATime;
+    for (const char* jobs : {"--jobs=1", "--jobs=2", "--jobs=4"}) {
+        for (const QString& name : QDir(full).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(full + u'/' + name);
+        const Result run = Run(
+            QStringList{QStringLiteral("--auto"), QStringLiteral("--out=") + full, QString::fromLatin1(jobs)}
+            + names);
+        EXPECT_EQ(run.exitStatus, 2) << jobs;
+        EXPECT_TRUE(run.out.endsWith(Lines({T(Interrupted)}))) << jobs;
+        if (oneAtATime.isEmpty()) {
+            oneAtATime = run.out;
+            EXPECT_EQ(run.out.count(T(Created)), 4);
+            EXPECT_TRUE(run.out.contains(Lines({Header(names[4]), T(LzhMaking), T(DiskFull), T(Failed)})));
+        }
+        // The lines up to the stop as one at a time, then whatever the
+        // other workers had started, in list order.
+        EXPECT_TRUE(run.out.startsWith(oneAtATime.chopped(T(Interrupted).size() + 1))) << jobs;
+        const QStringList lines = run.out.split(u'\n');
+        QStringList reported;
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines[i] == T(Created))
+                reported << QFileInfo(lines[i - 2].mid(2).chopped(2)).baseName().toUpper()
+                        + QStringLiteral(".EXE");
+        }
+        reported.sort();
+        // Every file made is reported, whole, and nothing else is there.
+        EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden, QDir::Name), reported) << jobs;
+        for (const QString& exe : reported)
+            EXPECT_TRUE(
+                ReadBytes(full + u'/' + exe).endsWith(ReadBytes(Samples + QStringLiteral("/hello.lzh"))))
+                << exe.toStdString();
+    }
+}
+
+// The worker processes converting into folder (zombies have no command
+// line and are not counted).
+QList<pid_t> WorkersFor(const QString& folder)
+{
+    const QByteArray outputArgument = QByteArray(1, '\0') + QFile::encodeName(folder) + QByteArray("/\0", 2);
+    QList<pid_t> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool number = false;
+        const pid_t pid = entry.toInt(&number);
+        const QByteArray line = ReadBytes(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
+        if (number && line.contains(QByteArray("\0--conversion-worker\0", 21))
+            && line.contains(outputArgument))
+            found << pid;
+    }
+    return found;
+}
+
+TEST_F(AutomaticRun, KillingTheRunLeavesNoWorkerAndNoPartlyWrittenFile)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    const QString lzh = Corpus + QStringLiteral("/fragglet_lhasa/test/archives/lha213/lh5_long.lzh");
+    QStringList names;
+    for (int i = 0; i < 400; ++i)
+        names << Copy(lzh, QStringLiteral("k%1.lzh").arg(i));
+    const QByteArray archive = ReadBytes(lzh);
+    for (const int signal : {SIGINT, SIGTERM, SIGKILL}) {
+        QDir(Out()).removeRecursively();
+        QDir().mkpath(Out());
+        QProcess process;
+        PrepareProcess(process);
+        process.start(
+            Program,
+            QStringList{QStringLiteral("--auto"), QStringLiteral("--out=out"), QStringLiteral("--jobs=2")}
+                + names);
+        // Killed once the workers are converting: a few archives are out.
+        QByteArray out;
+        while (out.count(T(Created).toUtf8()) < 3 && process.waitForReadyRead(30000))
+            out += process.readAllStandardOutput();
+        ASSERT_EQ(WorkersFor(Out()).size(), 2) << "the workers are not running";
+        ::kill(pid_t(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        out += process.readAllStandardOutput();
+        EXPECT_FALSE(out.contains(T(AllFinished).toUtf8())) << "the run ended before it was killed";
+        // The workers end with the run; waited for, not timed.
+        for (int i = 0; i < 300 && !WorkersFor(Out()).isEmpty(); ++i)
+            QThread::msleep(20);
+        EXPECT_TRUE(WorkersFor(Out()).isEmpty()) << signal;
+        for (const QString& name : QDir(Out()).entryList(QDir::Files | QDir::Hidden)) {
+            EXPECT_TRUE(name.startsWith(u'K') && name.endsWith(QStringLiteral(".EXE"))) << name.toStdString();
+            EXPECT_TRUE(ReadBytes(Out() + u'/' + name).endsWith(archive)) << name.toStdString();
+        }
+    }
 }
 
 TEST_F(AutomaticRun, ExeThatIsNoArchiveIsNotATarget)
@@ -663,6 +866,9 @@ TEST_F(AutomaticRun, HelpVersionAndWrongOptions)
         {{QStringLiteral("--out=no/such/folder"), QStringLiteral("--auto")}, 3, ""},
         {{QStringLiteral("--frobnicate")}, 3, ""},
         {{QStringLiteral("--lang=fr")}, 3, ""},
+        {{QStringLiteral("--jobs=0"), QStringLiteral("--auto")}, 3, ""},
+        {{QStringLiteral("--jobs=-2"), QStringLiteral("--auto")}, 3, ""},
+        {{QStringLiteral("--jobs=many"), QStringLiteral("--auto")}, 3, ""},
     };
     for (const Case& c : cases) {
         const Result run = Run(c.arguments);

@@ -36,9 +36,9 @@ int CountNonEmptyRows()
 
 TEST(Catalogue, RowCounts)
 {
-    // The program's table has 95 rows, one of them (TemporaryOffTip) with an
+    // The program's table has 96 rows, one of them (TemporaryOffTip) with an
     // empty text.
-    EXPECT_EQ(CountNonEmptyRows<ProgramMessage>(), 94);
+    EXPECT_EQ(CountNonEmptyRows<ProgramMessage>(), 95);
     EXPECT_EQ(CountNonEmptyRows<SharedMessage>(), 54);
 }
 
@@ -94,14 +94,27 @@ TEST(Catalogue, SharedTexts)
 
 TEST(Catalogue, EngineLinesBeginWithAnIdeographicSpace)
 {
-    const ProgramMessage engineLines[] = {
-        LzhMaking, CabMaking,      LzhChecking,       CabChecking,       CreatedNotUpperCased, Created,
-        Failed,    Unexpected,     SkippedBefore,     DiskFull,          NotWritable,          Cancelled,
-        NotTarget, DamagedArchive, UnsupportedMethod, MadeEarlierThisRun};
+    const ProgramMessage engineLines[] = {LzhMaking,
+                                          CabMaking,
+                                          LzhChecking,
+                                          CabChecking,
+                                          CreatedNotUpperCased,
+                                          Created,
+                                          Failed,
+                                          Unexpected,
+                                          SkippedBefore,
+                                          DiskFull,
+                                          NotWritable,
+                                          Cancelled,
+                                          NotTarget,
+                                          DamagedArchive,
+                                          UnsupportedMethod,
+                                          MadeEarlierThisRun,
+                                          WorkerLost};
     for (const ProgramMessage id : engineLines)
         EXPECT_FALSE(Text(id).isEmpty()) << static_cast<int>(id);
     // Every row of the engine's range, named or not, apart from the sentence tail.
-    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(MadeEarlierThisRun); ++id) {
+    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(WorkerLost); ++id) {
         const QString text = TextOfNumber<ProgramMessage>(id);
         if (text.isEmpty() || id == static_cast<int>(SkippedAfter))
             continue;

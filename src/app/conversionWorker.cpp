@@ -1,0 +1,106 @@
+#include "app/conversionWorker.h"
+
+#include "app/language.h"
+#include "archiver/archiver.h"
+#include "core/engine.h"
+#include "core/options.h"
+#include "core/runCreatedFiles.h"
+#include "core/runLists.h"
+#include "core/workerFrames.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocale>
+
+#include <cerrno>
+#include <cstring>
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace app {
+namespace {
+
+class HistoryRecorder final : public core::IHistory {
+public:
+    void Add(const QString& line) override { lines << line; }
+    void Clear() override { lines.clear(); }
+    void CopyToClipboard() override {}
+    QStringList lines;
+};
+
+class OutputRecorder final : public core::IOutputList {
+public:
+    void Add(const QString& path) override { paths << path; }
+    QStringList paths;
+};
+
+// Reads until the buffer holds a whole job; false at the end of the input
+// or on anything that is no job.
+bool ReadJob(QByteArray& buffer, core::WorkerJob& job)
+{
+    char chunk[4096];
+    while (true) {
+        switch (core::TakeFrame(buffer, job)) {
+        case core::FrameState::Taken: return true;
+        case core::FrameState::Unreadable: return false;
+        case core::FrameState::Incomplete: break;
+        }
+        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        buffer.append(chunk, n);
+    }
+}
+
+} // namespace
+
+bool IsConversionWorker(int argc, char** argv)
+{
+    return argc >= 2 && std::strcmp(argv[1], kWorkerArgument) == 0;
+}
+
+int RunConversionWorker(int argc, char** argv)
+{
+    if (argc < 5)
+        return 3;
+    // A worker never outlives the run: when the parent ends, killed or not,
+    // so does the worker, and the library's unnamed output file with it.
+    // A parent that ended before this line was reached is no longer the
+    // parent.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (QByteArray::number(::getppid()) != QByteArray(argv[2]))
+        return 3;
+    // Started through /proc/self/exe, the process would be listed as "exe".
+    ::prctl(PR_SET_NAME, "tollbrook2");
+    const QCoreApplication application(argc, argv);
+    QList<QByteArray> rest;
+    for (int i = 5; i < argc; ++i)
+        rest << QByteArray(argv[i]);
+    InstallLanguage(ChooseLanguage(rest, QLocale::system().uiLanguages()));
+    options::LoadOptions();
+    archiver::LoadInstalledLibraries();
+
+    const auto kind = static_cast<tbarc::SfxKind>(QByteArray(argv[3]).toShort());
+    const QString folder = QFile::decodeName(argv[4]);
+    QByteArray received;
+    core::WorkerJob job;
+    while (ReadJob(received, job)) {
+        HistoryRecorder history;
+        OutputRecorder output;
+        core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
+        core::RunCreatedFiles created;
+        if (job.madeEarlierThisRun)
+            created.Add(folder + core::SelfExtractorName(job.archive));
+        const core::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
+        if (!core::SendFrame(STDOUT_FILENO,
+                             core::Frame(core::WorkerReport{history.lines, output.paths, outcome})))
+            return 3;
+    }
+    return 0;
+}
+
+} // namespace app

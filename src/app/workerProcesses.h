@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/workerRun.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+#include <sys/types.h>
+
+namespace app {
+
+// The worker processes of an automatic run: this program started again as
+// a conversion worker (conversionWorker.h), one socket each for its jobs
+// and reports. A worker that ends or says something unreadable is killed
+// and reaped, and its place takes a fresh process at its next job. The
+// workers end with the object, and with the program if it is killed.
+class WorkerProcesses final : public core::IWorkers {
+public:
+    // jobs: the most workers at once. language: the --lang= option of the
+    // call, or empty.
+    WorkerProcesses(int jobs, const QString& language);
+    ~WorkerProcesses() override;
+    WorkerProcesses(const WorkerProcesses&) = delete;
+    WorkerProcesses& operator=(const WorkerProcesses&) = delete;
+
+    int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder) override;
+    bool Start(int worker, const core::WorkerJob& job) override;
+    Finished WaitForAny() override;
+
+private:
+    struct Worker {
+        pid_t pid = -1;
+        int socket = -1;
+        bool busy = false;
+        QByteArray received;
+    };
+
+    bool Launch(Worker& worker);
+    // Kills the process (when it has not ended) and reaps it.
+    void End(Worker& worker);
+    // Reads what the worker sent; a report when one is whole, nothing while
+    // it is not. lost: the worker ended or sent something unreadable.
+    std::optional<core::WorkerReport> Receive(Worker& worker, bool& lost);
+
+    const int jobs_;
+    const QString language_;
+    // The worker's command line, made by Open.
+    QList<QByteArray> arguments_;
+    std::vector<Worker> workers_;
+};
+
+} // namespace app
