@@ -229,8 +229,8 @@ ParallelCheck::ParallelCheck(const tbarc::InputFile& input, unsigned threads)
         work.workers.emplace_back([&work] {
             while (Batch* batch = work.queue.Pop()) {
                 const auto bytes = std::move(batch->bytes);
-                batch->result = TestMembersInMemory(bytes->data(), bytes->size(), 0, batch->members.size(),
-                                                    batch->members, batch->leaveOut, batch->detail);
+                batch->result = TestMembersInMemory(bytes->data(), bytes->size(), batch->members,
+                                                    batch->leaveOut, batch->detail);
                 work.queue.Finished(batch);
             }
         });
