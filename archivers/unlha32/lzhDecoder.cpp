@@ -190,16 +190,16 @@ int NoteTest(void* context, int event, const lzh_entry* /*entry*/, int result)
     return 0;
 }
 
-// Decodes the members from reading.nextStart on; through them, the members
-// met must number endCount, as walked.
-int RunTest(TestReading& reading, std::size_t endCount, std::string& detail)
+// Decodes the members from reading.nextStart on; the members met must be
+// those of reading.members, as walked.
+int RunTest(TestReading& reading, std::string& detail)
 {
     Decoder decoder(reading, NoteTest);
     lzh_run(decoder.State(), static_cast<unsigned long>(reading.nextStart), LZH_MODE_TEST);
     // A failed write makes the stream read nothing more: its cause comes first.
     if (reading.stream != nullptr && reading.stream->Error() != tbarc::kDone)
         return reading.stream->Error();
-    if (reading.changed || reading.count != endCount) {
+    if (reading.changed || reading.count != reading.members->size()) {
         detail = kChanged;
         return tbarc::kCannotReadInput;
     }
@@ -251,22 +251,20 @@ int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::ve
     reading.members = &members;
     reading.leaveOut = &leaveOut;
     reading.nextStart = start;
-    return RunTest(reading, members.size(), detail);
+    return RunTest(reading, detail);
 }
 
-int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, std::size_t first, std::size_t count,
-                        const std::vector<LzhMember>& members, const std::vector<bool>& leaveOut,
-                        std::string& detail)
+int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, const std::vector<LzhMember>& members,
+                        const std::vector<bool>& leaveOut, std::string& detail)
 {
     TestReading reading;
     reading.memory = bytes;
-    reading.memoryStart = members[first].start;
+    reading.memoryStart = members.front().start;
     reading.memoryEnd = reading.memoryStart + length;
     reading.members = &members;
     reading.leaveOut = &leaveOut;
-    reading.count = first;
-    reading.nextStart = members[first].start;
-    return RunTest(reading, first + count, detail);
+    reading.nextStart = members.front().start;
+    return RunTest(reading, detail);
 }
 
 } // namespace unlha32

@@ -42,13 +42,11 @@ Walk WalkMembers(const tbarc::InputFile& input, std::uint64_t start, std::vector
 int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::vector<LzhMember>& members,
                 const std::vector<bool>& leaveOut, std::string& detail);
 
-// TestMembers for members [first, first + count), whose bytes (from the first
-// one's header to the end of the last one's data, then the end-of-archive
-// byte) are in memory: length bytes at bytes. The same results, the member
-// named in detail.
-int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, std::size_t first, std::size_t count,
-                        const std::vector<LzhMember>& members, const std::vector<bool>& leaveOut,
-                        std::string& detail);
+// TestMembers for members whose bytes (from the first one's header to the
+// end of the last one's data, then the end-of-archive byte) are in memory:
+// length bytes at bytes. The same results, the member named in detail.
+int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, const std::vector<LzhMember>& members,
+                        const std::vector<bool>& leaveOut, std::string& detail);
 
 // What TestMembers says when the file no longer holds the members it walked.
 extern const char* const kChanged;

@@ -120,13 +120,19 @@ struct EarlyBatch {
     std::shared_ptr<const std::vector<std::uint8_t>> bytes;
 };
 
-// Members [first, end) up to about a batch of archive, at least one; the
-// archive ends at archiveEnd.
+// How much archive a batch from `from` holds at about; the archive ends at
+// archiveEnd.
+std::uint64_t BatchBytes(std::uint64_t from, std::uint64_t archiveEnd, unsigned threads)
+{
+    const std::uint64_t left = archiveEnd > from ? archiveEnd - from : 0;
+    return std::clamp<std::uint64_t>(left / (4 * threads), kLeastBatchBytes, kBatchBytes);
+}
+
+// Members [first, end) up to about a batch of archive, at least one.
 std::size_t BatchEnd(const std::vector<LzhMember>& members, std::size_t first, std::uint64_t archiveEnd,
                      unsigned threads)
 {
-    const std::uint64_t left = archiveEnd > members[first].start ? archiveEnd - members[first].start : 0;
-    const std::uint64_t size = std::clamp<std::uint64_t>(left / (4 * threads), kLeastBatchBytes, kBatchBytes);
+    const std::uint64_t size = BatchBytes(members[first].start, archiveEnd, threads);
     std::size_t end = first + 1;
     while (end < members.size() && members[end].end - members[first].start <= size)
         ++end;
@@ -188,11 +194,14 @@ struct ParallelCheck::Work {
             takingEarly = false;
             return;
         }
+        // The walk hands the members over one at a time: the batch from first
+        // is complete, without the newest member, once that one does not fit.
         const std::size_t first = walkedFirst;
-        const std::size_t end = BatchEnd(members, first, input.Size(), threads);
-        if (end == members.size())
+        const std::size_t end = members.size() - 1;
+        const std::uint64_t from = members[first].start;
+        if (end == first || last.end - from <= BatchBytes(from, input.Size(), threads))
             return; // the batch may take more members yet
-        const std::uint64_t from = members[first].start, length = members[end - 1].end - from;
+        const std::uint64_t length = members[end - 1].end - from;
         auto bytes =
             std::make_shared<std::vector<std::uint8_t>>(length + 1); // the end-of-archive byte stays 0
         if (input.ReadAt(from, bytes->data(), length) != length) {
@@ -229,8 +238,8 @@ ParallelCheck::ParallelCheck(const tbarc::InputFile& input, unsigned threads)
         work.workers.emplace_back([&work] {
             while (Batch* batch = work.queue.Pop()) {
                 const auto bytes = std::move(batch->bytes);
-                batch->result = TestMembersInMemory(bytes->data(), bytes->size(), 0, batch->members.size(),
-                                                    batch->members, batch->leaveOut, batch->detail);
+                batch->result = TestMembersInMemory(bytes->data(), bytes->size(), batch->members,
+                                                    batch->leaveOut, batch->detail);
                 work.queue.Finished(batch);
             }
         });
