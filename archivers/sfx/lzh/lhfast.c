@@ -13,6 +13,8 @@
    any of them). */
 
 #define BITBUF_BITS (8u * (unsigned)sizeof(unsigned long))
+/* The loop's bit buffer is an unsigned long of 64 bits. */
+typedef char lhfast_needs_a_64_bit_long[BITBUF_BITS == 64 ? 1 : -1];
 
 /* Fills the bit buffer to the brim while the entry's data lasts; past its
    end, only as far as bits_need does, so that a damaged stream meets the
@@ -50,7 +52,8 @@ static void fast_emit(lzh_state* s, const unsigned char* out, unsigned long from
 #define FAST_MISS 0xFFFFu
 
 /* One entry per FAST_CBITS-bit prefix (FAST_PBITS for positions): the symbol
-   and its code length together, so that a symbol costs one lookup; FAST_MISS
+   times 64 plus its code length, so that a symbol costs one lookup and the
+   entry itself is the shift that drops the code; FAST_MISS
    where the code is longer or the prefix leads nowhere. The block's tables
    hold a code of length l <= 12 in 2^(12 - l) aligned entries, so the first
    of each group of 2^(12 - FAST_CBITS) tells the whole group. */
@@ -59,53 +62,53 @@ static void fast_tables(const lzh_state* s, unsigned short* fast_c, unsigned sho
     unsigned short i, c;
     for (i = 0; i < 1u << FAST_CBITS; i++) {
         c = s->u.c_table[i << (12u - FAST_CBITS)];
-        fast_c[i] = (unsigned short)(c < LZH_NC && s->c_len[c] <= FAST_CBITS ? c | (unsigned)s->c_len[c] << 9
+        fast_c[i] = (unsigned short)(c < LZH_NC && s->c_len[c] <= FAST_CBITS ? (unsigned)c << 6 | s->c_len[c]
                                                                              : FAST_MISS);
     }
     for (i = 0; i < 1u << FAST_PBITS; i++) {
         c = s->pt_table[i];
-        fast_p[i] = (unsigned short)(c < s->np ? c | (unsigned)s->pt_len[c] << 5 : FAST_MISS);
+        fast_p[i] = (unsigned short)(c < s->np ? (unsigned)c << 6 | s->pt_len[c] : FAST_MISS);
     }
 }
 
-/* The next eight input bytes, the first the most significant. */
-static unsigned long load_be64(const unsigned char* p)
-{
-    /* spelt out, so that compilers make it one load and a byte swap */
-    return (unsigned long)p[0] << 56 | (unsigned long)p[1] << 48 | (unsigned long)p[2] << 40
-        | (unsigned long)p[3] << 32 | (unsigned long)p[4] << 24 | (unsigned long)p[5] << 16
-        | (unsigned long)p[6] << 8 | (unsigned long)p[7];
-}
+/* The eight bytes at p, the first the most significant: spelt out, so that
+   compilers make it one load and a byte swap, and a macro, so that it is
+   inlined in C89 too. */
+#define LOAD_BE64(p)                                                                                         \
+    ((unsigned long)(p)[0] << 56 | (unsigned long)(p)[1] << 48 | (unsigned long)(p)[2] << 40                 \
+     | (unsigned long)(p)[3] << 32 | (unsigned long)(p)[4] << 24 | (unsigned long)(p)[5] << 16               \
+     | (unsigned long)(p)[6] << 8 | (unsigned long)(p)[7])
 
-/* The bit buffer and the input position, between the locals of the loop and
-   the state. The loop reads the input buffer at `pos` while eight bytes of
-   the entry's data are there (up to `limit`); bits_fill takes the rest. */
+/* While the loop runs, the bit buffer is held the other way round from the
+   state's: its next bit is the word's top bit, so that a lookup takes a
+   fixed shift and a code is dropped with one shift by its length; the bits
+   below the nbits that count are zero or the input's next bits. The loop
+   reads the input buffer at `pos` while eight bytes of the entry's data are
+   there (up to `limit`); bits_fill takes the rest. */
 #define FAST_SAVE()                                                                                          \
     do {                                                                                                     \
-        s->bits = bits;                                                                                      \
+        s->bits = nbits ? bits >> (64u - nbits) : 0;                                                         \
         s->nbits = (unsigned short)nbits;                                                                    \
         s->packed_left -= pos - s->inpos;                                                                    \
         s->inpos = (unsigned short)pos;                                                                      \
     } while (0)
 #define FAST_LOAD()                                                                                          \
     do {                                                                                                     \
-        bits = s->bits;                                                                                      \
         nbits = s->nbits;                                                                                    \
+        bits = nbits ? s->bits << (64u - nbits) : 0;                                                         \
         pos = s->inpos;                                                                                      \
         limit = s->inlen - pos < s->packed_left ? s->inlen : pos + (unsigned)s->packed_left;                 \
     } while (0)
 
-/* Tops up the bit buffer to at least 56 bits: whole bytes with one load when
-   eight bytes of the entry's data are in the input buffer (nbits < 56 keeps
-   the shifts below the word's width), otherwise through bits_fill. The fast
-   way needs a 64-bit buffer; a narrower one always takes bits_fill. */
+/* Tops up the bit buffer to at least 56 bits (with nbits < 56): the whole
+   bytes that fit, with one load, when eight bytes of the entry's data are in
+   the input buffer; otherwise through bits_fill. */
 #define FAST_REFILL()                                                                                        \
     do {                                                                                                     \
-        if (BITBUF_BITS == 64 && pos + 8 <= limit) {                                                         \
-            unsigned n_ = (63u - nbits) / 8u;                                                                \
-            bits = (bits << (8u * n_)) | (load_be64(s->inbuf + pos) >> (64u - 8u * n_));                     \
-            pos += n_;                                                                                       \
-            nbits += 8u * n_;                                                                                \
+        if (pos + 8 <= limit) {                                                                              \
+            bits |= LOAD_BE64(s->inbuf + pos) >> nbits;                                                      \
+            pos += (63u - nbits) / 8u;                                                                       \
+            nbits |= 56u;                                                                                    \
         } else {                                                                                             \
             FAST_SAVE();                                                                                     \
             bits_fill(s);                                                                                    \
@@ -113,7 +116,12 @@ static unsigned long load_be64(const unsigned char* p)
         }                                                                                                    \
     } while (0)
 
-#define FAST_PEEK16() ((unsigned short)((bits >> (nbits - 16)) & 0xFFFFu))
+#define FAST_PEEK16() ((unsigned short)(bits >> 48))
+#define FAST_DROP(n)                                                                                         \
+    do {                                                                                                     \
+        bits <<= (n);                                                                                        \
+        nbits -= (n);                                                                                        \
+    } while (0)
 
 /* Bits a symbol may take at most: a code (16), a position code (16) and its
    low bits (15). With that many in the buffer, a symbol needs no refill. */
@@ -164,10 +172,10 @@ static void decode_lhnew_fast(lzh_state* s)
             if (s->error)
                 break;
         }
-        e = fast_c[(bits >> (nbits - FAST_CBITS)) & ((1u << FAST_CBITS) - 1)];
+        e = fast_c[bits >> (64u - FAST_CBITS)];
         if (e != FAST_MISS) {
-            c = (unsigned short)(e & 0x1FFu);
-            nbits -= e >> 9;
+            c = (unsigned short)(e >> 6);
+            FAST_DROP(e & 63u);
         } else {
             peek = FAST_PEEK16();
             c = c_table[peek >> 4];
@@ -175,7 +183,7 @@ static void decode_lhnew_fast(lzh_state* s)
                 s->error = LZH_E_DATA;
                 break;
             }
-            nbits -= c_len[c];
+            FAST_DROP(c_len[c]);
         }
         if (c < 256) {
             out[at++] = (unsigned char)c;
@@ -190,10 +198,10 @@ static void decode_lhnew_fast(lzh_state* s)
             if (s->error)
                 break;
         }
-        e = fast_p[(bits >> (nbits - FAST_PBITS)) & ((1u << FAST_PBITS) - 1)];
+        e = fast_p[bits >> (64u - FAST_PBITS)];
         if (e != FAST_MISS) {
-            p = (unsigned short)(e & 0x1Fu);
-            nbits -= e >> 5;
+            p = (unsigned short)(e >> 6);
+            FAST_DROP(e & 63u);
         } else {
             peek = FAST_PEEK16();
             p = pt_table[peek >> 8];
@@ -201,7 +209,7 @@ static void decode_lhnew_fast(lzh_state* s)
                 s->error = LZH_E_DATA;
                 break;
             }
-            nbits -= pt_len[p];
+            FAST_DROP(pt_len[p]);
         }
         if (p > 1) {
             /* the position's low bits, at most 15 */
@@ -211,8 +219,8 @@ static void decode_lhnew_fast(lzh_state* s)
                 if (s->error)
                     break;
             }
-            nbits -= extra;
-            p = (unsigned short)((1u << extra) + (unsigned short)((bits >> nbits) & ((1u << extra) - 1)));
+            p = (unsigned short)((1u << extra) + (unsigned short)(bits >> (64u - extra)));
+            FAST_DROP(extra);
         }
         /* a distance beyond the dictionary wraps around it, as in the ring
            of the compact loop */
