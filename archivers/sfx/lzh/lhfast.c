@@ -71,6 +71,19 @@ static void fast_tables(const lzh_state* s, unsigned short* fast_c, unsigned sho
     }
 }
 
+/* A code the fast table does not resolve, by the 16 bits `peek` starts
+   with: through the block's table of tbits-bit prefixes and its tree. The
+   symbol and its length as in the fast table, FAST_MISS where the bits lead
+   to no symbol. */
+static unsigned short long_code(lzh_state* s, unsigned short peek, const unsigned short* table,
+                                unsigned short tbits, unsigned short nchar, const unsigned char* lens)
+{
+    unsigned short c = table[peek >> (16u - tbits)];
+    if (c >= nchar)
+        c = tree_walk(s, c, nchar, peek, (unsigned short)(1u << (15u - tbits)));
+    return (unsigned short)(c < nchar ? (unsigned)c << 6 | lens[c] : FAST_MISS);
+}
+
 /* The eight bytes at p, the first the most significant: spelt out, so that
    compilers make it one load and a byte swap, and a macro, so that it is
    inlined in C89 too. */
@@ -142,7 +155,7 @@ static void decode_lhnew_fast(lzh_state* s)
        of bytes left would be one more variable to keep up a literal) */
     unsigned long stop = at + s->out_left, bits;
     unsigned nbits, pos, limit, blocksize = s->blocksize;
-    unsigned short c, p, peek, len, e;
+    unsigned short c, p, len, e;
 
     FAST_LOAD();
     while (at < stop) {
@@ -173,18 +186,12 @@ static void decode_lhnew_fast(lzh_state* s)
                 break;
         }
         e = fast_c[bits >> (64u - FAST_CBITS)];
-        if (e != FAST_MISS) {
-            c = (unsigned short)(e >> 6);
-            FAST_DROP(e & 63u);
-        } else {
-            peek = FAST_PEEK16();
-            c = c_table[peek >> 4];
-            if (c >= LZH_NC && (c = tree_walk(s, c, LZH_NC, peek, 1u << 3)) >= LZH_NC) {
-                s->error = LZH_E_DATA;
-                break;
-            }
-            FAST_DROP(c_len[c]);
+        if (e == FAST_MISS && (e = long_code(s, FAST_PEEK16(), c_table, 12, LZH_NC, c_len)) == FAST_MISS) {
+            s->error = LZH_E_DATA;
+            break;
         }
+        c = (unsigned short)(e >> 6);
+        FAST_DROP(e & 63u);
         if (c < 256) {
             out[at++] = (unsigned char)c;
             continue;
@@ -199,18 +206,12 @@ static void decode_lhnew_fast(lzh_state* s)
                 break;
         }
         e = fast_p[bits >> (64u - FAST_PBITS)];
-        if (e != FAST_MISS) {
-            p = (unsigned short)(e >> 6);
-            FAST_DROP(e & 63u);
-        } else {
-            peek = FAST_PEEK16();
-            p = pt_table[peek >> 8];
-            if (p >= np && (p = tree_walk(s, p, np, peek, 1u << 7)) >= np) {
-                s->error = LZH_E_DATA;
-                break;
-            }
-            FAST_DROP(pt_len[p]);
+        if (e == FAST_MISS && (e = long_code(s, FAST_PEEK16(), pt_table, 8, np, pt_len)) == FAST_MISS) {
+            s->error = LZH_E_DATA;
+            break;
         }
+        p = (unsigned short)(e >> 6);
+        FAST_DROP(e & 63u);
         if (p > 1) {
             /* the position's low bits, at most 15 */
             unsigned short extra = (unsigned short)(p - 1);
