@@ -85,8 +85,9 @@ static unsigned short long_code(lzh_state* s, unsigned short peek, const unsigne
 }
 
 /* The eight bytes at p, the first the most significant: spelt out, so that
-   compilers make it one load and a byte swap, and a macro, so that it is
-   inlined in C89 too. */
+   compilers make it one load and a byte swap (GCC does when the bytes come
+   through a pointer of their own and the word stands alone), and a macro,
+   so that it is inlined in C89 too. */
 #define LOAD_BE64(p)                                                                                         \
     ((unsigned long)(p)[0] << 56 | (unsigned long)(p)[1] << 48 | (unsigned long)(p)[2] << 40                 \
      | (unsigned long)(p)[3] << 32 | (unsigned long)(p)[4] << 24 | (unsigned long)(p)[5] << 16               \
@@ -119,7 +120,9 @@ static unsigned short long_code(lzh_state* s, unsigned short peek, const unsigne
 #define FAST_REFILL()                                                                                        \
     do {                                                                                                     \
         if (pos + 8 <= limit) {                                                                              \
-            bits |= LOAD_BE64(s->inbuf + pos) >> nbits;                                                      \
+            const unsigned char* in_ = s->inbuf + pos;                                                       \
+            unsigned long word_ = LOAD_BE64(in_);                                                            \
+            bits |= word_ >> nbits;                                                                          \
             pos += (63u - nbits) / 8u;                                                                       \
             nbits |= 56u;                                                                                    \
         } else {                                                                                             \
