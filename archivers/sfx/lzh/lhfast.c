@@ -53,10 +53,10 @@ static void fast_emit(lzh_state* s, const unsigned char* out, unsigned long from
 
 /* One entry per FAST_CBITS-bit prefix (FAST_PBITS for positions): the symbol
    times 64 plus its code length, so that a symbol costs one lookup and the
-   entry itself is the shift that drops the code; FAST_MISS
-   where the code is longer or the prefix leads nowhere. The block's tables
-   hold a code of length l <= 12 in 2^(12 - l) aligned entries, so the first
-   of each group of 2^(12 - FAST_CBITS) tells the whole group. */
+   entry itself is the shift that drops the code; FAST_MISS where the code is
+   longer or the prefix leads nowhere. The block's tables hold a code of
+   length l <= 12 in 2^(12 - l) aligned entries, so the first of each group
+   of 2^(12 - FAST_CBITS) tells the whole group. */
 static void fast_tables(const lzh_state* s, unsigned short* fast_c, unsigned short* fast_p)
 {
     unsigned short i, c;
