@@ -4,12 +4,17 @@
    of lhnew.c; what differs is where the bytes go. The dictionary block holds
    the dictionary followed by room for FAST_CHUNK bytes of output (window.c):
    the loop writes each byte once, straight behind the bytes before it, copies
-   matches that do not overlap eight bytes at a time, and every FAST_CHUNK
-   bytes hands them on and moves the last dictionary's worth of them back to
-   the front. The bit buffer and the counters live in locals while the loop
-   runs (a byte stored through `out` could otherwise be any of them). */
+   matches that do not overlap sixteen or eight bytes at a time, and every
+   FAST_CHUNK bytes hands them on and moves the last dictionary's worth of
+   them back to the front. A symbol takes one lookup that gives its code
+   length too, and the bit buffer is topped up with one load at most once a
+   symbol. The bit buffer, the input position and the counters live in
+   locals while the loop runs (a byte stored through `out` could otherwise be
+   any of them). */
 
 #define BITBUF_BITS (8u * (unsigned)sizeof(unsigned long))
+/* The loop's bit buffer is an unsigned long of 64 bits. */
+typedef char lhfast_needs_a_64_bit_long[BITBUF_BITS == 64 ? 1 : -1];
 
 /* Fills the bit buffer to the brim while the entry's data lasts; past its
    end, only as far as bits_need does, so that a damaged stream meets the
@@ -39,30 +44,87 @@ static void fast_emit(lzh_state* s, const unsigned char* out, unsigned long from
     }
 }
 
-/* The bit buffer, between the locals of the loop and the state. */
+/* Codes the fast tables resolve, by the leading bits of the buffer: most
+   codes of a block are shorter. A code longer goes the compact way, through
+   the block's full table and its tree. */
+#define FAST_CBITS 10u
+#define FAST_PBITS 8u
+#define FAST_MISS 0xFFFFu
+
+/* One entry per FAST_CBITS-bit prefix (FAST_PBITS for positions): the symbol
+   times 64 plus its code length, so that a symbol costs one lookup and the
+   entry itself is the shift that drops the code; FAST_MISS where the code is
+   longer or the prefix leads nowhere. The block's tables hold a code of
+   length l <= 12 in 2^(12 - l) aligned entries, so the first of each group
+   of 2^(12 - FAST_CBITS) tells the whole group. */
+static void fast_tables(const lzh_state* s, unsigned short* fast_c, unsigned short* fast_p)
+{
+    unsigned short i, c;
+    for (i = 0; i < 1u << FAST_CBITS; i++) {
+        c = s->u.c_table[i << (12u - FAST_CBITS)];
+        fast_c[i] = (unsigned short)(c < LZH_NC && s->c_len[c] <= FAST_CBITS ? (unsigned)c << 6 | s->c_len[c]
+                                                                             : FAST_MISS);
+    }
+    for (i = 0; i < 1u << FAST_PBITS; i++) {
+        c = s->pt_table[i];
+        fast_p[i] = (unsigned short)(c < s->np ? (unsigned)c << 6 | s->pt_len[c] : FAST_MISS);
+    }
+}
+
+/* A code the fast table does not resolve, by the 16 bits `peek` starts
+   with: through the block's table of tbits-bit prefixes and its tree. The
+   symbol and its length as in the fast table, FAST_MISS where the bits lead
+   to no symbol. */
+static unsigned short long_code(lzh_state* s, unsigned short peek, const unsigned short* table,
+                                unsigned short tbits, unsigned short nchar, const unsigned char* lens)
+{
+    unsigned short c = table[peek >> (16u - tbits)];
+    if (c >= nchar)
+        c = tree_walk(s, c, nchar, peek, (unsigned short)(1u << (15u - tbits)));
+    return (unsigned short)(c < nchar ? (unsigned)c << 6 | lens[c] : FAST_MISS);
+}
+
+/* The eight bytes at p, the first the most significant: spelt out, so that
+   compilers make it one load and a byte swap (GCC does when the bytes come
+   through a pointer of their own and the word stands alone), and a macro,
+   so that it is inlined in C89 too. */
+#define LOAD_BE64(p)                                                                                         \
+    ((unsigned long)(p)[0] << 56 | (unsigned long)(p)[1] << 48 | (unsigned long)(p)[2] << 40                 \
+     | (unsigned long)(p)[3] << 32 | (unsigned long)(p)[4] << 24 | (unsigned long)(p)[5] << 16               \
+     | (unsigned long)(p)[6] << 8 | (unsigned long)(p)[7])
+
+/* While the loop runs, the bit buffer is held the other way round from the
+   state's: its next bit is the word's top bit, so that a lookup takes a
+   fixed shift and a code is dropped with one shift by its length; the bits
+   below the nbits that count are zero or the input's next bits. The loop
+   reads the input buffer at `pos` while eight bytes of the entry's data are
+   there (up to `limit`); bits_fill takes the rest. */
 #define FAST_SAVE()                                                                                          \
     do {                                                                                                     \
-        s->bits = bits;                                                                                      \
+        s->bits = nbits ? bits >> (64u - nbits) : 0;                                                         \
         s->nbits = (unsigned short)nbits;                                                                    \
+        s->packed_left -= pos - s->inpos;                                                                    \
+        s->inpos = (unsigned short)pos;                                                                      \
     } while (0)
 #define FAST_LOAD()                                                                                          \
     do {                                                                                                     \
-        bits = s->bits;                                                                                      \
         nbits = s->nbits;                                                                                    \
+        bits = nbits ? s->bits << (64u - nbits) : 0;                                                         \
+        pos = s->inpos;                                                                                      \
+        limit = s->inlen - pos < s->packed_left ? s->inlen : pos + (unsigned)s->packed_left;                 \
     } while (0)
 
-/* Tops up the bit buffer: whole bytes straight from the input buffer when
-   enough of the entry's data is there, otherwise through bits_fill. */
+/* Tops up the bit buffer to at least 56 bits (with nbits < 56): the whole
+   bytes that fit, with one load, when eight bytes of the entry's data are in
+   the input buffer; otherwise through bits_fill. */
 #define FAST_REFILL()                                                                                        \
     do {                                                                                                     \
-        if (s->packed_left >= 8 && s->inlen - s->inpos >= 8) {                                               \
-            const unsigned char* in_ = s->inbuf + s->inpos;                                                  \
-            unsigned n_ = (BITBUF_BITS - nbits) / 8;                                                         \
-            s->inpos = (unsigned short)(s->inpos + n_);                                                      \
-            s->packed_left -= n_;                                                                            \
-            nbits += 8 * n_;                                                                                 \
-            while (n_--)                                                                                     \
-                bits = (bits << 8) | *in_++;                                                                 \
+        if (pos + 8 <= limit) {                                                                              \
+            const unsigned char* in_ = s->inbuf + pos;                                                       \
+            unsigned long word_ = LOAD_BE64(in_);                                                            \
+            bits |= word_ >> nbits;                                                                          \
+            pos += (63u - nbits) / 8u;                                                                       \
+            nbits |= 56u;                                                                                    \
         } else {                                                                                             \
             FAST_SAVE();                                                                                     \
             bits_fill(s);                                                                                    \
@@ -70,11 +132,21 @@ static void fast_emit(lzh_state* s, const unsigned char* out, unsigned long from
         }                                                                                                    \
     } while (0)
 
-#define FAST_PEEK16() ((unsigned short)((bits >> (nbits - 16)) & 0xFFFFu))
+#define FAST_PEEK16() ((unsigned short)(bits >> 48))
+#define FAST_DROP(n)                                                                                         \
+    do {                                                                                                     \
+        bits <<= (n);                                                                                        \
+        nbits -= (n);                                                                                        \
+    } while (0)
+
+/* Bits a symbol may take at most: a code (16), a position code (16) and its
+   low bits (15). With that many in the buffer, a symbol needs no refill. */
+#define FAST_SYMBOL_BITS 47u
 
 static void decode_lhnew_fast(lzh_state* s)
 {
     unsigned char* out = s->window;
+    unsigned short fast_c[1u << FAST_CBITS], fast_p[1u << FAST_PBITS];
     const unsigned short* c_table = s->u.c_table;
     const unsigned short* pt_table = s->pt_table;
     const unsigned char* c_len = s->c_len;
@@ -82,14 +154,20 @@ static void decode_lhnew_fast(lzh_state* s)
     const unsigned short np = s->np, wmask = s->wmask;
     const unsigned long dict = (unsigned long)wmask + 1;
     unsigned long at = dict; /* out[0, dict) is the dictionary so far */
-    unsigned long left = s->out_left, bits = s->bits;
-    unsigned nbits = s->nbits, blocksize = s->blocksize;
-    unsigned short c, p, peek, len;
+    /* where the entry's output ends, in the same terms as `at` (a counter
+       of bytes left would be one more variable to keep up a literal) */
+    unsigned long stop = at + s->out_left, bits;
+    unsigned nbits, pos, limit, blocksize = s->blocksize;
+    unsigned short c, p, len, e;
 
-    while (left && !s->error) {
+    FAST_LOAD();
+    while (at < stop) {
         if (at >= dict + FAST_CHUNK) {
             fast_emit(s, out, dict, at);
+            if (s->error)
+                break;
             memmove(out, out + at - dict, dict);
+            stop -= at - dict;
             at = dict;
         }
         if (blocksize == 0) {
@@ -97,45 +175,56 @@ static void decode_lhnew_fast(lzh_state* s)
             FAST_SAVE();
             read = read_block_header(s);
             FAST_LOAD();
-            if (!read)
+            if (!read || s->error)
                 break;
             blocksize = s->blocksize;
+            fast_tables(s, fast_c, fast_p);
         }
         blocksize--;
-        if (nbits <= BITBUF_BITS - 8)
+        if (nbits < FAST_SYMBOL_BITS) {
             FAST_REFILL();
-        peek = FAST_PEEK16();
-        c = c_table[peek >> 4];
-        if (c >= LZH_NC && (c = tree_walk(s, c, LZH_NC, peek, 1u << 3)) >= LZH_NC) {
+            /* past the entry's data bits_fill invents zero bits up to an
+               overrun limit, then stops the entry */
+            if (s->error)
+                break;
+        }
+        e = fast_c[bits >> (64u - FAST_CBITS)];
+        if (e == FAST_MISS && (e = long_code(s, FAST_PEEK16(), c_table, 12, LZH_NC, c_len)) == FAST_MISS) {
             s->error = LZH_E_DATA;
             break;
         }
-        nbits -= c_len[c];
+        c = (unsigned short)(e >> 6);
+        FAST_DROP(e & 63u);
         if (c < 256) {
-            left--;
             out[at++] = (unsigned char)c;
             continue;
         }
         len = (unsigned short)(c - 253);
-        if ((unsigned long)len > left)
-            len = (unsigned short)left;
-        left -= len;
-        if (nbits < 32)
+        if ((unsigned long)len > stop - at)
+            len = (unsigned short)(stop - at);
+        /* only near the end of the data can fewer bits than a symbol's be left */
+        if (nbits < 32) {
             FAST_REFILL();
-        peek = FAST_PEEK16();
-        p = pt_table[peek >> 8];
-        if (p >= np && (p = tree_walk(s, p, np, peek, 1u << 7)) >= np) {
+            if (s->error)
+                break;
+        }
+        e = fast_p[bits >> (64u - FAST_PBITS)];
+        if (e == FAST_MISS && (e = long_code(s, FAST_PEEK16(), pt_table, 8, np, pt_len)) == FAST_MISS) {
             s->error = LZH_E_DATA;
             break;
         }
-        nbits -= pt_len[p];
+        p = (unsigned short)(e >> 6);
+        FAST_DROP(e & 63u);
         if (p > 1) {
             /* the position's low bits, at most 15 */
             unsigned short extra = (unsigned short)(p - 1);
-            if (nbits < extra)
+            if (nbits < extra) {
                 FAST_REFILL();
-            nbits -= extra;
-            p = (unsigned short)((1u << extra) + (unsigned short)((bits >> nbits) & ((1u << extra) - 1)));
+                if (s->error)
+                    break;
+            }
+            p = (unsigned short)((1u << extra) + (unsigned short)(bits >> (64u - extra)));
+            FAST_DROP(extra);
         }
         /* a distance beyond the dictionary wraps around it, as in the ring
            of the compact loop */
@@ -145,7 +234,10 @@ static void decode_lhnew_fast(lzh_state* s)
             unsigned char* to = out + at;
             unsigned char* end = to + len;
             at += len;
-            if (p >= 7) {
+            if (p >= 15) {
+                for (; to < end; to += 16, from += 16)
+                    memcpy(to, from, 16);
+            } else if (p >= 7) {
                 for (; to < end; to += 8, from += 8)
                     memcpy(to, from, 8);
             } else {
@@ -155,6 +247,6 @@ static void decode_lhnew_fast(lzh_state* s)
         }
     }
     FAST_SAVE();
-    s->out_left = left;
+    s->out_left = stop - at;
     fast_emit(s, out, dict, at);
 }

@@ -264,6 +264,23 @@ TEST_P(LargeEntries, DamageAnywhereInAnEntryFailsIt)
 
 INSTANTIATE_TEST_SUITE_P(Methods, LargeEntries, testing::Values("lh4", "lh5", "lh6", "lh7"));
 
+// overlaps.txt (3752 bytes): for every distance from 1 to 40, random
+// characters that repeat themselves from that distance back for 40 bytes or
+// more, so that the matches overlap their own output at each distance,
+// around those from which a decoder may copy 8 or 16 bytes at a time.
+class OverlappingMatches : public testing::TestWithParam<std::string> {};
+
+TEST_P(OverlappingMatches, DecodeIntact)
+{
+    MemoryIo m;
+    m.archive = ReadBytes<Bytes>(dataDir() / "large" / ("overlaps_" + GetParam() + ".lzh"));
+    ASSERT_FALSE(m.archive.empty());
+    EXPECT_EQ(m.extract(), LZH_OK); // the CRC-16 agrees
+    EXPECT_EQ(m.files["overlaps.txt"].size(), 3752u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, OverlappingMatches, testing::Values("lh5", "lh7"));
+
 // An -lh4- block of one match that reaches 8192 bytes back, past the 4096-byte
 // dictionary (-lh4- codes positions up to 8191): the distance wraps around the
 // dictionary as in the stubs' ring, so the match copies three of its initial

@@ -41,3 +41,14 @@ awk 'BEGIN { srand(13); for (i = 0; i < 49152; i++) printf "%c", (rand() < 0.5 ?
 for m in lh4 lh5 lh6 lh7; do
   java -cp "$jar:$work" LzhMake "$here/large/big_$m.lzh" "-$m-" 2 big.txt big.bin
 done
+
+# large/overlaps_*.lzh: for every distance from 1 to 40, random characters
+# repeated from that distance back for at least 40 bytes more, so that
+# matches overlap themselves at every distance around those at which a
+# decoder may copy 8 or 16 bytes at a time.
+awk 'BEGIN { srand(17); for (d = 1; d <= 40; d++) {
+               p = ""; for (i = 0; i < d; i++) p = p sprintf("%c", 33 + int(rand() * 94));
+               t = ""; while (length(t) < 2 * d + 40) t = t p; printf "%s\n", t } }' > "$work/in/overlaps.txt"
+for m in lh5 lh7; do
+  java -cp "$jar:$work" LzhMake "$here/large/overlaps_$m.lzh" "-$m-" 2 overlaps.txt
+done
