@@ -392,12 +392,14 @@ int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
 int OutputFile::LinkIntoPlace(bool replace)
 {
     const std::string self = OpenFilePath(lockFd_);
-    // A link is never made over an existing name.
-    if (!replace) {
-        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, finalPath_.c_str(), AT_SYMLINK_FOLLOW) == 0)
-            return kDone;
-        return errno == EEXIST ? kOutputExists : PlacingErrorCode(errno);
-    }
+    // A link is never made over an existing name. A free name is the common
+    // case even when replacing is allowed, and the link alone takes it.
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, finalPath_.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return kDone;
+    if (errno != EEXIST)
+        return PlacingErrorCode(errno);
+    if (!replace)
+        return kOutputExists;
     // rename(2) replaces in one step but wants a name to move: the file gets
     // a scratch name for that moment, marked and held like any named one.
     marked_ = MarkScratchFile(lockFd_);
