@@ -92,7 +92,7 @@ QStringList MenuCaptions(const QMenuBar& bar)
     return captions;
 }
 
-TEST_F(MainWindowTest, MenuBarHasTheFixedEnglishCaptionsInOrder)
+TEST_F(MainWindowTest, UnderJapaneseTheMenuBarHasItsFixedCaptionsInOrder)
 {
     MainWindow window;
     EXPECT_EQ(
