@@ -113,49 +113,6 @@ private:
     bool closed_ = false, failed_ = false;
 };
 
-// Buffers for the batches' bytes, each used again once its batch is done
-// with it: a fresh one for every batch would have the system clear and map
-// each of its pages again at first touch, on the thread that reads.
-class BufferPool {
-public:
-    using Bytes = std::vector<std::uint8_t>;
-
-    // Room for length bytes and the end-of-archive byte (0) behind them; it
-    // comes back here when its last owner lets go.
-    std::shared_ptr<Bytes> Take(std::size_t length)
-    {
-        std::unique_ptr<Bytes> buffer;
-        {
-            std::lock_guard lock(mutex_);
-            if (!free_.empty()) {
-                buffer = std::move(free_.back()); // the one used last: still in the cache
-                free_.pop_back();
-            }
-        }
-        if (!buffer) {
-            buffer = std::make_unique<Bytes>();
-            buffer->reserve(std::max<std::size_t>(length, kBatchBytes) + 1); // room for any usual batch
-        }
-        buffer->resize(length + 1);
-        buffer->back() = 0;
-        return {buffer.release(), [this](Bytes* done) { Return(done); }};
-    }
-
-private:
-    void Return(Bytes* buffer) noexcept
-    {
-        std::lock_guard lock(mutex_);
-        try {
-            free_.emplace_back(buffer);
-        } catch (const std::bad_alloc&) {
-            delete buffer;
-        }
-    }
-
-    std::mutex mutex_;
-    std::vector<std::unique_ptr<Bytes>> free_;
-};
-
 // A batch begun during the walk, with its bytes kept for the output.
 struct EarlyBatch {
     Batch* batch;
@@ -245,7 +202,8 @@ struct ParallelCheck::Work {
         if (end == first || last.end - from <= BatchBytes(from, input.Size(), threads))
             return; // the batch may take more members yet
         const std::uint64_t length = members[end - 1].end - from;
-        auto bytes = buffers.Take(length);
+        auto bytes =
+            std::make_shared<std::vector<std::uint8_t>>(length + 1); // the end-of-archive byte stays 0
         if (input.ReadAt(from, bytes->data(), length) != length) {
             takingEarly = false; // the stream finds out what happened
             return;
@@ -263,7 +221,6 @@ struct ParallelCheck::Work {
 
     const tbarc::InputFile& input;
     const unsigned threads;
-    BufferPool buffers; // before the batches that hold its buffers
     BatchQueue queue;
     std::deque<Batch> batches; // a deque keeps their places
     std::vector<EarlyBatch> early;
@@ -340,7 +297,7 @@ int ParallelCheck::Test(tbarc::ArchiveStream& stream, const std::vector<LzhMembe
     while (taking && first < members.size() && stream.Error() == tbarc::kDone) {
         const std::size_t end = BatchEnd(members, first, members.back().end, work.threads);
         const std::uint64_t from = members[first].start, length = members[end - 1].end - from;
-        auto bytes = work.buffers.Take(length);
+        auto bytes = std::make_shared<std::vector<std::uint8_t>>(length + 1);
         for (std::uint64_t done = 0; done < length && !shortRead;) {
             const std::size_t got = stream.ReadAt(from + done, bytes->data() + done, length - done);
             shortRead = got == 0;
