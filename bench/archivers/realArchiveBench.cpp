@@ -15,12 +15,17 @@
 // build tree. Counters are medians over the rounds: ours_s / peer_s (wall
 // time), ours_ratio (ours over the peer), ours_cpu_ratio (the same for
 // processor time, which other work on the machine inflates less), ours_MB /
-// peer_MB (peak memory). Run under `taskset -c 0` for one core.
+// peer_MB (peak memory), and for a conversion through the library
+// ours_call_s, the call alone, as timed inside the child: the wall time also
+// holds the child's start and exit, and the exit after a run on two cores
+// takes longer, and varies more, than after one. Run under `taskset -c 0`
+// for one core.
 #include "benchKit.h"
 
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,6 +67,7 @@ MainFn Library(const char* file, const char* function,
 
 struct Figures {
     double wall = 0, cpu = 0, peakMB = 0;
+    double call = 0; // the job alone, when the child timed it (not a command's)
     bool ok = false;
 };
 
@@ -69,13 +75,29 @@ struct Figures {
 Figures InChild(const std::function<bool()>& job)
 {
     Figures f;
+    // The child sends the job's own time through the pipe; an exec'd command
+    // closes it unsent.
+    int timing[2];
+    if (pipe2(timing, O_CLOEXEC) != 0)
+        return f;
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
-    if (pid == 0)
-        _exit(job() ? 0 : 1);
+    if (pid == 0) {
+        close(timing[0]);
+        const auto begun = std::chrono::steady_clock::now();
+        const bool ok = job();
+        const double call = std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+        const bool sent = write(timing[1], &call, sizeof call) == sizeof call;
+        _exit(ok && sent ? 0 : 1);
+    }
+    close(timing[1]);
     int status = 0;
     rusage use{};
-    if (pid < 0 || wait4(pid, &status, 0, &use) != pid)
+    const bool waited = pid >= 0 && wait4(pid, &status, 0, &use) == pid;
+    if (waited && read(timing[0], &f.call, sizeof f.call) != sizeof f.call)
+        f.call = 0;
+    close(timing[0]);
+    if (!waited)
         return f;
     f.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     f.cpu = double(use.ru_utime.tv_sec + use.ru_stime.tv_sec)
@@ -147,6 +169,8 @@ void Rounds(benchmark::State& state, const Job& ours, const Job& before, const J
         state.counters[name + "_ratio"] = median(runs, &Figures::wall) / median(peerRuns, &Figures::wall);
         state.counters[name + "_cpu_ratio"] = median(runs, &Figures::cpu) / median(peerRuns, &Figures::cpu);
         state.counters[name + "_MB"] = median(runs, &Figures::peakMB);
+        if (median(runs, &Figures::call) > 0)
+            state.counters[name + "_call_s"] = median(runs, &Figures::call);
     };
     report("ours", oursRuns);
     if (before)
