@@ -18,6 +18,7 @@
 #include "platform/settingsStore.h"
 #include "util/applicationTitle.h"
 #include "util/sharedMessages.h"
+#include "util/terminalLine.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,13 +28,6 @@
 #include <cstdio>
 
 namespace {
-
-void PrintLine(std::FILE* stream, const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
 
 // "/U": asks, deletes the stored settings on Yes, and ends either way.
 int RemoveSettingsOnRequest()
@@ -55,18 +49,14 @@ int ExitStatusOf(const core::RunSummary& summary, bool namesPassedOver)
 
 int NothingToConvert()
 {
-    PrintLine(stderr,
-              QStringLiteral("tollbrook2: ")
-                  + QCoreApplication::translate(
-                      "terminal", "no archive to convert (give existing archives of an enabled type)"));
+    SayOnTerminal(QCoreApplication::translate(
+        "terminal", "no archive to convert (give existing archives of an enabled type)"));
     return core::ExitNothingDone;
 }
 
 void ReportPassedOver(const QString& name, const QString& why)
 {
-    PrintLine(stderr,
-              QStringLiteral("tollbrook2: ")
-                  + QCoreApplication::translate("terminal", "%1: not taken: %2").arg(name, why));
+    SayOnTerminal(QCoreApplication::translate("terminal", "%1: not taken: %2").arg(name, why));
 }
 
 void ReportUndecodable(const QList<QByteArray>& names)
@@ -92,8 +82,7 @@ void ReportPartlyReadSettings()
                 "terminal", "%1: line %2 cannot be read; it is left out and the other settings apply")
             : QCoreApplication::translate(
                 "terminal", "%1: lines %2 cannot be read; they are left out and the other settings apply");
-        PrintLine(stderr,
-                  QStringLiteral("tollbrook2: ") + said.arg(file.path, numbers.join(QStringLiteral(", "))));
+        SayOnTerminal(said.arg(file.path, numbers.join(QStringLiteral(", "))));
     }
 }
 
@@ -140,12 +129,10 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
 
 int EndOverLimit()
 {
-    PrintLine(stderr,
-              QStringLiteral("tollbrook2: ")
-                  + QCoreApplication::translate("terminal",
-                                                "more than %1 archives given: one run converts at "
-                                                "most %1, so none was converted")
-                        .arg(core::kWorkListLimit));
+    SayOnTerminal(QCoreApplication::translate("terminal",
+                                              "more than %1 archives given: one run converts at "
+                                              "most %1, so none was converted")
+                      .arg(core::kWorkListLimit));
     return core::ExitOverLimit;
 }
 
@@ -159,12 +146,12 @@ WindowlessStart StartWithoutWindow(const QList<QByteArray>& arguments)
         return start;
     }
     if (call.version) {
-        PrintLine(stdout, QStringLiteral("tollbrook2 " TB_VERSION));
+        std::puts("tollbrook2 " TB_VERSION);
         start.exitStatus = core::ExitAllConverted;
         return start;
     }
     if (!call.error.isEmpty()) {
-        PrintLine(stderr, QStringLiteral("tollbrook2: ") + call.error);
+        SayOnTerminal(call.error);
         start.exitStatus = core::ExitNothingDone;
         return start;
     }

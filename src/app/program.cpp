@@ -4,8 +4,6 @@
 #include <QIcon>
 #include <QLocale>
 
-#include <cstdio>
-
 #include "app/automaticStart.h"
 #include "app/language.h"
 #include "app/qtPlatform.h"
@@ -18,6 +16,7 @@
 #include "ui/mainWindow.h"
 #include "ui/presentation.h"
 #include "util/paths.h"
+#include "util/terminalLine.h"
 
 namespace app {
 
@@ -34,14 +33,12 @@ int Run(const QList<QByteArray>& arguments)
     // Without its translation a text stays in its source language, which
     // is what these two lines can only be written in.
     if (!InstallLanguage(language))
-        std::fprintf(
-            stderr,
-            language == Language::English
-                ? "tollbrook2: the English translation was not found in %s; the windows and messages stay "
-                  "Japanese\n"
-                : "tollbrook2: the Japanese translation was not found in %s; the lines on the "
-                  "terminal stay English\n",
-            qPrintable(paths::GetTranslationsDir()));
+        SayOnTerminal((language == Language::English
+                           ? QStringLiteral("the English translation was not found in %1; the windows and "
+                                            "messages stay Japanese")
+                           : QStringLiteral("the Japanese translation was not found in %1; the lines on the "
+                                            "terminal stay English"))
+                          .arg(paths::GetTranslationsDir()));
     const WindowlessStart start = StartWithoutWindow(arguments);
     if (start.exitStatus)
         return *start.exitStatus;
@@ -52,7 +49,7 @@ int Run(const QList<QByteArray>& arguments)
             return EndOverLimit();
         const QString line = QCoreApplication::translate(
             "terminal", "no display available (%1); nothing to convert, so the window is not opened");
-        std::fprintf(stderr, "tollbrook2: %s\n", line.arg(NoDisplayReason()).toUtf8().constData());
+        SayOnTerminal(line.arg(NoDisplayReason()));
         return core::ExitNothingDone;
     }
 

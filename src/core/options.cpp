@@ -3,10 +3,9 @@
 #include "core/settings.h"
 #include "platform/services.h"
 #include "platform/settingsStore.h"
+#include "util/terminalLine.h"
 
 #include <QCoreApplication>
-
-#include <cstdio>
 
 namespace options {
 
@@ -116,15 +115,10 @@ QList<InvalidStoredValue> LoadOptions()
 
 void ReportInvalid(const QList<InvalidStoredValue>& invalid)
 {
-    for (const InvalidStoredValue& value : invalid) {
-        const QString line = QStringLiteral("tollbrook2: ")
-            + QCoreApplication::translate(
-                  "terminal", "the stored option %1=\"%2\" is not valid; its default \"%3\" is used")
-                  .arg(value.key, value.text, value.defaultText)
-            + u'\n';
-        std::fputs(line.toUtf8().constData(), stderr);
-    }
-    std::fflush(stderr);
+    for (const InvalidStoredValue& value : invalid)
+        SayOnTerminal(QCoreApplication::translate(
+                          "terminal", "the stored option %1=\"%2\" is not valid; its default \"%3\" is used")
+                          .arg(value.key, value.text, value.defaultText));
 }
 
 void SaveOptions()
