@@ -30,6 +30,16 @@ def _english_texts() -> dict:
     return _english
 
 
+# The command line of a script that takes pictures: the samples, where the
+# pictures go, and the language.
+PICTURE_ARGUMENTS = [(("--samples",), {"required": True}), (("--out",), {"required": True}), ARGUMENT]
+
+
+def picture_name(name: str, language: str) -> str:
+    """A picture's file name: as given under Japanese, ending in -en.png under English."""
+    return name if language == "ja" else name.replace(".png", f"-{language}.png")
+
+
 def arguments(language: str) -> list:
     """The program's arguments that start it in this language."""
     return [f"--lang={language}"]

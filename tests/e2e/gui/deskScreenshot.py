@@ -48,5 +48,5 @@ def test(args):
 if __name__ == "__main__":
     desktop.main(
         test,
-        extra_arguments=[(("--samples",), {"required": True}), (("--out",), {"required": True}), deskLanguage.ARGUMENT],
+        extra_arguments=deskLanguage.PICTURE_ARGUMENTS,
     )

@@ -48,7 +48,7 @@ def test(args):
                 )
                 desktop.wait_until(lambda: desk.extents(frame)[2] > 1000, what="the maximised desk")
             desk.park_pointer(1279, 1199)
-            out = os.path.join(args.out, name if args.lang == "ja" else name.replace(".png", "-en.png"))
+            out = os.path.join(args.out, deskLanguage.picture_name(name, args.lang))
             # The accessible extents are in the program's scaled-down pixels.
             region = tuple(round(value * scale) for value in desk.extents(frame))
             desk.screenshot(out, region=region)
@@ -60,5 +60,5 @@ def test(args):
 if __name__ == "__main__":
     desktop.main(
         test,
-        extra_arguments=[(("--samples",), {"required": True}), (("--out",), {"required": True}), deskLanguage.ARGUMENT],
+        extra_arguments=deskLanguage.PICTURE_ARGUMENTS,
     )

@@ -21,7 +21,7 @@ XK_DOWN, XK_RETURN = 0xFF54, 0xFF0D
 
 
 def shoot(desk, node, folder, name, language):
-    path = os.path.join(folder, f"manual-{name}.png" if language == "ja" else f"manual-{name}-en.png")
+    path = os.path.join(folder, deskLanguage.picture_name(f"manual-{name}.png", language))
     desk.park_pointer(0, 0)
     desk.screenshot(path, region=desk.extents(node))
     print(f"wrote {path}")
@@ -101,5 +101,5 @@ def test(args):
 if __name__ == "__main__":
     desktop.main(
         test,
-        extra_arguments=[(("--samples",), {"required": True}), (("--out",), {"required": True}), deskLanguage.ARGUMENT],
+        extra_arguments=deskLanguage.PICTURE_ARGUMENTS,
     )
