@@ -111,9 +111,8 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     // One job is the run in this process.
     const int jobs = call.jobs.value_or(QThread::idealThreadCount());
     app::WorkerProcesses workers(jobs, call.language);
-    const core::AutoRunOutcome outcome =
-        core::AutoRun(names, kind, outputFolder,
-                      {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr, &output});
+    const core::AutoRunOutcome outcome = core::AutoRun(
+        names, kind, outputFolder, {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr});
     echo.Flush();
     if (outcome.summary)
         return ExitStatusOf(*outcome.summary,

@@ -13,11 +13,11 @@ AutoRunOutcome AutoRun(const QStringList& names, tbarc::SfxKind kind, const QStr
         parts.namesTaken(outcome.intake);
     if (parts.work.Count() < 1)
         return outcome;
-    const int workerCount = parts.workers != nullptr && parts.output != nullptr && parts.work.Count() > 1
+    const int workerCount = parts.workers != nullptr && parts.work.Count() > 1
         ? parts.workers->Open(parts.work.Count(), kind, outputFolder)
         : 0;
     outcome.summary = workerCount > 0
-        ? ConvertOnWorkers(parts.work, parts.history, *parts.output, *parts.workers, workerCount,
+        ? ConvertOnWorkers(parts.work, parts.history, parts.engine.OutputList(), *parts.workers, workerCount,
                            outputFolder)
         : ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);
     if (options::Current().autoRunCopiesHistory)

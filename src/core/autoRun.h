@@ -24,8 +24,6 @@ struct AutoRunParts {
     // on them; the engine converts in this process otherwise, and when no
     // worker could be started.
     IWorkers* workers = nullptr;
-    // Where the workers' created files go (the engine's own output list).
-    IOutputList* output = nullptr;
 };
 
 struct AutoRunOutcome {

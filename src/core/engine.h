@@ -36,6 +36,9 @@ public:
     // Judges a library return code, adding its history line when it has one.
     Outcome JudgeResultCode(int code);
 
+    // Where the files this engine makes are listed.
+    IOutputList& OutputList() const { return output_; }
+
 private:
     enum class Library { None, Unlha, Cab };
 
