@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -36,13 +37,13 @@ public:
     QStringList paths;
 };
 
-// Reads until the buffer holds a whole job; false at the end of the input
-// or on anything that is no job.
-bool ReadJob(QByteArray& buffer, core::WorkerJob& job)
+// Reads until the buffer holds a whole batch; false at the end of the input
+// or on anything that is no batch.
+bool ReadBatch(QByteArray& buffer, core::WorkerBatch& batch)
 {
     char chunk[4096];
     while (true) {
-        switch (core::TakeFrame(buffer, job)) {
+        switch (core::TakeFrame(buffer, batch)) {
         case core::FrameState::Taken: return true;
         case core::FrameState::Unreadable: return false;
         case core::FrameState::Incomplete: break;
@@ -54,6 +55,18 @@ bool ReadJob(QByteArray& buffer, core::WorkerJob& job)
             return false;
         buffer.append(chunk, n);
     }
+}
+
+// Whether the run said, while this worker converted, to start no more of
+// the batch: the only thing it sends a busy worker. Does not wait.
+bool CancelArrived(QByteArray& buffer)
+{
+    char chunk[4096];
+    ssize_t n;
+    while ((n = ::recv(STDIN_FILENO, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
+        buffer.append(chunk, n);
+    core::WorkerBatch cancel;
+    return core::TakeFrame(buffer, cancel) == core::FrameState::Taken;
 }
 
 } // namespace
@@ -87,17 +100,27 @@ int RunConversionWorker(int argc, char** argv)
     const auto kind = static_cast<tbarc::SfxKind>(QByteArray(argv[3]).toShort());
     const QString folder = QFile::decodeName(argv[4]);
     QByteArray received;
-    core::WorkerJob job;
-    while (ReadJob(received, job)) {
-        HistoryRecorder history;
-        OutputRecorder output;
-        core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
-        core::RunCreatedFiles created;
-        if (job.madeEarlierThisRun)
-            created.Add(folder + core::SelfExtractorName(job.archive));
-        const core::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
-        if (!core::SendFrame(STDOUT_FILENO,
-                             core::Frame(core::WorkerReport{history.lines, output.paths, outcome})))
+    core::WorkerBatch batch;
+    while (ReadBatch(received, batch)) {
+        // An empty batch is a stop that came after this worker's answer.
+        if (batch.isEmpty())
+            continue;
+        core::WorkerReports reports;
+        for (const core::WorkerJob& job : batch) {
+            if (CancelArrived(received))
+                break;
+            HistoryRecorder history;
+            OutputRecorder output;
+            core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
+            core::RunCreatedFiles created;
+            if (job.madeEarlierThisRun)
+                created.Add(folder + core::SelfExtractorName(job.archive));
+            const core::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
+            reports.push_back({history.lines, output.paths, outcome});
+            if (outcome == core::OutcomeStop)
+                break;
+        }
+        if (!core::SendFrame(STDOUT_FILENO, core::Frame(reports)))
             return 3;
     }
     return 0;

@@ -83,12 +83,12 @@ bool WorkerProcesses::Launch(Worker& worker)
     return true;
 }
 
-bool WorkerProcesses::Start(int index, const core::WorkerJob& job)
+bool WorkerProcesses::Start(int index, const core::WorkerBatch& batch)
 {
     Worker& worker = workers_[size_t(index)];
-    const QByteArray frame = core::Frame(job);
+    const QByteArray frame = core::Frame(batch);
     // A worker that ended while idle shows it only now: one fresh process
-    // gets the job instead.
+    // gets the batch instead.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (worker.pid < 0 && !Launch(worker))
             return false;
@@ -99,6 +99,12 @@ bool WorkerProcesses::Start(int index, const core::WorkerJob& job)
         End(worker);
     }
     return false;
+}
+
+void WorkerProcesses::Cancel(int index)
+{
+    // A worker that is gone shows it when its answer is waited for.
+    core::SendFrame(workers_[size_t(index)].socket, core::Frame(core::WorkerBatch{}));
 }
 
 void WorkerProcesses::End(Worker& worker)
@@ -113,7 +119,7 @@ void WorkerProcesses::End(Worker& worker)
     worker = Worker{};
 }
 
-std::optional<core::WorkerReport> WorkerProcesses::Receive(Worker& worker, bool& lost)
+std::optional<core::WorkerReports> WorkerProcesses::Receive(Worker& worker, bool& lost)
 {
     char chunk[16384];
     const ssize_t n = ::recv(worker.socket, chunk, sizeof chunk, 0);
@@ -124,9 +130,9 @@ std::optional<core::WorkerReport> WorkerProcesses::Receive(Worker& worker, bool&
         return std::nullopt;
     }
     worker.received.append(chunk, n);
-    core::WorkerReport report;
-    switch (core::TakeFrame(worker.received, report)) {
-    case core::FrameState::Taken: return report;
+    core::WorkerReports reports;
+    switch (core::TakeFrame(worker.received, reports)) {
+    case core::FrameState::Taken: return reports;
     case core::FrameState::Unreadable: lost = true; return std::nullopt;
     case core::FrameState::Incomplete: return std::nullopt;
     }
@@ -157,14 +163,14 @@ core::IWorkers::Finished WorkerProcesses::WaitForAny()
                 continue;
             Worker& worker = workers_[size_t(owners[i])];
             bool lost = false;
-            std::optional<core::WorkerReport> report = Receive(worker, lost);
+            std::optional<core::WorkerReports> reports = Receive(worker, lost);
             if (lost) {
                 End(worker);
                 return {owners[i], std::nullopt};
             }
-            if (report) {
+            if (reports) {
                 worker.busy = false;
-                return {owners[i], std::move(report)};
+                return {owners[i], std::move(reports)};
             }
         }
     }

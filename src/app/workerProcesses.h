@@ -27,7 +27,8 @@ public:
     WorkerProcesses& operator=(const WorkerProcesses&) = delete;
 
     int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder) override;
-    bool Start(int worker, const core::WorkerJob& job) override;
+    bool Start(int worker, const core::WorkerBatch& batch) override;
+    void Cancel(int worker) override;
     Finished WaitForAny() override;
 
 private:
@@ -41,9 +42,9 @@ private:
     bool Launch(Worker& worker);
     // Kills the process (when it has not ended) and reaps it.
     void End(Worker& worker);
-    // Reads what the worker sent; a report when one is whole, nothing while
+    // Reads what the worker sent; its answer when it is whole, nothing while
     // it is not. lost: the worker ended or sent something unreadable.
-    std::optional<core::WorkerReport> Receive(Worker& worker, bool& lost);
+    std::optional<core::WorkerReports> Receive(Worker& worker, bool& lost);
 
     const int jobs_;
     const QString language_;

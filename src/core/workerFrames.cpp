@@ -55,15 +55,22 @@ QByteArray Body(Write write)
 
 } // namespace
 
-QByteArray Frame(const WorkerJob& job)
+QByteArray Frame(const WorkerBatch& batch)
 {
-    return WithLength(Body([&](QDataStream& out) { out << job.archive << job.madeEarlierThisRun; }));
+    return WithLength(Body([&](QDataStream& out) {
+        out << quint32(batch.size());
+        for (const WorkerJob& job : batch)
+            out << job.archive << job.madeEarlierThisRun;
+    }));
 }
 
-QByteArray Frame(const WorkerReport& report)
+QByteArray Frame(const WorkerReports& reports)
 {
-    return WithLength(
-        Body([&](QDataStream& out) { out << report.history << report.created << qint16(report.outcome); }));
+    return WithLength(Body([&](QDataStream& out) {
+        out << quint32(reports.size());
+        for (const WorkerReport& report : reports)
+            out << report.history << report.created << qint16(report.outcome);
+    }));
 }
 
 bool SendFrame(int socket, const QByteArray& frame)
@@ -81,21 +88,37 @@ bool SendFrame(int socket, const QByteArray& frame)
     return true;
 }
 
-FrameState TakeFrame(QByteArray& buffer, WorkerJob& job)
+FrameState TakeFrame(QByteArray& buffer, WorkerBatch& batch)
 {
     return Take(buffer, [&](QDataStream& in) {
-        in >> job.archive >> job.madeEarlierThisRun;
+        quint32 count = 0;
+        in >> count;
+        batch.clear();
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            WorkerJob job;
+            in >> job.archive >> job.madeEarlierThisRun;
+            batch.push_back(job);
+        }
         return true;
     });
 }
 
-FrameState TakeFrame(QByteArray& buffer, WorkerReport& report)
+FrameState TakeFrame(QByteArray& buffer, WorkerReports& reports)
 {
     return Take(buffer, [&](QDataStream& in) {
-        qint16 outcome = 0;
-        in >> report.history >> report.created >> outcome;
-        report.outcome = Outcome(outcome);
-        return outcome == OutcomeDone || outcome == OutcomeFailed || outcome == OutcomeStop;
+        quint32 count = 0;
+        in >> count;
+        reports.clear();
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            WorkerReport report;
+            qint16 outcome = 0;
+            in >> report.history >> report.created >> outcome;
+            if (outcome != OutcomeDone && outcome != OutcomeFailed && outcome != OutcomeStop)
+                return false;
+            report.outcome = Outcome(outcome);
+            reports.push_back(report);
+        }
+        return true;
     });
 }
 

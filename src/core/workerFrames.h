@@ -3,6 +3,7 @@
 #include "core/engine.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,10 +25,18 @@ struct WorkerReport {
     Outcome outcome = OutcomeFailed;
 };
 
-// Jobs and reports travel between the processes as frames: the length of
+// A worker takes archives a batch at a time, and answers a batch with one
+// frame: each wake-up of the other process costs more than a small archive
+// takes to convert. The answer holds the reports of the archives it
+// started, in the batch's order; it starts no more after an outcome -1, nor
+// once an empty batch arrived while it converted (the run stopped).
+using WorkerBatch = QList<WorkerJob>;
+using WorkerReports = QList<WorkerReport>;
+
+// Batches and answers travel between the processes as frames: the length of
 // the body (four bytes, little-endian), then the body.
-QByteArray Frame(const WorkerJob& job);
-QByteArray Frame(const WorkerReport& report);
+QByteArray Frame(const WorkerBatch& batch);
+QByteArray Frame(const WorkerReports& reports);
 
 enum class FrameState {
     Incomplete, // the buffer does not hold a whole frame yet
@@ -39,7 +48,7 @@ enum class FrameState {
 bool SendFrame(int socket, const QByteArray& frame);
 
 // Reads the frame at the front of buffer into the value.
-FrameState TakeFrame(QByteArray& buffer, WorkerJob& job);
-FrameState TakeFrame(QByteArray& buffer, WorkerReport& report);
+FrameState TakeFrame(QByteArray& buffer, WorkerBatch& batch);
+FrameState TakeFrame(QByteArray& buffer, WorkerReports& reports);
 
 } // namespace core

@@ -9,7 +9,7 @@
 namespace core {
 
 // The worker processes of a run as the run sees them: numbered places, each
-// converting one archive at a time with its own library instances.
+// converting one batch of archives at a time with its own library instances.
 class IWorkers {
 public:
     virtual ~IWorkers() = default;
@@ -17,18 +17,20 @@ public:
     // Starts the workers for a run of this many archives of this kind into
     // outputFolder; how many run.
     virtual int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder) = 0;
-    // Hands the job to the idle worker, starting a fresh process there when
-    // the last one ended; false when the place has no process and none
+    // Hands the batch to the idle worker, starting a fresh process there
+    // when the last one ended; false when the place has no process and none
     // could be started.
-    virtual bool Start(int worker, const WorkerJob& job) = 0;
+    virtual bool Start(int worker, const WorkerBatch& batch) = 0;
+    // Tells a worker with a batch in hand to start no more of it.
+    virtual void Cancel(int worker) = 0;
 
     struct Finished {
         int worker = -1;
         // Empty when the worker ended, or said something unreadable, before
-        // its report was whole.
-        std::optional<WorkerReport> report;
+        // its answer was whole.
+        std::optional<WorkerReports> reports;
     };
-    // Waits until a worker with a job in hand finishes it.
+    // Waits until a worker with a batch in hand answers it.
     virtual Finished WaitForAny() = 0;
 };
 
@@ -36,7 +38,7 @@ public:
 // list entries, summary and end line as ConvertWholeList, in list order.
 // Archives whose self-extractors fold to the same name are converted one
 // after another in list order; after an outcome -1 no archive is started,
-// and those other workers finish are still reported.
+// and those other workers had started are still reported.
 RunSummary ConvertOnWorkers(IWorkList& work, IHistory& history, IOutputList& output, IWorkers& workers,
                             int workerCount, const QString& outputFolder);
 

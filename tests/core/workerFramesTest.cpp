@@ -11,31 +11,42 @@ namespace {
 
 TEST(WorkerFrames, ArriveWholeWhateverPiecesTheyComeIn)
 {
-    const core::WorkerJob job{QStringLiteral("/in/名前 with \"quotes\"\nand a line break.lzh"), true};
-    const core::WorkerReport report{{QStringLiteral("[ a ]"), QStringLiteral("\u3000line")},
-                                    {QStringLiteral("/out/A.EXE")},
-                                    core::OutcomeStop};
-    const QByteArray stream = core::Frame(job) + core::Frame(report);
+    const core::WorkerBatch batch{{QStringLiteral("/in/名前 with \"quotes\"\nand a line break.lzh"), true},
+                                  {QStringLiteral("/in/b.lzh"), false}};
+    const core::WorkerReports reports{{{QStringLiteral("[ a ]"), QStringLiteral("\u3000line")},
+                                       {QStringLiteral("/out/A.EXE")},
+                                       core::OutcomeDone},
+                                      {{QStringLiteral("[ b ]")}, {}, core::OutcomeStop}};
+    // A stop: the batch with no archive.
+    const QByteArray stream = core::Frame(batch) + core::Frame(reports) + core::Frame(core::WorkerBatch{});
     // Every split of the stream into what one read and the next give.
     for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
         QByteArray buffer = stream.left(cut);
-        core::WorkerJob gotJob;
-        const bool jobWhole = cut >= core::Frame(job).size();
-        ASSERT_EQ(core::TakeFrame(buffer, gotJob),
-                  jobWhole ? core::FrameState::Taken : core::FrameState::Incomplete)
+        core::WorkerBatch gotBatch;
+        const bool batchWhole = cut >= core::Frame(batch).size();
+        ASSERT_EQ(core::TakeFrame(buffer, gotBatch),
+                  batchWhole ? core::FrameState::Taken : core::FrameState::Incomplete)
             << cut;
-        if (!jobWhole) {
+        if (!batchWhole) {
             EXPECT_EQ(buffer, stream.left(cut)) << "an incomplete frame stays";
             continue;
         }
-        EXPECT_EQ(gotJob.archive, job.archive);
-        EXPECT_TRUE(gotJob.madeEarlierThisRun);
+        ASSERT_EQ(gotBatch.size(), 2);
+        EXPECT_EQ(gotBatch[0].archive, batch[0].archive);
+        EXPECT_TRUE(gotBatch[0].madeEarlierThisRun);
+        EXPECT_EQ(gotBatch[1].archive, batch[1].archive);
+        EXPECT_FALSE(gotBatch[1].madeEarlierThisRun);
         buffer += stream.mid(cut);
-        core::WorkerReport gotReport;
-        ASSERT_EQ(core::TakeFrame(buffer, gotReport), core::FrameState::Taken) << cut;
-        EXPECT_EQ(gotReport.history, report.history);
-        EXPECT_EQ(gotReport.created, report.created);
-        EXPECT_EQ(gotReport.outcome, core::OutcomeStop);
+        core::WorkerReports gotReports;
+        ASSERT_EQ(core::TakeFrame(buffer, gotReports), core::FrameState::Taken) << cut;
+        ASSERT_EQ(gotReports.size(), 2);
+        for (qsizetype i = 0; i < 2; ++i) {
+            EXPECT_EQ(gotReports[i].history, reports[i].history);
+            EXPECT_EQ(gotReports[i].created, reports[i].created);
+            EXPECT_EQ(gotReports[i].outcome, reports[i].outcome);
+        }
+        ASSERT_EQ(core::TakeFrame(buffer, gotBatch), core::FrameState::Taken) << cut;
+        EXPECT_TRUE(gotBatch.isEmpty());
         EXPECT_TRUE(buffer.isEmpty());
     }
 }
@@ -47,9 +58,11 @@ TEST(WorkerFrames, WhatIsNoFrameIsSaidUnreadable)
         qToLittleEndian<quint32>(length, frame.data());
         return frame + body;
     };
-    QByteArray wrongOutcome = core::Frame(core::WorkerReport{{}, {}, core::OutcomeDone});
+    QByteArray wrongOutcome = core::Frame(core::WorkerReports{{{}, {}, core::OutcomeDone}});
     wrongOutcome[wrongOutcome.size() - 1] = 7;
-    const QByteArray report = core::Frame(core::WorkerReport{});
+    const QByteArray report = core::Frame(core::WorkerReports{{}});
+    QByteArray moreThanSent = core::Frame(core::WorkerReports{{}});
+    moreThanSent[7] = 2; // the count says two reports, one follows
     struct Case {
         const char* what;
         QByteArray bytes;
@@ -59,10 +72,11 @@ TEST(WorkerFrames, WhatIsNoFrameIsSaidUnreadable)
         {"a length past any frame", withLength(0x7fffffff, "x")},
         {"a body longer than a report", withLength(quint32(report.size() - 4 + 1), report.mid(4) + 'x')},
         {"a body shorter than a report", withLength(3, "abc")},
+        {"fewer reports than counted", moreThanSent},
     };
     for (const Case& c : cases) {
         QByteArray buffer = c.bytes;
-        core::WorkerReport got;
+        core::WorkerReports got;
         EXPECT_EQ(core::TakeFrame(buffer, got), core::FrameState::Unreadable) << c.what;
     }
 }

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 
@@ -31,9 +32,16 @@ QString FileName(const QString& path)
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
-// Workers that convert an archive the moment it is handed to them, as a
-// worker process would (a fresh engine, the made-earlier mark as the job
-// says), and finish the archives in hand oldest or newest first.
+// The archive's path below the test's input folder.
+QString InputName(const QString& path)
+{
+    return path.mid(path.indexOf(QStringLiteral("/in/")) + 4);
+}
+
+// Workers that convert as a worker process does (a fresh engine for each
+// archive, the made-earlier mark as the job says, no more of a batch after
+// a stop or once told to start no more), a batch at the moment the run
+// waits for it; they answer the batches in hand oldest or newest first.
 struct FakeWorkers : core::IWorkers {
     enum class Order { OldestFirst, NewestFirst };
 
@@ -48,41 +56,62 @@ struct FakeWorkers : core::IWorkers {
         return std::min(count, archives);
     }
 
-    bool Start(int worker, const core::WorkerJob& job) override
+    bool Start(int worker, const core::WorkerBatch& batch) override
     {
         if (++starts >= refusedFromStart)
             return false;
+        EXPECT_FALSE(batch.isEmpty());
         for (const auto& held : inHand)
-            EXPECT_NE(held.worker, worker) << "a worker got a second archive";
-        log << QStringLiteral("start ") + FileName(job.archive);
-        RecordingHistory history;
-        RecordingOutput output;
-        core::SfxEngine engine(libraries, history, output);
-        core::RunCreatedFiles created;
-        if (job.madeEarlierThisRun)
-            created.Add(folder + core::SelfExtractorName(job.archive));
-        const core::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
-        std::optional<core::WorkerReport> report;
-        if (!lost.contains(FileName(job.archive)))
-            report = core::WorkerReport{history.lines, output.paths, outcome};
-        inHand.push_back({worker, FileName(job.archive), report});
+            EXPECT_NE(held.worker, worker) << "a worker got a second batch";
+        inHand.push_back({worker, batch, false});
+        largestBatch = std::max(largestBatch, int(batch.size()));
         return true;
+    }
+
+    void Cancel(int worker) override
+    {
+        const auto held =
+            std::find_if(inHand.begin(), inHand.end(), [&](const Held& h) { return h.worker == worker; });
+        ASSERT_NE(held, inHand.end()) << "a worker without a batch was told to stop";
+        held->cancelled = true;
     }
 
     Finished WaitForAny() override
     {
         EXPECT_FALSE(inHand.empty());
-        const auto held = order == Order::OldestFirst ? inHand.begin() : inHand.end() - 1;
-        const Finished finished{held->worker, held->report};
-        log << QStringLiteral("end ") + held->archive;
-        inHand.erase(held);
-        return finished;
+        const auto chosen = order == Order::OldestFirst ? inHand.begin() : inHand.end() - 1;
+        const Held held = *chosen;
+        inHand.erase(chosen);
+        core::WorkerReports reports;
+        bool ended = false;
+        for (const core::WorkerJob& job : held.batch) {
+            if (held.cancelled)
+                break;
+            log << QStringLiteral("start ") + InputName(job.archive);
+            RecordingHistory history;
+            RecordingOutput output;
+            core::SfxEngine engine(libraries, history, output);
+            core::RunCreatedFiles created;
+            if (job.madeEarlierThisRun)
+                created.Add(folder + core::SelfExtractorName(job.archive));
+            const core::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
+            log << QStringLiteral("end ") + InputName(job.archive);
+            // The process ends while converting: no answer for the batch.
+            if (lost.contains(FileName(job.archive))) {
+                ended = true;
+                break;
+            }
+            reports.push_back({history.lines, output.paths, outcome});
+            if (outcome == core::OutcomeStop)
+                break;
+        }
+        return {held.worker, ended ? std::nullopt : std::optional(reports)};
     }
 
     struct Held {
         int worker;
-        QString archive;
-        std::optional<core::WorkerReport> report;
+        core::WorkerBatch batch;
+        bool cancelled;
     };
 
     const archiver::Libraries& libraries;
@@ -90,11 +119,12 @@ struct FakeWorkers : core::IWorkers {
     const Order order;
     tbarc::SfxKind kind = SfxKind::Win32;
     QString folder;
-    QStringList lost;               // archives whose worker ends without a report
+    QStringList lost;               // archives whose worker ends without an answer
     int refusedFromStart = INT_MAX; // this start and every later one fail
     int starts = 0;
+    int largestBatch = 0;
     std::vector<Held> inHand;
-    QStringList log; // "start <name>" and "end <name>" in order
+    QStringList log; // "start <path below in/>" and "end <path below in/>" in order
 };
 
 class WorkerRunTest : public ::testing::Test, protected EngineRig {
@@ -118,14 +148,21 @@ protected:
 
     QString Out() const { return dir.path() + QStringLiteral("/out"); }
 
-    QStringList Archives(std::initializer_list<const char*> names)
+    QStringList Archives(const QStringList& names)
     {
         QStringList paths;
-        for (const char* name : names) {
-            paths << dir.path() + QStringLiteral("/in/") + QString::fromLatin1(name);
+        for (const QString& name : names) {
+            paths << dir.path() + QStringLiteral("/in/") + name;
             QFile(paths.last()).open(QIODevice::WriteOnly);
         }
         return paths;
+    }
+    QStringList Archives(std::initializer_list<const char*> names)
+    {
+        QStringList spelt;
+        for (const char* name : names)
+            spelt << QString::fromLatin1(name);
+        return Archives(spelt);
     }
 
     struct Run {
@@ -177,65 +214,105 @@ std::string Said(const Shape& shape)
         + (shape.order == FakeWorkers::Order::OldestFirst ? " oldest first" : " newest first");
 }
 
+// Many archives go out in batches of several: their names, in /in and
+// /in/sub, come round again in other spellings at distances short and long.
+QStringList ManyNames(int count)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("n%1.lzh").arg(i % 20);
+        names << (i / 20 == 1 ? QStringLiteral("sub/") + name : i / 20 == 2 ? name.toUpper() : name);
+    }
+    return names;
+}
+
 TEST_F(WorkerRunTest, SaysAndMakesWhatTheRunInOneProcessDoes)
 {
     // Done, damaged, not a target, skipped entries, and self-extractor names
     // met again in other spellings: after a made file (refused) and after a
     // failed one (made then).
-    const QStringList paths =
+    const QStringList few =
         Archives({"a.lzh", "b.lzh", "sub/A.lzh", "notes.txt", "B.LZH", "c.lzh", "sub/a.LZH", "d.lzh"});
     codes[QStringLiteral("b.lzh")] = tbarc::kDamagedData;
     codes[QStringLiteral("d.lzh")] = 3;
-    const Run one = Convert(paths, nullptr);
-    ASSERT_EQ(one.summary.failed, 4);
-    for (const Shape& shape : kShapes) {
-        FakeWorkers workers(libraries, shape.workers, shape.order);
-        const Run many = Convert(paths, &workers);
-        EXPECT_EQ(many.history, one.history) << Said(shape);
-        EXPECT_EQ(many.output, one.output) << Said(shape);
-        EXPECT_EQ(many.files, one.files) << Said(shape);
-        EXPECT_EQ(many.summary.done, one.summary.done) << Said(shape);
-        EXPECT_EQ(many.summary.failed, one.summary.failed) << Said(shape);
-        EXPECT_FALSE(many.summary.stopped);
+    codes[QStringLiteral("n5.lzh")] = tbarc::kDamagedData;
+    codes[QStringLiteral("n7.lzh")] = 2;
+    const QStringList many = Archives(ManyNames(56));
+    for (const QStringList& paths : {few, many}) {
+        const Run one = Convert(paths, nullptr);
+        ASSERT_GE(one.summary.failed, 4);
+        for (const Shape& shape : kShapes) {
+            FakeWorkers workers(libraries, shape.workers, shape.order);
+            const Run run = Convert(paths, &workers);
+            const std::string said = Said(shape) + ", " + std::to_string(paths.size()) + " archives";
+            EXPECT_EQ(run.history, one.history) << said;
+            EXPECT_EQ(run.output, one.output) << said;
+            EXPECT_EQ(run.files, one.files) << said;
+            EXPECT_EQ(run.summary.done, one.summary.done) << said;
+            EXPECT_EQ(run.summary.failed, one.summary.failed) << said;
+            EXPECT_FALSE(run.summary.stopped);
+            if (paths.size() > 40 && shape.workers == 2) {
+                EXPECT_GT(workers.largestBatch, 1) << said;
+            }
+        }
     }
 }
 
 TEST_F(WorkerRunTest, AStopStartsNothingMoreAndReportsWhatWasStarted)
 {
-    const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh", "d.lzh", "e.lzh", "f.lzh", "g.lzh"});
-    for (const int stopCode : {tbarc::kDiskFull, tbarc::kFolderNotWritable}) {
-        codes[QStringLiteral("c.lzh")] = stopCode;
-        const Run one = Convert(paths, nullptr);
-        ASSERT_EQ(one.history.last(), Interrupted);
-        for (const Shape& shape : kShapes) {
-            FakeWorkers workers(libraries, shape.workers, shape.order);
-            const Run many = Convert(paths, &workers);
-            const std::string said = Said(shape) + " code " + std::to_string(stopCode);
-            EXPECT_TRUE(many.summary.stopped) << said;
-            // The one-process run's lines up to the stop, then those of the
-            // archives already started, in list order, then the end line.
-            EXPECT_EQ(many.history.mid(0, one.history.size() - 1), one.history.mid(0, one.history.size() - 1))
-                << said;
-            EXPECT_EQ(many.history.last(), Interrupted) << said;
-            const qsizetype stopAt = workers.log.indexOf(QStringLiteral("end c.lzh"));
-            ASSERT_GE(stopAt, 0) << said;
-            EXPECT_TRUE(workers.log.mid(stopAt).filter(QStringLiteral("start ")).isEmpty()) << said;
-            QStringList started, headed;
-            for (const QString& entry : workers.log.filter(QStringLiteral("start ")))
-                started << entry.mid(6);
-            for (const QString& line : many.history.filter(QStringLiteral("[ ")))
-                headed << FileName(line.chopped(2));
-            EXPECT_EQ(headed, started) << said;
-            // Every file made is in the output list.
-            QStringList listed;
-            for (const QString& path : many.output)
-                listed << FileName(path);
-            EXPECT_EQ(listed, many.files) << said;
-            EXPECT_EQ(many.summary.done, many.files.size()) << said;
+    // Few archives, one a batch; and many, where the other workers' batches
+    // hold archives they have not started when the stop comes.
+    const struct {
+        QStringList paths;
+        QString stopping;
+    } lists[] = {
+        {Archives({"a.lzh", "b.lzh", "c.lzh", "d.lzh", "e.lzh", "f.lzh", "g.lzh"}), QStringLiteral("c.lzh")},
+        {Archives(ManyNames(56)), QStringLiteral("n12.lzh")}};
+    for (const auto& [paths, stopping] : lists) {
+        for (const int stopCode : {tbarc::kDiskFull, tbarc::kFolderNotWritable}) {
+            codes.clear();
+            codes[stopping] = stopCode;
+            const Run one = Convert(paths, nullptr);
+            ASSERT_EQ(one.history.last(), Interrupted);
+            for (const Shape& shape : kShapes) {
+                FakeWorkers workers(libraries, shape.workers, shape.order);
+                const Run many = Convert(paths, &workers);
+                const std::string said = Said(shape) + " code " + std::to_string(stopCode) + ", "
+                    + std::to_string(paths.size()) + " archives";
+                EXPECT_TRUE(many.summary.stopped) << said;
+                // The one-process run's lines up to the stop, then those of the
+                // archives already started, in list order, then the end line.
+                EXPECT_EQ(many.history.mid(0, one.history.size() - 1),
+                          one.history.mid(0, one.history.size() - 1))
+                    << said;
+                EXPECT_EQ(many.history.last(), Interrupted) << said;
+                // After the stop no archive later in the list is started.
+                const qsizetype stopAt = workers.log.indexOf(QStringLiteral("end ") + stopping);
+                ASSERT_GE(stopAt, 0) << said;
+                const qsizetype stopIndex = paths.indexOf(dir.path() + QStringLiteral("/in/") + stopping);
+                for (const QString& entry : workers.log.mid(stopAt).filter(QStringLiteral("start ")))
+                    EXPECT_LT(paths.indexOf(dir.path() + QStringLiteral("/in/") + entry.mid(6)), stopIndex)
+                        << said << " " << entry.toStdString();
+                // What was started is what the history heads.
+                QStringList started, headed;
+                for (const QString& entry : workers.log.filter(QStringLiteral("start ")))
+                    started << entry.mid(6);
+                for (const QString& line : many.history.filter(QStringLiteral("[ ")))
+                    headed << InputName(line.chopped(2));
+                started.sort();
+                headed.sort();
+                EXPECT_EQ(headed, started) << said;
+                // Every file made is in the output list.
+                QStringList listed;
+                for (const QString& path : many.output)
+                    listed << FileName(path);
+            listed.sort();
+                EXPECT_EQ(listed, many.files) << said;
+                EXPECT_EQ(many.summary.done, many.files.size()) << said;
+            }
         }
     }
 }
-
 TEST_F(WorkerRunTest, AnArchiveWhoseWorkerEndsFailsAndTheRunGoesOn)
 {
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh", "d.lzh"});

@@ -323,23 +323,28 @@ TEST_F(AutomaticRun, UnwritableOutputFolderStopsTheRun)
     for (const char* name : {"a.lzh", "b.lzh", "c.lzh"})
         archives << Copy(Samples + QStringLiteral("/hello.lzh"), QString::fromLatin1(name));
     const QStringList stopped = {T(LzhMaking), T(NotWritable), T(Failed)};
-    // One at a time the run stops after the first archive; two workers had
-    // both started theirs by then, and the third is never started.
+    const QStringList first = QStringList{Header(archives[0])} + stopped;
+    const QStringList both = first + QStringList{Header(archives[1])} + stopped;
+    // One at a time the run stops after the first archive. Two workers get
+    // the first two at once: the second worker may or may not have started
+    // its archive when the stop comes (then it starts none); the third is
+    // never started.
     const struct {
         const char* jobs;
-        QStringList expected;
+        QList<QStringList> expected;
     } cases[] = {
-        {"--jobs=1", QStringList{Header(archives[0])} + stopped + QStringList{T(Interrupted)}},
-        {"--jobs=2",
-         QStringList{Header(archives[0])} + stopped + QStringList{Header(archives[1])} + stopped
-             + QStringList{T(Interrupted)}},
+        {"--jobs=1", {first + QStringList{T(Interrupted)}}},
+        {"--jobs=2", {first + QStringList{T(Interrupted)}, both + QStringList{T(Interrupted)}}},
     };
     for (const auto& c : cases) {
         const Result run = Run(
             QStringList{QStringLiteral("--auto"), QStringLiteral("--out=/proc"), QString::fromLatin1(c.jobs)}
             + archives);
         EXPECT_EQ(run.exitStatus, 2) << c.jobs;
-        EXPECT_EQ(run.out, Lines(c.expected)) << c.jobs;
+        QStringList accepted;
+        for (const QStringList& lines : c.expected)
+            accepted << Lines(lines);
+        EXPECT_TRUE(accepted.contains(run.out)) << c.jobs << "\n" << run.out.toStdString();
     }
 }
 
