@@ -8,15 +8,16 @@ AutoRunOutcome AutoRun(const QStringList& names, tbarc::SfxKind kind, const QStr
                        AutoRunParts parts)
 {
     AutoRunOutcome outcome;
+    // The workers start up while the names are looked at: both take a while.
+    const int workerCount = parts.workers != nullptr && names.size() > 1
+        ? parts.workers->Open(int(names.size()), kind, outputFolder)
+        : 0;
     outcome.intake = TakeCommandLineNames(names, parts.work);
     if (parts.namesTaken)
         parts.namesTaken(outcome.intake);
     if (parts.work.Count() < 1)
         return outcome;
-    const int workerCount = parts.workers != nullptr && parts.work.Count() > 1
-        ? parts.workers->Open(parts.work.Count(), kind, outputFolder)
-        : 0;
-    outcome.summary = workerCount > 0
+    outcome.summary = workerCount > 0 && parts.work.Count() > 1
         ? ConvertOnWorkers(parts.work, parts.history, parts.engine.OutputList(), *parts.workers, workerCount,
                            outputFolder)
         : ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);

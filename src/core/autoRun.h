@@ -22,7 +22,8 @@ struct AutoRunParts {
     std::function<void(const CommandLineIntake&)> namesTaken = {};
     // With workers and more than one archive, the archives are converted
     // on them; the engine converts in this process otherwise, and when no
-    // worker could be started.
+    // worker could be started. The workers are started before the names are
+    // taken, when more than one is given.
     IWorkers* workers = nullptr;
 };
 
