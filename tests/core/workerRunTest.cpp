@@ -306,7 +306,7 @@ TEST_F(WorkerRunTest, AStopStartsNothingMoreAndReportsWhatWasStarted)
                 QStringList listed;
                 for (const QString& path : many.output)
                     listed << FileName(path);
-            listed.sort();
+                listed.sort();
                 EXPECT_EQ(listed, many.files) << said;
                 EXPECT_EQ(many.summary.done, many.files.size()) << said;
             }

@@ -76,8 +76,8 @@ static void crc_init(void)
 
 /* The CRC of len (at least 64, a multiple of 16) bytes: four remainders fold
    over 512 bits each step, then into one, which the tables finish. */
-__attribute__((target("pclmul,sse2"))) static unsigned short crc_fold(unsigned short crc, const unsigned char* p,
-                                                                    unsigned short len)
+__attribute__((target("pclmul,sse2"))) static unsigned short
+crc_fold(unsigned short crc, const unsigned char* p, unsigned short len)
 {
     unsigned char last[16];
     __m128i r0 = _mm_xor_si128(CRC_LOAD(p), _mm_cvtsi32_si128(crc));
