@@ -235,7 +235,11 @@ static void decode_lhnew_fast(lzh_state* s)
             unsigned char* end = to + len;
             at += len;
             if (p >= 15) {
-                for (; to < end; to += 16, from += 16)
+                /* sixteen bytes a copy, one after the other; two of them
+                   whatever the length, as most matches are no longer */
+                memcpy(to, from, 16);
+                memcpy(to + 16, from + 16, 16);
+                for (to += 32, from += 32; to < end; to += 16, from += 16)
                     memcpy(to, from, 16);
             } else if (p >= 7) {
                 for (; to < end; to += 8, from += 8)

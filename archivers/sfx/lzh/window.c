@@ -20,10 +20,10 @@ void lzh_window_free(lzh_state* s)
 #error "the fast decoding loop needs the dictionary as one block (LZH_WIN_DEFAULT)"
 #endif
 /* Output the fast loop (lhfast.c) collects behind the dictionary before
-   handing it on, and the room it needs: a match's sixteen-byte copies may
-   write up to 15 bytes past its end. */
+   handing it on, and the room it needs: a match's copies may write up to 31
+   bytes past its end. */
 #define FAST_CHUNK 32768u
-#define WINDOW_EXTRA (FAST_CHUNK + 256u + 16u)
+#define WINDOW_EXTRA (FAST_CHUNK + 256u + 32u)
 #else
 #define WINDOW_EXTRA 0u
 #endif
