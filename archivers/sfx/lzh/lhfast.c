@@ -177,7 +177,9 @@ static void decode_lhnew_fast(lzh_state* s)
             FAST_LOAD();
             if (!read || s->error)
                 break;
-            blocksize = s->blocksize;
+            /* a count of 0 is 65536 symbols, as the compact loop's 16-bit
+               count takes it */
+            blocksize = s->blocksize ? s->blocksize : 0x10000u;
             fast_tables(s, fast_c, fast_p);
         }
         blocksize--;

@@ -310,6 +310,37 @@ TEST(Dictionary, ADistanceBeyondItWrapsAround)
     EXPECT_EQ(m.files["wrap.txt"], Bytes({' ', ' ', ' '}));
 }
 
+// A block whose symbol count reads 0 holds 65536 symbols (the count is 16
+// bits and counted down after each symbol), then the next block follows:
+// here 65536 "A" and one "B", every symbol of code length 0.
+TEST(Blocks, ACountOfZeroIsSixtyFiveThousandFiveHundredThirtySix)
+{
+    const auto block = [](const char* count, const char* literal) {
+        return std::string(count) + "00000" + "00000" // code-length code: one code of length 0
+            + "000000000" + literal                   // literals/lengths: only this one
+            + "0000" + "0000";                        // positions: only 0
+    };
+    const std::string bits = block("0000000000000000", "001000001") + block("0000000000000001", "001000010");
+    Bytes stream;
+    for (std::size_t i = 0; i < bits.size(); i += 8)
+        stream.push_back(static_cast<std::uint8_t>(std::stoi(bits.substr(i, 8), nullptr, 2)));
+    const std::string expected = std::string(65536, 'A') + "B";
+    MemoryIo m;
+    m.archive = MakeLzhArchive({{"", "zero.txt", expected, false, "-lh5-"}}, 0);
+    // level 0: the header's size, its checksum, the method, the packed size
+    const std::size_t dataAt = 2 + m.archive[0];
+    m.archive.erase(m.archive.begin() + long(dataAt), m.archive.begin() + long(dataAt + expected.size()));
+    m.archive.insert(m.archive.begin() + long(dataAt), stream.begin(), stream.end());
+    m.archive[7] = static_cast<std::uint8_t>(stream.size());
+    m.archive[8] = m.archive[9] = m.archive[10] = 0;
+    std::uint8_t sum = 0;
+    for (std::size_t i = 2; i < dataAt; ++i)
+        sum = static_cast<std::uint8_t>(sum + m.archive[i]);
+    m.archive[1] = sum;
+    EXPECT_EQ(m.extract(), LZH_OK);
+    EXPECT_EQ(m.files["zero.txt"], Bytes(expected.begin(), expected.end()));
+}
+
 // ---- Finding the archive -----------------------------------------------------
 
 TEST(FindArchive, SkipsWhatPrecedesTheArchive)
