@@ -14,8 +14,8 @@ class IWorkers {
 public:
     virtual ~IWorkers() = default;
 
-    // Starts the workers for a run of this many archives of this kind into
-    // outputFolder; how many run.
+    // Starts the workers for a run of at most this many archives of this
+    // kind into outputFolder; how many run.
     virtual int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder) = 0;
     // Hands the batch to the idle worker, starting a fresh process there
     // when the last one ended; false when the place has no process and none
