@@ -13,7 +13,6 @@
 #include <QLocale>
 
 #include <cerrno>
-#include <cstring>
 
 #include <signal.h>
 #include <sys/socket.h>
@@ -71,34 +70,27 @@ bool CancelArrived(QByteArray& buffer)
 
 } // namespace
 
-bool IsConversionWorker(int argc, char** argv)
-{
-    return argc >= 2 && std::strcmp(argv[1], kWorkerArgument) == 0;
-}
-
 int RunConversionWorker(int argc, char** argv)
 {
-    if (argc < 5)
+    if (argc < 4)
         return 3;
     // A worker never outlives the run: when the parent ends, killed or not,
     // so does the worker, and the library's unnamed output file with it.
     // A parent that ended before this line was reached is no longer the
     // parent.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (QByteArray::number(::getppid()) != QByteArray(argv[2]))
+    if (QByteArray::number(::getppid()) != QByteArray(argv[1]))
         return 3;
-    // Started through /proc/self/exe, the process would be listed as "exe".
-    ::prctl(PR_SET_NAME, "tollbrook2");
     const QCoreApplication application(argc, argv);
     QList<QByteArray> rest;
-    for (int i = 5; i < argc; ++i)
+    for (int i = 4; i < argc; ++i)
         rest << QByteArray(argv[i]);
     InstallLanguage(ChooseLanguage(rest, QLocale::system().uiLanguages()));
     options::LoadOptions();
     archiver::LoadInstalledLibraries();
 
-    const auto kind = static_cast<tbarc::SfxKind>(QByteArray(argv[3]).toShort());
-    const QString folder = QFile::decodeName(argv[4]);
+    const auto kind = static_cast<tbarc::SfxKind>(QByteArray(argv[2]).toShort());
+    const QString folder = QFile::decodeName(argv[3]);
     QByteArray received;
     core::WorkerBatch batch;
     while (ReadBatch(received, batch)) {

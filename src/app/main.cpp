@@ -1,15 +1,11 @@
 #include <QApplication>
 
-#include "app/conversionWorker.h"
 #include "app/program.h"
 #include "app/qtPlatform.h"
 #include "platform/display.h"
 
 int main(int argc, char* argv[])
 {
-    // A worker of an automatic run needs no window system.
-    if (app::IsConversionWorker(argc, argv))
-        return app::RunConversionWorker(argc, argv);
     app::ChooseQtPlatform();
     app::QtWarningGate qtWarnings;
     QApplication application(argc, argv);

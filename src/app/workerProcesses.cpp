@@ -1,7 +1,7 @@
 #include "app/workerProcesses.h"
 
-#include "app/conversionWorker.h"
 #include "core/runControl.h"
+#include "util/paths.h"
 
 #include <QFile>
 
@@ -41,8 +41,8 @@ WorkerProcesses::~WorkerProcesses()
 
 int WorkerProcesses::Open(int archives, tbarc::SfxKind kind, const QString& outputFolder)
 {
-    arguments_ = {"tollbrook2", kWorkerArgument, QByteArray::number(::getpid()),
-                  QByteArray::number(int(kind)),
+    program_ = QFile::encodeName(paths::GetSystemDir() + QStringLiteral("/tollbrook2-worker"));
+    arguments_ = {"tollbrook2-worker", QByteArray::number(::getpid()), QByteArray::number(int(kind)),
                   QFile::encodeName(core::WithTrailingSeparator(outputFolder))};
     if (!language_.isEmpty())
         arguments_ << QByteArrayLiteral("--lang=") + language_.toUtf8();
@@ -70,8 +70,8 @@ bool WorkerProcesses::Launch(Worker& worker)
     posix_spawn_file_actions_adddup2(&actions, childEnd, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, childEnd, STDOUT_FILENO);
     pid_t pid = -1;
-    const bool spawned =
-        childEnd >= 0 && ::posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv.data(), environ) == 0;
+    const bool spawned = childEnd >= 0
+        && ::posix_spawn(&pid, program_.constData(), &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
     if (childEnd >= 0)
         ::close(childEnd);

@@ -12,9 +12,9 @@
 
 namespace app {
 
-// The worker processes of an automatic run: this program started again as
-// a conversion worker (conversionWorker.h), one socket each for its jobs
-// and reports. A worker that ends or says something unreadable is killed
+// The worker processes of an automatic run: tollbrook2-worker from the
+// system folder (conversionWorker.h), one socket each for its batches and
+// answers. A worker that ends or says something unreadable is killed
 // and reaped, and its place takes a fresh process at its next job. The
 // workers end with the object, and with the program if it is killed.
 class WorkerProcesses final : public core::IWorkers {
@@ -48,7 +48,8 @@ private:
 
     const int jobs_;
     const QString language_;
-    // The worker's command line, made by Open.
+    // The worker's program and command line, made by Open.
+    QByteArray program_;
     QList<QByteArray> arguments_;
     std::vector<Worker> workers_;
 };

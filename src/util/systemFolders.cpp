@@ -18,8 +18,10 @@ QString GetTempDir()
 
 namespace {
 
-// A folder given relative to the installation's root (the folder above the
-// running program's bin/); empty when the executable cannot be located.
+// A folder given relative to the installation's root: the folder above the
+// program's bin/, or the one holding the system folder where the running
+// program is the worker that lives there. Empty when the executable cannot
+// be located.
 QString BesideTheProgram(const QString& relative)
 {
     // The kernel's link to the running program works before (and without) a
@@ -27,7 +29,11 @@ QString BesideTheProgram(const QString& relative)
     const QString executable = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     if (executable.isEmpty())
         return {};
-    return QDir::cleanPath(QFileInfo(executable).absolutePath() + QStringLiteral("/../") + relative);
+    const QString folder = QFileInfo(executable).absolutePath();
+    const QString system = QStringLiteral("/" TB_SYSTEM_DIR_NAME);
+    const QString root =
+        folder.endsWith(system) ? folder.chopped(system.size()) : folder + QStringLiteral("/..");
+    return QDir::cleanPath(root + u'/' + relative);
 }
 
 } // namespace

@@ -7,7 +7,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFI
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
-foreach(path bin/tollbrook2 ${SYSTEM_DIR_NAME}/libunlha32.so ${SYSTEM_DIR_NAME}/libcab32.so
+foreach(path bin/tollbrook2 ${SYSTEM_DIR_NAME}/tollbrook2-worker ${SYSTEM_DIR_NAME}/libunlha32.so
+             ${SYSTEM_DIR_NAME}/libcab32.so
              ${SYSTEM_DIR_NAME}/sfx ${MANUAL_DIR_NAME}/manual.html
              ${TRANSLATIONS_DIR_NAME}/tollbrook2_en.qm ${TRANSLATIONS_DIR_NAME}/tollbrook2_ja.qm
              share/applications/tollbrook2.desktop share/icons/hicolor/scalable/apps/tollbrook2.svg

@@ -21,6 +21,7 @@ fail() { echo "FAIL: $*"; failed=1; }
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for path in \
   ./usr/bin/tollbrook2 \
+  ./usr/lib/tollbrook2/tollbrook2-worker \
   ./usr/lib/tollbrook2/libunlha32.so \
   ./usr/lib/tollbrook2/libcab32.so \
   ./usr/lib/tollbrook2/sfx/ \

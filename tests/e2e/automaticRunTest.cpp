@@ -600,8 +600,7 @@ QList<pid_t> WorkersFor(const QString& folder)
         bool number = false;
         const pid_t pid = entry.toInt(&number);
         const QByteArray line = ReadBytes(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
-        if (number && line.contains(QByteArray("\0--conversion-worker\0", 21))
-            && line.contains(outputArgument))
+        if (number && line.startsWith(QByteArray("tollbrook2-worker\0", 18)) && line.contains(outputArgument))
             found << pid;
     }
     return found;
