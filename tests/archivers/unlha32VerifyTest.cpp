@@ -111,8 +111,9 @@ TEST_P(Verification, RefusesWhatTheSelfExtractorCouldNotExtract)
     }
     EXPECT_EQ(lib.Run(command + " -gt0 \"" + input + "\" \"" + out + "/\"", &report), c.codeUnverified)
         << report;
-    if (c.codeUnverified == 0)
+    if (c.codeUnverified == 0) {
         EXPECT_EQ(kit::ListFolder(out).size(), 1u);
+    }
 }
 
 const std::string kData = "data that the entry holds, long enough to be worth a flip";

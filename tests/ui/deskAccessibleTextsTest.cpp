@@ -246,8 +246,9 @@ TEST_F(DeskAccessibleTextsTest, TheEnglishManualCallsEveryControlByItsCaption)
     }
     for (QString caption : captions) {
         caption.remove(u'&');
-        if (!caption.isEmpty())
+        if (!caption.isEmpty()) {
             EXPECT_TRUE(manual.contains(caption)) << caption.toStdString();
+        }
     }
 }
 

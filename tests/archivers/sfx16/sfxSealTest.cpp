@@ -180,8 +180,9 @@ TEST(Seal, Cabinet)
     RunEachVariantUnderWine(dir.Path(), [&](const Variant& v, const fs::path& out) {
         const auto files = FilesBelow<Bytes>(out);
         EXPECT_EQ(files.size(), v.status == 0 ? 2u : 0u);
-        if (v.status == 0)
+        if (v.status == 0) {
             EXPECT_TRUE(files == FilesBelow<Bytes>(dir / "src"));
+        }
     });
 }
 
