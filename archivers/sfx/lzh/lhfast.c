@@ -183,8 +183,19 @@ static void decode_lhnew_fast(lzh_state* s)
             fast_tables(s, fast_c, fast_p);
         }
         blocksize--;
-        if (nbits < FAST_SYMBOL_BITS) {
-            FAST_REFILL();
+        if (pos + 8 <= limit) {
+            /* the whole bytes that fit, whether or not this symbol needs
+               them: a test of the bit count would be a branch the
+               processor often guesses wrong */
+            const unsigned char* in = s->inbuf + pos;
+            unsigned long word = LOAD_BE64(in);
+            bits |= word >> nbits;
+            pos += (63u - nbits) / 8u;
+            nbits |= 56u;
+        } else if (nbits < FAST_SYMBOL_BITS) {
+            FAST_SAVE();
+            bits_fill(s);
+            FAST_LOAD();
             /* past the entry's data bits_fill invents zero bits up to an
                overrun limit, then stops the entry */
             if (s->error)
