@@ -114,17 +114,25 @@ static unsigned short long_code(lzh_state* s, unsigned short peek, const unsigne
         limit = s->inlen - pos < s->packed_left ? s->inlen : pos + (unsigned)s->packed_left;                 \
     } while (0)
 
-/* Tops up the bit buffer to at least 56 bits (with nbits < 56): the whole
-   bytes that fit, with one load, when eight bytes of the entry's data are in
-   the input buffer; otherwise through bits_fill. */
+/* Tops up the bit buffer to at least 56 bits with the whole bytes that
+   fit, from one load of the eight bytes at pos (which must be the entry's
+   data: pos + 8 <= limit). */
+#define FAST_TOP_UP()                                                                                        \
+    do {                                                                                                     \
+        const unsigned char* in_ = s->inbuf + pos;                                                           \
+        unsigned long word_ = LOAD_BE64(in_);                                                                \
+        bits |= word_ >> nbits;                                                                              \
+        pos += (63u - nbits) / 8u;                                                                           \
+        nbits |= 56u;                                                                                        \
+    } while (0)
+
+/* Tops up the bit buffer to at least 56 bits (with nbits < 56): with one
+   load when eight bytes of the entry's data are in the input buffer;
+   otherwise through bits_fill. */
 #define FAST_REFILL()                                                                                        \
     do {                                                                                                     \
         if (pos + 8 <= limit) {                                                                              \
-            const unsigned char* in_ = s->inbuf + pos;                                                       \
-            unsigned long word_ = LOAD_BE64(in_);                                                            \
-            bits |= word_ >> nbits;                                                                          \
-            pos += (63u - nbits) / 8u;                                                                       \
-            nbits |= 56u;                                                                                    \
+            FAST_TOP_UP();                                                                                   \
         } else {                                                                                             \
             FAST_SAVE();                                                                                     \
             bits_fill(s);                                                                                    \
@@ -183,19 +191,13 @@ static void decode_lhnew_fast(lzh_state* s)
             fast_tables(s, fast_c, fast_p);
         }
         blocksize--;
+        /* topped up at every symbol while the data is at hand, whether or
+           not the symbol needs it: a test of the bit count would be a
+           branch the processor often guesses wrong */
         if (pos + 8 <= limit) {
-            /* the whole bytes that fit, whether or not this symbol needs
-               them: a test of the bit count would be a branch the
-               processor often guesses wrong */
-            const unsigned char* in = s->inbuf + pos;
-            unsigned long word = LOAD_BE64(in);
-            bits |= word >> nbits;
-            pos += (63u - nbits) / 8u;
-            nbits |= 56u;
+            FAST_TOP_UP();
         } else if (nbits < FAST_SYMBOL_BITS) {
-            FAST_SAVE();
-            bits_fill(s);
-            FAST_LOAD();
+            FAST_REFILL();
             /* past the entry's data bits_fill invents zero bits up to an
                overrun limit, then stops the entry */
             if (s->error)
