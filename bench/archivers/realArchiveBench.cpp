@@ -256,10 +256,18 @@ void BM_BatchRun(benchmark::State& state)
     Rounds(
         state,
         [&](const fs::path& place) {
-            // No display, settings of its own: the defaults.
-            return Command("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME="
-                           + Quoted(place.string()) + " '" TB_BINARY_DIR "/bin/tollbrook2' --auto --jobs="
-                           + jobs + " --out=" + Quoted((place / "out").string()) + archives);
+            // No display, settings of its own: the defaults. The child sets
+            // them itself, so that no other program runs in our time.
+            const std::function<bool()> run =
+                Command("'" TB_BINARY_DIR "/bin/tollbrook2' --auto --jobs=" + jobs
+                        + " --out=" + Quoted((place / "out").string()) + archives);
+            const std::string settings = place.string();
+            return std::function<bool()>([run, settings] {
+                for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                    unsetenv(name);
+                setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
+                return run();
+            });
         },
         {},
         [](const fs::path& place) {
