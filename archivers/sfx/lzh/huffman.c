@@ -73,6 +73,57 @@ static int make_table(lzh_state* s, unsigned short nchar, const unsigned char* l
     return 1;
 }
 
+#ifdef LZH_FAST
+/* Natively, the literal/length code of a block for the fast loop, from the
+   code lengths: the table of its codes of up to 10 bits (symbol * 64 +
+   length) and, for longer codes, where each length starts, codes assigned
+   as make_table assigns them. Refuses what make_table refuses: a length
+   over 16, or more codes than fit. */
+static int make_fast_code(lzh_state* s)
+{
+    unsigned long start[18];
+    unsigned short count[17], next[17], i, k, l, n, entry, at = 0;
+    const unsigned char* len = s->c_len;
+    unsigned short* fast = s->u.c_code.fast;
+
+    for (i = 0; i <= 16; i++)
+        count[i] = 0;
+    for (i = 0; i < LZH_NC; i++) {
+        if (len[i] > 16)
+            return 0;
+        count[len[i]]++;
+    }
+    start[1] = 0;
+    for (i = 1; i <= 16; i++)
+        start[i + 1] = start[i] + ((unsigned long)count[i] << (16 - i));
+    if (start[17] > 0x10000UL)
+        return 0;
+    for (l = 11; l <= 17; l++)
+        s->u.c_code.long_start[l] = start[l];
+    for (l = 11; l <= 16; l++) {
+        s->u.c_code.long_first[l] = next[l] = at;
+        at = (unsigned short)(at + count[l]);
+    }
+    for (i = 0; i < 1024; i++)
+        fast[i] = NO_CODE;
+    for (i = 0; i < LZH_NC; i++) {
+        l = len[i];
+        if (l == 0)
+            continue;
+        if (l > 10) {
+            s->u.c_code.longer[next[l]++] = i;
+            continue;
+        }
+        n = (unsigned short)(1u << (10 - l));
+        entry = (unsigned short)((unsigned)i << 6 | l);
+        for (k = (unsigned short)(start[l] >> 6); n; n--, k++)
+            fast[k] = entry;
+        start[l] += 1UL << (16 - l);
+    }
+    return 1;
+}
+#endif
+
 /* Walk the tree below a table entry for codes longer than the table. */
 static unsigned short tree_walk(lzh_state* s, unsigned short j, unsigned short nchar, unsigned short peek,
                                 unsigned short mask)

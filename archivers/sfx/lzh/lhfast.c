@@ -1,7 +1,9 @@
 /* Part of lzhdec.c, included there where LZH_FAST is defined (the native
    builds): a faster -lh4- to -lh7- decoding loop for machines with memory and
-   a wide bit buffer to spare. The block headers and lookup tables are those
-   of lhnew.c; what differs is where the bytes go. The dictionary block holds
+   a wide bit buffer to spare. The block headers are read by lhnew.c, which
+   natively makes the literal/length code a 10-bit table with the canonical
+   code's starts beside it (make_fast_code) rather than a 12-bit table and a
+   tree, and the loop decodes with those. The dictionary block holds
    the dictionary followed by room for FAST_CHUNK bytes of output (window.c):
    the loop writes each byte once, straight behind the bytes before it, copies
    matches that do not overlap sixteen or eight bytes at a time, and every
@@ -45,43 +47,55 @@ static void fast_emit(lzh_state* s, const unsigned char* out, unsigned long from
 }
 
 /* Codes the fast tables resolve, by the leading bits of the buffer: most
-   codes of a block are shorter. A code longer goes the compact way, through
-   the block's full table and its tree. */
+   codes of a block are shorter. A longer literal/length code is decoded from
+   the starts of its canonical code (make_fast_code), a longer position code
+   through the block's position table and its tree. */
 #define FAST_CBITS 10u
 #define FAST_PBITS 8u
 #define FAST_MISS 0xFFFFu
 
-/* One entry per FAST_CBITS-bit prefix (FAST_PBITS for positions): the symbol
-   times 64 plus its code length, so that a symbol costs one lookup and the
-   entry itself is the shift that drops the code; FAST_MISS where the code is
-   longer or the prefix leads nowhere. The block's tables hold a code of
-   length l <= 12 in 2^(12 - l) aligned entries, so the first of each group
-   of 2^(12 - FAST_CBITS) tells the whole group. */
-static void fast_tables(const lzh_state* s, unsigned short* fast_c, unsigned short* fast_p)
+/* The literal/length table make_fast_code builds holds one entry per
+   FAST_CBITS-bit prefix: the symbol times 64 plus its code length, so that a
+   symbol costs one lookup and the entry itself is the shift that drops the
+   code; FAST_MISS where the code is longer or the prefix leads nowhere. The
+   position table is made the same way from the block's table of 8-bit
+   prefixes. */
+typedef char fast_code_table_fits[sizeof((lzh_state*)0)->u.c_code.fast == 2u << FAST_CBITS ? 1 : -1];
+
+static void fast_positions(const lzh_state* s, unsigned short* fast_p)
 {
     unsigned short i, c;
-    for (i = 0; i < 1u << FAST_CBITS; i++) {
-        c = s->u.c_table[i << (12u - FAST_CBITS)];
-        fast_c[i] = (unsigned short)(c < LZH_NC && s->c_len[c] <= FAST_CBITS ? (unsigned)c << 6 | s->c_len[c]
-                                                                             : FAST_MISS);
-    }
     for (i = 0; i < 1u << FAST_PBITS; i++) {
         c = s->pt_table[i];
         fast_p[i] = (unsigned short)(c < s->np ? (unsigned)c << 6 | s->pt_len[c] : FAST_MISS);
     }
 }
 
-/* A code the fast table does not resolve, by the 16 bits `peek` starts
-   with: through the block's table of tbits-bit prefixes and its tree. The
-   symbol and its length as in the fast table, FAST_MISS where the bits lead
-   to no symbol. */
-static unsigned short long_code(lzh_state* s, unsigned short peek, const unsigned short* table,
-                                unsigned short tbits, unsigned short nchar, const unsigned char* lens)
+/* A literal/length code of 11 to 16 bits, by the 16 bits `peek` starts with
+   (at or past the codes of the fast table): the symbol and its length as in
+   the fast table, FAST_MISS where the bits lead to no symbol. */
+static unsigned short long_literal_code(const lzh_state* s, unsigned short peek)
 {
-    unsigned short c = table[peek >> (16u - tbits)];
-    if (c >= nchar)
-        c = tree_walk(s, c, nchar, peek, (unsigned short)(1u << (15u - tbits)));
-    return (unsigned short)(c < nchar ? (unsigned)c << 6 | lens[c] : FAST_MISS);
+    unsigned short l;
+    for (l = 11; l <= 16; l++) {
+        if (peek < s->u.c_code.long_start[l + 1]) {
+            const unsigned long nth = (peek - s->u.c_code.long_start[l]) >> (16 - l);
+            return (unsigned short)((unsigned)s->u.c_code.longer[s->u.c_code.long_first[l] + nth] << 6 | l);
+        }
+    }
+    return FAST_MISS;
+}
+
+/* A position code the fast table does not resolve, by the 16 bits `peek`
+   starts with: through the block's table of 8-bit prefixes and its tree.
+   The symbol and its length as in the fast table, FAST_MISS where the bits
+   lead to no symbol. */
+static unsigned short long_position_code(lzh_state* s, unsigned short peek)
+{
+    unsigned short c = s->pt_table[peek >> 8];
+    if (c >= s->np)
+        c = tree_walk(s, c, s->np, peek, 1u << 7);
+    return (unsigned short)(c < s->np ? (unsigned)c << 6 | s->pt_len[c] : FAST_MISS);
 }
 
 /* The eight bytes at p, the first the most significant: spelt out, so that
@@ -154,12 +168,9 @@ static unsigned short long_code(lzh_state* s, unsigned short peek, const unsigne
 static void decode_lhnew_fast(lzh_state* s)
 {
     unsigned char* out = s->window;
-    unsigned short fast_c[1u << FAST_CBITS], fast_p[1u << FAST_PBITS];
-    const unsigned short* c_table = s->u.c_table;
-    const unsigned short* pt_table = s->pt_table;
-    const unsigned char* c_len = s->c_len;
-    const unsigned char* pt_len = s->pt_len;
-    const unsigned short np = s->np, wmask = s->wmask;
+    const unsigned short* fast_c = s->u.c_code.fast;
+    unsigned short fast_p[1u << FAST_PBITS];
+    const unsigned short wmask = s->wmask;
     const unsigned long dict = (unsigned long)wmask + 1;
     unsigned long at = dict; /* out[0, dict) is the dictionary so far */
     /* where the entry's output ends, in the same terms as `at` (a counter
@@ -188,7 +199,7 @@ static void decode_lhnew_fast(lzh_state* s)
             /* a count of 0 is 65536 symbols, as the compact loop's 16-bit
                count takes it */
             blocksize = s->blocksize ? s->blocksize : 0x10000u;
-            fast_tables(s, fast_c, fast_p);
+            fast_positions(s, fast_p);
         }
         blocksize--;
         /* topped up at every symbol while the data is at hand, whether or
@@ -204,7 +215,7 @@ static void decode_lhnew_fast(lzh_state* s)
                 break;
         }
         e = fast_c[bits >> (64u - FAST_CBITS)];
-        if (e == FAST_MISS && (e = long_code(s, FAST_PEEK16(), c_table, 12, LZH_NC, c_len)) == FAST_MISS) {
+        if (e == FAST_MISS && (e = long_literal_code(s, FAST_PEEK16())) == FAST_MISS) {
             s->error = LZH_E_DATA;
             break;
         }
@@ -224,7 +235,7 @@ static void decode_lhnew_fast(lzh_state* s)
                 break;
         }
         e = fast_p[bits >> (64u - FAST_PBITS)];
-        if (e == FAST_MISS && (e = long_code(s, FAST_PEEK16(), pt_table, 8, np, pt_len)) == FAST_MISS) {
+        if (e == FAST_MISS && (e = long_position_code(s, FAST_PEEK16())) == FAST_MISS) {
             s->error = LZH_E_DATA;
             break;
         }

@@ -60,8 +60,13 @@ static int read_c_len(lzh_state* s)
             return 0;
         for (i = 0; i < LZH_NC; i++)
             s->c_len[i] = 0;
+#ifdef LZH_FAST
+        for (i = 0; i < 1024; i++)
+            s->u.c_code.fast[i] = (unsigned short)(c << 6);
+#else
         for (i = 0; i < 4096; i++)
             s->u.c_table[i] = c;
+#endif
         return 1;
     }
     if (n > LZH_NC)
@@ -93,7 +98,11 @@ static int read_c_len(lzh_state* s)
     }
     while (i < LZH_NC)
         s->c_len[i++] = 0;
+#ifdef LZH_FAST
+    return make_fast_code(s);
+#else
     return make_table(s, LZH_NC, s->c_len, 12, s->u.c_table);
+#endif
 }
 
 static int read_block_header(lzh_state* s)

@@ -172,6 +172,19 @@ typedef struct lzh_state {
     unsigned short left[2 * LZH_NC - 1], right[2 * LZH_NC - 1];
     union {
         unsigned short c_table[4096];
+#ifdef LZH_FAST
+        struct { /* -lh4- to -lh7- natively: the literal/length code for lhfast.c */
+            /* per 10-bit prefix: symbol * 64 + code length, 0xFFFF for a
+               longer code or none */
+            unsigned short fast[1024];
+            /* codes of 11 to 16 bits: per length, the first code (16 bits,
+               left-aligned) and where its symbols start in `longer`, and
+               one past the last code in long_start[17] */
+            unsigned long long_start[18];
+            unsigned short long_first[17];
+            unsigned short longer[LZH_NC];
+        } c_code;
+#endif
         struct { /* -lh1-: adaptive Huffman */
             unsigned short freq[LZH_DYN_T + 1];
             unsigned short son[LZH_DYN_T];
