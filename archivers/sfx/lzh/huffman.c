@@ -3,6 +3,27 @@
 
 #define NO_CODE 0xFFFFu
 
+/* The canonical code of nchar symbols with the given code lengths: how many
+   codes each length has and, per length, its first code as 16 bits
+   left-aligned (start[17] is one past the last code). 0 for a length over 16
+   or more codes than fit. */
+static int code_starts(unsigned short nchar, const unsigned char* len, unsigned short* count,
+                       unsigned long* start)
+{
+    unsigned short i;
+    for (i = 0; i <= 16; i++)
+        count[i] = 0;
+    for (i = 0; i < nchar; i++) {
+        if (len[i] > 16)
+            return 0;
+        count[len[i]]++;
+    }
+    start[1] = 0;
+    for (i = 1; i <= 16; i++)
+        start[i + 1] = start[i] + ((unsigned long)count[i] << (16 - i));
+    return start[17] <= 0x10000UL;
+}
+
 /* Lookup table of 2^tbits entries for nchar symbols with the given code
    lengths (codes assigned shortest first, then by symbol, as LHA does);
    longer codes continue as a tree in left/right. A hole left by an
@@ -14,17 +35,7 @@ static int make_table(lzh_state* s, unsigned short nchar, const unsigned char* l
     unsigned short count[17], i, k, l, avail = nchar, limit = 2 * nchar - 1;
     unsigned short tsize = (unsigned short)(1u << tbits);
 
-    for (i = 0; i <= 16; i++)
-        count[i] = 0;
-    for (i = 0; i < nchar; i++) {
-        if (len[i] > 16)
-            return 0;
-        count[len[i]]++;
-    }
-    start[1] = 0;
-    for (i = 1; i <= 16; i++)
-        start[i + 1] = start[i] + ((unsigned long)count[i] << (16 - i));
-    if (start[17] > 0x10000UL)
+    if (!code_starts(nchar, len, count, start))
         return 0;
     for (i = 0; i < tsize; i++)
         table[i] = NO_CODE;
@@ -77,8 +88,7 @@ static int make_table(lzh_state* s, unsigned short nchar, const unsigned char* l
 /* Natively, the literal/length code of a block for the fast loop, from the
    code lengths: the table of its codes of up to 10 bits (symbol * 64 +
    length) and, for longer codes, where each length starts, codes assigned
-   as make_table assigns them. Refuses what make_table refuses: a length
-   over 16, or more codes than fit. */
+   as make_table assigns them; refused as make_table refuses (code_starts). */
 static int make_fast_code(lzh_state* s)
 {
     unsigned long start[18];
@@ -86,17 +96,7 @@ static int make_fast_code(lzh_state* s)
     const unsigned char* len = s->c_len;
     unsigned short* fast = s->u.c_code.fast;
 
-    for (i = 0; i <= 16; i++)
-        count[i] = 0;
-    for (i = 0; i < LZH_NC; i++) {
-        if (len[i] > 16)
-            return 0;
-        count[len[i]]++;
-    }
-    start[1] = 0;
-    for (i = 1; i <= 16; i++)
-        start[i + 1] = start[i] + ((unsigned long)count[i] << (16 - i));
-    if (start[17] > 0x10000UL)
+    if (!code_starts(LZH_NC, len, count, start))
         return 0;
     for (l = 11; l <= 17; l++)
         s->u.c_code.long_start[l] = start[l];
