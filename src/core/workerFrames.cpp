@@ -53,24 +53,50 @@ QByteArray Body(Write write)
     return body;
 }
 
+// A list as its count, then its items.
+template <typename Item, typename WriteItem>
+QByteArray ListFrame(const QList<Item>& items, WriteItem writeItem)
+{
+    return WithLength(Body([&](QDataStream& out) {
+        out << quint32(items.size());
+        for (const Item& item : items)
+            writeItem(out, item);
+    }));
+}
+
+// Reads the list item by item, so that a count the body cannot hold ends in
+// a failed read rather than one large allocation; readItem is false for an
+// item it cannot take.
+template <typename Item, typename ReadItem>
+FrameState TakeListFrame(QByteArray& buffer, QList<Item>& items, ReadItem readItem)
+{
+    return Take(buffer, [&](QDataStream& in) {
+        quint32 count = 0;
+        in >> count;
+        items.clear();
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            Item item;
+            if (!readItem(in, item))
+                return false;
+            items.push_back(item);
+        }
+        return true;
+    });
+}
+
 } // namespace
 
 QByteArray Frame(const WorkerBatch& batch)
 {
-    return WithLength(Body([&](QDataStream& out) {
-        out << quint32(batch.size());
-        for (const WorkerJob& job : batch)
-            out << job.archive << job.madeEarlierThisRun;
-    }));
+    return ListFrame(
+        batch, [](QDataStream& out, const WorkerJob& job) { out << job.archive << job.madeEarlierThisRun; });
 }
 
 QByteArray Frame(const WorkerReports& reports)
 {
-    return WithLength(Body([&](QDataStream& out) {
-        out << quint32(reports.size());
-        for (const WorkerReport& report : reports)
-            out << report.history << report.created << qint16(report.outcome);
-    }));
+    return ListFrame(reports, [](QDataStream& out, const WorkerReport& report) {
+        out << report.history << report.created << qint16(report.outcome);
+    });
 }
 
 bool SendFrame(int socket, const QByteArray& frame)
@@ -90,35 +116,19 @@ bool SendFrame(int socket, const QByteArray& frame)
 
 FrameState TakeFrame(QByteArray& buffer, WorkerBatch& batch)
 {
-    return Take(buffer, [&](QDataStream& in) {
-        quint32 count = 0;
-        in >> count;
-        batch.clear();
-        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-            WorkerJob job;
-            in >> job.archive >> job.madeEarlierThisRun;
-            batch.push_back(job);
-        }
+    return TakeListFrame(buffer, batch, [](QDataStream& in, WorkerJob& job) {
+        in >> job.archive >> job.madeEarlierThisRun;
         return true;
     });
 }
 
 FrameState TakeFrame(QByteArray& buffer, WorkerReports& reports)
 {
-    return Take(buffer, [&](QDataStream& in) {
-        quint32 count = 0;
-        in >> count;
-        reports.clear();
-        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-            WorkerReport report;
-            qint16 outcome = 0;
-            in >> report.history >> report.created >> outcome;
-            if (outcome != OutcomeDone && outcome != OutcomeFailed && outcome != OutcomeStop)
-                return false;
-            report.outcome = Outcome(outcome);
-            reports.push_back(report);
-        }
-        return true;
+    return TakeListFrame(buffer, reports, [](QDataStream& in, WorkerReport& report) {
+        qint16 outcome = 0;
+        in >> report.history >> report.created >> outcome;
+        report.outcome = Outcome(outcome);
+        return outcome == OutcomeDone || outcome == OutcomeFailed || outcome == OutcomeStop;
     });
 }
 

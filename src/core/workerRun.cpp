@@ -95,10 +95,11 @@ private:
                 return;
             if (!batchOf_[worker].empty() || !usable_[worker])
                 continue;
+            const int size = BatchSize();
             std::vector<int> archives;
             std::set<std::string> names;
             WorkerBatch batch;
-            for (int archive = next_; archive < work_.Count() && int(archives.size()) < BatchSize()
+            for (int archive = next_; archive < work_.Count() && int(archives.size()) < size
                  && !converting_.contains(keys_[archive]) && names.insert(keys_[archive]).second;
                  ++archive) {
                 archives.push_back(archive);
