@@ -12,6 +12,8 @@
 
 namespace tbarc {
 
+const char* const kInputChanged = "the archive changed while it was being converted";
+
 InputFile::~InputFile()
 {
     if (fd_ >= 0)

@@ -12,6 +12,9 @@
 
 namespace tbarc {
 
+// What a verification says when the file no longer holds what it found there.
+extern const char* const kInputChanged;
+
 class InputFile {
 public:
     // Files up to this size are read whole when opened: the format readers make

@@ -1,6 +1,7 @@
 #include "lzhArchive.h"
 
 #include "archiveStream.h"
+#include "checkThreads.h"
 #include "inputFile.h"
 #include "lzhStubMethods.h"
 #include "outputFile.h"
@@ -78,7 +79,7 @@ int LzhArchive::Locate(const InputFile& input, std::string& detail)
     // A large archive to verify is checked on every core from its first
     // members on, while the walk goes on.
     std::function<void(const std::vector<LzhMember>&)> walked;
-    if (const unsigned threads = ThreadsForSize(input.Size() > start ? input.Size() - start : 0);
+    if (const unsigned threads = tbarc::CheckThreads(input.Size() > start ? input.Size() - start : 0);
         expectVerification_ && threads > 1) {
         check_ = std::make_unique<ParallelCheck>(input, threads);
         walked = [this](const std::vector<LzhMember>& members) { check_->Walked(members); };

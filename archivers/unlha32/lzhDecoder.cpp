@@ -14,8 +14,6 @@ extern "C" {
 
 namespace unlha32 {
 
-const char* const kChanged = "the archive changed while it was being converted";
-
 namespace {
 
 using tbarc::InputFile;
@@ -200,7 +198,7 @@ int RunTest(TestReading& reading, std::string& detail)
     if (reading.stream != nullptr && reading.stream->Error() != tbarc::kDone)
         return reading.stream->Error();
     if (reading.changed || reading.count != reading.members->size()) {
-        detail = kChanged;
+        detail = tbarc::kInputChanged;
         return tbarc::kCannotReadInput;
     }
     detail = reading.detail;

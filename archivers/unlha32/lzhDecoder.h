@@ -48,7 +48,4 @@ int TestMembers(tbarc::ArchiveStream& stream, std::uint64_t start, const std::ve
 int TestMembersInMemory(const std::uint8_t* bytes, std::size_t length, const std::vector<LzhMember>& members,
                         const std::vector<bool>& leaveOut, std::string& detail);
 
-// What TestMembers says when the file no longer holds the members it walked.
-extern const char* const kChanged;
-
 } // namespace unlha32

@@ -1,23 +1,19 @@
 #include "lzhParallelCheck.h"
 
 #include "archiveStream.h"
+#include "batchQueue.h"
+#include "checkThreads.h"
 #include "inputFile.h"
 #include "resultCodes.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <deque>
-#include <mutex>
 #include <new>
 #include <thread>
-
-#include <sched.h>
 
 namespace unlha32 {
 namespace {
 
-// Below this much archive, threads cost more than they save.
-constexpr std::uint64_t kParallelFrom = 4u << 20;
 // A batch holds members up to about this much archive; towards the end of
 // the archive less, down to the least, so the threads finish together.
 constexpr std::uint64_t kBatchBytes = 1u << 20;
@@ -39,79 +35,7 @@ struct Batch {
     bool counts = true; // its result stands; not yet for a batch begun during the walk
 };
 
-// Batches waiting for a thread; at most `room` of them read ahead.
-class BatchQueue {
-public:
-    explicit BatchQueue(std::size_t room) : room_(room) {}
-
-    // Waits for room; false once a batch that counts failed (nothing more
-    // is needed) or the queue stopped.
-    bool Push(Batch* batch)
-    {
-        std::unique_lock lock(mutex_);
-        roomFreed_.wait(lock, [&] { return waiting_.size() < room_ || failed_; });
-        if (failed_)
-            return false;
-        waiting_.push_back(batch);
-        batchReady_.notify_one();
-        return true;
-    }
-    // The next batch, or nullptr when none will come.
-    Batch* Pop()
-    {
-        std::unique_lock lock(mutex_);
-        batchReady_.wait(lock, [&] { return !waiting_.empty() || closed_; });
-        if (waiting_.empty())
-            return nullptr;
-        Batch* batch = waiting_.front();
-        waiting_.pop_front();
-        roomFreed_.notify_one();
-        return batch;
-    }
-    void Finished(Batch* batch)
-    {
-        std::lock_guard lock(mutex_);
-        batch->done = true;
-        if (batch->counts && batch->result != tbarc::kDone)
-            StopTaking();
-    }
-    // The result of a batch begun during the walk stands after all.
-    void Counts(Batch* batch)
-    {
-        std::lock_guard lock(mutex_);
-        batch->counts = true;
-        if (batch->done && batch->result != tbarc::kDone)
-            StopTaking();
-    }
-    void Close()
-    {
-        std::lock_guard lock(mutex_);
-        closed_ = true;
-        batchReady_.notify_all();
-    }
-    // Drops the batches not begun and takes no more.
-    void Stop()
-    {
-        std::lock_guard lock(mutex_);
-        waiting_.clear();
-        StopTaking();
-        closed_ = true;
-        batchReady_.notify_all();
-    }
-
-private:
-    void StopTaking()
-    {
-        failed_ = true;
-        roomFreed_.notify_all();
-    }
-
-    std::mutex mutex_;
-    std::condition_variable batchReady_, roomFreed_;
-    std::deque<Batch*> waiting_;
-    std::size_t room_;
-    bool closed_ = false, failed_ = false;
-};
+using BatchQueue = tbarc::BatchQueue<Batch>;
 
 // A batch begun during the walk, with its bytes kept for the output.
 struct EarlyBatch {
@@ -139,24 +63,7 @@ std::size_t BatchEnd(const std::vector<LzhMember>& members, std::size_t first, s
     return end;
 }
 
-// The cores this process may run on (taskset, cgroups), not merely those
-// the machine has.
-unsigned UsableCores()
-{
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof set, &set) == 0)
-        return static_cast<unsigned>(CPU_COUNT(&set));
-    return std::thread::hardware_concurrency();
-}
-
 } // namespace
-
-unsigned ThreadsForSize(std::uint64_t archiveBytes)
-{
-    const unsigned cores = UsableCores();
-    return cores <= 1 || archiveBytes < kParallelFrom ? 1 : cores;
-}
 
 unsigned ThreadsFor(const std::vector<LzhMember>& members)
 {
@@ -165,7 +72,7 @@ unsigned ThreadsFor(const std::vector<LzhMember>& members)
     for (const LzhMember& member : members)
         if (member.end - member.start > kLargestMember)
             return 1;
-    return ThreadsForSize(members.back().end - members.front().start);
+    return tbarc::CheckThreads(members.back().end - members.front().start);
 }
 
 struct ParallelCheck::Work {
@@ -324,7 +231,7 @@ int ParallelCheck::Test(tbarc::ArchiveStream& stream, const std::vector<LzhMembe
         }
     }
     if (shortRead || first != members.size()) {
-        detail = kChanged;
+        detail = tbarc::kInputChanged;
         return tbarc::kCannotReadInput;
     }
     return tbarc::kDone;

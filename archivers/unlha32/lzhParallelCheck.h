@@ -22,12 +22,9 @@ class InputFile;
 
 namespace unlha32 {
 
-// How many threads verify an archive of this many bytes: 1 (the one-thread
-// verification) on a one-core machine or for an archive small enough that
-// threads would not pay; otherwise the core count.
-unsigned ThreadsForSize(std::uint64_t archiveBytes);
-// The same for the members walked; also 1 with a member too large to hold
-// in memory, which the one-thread verification streams.
+// How many threads verify the members walked (tbarc::CheckThreads); 1 with
+// a member too large to hold in memory, which the one-thread verification
+// streams.
 unsigned ThreadsFor(const std::vector<LzhMember>& members);
 
 class ParallelCheck {
