@@ -1,6 +1,8 @@
 #include "cabArchive.h"
 
 #include "archiveStream.h"
+#include "cabDecompressor.h"
+#include "cabFolderCheck.h"
 #include "cabSystem.h"
 #include "inputFile.h"
 #include "outputFile.h"
@@ -13,27 +15,6 @@
 
 namespace cab32 {
 namespace {
-
-// Any name will do: the I/O layer maps every read to its view of the input.
-char kInputName[] = "input";
-char kSinkName[] = "sink";
-
-struct Decompressor {
-    explicit Decompressor(CabSystem& system) : cabd(mspack_create_cab_decompressor(&system.base)) {}
-    ~Decompressor()
-    {
-        if (cabd != nullptr) {
-            if (cabinet != nullptr)
-                cabd->close(cabd, cabinet);
-            mspack_destroy_cab_decompressor(cabd);
-        }
-    }
-    Decompressor(const Decompressor&) = delete;
-    Decompressor& operator=(const Decompressor&) = delete;
-
-    mscab_decompressor* cabd;
-    mscabd_cabinet* cabinet = nullptr;
-};
 
 constexpr char kSignature[] = {'M', 'S', 'C', 'F'};
 
@@ -56,10 +37,7 @@ bool OpensAt(const tbarc::InputFile& input, std::uint64_t offset, std::uint64_t*
     if (budget == nullptr)
         system.ahead = &ahead;
     Decompressor d(system);
-    if (d.cabd == nullptr)
-        return false;
-    d.cabinet = d.cabd->open(d.cabd, kInputName);
-    if (d.cabinet == nullptr)
+    if (!d.Open())
         return false;
     length = d.cabinet->length;
     flags = d.cabinet->flags;
@@ -129,6 +107,8 @@ int CabArchive::Locate(const tbarc::InputFile& input, std::string& detail)
 int CabArchive::TestFiles(const tbarc::InputFile& input, tbarc::ArchiveStream* stream,
                           const std::vector<bool>& leaveOut, std::string& detail) const
 {
+    if (const unsigned threads = FolderCheckThreads(layout_, length_); threads > 1)
+        return TestFoldersOnThreads({input, stream, base_, length_, layout_}, leaveOut, threads, detail);
     CabSystem system = MakeCabSystem(input, base_, length_);
     system.stream = stream;
     ReadAhead ahead;
@@ -136,30 +116,25 @@ int CabArchive::TestFiles(const tbarc::InputFile& input, tbarc::ArchiveStream* s
     Decompressor d(system);
     if (d.cabd == nullptr)
         return tbarc::kInternalError;
-    d.cabinet = d.cabd->open(d.cabd, kInputName);
+    const bool opened = d.Open();
     if (stream != nullptr && stream->Error() != tbarc::kDone)
         return stream->Error();
-    if (d.cabinet == nullptr) {
-        detail = "the cabinet's headers do not lie within its length";
+    if (!opened) {
+        detail = kHeadersOutsideLength;
         return tbarc::kDamagedData;
     }
     std::size_t i = 0;
     for (mscabd_file* f = d.cabinet->files; f != nullptr; f = f->next, ++i) {
         if (i < leaveOut.size() && leaveOut[i])
             continue;
-        const int error = d.cabd->extract(d.cabd, f, kSinkName);
+        const int rc = d.Decode(f, detail);
         if (stream != nullptr && stream->Error() != tbarc::kDone)
             return stream->Error();
-        if (error == MSPACK_ERR_NOMEMORY)
-            return tbarc::kInternalError;
-        if (error != MSPACK_ERR_OK) {
-            detail = std::string("the data of ") + f->filename + " is damaged";
-            return tbarc::kDamagedData;
-        }
+        if (rc != tbarc::kDone)
+            return rc;
     }
     if (i != layout_.files.size()) {
-        // libmspack passed over file records (a folder that does not exist).
-        detail = "the cabinet's file table names folders it does not have";
+        detail = kFolderMissing;
         return tbarc::kDamagedData;
     }
     return tbarc::kDone;

@@ -72,6 +72,36 @@ std::size_t ReadThroughAhead(CabSystem& view, std::uint64_t at, char* buffer, st
     return done;
 }
 
+// length bytes at `at` in the view, from the bytes held where they have
+// them, otherwise from the input.
+std::size_t ReadHeld(CabSystem& view, std::uint64_t at, char* buffer, std::size_t length)
+{
+    std::size_t done = 0;
+    for (const HeldBytes& held : *view.held) {
+        if (done == length)
+            break;
+        const std::uint64_t next = at + done;
+        if (next >= held.start + held.length)
+            continue;
+        if (next < held.start) {
+            const auto before =
+                static_cast<std::size_t>(std::min<std::uint64_t>(length - done, held.start - next));
+            const std::size_t got = ReadFromInput(view, view.offset + next, buffer + done, before);
+            done += got;
+            if (got < before)
+                return done;
+            if (done == length)
+                break;
+        }
+        const std::uint64_t from = at + done - held.start;
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(length - done, held.length - from));
+        std::memcpy(buffer + done, held.bytes + from, n);
+        done += n;
+    }
+    return done < length ? done + ReadFromInput(view, view.offset + at + done, buffer + done, length - done)
+                         : done;
+}
+
 int Read(mspack_file* file, void* buffer, int bytes)
 {
     auto* h = reinterpret_cast<Handle*>(file);
@@ -87,9 +117,13 @@ int Read(mspack_file* file, void* buffer, int bytes)
             return -1;
         *view.budget -= length;
     }
-    const std::size_t got = view.ahead != nullptr && !view.input->InMemory()
-        ? ReadThroughAhead(view, view.offset + position, static_cast<char*>(buffer), length)
-        : ReadFromInput(view, view.offset + position, buffer, length);
+    std::size_t got;
+    if (view.held != nullptr)
+        got = ReadHeld(view, position, static_cast<char*>(buffer), length);
+    else if (view.ahead != nullptr && !view.input->InMemory())
+        got = ReadThroughAhead(view, view.offset + position, static_cast<char*>(buffer), length);
+    else
+        got = ReadFromInput(view, view.offset + position, buffer, length);
     h->position += static_cast<off_t>(got);
     return static_cast<int>(got);
 }
@@ -167,6 +201,7 @@ CabSystem MakeCabSystem(const tbarc::InputFile& input, std::uint64_t offset, std
     system.stream = nullptr;
     system.budget = nullptr;
     system.ahead = nullptr;
+    system.held = nullptr;
     return system;
 }
 

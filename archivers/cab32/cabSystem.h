@@ -28,6 +28,13 @@ struct ReadAhead {
     std::size_t length = 0;
 };
 
+// Bytes of the view held in memory, from `start` (a place in the view).
+struct HeldBytes {
+    std::uint64_t start = 0;
+    const std::uint8_t* bytes = nullptr;
+    std::size_t length = 0;
+};
+
 struct CabSystem {
     mspack_system base; // must stay first: libmspack hands this pointer back
     const tbarc::InputFile* input;
@@ -36,6 +43,9 @@ struct CabSystem {
     tbarc::ArchiveStream* stream; // reads go through it when set
     std::uint64_t* budget;        // reads count against it when set
     ReadAhead* ahead;             // reads go through it when set
+    // Reads take what these hold (in the order of their places) before they
+    // go to the input, when set.
+    const std::vector<HeldBytes>* held;
 };
 
 CabSystem MakeCabSystem(const tbarc::InputFile& input, std::uint64_t offset, std::uint64_t size);

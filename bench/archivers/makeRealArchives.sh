@@ -3,11 +3,14 @@
 # when it is not there yet (a second run remakes nothing):
 #   large-lh7.lzh, large-lh5.lzh  every file of /usr/include (C headers, ~130 MB)
 #   large.cab                     the same files, MSZIP (gcab)
+#   large-folders.cab             the same files, MSZIP, a folder for about
+#                                 every 4 MB of them, as cabinet makers
+#                                 that limit a folder's size write them
 #   batch/NNNN.lzh                1000 archives of 4 to 7 members each,
 #                                 -lh5-/-lh6-/-lh7- in turn, text (header
 #                                 slices) and binary (slices of shared
 #                                 libraries), ~180 KB each
-# Usage: makeRealArchives.sh OUT LZHMAKE.java [large|cab|batch|all]
+# Usage: makeRealArchives.sh OUT LZHMAKE.java [large|cab|cab-folders|batch|all]
 set -euo pipefail
 out=$1
 lzhmake=$2
@@ -47,6 +50,28 @@ make_cab() {
   headers
   # one gcab call for every file (-x: fail rather than split the list)
   (cd /usr/include && xargs -x -s 2000000 -d "\n" gcab -c -z "$archive.part" < "$out/headers.txt")
+  mv "$archive.part" "$archive"
+}
+
+make_cab_folders() {
+  local archive="$out/large-folders.cab"
+  [ -f "$archive" ] && return
+  headers
+  rm -rf "$out/folders" && mkdir -p "$out/folders"
+  # the header list cut into groups of about 4 MB; gcab makes a cabinet of
+  # each, joined into one of as many folders
+  (cd /usr/include && xargs -d '\n' stat -c '%s %n' < "$out/headers.txt") |
+    awk -v dir="$out/folders" '{
+        if (bytes == 0 || bytes + $1 > 4000000) { group++; bytes = 0 }
+        bytes += $1
+        name = $0; sub(/^[0-9]+ /, "", name)
+        print name > sprintf("%s/%03d.txt", dir, group)
+      }'
+  for list in "$out"/folders/*.txt; do
+    (cd /usr/include && xargs -x -s 2000000 -d "\n" gcab -c -z "${list%.txt}.cab" < "$list")
+  done
+  /usr/bin/python3 "$here/../../tests/support/joinCabinets.py" "$archive.part" "$out"/folders/*.cab
+  rm -rf "$out/folders"
   mv "$archive.part" "$archive"
 }
 
@@ -99,6 +124,7 @@ make_batch() {
 case "${3:-all}" in
   large) make_large lh7; make_large lh5 ;;
   cab) make_cab ;;
+  cab-folders) make_cab_folders ;;
   batch) make_batch ;;
-  all) make_large lh7; make_large lh5; make_cab; make_batch ;;
+  all) make_large lh7; make_large lh5; make_cab; make_cab_folders; make_batch ;;
 esac

@@ -8,7 +8,9 @@
 //              worker processes, against `cp -r`;
 //   LargeLh7 / LargeLh5   one archive of every file under /usr/include
 //              (~9,600 members, ~130 MB decoded) converted, against `lhasa t`;
-//   LargeCab   the same files as an MSZIP cabinet, against `cabextract -t`.
+//   LargeCab   the same files as an MSZIP cabinet, against `cabextract -t`;
+//   LargeCabFolders  the same again in folders of about 4 MB each, whose
+//              data is verified on every core.
 // Every run happens in a child process of its own, so that its peak memory
 // (maxrss) is its own; conversions write to a memory file system when there
 // is one. makeRealArchives.sh makes the archives once and keeps them in the
@@ -46,7 +48,7 @@ namespace {
 const fs::path work = fs::path(TB_BINARY_DIR) / "bench-real";
 using MainFn = int (*)(void*, const char*, char*, std::uint32_t);
 
-// The workload (large, cab, batch), made when missing; false when it could
+// The workload (large, cab, cab-folders, batch), made when missing; false when it could
 // not be made.
 bool Made(const char* workload)
 {
@@ -321,6 +323,11 @@ BENCHMARK_CAPTURE(BM_Large, lh5,
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 BENCHMARK_CAPTURE(BM_Large, cab, Large{"large.cab", "cab", "libcab32.so", "Cab", "-f", "cabextract -t"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_Large, cab_folders,
+                  Large{"large-folders.cab", "cab-folders", "libcab32.so", "Cab", "-f", "cabextract -t"})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);

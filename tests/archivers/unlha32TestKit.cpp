@@ -128,6 +128,21 @@ std::string MakeCab(const std::string& folder,
     return cab;
 }
 
+std::string MakeFolderCab(const std::string& folder,
+                          const std::vector<std::vector<std::pair<std::string, std::string>>>& groups)
+{
+    // gcab writes one folder a cabinet: a cabinet for each, joined.
+    std::string parts;
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        parts += " " + Quote(MakeCab(folder + "/folder" + std::to_string(i), groups[i], true));
+    const std::string cab = folder + "/folders.cab";
+    if (Shell("/usr/bin/python3 " + Quote(std::string(TB_SOURCE_DIR) + "/tests/support/joinCabinets.py") + " "
+              + Quote(cab) + parts)
+        != 0)
+        throw std::runtime_error("joinCabinets.py failed");
+    return cab;
+}
+
 std::map<std::string, std::string> CabStubs()
 {
     return {{"cab-win32.exe", BuiltStub("cab-win32.exe")}};

@@ -65,6 +65,11 @@ std::string MakeLzh(const std::vector<std::pair<std::string, std::string>>& memb
 std::string MakeCab(const std::string& folder,
                     const std::vector<std::pair<std::string, std::string>>& members, bool zip);
 
+// A cabinet of one MSZIP folder for each group of members, in the order
+// given, made in folder. Returns its path.
+std::string MakeFolderCab(const std::string& folder,
+                          const std::vector<std::vector<std::pair<std::string, std::string>>>& groups);
+
 // The library stubs a CAB test needs: the real Win32 stub from the build tree.
 std::map<std::string, std::string> CabStubs();
 
