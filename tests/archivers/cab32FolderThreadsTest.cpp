@@ -27,7 +27,8 @@ std::string Noise(std::size_t size, std::uint32_t seed)
     return bytes;
 }
 
-// Four folders of three files each, the second much the largest; the
+// Four folders of three files each, the second much the largest and its
+// last file named as no Windows file may be (-gu0 leaves it out); the
 // cabinet and where each file's data lies in it, folder by folder.
 struct FolderCab {
     std::string bytes;
@@ -40,8 +41,9 @@ FolderCab MakeFolders(const TempFolder& dir)
     std::vector<std::vector<std::pair<std::string, std::string>>> groups(4);
     for (std::size_t f = 0; f < groups.size(); ++f)
         for (std::size_t i = 0; i < 3; ++i)
-            groups[f].push_back({"f" + std::to_string(f) + "-" + std::to_string(i) + ".bin",
-                                 Noise(fileSizes[f] + 1000 * i, static_cast<std::uint32_t>(7 * f + i + 1))});
+            groups[f].push_back(
+                {f == 1 && i == 2 ? "con.bin" : "f" + std::to_string(f) + "-" + std::to_string(i) + ".bin",
+                 Noise(fileSizes[f] + 1000 * i, static_cast<std::uint32_t>(7 * f + i + 1))});
     FolderCab cab{ReadBytes(kit::MakeFolderCab(dir.Path(), groups)), {}};
     // Stored MSZIP blocks hold the data as it is: its first bytes are found.
     for (const auto& group : groups) {
@@ -66,13 +68,13 @@ struct Outcome {
 };
 
 // Converts the cabinet into an empty folder.
-Outcome Convert(const std::string& cab)
+Outcome Convert(const std::string& cab, const std::string& options)
 {
     kit::Library lib("libcab32.so", "Cab", kit::CabStubs());
     TempFolder dir;
     WriteBytes(dir / "a.cab", cab);
     Outcome outcome;
-    outcome.code = lib.Run("-f \"" + (dir / "a.cab") + "\" \"" + dir.Path() + "/\"", &outcome.report);
+    outcome.code = lib.Run(options + " \"" + (dir / "a.cab") + "\" \"" + dir.Path() + "/\"", &outcome.report);
     // The report names the folder, which is another each time.
     for (std::size_t at = 0; (at = outcome.report.find(dir.Path(), at)) != std::string::npos;)
         outcome.report.replace(at, dir.Path().size(), "DIR");
@@ -104,6 +106,7 @@ struct FolderCase {
     const char* name;
     std::function<std::string(const FolderCab&)> bytes;
     int code;
+    const char* options = "-f";
 };
 
 void PrintTo(const FolderCase& c, std::ostream* os)
@@ -121,8 +124,8 @@ TEST_P(CabinetFolders, OnEveryCoreAsOnOne)
         GTEST_SKIP() << "one core: the cabinet is verified on one thread either way";
     TempFolder dir;
     const std::string cab = GetParam().bytes(MakeFolders(dir));
-    const Outcome threads = Convert(cab);
-    const Outcome one = OnOneCore([&] { return Convert(cab); });
+    const Outcome threads = Convert(cab, GetParam().options);
+    const Outcome one = OnOneCore([&] { return Convert(cab, GetParam().options); });
     EXPECT_EQ(threads.code, GetParam().code) << threads.report;
     EXPECT_EQ(threads.code, one.code);
     EXPECT_EQ(threads.report, one.report);
@@ -131,6 +134,8 @@ TEST_P(CabinetFolders, OnEveryCoreAsOnOne)
     EXPECT_TRUE(threads.exe == one.exe) << "the self-extractors differ";
     if (GetParam().code == 0) {
         EXPECT_TRUE(threads.exe.ends_with(cab)) << "the cabinet is carried whole";
+    } else if (GetParam().code == 1) {
+        EXPECT_EQ(threads.files, (std::vector<std::string>{"a.EXE", "a.cab"})) << "one file left out";
     } else {
         EXPECT_EQ(threads.files, std::vector<std::string>{"a.cab"}) << "a refused cabinet leaves nothing";
     }
@@ -149,6 +154,13 @@ INSTANTIATE_TEST_SUITE_P(
                        return Flipped(Flipped(c.bytes, c.dataAt[2][0] + 10), c.dataAt[1][2] + 900000);
                    },
                    kDamagedData},
+        // A file left out is not decoded: its damage does not count.
+        FolderCase{"damaged_in_a_file_kept",
+                   [](const FolderCab& c) { return Flipped(c.bytes, c.dataAt[1][2] + 900000); }, kDamagedData,
+                   "-f -gu1"},
+        FolderCase{"damaged_in_a_file_left_out",
+                   [](const FolderCab& c) { return Flipped(c.bytes, c.dataAt[1][2] + 900000); }, 1,
+                   "-f -gu0"},
         FolderCase{"damaged_in_the_first_folder",
                    [](const FolderCab& c) { return Flipped(c.bytes, c.dataAt[0][0] + 5000); }, kDamagedData},
         // The last folder's data ends early: its blocks run past the file.
