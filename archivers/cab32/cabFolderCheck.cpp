@@ -31,16 +31,11 @@ struct FolderBatch {
 
 using FolderQueue = tbarc::BatchQueue<FolderBatch>;
 
-// Where each folder's data starts in the cabinet, in folder order.
-std::vector<std::uint64_t> FolderStarts(const CabLayout& layout)
+// Where folder f's data ends: where the next one's starts, or at the end of
+// the cabinet.
+std::uint64_t FolderEnd(const CabLayout& layout, std::size_t f, std::uint64_t length)
 {
-    std::vector<std::uint64_t> starts;
-    for (std::size_t f = 0; f < layout.folderCount; ++f) {
-        const std::size_t at = layout.foldersOffset + f * layout.folderRecordSize;
-        starts.push_back(layout.head[at] | (layout.head[at + 1] << 8) | (layout.head[at + 2] << 16)
-                         | (std::uint64_t(layout.head[at + 3]) << 24));
-    }
-    return starts;
+    return f + 1 < layout.folderStarts.size() ? layout.folderStarts[f + 1] : length;
 }
 
 // Reads [at, at + length) of the cabinet whole; false on a short read.
@@ -63,8 +58,8 @@ bool ReadWhole(const CabinetToCheck& cabinet, std::uint64_t at, std::uint8_t* by
 class FolderDecoder {
 public:
     FolderDecoder(const CabinetToCheck& cabinet, const std::vector<std::uint8_t>& head,
-                  const std::vector<std::uint64_t>& starts, const std::vector<bool>& leaveOut)
-        : starts_(starts), held_{{0, head.data(), head.size()}, {}},
+                  const std::vector<bool>& leaveOut)
+        : starts_(cabinet.layout.folderStarts), held_{{0, head.data(), head.size()}, {}},
           system_(MakeCabSystem(cabinet.input, cabinet.base, cabinet.length)), decompressor_(system_)
     {
         system_.held = &held_;
@@ -108,7 +103,7 @@ public:
     }
 
 private:
-    const std::vector<std::uint64_t>& starts_;
+    const std::vector<std::uint32_t>& starts_;
     std::vector<HeldBytes> held_;
     CabSystem system_;
     Decompressor decompressor_;
@@ -121,11 +116,10 @@ unsigned FolderCheckThreads(const CabLayout& layout, std::uint64_t length)
 {
     if (layout.folderCount < 2)
         return 1;
-    const std::vector<std::uint64_t> starts = FolderStarts(layout);
     std::uint64_t previous = layout.filesEnd;
-    for (std::size_t f = 0; f < starts.size(); ++f) {
-        const std::uint64_t end = f + 1 < starts.size() ? starts[f + 1] : length;
-        if (starts[f] < previous || end <= starts[f] || end - starts[f] > kLargestFolder)
+    for (std::size_t f = 0; f < layout.folderStarts.size(); ++f) {
+        const std::uint64_t start = layout.folderStarts[f], end = FolderEnd(layout, f, length);
+        if (start < previous || end <= start || end - start > kLargestFolder)
             return 1;
         previous = end;
     }
@@ -135,7 +129,7 @@ unsigned FolderCheckThreads(const CabLayout& layout, std::uint64_t length)
 int TestFoldersOnThreads(const CabinetToCheck& cabinet, const std::vector<bool>& leaveOut, unsigned threads,
                          std::string& detail)
 {
-    const std::vector<std::uint64_t> starts = FolderStarts(cabinet.layout);
+    const std::vector<std::uint32_t>& starts = cabinet.layout.folderStarts;
     std::vector<std::uint8_t> head(starts.front());
     bool whole = ReadWhole(cabinet, 0, head.data(), head.size());
     // libmspack's own reading of the file table, for the records it passes over.
@@ -159,7 +153,7 @@ int TestFoldersOnThreads(const CabinetToCheck& cabinet, const std::vector<bool>&
                 workers.emplace_back([&] {
                     std::optional<FolderDecoder> decoder;
                     try {
-                        decoder.emplace(cabinet, head, starts, leaveOut);
+                        decoder.emplace(cabinet, head, leaveOut);
                     } catch (const std::bad_alloc&) {
                     }
                     while (FolderBatch* batch = queue.Pop()) {
@@ -171,7 +165,7 @@ int TestFoldersOnThreads(const CabinetToCheck& cabinet, const std::vector<bool>&
                     }
                 });
             for (std::size_t f = 0; f < starts.size() && whole; ++f) {
-                const std::uint64_t end = f + 1 < starts.size() ? starts[f + 1] : cabinet.length;
+                const std::uint64_t end = FolderEnd(cabinet.layout, f, cabinet.length);
                 FolderBatch& batch = batches.emplace_back();
                 batch.folder = f;
                 batch.bytes.resize(end - starts[f]);

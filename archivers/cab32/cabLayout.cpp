@@ -83,8 +83,11 @@ std::optional<CabLayout> ReadCabLayout(const tbarc::InputFile& input, std::uint6
     }
     layout.foldersOffset = static_cast<std::uint32_t>(at);
     layout.folderRecordSize = kFolderRecordFixed + folderReserve;
-    if (at + layout.folderCount * layout.folderRecordSize > layout.filesOffset)
+    const std::size_t foldersEnd = at + layout.folderCount * layout.folderRecordSize;
+    if (foldersEnd > layout.filesOffset || foldersEnd > head.size())
         return std::nullopt;
+    for (std::uint32_t f = 0; f < layout.folderCount; ++f)
+        layout.folderStarts.push_back(U32(head, at + f * layout.folderRecordSize));
 
     at = layout.filesOffset;
     for (std::uint32_t i = 0; i < fileCount; ++i) {
@@ -125,11 +128,10 @@ std::optional<std::vector<std::uint8_t>> HeadWithout(const CabLayout& layout,
     Put32(head, 8, layout.length - removed);
     Put16(head, 28, kept);
     for (std::uint32_t f = 0; f < layout.folderCount; ++f) {
-        const std::size_t at = layout.foldersOffset + f * layout.folderRecordSize;
-        const std::uint32_t dataStart = U32(head, at);
+        const std::uint32_t dataStart = layout.folderStarts[f];
         if (dataStart < layout.filesEnd)
             return std::nullopt;
-        Put32(head, at, dataStart - removed);
+        Put32(head, layout.foldersOffset + f * layout.folderRecordSize, dataStart - removed);
     }
     return head;
 }

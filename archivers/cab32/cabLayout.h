@@ -29,6 +29,7 @@ struct CabLayout {
     std::uint32_t foldersOffset = 0; // first folder record
     std::uint32_t folderRecordSize = 0;
     std::uint16_t folderCount = 0;
+    std::vector<std::uint32_t> folderStarts; // where each folder's data starts, in folder order
     std::vector<CabFileRecord> files;
     std::vector<std::uint8_t> head; // the cabinet's bytes [0, filesEnd)
 };
