@@ -27,12 +27,12 @@
 #include "lists/historyModel.h"
 #include "lists/outputListModel.h"
 #include "lists/workListModel.h"
-#include "ui/folderWindow.h"
-#include "ui/historyWindow.h"
-#include "ui/inputListWindow.h"
-#include "ui/mainWindow.h"
-#include "ui/presentation.h"
-#include "ui/workListWindow.h"
+#include "ui/children/folderWindow.h"
+#include "ui/children/historyWindow.h"
+#include "ui/children/inputListWindow.h"
+#include "ui/desk/mainWindow.h"
+#include "ui/presentation/presentation.h"
+#include "ui/children/workListWindow.h"
 
 #include <QApplication>
 #include <QDir>

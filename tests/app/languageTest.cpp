@@ -1,5 +1,5 @@
 #include "app/language.h"
-#include "ui/helpCommand.h"
+#include "ui/commands/helpCommand.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/folderWindow.h"
-#include "ui/historyWindow.h"
-#include "ui/inputListWindow.h"
-#include "ui/mainMenu.h"
-#include "ui/mainWindow.h"
-#include "ui/outputListWindow.h"
-#include "ui/workListWindow.h"
+#include "ui/children/folderWindow.h"
+#include "ui/children/historyWindow.h"
+#include "ui/children/inputListWindow.h"
+#include "ui/commands/mainMenu.h"
+#include "ui/desk/mainWindow.h"
+#include "ui/children/outputListWindow.h"
+#include "ui/children/workListWindow.h"
 #include "modalDialog.h"
 
 #include <QAction>

@@ -6,8 +6,8 @@
 
 #include "support/fakeLibrary.h"
 #include "lists/historyModel.h"
-#include "ui/mainWindow.h"
-#include "ui/workListWindow.h"
+#include "ui/desk/mainWindow.h"
+#include "ui/children/workListWindow.h"
 #include "deskParts.h"
 #include "widgetTest.h"
 

@@ -8,7 +8,7 @@
 #include "support/fakeServices.h"
 #include "support/printQString.h"
 #include "support/storedSettings.h"
-#include "ui/presentation.h"
+#include "ui/presentation/presentation.h"
 
 namespace testSupport {
 

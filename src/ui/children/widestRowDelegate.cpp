@@ -1,0 +1,59 @@
+#include "ui/children/widestRowDelegate.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QListView>
+
+#include <algorithm>
+
+WidestRowDelegate::WidestRowDelegate(QListView& view) : QStyledItemDelegate(&view), view_(view)
+{
+    const QAbstractItemModel* model = view.model();
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { Measure(first, last); });
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                Measure(topLeft.row(), bottomRight.row());
+            });
+    // A row that goes may have been the widest.
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { stale_ = true; });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { stale_ = true; });
+    view.installEventFilter(this);
+}
+
+QSize WidestRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    // The row's own margins around the widest text.
+    const int margins = size.width() - QFontMetrics(option.font).horizontalAdvance(index.data().toString());
+    size.setWidth(std::max(size.width(), Widest() + margins));
+    return size;
+}
+
+bool WidestRowDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        stale_ = true;
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
+void WidestRowDelegate::Measure(int first, int last) const
+{
+    // A stale width is measured whole anyway.
+    if (stale_)
+        return;
+    const QAbstractItemModel& model = *view_.model();
+    const QFontMetrics metrics(view_.font());
+    for (int row = first; row <= last; ++row)
+        widest_ = std::max(widest_, metrics.horizontalAdvance(model.index(row, 0).data().toString()));
+}
+
+int WidestRowDelegate::Widest() const
+{
+    if (stale_) {
+        stale_ = false;
+        widest_ = 0;
+        Measure(0, view_.model()->rowCount() - 1);
+    }
+    return widest_;
+}

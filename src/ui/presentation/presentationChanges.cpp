@@ -1,0 +1,7 @@
+#include "ui/presentation/presentationChanges.h"
+
+PresentationChanges& PresentationChanges::Current()
+{
+    static PresentationChanges changes;
+    return changes;
+}

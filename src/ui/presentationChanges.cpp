@@ -1,7 +1,0 @@
-#include "ui/presentationChanges.h"
-
-PresentationChanges& PresentationChanges::Current()
-{
-    static PresentationChanges changes;
-    return changes;
-}

@@ -1,0 +1,54 @@
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "run/backgroundCall.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// The calls turn the caller's event loop, which needs an application.
+class BackgroundCallTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "runTest";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QCoreApplication(argc, argv);
+    }
+};
+
+TEST_F(BackgroundCallTest, ACallRunsElsewhereAndItsResultOrFailureComesBack)
+{
+    BackgroundCall background;
+    const std::thread::id caller = std::this_thread::get_id();
+    std::thread::id ranOn;
+    EXPECT_EQ(background.Run([&] {
+        ranOn = std::this_thread::get_id();
+        return 7;
+    }),
+              7);
+    EXPECT_NE(ranOn, caller);
+    EXPECT_THROW(background.Run([]() -> int { throw std::runtime_error("library fault"); }),
+                 std::runtime_error);
+    EXPECT_EQ(background.Run([] { return 8; }), 8) << "the worker goes on after a failure";
+}
+
+TEST_F(BackgroundCallTest, ALongCallKeepsTheEventLoopTurning)
+{
+    BackgroundCall background;
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    background.Run([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return 0;
+    });
+    EXPECT_TRUE(fired) << "events are handled while a long call runs";
+}
+
+} // namespace
