@@ -20,13 +20,10 @@ namespace {
 // streams it.
 constexpr std::uint64_t kLargestFolder = 16u << 20;
 
-struct FolderBatch {
+struct FolderBatch : tbarc::QueuedBatch {
     std::size_t folder = 0;
     std::vector<std::uint8_t> bytes; // its data; the thread lets go of them once decoded
-    int result = tbarc::kDone;
     std::string detail;
-    bool done = false;
-    bool counts = true;
 };
 
 using FolderQueue = tbarc::BatchQueue<FolderBatch>;
@@ -161,7 +158,7 @@ int TestFoldersOnThreads(const CabinetToCheck& cabinet, const std::vector<bool>&
                             decoder->Decode(*batch);
                         else
                             batch->result = tbarc::kInternalError;
-                        queue.Finished(batch);
+                        queue.MarkDone(batch);
                     }
                 });
             for (std::size_t f = 0; f < starts.size() && whole; ++f) {

@@ -1,18 +1,26 @@
 // Work for the verification threads of one large archive: batches wait here,
 // at most `room` of them read ahead of the threads. Once a batch whose result
 // counts has failed, nothing more is taken (the archive is refused anyway).
-// Batch has `done`, `counts` and `result` (kDone when it passed).
 #pragma once
 
 #include "resultCodes.h"
 
+#include <concepts>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 
 namespace tbarc {
 
-template <typename Batch>
+// What the queue reads and writes of a batch; a library's batch adds its
+// work and its bytes.
+struct QueuedBatch {
+    int result = kDone; // kDone when it passed
+    bool done = false;  // decoded (under the queue's lock)
+    bool counts = true; // its result stands; not yet for a batch begun ahead of need
+};
+
+template <std::derived_from<QueuedBatch> Batch>
 class BatchQueue {
 public:
     explicit BatchQueue(std::size_t room) : room_(room) {}
@@ -41,7 +49,8 @@ public:
         roomFreed_.notify_one();
         return batch;
     }
-    void Finished(Batch* batch)
+    // The thread has decoded the batch and set its result.
+    void MarkDone(Batch* batch)
     {
         std::lock_guard lock(mutex_);
         batch->done = true;
@@ -50,7 +59,7 @@ public:
     }
     // The result of a batch begun before it was known to be needed stands
     // after all.
-    void Counts(Batch* batch)
+    void MarkCounting(Batch* batch)
     {
         std::lock_guard lock(mutex_);
         batch->counts = true;

@@ -22,17 +22,14 @@ constexpr std::uint64_t kLeastBatchBytes = 128u << 10;
 // one thread, which streams it.
 constexpr std::uint64_t kLargestMember = 16u << 20;
 
-struct Batch {
+struct Batch : tbarc::QueuedBatch {
     // Its own members: the walk's list grows while the batch waits.
     std::vector<LzhMember> members;
     std::vector<bool> leaveOut;
     // The members' bytes, then the end-of-archive byte; the thread lets go
     // of them once decoded.
     std::shared_ptr<const std::vector<std::uint8_t>> bytes;
-    int result = tbarc::kDone;
     std::string detail;
-    bool done = false;  // decoded (under the queue's lock)
-    bool counts = true; // its result stands; not yet for a batch begun during the walk
 };
 
 using BatchQueue = tbarc::BatchQueue<Batch>;
@@ -147,7 +144,7 @@ ParallelCheck::ParallelCheck(const tbarc::InputFile& input, unsigned threads)
                 const auto bytes = std::move(batch->bytes);
                 batch->result = TestMembersInMemory(bytes->data(), bytes->size(), batch->members,
                                                     batch->leaveOut, batch->detail);
-                work.queue.Finished(batch);
+                work.queue.MarkDone(batch);
             }
         });
 }
@@ -188,7 +185,7 @@ int ParallelCheck::Test(tbarc::ArchiveStream& stream, const std::vector<LzhMembe
         stream.Take(members[early.first].start, early.bytes->data(), early.bytes->size() - 1);
         const std::vector<bool> marks = leaveOutOf(early.first, end);
         if (std::find(marks.begin(), marks.end(), true) == marks.end()) {
-            work.queue.Counts(early.batch);
+            work.queue.MarkCounting(early.batch);
             inOrder.push_back(early.batch);
         } else {
             Batch& again = work.Add(members, early.first, end, marks, std::move(early.bytes));
