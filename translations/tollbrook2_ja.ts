@@ -52,8 +52,12 @@
         <translation>不明な種類 &quot;%1&quot; です（dos、win16、win32 のいずれかを指定してください）</translation>
     </message>
     <message>
-        <source>unknown language &quot;%1&quot; (ja or en)</source>
-        <translation>不明な言語 &quot;%1&quot; です（ja か en を指定してください）</translation>
+        <source>unknown language &quot;%1&quot; (%2)</source>
+        <translation>不明な言語 &quot;%1&quot; です（%2 を指定してください）</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 か %2</translation>
     </message>
     <message>
         <source>--jobs needs a whole number of 1 or more, not &quot;%1&quot;</source>

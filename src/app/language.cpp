@@ -10,11 +10,7 @@ namespace app {
 
 std::optional<Language> LanguageByName(const QString& name)
 {
-    if (name == u"ja")
-        return Language::Japanese;
-    if (name == u"en")
-        return Language::English;
-    return std::nullopt;
+    return Language::ByCode(name);
 }
 
 Language LanguageForUiLanguages(const QStringList& uiLanguages)
@@ -24,10 +20,11 @@ Language LanguageForUiLanguages(const QStringList& uiLanguages)
     // Only the first choice counts: a desktop set to French with Japanese
     // second still gets English rather than a language below its first.
     const QString first = uiLanguages.first();
-    if (first == u"C" || first == u"POSIX" || first == u"ja" || first.startsWith(u"ja-")
-        || first.startsWith(u"ja_"))
+    if (first == u"C" || first == u"POSIX")
         return Language::Japanese;
-    return Language::English;
+    // "ja", "ja-JP", "ja_JP": the language part names the row.
+    const QString code = first.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0);
+    return Language::ByCode(code).value_or(Language::English);
 }
 
 Language ChooseLanguage(const QList<QByteArray>& arguments, const QStringList& uiLanguages)
@@ -78,16 +75,12 @@ bool InstallLanguage(Language language)
 {
     messages::SetShownLanguage(language);
     RemoveInstalledTranslators();
-    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    switch (language) {
-    case Language::Japanese:
-        // The windows' texts are Japanese already; the terminal's lines, Qt's
-        // buttons and dialogs are not.
-        Load(QStringLiteral("qtbase_ja"), qtFolder);
-        return Load(QStringLiteral("tollbrook2_ja"), paths::GetTranslationsDir());
-    case Language::English: return Load(QStringLiteral("tollbrook2_en"), paths::GetTranslationsDir());
-    }
-    return false;
+    const messages::LanguageRow& row = language.Row();
+    // Japanese: the windows' texts are Japanese already; the terminal's
+    // lines, Qt's buttons and dialogs are not.
+    if (row.qtCatalogue)
+        Load(QString::fromLatin1(row.qtCatalogue), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return Load(QString::fromLatin1(row.catalogue), paths::GetTranslationsDir());
 }
 
 } // namespace app

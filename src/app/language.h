@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "util/shownLanguage.h"
+#include "util/languages.h"
 
 namespace app {
 

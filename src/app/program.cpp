@@ -13,8 +13,8 @@
 #include "platform/qtDialogs.h"
 #include "platform/qtDocumentViewer.h"
 #include "platform/services.h"
-#include "ui/mainWindow.h"
-#include "ui/presentation.h"
+#include "ui/desk/mainWindow.h"
+#include "ui/presentation/presentation.h"
 #include "util/paths.h"
 #include "util/terminalLine.h"
 
@@ -33,12 +33,7 @@ int Run(const QList<QByteArray>& arguments)
     // Without its translation a text stays in its source language, which
     // is what these two lines can only be written in.
     if (!InstallLanguage(language))
-        SayOnTerminal((language == Language::English
-                           ? QStringLiteral("the English translation was not found in %1; the windows and "
-                                            "messages stay Japanese")
-                           : QStringLiteral("the Japanese translation was not found in %1; the lines on the "
-                                            "terminal stay English"))
-                          .arg(paths::GetTranslationsDir()));
+        SayOnTerminal(QString::fromLatin1(language.Row().missingCatalogue).arg(paths::GetTranslationsDir()));
     const WindowlessStart start = StartWithoutWindow(arguments);
     if (start.exitStatus)
         return *start.exitStatus;

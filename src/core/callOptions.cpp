@@ -5,8 +5,23 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "util/languages.h"
+
 namespace core {
 namespace {
+
+// The codes of the language table as a choice, lastJoint joining the last
+// two: "ja or en".
+QString LanguageChoice(const QString& lastJoint)
+{
+    const QStringList codes = messages::LanguageCodes();
+    QString choice = codes.first();
+    for (qsizetype i = 1; i < codes.size(); ++i) {
+        const QString joint = i + 1 == codes.size() ? lastJoint : QStringLiteral("%1, %2");
+        choice = joint.arg(choice, codes[i]);
+    }
+    return choice;
+}
 
 std::optional<short> KindByName(const QString& name)
 {
@@ -52,9 +67,10 @@ CallOptions ParseCallArguments(const QList<QByteArray>& arguments, const QString
                         .arg(argument.mid(7));
         } else if (argument.startsWith(QStringLiteral("--lang="))) {
             call.language = argument.mid(7);
-            if (call.language != u"ja" && call.language != u"en")
-                call.error = QCoreApplication::translate("terminal", "unknown language \"%1\" (ja or en)")
-                                 .arg(call.language);
+            if (!messages::Language::ByCode(call.language))
+                call.error = QCoreApplication::translate("terminal", "unknown language \"%1\" (%2)")
+                                 .arg(call.language,
+                                      LanguageChoice(QCoreApplication::translate("terminal", "%1 or %2")));
         } else if (argument.startsWith(QStringLiteral("--jobs="))) {
             bool number = false;
             call.jobs = argument.mid(7).toInt(&number);
@@ -125,7 +141,7 @@ QString UsageText()
                           "  --jobs=N        convert on N processes side by side in the automatic run\n"
                           "                  (default: the number of processors this call may use)\n"
                           "  --lang=LANG     the language of the windows and the lines of this start:\n"
-                          "                  ja or en (default: the desktop's language)\n"
+                          "                  %1 (default: the desktop's language)\n"
                           "  --help          show this text and end\n"
                           "  --version       show the version and end\n"
                           "  --              what follows are archive names\n"
@@ -141,7 +157,8 @@ QString UsageText()
                           "  2  the run stopped (disk full, output folder not writable, cancelled)\n"
                           "  3  nothing was done (no archive taken in an automatic run, no display,\n"
                           "     or a wrong option)\n"
-                          "  4  more archives were given than one run takes (1000); none was converted\n");
+                          "  4  more archives were given than one run takes (1000); none was converted\n")
+        .arg(LanguageChoice(QStringLiteral("%1 or %2")));
 }
 
 } // namespace core

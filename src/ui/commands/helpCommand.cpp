@@ -10,13 +10,15 @@ namespace helpCommand {
 
 QString ManualPage(const QString& manualDir, messages::Language language)
 {
-    const QString japanese = manualDir + QStringLiteral("/manual.html");
-    const QString english = manualDir + QStringLiteral("/manual-en.html");
-    const QString preferred = language == messages::Language::Japanese ? japanese : english;
-    const QString other = language == messages::Language::Japanese ? english : japanese;
-    for (const QString& page : {preferred, other}) {
-        if (QFileInfo(page).isFile())
-            return page;
+    auto page = [&](const messages::LanguageRow& row) {
+        return manualDir + QLatin1Char('/') + QString::fromLatin1(row.manual);
+    };
+    if (QFileInfo(page(language.Row())).isFile())
+        return page(language.Row());
+    // Another language's manual rather than none, the source language's first.
+    for (const messages::LanguageRow& row : messages::kLanguages) {
+        if (QFileInfo(page(row)).isFile())
+            return page(row);
     }
     return {};
 }

@@ -2,15 +2,15 @@
 
 #include <QString>
 
-#include "util/shownLanguage.h"
+#include "util/languages.h"
 
-// The Help command: the program's own manual in the desktop's viewer. The
-// manual is in Japanese (manual.html) with an English version beside it
-// (manual-en.html); a missing manual does nothing.
+// The Help command: the program's own manual in the desktop's viewer, one
+// file per language (the language table names them); a missing manual does
+// nothing.
 namespace helpCommand {
 
-// The page to open from the manual folder for this language, the other
-// one standing in when it is missing. Empty when neither is there.
+// The page to open from the manual folder for this language, another
+// language's standing in when it is missing. Empty when none is there.
 QString ManualPage(const QString& manualDir, messages::Language language);
 
 // Opens the manual of this installation in the language the program's texts
