@@ -31,7 +31,7 @@
 #include "ui/children/historyWindow.h"
 #include "ui/children/inputListWindow.h"
 #include "ui/desk/mainWindow.h"
-#include "ui/presentation/presentation.h"
+#include "platform/fontAliases.h"
 #include "ui/children/workListWindow.h"
 
 #include <QApplication>
@@ -232,7 +232,7 @@ int StartChild(const QString& mode, int argc, char** argv)
     }
     QApplication application(argc, argv);
     if (desk) {
-        presentation::LoadFontAliases(presentation::InstalledFontRules());
+        platform::LoadFontAliases(platform::InstalledFontRules());
         StartDesk();
     } else {
         StartBareWindow();

@@ -14,7 +14,7 @@
 #include "platform/qtDocumentViewer.h"
 #include "platform/services.h"
 #include "ui/desk/mainWindow.h"
-#include "ui/presentation/presentation.h"
+#include "platform/fontAliases.h"
 #include "util/paths.h"
 #include "util/terminalLine.h"
 
@@ -50,7 +50,7 @@ int Run(const QList<QByteArray>& arguments)
 
     // The default font's name is a Windows one; the program's own alias
     // gives it a Mincho face here.
-    presentation::LoadFontAliases(presentation::InstalledFontRules());
+    platform::LoadFontAliases(platform::InstalledFontRules());
     // The launcher's icon on every window, and the launcher's name for the
     // desktop to match the running program to it.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tollbrook2.svg")));

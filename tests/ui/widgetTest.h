@@ -8,7 +8,7 @@
 #include "support/fakeServices.h"
 #include "support/printQString.h"
 #include "support/storedSettings.h"
-#include "ui/presentation/presentation.h"
+#include "platform/fontAliases.h"
 
 namespace testSupport {
 
@@ -26,7 +26,7 @@ protected:
             return;
         new QApplication(argc, argv);
         // As the program does before its first window.
-        presentation::LoadFontAliases(QStringLiteral(TB_BINARY_DIR "/share/tollbrook2/fontconfig.conf"));
+        platform::LoadFontAliases(QStringLiteral(TB_BINARY_DIR "/share/tollbrook2/fontconfig.conf"));
     }
 
     WidgetTest() { options::Current() = options::Defaults(); }

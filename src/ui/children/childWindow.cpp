@@ -5,7 +5,8 @@
 #include "platform/services.h"
 #include "platform/settingsStore.h"
 #include "ui/children/loadFailure.h"
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/fonts.h"
+#include "ui/presentation/childLayout.h"
 
 #include <QAbstractScrollArea>
 #include <QCloseEvent>
@@ -66,7 +67,7 @@ void ChildWindow::MoveToStoredPlace(int dotsPerInch)
 {
     QWidget* frame = SubWindow() ? static_cast<QWidget*>(SubWindow()) : this;
     QRect place = frame->geometry();
-    auto pixels = [dotsPerInch](float twips) { return presentation::ToPixels(twips, dotsPerInch); };
+    auto pixels = [dotsPerInch](float twips) { return childLayout::ToPixels(twips, dotsPerInch); };
     if (storedLeft_)
         place.moveLeft(pixels(*storedLeft_));
     if (storedTop_)
@@ -86,11 +87,11 @@ void ChildWindow::StoreSettings()
     const QWidget* frame = SubWindow() ? static_cast<QWidget*>(SubWindow()) : this;
     const int dpi = logicalDpiX();
     const QRect place = frame->geometry();
-    settings::WriteSingle(placePrefix_ + QStringLiteral("_Left"), presentation::ToTwips(place.x(), dpi));
-    settings::WriteSingle(placePrefix_ + QStringLiteral("_Top"), presentation::ToTwips(place.y(), dpi));
-    settings::WriteSingle(placePrefix_ + QStringLiteral("_Width"), presentation::ToTwips(place.width(), dpi));
+    settings::WriteSingle(placePrefix_ + QStringLiteral("_Left"), childLayout::ToTwips(place.x(), dpi));
+    settings::WriteSingle(placePrefix_ + QStringLiteral("_Top"), childLayout::ToTwips(place.y(), dpi));
+    settings::WriteSingle(placePrefix_ + QStringLiteral("_Width"), childLayout::ToTwips(place.width(), dpi));
     settings::WriteSingle(placePrefix_ + QStringLiteral("_Height"),
-                          presentation::ToTwips(place.height(), dpi));
+                          childLayout::ToTwips(place.height(), dpi));
 }
 
 void ChildWindow::SetMenuEnabled(bool enabled)
@@ -121,21 +122,21 @@ void ChildWindow::ApplyFont()
 
 int ChildWindow::ToTwips(int pixels) const
 {
-    return qRound(presentation::ToTwips(pixels, logicalDpiX()));
+    return qRound(childLayout::ToTwips(pixels, logicalDpiX()));
 }
 
 void ChildWindow::Put(QWidget* control, const childLayout::Place& place)
 {
     const int dpi = logicalDpiX();
-    const int height = place.height ? presentation::ToPixels(*place.height, dpi) : control->height();
-    control->setGeometry(presentation::ToPixels(place.left, dpi), presentation::ToPixels(place.top, dpi),
-                         presentation::ToPixels(place.width, dpi), height);
+    const int height = place.height ? childLayout::ToPixels(*place.height, dpi) : control->height();
+    control->setGeometry(childLayout::ToPixels(place.left, dpi), childLayout::ToPixels(place.top, dpi),
+                         childLayout::ToPixels(place.width, dpi), height);
 }
 
 void ChildWindow::LayOutControls()
 {
     const int dpi = logicalDpiX();
-    LayOut(presentation::ToTwips(width(), dpi), presentation::ToTwips(height(), dpi));
+    LayOut(childLayout::ToTwips(width(), dpi), childLayout::ToTwips(height(), dpi));
 }
 
 void ChildWindow::resizeEvent(QResizeEvent* event)

@@ -1,7 +1,7 @@
 #include "ui/commands/fontCommand.h"
 
 #include "platform/services.h"
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/fonts.h"
 
 #include <QFontInfo>
 

@@ -29,7 +29,7 @@
 #include "ui/children/outputListWindow.h"
 #include "ui/commands/mainMenu.h"
 #include "ui/desk/paintThrottle.h"
-#include "ui/presentation/presentation.h"
+
 #include "ui/presentation/presentationChanges.h"
 #include "run/responsiveLibrary.h"
 #include "ui/desk/runPanel.h"
@@ -254,10 +254,10 @@ bool MainWindow::RestoreGeometry()
     const int dpi = logicalDpiX();
     const QSize screenSize = screen()->geometry().size();
     const core::MainGeometry geometry =
-        core::ClampIntoView(*stored, presentation::ToTwips(screenSize.width(), dpi),
-                            presentation::ToTwips(screenSize.height(), dpi));
-    move(presentation::ToPixels(geometry.left, dpi), presentation::ToPixels(geometry.top, dpi));
-    resize(presentation::ToPixels(geometry.width, dpi), presentation::ToPixels(geometry.height, dpi));
+        core::ClampIntoView(*stored, childLayout::ToTwips(screenSize.width(), dpi),
+                            childLayout::ToTwips(screenSize.height(), dpi));
+    move(childLayout::ToPixels(geometry.left, dpi), childLayout::ToPixels(geometry.top, dpi));
+    resize(childLayout::ToPixels(geometry.width, dpi), childLayout::ToPixels(geometry.height, dpi));
     if (geometry.windowState == core::WindowState::Minimized)
         setWindowState(Qt::WindowMinimized);
     if (geometry.windowState == core::WindowState::Maximized)
@@ -283,15 +283,15 @@ void MainWindow::TileChildren()
 {
     const int dpi = logicalDpiX();
     const QSize client = childArea_->viewport()->size();
-    const auto tiles = childLayout::Tiles(presentation::ToTwips(client.width(), dpi),
-                                          presentation::ToTwips(client.height(), dpi));
+    const auto tiles = childLayout::Tiles(childLayout::ToTwips(client.width(), dpi),
+                                          childLayout::ToTwips(client.height(), dpi));
     if (!tiles)
         return;
     // The tiles' edges in pixels; the outer ones are the viewport's own, so
     // rounding neither leaves a gap nor puts a window past the edge.
     const childLayout::Rect& last = tiles->back();
     const auto edge = [dpi](int twips, int outerTwips, int outerPixels) {
-        return twips == outerTwips ? outerPixels : presentation::ToPixels(twips, dpi);
+        return twips == outerTwips ? outerPixels : childLayout::ToPixels(twips, dpi);
     };
     const QList<ChildWindow*> children = Children();
     for (int i = 0; i < children.size(); ++i) {
@@ -302,7 +302,7 @@ void MainWindow::TileChildren()
         const childLayout::Rect& tile = (*tiles)[i];
         const int right = edge(tile.left + tile.width, last.left + last.width, client.width());
         const int bottom = edge(tile.top + tile.height, last.top + last.height, client.height());
-        const QPoint topLeft(presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi));
+        const QPoint topLeft(childLayout::ToPixels(tile.left, dpi), childLayout::ToPixels(tile.top, dpi));
         frame->setGeometry(QRect(topLeft, QPoint(right - 1, bottom - 1)));
     }
 }
@@ -432,8 +432,8 @@ void MainWindow::StoreSettings()
     commands_->StoreDialogPlaces();
     outputFolder_->StoreSettings();
     const int dpi = logicalDpiX();
-    core::StoreMainGeometry(core::MainGeometry{
-        presentation::ToTwips(x(), dpi), presentation::ToTwips(y(), dpi), presentation::ToTwips(width(), dpi),
-        presentation::ToTwips(height(), dpi), WindowStateOf(*this)});
+    core::StoreMainGeometry(core::MainGeometry{childLayout::ToTwips(x(), dpi), childLayout::ToTwips(y(), dpi),
+                                               childLayout::ToTwips(width(), dpi),
+                                               childLayout::ToTwips(height(), dpi), WindowStateOf(*this)});
     options::SaveOptions();
 }

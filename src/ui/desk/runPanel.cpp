@@ -1,7 +1,7 @@
 #include "ui/desk/runPanel.h"
 
 #include "ui/presentation/childLayout.h"
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/fonts.h"
 #include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
@@ -25,7 +25,7 @@ constexpr int kButtonTwips = 1215;
 
 int ButtonWidth(const QPushButton& button, int dotsPerInch)
 {
-    return std::max(button.sizeHint().width(), presentation::ToPixels(kButtonTwips, dotsPerInch));
+    return std::max(button.sizeHint().width(), childLayout::ToPixels(kButtonTwips, dotsPerInch));
 }
 
 } // namespace
@@ -125,9 +125,9 @@ void RunPanel::SetCancelEnabled(bool enabled)
 void RunPanel::PlaceCancelButton(int dotsPerInch)
 {
     const std::optional<int> left = childLayout::CancelButtonLeft(
-        presentation::ToTwips(width(), dotsPerInch), presentation::ToTwips(cancel_->width(), dotsPerInch));
+        childLayout::ToTwips(width(), dotsPerInch), childLayout::ToTwips(cancel_->width(), dotsPerInch));
     if (left)
-        cancel_->move(presentation::ToPixels(*left, dotsPerInch), cancel_->y());
+        cancel_->move(childLayout::ToPixels(*left, dotsPerInch), cancel_->y());
 }
 
 void RunPanel::ShowProgress(int done, int total)
@@ -157,7 +157,7 @@ void RunPanel::resizeEvent(QResizeEvent* event)
 void RunPanel::Relayout()
 {
     const int dpi = logicalDpiX();
-    const int gap = presentation::ToPixels(kGapTwips, dpi);
+    const int gap = childLayout::ToPixels(kGapTwips, dpi);
     const int buttonHeight = execute_[0]->sizeHint().height();
     int left = gap;
     for (QPushButton* button : execute_) {
@@ -173,7 +173,7 @@ void RunPanel::Relayout()
 
 void RunPanel::PlaceProgress()
 {
-    const int gap = presentation::ToPixels(kGapTwips, logicalDpiX());
+    const int gap = childLayout::ToPixels(kGapTwips, logicalDpiX());
     const int left = execute_[2]->geometry().right() + 1 + 2 * gap;
     const int right = cancel_->x() - 2 * gap;
     const int textWidth = progressText_->fontMetrics().horizontalAdvance(QStringLiteral("0000 / 0000"));

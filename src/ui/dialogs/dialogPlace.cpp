@@ -1,7 +1,7 @@
 #include "ui/dialogs/dialogPlace.h"
 
 #include "core/settings.h"
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/childLayout.h"
 
 #include <QDialog>
 #include <QScreen>
@@ -33,15 +33,15 @@ bool DialogPlace::Restore()
             || !settings::ReadSingle(from, Key("Height"), -1, height))
             return false;
         if (width > 0 && height > 0)
-            dialog_.resize(presentation::ToPixels(width, dpi), presentation::ToPixels(height, dpi));
+            dialog_.resize(childLayout::ToPixels(width, dpi), childLayout::ToPixels(height, dpi));
     }
     const QScreen* screen = dialog_.parentWidget() ? dialog_.parentWidget()->screen() : dialog_.screen();
     const QSize screenSize = screen->geometry().size();
-    const bool onScreen = left >= 0 && top >= 0 && left <= presentation::ToTwips(screenSize.width(), dpi)
-        && top <= presentation::ToTwips(screenSize.height(), dpi);
+    const bool onScreen = left >= 0 && top >= 0 && left <= childLayout::ToTwips(screenSize.width(), dpi)
+        && top <= childLayout::ToTwips(screenSize.height(), dpi);
     // Left alone, the dialog opens centred on its parent at its first show.
     if (onScreen)
-        dialog_.move(presentation::ToPixels(left, dpi), presentation::ToPixels(top, dpi));
+        dialog_.move(childLayout::ToPixels(left, dpi), childLayout::ToPixels(top, dpi));
     return true;
 }
 
@@ -52,10 +52,10 @@ void DialogPlace::Store() const
     if (!dialog_.testAttribute(Qt::WA_Moved) && !dialog_.testAttribute(Qt::WA_WState_ExplicitShowHide))
         return;
     const int dpi = dialog_.logicalDpiX();
-    settings::WriteSingle(Key("Left"), presentation::ToTwips(dialog_.x(), dpi));
-    settings::WriteSingle(Key("Top"), presentation::ToTwips(dialog_.y(), dpi));
+    settings::WriteSingle(Key("Left"), childLayout::ToTwips(dialog_.x(), dpi));
+    settings::WriteSingle(Key("Top"), childLayout::ToTwips(dialog_.y(), dpi));
     if (size_ == Size::Stored) {
-        settings::WriteSingle(Key("Width"), presentation::ToTwips(dialog_.width(), dpi));
-        settings::WriteSingle(Key("Height"), presentation::ToTwips(dialog_.height(), dpi));
+        settings::WriteSingle(Key("Width"), childLayout::ToTwips(dialog_.width(), dpi));
+        settings::WriteSingle(Key("Height"), childLayout::ToTwips(dialog_.height(), dpi));
     }
 }

@@ -1,12 +1,13 @@
 #include "ui/presentation/childLayout.h"
 
-#include "ui/presentation/presentation.h"
+#include <cmath>
+#include <limits>
 
 namespace childLayout {
 
 namespace {
 
-using presentation::ToLayoutInteger;
+constexpr double kTwipsPerInch = 1440;
 
 // The usable width inside the margins, when there is any.
 std::optional<int> InnerWidth(double clientWidth)
@@ -23,6 +24,25 @@ std::optional<int> HeightIfPositive(int height)
 }
 
 } // namespace
+
+int ToPixels(double twips, int dotsPerInch)
+{
+    return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
+}
+
+float ToTwips(int pixels, int dotsPerInch)
+{
+    return static_cast<float>(pixels * kTwipsPerInch / dotsPerInch);
+}
+
+std::optional<short> ToLayoutInteger(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (!std::isfinite(rounded) || rounded < std::numeric_limits<short>::min()
+        || rounded > std::numeric_limits<short>::max())
+        return std::nullopt;
+    return static_cast<short>(rounded);
+}
 
 std::optional<std::array<Rect, 6>> Tiles(double clientWidth, double clientHeight)
 {

@@ -14,6 +14,14 @@ namespace childLayout {
 // 60 twips: the margin of every child window and the gap between controls.
 inline constexpr int kGap = 60;
 
+// Twips (1/1440 inch) and pixels at a logical resolution of dotsPerInch.
+int ToPixels(double twips, int dotsPerInch);
+float ToTwips(int pixels, int dotsPerInch);
+
+// The layout arithmetic of the windows works in 16-bit integers, rounding
+// to the nearest with halves to even; nothing when the value does not fit.
+std::optional<short> ToLayoutInteger(double value);
+
 struct Rect {
     int left = 0;
     int top = 0;

@@ -1,5 +1,6 @@
 #include "ui/presentation/presentable.h"
 
+#include "ui/presentation/fonts.h"
 #include "ui/presentation/presentationChanges.h"
 
 #include <QWidget>

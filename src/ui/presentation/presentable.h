@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/tooltips.h"
 
 #include <QList>
 

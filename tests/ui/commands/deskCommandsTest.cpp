@@ -7,7 +7,7 @@
 #include "ui/dialogs/initialFolderDialog.h"
 #include "ui/desk/mainWindow.h"
 #include "ui/dialogs/optionsDialog.h"
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/childLayout.h"
 #include "ui/deskParts.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
@@ -172,7 +172,7 @@ TEST_F(DeskCommandsTest, DialogsOpenWhereTheyWereOrCentred)
     ASSERT_TRUE(window.PrepareDesk());
     const int dpi = Named<OptionsDialog>(window, "frmOption").logicalDpiX();
     EXPECT_EQ(Named<OptionsDialog>(window, "frmOption").pos(),
-              QPoint(presentation::ToPixels(1500, dpi), presentation::ToPixels(1200, dpi)));
+              QPoint(childLayout::ToPixels(1500, dpi), childLayout::ToPixels(1200, dpi)));
     EXPECT_FALSE(Named<AboutDialog>(window, "frmAbout").testAttribute(Qt::WA_Moved))
         << "off the screen: centred on the desk";
 

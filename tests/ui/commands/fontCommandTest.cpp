@@ -2,6 +2,7 @@
 
 #include "support/fakeServices.h"
 #include "support/printQString.h"
+#include "ui/presentation/fonts.h"
 #include "ui/widgetTest.h"
 
 #include <QFontInfo>

@@ -26,7 +26,7 @@
 #include "ui/children/historyWindow.h"
 #include "ui/children/inputListWindow.h"
 #include "ui/children/outputListWindow.h"
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/fonts.h"
 #include "ui/presentation/presentationChanges.h"
 #include "ui/desk/runPanel.h"
 #include "ui/children/workListWindow.h"
@@ -103,15 +103,14 @@ TEST_F(DeskWindowsTest, TiledChildrenFollowTheDesksSize)
         QApplication::processEvents();
         const int dpi = desk.logicalDpiX();
         const QSize client = ChildAreaOf(desk).viewport()->size();
-        const auto tiles = childLayout::Tiles(presentation::ToTwips(client.width(), dpi),
-                                              presentation::ToTwips(client.height(), dpi));
+        const auto tiles = childLayout::Tiles(childLayout::ToTwips(client.width(), dpi),
+                                              childLayout::ToTwips(client.height(), dpi));
         ASSERT_TRUE(tiles);
         for (int i = 0; i < 6; ++i) {
             const childLayout::Rect& tile = (*tiles)[i];
             EXPECT_EQ(desk.Children()[i]->SubWindow()->geometry(),
-                      QRect(presentation::ToPixels(tile.left, dpi), presentation::ToPixels(tile.top, dpi),
-                            presentation::ToPixels(tile.width, dpi),
-                            presentation::ToPixels(tile.height, dpi)))
+                      QRect(childLayout::ToPixels(tile.left, dpi), childLayout::ToPixels(tile.top, dpi),
+                            childLayout::ToPixels(tile.width, dpi), childLayout::ToPixels(tile.height, dpi)))
                 << i;
         }
     }
@@ -193,8 +192,8 @@ TEST_F(DeskWindowsTest, UntiledChildrenComeBackWhereTheyWereAndStayThere)
     MainWindow& desk = Desk();
     QMdiSubWindow* history = HistoryWindowOf(desk).SubWindow();
     const int dpi = desk.logicalDpiX();
-    const QRect stored(presentation::ToPixels(1500, dpi), presentation::ToPixels(750, dpi),
-                       presentation::ToPixels(3000, dpi), presentation::ToPixels(2250, dpi));
+    const QRect stored(childLayout::ToPixels(1500, dpi), childLayout::ToPixels(750, dpi),
+                       childLayout::ToPixels(3000, dpi), childLayout::ToPixels(2250, dpi));
     EXPECT_EQ(history->geometry(), stored);
     const QRect workList = WorkListOf(desk).SubWindow()->geometry();
     desk.resize(1100, 800);
@@ -206,7 +205,7 @@ TEST_F(DeskWindowsTest, UntiledChildrenComeBackWhereTheyWereAndStayThere)
     desk.close();
     EXPECT_EQ(Stored("Status_Left"), QStringLiteral("1725"));
     EXPECT_EQ(Stored("Status_Top"), QStringLiteral("1200"));
-    EXPECT_EQ(Stored("File_Width"), settings::FromSingle(presentation::ToTwips(workList.width(), dpi)));
+    EXPECT_EQ(Stored("File_Width"), settings::FromSingle(childLayout::ToTwips(workList.width(), dpi)));
 }
 
 TEST_F(DeskWindowsTest, PlacesAreNotStoredWhileTiledOrWhenTheDeskIsMaximised)

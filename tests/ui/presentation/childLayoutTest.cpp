@@ -80,4 +80,30 @@ TEST(ChildLayout, FolderWindowStacksDrivesFoldersAndText)
     EXPECT_EQ(low->text.top, 420 - 125 + 60);
 }
 
+TEST(LayoutArithmetic, HalvesGoToTheEvenNeighbourAndOverflowIsRefused)
+{
+    const struct {
+        double value;
+        std::optional<short> expected;
+    } cases[] = {
+        {10.5, 10},
+        {11.5, 12},
+        {-0.5, 0},
+        {-1.5, -2},
+        {32767.4, 32767},
+        {32767.5, std::nullopt},
+        {-32768.6, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(childLayout::ToLayoutInteger(c.value), c.expected) << c.value;
+}
+
+TEST(LayoutArithmetic, TwipsAndPixelsAtTheUsualResolutions)
+{
+    EXPECT_EQ(childLayout::ToPixels(1440, 96), 96);
+    EXPECT_EQ(childLayout::ToPixels(60, 96), 4);
+    EXPECT_FLOAT_EQ(childLayout::ToTwips(96, 96), 1440);
+    EXPECT_FLOAT_EQ(childLayout::ToTwips(4, 120), 48);
+}
+
 } // namespace

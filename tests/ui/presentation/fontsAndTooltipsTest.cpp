@@ -2,7 +2,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/presentation/presentation.h"
+#include "ui/presentation/fonts.h"
+#include "ui/presentation/tooltips.h"
+#include "platform/fontAliases.h"
 #include "ui/widgetTest.h"
 
 namespace {
@@ -12,8 +14,7 @@ using PresentationTest = testSupport::WidgetTest;
 TEST_F(PresentationTest, DefaultFontShowsInAnInstalledMinchoFace)
 {
     // The fixture has loaded the aliases; loading them again is harmless.
-    ASSERT_TRUE(
-        presentation::LoadFontAliases(QStringLiteral(TB_BINARY_DIR "/share/tollbrook2/fontconfig.conf")));
+    ASSERT_TRUE(platform::LoadFontAliases(QStringLiteral(TB_BINARY_DIR "/share/tollbrook2/fontconfig.conf")));
     const QFont font = presentation::OptionsFont();
     EXPECT_EQ(font.family(), QStringLiteral("ＭＳ 明朝")) << "the option keeps its stored name";
     EXPECT_EQ(font.pointSize(), 10);
@@ -48,32 +49,6 @@ TEST_F(PresentationTest, TooltipsOffEmptiesEveryText)
     presentation::ApplyTooltips({{&a, QStringLiteral("first")}, {&b, QStringLiteral("second")}}, false);
     EXPECT_TRUE(a.toolTip().isEmpty());
     EXPECT_TRUE(b.toolTip().isEmpty());
-}
-
-TEST(LayoutArithmetic, HalvesGoToTheEvenNeighbourAndOverflowIsRefused)
-{
-    const struct {
-        double value;
-        std::optional<short> expected;
-    } cases[] = {
-        {10.5, 10},
-        {11.5, 12},
-        {-0.5, 0},
-        {-1.5, -2},
-        {32767.4, 32767},
-        {32767.5, std::nullopt},
-        {-32768.6, std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(presentation::ToLayoutInteger(c.value), c.expected) << c.value;
-}
-
-TEST(LayoutArithmetic, TwipsAndPixelsAtTheUsualResolutions)
-{
-    EXPECT_EQ(presentation::ToPixels(1440, 96), 96);
-    EXPECT_EQ(presentation::ToPixels(60, 96), 4);
-    EXPECT_FLOAT_EQ(presentation::ToTwips(96, 96), 1440);
-    EXPECT_FLOAT_EQ(presentation::ToTwips(4, 120), 48);
 }
 
 } // namespace
