@@ -19,13 +19,13 @@ Libraries FindLibraries(const QString& systemFolder)
     if (systemFolder.isEmpty())
         return found;
     const QDir folder(systemFolder);
-    if (auto unlha = SharedArchiverLibrary::Load(folder.filePath(UnlhaFileName), "Unlha")) {
-        found.unlhaVersion = unlha->GetVersion();
-        found.unlha = std::move(unlha);
-    }
-    if (auto cab = SharedArchiverLibrary::Load(folder.filePath(CabFileName), "Cab")) {
-        found.cabVersion = cab->GetVersion();
-        found.cab = std::move(cab);
+    for (KindIndex kind = 0; kind < kArchiveKinds.size(); ++kind) {
+        const ArchiveKind& row = kArchiveKinds[kind];
+        if (auto library = SharedArchiverLibrary::Load(folder.filePath(QString::fromLatin1(row.libraryFile)),
+                                                       row.symbolPrefix)) {
+            const int version = library->GetVersion();
+            found.Set(kind, std::move(library), version);
+        }
     }
     return found;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archiver/archiveKinds.h"
+
 #include <QString>
 
 #include <memory>
@@ -22,24 +24,30 @@ public:
     virtual int Run(const QString& commandLine) = 0;
 };
 
-// What start-up found in the system folder: a library that was not found
-// is null and never called. The versions are those the libraries told when
-// they were loaded (0 for one not found).
+// One kind's library as start-up found it: null when it was not found (it
+// is then never called), with the version it told when it was loaded.
+struct LoadedLibrary {
+    std::shared_ptr<IArchiverLibrary> library;
+    int version = 0;
+};
+
+// What start-up found in the system folder, one library per archive kind
+// (kArchiveKinds' order).
 struct Libraries {
-    std::shared_ptr<IArchiverLibrary> unlha;
-    std::shared_ptr<IArchiverLibrary> cab;
-    int unlhaVersion = 0;
-    int cabVersion = 0;
+    std::array<LoadedLibrary, kArchiveKinds.size()> ofKind;
+
+    // The library of a kind; nullptr when it was not found.
+    IArchiverLibrary* Of(KindIndex kind) const { return ofKind[kind].library.get(); }
+    void Set(KindIndex kind, std::shared_ptr<IArchiverLibrary> library, int version = 0)
+    {
+        ofKind[kind] = {std::move(library), version};
+    }
 };
 
 // The libraries of this process, as the last LoadInstalledLibraries left them.
 Libraries& InstalledLibraries();
 
-// File names of the two libraries inside the system folder.
-inline constexpr char UnlhaFileName[] = "libunlha32.so";
-inline constexpr char CabFileName[] = "libcab32.so";
-
-// Looks for both libraries in systemFolder and loads what is there.
+// Looks for every kind's library in systemFolder and loads what is there.
 Libraries FindLibraries(const QString& systemFolder);
 
 // Fills InstalledLibraries() from the system folder of this installation.

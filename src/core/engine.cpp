@@ -2,6 +2,7 @@
 
 #include "common/outputName.h"
 #include "common/resultCodes.h"
+#include "core/archiveTypes.h"
 #include "core/options.h"
 #include "core/upperCaseRename.h"
 #include "platform/dialogs.h"
@@ -21,17 +22,18 @@ namespace {
 
 using messages::ProgramMessage;
 
-QString LzhOptions(tbarc::SfxKind kind)
+// The options the kind's library is called with for a self-extractor kind.
+QString LibraryOptions(const archiver::ArchiveKind& archiveKind, tbarc::SfxKind kind)
 {
     const options::Options& current = options::Current();
     // A stored number that is no kind gets no option string of its own.
-    QString kindOptions;
-    switch (kind) {
-    case tbarc::SfxKind::Dos: kindOptions = current.lzhDosOptions; break;
-    case tbarc::SfxKind::Win16: kindOptions = current.lzhWin16Options; break;
-    case tbarc::SfxKind::Win32: kindOptions = current.lzhWin32Options; break;
-    }
-    return kindOptions + (current.leaveOutForeignNames ? QStringLiteral(" -gu0") : QStringLiteral(" -gu1"));
+    const auto index = static_cast<std::size_t>(kind);
+    QString libraryOptions = index < archiveKind.libraryOptions.size()
+        ? options::TextOption(current, archiveKind.libraryOptions[index])
+        : QString();
+    if (archiveKind.takesForeignNamesSwitch)
+        libraryOptions += current.leaveOutForeignNames ? QStringLiteral(" -gu0") : QStringLiteral(" -gu1");
+    return libraryOptions;
 }
 
 // Which file a path names right now: none, or the one with this identity.
@@ -96,26 +98,22 @@ Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFold
                                   RunCreatedFiles& created)
 {
     try {
-        const QString lzhOptions = LzhOptions(kind);
         history_.Add(ArchiveHeading(path));
         const QString expected = outputFolder + SelfExtractorName(path);
         const std::optional<FileIdentity> before = IdentityOf(expected);
 
         int code = CodeNotAttempted;
-        const Library library = ChooseLibrary(path);
-        if (library != Library::None) {
-            const bool lzh = library == Library::Unlha;
-            History(lzh ? ProgramMessage::LzhMaking : ProgramMessage::CabMaking);
+        if (const std::optional<archiver::KindIndex> archiveKind = ChooseKind(path)) {
+            const archiver::ArchiveKind& row = archiver::kArchiveKinds[*archiveKind];
+            History(row.making);
             if (created.Contains(expected)) {
                 // Refused before the library is asked, so nothing is written.
                 History(ProgramMessage::MadeEarlierThisRun);
                 History(ProgramMessage::Failed);
                 return OutcomeFailed;
             }
-            code = lzh ? CallLibrary(*libraries_.unlha, ProgramMessage::UnlhaBusy,
-                                     LibraryCommandLine(lzhOptions, path, outputFolder))
-                       : CallLibrary(*libraries_.cab, ProgramMessage::CabBusy,
-                                     LibraryCommandLine(options::Current().cabOptions, path, outputFolder));
+            code = CallLibrary(*libraries_.Of(*archiveKind), row.busy,
+                               LibraryCommandLine(LibraryOptions(row, kind), path, outputFolder));
         }
 
         const Outcome outcome = JudgeResultCode(code);
@@ -138,37 +136,17 @@ Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFold
     }
 }
 
-SfxEngine::Library SfxEngine::ChooseLibrary(const QString& path)
+std::optional<archiver::KindIndex> SfxEngine::ChooseKind(const QString& path)
 {
-    const QString extension = paths::UpperCaseName(paths::GetExtension(path, false, false));
-    const options::Options& current = options::Current();
-    const bool lzh = current.convertLzh && libraries_.unlha;
-    const bool cab = current.convertCab && libraries_.cab;
-    if (extension == u".LZH")
-        return lzh ? Library::Unlha : Library::None;
-    if (extension == u".LHA")
-        return lzh && current.convertLzhLha ? Library::Unlha : Library::None;
-    if (extension == u".CAB")
-        return cab ? Library::Cab : Library::None;
-    if (extension == u".EXE") {
-        if (lzh && current.convertLzhExe) {
-            History(ProgramMessage::LzhChecking);
-            if (libraries_.unlha->CheckArchive(path, 1) == 1)
-                return Library::Unlha;
-        }
-        if (cab && current.convertCabExe) {
-            History(ProgramMessage::CabChecking);
-            if (libraries_.cab->CheckArchive(path, 1) == 1)
-                return Library::Cab;
-        }
-        return Library::None;
+    const ArchiveTypes types = ArchiveTypes::From(options::Current(), libraries_);
+    for (const ArchiveTypes::Candidate& candidate : types.CandidatesFor(path)) {
+        if (!candidate.checked)
+            return candidate.kind;
+        History(archiver::kArchiveKinds[candidate.kind].checking);
+        if (libraries_.Of(candidate.kind)->CheckArchive(path, 1) == 1)
+            return candidate.kind;
     }
-    if (extension == u".X" && lzh && current.convertLzhX) {
-        History(ProgramMessage::LzhChecking);
-        if (libraries_.unlha->CheckArchive(path, 1) == 1)
-            return Library::Unlha;
-    }
-    return Library::None;
+    return std::nullopt;
 }
 
 Outcome SfxEngine::ReportCreatedFile(const QString& expected, bool written)

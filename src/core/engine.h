@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace core {
 
 // What ConvertArchive tells the run loop.
@@ -40,11 +42,9 @@ public:
     IOutputList& OutputList() const { return output_; }
 
 private:
-    enum class Library { None, Unlha, Cab };
-
-    // Which library converts the archive at path, after the checks its
-    // extension and the options ask for.
-    Library ChooseLibrary(const QString& path);
+    // Which kind's library converts the archive at path, after the checks
+    // its extension and the options ask for; nothing when none does.
+    std::optional<archiver::KindIndex> ChooseKind(const QString& path);
     int CallLibrary(archiver::IArchiverLibrary& library, messages::ProgramMessage busyMessage,
                     const QString& commandLine);
     // Reports the file the library made at expected; written: the file there

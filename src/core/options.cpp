@@ -80,6 +80,20 @@ QString StoredText(const Options& options, const Option& option)
     return std::visit([&](auto member) { return TextOf(options.*member); }, option.member);
 }
 
+bool SwitchOn(const Options& options, std::string_view key)
+{
+    const Option* option = FindOption(key);
+    const auto* member = option ? std::get_if<bool Options::*>(&option->member) : nullptr;
+    return member && options.**member;
+}
+
+QString TextOption(const Options& options, std::string_view key)
+{
+    const Option* option = FindOption(key);
+    const auto* member = option ? std::get_if<QString Options::*>(&option->member) : nullptr;
+    return member ? options.**member : QString();
+}
+
 bool SetFromText(Options& options, const Option& option, const QString& text)
 {
     return std::visit(

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 #include <variant>
 
 // The options of the program: one value per stored key. A fresh process
@@ -81,6 +82,29 @@ inline constexpr auto kOptions = std::to_array<Option>({
     {"Font_Bold", &Options::fontBold, u"False"},
     {"Font_Italic", &Options::fontItalic, u"False"},
 });
+
+// The option stored under key; nullptr for none.
+constexpr const Option* FindOption(std::string_view key)
+{
+    for (const Option& option : kOptions) {
+        if (key == option.key)
+            return &option;
+    }
+    return nullptr;
+}
+
+// Whether key names an option of type T.
+template <typename T>
+constexpr bool IsOptionOf(std::string_view key)
+{
+    const Option* option = FindOption(key);
+    return option && std::holds_alternative<T Options::*>(option->member);
+}
+
+// A true/false option and a text option by key (tables name options by
+// their keys); false and an empty text for a key of no such option.
+bool SwitchOn(const Options& options, std::string_view key);
+QString TextOption(const Options& options, std::string_view key);
 
 // The options of this process.
 Options& Current();

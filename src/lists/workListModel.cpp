@@ -1,6 +1,6 @@
 #include "lists/workListModel.h"
 
-#include "lists/archiveTypes.h"
+#include "core/archiveTypes.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "util/paths.h"

@@ -27,9 +27,9 @@ int ResponsiveLibrary::Run(const QString& commandLine)
 archiver::Libraries ResponsiveLibrary::Wrap(const archiver::Libraries& libraries)
 {
     archiver::Libraries wrapped = libraries;
-    if (libraries.unlha)
-        wrapped.unlha = std::make_shared<ResponsiveLibrary>(libraries.unlha);
-    if (libraries.cab)
-        wrapped.cab = std::make_shared<ResponsiveLibrary>(libraries.cab);
+    for (archiver::LoadedLibrary& loaded : wrapped.ofKind) {
+        if (loaded.library)
+            loaded.library = std::make_shared<ResponsiveLibrary>(loaded.library);
+    }
     return wrapped;
 }

@@ -17,13 +17,13 @@ const QString RealSystemFolder = QStringLiteral(TB_BINARY_DIR "/lib/tollbrook2")
 TEST(LoadInstalledLibraries, LoadsWhatTheSystemFolderHolds)
 {
     const archiver::Libraries found = archiver::FindLibraries(Complete);
-    ASSERT_TRUE(found.unlha);
-    ASSERT_TRUE(found.cab);
-    EXPECT_EQ(found.unlhaVersion, 123);
-    EXPECT_EQ(found.cabVersion, 456);
-    EXPECT_FALSE(found.unlha->GetRunning());
-    EXPECT_EQ(found.unlha->CheckArchive(QStringLiteral("/a/b.lzh"), 1), 1);
-    EXPECT_EQ(found.unlha->CheckArchive(QStringLiteral("/a/b.cab"), 1), 0);
+    ASSERT_TRUE(found.Of(archiver::kLzh));
+    ASSERT_TRUE(found.Of(archiver::kCab));
+    EXPECT_EQ(found.ofKind[archiver::kLzh].version, 123);
+    EXPECT_EQ(found.ofKind[archiver::kCab].version, 456);
+    EXPECT_FALSE(found.Of(archiver::kLzh)->GetRunning());
+    EXPECT_EQ(found.Of(archiver::kLzh)->CheckArchive(QStringLiteral("/a/b.lzh"), 1), 1);
+    EXPECT_EQ(found.Of(archiver::kLzh)->CheckArchive(QStringLiteral("/a/b.cab"), 1), 0);
 }
 
 TEST(LoadInstalledLibraries, CommandLineArrivesAsUtf8)
@@ -58,10 +58,10 @@ TEST(LoadInstalledLibraries, MissingOrBrokenLibrariesStayUnavailable)
     };
     for (const Case& c : cases) {
         const archiver::Libraries found = archiver::FindLibraries(c.folder);
-        EXPECT_EQ(found.unlha != nullptr, c.unlha) << c.folder.toStdString();
-        EXPECT_EQ(found.cab != nullptr, c.cab) << c.folder.toStdString();
+        EXPECT_EQ((found.Of(archiver::kLzh) != nullptr), c.unlha) << c.folder.toStdString();
+        EXPECT_EQ((found.Of(archiver::kCab) != nullptr), c.cab) << c.folder.toStdString();
         if (!c.cab) {
-            EXPECT_EQ(found.cabVersion, 0);
+            EXPECT_EQ(found.ofKind[archiver::kCab].version, 0);
         }
     }
 }
@@ -69,18 +69,18 @@ TEST(LoadInstalledLibraries, MissingOrBrokenLibrariesStayUnavailable)
 TEST(LoadInstalledLibraries, FindsTheRealLibrariesOfTheBuild)
 {
     const archiver::Libraries found = archiver::FindLibraries(RealSystemFolder);
-    ASSERT_TRUE(found.unlha);
-    ASSERT_TRUE(found.cab);
-    EXPECT_GT(found.unlhaVersion, 0);
-    EXPECT_GT(found.cabVersion, 0);
+    ASSERT_TRUE(found.Of(archiver::kLzh));
+    ASSERT_TRUE(found.Of(archiver::kCab));
+    EXPECT_GT(found.ofKind[archiver::kLzh].version, 0);
+    EXPECT_GT(found.ofKind[archiver::kCab].version, 0);
 
     const QString corpus = QStringLiteral(TB_CORPUS_DIR);
     const QString lzh = corpus + QStringLiteral("/fragglet_lhasa/test/archives/lh2_222/lh5.lzh");
     const QString cab = corpus + QStringLiteral("/debian_libgcab-tests/test-mszip.cab");
-    EXPECT_EQ(found.unlha->CheckArchive(lzh, 1), 1);
-    EXPECT_NE(found.unlha->CheckArchive(cab, 1), 1);
-    EXPECT_EQ(found.cab->CheckArchive(cab, 1), 1);
-    EXPECT_NE(found.cab->CheckArchive(lzh, 1), 1);
+    EXPECT_EQ(found.Of(archiver::kLzh)->CheckArchive(lzh, 1), 1);
+    EXPECT_NE(found.Of(archiver::kLzh)->CheckArchive(cab, 1), 1);
+    EXPECT_EQ(found.Of(archiver::kCab)->CheckArchive(cab, 1), 1);
+    EXPECT_NE(found.Of(archiver::kCab)->CheckArchive(lzh, 1), 1);
 }
 
 } // namespace

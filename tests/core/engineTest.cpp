@@ -52,8 +52,8 @@ protected:
         QDir(dir.path()).mkdir(QStringLiteral("out"));
         unlha->run = FakeArchiverLibrary::WritesExe();
         cab->run = FakeArchiverLibrary::WritesExe();
-        libraries.unlha = unlha;
-        libraries.cab = cab;
+        libraries.Set(archiver::kLzh, unlha);
+        libraries.Set(archiver::kCab, cab);
     }
 
     // An archive file in the input folder (the engine never reads it).
@@ -246,8 +246,8 @@ TEST_F(EngineTest, ExeThatIsLzhNeverReachesTheCabCheckEvenWhenConversionFails)
 
 TEST_F(EngineTest, MissingLibrariesAreNeverCalled)
 {
-    libraries.unlha.reset();
-    libraries.cab.reset();
+    libraries.Set(archiver::kLzh, nullptr);
+    libraries.Set(archiver::kCab, nullptr);
     options::Current().convertLzhExe = true;
     options::Current().convertCabExe = true;
     for (const char* name : {"a.lzh", "a.cab", "a.exe"}) {

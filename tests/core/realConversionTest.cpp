@@ -82,7 +82,7 @@ TEST_P(RealConversion, ConvertsCorpusArchives)
 {
     const Case& c = GetParam();
     const archiver::Libraries libraries = archiver::FindLibraries(SystemFolder);
-    ASSERT_TRUE(libraries.unlha && libraries.cab);
+    ASSERT_TRUE(libraries.Of(archiver::kLzh) && libraries.Of(archiver::kCab));
     const char* stub = c.cab ? "/sfx/cab-win32.exe" : "/sfx/lzh-win32.exe";
     ASSERT_TRUE(QFileInfo::exists(SystemFolder + QString::fromLatin1(stub)))
         << "the self-extractor stub " << stub << " is not built";

@@ -58,7 +58,7 @@ protected:
             }
             return archiver::FakeArchiverLibrary::WritesExe()(commandLine);
         };
-        libraries.unlha = unlha;
+        libraries.Set(archiver::kLzh, unlha);
         desk.outputFolder = dir.path();
     }
 

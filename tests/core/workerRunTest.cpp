@@ -143,7 +143,7 @@ protected:
             }
             return archiver::FakeArchiverLibrary::WritesExe()(commandLine);
         };
-        libraries.unlha = unlha;
+        libraries.Set(archiver::kLzh, unlha);
     }
 
     QString Out() const { return dir.path() + QStringLiteral("/out"); }

@@ -23,7 +23,7 @@ protected:
         Seed("Dir_In", input.path());
         Seed("Dir_Out", output.path());
         library->run = archiver::FakeArchiverLibrary::WritesExe();
-        libraries.unlha = library;
+        libraries.Set(archiver::kLzh, library);
     }
 
     // An empty archive in the input folder; its full path.

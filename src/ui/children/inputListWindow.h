@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/archiveTypes.h"
+#include "core/archiveTypes.h"
 #include "lists/inputListModel.h"
 #include "ui/children/childWindow.h"
 

@@ -66,8 +66,7 @@ bool DeskCommands::PrepareDialogs()
 
     about_->RestorePlace();
     about_->ApplyFont();
-    about_->SetLibraries(libraries.unlha != nullptr, libraries.unlhaVersion, libraries.cab != nullptr,
-                         libraries.cabVersion);
+    about_->SetLibraries(libraries);
 
     if (!initialFolder_->RestorePlace()) {
         TellLoadFailure(LoadFailureText(*initialFolder_, QStringLiteral("Form_Load")));
@@ -82,7 +81,8 @@ bool DeskCommands::PrepareDialogs()
     }
     options_->ApplyFont();
     options_->ApplyTooltips(showTooltips);
-    options_->SetLibrariesAvailable(libraries.unlha != nullptr, libraries.cab != nullptr);
+    options_->SetLibrariesAvailable(libraries.Of(archiver::kLzh) != nullptr,
+                                    libraries.Of(archiver::kCab) != nullptr);
 
     if (!aliases_->RestorePlace()) {
         // The one load-failure text without the program's name in front.

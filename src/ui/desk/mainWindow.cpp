@@ -14,7 +14,7 @@
 #include "core/commandLine.h"
 #include "core/mainGeometry.h"
 #include "core/options.h"
-#include "lists/archiveTypes.h"
+#include "core/archiveTypes.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "ui/desk/captionRoom.h"

@@ -16,10 +16,6 @@ namespace {
 using messages::ProgramMessage;
 using messages::SharedMessage;
 
-// The display names the libraries had on the system the program comes from.
-const QString kUnlhaName = QStringLiteral("UNLHA32.DLL");
-const QString kCabName = QStringLiteral("CAB32.DLL");
-
 QLabel* NewLabel(const QString& objectName, const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -63,7 +59,7 @@ AboutDialog::AboutDialog(QWidget* parent)
         texts->addWidget(label);
 
     auto* libraries = new QGridLayout;
-    for (int row = 0; row < 2; ++row) {
+    for (int row = 0; row < kLibraryRows; ++row) {
         libraryNames_[row] = NewLabel(QStringLiteral("lblProg%1").arg(row), QString(), this);
         libraryVersions_[row] = NewLabel(QStringLiteral("lblVer%1").arg(row), QString(), this);
         libraries->addWidget(libraryNames_[row], row, 0);
@@ -99,14 +95,15 @@ AboutDialog::AboutDialog(QWidget* parent)
     ok->setFocus();
 }
 
-void AboutDialog::SetLibraries(bool unlhaAvailable, int unlhaVersion, bool cabAvailable, int cabVersion)
+void AboutDialog::SetLibraries(const archiver::Libraries& libraries)
 {
     QList<std::pair<QString, QString>> rows;
-    if (unlhaAvailable)
-        rows.append({kUnlhaName, QStringLiteral("Ver.") + VersionText(unlhaVersion)});
-    if (cabAvailable)
-        rows.append({kCabName, QStringLiteral("Ver.") + VersionText(cabVersion)});
-    for (int row = 0; row < 2; ++row) {
+    for (archiver::KindIndex kind = 0; kind < archiver::kArchiveKinds.size(); ++kind) {
+        if (libraries.Of(kind))
+            rows.append({QString::fromLatin1(archiver::kArchiveKinds[kind].aboutName),
+                         QStringLiteral("Ver.") + VersionText(libraries.ofKind[kind].version)});
+    }
+    for (int row = 0; row < kLibraryRows; ++row) {
         libraryNames_[row]->setText(row < rows.size() ? rows[row].first : QString());
         libraryVersions_[row]->setText(row < rows.size() ? rows[row].second : QString());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archiver/archiver.h"
 #include "ui/dialogs/dialogPlace.h"
 #include "ui/presentation/presentable.h"
 
@@ -22,10 +23,10 @@ public:
     // read leaves it centred, and the box stays usable.
     void RestorePlace() { place_.Restore(); }
 
-    // Fills the library rows from the top: the LZH library's when it was
-    // found, then the CAB library's; a row left over stays blank. Versions
-    // are the libraries' own numbers, version times 100.
-    void SetLibraries(bool unlhaAvailable, int unlhaVersion, bool cabAvailable, int cabVersion);
+    // Fills the library rows from the top with the libraries found, in the
+    // archive kinds' order, each under its About name; a row left over stays
+    // blank. Versions are the libraries' own numbers, version times 100.
+    void SetLibraries(const archiver::Libraries& libraries);
 
     // "1.33" for 133: the number divided by 100 with two decimals.
     static QString VersionText(int version);
@@ -34,6 +35,8 @@ public:
 
 private:
     DialogPlace place_;
-    std::array<QLabel*, 2> libraryNames_;
-    std::array<QLabel*, 2> libraryVersions_;
+    // A row for each archive kind's library.
+    static constexpr int kLibraryRows = static_cast<int>(archiver::kArchiveKinds.size());
+    std::array<QLabel*, kLibraryRows> libraryNames_;
+    std::array<QLabel*, kLibraryRows> libraryVersions_;
 };

@@ -14,7 +14,7 @@
 #include "ui/modalDialog.h"
 #include "ui/widgetTest.h"
 
-#include "lists/archiveTypes.h"
+#include "core/archiveTypes.h"
 #include "lists/historyModel.h"
 #include "lists/workListModel.h"
 #include "ui/children/folderWindow.h"
@@ -116,8 +116,7 @@ TEST_F(DeskCommandsTest, OptionsCancelAfterDefaultsChangesNothing)
 TEST_F(DeskCommandsTest, AboutShowsTheLibrariesStartUpFound)
 {
     archiver::Libraries onlyCab;
-    onlyCab.cab = std::make_shared<archiver::FakeArchiverLibrary>();
-    onlyCab.cabVersion = 7;
+    onlyCab.Set(archiver::kCab, std::make_shared<archiver::FakeArchiverLibrary>(), 7);
     MainWindow desk(onlyCab);
     ASSERT_TRUE(desk.PrepareDesk());
     QString row0;
@@ -212,8 +211,8 @@ TEST_F(DeskCommandsTest, ExitClosesTheDeskAndStoresTheOptions)
 TEST_F(DeskCommandsTest, BuiltFromItsPartsOptionsOkTrimsTheWorkListAndTellsTheDesk)
 {
     archiver::Libraries libraries;
-    libraries.unlha = std::make_shared<archiver::FakeArchiverLibrary>();
-    libraries.cab = std::make_shared<archiver::FakeArchiverLibrary>();
+    libraries.Set(archiver::kLzh, std::make_shared<archiver::FakeArchiverLibrary>());
+    libraries.Set(archiver::kCab, std::make_shared<archiver::FakeArchiverLibrary>());
     QWidget desk;
     QMenuBar bar(&desk);
     MainMenu menu(bar);

@@ -105,7 +105,7 @@ TEST_F(DeskMenuTest, AliasMaintenanceHandsBackOnOkOnly)
 
 TEST_F(DeskMenuTest, OptionsOkDropsOnlyTheArchivesOfTypesNoLongerTaken)
 {
-    libraries.cab = std::make_shared<archiver::FakeArchiverLibrary>();
+    libraries.Set(archiver::kCab, std::make_shared<archiver::FakeArchiverLibrary>());
     const QString lzh = Archive(QStringLiteral("a.lzh"));
     const QString cab = Archive(QStringLiteral("b.cab"));
     MainWindow& desk = Desk({lzh, cab});

@@ -1,6 +1,7 @@
 #include "ui/dialogs/aboutDialog.h"
 
 #include "support/printQString.h"
+#include "support/fakeLibrary.h"
 #include "ui/widgetTest.h"
 #include "util/sharedMessages.h"
 
@@ -30,7 +31,12 @@ TEST_F(AboutDialogTest, LibraryRowsFillFromTheTop)
         {false, 0, false, 0, {"", "", "", ""}},
     };
     for (const auto& c : cases) {
-        dialog.SetLibraries(c.unlha, c.unlhaVersion, c.cab, c.cabVersion);
+        archiver::Libraries libraries;
+        if (c.unlha)
+            libraries.Set(archiver::kLzh, std::make_shared<archiver::FakeArchiverLibrary>(), c.unlhaVersion);
+        if (c.cab)
+            libraries.Set(archiver::kCab, std::make_shared<archiver::FakeArchiverLibrary>(), c.cabVersion);
+        dialog.SetLibraries(libraries);
         EXPECT_EQ(Text("lblProg0"), QString::fromLatin1(c.rows[0]));
         EXPECT_EQ(Text("lblVer0"), QString::fromLatin1(c.rows[1]));
         EXPECT_EQ(Text("lblProg1"), QString::fromLatin1(c.rows[2]));

@@ -1,12 +1,25 @@
-#include "lists/archiveTypes.h"
+#include "core/archiveTypes.h"
+
+#include "support/fakeLibrary.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// Both libraries found; the options decide.
 ArchiveTypes Types(bool lzh, bool cab, bool lzhExe, bool cabExe, bool lzhX, bool lzhLha)
 {
-    return ArchiveTypes{lzh, cab, lzhExe, cabExe, lzhX, lzhLha};
+    options::Options options;
+    options.convertLzh = lzh;
+    options.convertCab = cab;
+    options.convertLzhExe = lzhExe;
+    options.convertCabExe = cabExe;
+    options.convertLzhX = lzhX;
+    options.convertLzhLha = lzhLha;
+    archiver::Libraries libraries;
+    libraries.Set(archiver::kLzh, std::make_shared<archiver::FakeArchiverLibrary>());
+    libraries.Set(archiver::kCab, std::make_shared<archiver::FakeArchiverLibrary>());
+    return ArchiveTypes::From(options, libraries);
 }
 
 TEST(ArchiveTypes, PatternFollowsTheUsableTypes)
@@ -51,3 +64,19 @@ TEST(ArchiveTypes, ExpCheckByExtension)
 }
 
 } // namespace
+
+// A kind whose library was not found is not converted, whatever its options.
+TEST(ArchiveTypes, AKindWithoutItsLibraryIsNotConverted)
+{
+    options::Options all = options::Defaults();
+    all.convertLzhExe = all.convertCabExe = all.convertLzhX = all.convertLzhLha = true;
+    archiver::Libraries onlyCab;
+    onlyCab.Set(archiver::kCab, std::make_shared<archiver::FakeArchiverLibrary>());
+    const ArchiveTypes types = ArchiveTypes::From(all, onlyCab);
+    EXPECT_EQ(types.MakePattern(), QStringLiteral("*.CAB;*.EXE"));
+    const auto exe = types.CandidatesFor(QStringLiteral("/a/b.exe"));
+    ASSERT_EQ(exe.size(), 1);
+    EXPECT_EQ(exe[0].kind, archiver::kCab);
+    EXPECT_TRUE(exe[0].checked);
+    EXPECT_TRUE(types.CandidatesFor(QStringLiteral("/a/b.x")).isEmpty());
+}
