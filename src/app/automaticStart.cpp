@@ -35,8 +35,10 @@ int RemoveSettingsOnRequest()
     const QString question =
         ApplicationTitle() + messages::Text(messages::SharedMessage::RemoveSettingsQuestion);
     if (platform::services().dialogs->MessageBox(question, platform::MessageButtons::YesNo)
-        == platform::MessageAnswer::Yes)
+        == platform::MessageAnswer::Yes) {
         settings::RemoveStoredSettings();
+        settings::TellKeptCopies();
+    }
     return core::ExitAllConverted;
 }
 

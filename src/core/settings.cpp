@@ -3,8 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/dialogs.h"
 #include "platform/services.h"
 #include "platform/settingsStore.h"
+#include "util/programMessages.h"
 
 namespace settings {
 
@@ -152,6 +154,14 @@ bool RemoveStoredSettings()
 {
     const bool removed = Store().DeleteSection(kCurrent.application, kCurrent.section);
     return Store().Sync() && removed;
+}
+
+void TellKeptCopies()
+{
+    for (const platform::KeptCopy& kept : Store().TakeKeptCopies())
+        platform::services().dialogs->MessageBox(
+            messages::Text(messages::ProgramMessage::DamagedSettingsKept).arg(kept.path, kept.copyPath),
+            platform::MessageButtons::Ok);
 }
 
 } // namespace settings

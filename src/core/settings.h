@@ -56,4 +56,8 @@ const Location& GeometryLocation(const QString& leftKey);
 // nothing to delete or the deletion did not reach the disk.
 bool RemoveStoredSettings();
 
+// Tells the user, one message box each, of the copies of damaged settings
+// files the store kept aside since it was last asked.
+void TellKeptCopies();
+
 } // namespace settings

@@ -8,10 +8,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include "platform/dialogs.h"
+#include <utility>
+
 #include "platform/iniReading.h"
-#include "platform/services.h"
-#include "util/programMessages.h"
 
 namespace platform {
 
@@ -68,7 +67,15 @@ IniSettingsStore::IniSettingsStore(QString rootFolder) : rootFolder_(std::move(r
 
 IniSettingsStore::~IniSettingsStore()
 {
-    Sync();
+    // What callers did not sync is written, but a file read in part only by
+    // Sync(), whose caller tells the user of the copy it keeps.
+    std::vector<OpenFile*> whole;
+    for (auto& entry : files_) {
+        if (entry.second->state != FileState::PartlyRead)
+            whole.push_back(entry.second.get());
+    }
+    for (OpenFile* file : whole)
+        SyncFile(*file);
 }
 
 QString IniSettingsStore::FilePath(const QString& application) const
@@ -236,8 +243,9 @@ bool IniSettingsStore::SyncFile(OpenFile& file)
 }
 
 // Copies the file at path, as it is now, to the first free name of
-// "<path>.damaged", "<path>.damaged.1", ... and tells the user where. False
-// when no copy could be made: the file must then not be written over.
+// "<path>.damaged", "<path>.damaged.1", ... and notes where for
+// TakeKeptCopies. False when no copy could be made: the file must then not be
+// written over.
 bool IniSettingsStore::KeepDamagedCopy(const QString& path)
 {
     QFile original(path);
@@ -262,12 +270,15 @@ bool IniSettingsStore::KeepDamagedCopy(const QString& path)
             return false;
         }
         copy.close();
-        services().dialogs->MessageBox(
-            messages::Text(messages::ProgramMessage::DamagedSettingsKept).arg(path, copyPath),
-            MessageButtons::Ok);
+        keptCopies_.append({path, copyPath});
         return true;
     }
     return false;
+}
+
+QList<KeptCopy> IniSettingsStore::TakeKeptCopies()
+{
+    return std::exchange(keptCopies_, {});
 }
 
 bool IniSettingsStore::Sync()

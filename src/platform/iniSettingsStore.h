@@ -21,7 +21,9 @@ namespace platform {
 // the defaults and writes to it are refused. Of a file with lines that cannot
 // be read (not UTF-8, not INI) the other lines count; before such a file is
 // first written over or removed, a copy of it is kept beside it
-// (settings.ini.damaged, then .damaged.1, ...) and the user is told where.
+// (settings.ini.damaged, then .damaged.1, ...), which TakeKeptCopies gives
+// the caller to tell the user of. Only Sync() writes such a file: the
+// destructor leaves it as it is, since nobody would be told of its copy.
 class IniSettingsStore : public ISettingsStore {
 public:
     explicit IniSettingsStore(QString rootFolder = {});
@@ -38,13 +40,14 @@ public:
     bool DeleteApplication(const QString& application) override;
     bool Sync() override;
     QList<PartlyReadFile> PartlyReadFiles() const override;
+    QList<KeptCopy> TakeKeptCopies() override;
 
 private:
     struct OpenFile;
 
     OpenFile& Open(const QString& application);
     bool SyncFile(OpenFile& file);
-    static bool KeepDamagedCopy(const QString& path);
+    bool KeepDamagedCopy(const QString& path);
     void Close(const QString& path);
 
     // Numbered copies beyond this many are not made (nor the write after them).
@@ -53,6 +56,7 @@ private:
     QString rootFolder_;
     std::map<QString, std::unique_ptr<OpenFile>> files_; // by file path
     bool failedSinceSync_ = false;
+    QList<KeptCopy> keptCopies_; // not yet taken
 };
 
 } // namespace platform

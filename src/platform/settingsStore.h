@@ -11,6 +11,13 @@ struct PartlyReadFile {
     QList<int> skippedLines; // counted from 1
 };
 
+// A copy of a settings file read in part, kept aside before the file was
+// written over or removed.
+struct KeptCopy {
+    QString path;
+    QString copyPath;
+};
+
 // The per-user settings store: application -> section -> key -> text.
 // Every value is text; readers convert it themselves.
 class ISettingsStore {
@@ -38,6 +45,10 @@ public:
 
     // The files read so far that had lines left out.
     virtual QList<PartlyReadFile> PartlyReadFiles() const = 0;
+
+    // The copies kept aside since the last call, each given once: the store
+    // says nothing itself, its caller tells the user where they are.
+    virtual QList<KeptCopy> TakeKeptCopies() = 0;
 };
 
 } // namespace platform

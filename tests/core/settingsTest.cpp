@@ -130,3 +130,21 @@ TEST_F(SettingsStoreTest, RemovalDeletesTheCurrentSectionAndLeavesTheLegacyOne)
 }
 
 } // namespace
+
+namespace {
+
+// The store keeps copies quietly; the caller's word is one box per copy,
+// naming the file and where its copy is, and each copy is told once.
+TEST_F(SettingsStoreTest, KeptCopiesAreToldOnceEach)
+{
+    store.keptCopies = {{QStringLiteral("/c/a.ini"), QStringLiteral("/c/a.ini.damaged")},
+                        {QStringLiteral("/c/b.ini"), QStringLiteral("/c/b.ini.damaged.3")}};
+    settings::TellKeptCopies();
+    ASSERT_EQ(services.dialogs.messages().size(), 2);
+    EXPECT_TRUE(services.dialogs.messages()[0].contains(QStringLiteral("/c/a.ini.damaged")));
+    EXPECT_TRUE(services.dialogs.messages()[1].contains(QStringLiteral("/c/b.ini.damaged.3")));
+    settings::TellKeptCopies();
+    EXPECT_EQ(services.dialogs.messages().size(), 2);
+}
+
+} // namespace

@@ -6,6 +6,8 @@
 
 #include "platform/settingsStore.h"
 
+#include <utility>
+
 namespace platform {
 
 // A settings store in memory for tests: records every write in order and can
@@ -26,6 +28,7 @@ public:
     bool DeleteApplication(const QString& application) override;
     bool Sync() override;
     QList<PartlyReadFile> PartlyReadFiles() const override { return partlyRead; }
+    QList<KeptCopy> TakeKeptCopies() override { return std::exchange(keptCopies, {}); }
 
     // Puts a value in place without recording it as a write.
     void Seed(const QString& application, const QString& section, const QString& key, const QString& text);
@@ -36,6 +39,7 @@ public:
     bool refuseWrites = false; // Write returns false and keeps nothing
     bool failSync = false;     // Sync reports that the data did not reach the disk
     QList<PartlyReadFile> partlyRead;
+    QList<KeptCopy> keptCopies; // what TakeKeptCopies gives next
 
 private:
     // application -> section -> key -> text

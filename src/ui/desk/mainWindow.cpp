@@ -436,4 +436,6 @@ void MainWindow::StoreSettings()
                                                childLayout::ToTwips(width(), dpi),
                                                childLayout::ToTwips(height(), dpi), WindowStateOf(*this)});
     options::SaveOptions();
+    // Before the desk goes: the store itself says nothing.
+    settings::TellKeptCopies();
 }
