@@ -21,8 +21,8 @@
 //                          not grow with the output folder).
 #include "archiver/archiver.h"
 #include "benchKit.h"
-#include "core/autoRun.h"
-#include "core/engine.h"
+#include "run/autoRun.h"
+#include "run/engine.h"
 #include "core/options.h"
 #include "lists/historyModel.h"
 #include "lists/outputListModel.h"
@@ -303,18 +303,18 @@ void BM_InteractiveRun(benchmark::State& state)
         window.show();
         UntilIdle();
         const Stopwatch deskWatch;
-        const core::RunSummary run = window.Execute(tbarc::SfxKind::Win32);
+        const run::RunSummary run = window.Execute(tbarc::SfxKind::Win32);
         UntilIdle();
         const auto deskTime = deskWatch.Stop();
 
         WorkListModel work;
         HistoryModel history;
         OutputListModel output;
-        core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
+        run::SfxEngine engine(archiver::InstalledLibraries(), history, output);
         const QString out = archives.Fresh(QStringLiteral("auto"));
         const Stopwatch automaticWatch;
         const auto summary =
-            core::AutoRun(archives.paths, tbarc::SfxKind::Win32, out, {work, history, engine}).summary;
+            run::AutoRun(archives.paths, tbarc::SfxKind::Win32, out, {work, history, engine}).summary;
         const auto automaticTime = automaticWatch.Stop();
         if (run.done != count || !summary || summary->done != count) {
             state.SkipWithError("not every archive was converted");

@@ -1,12 +1,12 @@
 #include "app/automaticStart.h"
 
 #include "app/historyEcho.h"
-#include "app/workerProcesses.h"
+#include "run/workerProcesses.h"
 #include "archiver/archiver.h"
-#include "core/autoRun.h"
+#include "run/autoRun.h"
 #include "core/callOptions.h"
-#include "core/commandLine.h"
-#include "core/engine.h"
+#include "run/commandLine.h"
+#include "run/engine.h"
 #include "core/options.h"
 #include "core/outputFolder.h"
 #include "core/settings.h"
@@ -42,7 +42,7 @@ int RemoveSettingsOnRequest()
     return core::ExitAllConverted;
 }
 
-int ExitStatusOf(const core::RunSummary& summary, bool namesPassedOver)
+int ExitStatusOf(const run::RunSummary& summary, bool namesPassedOver)
 {
     if (summary.stopped)
         return core::ExitStopped;
@@ -99,11 +99,11 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     OutputListModel output;
     HistoryEcho echo(stdout);
     QObject::connect(&history, &HistoryModel::LineAdded, [&echo](const QString& line) { echo.Add(line); });
-    core::SfxEngine engine(archiver::InstalledLibraries(), history, output);
-    const auto reportIntake = [&echo](const core::CommandLineIntake& intake) {
+    run::SfxEngine engine(archiver::InstalledLibraries(), history, output);
+    const auto reportIntake = [&echo](const run::CommandLineIntake& intake) {
         echo.Flush();
-        for (const core::PassedOverName& passed : intake.passedOver)
-            ReportPassedOver(passed.name, core::AdmissionReason(passed.why));
+        for (const run::PassedOverName& passed : intake.passedOver)
+            ReportPassedOver(passed.name, run::AdmissionReason(passed.why));
     };
 
     ReportPartlyReadSettings();
@@ -112,8 +112,8 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
     // One job is the run in this process.
     const int jobs = call.jobs.value_or(QThread::idealThreadCount());
-    app::WorkerProcesses workers(jobs, call.language);
-    const core::AutoRunOutcome outcome = core::AutoRun(
+    run::WorkerProcesses workers(jobs, call.language);
+    const run::AutoRunOutcome outcome = run::AutoRun(
         names, kind, outputFolder, {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr});
     echo.Flush();
     if (outcome.summary)
@@ -133,7 +133,7 @@ int EndOverLimit()
     SayOnTerminal(QCoreApplication::translate("terminal",
                                               "more than %1 archives given: one run converts at "
                                               "most %1, so none was converted")
-                      .arg(core::kWorkListLimit));
+                      .arg(run::kWorkListLimit));
     return core::ExitOverLimit;
 }
 
@@ -156,12 +156,12 @@ WindowlessStart StartWithoutWindow(const QList<QByteArray>& arguments)
         start.exitStatus = core::ExitNothingDone;
         return start;
     }
-    if (core::IsRemovalSwitch(call.names) && call.undecodableNames.isEmpty()) {
+    if (run::IsRemovalSwitch(call.names) && call.undecodableNames.isEmpty()) {
         start.exitStatus = RemoveSettingsOnRequest();
         return start;
     }
 
-    start.archiveNames = core::AbsoluteNames(call.names, QDir::currentPath());
+    start.archiveNames = run::AbsoluteNames(call.names, QDir::currentPath());
     options::ReportInvalid(options::LoadOptions());
     archiver::LoadInstalledLibraries();
     ReportUndecodable(call.undecodableNames);

@@ -12,7 +12,7 @@ struct WindowlessStart {
     // Set when the process ends here, with its exit status.
     std::optional<int> exitStatus;
     // The archive names for the work list of the desk: absolute, one an
-    // argument (core::TakeCommandLineNames takes them).
+    // argument (run::TakeCommandLineNames takes them).
     QStringList archiveNames;
     // The automatic run found more names than one run takes.
     bool listFull = false;

@@ -5,7 +5,7 @@
 #include <QLocale>
 
 #include "app/automaticStart.h"
-#include "app/language.h"
+#include "util/languageChoice.h"
 #include "app/qtPlatform.h"
 #include "core/callOptions.h"
 #include "platform/display.h"
@@ -29,10 +29,10 @@ int Run(const QList<QByteArray>& arguments)
         {.dialogs = &dialogs, .clipboard = &clipboard, .documents = &documents});
 
     // Before any line is written: the automatic run speaks the language too.
-    const Language language = ChooseLanguage(arguments, QLocale::system().uiLanguages());
+    const messages::Language language = messages::ChooseLanguage(arguments, QLocale::system().uiLanguages());
     // Without its translation a text stays in its source language, which
     // is what these two lines can only be written in.
-    if (!InstallLanguage(language))
+    if (!messages::InstallLanguage(language))
         SayOnTerminal(QString::fromLatin1(language.Row().missingCatalogue).arg(paths::GetTranslationsDir()));
     const WindowlessStart start = StartWithoutWindow(arguments);
     if (start.exitStatus)

@@ -1,7 +1,7 @@
 // The worker process of the automatic run (conversionWorker.h).
-#include "app/conversionWorker.h"
+#include "run/conversionWorker.h"
 
 int main(int argc, char* argv[])
 {
-    return app::RunConversionWorker(argc, argv);
+    return run::RunConversionWorker(argc, argv);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/runLists.h"
+#include "run/runLists.h"
 
 #include <QObject>
 #include <QStringListModel>
@@ -9,7 +9,7 @@
 // latest run, one selected line that follows the newest addition, and the
 // log copy and save. A list view shows Model(); the window's view keeps a
 // selection of its own that follows SelectedIndex().
-class HistoryModel : public QObject, public core::IHistory {
+class HistoryModel : public QObject, public run::IHistory {
     Q_OBJECT
 public:
     // The largest selection index at which an addition still simply appends.

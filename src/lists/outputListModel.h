@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/runLists.h"
+#include "run/runLists.h"
 #include "lists/distinctListModel.h"
 #include "lists/listSelection.h"
 
@@ -9,7 +9,7 @@
 
 // The list of created files without its window: duplicate-free
 // full paths in the order they were made, at most MaxEntries.
-class OutputListModel : public QObject, public core::IOutputList {
+class OutputListModel : public QObject, public run::IOutputList {
     Q_OBJECT
 public:
     static constexpr int MaxEntries = 1000;

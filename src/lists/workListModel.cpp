@@ -29,9 +29,9 @@ bool WorkListModel::Add(const QString& path)
     return true;
 }
 
-core::Admission WorkListModel::Admit(const QString& path)
+run::Admission WorkListModel::Admit(const QString& path)
 {
-    using core::Admission;
+    using run::Admission;
     if (path.isEmpty())
         return Admission::Missing;
     // GetLongPath has already found the name; the type is told by the name

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/runLists.h"
+#include "run/runLists.h"
 #include "lists/distinctListModel.h"
 #include "lists/listSelection.h"
 
@@ -13,10 +13,10 @@
 // archive paths of the next run, at most MaxEntries, and the selection that
 // a run uses as its mark of pending entries. A list view shows Model() with
 // SelectionModel().
-class WorkListModel : public QObject, public core::IWorkList {
+class WorkListModel : public QObject, public run::IWorkList {
     Q_OBJECT
 public:
-    static constexpr int MaxEntries = core::kWorkListLimit;
+    static constexpr int MaxEntries = run::kWorkListLimit;
 
     // typeCheck decides which archive types outside additions may bring
     // (the input list's AcceptsType); by default the current options decide.
@@ -29,7 +29,7 @@ public:
     // Adds one long path; a path already listed is accepted silently; false
     // (after the limit message) when the list is full.
     bool Add(const QString& path);
-    core::Admission Admit(const QString& path) override;
+    run::Admission Admit(const QString& path) override;
 
     int Count() const override;
     QString Entry(int index) const override;

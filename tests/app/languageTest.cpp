@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "util/languageChoice.h"
 #include "ui/commands/helpCommand.h"
 #include "util/paths.h"
 #include "util/programMessages.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-using app::Language;
+using messages::Language;
 
 TEST(Language, DesktopChoice)
 {
@@ -39,7 +39,7 @@ TEST(Language, DesktopChoice)
         {{QStringLiteral("jam")}, Language::English},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(app::LanguageForUiLanguages(c.uiLanguages), c.expected)
+        EXPECT_EQ(messages::LanguageForUiLanguages(c.uiLanguages), c.expected)
             << c.uiLanguages.join(u',').toStdString();
 }
 
@@ -64,7 +64,7 @@ TEST(Language, LangOptionOverridesTheDesktopForOneStart)
         {{"a.lzh"}, english, Language::English},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(app::ChooseLanguage(c.arguments, c.uiLanguages), c.expected)
+        EXPECT_EQ(messages::ChooseLanguage(c.arguments, c.uiLanguages), c.expected)
             << c.arguments.join(' ').toStdString();
 }
 
@@ -85,13 +85,13 @@ TEST(Language, HelpOpensTheManualOfTheChosenLanguage)
     };
     for (const auto& c : cases) {
         testSupport::FakeServices services;
-        app::InstallLanguage(app::ChooseLanguage(c.arguments, c.uiLanguages));
+        messages::InstallLanguage(messages::ChooseLanguage(c.arguments, c.uiLanguages));
         helpCommand::OpenManual();
         EXPECT_EQ(services.documents.opened.join(u'|'),
                   paths::GetManualDir() + u'/' + QString::fromLatin1(c.page))
             << c.arguments.join(' ').toStdString();
     }
-    app::InstallLanguage(Language::Japanese);
+    messages::InstallLanguage(Language::Japanese);
 }
 
 // Every text of both message tables has an English translation: none comes

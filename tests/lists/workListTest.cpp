@@ -1,4 +1,4 @@
-#include "core/commandLine.h"
+#include "run/commandLine.h"
 #include "lists/workListModel.h"
 #include "support/fakeServices.h"
 #include "util/programMessages.h"
@@ -52,7 +52,7 @@ TEST_F(WorkListTest, ThousandEntriesAtMost)
 
 TEST_F(WorkListTest, OutsideNamesThatCannotBeTakenAreSkippedSilentlyWithTheirReason)
 {
-    using core::Admission;
+    using run::Admission;
     const QString archive = File(QStringLiteral("a.lzh"));
     File(QStringLiteral("notes.txt"));
     QDir(dir.path()).mkdir(QStringLiteral("folder.lzh"));
@@ -95,7 +95,7 @@ TEST_F(WorkListTest, CommandLineBeyondTheLimitLeavesAnEmptyList)
     QStringList names;
     for (int i = 0; i <= WorkListModel::MaxEntries; ++i)
         names << File(QStringLiteral("%1.lzh").arg(i));
-    const core::CommandLineIntake intake = core::TakeCommandLineNames(names, work);
+    const run::CommandLineIntake intake = run::TakeCommandLineNames(names, work);
     EXPECT_TRUE(intake.listFull);
     ASSERT_EQ(intake.passedOver.size(), 1);
     EXPECT_EQ(intake.passedOver[0].name, names.last());

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/commandLine.h"
+#include "run/commandLine.h"
 #include "core/mainGeometry.h"
 #include "core/options.h"
 #include "core/archiveTypes.h"
@@ -99,9 +99,9 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     new CaptionRoom(*childArea_, frames);
     ConnectChildren();
 
-    engine_ = std::make_unique<core::SfxEngine>(libraries_, History(), outputList_->Output());
-    runControl_ = std::make_unique<core::RunControl>(workList_->Work(), History(), *engine_,
-                                                     static_cast<core::IRunDesk&>(*this));
+    engine_ = std::make_unique<run::SfxEngine>(libraries_, History(), outputList_->Output());
+    runControl_ = std::make_unique<run::RunControl>(workList_->Work(), History(), *engine_,
+                                                    static_cast<run::IRunDesk&>(*this));
     connect(panel_, &RunPanel::ExecuteClicked, this, &MainWindow::Execute);
     connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
     new KeyboardRoute(*this, *panel_, *childArea_);
@@ -182,7 +182,7 @@ bool MainWindow::PrepareDesk(const QStringList& archiveNames)
     RebuildInputPattern();
     History().Clear();
     if (!archiveNames.isEmpty())
-        core::TakeCommandLineNames(archiveNames, workList_->Work());
+        run::TakeCommandLineNames(archiveNames, workList_->Work());
     activated_ = false;
     return true;
 }
@@ -309,7 +309,7 @@ void MainWindow::TileChildren()
 
 void MainWindow::UpdateExecuteButtons()
 {
-    panel_->SetExecuteEnabled(core::ExecuteButtonsEnabled(workList_->Work()));
+    panel_->SetExecuteEnabled(run::ExecuteButtonsEnabled(workList_->Work()));
 }
 
 void MainWindow::UpdateMenuBar()
@@ -319,12 +319,12 @@ void MainWindow::UpdateMenuBar()
     menu_->SetEnabled(!IsRunning() && (!child || child->MenuEnabled()));
 }
 
-core::RunSummary MainWindow::Execute(tbarc::SfxKind kind)
+run::RunSummary MainWindow::Execute(tbarc::SfxKind kind)
 {
     if (IsRunning())
         return {};
     runLength_ = workList_->Work().Count();
-    const core::RunSummary summary = runControl_->Run(kind);
+    const run::RunSummary summary = runControl_->Run(kind);
     UpdateMenuBar();
     if (closeAfterRun_)
         close();

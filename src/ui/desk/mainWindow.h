@@ -2,8 +2,8 @@
 
 #include "archiver/archiver.h"
 #include "common/sfxKind.h"
-#include "core/engine.h"
-#include "core/runControl.h"
+#include "run/engine.h"
+#include "run/runControl.h"
 
 #include <QMainWindow>
 
@@ -29,7 +29,7 @@ class WorkListWindow;
 // automatic run) has decided that the desk opens. The Execute buttons run
 // the work list; closing the desk stores the settings of every window, its
 // own place and the options.
-class MainWindow : public QMainWindow, private core::IRunDesk {
+class MainWindow : public QMainWindow, private run::IRunDesk {
     Q_OBJECT
 
 public:
@@ -59,7 +59,7 @@ public:
 
     // Runs the whole work list with this kind, as its Execute button does.
     // Nothing while a run is under way.
-    core::RunSummary Execute(tbarc::SfxKind kind);
+    run::RunSummary Execute(tbarc::SfxKind kind);
     // The run stops before its next file.
     void RequestCancel();
     bool IsRunning() const { return runControl_->Running(); }
@@ -108,8 +108,8 @@ private:
     FolderWindow* outputFolder_;
     HistoryWindow* historyWindow_;
     OutputListWindow* outputList_;
-    std::unique_ptr<core::SfxEngine> engine_;
-    std::unique_ptr<core::RunControl> runControl_;
+    std::unique_ptr<run::SfxEngine> engine_;
+    std::unique_ptr<run::RunControl> runControl_;
     PaintThrottle* paintThrottle_;
     QTimer* folderRefresh_;
     bool folderRefreshPending_ = false;

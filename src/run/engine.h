@@ -1,0 +1,70 @@
+#pragma once
+
+#include "archiver/archiver.h"
+#include "common/sfxKind.h"
+#include "run/runCreatedFiles.h"
+#include "run/runLists.h"
+#include "util/programMessages.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace run {
+
+// What ConvertArchive tells the run loop.
+enum Outcome : short {
+    OutcomeDone = 0,   // the file leaves the work list
+    OutcomeFailed = 1, // the file stays, the run goes on
+    OutcomeStop = -1,  // the run must stop now
+};
+
+// The code of an archive no library was asked to convert; every other code
+// is a library's own (archivers/common/resultCodes.h).
+inline constexpr int CodeNotAttempted = -1;
+
+// Turns one archive into a self-extracting executable through the archiver
+// libraries, reporting every step to the history and every created file to
+// the output list. The options are those of options::Current().
+class SfxEngine {
+public:
+    SfxEngine(const archiver::Libraries& libraries, IHistory& history, IOutputList& output);
+
+    // outputFolder ends with the separator. created holds what the run made
+    // so far; a file made now is added to it.
+    Outcome ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                           RunCreatedFiles& created);
+
+    // Judges a library return code, adding its history line when it has one.
+    Outcome JudgeResultCode(int code);
+
+    // Where the files this engine makes are listed.
+    IOutputList& OutputList() const { return output_; }
+
+private:
+    // Which kind's library converts the archive at path, after the checks
+    // its extension and the options ask for; nothing when none does.
+    std::optional<archiver::KindIndex> ChooseKind(const QString& path);
+    int CallLibrary(archiver::IArchiverLibrary& library, messages::ProgramMessage busyMessage,
+                    const QString& commandLine);
+    // Reports the file the library made at expected; written: the file there
+    // is a new one.
+    Outcome ReportCreatedFile(const QString& expected, bool written);
+    void History(messages::ProgramMessage message);
+
+    const archiver::Libraries& libraries_;
+    IHistory& history_;
+    IOutputList& output_;
+};
+
+// The name the libraries give the self-extractor of the archive at path: the
+// same rule, applied to the same bytes they are given.
+QString SelfExtractorName(const QString& path);
+
+// The history line that opens the lines about the archive at path.
+QString ArchiveHeading(const QString& path);
+
+// "<options> "<archive>" "<folder>"" as the libraries take it.
+QString LibraryCommandLine(const QString& options, const QString& path, const QString& outputFolder);
+
+} // namespace run

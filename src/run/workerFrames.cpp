@@ -1,0 +1,135 @@
+#include "run/workerFrames.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QtEndian>
+
+#include <cerrno>
+
+#include <sys/socket.h>
+
+namespace run {
+namespace {
+
+constexpr qsizetype kLengthSize = 4;
+// Far above any real frame (a report is a handful of short lines), so that a
+// garbled length is seen as such instead of waited for.
+constexpr quint32 kLargestBody = 16u << 20;
+
+QByteArray WithLength(const QByteArray& body)
+{
+    QByteArray frame(kLengthSize, '\0');
+    qToLittleEndian<quint32>(quint32(body.size()), frame.data());
+    return frame + body;
+}
+
+// Reads the first frame's body with read, which returns false for a body it
+// cannot take; the frame leaves the buffer only when it was read.
+template <typename Read>
+FrameState Take(QByteArray& buffer, Read read)
+{
+    if (buffer.size() < kLengthSize)
+        return FrameState::Incomplete;
+    const quint32 length = qFromLittleEndian<quint32>(buffer.constData());
+    if (length > kLargestBody)
+        return FrameState::Unreadable;
+    if (buffer.size() < kLengthSize + qsizetype(length))
+        return FrameState::Incomplete;
+    QDataStream in(buffer.mid(kLengthSize, length));
+    in.setVersion(QDataStream::Qt_6_0);
+    if (!read(in) || in.status() != QDataStream::Ok || !in.atEnd())
+        return FrameState::Unreadable;
+    buffer.remove(0, kLengthSize + length);
+    return FrameState::Taken;
+}
+
+template <typename Write>
+QByteArray Body(Write write)
+{
+    QByteArray body;
+    QDataStream out(&body, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    write(out);
+    return body;
+}
+
+// A list as its count, then its items.
+template <typename Item, typename WriteItem>
+QByteArray ListFrame(const QList<Item>& items, WriteItem writeItem)
+{
+    return WithLength(Body([&](QDataStream& out) {
+        out << quint32(items.size());
+        for (const Item& item : items)
+            writeItem(out, item);
+    }));
+}
+
+// Reads the list item by item, so that a count the body cannot hold ends in
+// a failed read rather than one large allocation; readItem is false for an
+// item it cannot take.
+template <typename Item, typename ReadItem>
+FrameState TakeListFrame(QByteArray& buffer, QList<Item>& items, ReadItem readItem)
+{
+    return Take(buffer, [&](QDataStream& in) {
+        quint32 count = 0;
+        in >> count;
+        items.clear();
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            Item item;
+            if (!readItem(in, item))
+                return false;
+            items.push_back(item);
+        }
+        return true;
+    });
+}
+
+} // namespace
+
+QByteArray Frame(const WorkerBatch& batch)
+{
+    return ListFrame(
+        batch, [](QDataStream& out, const WorkerJob& job) { out << job.archive << job.madeEarlierThisRun; });
+}
+
+QByteArray Frame(const WorkerReports& reports)
+{
+    return ListFrame(reports, [](QDataStream& out, const WorkerReport& report) {
+        out << report.history << report.created << qint16(report.outcome);
+    });
+}
+
+bool SendFrame(int socket, const QByteArray& frame)
+{
+    qsizetype sent = 0;
+    while (sent < frame.size()) {
+        // No SIGPIPE from an end that is gone: the false return says it.
+        const ssize_t n = ::send(socket, frame.constData() + sent, size_t(frame.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    return true;
+}
+
+FrameState TakeFrame(QByteArray& buffer, WorkerBatch& batch)
+{
+    return TakeListFrame(buffer, batch, [](QDataStream& in, WorkerJob& job) {
+        in >> job.archive >> job.madeEarlierThisRun;
+        return true;
+    });
+}
+
+FrameState TakeFrame(QByteArray& buffer, WorkerReports& reports)
+{
+    return TakeListFrame(buffer, reports, [](QDataStream& in, WorkerReport& report) {
+        qint16 outcome = 0;
+        in >> report.history >> report.created >> outcome;
+        report.outcome = Outcome(outcome);
+        return outcome == OutcomeDone || outcome == OutcomeFailed || outcome == OutcomeStop;
+    });
+}
+
+} // namespace run

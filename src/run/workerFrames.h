@@ -1,0 +1,54 @@
+#pragma once
+
+#include "run/engine.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace run {
+
+// One archive handed to a worker process. Archives whose self-extractors
+// share a name never run side by side, so the parent knows whether an
+// earlier one of them made the file and tells the worker.
+struct WorkerJob {
+    QString archive;
+    bool madeEarlierThisRun = false;
+};
+
+// What a worker's engine said about one archive: the history lines and the
+// output list entries in the order it added them, and the outcome.
+struct WorkerReport {
+    QStringList history;
+    QStringList created;
+    Outcome outcome = OutcomeFailed;
+};
+
+// A worker takes archives a batch at a time, and answers a batch with one
+// frame: each wake-up of the other process costs more than a small archive
+// takes to convert. The answer holds the reports of the archives it
+// started, in the batch's order; it starts no more after an outcome -1, nor
+// once an empty batch arrived while it converted (the run stopped).
+using WorkerBatch = QList<WorkerJob>;
+using WorkerReports = QList<WorkerReport>;
+
+// Batches and answers travel between the processes as frames: the length of
+// the body (four bytes, little-endian), then the body.
+QByteArray Frame(const WorkerBatch& batch);
+QByteArray Frame(const WorkerReports& reports);
+
+enum class FrameState {
+    Incomplete, // the buffer does not hold a whole frame yet
+    Taken,      // the first frame was read and removed from the buffer
+    Unreadable, // the buffer starts with something that is no such frame
+};
+
+// Sends the whole frame on a socket; false when the other end is gone.
+bool SendFrame(int socket, const QByteArray& frame);
+
+// Reads the frame at the front of buffer into the value.
+FrameState TakeFrame(QByteArray& buffer, WorkerBatch& batch);
+FrameState TakeFrame(QByteArray& buffer, WorkerReports& reports);
+
+} // namespace run

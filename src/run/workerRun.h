@@ -1,0 +1,45 @@
+#pragma once
+
+#include "run/runControl.h"
+#include "run/runLists.h"
+#include "run/workerFrames.h"
+
+#include <optional>
+
+namespace run {
+
+// The worker processes of a run as the run sees them: numbered places, each
+// converting one batch of archives at a time with its own library instances.
+class IWorkers {
+public:
+    virtual ~IWorkers() = default;
+
+    // Starts the workers for a run of at most this many archives of this
+    // kind into outputFolder; how many run.
+    virtual int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder) = 0;
+    // Hands the batch to the idle worker, starting a fresh process there
+    // when the last one ended; false when the place has no process and none
+    // could be started.
+    virtual bool Start(int worker, const WorkerBatch& batch) = 0;
+    // Tells a worker with a batch in hand to start no more of it.
+    virtual void Cancel(int worker) = 0;
+
+    struct Finished {
+        int worker = -1;
+        // Empty when the worker ended, or said something unreadable, before
+        // its answer was whole.
+        std::optional<WorkerReports> reports;
+    };
+    // Waits until a worker with a batch in hand answers it.
+    virtual Finished WaitForAny() = 0;
+};
+
+// The automatic run on worker processes: the same history lines, output
+// list entries, summary and end line as ConvertWholeList, in list order.
+// Archives whose self-extractors fold to the same name are converted one
+// after another in list order; after an outcome -1 no archive is started,
+// and those other workers had started are still reported.
+RunSummary ConvertOnWorkers(IWorkList& work, IHistory& history, IOutputList& output, IWorkers& workers,
+                            int workerCount, const QString& outputFolder);
+
+} // namespace run

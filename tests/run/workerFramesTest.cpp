@@ -1,0 +1,84 @@
+// Jobs and reports as they cross between the run and its workers.
+#include "run/workerFrames.h"
+
+#include "support/printQString.h"
+
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WorkerFrames, ArriveWholeWhateverPiecesTheyComeIn)
+{
+    const run::WorkerBatch batch{{QStringLiteral("/in/名前 with \"quotes\"\nand a line break.lzh"), true},
+                                 {QStringLiteral("/in/b.lzh"), false}};
+    const run::WorkerReports reports{{{QStringLiteral("[ a ]"), QStringLiteral("\u3000line")},
+                                      {QStringLiteral("/out/A.EXE")},
+                                      run::OutcomeDone},
+                                     {{QStringLiteral("[ b ]")}, {}, run::OutcomeStop}};
+    // A stop: the batch with no archive.
+    const QByteArray stream = run::Frame(batch) + run::Frame(reports) + run::Frame(run::WorkerBatch{});
+    // Every split of the stream into what one read and the next give.
+    for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
+        QByteArray buffer = stream.left(cut);
+        run::WorkerBatch gotBatch;
+        const bool batchWhole = cut >= run::Frame(batch).size();
+        ASSERT_EQ(run::TakeFrame(buffer, gotBatch),
+                  batchWhole ? run::FrameState::Taken : run::FrameState::Incomplete)
+            << cut;
+        if (!batchWhole) {
+            EXPECT_EQ(buffer, stream.left(cut)) << "an incomplete frame stays";
+            continue;
+        }
+        ASSERT_EQ(gotBatch.size(), 2);
+        EXPECT_EQ(gotBatch[0].archive, batch[0].archive);
+        EXPECT_TRUE(gotBatch[0].madeEarlierThisRun);
+        EXPECT_EQ(gotBatch[1].archive, batch[1].archive);
+        EXPECT_FALSE(gotBatch[1].madeEarlierThisRun);
+        buffer += stream.mid(cut);
+        run::WorkerReports gotReports;
+        ASSERT_EQ(run::TakeFrame(buffer, gotReports), run::FrameState::Taken) << cut;
+        ASSERT_EQ(gotReports.size(), 2);
+        for (qsizetype i = 0; i < 2; ++i) {
+            EXPECT_EQ(gotReports[i].history, reports[i].history);
+            EXPECT_EQ(gotReports[i].created, reports[i].created);
+            EXPECT_EQ(gotReports[i].outcome, reports[i].outcome);
+        }
+        ASSERT_EQ(run::TakeFrame(buffer, gotBatch), run::FrameState::Taken) << cut;
+        EXPECT_TRUE(gotBatch.isEmpty());
+        EXPECT_TRUE(buffer.isEmpty());
+    }
+}
+
+TEST(WorkerFrames, WhatIsNoFrameIsSaidUnreadable)
+{
+    const auto withLength = [](quint32 length, const QByteArray& body) {
+        QByteArray frame(4, '\0');
+        qToLittleEndian<quint32>(length, frame.data());
+        return frame + body;
+    };
+    QByteArray wrongOutcome = run::Frame(run::WorkerReports{{{}, {}, run::OutcomeDone}});
+    wrongOutcome[wrongOutcome.size() - 1] = 7;
+    const QByteArray report = run::Frame(run::WorkerReports{{}});
+    QByteArray moreThanSent = run::Frame(run::WorkerReports{{}});
+    moreThanSent[7] = 2; // the count says two reports, one follows
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"an outcome that is none", wrongOutcome},
+        {"a length past any frame", withLength(0x7fffffff, "x")},
+        {"a body longer than a report", withLength(quint32(report.size() - 4 + 1), report.mid(4) + 'x')},
+        {"a body shorter than a report", withLength(3, "abc")},
+        {"fewer reports than counted", moreThanSent},
+    };
+    for (const Case& c : cases) {
+        QByteArray buffer = c.bytes;
+        run::WorkerReports got;
+        EXPECT_EQ(run::TakeFrame(buffer, got), run::FrameState::Unreadable) << c.what;
+    }
+}
+
+} // namespace
