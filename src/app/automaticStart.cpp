@@ -112,7 +112,7 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
     // One job is the run in this process.
     const int jobs = call.jobs.value_or(QThread::idealThreadCount());
-    run::WorkerProcesses workers(jobs, call.language);
+    run::WorkerProcesses workers(jobs);
     const run::AutoRunOutcome outcome = run::AutoRun(
         names, kind, outputFolder, {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr});
     echo.Flush();

@@ -10,7 +10,7 @@ AutoRunOutcome AutoRun(const QStringList& names, tbarc::SfxKind kind, const QStr
     AutoRunOutcome outcome;
     // The workers start up while the names are looked at: both take a while.
     const int workerCount = parts.workers != nullptr && names.size() > 1
-        ? parts.workers->Open(int(names.size()), kind, outputFolder)
+        ? parts.workers->Open(int(names.size()), kind, outputFolder, options::Current())
         : 0;
     outcome.intake = TakeCommandLineNames(names, parts.work);
     if (parts.namesTaken)

@@ -9,8 +9,6 @@
 #include "run/workerFrames.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QLocale>
 
 #include <cerrno>
 
@@ -22,7 +20,7 @@
 namespace run {
 namespace {
 
-class HistoryRecorder final : public run::IHistory {
+class HistoryRecorder final : public IHistory {
 public:
     void Add(const QString& line) override { lines << line; }
     void Clear() override { lines.clear(); }
@@ -30,22 +28,23 @@ public:
     QStringList lines;
 };
 
-class OutputRecorder final : public run::IOutputList {
+class OutputRecorder final : public IOutputList {
 public:
     void Add(const QString& path) override { paths << path; }
     QStringList paths;
 };
 
-// Reads until the buffer holds a whole batch; false at the end of the input
-// or on anything that is no batch.
-bool ReadBatch(QByteArray& buffer, run::WorkerBatch& batch)
+// Reads until the buffer holds a whole frame of the value's kind; false at
+// the end of the input or on anything that is no such frame.
+template <typename Value>
+bool ReadFrame(QByteArray& buffer, Value& value)
 {
     char chunk[4096];
     while (true) {
-        switch (run::TakeFrame(buffer, batch)) {
-        case run::FrameState::Taken: return true;
-        case run::FrameState::Unreadable: return false;
-        case run::FrameState::Incomplete: break;
+        switch (TakeFrame(buffer, value)) {
+        case FrameState::Taken: return true;
+        case FrameState::Unreadable: return false;
+        case FrameState::Incomplete: break;
         }
         const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
@@ -64,15 +63,15 @@ bool CancelArrived(QByteArray& buffer)
     ssize_t n;
     while ((n = ::recv(STDIN_FILENO, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
         buffer.append(chunk, n);
-    run::WorkerBatch cancel;
-    return run::TakeFrame(buffer, cancel) == run::FrameState::Taken;
+    WorkerBatch cancel;
+    return TakeFrame(buffer, cancel) == FrameState::Taken;
 }
 
 } // namespace
 
 int RunConversionWorker(int argc, char** argv)
 {
-    if (argc < 4)
+    if (argc < 2)
         return 3;
     // A worker never outlives the run: when the parent ends, killed or not,
     // so does the worker, and the library's unnamed output file with it.
@@ -82,37 +81,38 @@ int RunConversionWorker(int argc, char** argv)
     if (QByteArray::number(::getppid()) != QByteArray(argv[1]))
         return 3;
     const QCoreApplication application(argc, argv);
-    QList<QByteArray> rest;
-    for (int i = 4; i < argc; ++i)
-        rest << QByteArray(argv[i]);
-    messages::InstallLanguage(messages::ChooseLanguage(rest, QLocale::system().uiLanguages()));
-    options::LoadOptions();
+    // How to convert comes from the run, before any batch.
+    QByteArray received;
+    WorkerOpening opening;
+    if (!ReadFrame(received, opening) || !OptionsOf(opening, options::Current()))
+        return 3;
+    messages::InstallLanguage(
+        messages::Language::ByCode(opening.language).value_or(messages::Language::Japanese));
     archiver::LoadInstalledLibraries();
 
-    const auto kind = static_cast<tbarc::SfxKind>(QByteArray(argv[2]).toShort());
-    const QString folder = QFile::decodeName(argv[3]);
-    QByteArray received;
-    run::WorkerBatch batch;
-    while (ReadBatch(received, batch)) {
+    const tbarc::SfxKind kind = opening.kind;
+    const QString& folder = opening.outputFolder;
+    WorkerBatch batch;
+    while (ReadFrame(received, batch)) {
         // An empty batch is a stop that came after this worker's answer.
         if (batch.isEmpty())
             continue;
-        run::WorkerReports reports;
-        for (const run::WorkerJob& job : batch) {
+        WorkerReports reports;
+        for (const WorkerJob& job : batch) {
             if (CancelArrived(received))
                 break;
             HistoryRecorder history;
             OutputRecorder output;
-            run::SfxEngine engine(archiver::InstalledLibraries(), history, output);
-            run::RunCreatedFiles created;
+            SfxEngine engine(archiver::InstalledLibraries(), history, output);
+            RunCreatedFiles created;
             if (job.madeEarlierThisRun)
-                created.Add(folder + run::SelfExtractorName(job.archive));
-            const run::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
+                created.Add(folder + SelfExtractorName(job.archive));
+            const Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
             reports.push_back({history.lines, output.paths, outcome});
-            if (outcome == run::OutcomeStop)
+            if (outcome == OutcomeStop)
                 break;
         }
-        if (!run::SendFrame(STDOUT_FILENO, run::Frame(reports)))
+        if (!SendFrame(STDOUT_FILENO, Frame(reports)))
             return 3;
     }
     return 0;

@@ -1,9 +1,12 @@
 #include "run/workerFrames.h"
 
+#include "run/runControl.h"
+
 #include <QDataStream>
 #include <QIODevice>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <sys/socket.h>
@@ -86,6 +89,36 @@ FrameState TakeListFrame(QByteArray& buffer, QList<Item>& items, ReadItem readIt
 
 } // namespace
 
+WorkerOpening OpeningOf(tbarc::SfxKind kind, const QString& outputFolder, const options::Options& options,
+                        messages::Language language)
+{
+    WorkerOpening opening{
+        kind, WithTrailingSeparator(outputFolder), QString::fromLatin1(language.Row().code), {}};
+    for (const options::Option& option : options::kOptions)
+        opening.options.append({QString::fromLatin1(option.key), options::StoredText(options, option)});
+    return opening;
+}
+
+bool OptionsOf(const WorkerOpening& opening, options::Options& options)
+{
+    options = options::Defaults();
+    for (const options::Option& option : options::kOptions) {
+        const auto found =
+            std::find_if(opening.options.begin(), opening.options.end(),
+                         [&](const auto& pair) { return pair.first == QLatin1String(option.key); });
+        if (found == opening.options.end() || !options::SetFromText(options, option, found->second))
+            return false;
+    }
+    return true;
+}
+
+QByteArray Frame(const WorkerOpening& opening)
+{
+    return WithLength(Body([&](QDataStream& out) {
+        out << qint16(opening.kind) << opening.outputFolder << opening.language << opening.options;
+    }));
+}
+
 QByteArray Frame(const WorkerBatch& batch)
 {
     return ListFrame(
@@ -112,6 +145,16 @@ bool SendFrame(int socket, const QByteArray& frame)
         sent += n;
     }
     return true;
+}
+
+FrameState TakeFrame(QByteArray& buffer, WorkerOpening& opening)
+{
+    return Take(buffer, [&](QDataStream& in) {
+        qint16 kind = 0;
+        in >> kind >> opening.outputFolder >> opening.language >> opening.options;
+        opening.kind = tbarc::SfxKind(kind);
+        return true;
+    });
 }
 
 FrameState TakeFrame(QByteArray& buffer, WorkerBatch& batch)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/options.h"
 #include "run/engine.h"
+#include "util/languages.h"
 
 #include <QByteArray>
 #include <QList>
@@ -8,6 +10,25 @@
 #include <QStringList>
 
 namespace run {
+
+// What a run tells each worker before its first batch: how it converts, as
+// the run began. A worker reads no settings of its own, so options stored
+// while the run goes on, or a worker started again in its middle, change
+// nothing.
+struct WorkerOpening {
+    tbarc::SfxKind kind = tbarc::SfxKind::Win32;
+    QString outputFolder; // ends with the separator
+    QString language;     // a code of the language table
+    // Every option by its settings key, in its stored text form.
+    QList<QPair<QString, QString>> options;
+};
+
+// The opening of a run with these options.
+WorkerOpening OpeningOf(tbarc::SfxKind kind, const QString& outputFolder, const options::Options& options,
+                        messages::Language language);
+// The options an opening carries; false when one is missing or not valid
+// (a worker then converts nothing).
+bool OptionsOf(const WorkerOpening& opening, options::Options& options);
 
 // One archive handed to a worker process. Archives whose self-extractors
 // share a name never run side by side, so the parent knows whether an
@@ -35,6 +56,7 @@ using WorkerReports = QList<WorkerReport>;
 
 // Batches and answers travel between the processes as frames: the length of
 // the body (four bytes, little-endian), then the body.
+QByteArray Frame(const WorkerOpening& opening);
 QByteArray Frame(const WorkerBatch& batch);
 QByteArray Frame(const WorkerReports& reports);
 
@@ -48,6 +70,7 @@ enum class FrameState {
 bool SendFrame(int socket, const QByteArray& frame);
 
 // Reads the frame at the front of buffer into the value.
+FrameState TakeFrame(QByteArray& buffer, WorkerOpening& opening);
 FrameState TakeFrame(QByteArray& buffer, WorkerBatch& batch);
 FrameState TakeFrame(QByteArray& buffer, WorkerReports& reports);
 

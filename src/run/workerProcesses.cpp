@@ -20,7 +20,7 @@ extern char** environ;
 
 namespace run {
 
-WorkerProcesses::WorkerProcesses(int jobs, const QString& language) : jobs_(jobs), language_(language) {}
+WorkerProcesses::WorkerProcesses(int jobs) : jobs_(jobs) {}
 
 WorkerProcesses::~WorkerProcesses()
 {
@@ -39,13 +39,12 @@ WorkerProcesses::~WorkerProcesses()
     }
 }
 
-int WorkerProcesses::Open(int archives, tbarc::SfxKind kind, const QString& outputFolder)
+int WorkerProcesses::Open(int archives, tbarc::SfxKind kind, const QString& outputFolder,
+                          const options::Options& options)
 {
     program_ = QFile::encodeName(paths::GetSystemDir() + QStringLiteral("/tollbrook2-worker"));
-    arguments_ = {"tollbrook2-worker", QByteArray::number(::getpid()), QByteArray::number(int(kind)),
-                  QFile::encodeName(run::WithTrailingSeparator(outputFolder))};
-    if (!language_.isEmpty())
-        arguments_ << QByteArrayLiteral("--lang=") + language_.toUtf8();
+    arguments_ = {"tollbrook2-worker", QByteArray::number(::getpid())};
+    opening_ = Frame(OpeningOf(kind, outputFolder, options, messages::ShownLanguage()));
     workers_.resize(size_t(std::min(jobs_, archives)));
     int started = 0;
     for (Worker& worker : workers_)
@@ -80,19 +79,24 @@ bool WorkerProcesses::Launch(Worker& worker)
         return false;
     }
     worker = Worker{pid, ends[0], false, {}};
+    // A fresh process, the first or one started again, converts as the run began.
+    if (!SendFrame(worker.socket, opening_)) {
+        End(worker);
+        return false;
+    }
     return true;
 }
 
-bool WorkerProcesses::Start(int index, const run::WorkerBatch& batch)
+bool WorkerProcesses::Start(int index, const WorkerBatch& batch)
 {
     Worker& worker = workers_[size_t(index)];
-    const QByteArray frame = run::Frame(batch);
+    const QByteArray frame = Frame(batch);
     // A worker that ended while idle shows it only now: one fresh process
     // gets the batch instead.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (worker.pid < 0 && !Launch(worker))
             return false;
-        if (run::SendFrame(worker.socket, frame)) {
+        if (SendFrame(worker.socket, frame)) {
             worker.busy = true;
             return true;
         }
@@ -104,7 +108,7 @@ bool WorkerProcesses::Start(int index, const run::WorkerBatch& batch)
 void WorkerProcesses::Cancel(int index)
 {
     // A worker that is gone shows it when its answer is waited for.
-    run::SendFrame(workers_[size_t(index)].socket, run::Frame(run::WorkerBatch{}));
+    SendFrame(workers_[size_t(index)].socket, Frame(WorkerBatch{}));
 }
 
 void WorkerProcesses::End(Worker& worker)
@@ -119,7 +123,7 @@ void WorkerProcesses::End(Worker& worker)
     worker = Worker{};
 }
 
-std::optional<run::WorkerReports> WorkerProcesses::Receive(Worker& worker, bool& lost)
+std::optional<WorkerReports> WorkerProcesses::Receive(Worker& worker, bool& lost)
 {
     char chunk[16384];
     const ssize_t n = ::recv(worker.socket, chunk, sizeof chunk, 0);
@@ -130,16 +134,16 @@ std::optional<run::WorkerReports> WorkerProcesses::Receive(Worker& worker, bool&
         return std::nullopt;
     }
     worker.received.append(chunk, n);
-    run::WorkerReports reports;
-    switch (run::TakeFrame(worker.received, reports)) {
-    case run::FrameState::Taken: return reports;
-    case run::FrameState::Unreadable: lost = true; return std::nullopt;
-    case run::FrameState::Incomplete: return std::nullopt;
+    WorkerReports reports;
+    switch (TakeFrame(worker.received, reports)) {
+    case FrameState::Taken: return reports;
+    case FrameState::Unreadable: lost = true; return std::nullopt;
+    case FrameState::Incomplete: return std::nullopt;
     }
     return std::nullopt;
 }
 
-run::IWorkers::Finished WorkerProcesses::WaitForAny()
+IWorkers::Finished WorkerProcesses::WaitForAny()
 {
     while (true) {
         std::vector<pollfd> watched;
@@ -163,7 +167,7 @@ run::IWorkers::Finished WorkerProcesses::WaitForAny()
                 continue;
             Worker& worker = workers_[size_t(owners[i])];
             bool lost = false;
-            std::optional<run::WorkerReports> reports = Receive(worker, lost);
+            std::optional<WorkerReports> reports = Receive(worker, lost);
             if (lost) {
                 End(worker);
                 return {owners[i], std::nullopt};

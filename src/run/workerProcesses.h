@@ -17,17 +17,17 @@ namespace run {
 // answers. A worker that ends or says something unreadable is killed
 // and reaped, and its place takes a fresh process at its next job. The
 // workers end with the object, and with the program if it is killed.
-class WorkerProcesses final : public run::IWorkers {
+class WorkerProcesses final : public IWorkers {
 public:
-    // jobs: the most workers at once. language: the --lang= option of the
-    // call, or empty.
-    WorkerProcesses(int jobs, const QString& language);
+    // jobs: the most workers at once. They speak the language shown.
+    explicit WorkerProcesses(int jobs);
     ~WorkerProcesses() override;
     WorkerProcesses(const WorkerProcesses&) = delete;
     WorkerProcesses& operator=(const WorkerProcesses&) = delete;
 
-    int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder) override;
-    bool Start(int worker, const run::WorkerBatch& batch) override;
+    int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder,
+             const options::Options& options) override;
+    bool Start(int worker, const WorkerBatch& batch) override;
     void Cancel(int worker) override;
     Finished WaitForAny() override;
 
@@ -44,13 +44,14 @@ private:
     void End(Worker& worker);
     // Reads what the worker sent; its answer when it is whole, nothing while
     // it is not. lost: the worker ended or sent something unreadable.
-    std::optional<run::WorkerReports> Receive(Worker& worker, bool& lost);
+    std::optional<WorkerReports> Receive(Worker& worker, bool& lost);
 
     const int jobs_;
-    const QString language_;
-    // The worker's program and command line, made by Open.
+    // The worker's program and command line, and the run's opening every
+    // worker gets first, made by Open.
     QByteArray program_;
     QList<QByteArray> arguments_;
+    QByteArray opening_;
     std::vector<Worker> workers_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/options.h"
 #include "run/runControl.h"
 #include "run/runLists.h"
 #include "run/workerFrames.h"
@@ -15,8 +16,10 @@ public:
     virtual ~IWorkers() = default;
 
     // Starts the workers for a run of at most this many archives of this
-    // kind into outputFolder; how many run.
-    virtual int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder) = 0;
+    // kind into outputFolder, converting with these options (the run's, as
+    // it began); how many run.
+    virtual int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder,
+                     const options::Options& options) = 0;
     // Hands the batch to the idle worker, starting a fresh process there
     // when the last one ended; false when the place has no process and none
     // could be started.

@@ -590,17 +590,17 @@ TEST_F(AutomaticRun, ADiskFullInTheMiddleLeavesNoFileUnreported)
     }
 }
 
-// The worker processes converting into folder (zombies have no command
-// line and are not counted).
-QList<pid_t> WorkersFor(const QString& folder)
+// The worker processes the run of process `parent` started: their command
+// line names it (zombies have no command line and are not counted).
+QList<pid_t> WorkersOf(qint64 parent)
 {
-    const QByteArray outputArgument = QByteArray(1, '\0') + QFile::encodeName(folder) + QByteArray("/\0", 2);
+    const QByteArray commandLine = QByteArray("tollbrook2-worker\0", 18) + QByteArray::number(parent) + '\0';
     QList<pid_t> found;
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool number = false;
         const pid_t pid = entry.toInt(&number);
         const QByteArray line = ReadBytes(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
-        if (number && line.startsWith(QByteArray("tollbrook2-worker\0", 18)) && line.contains(outputArgument))
+        if (number && line == commandLine)
             found << pid;
     }
     return found;
@@ -627,15 +627,16 @@ TEST_F(AutomaticRun, KillingTheRunLeavesNoWorkerAndNoPartlyWrittenFile)
         QByteArray out;
         while (out.count(T(Created).toUtf8()) < 3 && process.waitForReadyRead(30000))
             out += process.readAllStandardOutput();
-        ASSERT_EQ(WorkersFor(Out()).size(), 2) << "the workers are not running";
-        ::kill(pid_t(process.processId()), signal);
+        const qint64 parent = process.processId();
+        ASSERT_EQ(WorkersOf(parent).size(), 2) << "the workers are not running";
+        ::kill(pid_t(parent), signal);
         ASSERT_TRUE(process.waitForFinished(30000));
         out += process.readAllStandardOutput();
         EXPECT_FALSE(out.contains(T(AllFinished).toUtf8())) << "the run ended before it was killed";
         // The workers end with the run; waited for, not timed.
-        for (int i = 0; i < 300 && !WorkersFor(Out()).isEmpty(); ++i)
+        for (int i = 0; i < 300 && !WorkersOf(parent).isEmpty(); ++i)
             QThread::msleep(20);
-        EXPECT_TRUE(WorkersFor(Out()).isEmpty()) << signal;
+        EXPECT_TRUE(WorkersOf(parent).isEmpty()) << signal;
         // A worker ends with the run at any instant, also between writing a
         // file under the archive's spelling and giving it upper case: either
         // spelling, but only whole self-extractors, no temporary.

@@ -82,3 +82,37 @@ TEST(WorkerFrames, WhatIsNoFrameIsSaidUnreadable)
 }
 
 } // namespace
+
+namespace {
+
+// The opening carries every option as the run had it; an opening that lacks
+// one, or holds one that is not valid, gives no options at all.
+TEST(WorkerFrames, AnOpeningCarriesEveryOptionOfTheRun)
+{
+    options::Options options = options::Defaults();
+    options.upperCaseNames = false;
+    options.lzhWin32Options = QStringLiteral("s -gw2 名前");
+    options.autoRunKind = 1;
+    options.fontSize = 12;
+    const run::WorkerOpening opening =
+        run::OpeningOf(tbarc::SfxKind::Dos, QStringLiteral("/out"), options, messages::Language::English);
+    QByteArray buffer = run::Frame(opening);
+    run::WorkerOpening got;
+    ASSERT_EQ(run::TakeFrame(buffer, got), run::FrameState::Taken);
+    EXPECT_EQ(got.kind, tbarc::SfxKind::Dos);
+    EXPECT_EQ(got.outputFolder, QStringLiteral("/out/"));
+    EXPECT_EQ(got.language, QStringLiteral("en"));
+    options::Options taken;
+    ASSERT_TRUE(run::OptionsOf(got, taken));
+    for (const options::Option& option : options::kOptions)
+        EXPECT_EQ(options::StoredText(taken, option), options::StoredText(options, option)) << option.key;
+
+    run::WorkerOpening lacking = got;
+    lacking.options.removeLast();
+    EXPECT_FALSE(run::OptionsOf(lacking, taken));
+    run::WorkerOpening invalid = got;
+    invalid.options.first().second = QStringLiteral("maybe");
+    EXPECT_FALSE(run::OptionsOf(invalid, taken));
+}
+
+} // namespace

@@ -49,7 +49,8 @@ struct FakeWorkers : run::IWorkers {
         : libraries(libraries), count(count), order(order)
     {}
 
-    int Open(int archives, tbarc::SfxKind runKind, const QString& outputFolder) override
+    int Open(int archives, tbarc::SfxKind runKind, const QString& outputFolder,
+             const options::Options&) override
     {
         kind = runKind;
         folder = run::WithTrailingSeparator(outputFolder);
@@ -183,7 +184,7 @@ protected:
         PlainWorkList work(paths);
         Run run;
         if (workers != nullptr) {
-            const int count = workers->Open(work.Count(), SfxKind::Win32, Out());
+            const int count = workers->Open(work.Count(), SfxKind::Win32, Out(), options::Current());
             run.summary = run::ConvertOnWorkers(work, history, output, *workers, count, Out());
         } else {
             run.summary = run::ConvertWholeList(work, history, engine, Out(), SfxKind::Win32);

@@ -1,0 +1,60 @@
+// The real worker processes of the build, driven as a run drives them.
+#include "run/workerProcesses.h"
+
+#include "support/printQString.h"
+#include "support/tempFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WorkerProcessesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "runTest";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QCoreApplication(argc, argv);
+    }
+};
+
+// A worker converts with the options of the run's opening: the settings file
+// (here one that asks for the opposite) is never read.
+TEST_F(WorkerProcessesTest, AWorkerConvertsWithTheRunsOptionsNotTheSettingsFile)
+{
+    for (const bool upperCase : {false, true}) {
+        testSupport::TempFolder config;
+        testSupport::TempFolder output;
+        QFile settings(QString::fromStdString(config / "Tollbrook2/settings.ini"));
+        QFileInfo(settings).dir().mkpath(QStringLiteral("."));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(upperCase ? "[Tollbrook2]\nUCase=False\nLzh_OptWin32=nonsense\n"
+                                 : "[Tollbrook2]\nUCase=True\n");
+        settings.close();
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.Path()));
+
+        options::Options options = options::Defaults();
+        options.upperCaseNames = upperCase;
+        run::WorkerProcesses workers(1);
+        const QString folder = QString::fromStdString(output.Path());
+        ASSERT_EQ(workers.Open(1, tbarc::SfxKind::Win32, folder, options), 1);
+        ASSERT_TRUE(workers.Start(0, {{QStringLiteral(TB_SOURCE_DIR "/tests/data/lzh/lh5_h0.lzh"), false}}));
+        const run::IWorkers::Finished finished = workers.WaitForAny();
+        ASSERT_TRUE(finished.reports);
+        ASSERT_EQ(finished.reports->size(), 1);
+        EXPECT_EQ(finished.reports->first().outcome, run::OutcomeDone);
+        ASSERT_EQ(finished.reports->first().created.size(), 1);
+        EXPECT_EQ(QFileInfo(finished.reports->first().created.first()).fileName(),
+                  upperCase ? QStringLiteral("LH5_H0.EXE") : QStringLiteral("lh5_h0.EXE"));
+    }
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+} // namespace
