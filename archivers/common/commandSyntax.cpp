@@ -26,6 +26,14 @@ bool SharedOption(const std::string& o, Request& request, std::optional<SfxKind>
         request.writeReport = o == "-gm1";
     } else if (o == "-gt1" || o == "-gt0") {
         request.verify = o == "-gt1";
+    } else if (o.starts_with("-gk") && o.size() > 3 && o.size() <= 12
+               && o.find_first_not_of("0123456789", 3) == std::string::npos) {
+        // Only an open socket: anything else would take the file nowhere.
+        const int socket = std::stoi(o.substr(3));
+        struct stat status;
+        if (fstat(socket, &status) != 0 || !S_ISSOCK(status.st_mode))
+            return false;
+        request.handOverSocket = socket;
     } else {
         return false;
     }

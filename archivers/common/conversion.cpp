@@ -4,7 +4,6 @@
 #include "inputFile.h"
 #include "outputFile.h"
 #include "resultCodes.h"
-#include "separateFiles.h"
 #include "stubLocator.h"
 #include "stubSeal.h"
 
@@ -70,18 +69,6 @@ int CheckOutputPlace(const Request& request, const InputFile& input, const std::
     return kDone;
 }
 
-// After the output is in place, the files it replaces under other spellings
-// go, so one file remains where the options expect one. A spelling that
-// reaches the output itself (a folder that folds case) is no other file.
-void RemoveTwins(const std::string& folder, const std::string& fileName,
-                 const std::vector<std::string>& twins, Report& report)
-{
-    for (const std::string& twin : twins) {
-        if (SeparateFiles(folder, fileName, twin) && unlink((folder + twin).c_str()) == 0)
-            report.Line("replaced " + folder + twin);
-    }
-}
-
 // Which entries stay out of the self-extractor: with -gu0 those whose names
 // the stubs refuse or the target system cannot hold, each reported.
 struct LeftOutEntries {
@@ -128,8 +115,10 @@ int WriteSelfExtractor(const Request& request, ArchiveFormat& format, const Inpu
     }
     if (rc == kDone)
         rc = out.Seal(sealSlot);
+    const struct timespec* time = request.keepArchiveTime ? &input.Stat().st_mtim : nullptr;
     if (rc == kDone)
-        rc = out.Commit(request.replaceExisting, request.keepArchiveTime ? &input.Stat().st_mtim : nullptr);
+        rc = request.handOverSocket >= 0 ? out.HandOver(request.handOverSocket, request.replaceExisting, time)
+                                         : out.Commit(request.replaceExisting, time);
     switch (rc) {
     case kDone: return kDone;
     case kDiskFull: return Fail(report, rc, "not enough space for " + outputPath);
@@ -213,10 +202,14 @@ int Convert(const Request& request, ArchiveFormat& format, Report& report)
                                           outputPath, out, report);
         rc != kDone)
         return rc;
-    RemoveTwins(folderPath, fileName, found.twins, report);
+    // A file handed over is placed, and its other spellings removed, by
+    // whoever placed it.
+    if (request.handOverSocket < 0)
+        RemoveReplacedSpellings(folderPath, fileName, found.twins, &report);
 
-    report.Line("Made " + outputPath + " (" + SfxKindName(request.kind) + " " + format.FormatName()
-                + " self-extractor, " + std::to_string(out.BytesWritten()) + " bytes)");
+    report.Line((request.handOverSocket < 0 ? "Made " : "Made (handed over unplaced) ") + outputPath + " ("
+                + SfxKindName(request.kind) + " " + format.FormatName() + " self-extractor, "
+                + std::to_string(out.BytesWritten()) + " bytes)");
     if (leftOut.count > 0)
         report.Line("entries left out: " + std::to_string(leftOut.count));
     return leftOut.count > static_cast<std::size_t>(kMaxLeftOutCount) ? kMaxLeftOutCount

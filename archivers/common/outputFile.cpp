@@ -369,7 +369,7 @@ int OutputFile::WriteNow(const char* data, std::size_t length)
     return kDone;
 }
 
-int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
+int OutputFile::Finish(const struct timespec* modificationTime)
 {
     if (const int rc = Flush(); rc != kDone)
         return rc;
@@ -381,12 +381,49 @@ int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
     fd_ = -1;
     if (close(fd) != 0)
         return WriteErrorCode(errno);
+    return kDone;
+}
+
+int OutputFile::Commit(bool replace, const struct timespec* modificationTime)
+{
+    if (const int rc = Finish(modificationTime); rc != kDone)
+        return rc;
     // The lock stays until the file has its final name.
+    return PlaceHeld(replace);
+}
+
+int OutputFile::PlaceHeld(bool replace)
+{
     const int rc = unnamed_ ? LinkIntoPlace(replace) : MoveIntoPlace(replace);
     // The finished file carries nothing of ours.
     if (rc == kDone && marked_)
         RemoveScratchMark(lockFd_);
     return rc;
+}
+
+int OutputFile::HandOver(int socket, bool replace, const struct timespec* modificationTime)
+{
+    if (const int rc = Finish(modificationTime); rc != kDone)
+        return rc;
+    if (!SendHandedOver(socket, {lockFd_, finalPath_, scratchPath_, marked_, replace}))
+        return kBadCommand;
+    // The receiver holds the file, its lock and its scratch name now.
+    scratchPath_.clear();
+    return kDone;
+}
+
+int OutputFile::Place(HandedOver& file)
+{
+    OutputFile held;
+    held.lockFd_ = file.fd;
+    file.fd = -1;
+    held.unnamed_ = file.scratchPath.empty();
+    held.marked_ = file.marked;
+    held.finalPath_ = file.finalPath;
+    held.folder_ = file.finalPath.substr(0, file.finalPath.rfind('/') + 1);
+    held.scratchPath_ = file.scratchPath;
+    // Whatever becomes of it, the scratch name goes with `held`.
+    return held.PlaceHeld(file.replace);
 }
 
 int OutputFile::LinkIntoPlace(bool replace)

@@ -17,6 +17,7 @@
 // conversion, and the next conversion into that folder removes it.
 #pragma once
 
+#include "handOver.h"
 #include "spareBuffer.h"
 
 #include <cstddef>
@@ -52,6 +53,11 @@ public:
     // Moves the finished file into place; with replace false an existing file
     // of that name is kept and kOutputExists returned.
     int Commit(bool replace, const struct timespec* modificationTime);
+    // Finishes the file as Commit does but hands it over unplaced on socket
+    // (handOver.h); replace travels with it.
+    int HandOver(int socket, bool replace, const struct timespec* modificationTime);
+    // Places a file handed over; see PlaceHandedOver.
+    static int Place(HandedOver& file);
 
     std::uint64_t BytesWritten() const { return written_; }
 
@@ -75,6 +81,11 @@ private:
     int OpenNamed();
     // Closes fd_ and lockFd_, which lets go of the lock.
     void CloseFiles();
+    // Writes what is pending, sets the time and closes fd_ (which reports
+    // a late write error); the lock stays.
+    int Finish(const struct timespec* modificationTime);
+    // Gives the held file its final name.
+    int PlaceHeld(bool replace);
     int LinkIntoPlace(bool replace);
     int MoveIntoPlace(bool replace);
 

@@ -14,6 +14,7 @@ struct Request {
     bool keepArchiveTime = false;      // -y1
     bool writeReport = true;           // -gm1 (default) / -gm0
     bool verify = true;                // -gt1 (default): decode every entry before wrapping it; -gt0
+    int handOverSocket = -1;           // -gk<socket>: hand the finished file over there (handOver.h)
     std::string archive;
     std::string folder;
 };

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/prctl.h>
@@ -55,18 +56,6 @@ bool ReadFrame(QByteArray& buffer, Value& value)
     }
 }
 
-// Whether the run said, while this worker converted, to start no more of
-// the batch: the only thing it sends a busy worker. Does not wait.
-bool CancelArrived(QByteArray& buffer)
-{
-    char chunk[4096];
-    ssize_t n;
-    while ((n = ::recv(STDIN_FILENO, chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
-        buffer.append(chunk, n);
-    WorkerBatch cancel;
-    return TakeFrame(buffer, cancel) == FrameState::Taken;
-}
-
 } // namespace
 
 int RunConversionWorker(int argc, char** argv)
@@ -92,27 +81,36 @@ int RunConversionWorker(int argc, char** argv)
 
     const tbarc::SfxKind kind = opening.kind;
     const QString& folder = opening.outputFolder;
+    // The libraries hand each self-extractor over on one end; the run places
+    // it when the archive's turn comes.
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0
+        || ::fcntl(ends[1], F_SETFL, O_NONBLOCK) != 0)
+        return 3;
+    const HandOverSockets sockets{ends[0], ends[1]};
     WorkerBatch batch;
     while (ReadFrame(received, batch)) {
-        // An empty batch is a stop that came after this worker's answer.
-        if (batch.isEmpty())
-            continue;
         WorkerReports reports;
         for (const WorkerJob& job : batch) {
-            if (CancelArrived(received))
-                break;
             HistoryRecorder history;
             OutputRecorder output;
             SfxEngine engine(archiver::InstalledLibraries(), history, output);
             RunCreatedFiles created;
             if (job.madeEarlierThisRun)
                 created.Add(folder + SelfExtractorName(job.archive));
-            const Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
-            reports.push_back({history.lines, output.paths, outcome});
+            std::optional<tbarc::HandedOver> handed;
+            const Outcome outcome =
+                engine.ConvertArchive(job.archive, folder, kind, created, sockets, handed);
+            reports.push_back({history.lines, output.paths, outcome, engine.LastLibraryCode(), handed});
             if (outcome == OutcomeStop)
                 break;
         }
-        if (!SendFrame(STDOUT_FILENO, Frame(reports)))
+        const std::vector<int> files = HandedOverFiles(reports);
+        const bool sent = SendFrame(STDOUT_FILENO, Frame(reports), files);
+        // The run holds them now (or, gone, needs them no more).
+        for (const int file : files)
+            ::close(file);
+        if (!sent)
             return 3;
     }
     return 0;

@@ -16,6 +16,7 @@
 #include <exception>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace run {
 namespace {
@@ -67,6 +68,15 @@ bool WrittenSince(const QString& path, const std::optional<FileIdentity>& before
     return after && after->regular && !(before && *before == *after);
 }
 
+// A file a library handed over for an archive whose call then failed is no
+// one's: it goes before the next call, so a hand-over is always the call's own.
+void DropStaleHandOvers(int socket)
+{
+    tbarc::HandedOver stale;
+    while (tbarc::ReceiveHandedOver(socket, stale))
+        tbarc::DiscardHandedOver(stale);
+}
+
 } // namespace
 
 QString SelfExtractorName(const QString& path)
@@ -97,6 +107,21 @@ void SfxEngine::History(ProgramMessage message)
 Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
                                   RunCreatedFiles& created)
 {
+    return Convert(path, outputFolder, kind, created, nullptr, nullptr);
+}
+
+Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                                  RunCreatedFiles& created, const HandOverSockets& sockets,
+                                  std::optional<tbarc::HandedOver>& handed)
+{
+    return Convert(path, outputFolder, kind, created, &sockets, &handed);
+}
+
+Outcome SfxEngine::Convert(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                           RunCreatedFiles& created, const HandOverSockets* sockets,
+                           std::optional<tbarc::HandedOver>* handed)
+{
+    lastCode_ = CodeNotAttempted;
     try {
         history_.Add(ArchiveHeading(path));
         const QString expected = outputFolder + SelfExtractorName(path);
@@ -112,14 +137,30 @@ Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFold
                 History(ProgramMessage::Failed);
                 return OutcomeFailed;
             }
+            QString libraryOptions = LibraryOptions(row, kind);
+            if (sockets != nullptr) {
+                DropStaleHandOvers(sockets->receiving);
+                libraryOptions += QStringLiteral(" -gk") + QString::number(sockets->library);
+            }
             code = CallLibrary(*libraries_.Of(*archiveKind), row.busy,
-                               LibraryCommandLine(LibraryOptions(row, kind), path, outputFolder));
+                               LibraryCommandLine(libraryOptions, path, outputFolder));
         }
+        lastCode_ = code;
 
         const Outcome outcome = JudgeResultCode(code);
         if (outcome != OutcomeDone) {
             History(ProgramMessage::Failed);
             return outcome;
+        }
+        if (sockets != nullptr) {
+            // The library sent the file before it returned.
+            tbarc::HandedOver file;
+            if (!tbarc::ReceiveHandedOver(sockets->receiving, file)) {
+                History(ProgramMessage::Failed);
+                return OutcomeFailed;
+            }
+            *handed = std::move(file);
+            return OutcomeDone;
         }
         const Outcome reported = ReportCreatedFile(expected, WrittenSince(expected, before));
         // Whether the file keeps this name or gets its upper-case form, both
@@ -134,6 +175,22 @@ Outcome SfxEngine::ConvertArchive(const QString& path, const QString& outputFold
         History(ProgramMessage::Unexpected);
         return OutcomeStop;
     }
+}
+
+Outcome SfxEngine::PlaceHandedOver(tbarc::HandedOver& file, const QString& expected, RunCreatedFiles& created)
+{
+    const int code = tbarc::PlaceHandedOver(file);
+    if (code != tbarc::kDone) {
+        // What stands in the way now fails the file as the library would
+        // have: a file that appeared meanwhile, a folder no longer writable.
+        const Outcome outcome = JudgeResultCode(code);
+        History(ProgramMessage::Failed);
+        return outcome == OutcomeDone ? OutcomeFailed : outcome;
+    }
+    const Outcome reported = ReportCreatedFile(expected, true);
+    if (reported == OutcomeDone)
+        created.Add(expected);
+    return reported;
 }
 
 std::optional<archiver::KindIndex> SfxEngine::ChooseKind(const QString& path)

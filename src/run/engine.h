@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archiver/archiver.h"
+#include "common/handOver.h"
 #include "common/sfxKind.h"
 #include "run/runCreatedFiles.h"
 #include "run/runLists.h"
@@ -23,6 +24,14 @@ enum Outcome : short {
 // is a library's own (archivers/common/resultCodes.h).
 inline constexpr int CodeNotAttempted = -1;
 
+// Where a worker's library hands over the self-extractors it makes, for the
+// run to place them in list order (common/handOver.h): the socket the
+// library sends on, and this process's end of it (not blocking).
+struct HandOverSockets {
+    int library = -1;
+    int receiving = -1;
+};
+
 // Turns one archive into a self-extracting executable through the archiver
 // libraries, reporting every step to the history and every created file to
 // the output list. The options are those of options::Current().
@@ -34,6 +43,19 @@ public:
     // so far; a file made now is added to it.
     Outcome ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
                            RunCreatedFiles& created);
+    // The same, but a self-extractor the library makes is handed over
+    // unplaced into `handed` (the outcome is then done, and the lines stop
+    // before the one that reports the file); PlaceHandedOver finishes it.
+    Outcome ConvertArchive(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                           RunCreatedFiles& created, const HandOverSockets& sockets,
+                           std::optional<tbarc::HandedOver>& handed);
+    // Places a self-extractor handed over for the archive whose output is
+    // expected, and reports it, or its failure, as ConvertArchive would have.
+    Outcome PlaceHandedOver(tbarc::HandedOver& file, const QString& expected, RunCreatedFiles& created);
+
+    // The library's return code for the last archive (CodeNotAttempted when
+    // no library was called).
+    int LastLibraryCode() const { return lastCode_; }
 
     // Judges a library return code, adding its history line when it has one.
     Outcome JudgeResultCode(int code);
@@ -51,10 +73,14 @@ private:
     // is a new one.
     Outcome ReportCreatedFile(const QString& expected, bool written);
     void History(messages::ProgramMessage message);
+    Outcome Convert(const QString& path, const QString& outputFolder, tbarc::SfxKind kind,
+                    RunCreatedFiles& created, const HandOverSockets* sockets,
+                    std::optional<tbarc::HandedOver>* handed);
 
     const archiver::Libraries& libraries_;
     IHistory& history_;
     IOutputList& output_;
+    int lastCode_ = CodeNotAttempted;
 };
 
 // The name the libraries give the self-extractor of the archive at path: the

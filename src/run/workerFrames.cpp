@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 #include <sys/socket.h>
 
@@ -128,13 +131,64 @@ QByteArray Frame(const WorkerBatch& batch)
 QByteArray Frame(const WorkerReports& reports)
 {
     return ListFrame(reports, [](QDataStream& out, const WorkerReport& report) {
-        out << report.history << report.created << qint16(report.outcome);
+        out << report.history << report.created << qint16(report.outcome) << qint32(report.libraryCode)
+            << report.handedOver.has_value();
+        if (const auto& file = report.handedOver)
+            out << QByteArray::fromStdString(file->finalPath) << QByteArray::fromStdString(file->scratchPath)
+                << file->marked << file->replace;
     });
 }
 
-bool SendFrame(int socket, const QByteArray& frame)
+std::vector<int> HandedOverFiles(const WorkerReports& reports)
+{
+    std::vector<int> files;
+    for (const WorkerReport& report : reports) {
+        if (report.handedOver)
+            files.push_back(report.handedOver->fd);
+    }
+    return files;
+}
+
+bool AttachHandedOverFiles(WorkerReports& reports, std::vector<int> files)
+{
+    const bool match = files.size() == HandedOverFiles(reports).size();
+    std::size_t next = 0;
+    for (WorkerReport& report : reports) {
+        if (report.handedOver && match)
+            report.handedOver->fd = files[next++];
+    }
+    if (!match) {
+        for (const int file : files)
+            ::close(file);
+    }
+    return match;
+}
+
+bool SendFrame(int socket, const QByteArray& frame, const std::vector<int>& files)
 {
     qsizetype sent = 0;
+    if (!files.empty()) {
+        // The files go with the frame's first bytes.
+        std::vector<char> control(CMSG_SPACE(sizeof(int) * files.size()));
+        iovec data{const_cast<char*>(frame.constData()), size_t(frame.size())};
+        msghdr message{};
+        message.msg_iov = &data;
+        message.msg_iovlen = 1;
+        message.msg_control = control.data();
+        message.msg_controllen = control.size();
+        cmsghdr* rights = CMSG_FIRSTHDR(&message);
+        rights->cmsg_level = SOL_SOCKET;
+        rights->cmsg_type = SCM_RIGHTS;
+        rights->cmsg_len = CMSG_LEN(sizeof(int) * files.size());
+        std::memcpy(CMSG_DATA(rights), files.data(), sizeof(int) * files.size());
+        ssize_t n;
+        do
+            n = ::sendmsg(socket, &message, MSG_NOSIGNAL);
+        while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            return false;
+        sent = n;
+    }
     while (sent < frame.size()) {
         // No SIGPIPE from an end that is gone: the false return says it.
         const ssize_t n = ::send(socket, frame.constData() + sent, size_t(frame.size() - sent), MSG_NOSIGNAL);
@@ -169,8 +223,19 @@ FrameState TakeFrame(QByteArray& buffer, WorkerReports& reports)
 {
     return TakeListFrame(buffer, reports, [](QDataStream& in, WorkerReport& report) {
         qint16 outcome = 0;
-        in >> report.history >> report.created >> outcome;
+        qint32 code = 0;
+        bool handedOver = false;
+        in >> report.history >> report.created >> outcome >> code >> handedOver;
         report.outcome = Outcome(outcome);
+        report.libraryCode = code;
+        if (handedOver) {
+            QByteArray finalPath, scratchPath;
+            tbarc::HandedOver file;
+            in >> finalPath >> scratchPath >> file.marked >> file.replace;
+            file.finalPath = finalPath.toStdString();
+            file.scratchPath = scratchPath.toStdString();
+            report.handedOver = file;
+        }
         return outcome == OutcomeDone || outcome == OutcomeFailed || outcome == OutcomeStop;
     });
 }

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 namespace run {
 
 // What a run tells each worker before its first batch: how it converts, as
@@ -39,18 +42,22 @@ struct WorkerJob {
 };
 
 // What a worker's engine said about one archive: the history lines and the
-// output list entries in the order it added them, and the outcome.
+// output list entries in the order it added them, and the outcome; the
+// library's return code; and the self-extractor its library made, handed
+// over unplaced for the run to place when the archive's turn comes (its
+// open file travels beside the frame, see SendFrame).
 struct WorkerReport {
     QStringList history;
     QStringList created;
     Outcome outcome = OutcomeFailed;
+    int libraryCode = CodeNotAttempted;
+    std::optional<tbarc::HandedOver> handedOver;
 };
 
 // A worker takes archives a batch at a time, and answers a batch with one
 // frame: each wake-up of the other process costs more than a small archive
 // takes to convert. The answer holds the reports of the archives it
-// started, in the batch's order; it starts no more after an outcome -1, nor
-// once an empty batch arrived while it converted (the run stopped).
+// started, in the batch's order; it starts no more after an outcome -1.
 using WorkerBatch = QList<WorkerJob>;
 using WorkerReports = QList<WorkerReport>;
 
@@ -66,8 +73,14 @@ enum class FrameState {
     Unreadable, // the buffer starts with something that is no such frame
 };
 
-// Sends the whole frame on a socket; false when the other end is gone.
-bool SendFrame(int socket, const QByteArray& frame);
+// Sends the whole frame on a socket, with the open files given (which stay
+// the sender's to close); false when the other end is gone.
+bool SendFrame(int socket, const QByteArray& frame, const std::vector<int>& files = {});
+// The open files the reports' hand-overs carry, in order.
+std::vector<int> HandedOverFiles(const WorkerReports& reports);
+// Gives the reports' hand-overs the files received with their frame, in
+// order; false (and every file closed) when they do not match.
+bool AttachHandedOverFiles(WorkerReports& reports, std::vector<int> files);
 
 // Reads the frame at the front of buffer into the value.
 FrameState TakeFrame(QByteArray& buffer, WorkerOpening& opening);

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -78,7 +80,7 @@ bool WorkerProcesses::Launch(Worker& worker)
         ::close(ends[0]);
         return false;
     }
-    worker = Worker{pid, ends[0], false, {}};
+    worker = Worker{pid, ends[0], false, {}, {}};
     // A fresh process, the first or one started again, converts as the run began.
     if (!SendFrame(worker.socket, opening_)) {
         End(worker);
@@ -105,16 +107,21 @@ bool WorkerProcesses::Start(int index, const WorkerBatch& batch)
     return false;
 }
 
-void WorkerProcesses::Cancel(int index)
+void WorkerProcesses::Abandon(int index)
 {
-    // A worker that is gone shows it when its answer is waited for.
-    SendFrame(workers_[size_t(index)].socket, Frame(WorkerBatch{}));
+    End(workers_[size_t(index)]);
 }
 
 void WorkerProcesses::End(Worker& worker)
 {
     if (worker.socket >= 0)
         ::close(worker.socket);
+    // What an answer never finished brought is no one's.
+    for (const int file : worker.receivedFiles) {
+        tbarc::HandedOver unclaimed;
+        unclaimed.fd = file;
+        tbarc::DiscardHandedOver(unclaimed);
+    }
     if (worker.pid > 0) {
         ::kill(worker.pid, SIGKILL);
         while (::waitpid(worker.pid, nullptr, 0) < 0 && errno == EINTR) {
@@ -126,17 +133,40 @@ void WorkerProcesses::End(Worker& worker)
 std::optional<WorkerReports> WorkerProcesses::Receive(Worker& worker, bool& lost)
 {
     char chunk[16384];
-    const ssize_t n = ::recv(worker.socket, chunk, sizeof chunk, 0);
+    // The most files one answer brings: one per archive of a batch.
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * 64)];
+    iovec data{chunk, sizeof chunk};
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    const ssize_t n = ::recvmsg(worker.socket, &message, MSG_CMSG_CLOEXEC);
     if (n < 0 && errno == EINTR)
         return std::nullopt;
-    if (n <= 0) {
+    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
+            continue;
+        const std::size_t count = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
+        for (std::size_t i = 0; i < count; ++i) {
+            int file;
+            std::memcpy(&file, CMSG_DATA(c) + i * sizeof(int), sizeof(int));
+            worker.receivedFiles.push_back(file);
+        }
+    }
+    if (n <= 0 || (message.msg_flags & MSG_CTRUNC) != 0) {
         lost = true;
         return std::nullopt;
     }
     worker.received.append(chunk, n);
     WorkerReports reports;
     switch (TakeFrame(worker.received, reports)) {
-    case FrameState::Taken: return reports;
+    case FrameState::Taken:
+        if (!AttachHandedOverFiles(reports, std::exchange(worker.receivedFiles, {}))) {
+            lost = true;
+            return std::nullopt;
+        }
+        return reports;
     case FrameState::Unreadable: lost = true; return std::nullopt;
     case FrameState::Incomplete: return std::nullopt;
     }

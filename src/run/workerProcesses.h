@@ -28,7 +28,7 @@ public:
     int Open(int archives, tbarc::SfxKind kind, const QString& outputFolder,
              const options::Options& options) override;
     bool Start(int worker, const WorkerBatch& batch) override;
-    void Cancel(int worker) override;
+    void Abandon(int worker) override;
     Finished WaitForAny() override;
 
 private:
@@ -37,6 +37,7 @@ private:
         int socket = -1;
         bool busy = false;
         QByteArray received;
+        std::vector<int> receivedFiles; // came with the answer being received
     };
 
     bool Launch(Worker& worker);

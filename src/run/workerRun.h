@@ -24,8 +24,10 @@ public:
     // when the last one ended; false when the place has no process and none
     // could be started.
     virtual bool Start(int worker, const WorkerBatch& batch) = 0;
-    // Tells a worker with a batch in hand to start no more of it.
-    virtual void Cancel(int worker) = 0;
+    // Ends a worker's batch at once, unanswered: its process ends, and what
+    // it made and had not handed over goes with it; the place takes a fresh
+    // process at its next batch.
+    virtual void Abandon(int worker) = 0;
 
     struct Finished {
         int worker = -1;
@@ -38,10 +40,14 @@ public:
 };
 
 // The automatic run on worker processes: the same history lines, output
-// list entries, summary and end line as ConvertWholeList, in list order.
-// Archives whose self-extractors fold to the same name are converted one
-// after another in list order; after an outcome -1 no archive is started,
-// and those other workers had started are still reported.
+// list entries, files, summary and end line as ConvertWholeList, whatever
+// the number of workers, stops included. The workers hand their
+// self-extractors over unplaced; each is put in place, and said, only when
+// every archive before it has been said. After an outcome -1 nothing later
+// is placed or said, and work begun on it is dropped; a full disk met while
+// later work held space is first met again with nothing else running. An
+// archive whose worker ends is converted again alone, and lost when that
+// worker ends too.
 RunSummary ConvertOnWorkers(IWorkList& work, IHistory& history, IOutputList& output, IWorkers& workers,
                             int workerCount, const QString& outputFolder);
 

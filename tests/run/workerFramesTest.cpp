@@ -1,6 +1,7 @@
 // Jobs and reports as they cross between the run and its workers.
 #include "run/workerFrames.h"
 
+#include "common/resultCodes.h"
 #include "support/printQString.h"
 
 #include <QtEndian>
@@ -13,10 +14,13 @@ TEST(WorkerFrames, ArriveWholeWhateverPiecesTheyComeIn)
 {
     const run::WorkerBatch batch{{QStringLiteral("/in/名前 with \"quotes\"\nand a line break.lzh"), true},
                                  {QStringLiteral("/in/b.lzh"), false}};
-    const run::WorkerReports reports{{{QStringLiteral("[ a ]"), QStringLiteral("\u3000line")},
-                                      {QStringLiteral("/out/A.EXE")},
-                                      run::OutcomeDone},
-                                     {{QStringLiteral("[ b ]")}, {}, run::OutcomeStop}};
+    const run::WorkerReports reports{
+        {{QStringLiteral("[ a ]"), QStringLiteral("\u3000line")},
+         {QStringLiteral("/out/A.EXE")},
+         run::OutcomeDone,
+         3,
+         tbarc::HandedOver{-1, "/out/名前.EXE", "/out/.tb-0123abcd.tmp", true, false}},
+        {{QStringLiteral("[ b ]")}, {}, run::OutcomeStop, tbarc::kDiskFull, std::nullopt}};
     // A stop: the batch with no archive.
     const QByteArray stream = run::Frame(batch) + run::Frame(reports) + run::Frame(run::WorkerBatch{});
     // Every split of the stream into what one read and the next give.
@@ -44,7 +48,13 @@ TEST(WorkerFrames, ArriveWholeWhateverPiecesTheyComeIn)
             EXPECT_EQ(gotReports[i].history, reports[i].history);
             EXPECT_EQ(gotReports[i].created, reports[i].created);
             EXPECT_EQ(gotReports[i].outcome, reports[i].outcome);
+            EXPECT_EQ(gotReports[i].libraryCode, reports[i].libraryCode);
+            ASSERT_EQ(gotReports[i].handedOver.has_value(), reports[i].handedOver.has_value());
         }
+        EXPECT_EQ(gotReports[0].handedOver->finalPath, reports[0].handedOver->finalPath);
+        EXPECT_EQ(gotReports[0].handedOver->scratchPath, reports[0].handedOver->scratchPath);
+        EXPECT_TRUE(gotReports[0].handedOver->marked);
+        EXPECT_FALSE(gotReports[0].handedOver->replace);
         ASSERT_EQ(run::TakeFrame(buffer, gotBatch), run::FrameState::Taken) << cut;
         EXPECT_TRUE(gotBatch.isEmpty());
         EXPECT_TRUE(buffer.isEmpty());
@@ -58,8 +68,10 @@ TEST(WorkerFrames, WhatIsNoFrameIsSaidUnreadable)
         qToLittleEndian<quint32>(length, frame.data());
         return frame + body;
     };
-    QByteArray wrongOutcome = run::Frame(run::WorkerReports{{{}, {}, run::OutcomeDone}});
-    wrongOutcome[wrongOutcome.size() - 1] = 7;
+    QByteArray wrongOutcome =
+        run::Frame(run::WorkerReports{{{}, {}, run::OutcomeDone, run::CodeNotAttempted, std::nullopt}});
+    // The outcome's low byte, before the library's code and the hand-over mark.
+    wrongOutcome[wrongOutcome.size() - 6] = 7;
     const QByteArray report = run::Frame(run::WorkerReports{{}});
     QByteArray moreThanSent = run::Frame(run::WorkerReports{{}});
     moreThanSent[7] = 2; // the count says two reports, one follows

@@ -21,6 +21,11 @@
 #include <climits>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using tbarc::SfxKind;
@@ -37,6 +42,21 @@ QString InputName(const QString& path)
 {
     return path.mid(path.indexOf(QStringLiteral("/in/")) + 4);
 }
+
+// The two ends a worker's library hands its files over on.
+struct HandOverPair {
+    HandOverPair()
+    {
+        EXPECT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends), 0);
+        ::fcntl(ends[1], F_SETFL, O_NONBLOCK);
+    }
+    ~HandOverPair()
+    {
+        ::close(ends[0]);
+        ::close(ends[1]);
+    }
+    int ends[2];
+};
 
 // Workers that convert as a worker process does (a fresh engine for each
 // archive, the made-earlier mark as the job says, no more of a batch after
@@ -64,17 +84,18 @@ struct FakeWorkers : run::IWorkers {
         EXPECT_FALSE(batch.isEmpty());
         for (const auto& held : inHand)
             EXPECT_NE(held.worker, worker) << "a worker got a second batch";
-        inHand.push_back({worker, batch, false});
+        inHand.push_back({worker, batch});
         largestBatch = std::max(largestBatch, int(batch.size()));
         return true;
     }
 
-    void Cancel(int worker) override
+    void Abandon(int worker) override
     {
         const auto held =
             std::find_if(inHand.begin(), inHand.end(), [&](const Held& h) { return h.worker == worker; });
-        ASSERT_NE(held, inHand.end()) << "a worker without a batch was told to stop";
-        held->cancelled = true;
+        ASSERT_NE(held, inHand.end()) << "a worker without a batch was abandoned";
+        inHand.erase(held);
+        ++abandoned;
     }
 
     Finished WaitForAny() override
@@ -86,23 +107,35 @@ struct FakeWorkers : run::IWorkers {
         run::WorkerReports reports;
         bool ended = false;
         for (const run::WorkerJob& job : held.batch) {
-            if (held.cancelled)
-                break;
             log << QStringLiteral("start ") + InputName(job.archive);
+            laterHeld = LaterHeld(job.archive);
             RecordingHistory history;
             RecordingOutput output;
             run::SfxEngine engine(libraries, history, output);
             run::RunCreatedFiles created;
             if (job.madeEarlierThisRun)
                 created.Add(folder + run::SelfExtractorName(job.archive));
-            const run::Outcome outcome = engine.ConvertArchive(job.archive, folder, kind, created);
+            std::optional<tbarc::HandedOver> handed;
+            const run::Outcome outcome =
+                engine.ConvertArchive(job.archive, folder, kind, created, sockets, handed);
             log << QStringLiteral("end ") + InputName(job.archive);
             // The process ends while converting: no answer for the batch.
-            if (lost.contains(FileName(job.archive))) {
+            if (lost.removeOne(FileName(job.archive)) || endsAlways.contains(job.archive)) {
+                if (handed)
+                    tbarc::DiscardHandedOver(*handed);
+                for (run::WorkerReport& report : reports) {
+                    if (report.handedOver)
+                        tbarc::DiscardHandedOver(*report.handedOver);
+                }
                 ended = true;
                 break;
             }
-            reports.push_back({history.lines, output.paths, outcome});
+            if (handed) {
+                struct stat file;
+                ::fstat(handed->fd, &file);
+                staged.push_back({int(list.indexOf(job.archive)), handed->fd, file.st_ino});
+            }
+            reports.push_back({history.lines, output.paths, outcome, engine.LastLibraryCode(), handed});
             if (outcome == run::OutcomeStop)
                 break;
         }
@@ -112,7 +145,6 @@ struct FakeWorkers : run::IWorkers {
     struct Held {
         int worker;
         run::WorkerBatch batch;
-        bool cancelled;
     };
 
     const archiver::Libraries& libraries;
@@ -120,10 +152,42 @@ struct FakeWorkers : run::IWorkers {
     const Order order;
     tbarc::SfxKind kind = SfxKind::Win32;
     QString folder;
-    QStringList lost;               // archives whose worker ends without an answer
+    QStringList lost;       // archives whose worker ends without an answer, once each
+    QStringList endsAlways; // archives (paths) whose worker ends every time
+    QStringList list;       // the run's archives, in order
+    bool laterHeld = false; // while an archive converts: a later one holds a file
+
+    // Whether an archive after this one in the list is in another worker's
+    // hand, or has a file handed over that is still open (the run closes
+    // what it places or drops).
+    bool LaterHeld(const QString& archive) const
+    {
+        const qsizetype index = list.indexOf(archive);
+        for (const Held& held : inHand) {
+            for (const run::WorkerJob& job : held.batch) {
+                if (list.indexOf(job.archive) > index)
+                    return true;
+            }
+        }
+        for (const Staged& file : staged) {
+            struct stat now;
+            if (file.index > index && ::fstat(file.fd, &now) == 0 && now.st_ino == file.inode)
+                return true;
+        }
+        return false;
+    }
+    struct Staged {
+        int index;
+        int fd;
+        ino_t inode;
+    };
+    std::vector<Staged> staged;
+    int abandoned = 0;
     int refusedFromStart = INT_MAX; // this start and every later one fail
     int starts = 0;
     int largestBatch = 0;
+    HandOverPair handOver;
+    run::HandOverSockets sockets{handOver.ends[0], handOver.ends[1]};
     std::vector<Held> inHand;
     QStringList log; // "start <path below in/>" and "end <path below in/>" in order
 };
@@ -135,6 +199,11 @@ protected:
         QDir(dir.path()).mkpath(QStringLiteral("in/sub"));
         QDir(dir.path()).mkpath(QStringLiteral("out"));
         unlha->run = [this](const QString& commandLine) {
+            // Full only while other archives hold files beside this one.
+            for (const QString& name : fullBesideOthers) {
+                if (commandLine.contains(u'/' + name + u'"') && laterHeld != nullptr && *laterHeld)
+                    return int(tbarc::kDiskFull);
+            }
             for (auto it = codes.cbegin(); it != codes.cend(); ++it) {
                 // Entries left out: the file is made all the same.
                 if (commandLine.contains(u'/' + it.key() + u'"'))
@@ -170,7 +239,7 @@ protected:
         QStringList history;
         QStringList output;
         run::RunSummary summary;
-        QStringList files; // what the output folder holds afterwards
+        QMap<QString, QByteArray> files; // what the output folder holds afterwards
     };
 
     // A run into an emptied output folder, in this process (no workers) or
@@ -179,6 +248,11 @@ protected:
     {
         QDir(Out()).removeRecursively();
         QDir().mkpath(Out());
+        if (!older.isEmpty()) {
+            QFile file(Out() + u'/' + older);
+            file.open(QIODevice::WriteOnly);
+            file.write("older");
+        }
         history.lines.clear();
         output.paths.clear();
         PlainWorkList work(paths);
@@ -191,12 +265,19 @@ protected:
         }
         run.history = history.lines;
         run.output = output.paths;
-        run.files = QDir(Out()).entryList(QDir::Files);
+        for (const QString& name : QDir(Out()).entryList(QDir::Files | QDir::Hidden)) {
+            QFile file(Out() + u'/' + name);
+            file.open(QIODevice::ReadOnly);
+            run.files[name] = file.readAll();
+        }
         return run;
     }
 
     QTemporaryDir dir;
-    QMap<QString, int> codes; // archive file name -> library return code (else success)
+    QMap<QString, int> codes;        // archive file name -> library return code (else success)
+    QStringList fullBesideOthers;    // archive file names whose disk is full beside other work
+    const bool* laterHeld = nullptr; // the workers' word: a later archive holds a file
+    QString older;                   // a file the output folder holds before each run, if any
     std::shared_ptr<archiver::FakeArchiverLibrary> unlha = std::make_shared<archiver::FakeArchiverLibrary>();
 };
 
@@ -259,99 +340,90 @@ TEST_F(WorkerRunTest, SaysAndMakesWhatTheRunInOneProcessDoes)
     }
 }
 
-TEST_F(WorkerRunTest, AStopStartsNothingMoreAndReportsWhatWasStarted)
+// For every place a stop can come in the list, and every number of workers
+// and order they finish in, the run says, lists and leaves exactly what the
+// run in one process does: nothing after the stop is placed or said, and an
+// older file a later archive would have replaced stays as it was. A full
+// disk that only the work beside it caused is met again alone and passes;
+// a worker that ends once under an archive costs nothing, one that ends
+// every time loses that archive alone.
+TEST_F(WorkerRunTest, TheResultIsTheOneProcessRunsWhateverTheWorkersAndWhereverTheRunStops)
 {
-    // Few archives, one a batch; and many, where the other workers' batches
-    // hold archives they have not started when the stop comes.
-    const struct {
-        QStringList paths;
-        QString stopping;
-    } lists[] = {
-        {Archives({"a.lzh", "b.lzh", "c.lzh", "d.lzh", "e.lzh", "f.lzh", "g.lzh"}), QStringLiteral("c.lzh")},
-        {Archives(ManyNames(56)), QStringLiteral("n12.lzh")}};
-    for (const auto& [paths, stopping] : lists) {
-        for (const int stopCode : {tbarc::kDiskFull, tbarc::kFolderNotWritable}) {
+    const QStringList paths = Archives(ManyNames(24));
+    const QList<Shape> shapes = {
+        {1, FakeWorkers::Order::OldestFirst}, kShapes[0], kShapes[1], kShapes[2], kShapes[3]};
+    enum class Event { DiskFull, FolderNotWritable, DiskFullBesideOthers, WorkerEndsOnce, WorkerEndsAlways };
+    const QString lost = messages::Text(messages::ProgramMessage::WorkerLost);
+    const QString failed = messages::Text(messages::ProgramMessage::Failed);
+    // An older file of the last archive's name, which only a run that gets
+    // there replaces.
+    older = FileName(run::SelfExtractorName(paths.last()));
+    int droppedForAFullDisk = 0;
+    for (qsizetype at = 0; at < paths.size(); ++at) {
+        const QString name = FileName(paths[at]);
+        for (const Event event : {Event::DiskFull, Event::FolderNotWritable, Event::DiskFullBesideOthers,
+                                  Event::WorkerEndsOnce, Event::WorkerEndsAlways}) {
             codes.clear();
-            codes[stopping] = stopCode;
-            const Run one = Convert(paths, nullptr);
-            ASSERT_EQ(one.history.last(), Interrupted);
-            for (const Shape& shape : kShapes) {
+            fullBesideOthers.clear();
+            if (event == Event::DiskFull || event == Event::FolderNotWritable)
+                codes[name] = event == Event::DiskFull ? tbarc::kDiskFull : tbarc::kFolderNotWritable;
+            if (event == Event::DiskFullBesideOthers)
+                fullBesideOthers << name;
+            // A worker that always ends under an archive has no one-process
+            // counterpart: the run on one worker is the measure, and it
+            // says the archive was lost.
+            std::optional<Run> expected;
+            if (event != Event::WorkerEndsAlways)
+                expected = Convert(paths, nullptr);
+            for (const Shape& shape : shapes) {
                 FakeWorkers workers(libraries, shape.workers, shape.order);
+                if (event == Event::WorkerEndsOnce)
+                    workers.lost << name;
+                if (event == Event::WorkerEndsAlways)
+                    workers.endsAlways << paths[at];
+                workers.list = paths;
+                laterHeld = &workers.laterHeld;
                 const Run many = Convert(paths, &workers);
-                const std::string said = Said(shape) + " code " + std::to_string(stopCode) + ", "
-                    + std::to_string(paths.size()) + " archives";
-                EXPECT_TRUE(many.summary.stopped) << said;
-                // The one-process run's lines up to the stop, then those of the
-                // archives already started, in list order, then the end line.
-                EXPECT_EQ(many.history.mid(0, one.history.size() - 1),
-                          one.history.mid(0, one.history.size() - 1))
-                    << said;
-                EXPECT_EQ(many.history.last(), Interrupted) << said;
-                // After the stop no archive later in the list is started.
-                const qsizetype stopAt = workers.log.indexOf(QStringLiteral("end ") + stopping);
-                ASSERT_GE(stopAt, 0) << said;
-                const qsizetype stopIndex = paths.indexOf(dir.path() + QStringLiteral("/in/") + stopping);
-                for (const QString& entry : workers.log.mid(stopAt).filter(QStringLiteral("start ")))
-                    EXPECT_LT(paths.indexOf(dir.path() + QStringLiteral("/in/") + entry.mid(6)), stopIndex)
-                        << said << " " << entry.toStdString();
-                // What was started is what the history heads.
-                QStringList started, headed;
-                for (const QString& entry : workers.log.filter(QStringLiteral("start ")))
-                    started << entry.mid(6);
-                for (const QString& line : many.history.filter(QStringLiteral("[ ")))
-                    headed << InputName(line.chopped(2));
-                started.sort();
-                headed.sort();
-                EXPECT_EQ(headed, started) << said;
-                // Every file made is in the output list.
-                QStringList listed;
-                for (const QString& path : many.output)
-                    listed << FileName(path);
-                listed.sort();
-                EXPECT_EQ(listed, many.files) << said;
-                EXPECT_EQ(many.summary.done, many.files.size()) << said;
+                laterHeld = nullptr;
+                if (!expected) {
+                    const qsizetype line = many.history.indexOf(run::ArchiveHeading(paths[at]));
+                    ASSERT_GE(line, 0);
+                    EXPECT_EQ(many.history.mid(line + 1, 2), (QStringList{lost, failed}));
+                    expected = many;
+                }
+                const Run& one = *expected;
+                if (event == Event::DiskFullBesideOthers)
+                    droppedForAFullDisk += workers.abandoned;
+                const std::string said = Said(shape) + ", event " + std::to_string(int(event)) + " at "
+                    + std::to_string(at) + " (" + name.toStdString() + ")";
+                EXPECT_EQ(many.history, one.history) << said;
+                EXPECT_EQ(many.output, one.output) << said;
+                EXPECT_EQ(many.files, one.files) << said;
+                EXPECT_EQ(many.summary.done, one.summary.done) << said;
+                EXPECT_EQ(many.summary.failed, one.summary.failed) << said;
+                EXPECT_EQ(many.summary.stopped, one.summary.stopped) << said;
             }
         }
     }
+    EXPECT_GT(droppedForAFullDisk, 0) << "no later work was ever dropped for a full disk";
 }
-TEST_F(WorkerRunTest, AnArchiveWhoseWorkerEndsFailsAndTheRunGoesOn)
+
+// When no worker process can be started any more, every archive left is
+// said to be lost, in list order, and the run ends as usual.
+TEST_F(WorkerRunTest, WithoutAnyWorkerLeftTheRestIsLost)
 {
     const QStringList paths = Archives({"a.lzh", "b.lzh", "c.lzh", "d.lzh"});
-    const QString lost = messages::Text(messages::ProgramMessage::WorkerLost);
-    const QString failed = messages::Text(messages::ProgramMessage::Failed);
-    const Run one = Convert(paths, nullptr);
-    const auto lines = [&](const QString& path) {
-        const qsizetype start = one.history.indexOf(run::ArchiveHeading(path));
-        return one.history.mid(start, 3);
-    };
-    struct Case {
-        const char* what;
-        QStringList lost;
-        int refusedFromStart;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {"one worker ends",
-         {QStringLiteral("b.lzh")},
-         INT_MAX,
-         lines(paths[0]) + QStringList{run::ArchiveHeading(paths[1]), lost, failed} + lines(paths[2])
-             + lines(paths[3])},
-        {"no worker can start again",
-         {},
-         2,
-         lines(paths[0]) + QStringList{run::ArchiveHeading(paths[1]), lost, failed}
-             + QStringList{run::ArchiveHeading(paths[2]), lost, failed}
-             + QStringList{run::ArchiveHeading(paths[3]), lost, failed}},
-    };
-    for (const Case& c : cases) {
-        FakeWorkers workers(libraries, 2, FakeWorkers::Order::OldestFirst);
-        workers.lost = c.lost;
-        workers.refusedFromStart = c.refusedFromStart;
-        const Run many = Convert(paths, &workers);
-        EXPECT_EQ(many.history, c.expected + QStringList{one.history.last()}) << c.what;
-        EXPECT_FALSE(many.summary.stopped) << c.what;
-        EXPECT_EQ(many.summary.done + many.summary.failed, paths.size()) << c.what;
-    }
+    FakeWorkers workers(libraries, 2, FakeWorkers::Order::OldestFirst);
+    workers.refusedFromStart = 2;
+    const Run many = Convert(paths, &workers);
+    const QStringList headings = many.history.filter(QStringLiteral("[ "));
+    ASSERT_EQ(headings.size(), paths.size());
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        EXPECT_EQ(headings[i], run::ArchiveHeading(paths[i]));
+    EXPECT_EQ(many.history.count(messages::Text(messages::ProgramMessage::WorkerLost)), many.summary.failed);
+    EXPECT_GT(many.summary.failed, 0);
+    EXPECT_EQ(many.summary.done + many.summary.failed, paths.size());
+    EXPECT_FALSE(many.summary.stopped);
 }
 
 } // namespace

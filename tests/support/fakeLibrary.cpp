@@ -1,10 +1,14 @@
 #include "support/fakeLibrary.h"
 
+#include "common/handOver.h"
 #include "common/resultCodes.h"
 
 #include <QFile>
 
 #include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
 #include <QRegularExpression>
 
 namespace archiver {
@@ -45,8 +49,27 @@ std::function<int(const QString&)> FakeArchiverLibrary::WritesExe(int code)
         const qsizetype dot = name.lastIndexOf(u'.');
         if (dot >= 0)
             name.truncate(dot);
-        // As the real libraries do: a new file, moved into place.
         const QString exe = m.captured(2) + name + QStringLiteral(".EXE");
+        // Handed over unplaced, when the line asks for it, as the real
+        // libraries do: a file without a name, its place to be taken later.
+        static const QRegularExpression handOver(QStringLiteral(R"re( -gk(\d+) )re"));
+        if (const auto socket = handOver.match(commandLine); socket.hasMatch()) {
+            const int fd =
+                ::open(QFile::encodeName(m.captured(2)).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            if (fd < 0)
+                return tbarc::kFolderNotWritable;
+            const bool written = ::write(fd, "MZ", 2) == 2;
+            const bool sent = written
+                && tbarc::SendHandedOver(socket.captured(1).toInt(),
+                                         {fd,
+                                          QFile::encodeName(exe).toStdString(),
+                                          {},
+                                          false,
+                                          commandLine.contains(QStringLiteral(" -+ "))});
+            ::close(fd);
+            return sent ? code : tbarc::kFolderNotWritable;
+        }
+        // As the real libraries do: a new file, moved into place.
         QFile scratch(exe + QStringLiteral(".part"));
         if (!scratch.open(QIODevice::WriteOnly))
             return tbarc::kFolderNotWritable;
