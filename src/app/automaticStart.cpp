@@ -4,6 +4,7 @@
 #include "run/workerProcesses.h"
 #include "archiver/archiver.h"
 #include "run/autoRun.h"
+#include "run/interruption.h"
 #include "core/callOptions.h"
 #include "run/commandLine.h"
 #include "run/engine.h"
@@ -112,9 +113,13 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     const auto kind = static_cast<tbarc::SfxKind>(call.kind.value_or(options::Current().autoRunKind));
     // One job is the run in this process.
     const int jobs = call.jobs.value_or(QThread::idealThreadCount());
+    run::Interruption interruption;
     run::WorkerProcesses workers(jobs);
-    const run::AutoRunOutcome outcome = run::AutoRun(
-        names, kind, outputFolder, {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr});
+    workers.WatchInterruption(interruption);
+    const run::AutoRunOutcome outcome =
+        run::AutoRun(names, kind, outputFolder,
+                     {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr,
+                      [&interruption] { return interruption.Requested(); }});
     echo.Flush();
     if (outcome.summary)
         return ExitStatusOf(*outcome.summary,

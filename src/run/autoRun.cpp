@@ -20,7 +20,7 @@ AutoRunOutcome AutoRun(const QStringList& names, tbarc::SfxKind kind, const QStr
     outcome.summary = workerCount > 0 && parts.work.Count() > 1
         ? ConvertOnWorkers(parts.work, parts.history, parts.engine.OutputList(), *parts.workers, workerCount,
                            outputFolder)
-        : ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind);
+        : ConvertWholeList(parts.work, parts.history, parts.engine, outputFolder, kind, parts.interrupted);
     if (options::Current().autoRunCopiesHistory)
         parts.history.CopyToClipboard();
     return outcome;

@@ -25,6 +25,9 @@ struct AutoRunParts {
     // worker could be started. The workers are started before the names are
     // taken, when more than one is given.
     IWorkers* workers = nullptr;
+    // Asked between archives in this process: the run is to stop (the
+    // workers say it themselves).
+    std::function<bool()> interrupted = {};
 };
 
 struct AutoRunOutcome {

@@ -67,6 +67,14 @@ int RunConversionWorker(int argc, char** argv)
     // A parent that ended before this line was reached is no longer the
     // parent.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // Ctrl+C reaches every process of the terminal's group: the run decides
+    // what becomes of a worker's archive. SIGTERM ends it as usual.
+    ::signal(SIGINT, SIG_IGN);
+    sigset_t both;
+    sigemptyset(&both);
+    sigaddset(&both, SIGINT);
+    sigaddset(&both, SIGTERM);
+    ::sigprocmask(SIG_UNBLOCK, &both, nullptr);
     if (QByteArray::number(::getppid()) != QByteArray(argv[1]))
         return 3;
     const QCoreApplication application(argc, argv);

@@ -32,12 +32,17 @@ bool ExecuteButtonsEnabled(const IWorkList& work)
 }
 
 RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engine,
-                            const QString& outputFolder, tbarc::SfxKind kind)
+                            const QString& outputFolder, tbarc::SfxKind kind,
+                            const std::function<bool()>& interrupted)
 {
     RunSummary summary;
     const QString folder = WithTrailingSeparator(outputFolder);
     RunCreatedFiles created;
     for (int i = 0; i < work.Count(); ++i) {
+        if (interrupted && interrupted()) {
+            summary.stopped = true;
+            break;
+        }
         work.ScrollToTop(i);
         CountOutcome(summary, engine.ConvertArchive(work.Entry(i), folder, kind, created));
         if (summary.stopped)

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace run {
 
 // How a whole run went, counted over the files it came to.
@@ -27,9 +29,12 @@ QString WithTrailingSeparator(const QString& folder);
 bool ExecuteButtonsEnabled(const IWorkList& work);
 
 // The automatic run: every entry in list order, no events, nothing removed;
-// an outcome -1 ends it. Ends the history with the end-of-run line.
+// an outcome -1 ends it, and so does interrupted() saying true before an
+// entry (as the desk's Cancel does). Ends the history with the end-of-run
+// line.
 RunSummary ConvertWholeList(IWorkList& work, IHistory& history, SfxEngine& engine,
-                            const QString& outputFolder, tbarc::SfxKind kind);
+                            const QString& outputFolder, tbarc::SfxKind kind,
+                            const std::function<bool()>& interrupted = {});
 
 // What the main window does around an interactive run.
 class IRunDesk {

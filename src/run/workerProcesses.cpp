@@ -176,6 +176,12 @@ std::optional<WorkerReports> WorkerProcesses::Receive(Worker& worker, bool& lost
 IWorkers::Finished WorkerProcesses::WaitForAny()
 {
     while (true) {
+        // Said once; the run then waits for what the workers have in hand.
+        const bool watchInterruption = interruption_ != nullptr && !interruptionSaid_;
+        if (watchInterruption && interruption_->Requested()) {
+            interruptionSaid_ = true;
+            return {-1, std::nullopt, true};
+        }
         std::vector<pollfd> watched;
         std::vector<int> owners;
         for (size_t i = 0; i < workers_.size(); ++i) {
@@ -183,6 +189,10 @@ IWorkers::Finished WorkerProcesses::WaitForAny()
                 watched.push_back({workers_[i].socket, POLLIN, 0});
                 owners.push_back(int(i));
             }
+        }
+        if (watchInterruption && interruption_->Fd() >= 0) {
+            watched.push_back({interruption_->Fd(), POLLIN, 0});
+            owners.push_back(-1);
         }
         if (::poll(watched.data(), nfds_t(watched.size()), -1) < 0) {
             if (errno == EINTR)
@@ -193,7 +203,7 @@ IWorkers::Finished WorkerProcesses::WaitForAny()
             return {owners.front(), std::nullopt};
         }
         for (size_t i = 0; i < watched.size(); ++i) {
-            if (watched[i].revents == 0)
+            if (watched[i].revents == 0 || owners[i] < 0)
                 continue;
             Worker& worker = workers_[size_t(owners[i])];
             bool lost = false;

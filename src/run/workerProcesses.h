@@ -1,5 +1,6 @@
 #pragma once
 
+#include "run/interruption.h"
 #include "run/workerRun.h"
 
 #include <QByteArray>
@@ -31,6 +32,9 @@ public:
     void Abandon(int worker) override;
     Finished WaitForAny() override;
 
+    // Ctrl+C and SIGTERM end a wait as an interruption.
+    void WatchInterruption(Interruption& interruption) { interruption_ = &interruption; }
+
 private:
     struct Worker {
         pid_t pid = -1;
@@ -53,6 +57,8 @@ private:
     QByteArray program_;
     QList<QByteArray> arguments_;
     QByteArray opening_;
+    Interruption* interruption_ = nullptr;
+    bool interruptionSaid_ = false;
     std::vector<Worker> workers_;
 };
 

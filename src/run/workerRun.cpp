@@ -71,6 +71,10 @@ public:
                 break;
             StartWhatMayStart();
             if (InHand() == 0) {
+                if (interrupted_) {
+                    summary_.stopped = true;
+                    break;
+                }
                 // No worker can take the next archive: every place lost its
                 // process and none could be started again.
                 if (pending_.empty())
@@ -119,7 +123,7 @@ private:
     void StartWhatMayStart()
     {
         for (int worker = 0; worker < int(batchOf_.size()); ++worker) {
-            if (pending_.empty())
+            if (pending_.empty() || interrupted_)
                 return;
             const int first = *pending_.begin();
             if (first >= end_ || first >= said_ + kMostAhead || unsaid_.contains(keys_[first]))
@@ -157,6 +161,10 @@ private:
     // (after a stop in its batch) go back too.
     void Take(IWorkers::Finished finished)
     {
+        if (finished.interrupted) {
+            interrupted_ = true;
+            return;
+        }
         const std::vector<int> batch = std::exchange(batchOf_[finished.worker], {});
         for (size_t i = 0; i < batch.size(); ++i) {
             const int archive = batch[i];
@@ -279,6 +287,7 @@ private:
     int said_ = 0;                 // the first archive whose lines are not out
     int end_;                      // the archive after the last that may be said
     int alone_ = -1;               // the archive tried again alone, if any
+    bool interrupted_ = false;     // nothing more is handed out
     RunSummary summary_;
 };
 

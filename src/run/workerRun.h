@@ -34,8 +34,11 @@ public:
         // Empty when the worker ended, or said something unreadable, before
         // its answer was whole.
         std::optional<WorkerReports> reports;
+        // No worker answered: the run was asked to stop (Ctrl+C, SIGTERM).
+        bool interrupted = false;
     };
-    // Waits until a worker with a batch in hand answers it.
+    // Waits until a worker with a batch in hand answers it, or the run is
+    // interrupted.
     virtual Finished WaitForAny() = 0;
 };
 
@@ -47,7 +50,8 @@ public:
 // is placed or said, and work begun on it is dropped; a full disk met while
 // later work held space is first met again with nothing else running. An
 // archive whose worker ends is converted again alone, and lost when that
-// worker ends too.
+// worker ends too. Interrupted, the run starts nothing more and ends as
+// stopped once what the workers have in hand is said.
 RunSummary ConvertOnWorkers(IWorkList& work, IHistory& history, IOutputList& output, IWorkers& workers,
                             int workerCount, const QString& outputFolder);
 

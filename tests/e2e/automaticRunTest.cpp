@@ -634,14 +634,31 @@ TEST_F(AutomaticRun, KillingTheRunLeavesNoWorkerAndNoPartlyWrittenFile)
         for (int i = 0; i < 300 && !WorkersOf(parent).isEmpty(); ++i)
             QThread::msleep(20);
         EXPECT_TRUE(WorkersOf(parent).isEmpty()) << signal;
-        // A worker ends with the run at any instant, also between writing a
-        // file under the archive's spelling and giving it upper case: either
-        // spelling, but only whole self-extractors, no temporary.
-        for (const QString& name : QDir(Out()).entryList(QDir::Files | QDir::Hidden)) {
+        const QStringList files = QDir(Out()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        for (const QString& name : files) {
             EXPECT_TRUE(name.startsWith(u'K', Qt::CaseInsensitive) && name.endsWith(QStringLiteral(".EXE")))
                 << name.toStdString();
             EXPECT_TRUE(ReadBytes(Out() + u'/' + name).endsWith(archive)) << name.toStdString();
         }
+        if (signal == SIGKILL)
+            continue;
+        // Ctrl+C and SIGTERM are the desk's Cancel: what is in hand is
+        // finished and said, in list order, and the run ends as stopped;
+        // every file there is reported, under its upper-case name.
+        EXPECT_EQ(process.exitCode(), 2) << signal;
+        const QStringList lines = QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.last(), T(Interrupted)) << signal;
+        QStringList reported;
+        for (qsizetype i = 2; i < lines.size(); ++i) {
+            if (lines[i] == T(Created))
+                reported << QFileInfo(lines[i - 2].mid(2).chopped(2)).baseName().toUpper()
+                        + QStringLiteral(".EXE");
+        }
+        EXPECT_EQ(lines.filter(QStringLiteral("[ ")).size(), reported.size())
+            << "every archive begun was made";
+        reported.sort();
+        EXPECT_EQ(files, reported) << signal;
     }
 }
 

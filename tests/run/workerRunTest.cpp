@@ -101,6 +101,8 @@ struct FakeWorkers : run::IWorkers {
     Finished WaitForAny() override
     {
         EXPECT_FALSE(inHand.empty());
+        if (answers++ == interruptAt)
+            return {-1, std::nullopt, true};
         const auto chosen = order == Order::OldestFirst ? inHand.begin() : inHand.end() - 1;
         const Held held = *chosen;
         inHand.erase(chosen);
@@ -156,6 +158,8 @@ struct FakeWorkers : run::IWorkers {
     QStringList endsAlways; // archives (paths) whose worker ends every time
     QStringList list;       // the run's archives, in order
     bool laterHeld = false; // while an archive converts: a later one holds a file
+    int interruptAt = -1;   // the wait that is interrupted (Ctrl+C) instead of answered
+    int answers = 0;
 
     // Whether an archive after this one in the list is in another worker's
     // hand, or has a file handed over that is still open (the run closes
@@ -261,7 +265,9 @@ protected:
             const int count = workers->Open(work.Count(), SfxKind::Win32, Out(), options::Current());
             run.summary = run::ConvertOnWorkers(work, history, output, *workers, count, Out());
         } else {
-            run.summary = run::ConvertWholeList(work, history, engine, Out(), SfxKind::Win32);
+            int asked = 0;
+            run.summary = run::ConvertWholeList(work, history, engine, Out(), SfxKind::Win32,
+                                                [&] { return asked++ == interruptBefore; });
         }
         run.history = history.lines;
         run.output = output.paths;
@@ -278,6 +284,7 @@ protected:
     QStringList fullBesideOthers;    // archive file names whose disk is full beside other work
     const bool* laterHeld = nullptr; // the workers' word: a later archive holds a file
     QString older;                   // a file the output folder holds before each run, if any
+    int interruptBefore = -1;        // in one process: the archive the run is interrupted before
     std::shared_ptr<archiver::FakeArchiverLibrary> unlha = std::make_shared<archiver::FakeArchiverLibrary>();
 };
 
@@ -424,6 +431,34 @@ TEST_F(WorkerRunTest, WithoutAnyWorkerLeftTheRestIsLost)
     EXPECT_GT(many.summary.failed, 0);
     EXPECT_EQ(many.summary.done + many.summary.failed, paths.size());
     EXPECT_FALSE(many.summary.stopped);
+}
+
+// Interrupted (Ctrl+C, SIGTERM), the run starts nothing more, says what the
+// workers had in hand and ends as the one-process run interrupted before
+// the first archive it did not say.
+TEST_F(WorkerRunTest, AnInterruptedRunEndsAsTheOneProcessRunInterruptedThere)
+{
+    const QStringList paths = Archives(ManyNames(40));
+    for (const Shape& shape : kShapes) {
+        for (const int interruptAt : {0, 1, 3}) {
+            FakeWorkers workers(libraries, shape.workers, shape.order);
+            workers.interruptAt = interruptAt;
+            const Run many = Convert(paths, &workers);
+            const std::string said = Said(shape) + ", interrupted at wait " + std::to_string(interruptAt);
+            EXPECT_TRUE(many.summary.stopped) << said;
+            const qsizetype saidArchives = many.history.filter(QStringLiteral("[ ")).size();
+            EXPECT_GT(saidArchives, 0) << said;
+            EXPECT_LT(saidArchives, paths.size()) << said;
+            interruptBefore = int(saidArchives);
+            const Run one = Convert(paths, nullptr);
+            interruptBefore = -1;
+            EXPECT_EQ(many.history, one.history) << said;
+            EXPECT_EQ(many.output, one.output) << said;
+            EXPECT_EQ(many.files, one.files) << said;
+            EXPECT_EQ(many.summary.done, one.summary.done) << said;
+            EXPECT_TRUE(one.summary.stopped) << said;
+        }
+    }
 }
 
 } // namespace
