@@ -1,27 +1,17 @@
-#include <QCoreApplication>
 #include <QTimer>
 
 #include <chrono>
 #include <stdexcept>
 #include <thread>
 
+#include "coreApplicationTest.h"
 #include "run/backgroundCall.h"
 #include <gtest/gtest.h>
 
 namespace {
 
 // The calls turn the caller's event loop, which needs an application.
-class BackgroundCallTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "runTest";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
-};
+using BackgroundCallTest = CoreApplicationTest;
 
 TEST_F(BackgroundCallTest, ACallRunsElsewhereAndItsResultOrFailureComesBack)
 {

@@ -1,11 +1,11 @@
 // The real worker processes of the build, driven as a run drives them.
+#include "coreApplicationTest.h"
 #include "run/workerProcesses.h"
 
 #include "support/printQString.h"
 #include "util/programMessages.h"
 #include "support/tempFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,17 +14,7 @@
 
 namespace {
 
-class WorkerProcessesTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "runTest";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
-};
+using WorkerProcessesTest = CoreApplicationTest;
 
 // A worker converts with the options of the run's opening: the settings file
 // (here one that asks for the opposite) is never read.
