@@ -26,6 +26,16 @@ BackgroundCall::~BackgroundCall()
 
 int BackgroundCall::Run(const std::function<int()>& call)
 {
+    // Called again from an event the wait below handles: the worker is busy
+    // with the first call, whose wait would never end under a second one,
+    // so this call runs here and now.
+    if (inCall_)
+        return call();
+    inCall_ = true;
+    const struct Leave {
+        bool& inCall;
+        ~Leave() { inCall = false; }
+    } leave{inCall_};
     std::unique_lock lock(mutex_);
     if (!worker_.joinable())
         worker_ = std::thread(&BackgroundCall::Work, this);

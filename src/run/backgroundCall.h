@@ -19,7 +19,9 @@ public:
     BackgroundCall(const BackgroundCall&) = delete;
     BackgroundCall& operator=(const BackgroundCall&) = delete;
 
-    // The call's result; what it throws is thrown here.
+    // The call's result; what it throws is thrown here. A call made while
+    // one waits (from an event handled meanwhile) runs on the caller's
+    // thread at once.
     int Run(const std::function<int()>& call);
 
 private:
@@ -33,5 +35,6 @@ private:
     int result_ = 0;
     std::exception_ptr failure_;
     QEventLoop* waiting_ = nullptr; // the caller's loop, while it turns
+    bool inCall_ = false;           // the caller's thread is in Run
     std::thread worker_;
 };

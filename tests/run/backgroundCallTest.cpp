@@ -41,4 +41,26 @@ TEST_F(BackgroundCallTest, ALongCallKeepsTheEventLoopTurning)
     EXPECT_TRUE(fired) << "events are handled while a long call runs";
 }
 
+// An event handled while a long call waits may make a call of its own: it
+// gets its result, and the long call still ends with its own.
+TEST_F(BackgroundCallTest, ACallMadeWhileAnotherWaitsRunsAtOnce)
+{
+    BackgroundCall background;
+    int inner = 0;
+    std::thread::id innerRanOn;
+    QTimer::singleShot(0, [&] {
+        inner = background.Run([&] {
+            innerRanOn = std::this_thread::get_id();
+            return 9;
+        });
+    });
+    const int outer = background.Run([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return 4;
+    });
+    EXPECT_EQ(outer, 4);
+    EXPECT_EQ(inner, 9);
+    EXPECT_EQ(innerRanOn, std::this_thread::get_id()) << "not queued behind the busy worker";
+}
+
 } // namespace
