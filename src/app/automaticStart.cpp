@@ -115,7 +115,7 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     const int jobs = call.jobs.value_or(QThread::idealThreadCount());
     run::Interruption interruption;
     run::WorkerProcesses workers(jobs);
-    workers.WatchInterruption(interruption);
+    workers.WatchStopRequest(interruption);
     const run::AutoRunOutcome outcome =
         run::AutoRun(names, kind, outputFolder,
                      {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr,

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QIcon>
 #include <QLocale>
 
@@ -8,6 +9,7 @@
 #include "util/languageChoice.h"
 #include "app/qtPlatform.h"
 #include "core/callOptions.h"
+#include "run/workerProcesses.h"
 #include "platform/display.h"
 #include "platform/qtClipboard.h"
 #include "platform/qtDialogs.h"
@@ -56,6 +58,9 @@ int Run(const QList<QByteArray>& arguments)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tollbrook2.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("tollbrook2"));
     MainWindow window;
+    // As many workers as an automatic run takes; one is this process.
+    if (const int jobs = QThread::idealThreadCount(); jobs > 1)
+        window.ConvertOnWorkers([jobs] { return std::make_unique<run::WorkerProcesses>(jobs); });
     if (!window.PrepareDesk(start.archiveNames))
         return core::ExitNothingDone;
     window.show();

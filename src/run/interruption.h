@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/stopRequest.h"
+
 #include <signal.h>
 
 namespace run {
@@ -9,17 +11,15 @@ namespace run {
 // run ends as stopped. While the object lives the two signals are held back
 // from this thread and wait on Fd(); the processes started meanwhile ignore
 // Ctrl+C (the run decides for them) and take SIGTERM as usual.
-class Interruption {
+class Interruption final : public IStopRequest {
 public:
     Interruption();
-    ~Interruption();
+    ~Interruption() override;
     Interruption(const Interruption&) = delete;
     Interruption& operator=(const Interruption&) = delete;
 
-    // Readable when a signal waits; -1 when none can be watched.
-    int Fd() const { return fd_; }
-    // Whether a signal came; takes those waiting. Does not wait.
-    bool Requested();
+    int Fd() const override { return fd_; }
+    bool Requested() override;
 
 private:
     sigset_t previous_;

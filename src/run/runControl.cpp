@@ -59,23 +59,40 @@ RunControl::RunControl(IWorkList& work, IHistory& history, SfxEngine& engine, IR
 RunSummary RunControl::Run(tbarc::SfxKind kind)
 {
     RunSummary summary;
+    Begin();
+    Loop(kind, summary);
+    work_.RemoveUnselected();
+    work_.ClearSelection();
+    AddEndLine(history_, cancelRequested_);
+    summary.stopped = cancelRequested_;
+    Unlock();
+    return summary;
+}
+
+void RunControl::Begin()
+{
     running_ = true;
     desk_.LockForRun();
     history_.Clear();
     desk_.ClearInputSelection();
     work_.SelectAll();
     desk_.SetCancelEnabled(true);
-    Loop(kind, summary);
+}
+
+void RunControl::End()
+{
     work_.RemoveUnselected();
     work_.ClearSelection();
-    AddEndLine(history_, cancelRequested_);
-    summary.stopped = cancelRequested_;
+    Unlock();
+}
+
+void RunControl::Unlock()
+{
     cancelRequested_ = false;
     desk_.SetCancelEnabled(false);
     desk_.UnlockAfterRun();
     desk_.UpdateExecuteButtons();
     running_ = false;
-    return summary;
 }
 
 void RunControl::Loop(tbarc::SfxKind kind, RunSummary& summary)

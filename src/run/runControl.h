@@ -65,6 +65,12 @@ public:
 
     // Runs the whole work list with this kind (an Execute button).
     RunSummary Run(tbarc::SfxKind kind);
+    // What the desk does before and after a run, for a run done elsewhere
+    // (on the workers): Begin locks the desk and selects every entry (the
+    // run deselects what it converts); End removes the converted entries
+    // and unlocks the desk. The history's end line is the run's.
+    void Begin();
+    void End();
     // The run stops before its next file (the cancel button).
     void RequestCancel() { cancelRequested_ = true; }
 
@@ -73,6 +79,7 @@ public:
 
 private:
     void Loop(tbarc::SfxKind kind, RunSummary& summary);
+    void Unlock();
 
     IWorkList& work_;
     IHistory& history_;

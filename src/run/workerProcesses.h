@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/interruption.h"
+#include "run/stopRequest.h"
 #include "run/workerRun.h"
 
 #include <QByteArray>
@@ -32,8 +32,7 @@ public:
     void Abandon(int worker) override;
     Finished WaitForAny() override;
 
-    // Ctrl+C and SIGTERM end a wait as an interruption.
-    void WatchInterruption(Interruption& interruption) { interruption_ = &interruption; }
+    void WatchStopRequest(IStopRequest& request) override { interruption_ = &request; }
 
 private:
     struct Worker {
@@ -57,7 +56,7 @@ private:
     QByteArray program_;
     QList<QByteArray> arguments_;
     QByteArray opening_;
-    Interruption* interruption_ = nullptr;
+    IStopRequest* interruption_ = nullptr;
     bool interruptionSaid_ = false;
     std::vector<Worker> workers_;
 };

@@ -258,8 +258,11 @@ private:
             outcome = placer_.PlaceHandedOver(*report.handedOver,
                                               folder_ + SelfExtractorName(work_.Entry(said_)), placed);
         }
-        if (outcome == OutcomeDone)
+        if (outcome == OutcomeDone) {
             made_.insert(keys_[said_]);
+            // The desk's list lets go of it at the end of the run.
+            work_.Deselect(said_);
+        }
         CountOutcome(summary_, outcome);
         if (outcome == OutcomeStop) {
             end_ = said_ + 1;

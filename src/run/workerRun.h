@@ -2,6 +2,7 @@
 
 #include "core/options.h"
 #include "run/runControl.h"
+#include "run/stopRequest.h"
 #include "run/runLists.h"
 #include "run/workerFrames.h"
 
@@ -40,6 +41,9 @@ public:
     // Waits until a worker with a batch in hand answers it, or the run is
     // interrupted.
     virtual Finished WaitForAny() = 0;
+    // A request to stop (Ctrl+C and SIGTERM, the desk's ｷｬﾝｾﾙ) ends a wait
+    // as an interruption, once.
+    virtual void WatchStopRequest(IStopRequest& request) = 0;
 };
 
 // The automatic run on worker processes: the same history lines, output

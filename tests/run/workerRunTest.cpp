@@ -98,11 +98,15 @@ struct FakeWorkers : run::IWorkers {
         ++abandoned;
     }
 
+    void WatchStopRequest(run::IStopRequest& request) override { stopRequest = &request; }
+
     Finished WaitForAny() override
     {
         EXPECT_FALSE(inHand.empty());
-        if (answers++ == interruptAt)
+        if (answers++ == interruptAt || (stopRequest != nullptr && !stopSaid && stopRequest->Requested())) {
+            stopSaid = true;
             return {-1, std::nullopt, true};
+        }
         const auto chosen = order == Order::OldestFirst ? inHand.begin() : inHand.end() - 1;
         const Held held = *chosen;
         inHand.erase(chosen);
@@ -159,6 +163,8 @@ struct FakeWorkers : run::IWorkers {
     QStringList list;       // the run's archives, in order
     bool laterHeld = false; // while an archive converts: a later one holds a file
     int interruptAt = -1;   // the wait that is interrupted (Ctrl+C) instead of answered
+    run::IStopRequest* stopRequest = nullptr;
+    bool stopSaid = false;
     int answers = 0;
 
     // Whether an archive after this one in the list is in another worker's

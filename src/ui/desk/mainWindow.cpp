@@ -319,21 +319,37 @@ void MainWindow::UpdateMenuBar()
     menu_->SetEnabled(!IsRunning() && (!child || child->MenuEnabled()));
 }
 
+void MainWindow::ConvertOnWorkers(std::function<std::unique_ptr<run::IWorkers>()> makeWorkers)
+{
+    run::IRunDesk& desk = *this;
+    workerRun_ = std::make_unique<run::DeskWorkerRun>(workList_->Work(), History(), outputList_->Output(),
+                                                      desk, *runControl_, std::move(makeWorkers));
+}
+
 run::RunSummary MainWindow::Execute(tbarc::SfxKind kind)
 {
     if (IsRunning())
         return {};
     runLength_ = workList_->Work().Count();
+    if (workerRun_ && workerRun_->Start(kind, OutputFolder(), [this](const run::RunSummary&) { AfterRun(); }))
+        return {};
     const run::RunSummary summary = runControl_->Run(kind);
+    AfterRun();
+    return summary;
+}
+
+void MainWindow::AfterRun()
+{
     UpdateMenuBar();
     if (closeAfterRun_)
         close();
-    return summary;
 }
 
 void MainWindow::RequestCancel()
 {
     runControl_->RequestCancel();
+    if (workerRun_)
+        workerRun_->Cancel();
 }
 
 void MainWindow::ShowRunProgress(int index)

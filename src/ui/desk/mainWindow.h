@@ -3,6 +3,7 @@
 #include "archiver/archiver.h"
 #include "common/sfxKind.h"
 #include "run/engine.h"
+#include "run/deskWorkerRun.h"
 #include "run/runControl.h"
 
 #include <QMainWindow>
@@ -57,10 +58,19 @@ public:
     // The Execute buttons are usable exactly when the work list is not empty.
     void UpdateExecuteButtons() override;
 
+    // Runs on worker processes from now on (makeWorkers gives fresh ones
+    // for each run), as the automatic run does; without, and whenever no
+    // worker starts or the list holds one archive, the desk converts in its
+    // own process.
+    void ConvertOnWorkers(std::function<std::unique_ptr<run::IWorkers>()> makeWorkers);
+
     // Runs the whole work list with this kind, as its Execute button does.
-    // Nothing while a run is under way.
+    // Nothing while a run is under way. On workers it returns at once (an
+    // empty summary) and the run goes on while the desk answers; in the
+    // desk's process it returns when the run has ended.
     run::RunSummary Execute(tbarc::SfxKind kind);
-    // The run stops before its next file.
+    // The run starts nothing more: it ends as soon as what it has begun is
+    // done.
     void RequestCancel();
     bool IsRunning() const { return runControl_->Running(); }
 
@@ -97,6 +107,8 @@ private:
     void RefreshFolderWindows() override;
     void UnlockAfterRun() override;
     void RefreshFolderWindowsNow();
+    // After a run, wherever it ran.
+    void AfterRun();
 
     archiver::Libraries libraries_;
     QMdiArea* childArea_;
@@ -110,6 +122,7 @@ private:
     OutputListWindow* outputList_;
     std::unique_ptr<run::SfxEngine> engine_;
     std::unique_ptr<run::RunControl> runControl_;
+    std::unique_ptr<run::DeskWorkerRun> workerRun_; // when the desk runs on workers
     PaintThrottle* paintThrottle_;
     QTimer* folderRefresh_;
     bool folderRefreshPending_ = false;

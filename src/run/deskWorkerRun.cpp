@@ -1,0 +1,149 @@
+#include "run/deskWorkerRun.h"
+
+#include "core/options.h"
+#include "util/programMessages.h"
+
+#include <QMetaObject>
+#include <QStringList>
+
+#include <utility>
+
+namespace run {
+namespace {
+
+// The desk's lists as the run's thread sees them: what it says is queued to
+// the desk's thread in the order said; the entries are those of the start.
+class QueuedLists final : public IWorkList, public IHistory {
+public:
+    QueuedLists(QObject& desk, IWorkList& work, IHistory& history, IOutputList& output, IRunDesk& runDesk)
+        : desk_(desk), work_(work), history_(history), output_(output), runDesk_(runDesk)
+    {
+        for (int i = 0; i < work.Count(); ++i)
+            entries_ << work.Entry(i);
+    }
+
+    int Count() const override { return int(entries_.size()); }
+    QString Entry(int index) const override { return entries_[index]; }
+    void Deselect(int index) override
+    {
+        Queue([&work = work_, index] { work.Deselect(index); });
+    }
+    // An archive is said: the counter moves, the folder windows follow.
+    void ScrollToTop(int index) override
+    {
+        Queue([&work = work_, &desk = runDesk_, index] {
+            work.ScrollToTop(index);
+            desk.RefreshFolderWindows();
+        });
+    }
+    void Add(const QString& line) override
+    {
+        Queue([&history = history_, line] { history.Add(line); });
+    }
+    void AddPath(const QString& path)
+    {
+        Queue([&output = output_, path] { output.Add(path); });
+    }
+
+    // Not asked of a run on workers.
+    Admission Admit(const QString&) override { return Admission::ListFull; }
+    void Clear() override {}
+    void SelectAll() override {}
+    void ClearSelection() override {}
+    bool IsSelected(int) const override { return true; }
+    void RemoveUnselected() override {}
+    void CopyToClipboard() override {}
+
+private:
+    // What is queued reaches the desk's own lists, which outlive the run;
+    // this object may be gone by then.
+    template <typename Call>
+    void Queue(Call call)
+    {
+        QMetaObject::invokeMethod(&desk_, std::move(call), Qt::QueuedConnection);
+    }
+
+    QObject& desk_;
+    IWorkList& work_;
+    IHistory& history_;
+    IOutputList& output_;
+    IRunDesk& runDesk_;
+    QStringList entries_;
+};
+
+// IOutputList's Add beside IHistory's: the two lists take one method name.
+class QueuedOutput final : public IOutputList {
+public:
+    explicit QueuedOutput(QueuedLists& lists) : lists_(lists) {}
+    void Add(const QString& path) override { lists_.AddPath(path); }
+
+private:
+    QueuedLists& lists_;
+};
+
+} // namespace
+
+DeskWorkerRun::DeskWorkerRun(IWorkList& work, IHistory& history, IOutputList& output, IRunDesk& desk,
+                             RunControl& control, std::function<std::unique_ptr<IWorkers>()> makeWorkers)
+    : work_(work), history_(history), output_(output), runDesk_(desk), control_(control),
+      makeWorkers_(std::move(makeWorkers))
+{}
+
+DeskWorkerRun::~DeskWorkerRun()
+{
+    if (thread_.joinable()) {
+        cancel_->Request();
+        thread_.join();
+    }
+}
+
+bool DeskWorkerRun::Start(tbarc::SfxKind kind, const QString& outputFolder,
+                          std::function<void(RunSummary)> finished)
+{
+    if (Running() || control_.Running() || work_.Count() < 2)
+        return false;
+    auto workers = makeWorkers_();
+    auto cancel = std::make_unique<CancelRequest>();
+    workers->WatchStopRequest(*cancel);
+    const int count = workers->Open(work_.Count(), kind, outputFolder, options::Current());
+    if (count < 1)
+        return false;
+    workers_ = std::move(workers);
+    cancel_ = std::move(cancel);
+    finished_ = std::move(finished);
+    control_.Begin();
+    auto lists = std::make_shared<QueuedLists>(desk_, work_, history_, output_, runDesk_);
+    thread_ = std::thread([this, lists, count, outputFolder] {
+        QueuedOutput output(*lists);
+        RunSummary summary;
+        try {
+            summary = ConvertOnWorkers(*lists, *lists, output, *workers_, count, outputFolder);
+        } catch (const std::exception&) {
+            // Out of memory or the like: the run ends as stopped, said so.
+            lists->Add(messages::Text(messages::ProgramMessage::Unexpected));
+            AddEndLine(*lists, true);
+            summary.stopped = true;
+        }
+        QMetaObject::invokeMethod(
+            &desk_, [this, summary] { Finish(summary); }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void DeskWorkerRun::Cancel()
+{
+    if (cancel_)
+        cancel_->Request();
+}
+
+void DeskWorkerRun::Finish(RunSummary summary)
+{
+    thread_.join();
+    workers_.reset();
+    cancel_.reset();
+    control_.End();
+    if (finished_)
+        std::exchange(finished_, {})(summary);
+}
+
+} // namespace run
