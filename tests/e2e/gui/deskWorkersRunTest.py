@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""A desk run on worker processes, as a person starts and stops it: a full
+work list converted by the desk's child processes, ｷｬﾝｾﾙ pressed as soon as
+they are seen, and the history and files afterwards exactly those of an
+automatic run of the same archives cut where the desk stopped. Exit status
+0 passed, 1 failed, 77 skipped."""
+
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import deskFolders  # noqa: E402
+import desktop  # noqa: E402
+import deskSettings  # noqa: E402
+
+COPIES = 1000  # as many as a run takes: it is still going when ｷｬﾝｾﾙ arrives
+
+
+def workers_of(parent: int) -> list[int]:
+    """The worker processes the program `parent` started."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as command:
+                words = command.read().split(b"\0")
+        except OSError:
+            continue
+        if words[:2] == [b"tollbrook2-worker", str(parent).encode()]:
+            found.append(int(entry))
+    return found
+
+
+def test(args):
+    copies = {f"h{i:04}.lzh": "hello.lzh" for i in range(COPIES)}
+    with deskFolders.archives_and_output(args.samples, copies) as folders, desktop.Desktop(
+        artifacts=args.artifacts
+    ) as desk:
+        deskSettings.write(desk.config_home, {"Dir_In": folders.archives, "Dir_Out": folders.output})
+        names = [folders.archive(name) for name in copies]
+        app = desk.launch([args.program] + names, cwd=folders.work, title="Tollbrook2 for Win32")
+        work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
+        history = app.find(role="list", name="実行履歴")
+        desktop.wait_until(lambda: len(desk.items(work_list)) == COPIES, what="the command-line archives")
+
+        # Found before the run: a search of the tree takes longer than a run.
+        win32 = app.find(role="push button", name="Ｗｉｎ３２")
+        cancel = app.find(role="push button", name="ｷｬﾝｾﾙ")
+        desk.press(win32)
+        workers = desktop.wait_until(
+            lambda: workers_of(app.pid), timeout=30, interval=0.005, what="the desk's worker processes"
+        )
+        print(f"{len(workers)} worker processes convert for the desk")
+        desk.press(cancel)
+        desktop.wait_until(
+            lambda: desk.items(history)[-1:] == ["中断しました"], timeout=60, what="the run to end cancelled"
+        )
+        lines = desk.items(history)
+        said = sum(line.startswith("[ ") for line in lines)
+        print(f"{said} of {COPIES} archives converted before ｷｬﾝｾﾙ took effect")
+        assert 0 < said < COPIES, said
+        made = sorted(os.listdir(folders.output))
+        assert len(made) == said, (len(made), said)
+        desktop.wait_until(lambda: len(desk.items(work_list)) == COPIES - said, what="the converted entries to leave")
+        desk.screenshot(os.path.join(args.artifacts, "deskWorkersRunTest.png"))
+        desk.close(app)
+        assert app.wait_exit() == 0, app.log()
+
+        # The automatic run of the archives the desk got to, into a folder of
+        # its own: the same lines (but the end line) and the same files.
+        other = os.path.join(folders.work, "auto")
+        os.makedirs(other)
+        environment = {key: value for key, value in desk.env.items() if key not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        automatic = subprocess.run(
+            [args.program, "--auto", "--lang=ja", "--jobs=2", f"--out={other}"] + names[:said],
+            env=environment,
+            cwd=folders.work,
+            capture_output=True,
+            timeout=120,
+        )
+        assert automatic.returncode == 0, automatic.stderr.decode()
+        automatic_lines = automatic.stdout.decode().splitlines()
+        assert automatic_lines[-1] == "全て終了しました", automatic_lines[-3:]
+        shown = [line.replace(folders.output, other) for line in lines]
+        assert shown[:-1] == automatic_lines[:-1], (shown[:6], automatic_lines[:6])
+        assert sorted(os.listdir(other)) == made
+
+
+if __name__ == "__main__":
+    desktop.main(test, extra_arguments=[(("--samples",), {"required": True})])
