@@ -662,6 +662,39 @@ TEST_F(AutomaticRun, KillingTheRunLeavesNoWorkerAndNoPartlyWrittenFile)
     }
 }
 
+// A worker killed in the middle of a run costs nothing: its archives are
+// converted again, one at a time, and the run gives the lines, files and
+// status of the run one archive at a time.
+TEST_F(AutomaticRun, AWorkerKilledInTheMiddleChangesNothing)
+{
+    ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    const QString lzh = Corpus + QStringLiteral("/fragglet_lhasa/test/archives/lha213/lh5_long.lzh");
+    QStringList names;
+    for (int i = 0; i < 400; ++i)
+        names << Copy(lzh, QStringLiteral("w%1.lzh").arg(i));
+    const QStringList arguments{QStringLiteral("--auto"), QStringLiteral("--out=out")};
+    const Result one = Run(arguments + QStringList{QStringLiteral("--jobs=1")} + names);
+    ASSERT_EQ(one.exitStatus, 0);
+    const QMap<QString, QByteArray> oneFiles = Tree(Out());
+    QDir(Out()).removeRecursively();
+    QDir().mkpath(Out());
+
+    QProcess process;
+    PrepareProcess(process);
+    process.start(Program, arguments + QStringList{QStringLiteral("--jobs=2")} + names);
+    QByteArray out;
+    while (out.count(T(Created).toUtf8()) < 3 && process.waitForReadyRead(30000))
+        out += process.readAllStandardOutput();
+    const QList<pid_t> workers = WorkersOf(process.processId());
+    ASSERT_EQ(workers.size(), 2) << "the workers are not running";
+    ::kill(workers.first(), SIGKILL);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    out += process.readAllStandardOutput();
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(out), one.out);
+    EXPECT_EQ(Tree(Out()), oneFiles);
+}
+
 TEST_F(AutomaticRun, ExeThatIsNoArchiveIsNotATarget)
 {
     StoreSettings("Lzh_Exe=True\nCab_Exe=True\n");
