@@ -1,15 +1,12 @@
 #include "handOver.h"
 
+#include "fileMessages.h"
 #include "folderNames.h"
 #include "outputFile.h"
 #include "report.h"
 #include "resultCodes.h"
 #include "separateFiles.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,58 +24,26 @@ bool SendHandedOver(int socket, const HandedOver& file)
     std::string text = file.finalPath + '\0' + file.scratchPath + '\0';
     text += file.marked ? '1' : '0';
     text += file.replace ? '1' : '0';
-    if (text.size() > kMostMessage)
-        return false;
-    iovec data{text.data(), text.size()};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr* rights = CMSG_FIRSTHDR(&message);
-    rights->cmsg_level = SOL_SOCKET;
-    rights->cmsg_type = SCM_RIGHTS;
-    rights->cmsg_len = CMSG_LEN(sizeof(int));
-    std::memcpy(CMSG_DATA(rights), &file.fd, sizeof(int));
-    ssize_t sent;
-    do
-        sent = sendmsg(socket, &message, MSG_NOSIGNAL);
-    while (sent < 0 && errno == EINTR);
-    return sent == static_cast<ssize_t>(text.size());
+    return text.size() <= kMostMessage
+        && SendWithFiles(socket, text.data(), text.size(), {file.fd}) == static_cast<ssize_t>(text.size());
 }
 
 bool ReceiveHandedOver(int socket, HandedOver& file)
 {
     std::string text(kMostMessage, '\0');
-    iovec data{text.data(), text.size()};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    ssize_t received;
-    do
-        received = recvmsg(socket, &message, MSG_CMSG_CLOEXEC);
-    while (received < 0 && errno == EINTR);
-    int fd = -1;
-    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
-        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_RIGHTS && c->cmsg_len == CMSG_LEN(sizeof(int)))
-            std::memcpy(&fd, CMSG_DATA(c), sizeof(int));
-    }
-    // A message is sent whole (a datagram or one short write): what is cut
-    // or has no file is no hand-over.
-    const bool whole = received >= 4 && (message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) == 0;
+    std::vector<int> files;
+    bool cut = false;
+    const ssize_t received = ReceiveWithFiles(socket, text.data(), text.size(), 1, files, cut);
+    // A message is sent whole, with one file: anything else is no hand-over.
     text.resize(received > 0 ? static_cast<std::size_t>(received) : 0);
     const std::size_t end = text.find('\0');
     const std::size_t scratchEnd = end == std::string::npos ? end : text.find('\0', end + 1);
-    if (!whole || fd < 0 || scratchEnd == std::string::npos || scratchEnd + 3 != text.size()) {
-        if (fd >= 0)
+    if (cut || files.size() != 1 || scratchEnd == std::string::npos || scratchEnd + 3 != text.size()) {
+        for (const int fd : files)
             close(fd);
         return false;
     }
-    file.fd = fd;
+    file.fd = files[0];
     file.finalPath = text.substr(0, end);
     file.scratchPath = text.substr(end + 1, scratchEnd - end - 1);
     file.marked = text[scratchEnd + 1] == '1';

@@ -16,7 +16,6 @@
 #include <exception>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace run {
 namespace {
@@ -68,15 +67,6 @@ bool WrittenSince(const QString& path, const std::optional<FileIdentity>& before
     return after && after->regular && !(before && *before == *after);
 }
 
-// A file a library handed over for an archive whose call then failed is no
-// one's: it goes before the next call, so a hand-over is always the call's own.
-void DropStaleHandOvers(int socket)
-{
-    tbarc::HandedOver stale;
-    while (tbarc::ReceiveHandedOver(socket, stale))
-        tbarc::DiscardHandedOver(stale);
-}
-
 } // namespace
 
 QString SelfExtractorName(const QString& path)
@@ -125,7 +115,8 @@ Outcome SfxEngine::Convert(const QString& path, const QString& outputFolder, tba
     try {
         history_.Add(ArchiveHeading(path));
         const QString expected = outputFolder + SelfExtractorName(path);
-        const std::optional<FileIdentity> before = IdentityOf(expected);
+        // A file handed over is placed elsewhere, which knows whether it is new.
+        const std::optional<FileIdentity> before = sockets == nullptr ? IdentityOf(expected) : std::nullopt;
 
         int code = CodeNotAttempted;
         if (const std::optional<archiver::KindIndex> archiveKind = ChooseKind(path)) {
@@ -139,7 +130,6 @@ Outcome SfxEngine::Convert(const QString& path, const QString& outputFolder, tba
             }
             QString libraryOptions = LibraryOptions(row, kind);
             if (sockets != nullptr) {
-                DropStaleHandOvers(sockets->receiving);
                 libraryOptions += QStringLiteral(" -gk") + QString::number(sockets->library);
             }
             code = CallLibrary(*libraries_.Of(*archiveKind), row.busy,
@@ -177,7 +167,7 @@ Outcome SfxEngine::Convert(const QString& path, const QString& outputFolder, tba
     }
 }
 
-Outcome SfxEngine::PlaceHandedOver(tbarc::HandedOver& file, const QString& expected, RunCreatedFiles& created)
+Outcome SfxEngine::PlaceHandedOver(tbarc::HandedOver& file, const QString& expected)
 {
     const int code = tbarc::PlaceHandedOver(file);
     if (code != tbarc::kDone) {
@@ -187,10 +177,7 @@ Outcome SfxEngine::PlaceHandedOver(tbarc::HandedOver& file, const QString& expec
         History(ProgramMessage::Failed);
         return outcome == OutcomeDone ? OutcomeFailed : outcome;
     }
-    const Outcome reported = ReportCreatedFile(expected, true);
-    if (reported == OutcomeDone)
-        created.Add(expected);
-    return reported;
+    return ReportCreatedFile(expected, true);
 }
 
 std::optional<archiver::KindIndex> SfxEngine::ChooseKind(const QString& path)

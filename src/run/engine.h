@@ -51,7 +51,7 @@ public:
                            std::optional<tbarc::HandedOver>& handed);
     // Places a self-extractor handed over for the archive whose output is
     // expected, and reports it, or its failure, as ConvertArchive would have.
-    Outcome PlaceHandedOver(tbarc::HandedOver& file, const QString& expected, RunCreatedFiles& created);
+    Outcome PlaceHandedOver(tbarc::HandedOver& file, const QString& expected);
 
     // The library's return code for the last archive (CodeNotAttempted when
     // no library was called).

@@ -1,5 +1,6 @@
 #include "run/workerFrames.h"
 
+#include "common/fileMessages.h"
 #include "run/runControl.h"
 
 #include <QDataStream>
@@ -8,11 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include <unistd.h>
-
-#include <sys/socket.h>
 
 namespace run {
 namespace {
@@ -166,34 +164,12 @@ bool AttachHandedOverFiles(WorkerReports& reports, std::vector<int> files)
 
 bool SendFrame(int socket, const QByteArray& frame, const std::vector<int>& files)
 {
+    // The files go with the frame's first bytes; no SIGPIPE from an end that
+    // is gone: the false return says it.
     qsizetype sent = 0;
-    if (!files.empty()) {
-        // The files go with the frame's first bytes.
-        std::vector<char> control(CMSG_SPACE(sizeof(int) * files.size()));
-        iovec data{const_cast<char*>(frame.constData()), size_t(frame.size())};
-        msghdr message{};
-        message.msg_iov = &data;
-        message.msg_iovlen = 1;
-        message.msg_control = control.data();
-        message.msg_controllen = control.size();
-        cmsghdr* rights = CMSG_FIRSTHDR(&message);
-        rights->cmsg_level = SOL_SOCKET;
-        rights->cmsg_type = SCM_RIGHTS;
-        rights->cmsg_len = CMSG_LEN(sizeof(int) * files.size());
-        std::memcpy(CMSG_DATA(rights), files.data(), sizeof(int) * files.size());
-        ssize_t n;
-        do
-            n = ::sendmsg(socket, &message, MSG_NOSIGNAL);
-        while (n < 0 && errno == EINTR);
-        if (n <= 0)
-            return false;
-        sent = n;
-    }
     while (sent < frame.size()) {
-        // No SIGPIPE from an end that is gone: the false return says it.
-        const ssize_t n = ::send(socket, frame.constData() + sent, size_t(frame.size() - sent), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = tbarc::SendWithFiles(socket, frame.constData() + sent, size_t(frame.size() - sent),
+                                               sent == 0 ? files : std::vector<int>{});
         if (n <= 0)
             return false;
         sent += n;

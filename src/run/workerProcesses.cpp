@@ -1,5 +1,6 @@
 #include "run/workerProcesses.h"
 
+#include "common/fileMessages.h"
 #include "run/runControl.h"
 #include "util/paths.h"
 
@@ -134,27 +135,13 @@ std::optional<WorkerReports> WorkerProcesses::Receive(Worker& worker, bool& lost
 {
     char chunk[16384];
     // The most files one answer brings: one per archive of a batch.
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * 64)];
-    iovec data{chunk, sizeof chunk};
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    const ssize_t n = ::recvmsg(worker.socket, &message, MSG_CMSG_CLOEXEC);
+    constexpr std::size_t kMostFiles = 64;
+    bool cut = false;
+    const ssize_t n =
+        tbarc::ReceiveWithFiles(worker.socket, chunk, sizeof chunk, kMostFiles, worker.receivedFiles, cut);
     if (n < 0 && errno == EINTR)
         return std::nullopt;
-    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
-        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
-            continue;
-        const std::size_t count = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
-        for (std::size_t i = 0; i < count; ++i) {
-            int file;
-            std::memcpy(&file, CMSG_DATA(c) + i * sizeof(int), sizeof(int));
-            worker.receivedFiles.push_back(file);
-        }
-    }
-    if (n <= 0 || (message.msg_flags & MSG_CTRUNC) != 0) {
+    if (n <= 0 || cut) {
         lost = true;
         return std::nullopt;
     }

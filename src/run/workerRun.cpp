@@ -254,9 +254,8 @@ private:
         Outcome outcome = report.outcome;
         if (report.handedOver) {
             // Made visible by the process that says so.
-            RunCreatedFiles placed;
-            outcome = placer_.PlaceHandedOver(*report.handedOver,
-                                              folder_ + SelfExtractorName(work_.Entry(said_)), placed);
+            outcome =
+                placer_.PlaceHandedOver(*report.handedOver, folder_ + SelfExtractorName(work_.Entry(said_)));
         }
         if (outcome == OutcomeDone) {
             made_.insert(keys_[said_]);

@@ -27,8 +27,12 @@ def test(args):
         work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
         desktop.wait_until(lambda: len(desk.items(work_list)) == COPIES, what="the command-line archives")
 
-        # The run starts as the press ends; the close follows at once.
-        desk.press(app.find(role="push button", name="ＤＯＳ"))
+        # The run starts as the press ends; the close follows as soon as its
+        # worker processes are there (found first: a search of the tree
+        # takes longer than a run on them).
+        dos = app.find(role="push button", name="ＤＯＳ")
+        desk.press(dos)
+        desktop.wait_until(lambda: desktop.workers_of(app.pid), timeout=30, interval=0.005, what="the workers")
         desk.close(app)
         assert app.wait_exit(60) == 0, app.log()
 

@@ -17,22 +17,6 @@ import deskSettings  # noqa: E402
 COPIES = 1000  # as many as a run takes: it is still going when ｷｬﾝｾﾙ arrives
 
 
-def workers_of(parent: int) -> list[int]:
-    """The worker processes the program `parent` started."""
-    found = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open(f"/proc/{entry}/cmdline", "rb") as command:
-                words = command.read().split(b"\0")
-        except OSError:
-            continue
-        if words[:2] == [b"tollbrook2-worker", str(parent).encode()]:
-            found.append(int(entry))
-    return found
-
-
 def test(args):
     copies = {f"h{i:04}.lzh": "hello.lzh" for i in range(COPIES)}
     with deskFolders.archives_and_output(args.samples, copies) as folders, desktop.Desktop(
@@ -50,7 +34,7 @@ def test(args):
         cancel = app.find(role="push button", name="ｷｬﾝｾﾙ")
         desk.press(win32)
         workers = desktop.wait_until(
-            lambda: workers_of(app.pid), timeout=30, interval=0.005, what="the desk's worker processes"
+            lambda: desktop.workers_of(app.pid), timeout=30, interval=0.005, what="the desk's worker processes"
         )
         print(f"{len(workers)} worker processes convert for the desk")
         desk.press(cancel)

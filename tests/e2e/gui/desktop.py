@@ -127,6 +127,22 @@ def main(test, budget_seconds: float = 150.0, extra_arguments=()) -> None:
     sys.exit(0)
 
 
+def workers_of(parent: int) -> list[int]:
+    """The worker processes the program `parent` started."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as command:
+                words = command.read().split(b"\0")
+        except OSError:
+            continue
+        if words[:2] == [b"tollbrook2-worker", str(parent).encode()]:
+            found.append(int(entry))
+    return found
+
+
 # ----------------------------------------------------------------- waiting
 def wait_until(condition, timeout: float = 10.0, interval: float = 0.05, what: str = "a condition"):
     """Polls condition() until it gives something true and returns that. An
