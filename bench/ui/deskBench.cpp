@@ -312,10 +312,13 @@ void BM_InteractiveRun(benchmark::State& state)
         window.show();
         UntilIdle();
         const Stopwatch deskWatch;
+        QEventLoop deskLoop;
+        QObject::connect(&window, &MainWindow::RunFinished, &deskLoop, &QEventLoop::quit);
         window.Execute(tbarc::SfxKind::Win32);
-        // On workers Execute returns at once; the desk's loop turns until the end.
-        while (window.IsRunning())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        // On workers Execute returns at once; the desk's loop turns, as the
+        // program's does, until the run has finished.
+        if (window.IsRunning())
+            deskLoop.exec();
         UntilIdle();
         const auto deskTime = deskWatch.Stop();
         const qsizetype deskMade = QDir(deskOut).entryList(QDir::Files).size();

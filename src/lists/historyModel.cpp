@@ -29,6 +29,26 @@ void HistoryModel::Add(const QString& line)
     emit LineAdded(line);
 }
 
+void HistoryModel::AddLines(const QStringList& lines)
+{
+    const int selected = SelectedIndex();
+    // Near the cap each line makes room on its own.
+    if (selected + lines.size() > Cap) {
+        for (const QString& line : lines)
+            Add(line);
+        return;
+    }
+    if (lines.isEmpty())
+        return;
+    const int first = model_.rowCount();
+    model_.insertRows(first, int(lines.size()));
+    for (int i = 0; i < lines.size(); ++i)
+        model_.setData(model_.index(first + i), lines[i]);
+    SetSelectedIndex(selected + int(lines.size()));
+    for (const QString& line : lines)
+        emit LineAdded(line);
+}
+
 void HistoryModel::Clear()
 {
     selected_ = -1;

@@ -27,6 +27,7 @@ public:
     void SetSelectedIndex(int index);
 
     void Add(const QString& line) override;
+    void AddLines(const QStringList& lines) override;
     void Clear() override;
     void CopyToClipboard() override;
 

@@ -6,14 +6,19 @@
 #include <QMetaObject>
 #include <QStringList>
 
+#include <mutex>
 #include <utility>
+#include <vector>
 
 namespace run {
 namespace {
 
-// The desk's lists as the run's thread sees them: what it says is queued to
-// the desk's thread in the order said; the entries are those of the start.
-class QueuedLists final : public IWorkList, public IHistory {
+// The desk's lists as the run's thread sees them: what it says reaches the
+// desk's thread in the order said, in batches: everything said while the
+// desk was busy is taken in one turn of its loop, so a thousand archives
+// said within a frame cost one pass over the lists, not four thousand
+// events. The entries are those of the start.
+class QueuedLists final : public IWorkList, public IHistory, public std::enable_shared_from_this<QueuedLists> {
 public:
     QueuedLists(QObject& desk, IWorkList& work, IHistory& history, IOutputList& output, IRunDesk& runDesk)
         : desk_(desk), work_(work), history_(history), output_(output), runDesk_(runDesk)
@@ -24,26 +29,11 @@ public:
 
     int Count() const override { return int(entries_.size()); }
     QString Entry(int index) const override { return entries_[index]; }
-    void Deselect(int index) override
-    {
-        Queue([&work = work_, index] { work.Deselect(index); });
-    }
+    void Deselect(int index) override { Say({Said::Converted, index, {}}); }
     // An archive is said: the counter moves, the folder windows follow.
-    void ScrollToTop(int index) override
-    {
-        Queue([&work = work_, &desk = runDesk_, index] {
-            work.ScrollToTop(index);
-            desk.RefreshFolderWindows();
-        });
-    }
-    void Add(const QString& line) override
-    {
-        Queue([&history = history_, line] { history.Add(line); });
-    }
-    void AddPath(const QString& path)
-    {
-        Queue([&output = output_, path] { output.Add(path); });
-    }
+    void ScrollToTop(int index) override { Say({Said::Reached, index, {}}); }
+    void Add(const QString& line) override { Say({Said::Line, 0, line}); }
+    void AddPath(const QString& path) { Say({Said::Path, 0, path}); }
 
     // Not asked of a run on workers.
     Admission Admit(const QString&) override { return Admission::ListFull; }
@@ -55,12 +45,55 @@ public:
     void CopyToClipboard() override {}
 
 private:
-    // What is queued reaches the desk's own lists, which outlive the run;
-    // this object may be gone by then.
-    template <typename Call>
-    void Queue(Call call)
+    struct Said {
+        enum Kind { Converted, Reached, Line, Path } kind;
+        int index;
+        QString text;
+    };
+
+    void Say(Said said)
     {
-        QMetaObject::invokeMethod(&desk_, std::move(call), Qt::QueuedConnection);
+        const std::lock_guard lock(mutex_);
+        pending_.push_back(std::move(said));
+        if (deliveryQueued_)
+            return;
+        deliveryQueued_ = true;
+        // The desk's own lists outlive the run; this object lives until the
+        // last delivery is done.
+        QMetaObject::invokeMethod(
+            &desk_, [self = shared_from_this()] { self->Deliver(); }, Qt::QueuedConnection);
+    }
+
+    // On the desk's thread.
+    void Deliver()
+    {
+        std::vector<Said> said;
+        {
+            const std::lock_guard lock(mutex_);
+            said.swap(pending_);
+            deliveryQueued_ = false;
+        }
+        int reached = -1;
+        QStringList lines;
+        for (Said& item : said) {
+            if (item.kind == Said::Line) {
+                lines << std::move(item.text);
+                continue;
+            }
+            history_.AddLines(std::exchange(lines, {}));
+            switch (item.kind) {
+            case Said::Converted: work_.Deselect(item.index); break;
+            case Said::Reached: reached = item.index; break;
+            case Said::Path: output_.Add(item.text); break;
+            case Said::Line: break;
+            }
+        }
+        history_.AddLines(lines);
+        // Only the latest archive reached can be seen.
+        if (reached >= 0) {
+            work_.ScrollToTop(reached);
+            runDesk_.RefreshFolderWindows();
+        }
     }
 
     QObject& desk_;
@@ -69,6 +102,9 @@ private:
     IOutputList& output_;
     IRunDesk& runDesk_;
     QStringList entries_;
+    std::mutex mutex_;
+    std::vector<Said> pending_;
+    bool deliveryQueued_ = false;
 };
 
 // IOutputList's Add beside IHistory's: the two lists take one method name.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The three lists a run works with, as the engine and the run loops see
 // them. The list windows sit on models that implement these, so a run
@@ -14,6 +15,12 @@ public:
 
     // Appends one line.
     virtual void Add(const QString& line) = 0;
+    // Appends lines in their order; a list that can take many at once does.
+    virtual void AddLines(const QStringList& lines)
+    {
+        for (const QString& line : lines)
+            Add(line);
+    }
     // Empties the history.
     virtual void Clear() = 0;
     // Puts the whole history on the clipboard.

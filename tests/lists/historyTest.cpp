@@ -73,6 +73,33 @@ TEST_F(HistoryTest, CapDropsTheOldestLineOnceTheSelectionPassesIt)
     EXPECT_EQ(history.SelectedIndex(), 11);
 }
 
+TEST_F(HistoryTest, LinesAddedTogetherEqualTheSameLinesAddedOneByOne)
+{
+    const struct {
+        int before;    // lines already there
+        int selected;  // the line selected then, -1 for the newest
+        int together;  // lines added at once
+    } cases[] = {{0, -1, 5}, {10, 3, 7}, {29990, -1, 20}, {30002, -1, 3}, {30002, 10, 4}};
+    for (const auto& c : cases) {
+        HistoryModel one, many;
+        QStringList before, added;
+        for (int i = 0; i < c.before; ++i)
+            before << QString::number(i);
+        for (int i = 0; i < c.together; ++i)
+            added << QStringLiteral("new %1").arg(i);
+        for (HistoryModel* model : {&one, &many}) {
+            model->AddLines(before);
+            if (c.selected >= 0)
+                model->SetSelectedIndex(c.selected);
+        }
+        for (const QString& line : added)
+            one.Add(line);
+        many.AddLines(added);
+        EXPECT_EQ(many.Lines(), one.Lines()) << c.before << " + " << c.together;
+        EXPECT_EQ(many.SelectedIndex(), one.SelectedIndex()) << c.before << " + " << c.together;
+    }
+}
+
 TEST_F(HistoryTest, LogCopyEndsEveryLineWithCrLf)
 {
     clipboard.SetText(QStringLiteral("stale"));

@@ -9,11 +9,15 @@
 WidestRowDelegate::WidestRowDelegate(QListView& view) : QStyledItemDelegate(&view), view_(view)
 {
     const QAbstractItemModel* model = view.model();
-    connect(model, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first, int last) { Measure(first, last); });
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        // Rows waiting behind the new ones have moved down.
+        if (unmeasuredLast_ >= first)
+            unmeasuredLast_ += last - first + 1;
+        Unmeasured(first, last);
+    });
     connect(model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                Measure(topLeft.row(), bottomRight.row());
+                Unmeasured(topLeft.row(), bottomRight.row());
             });
     // A row that goes may have been the widest.
     connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { stale_ = true; });
@@ -37,11 +41,22 @@ bool WidestRowDelegate::eventFilter(QObject* watched, QEvent* event)
     return QStyledItemDelegate::eventFilter(watched, event);
 }
 
-void WidestRowDelegate::Measure(int first, int last) const
+void WidestRowDelegate::Unmeasured(int first, int last)
 {
     // A stale width is measured whole anyway.
     if (stale_)
         return;
+    if (unmeasuredFirst_ > unmeasuredLast_) {
+        unmeasuredFirst_ = first;
+        unmeasuredLast_ = last;
+        return;
+    }
+    unmeasuredFirst_ = std::min(unmeasuredFirst_, first);
+    unmeasuredLast_ = std::max(unmeasuredLast_, last);
+}
+
+void WidestRowDelegate::Measure(int first, int last) const
+{
     const QAbstractItemModel& model = *view_.model();
     const QFontMetrics metrics(view_.font());
     for (int row = first; row <= last; ++row)
@@ -53,7 +68,14 @@ int WidestRowDelegate::Widest() const
     if (stale_) {
         stale_ = false;
         widest_ = 0;
-        Measure(0, view_.model()->rowCount() - 1);
+        unmeasuredFirst_ = 0;
+        unmeasuredLast_ = view_.model()->rowCount() - 1;
+    }
+    // Rows changed or added since they were asked for last.
+    if (unmeasuredFirst_ <= unmeasuredLast_) {
+        Measure(unmeasuredFirst_, std::min(unmeasuredLast_, view_.model()->rowCount() - 1));
+        unmeasuredFirst_ = 0;
+        unmeasuredLast_ = -1;
     }
     return widest_;
 }

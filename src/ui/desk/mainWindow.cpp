@@ -341,6 +341,7 @@ run::RunSummary MainWindow::Execute(tbarc::SfxKind kind)
 void MainWindow::AfterRun()
 {
     UpdateMenuBar();
+    emit RunFinished();
     if (closeAfterRun_)
         close();
 }

@@ -74,6 +74,10 @@ public:
     void RequestCancel();
     bool IsRunning() const { return runControl_->Running(); }
 
+signals:
+    // A run from an Execute button has ended and the desk is unlocked.
+    void RunFinished();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

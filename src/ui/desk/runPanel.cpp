@@ -136,8 +136,13 @@ void RunPanel::ShowProgress(int done, int total)
     progressText_->setText(text);
     // A screen reader names the bar by what the label next to it says.
     progressBar_->setAccessibleName(text);
+    // A progress bar paints itself at once on every new value; with updates
+    // held it paints with the rest of the window instead, at most once a
+    // frame while a run is on.
+    progressBar_->setUpdatesEnabled(false);
     progressBar_->setRange(0, std::max(total, 1));
     progressBar_->setValue(done);
+    progressBar_->setUpdatesEnabled(true);
     progressText_->show();
     progressBar_->show();
 }
