@@ -83,14 +83,38 @@ void WorkListModel::Deselect(int index)
     selection_.select(model_.index(index), QItemSelectionModel::Deselect);
 }
 
+void WorkListModel::DeselectEach(const QList<int>& indices)
+{
+    // Neighbouring entries make one range: the view repaints, and a screen
+    // reader hears, once for them all.
+    QItemSelection deselected;
+    for (qsizetype i = 0; i < indices.size();) {
+        qsizetype last = i;
+        while (last + 1 < indices.size() && indices[last + 1] == indices[last] + 1)
+            ++last;
+        deselected.select(model_.index(indices[i]), model_.index(indices[last]));
+        i = last + 1;
+    }
+    selection_.select(deselected, QItemSelectionModel::Deselect);
+}
+
 void WorkListModel::RemoveWhere(const std::function<bool(int row)>& removed)
 {
-    int p = 0;
-    while (p < Count()) {
-        if (removed(p))
-            model_.removeRows(p, 1);
-        else
-            ++p;
+    // Each run of neighbouring rows goes in one removal, from the end so the
+    // rows still to look at keep their numbers: a run that converted the
+    // whole list removes it at once, not row by row, and the views and a
+    // screen reader hear of it once.
+    int end = Count();
+    while (end > 0) {
+        if (!removed(end - 1)) {
+            --end;
+            continue;
+        }
+        int first = end - 1;
+        while (first > 0 && removed(first - 1))
+            --first;
+        model_.removeRows(first, end - first);
+        end = first;
     }
 }
 

@@ -38,6 +38,7 @@ public:
     void ClearSelection() override;
     bool IsSelected(int index) const override;
     void Deselect(int index) override;
+    void DeselectEach(const QList<int>& indices) override;
     void RemoveUnselected() override;
     void ScrollToTop(int index) override;
 

@@ -75,6 +75,7 @@ private:
         }
         int reached = -1;
         QStringList lines;
+        QList<int> converted;
         for (Said& item : said) {
             if (item.kind == Said::Line) {
                 lines << std::move(item.text);
@@ -82,13 +83,14 @@ private:
             }
             history_.AddLines(std::exchange(lines, {}));
             switch (item.kind) {
-            case Said::Converted: work_.Deselect(item.index); break;
+            case Said::Converted: converted << item.index; break;
             case Said::Reached: reached = item.index; break;
             case Said::Path: output_.Add(item.text); break;
             case Said::Line: break;
             }
         }
         history_.AddLines(lines);
+        work_.DeselectEach(converted);
         // Only the latest archive reached can be seen.
         if (reached >= 0) {
             work_.ScrollToTop(reached);

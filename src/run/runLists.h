@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -70,6 +71,13 @@ public:
     virtual void ClearSelection() = 0;
     virtual bool IsSelected(int index) const = 0;
     virtual void Deselect(int index) = 0;
+    // Deselects the entries at these indices, in ascending order; a list that
+    // can take them at once does.
+    virtual void DeselectEach(const QList<int>& indices)
+    {
+        for (int index : indices)
+            Deselect(index);
+    }
     // Removes every entry that is not selected, keeping the order of the rest.
     virtual void RemoveUnselected() = 0;
     // Brings entry index to the top of the view, if there is one.

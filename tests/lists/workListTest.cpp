@@ -126,6 +126,30 @@ TEST_F(WorkListTest, SelectionMarksAndRemoval)
     EXPECT_EQ(work.Count(), 0);
 }
 
+TEST_F(WorkListTest, EntriesDeselectedTogetherLeaveAsThoseDeselectedOneByOne)
+{
+    const QList<int> cases[] = {{}, {0}, {0, 1, 2, 3, 4, 5, 6, 7}, {0, 1, 2, 5}, {1, 3, 5, 7}, {6, 7}, {2, 3, 4}};
+    for (const QList<int>& deselected : cases) {
+        WorkListModel one, many;
+        for (WorkListModel* model : {&one, &many}) {
+            for (int i = 0; i < 8; ++i)
+                model->Add(QStringLiteral("/%1.lzh").arg(i));
+            model->SelectAll();
+        }
+        for (int index : deselected)
+            one.Deselect(index);
+        many.DeselectEach(deselected);
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(many.IsSelected(i), one.IsSelected(i)) << i;
+        QStringList left = one.Entries();
+        for (auto i = deselected.size(); i-- > 0;)
+            left.removeAt(deselected[i]);
+        many.RemoveUnselected();
+        EXPECT_EQ(many.Entries(), left) << deselected.size();
+        EXPECT_EQ(many.Count(), 8 - deselected.size());
+    }
+}
+
 TEST_F(WorkListTest, EntriesOfTypesNoLongerTakenLeaveTheRestStay)
 {
     bool cabTaken = true;
