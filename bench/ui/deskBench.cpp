@@ -21,7 +21,10 @@
 //                          in their process and 1.5 on workers;
 //                          "run_ms_per_file" stays flat from 250 to 1000 files
 //                          (the folder windows' refresh does not grow with
-//                          the output folder).
+//                          the output folder). deskBenchAccessible.py runs
+//                          it with the accessibility bridge on and a client
+//                          listening, as a screen reader does: the same
+//                          targets.
 #include "archiver/archiver.h"
 #include "benchKit.h"
 #include "run/autoRun.h"

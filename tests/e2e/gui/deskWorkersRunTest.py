@@ -6,6 +6,7 @@ automatic run of the same archives cut where the desk stopped. Exit status
 0 passed, 1 failed, 77 skipped."""
 
 import os
+import re
 import subprocess
 import sys
 
@@ -15,6 +16,20 @@ import desktop  # noqa: E402
 import deskSettings  # noqa: E402
 
 COPIES = 1000  # as many as a run takes: it is still going when ｷｬﾝｾﾙ arrives
+
+
+def counter_readings(progress):
+    """A condition that reads the counter ("n / N", as a screen reader reads
+    the bar) and holds its first two different readings once it has moved."""
+    seen = []
+
+    def moved():
+        reading = re.fullmatch(rf"(\d+) / {COPIES}", progress.get_name() or "")
+        if reading and int(reading.group(1)) not in seen:
+            seen.append(int(reading.group(1)))
+        return seen[:2] if len(seen) >= 2 else None
+
+    return moved
 
 
 def test(args):
@@ -32,11 +47,17 @@ def test(args):
         # Found before the run: a search of the tree takes longer than a run.
         win32 = app.find(role="push button", name="Ｗｉｎ３２")
         cancel = app.find(role="push button", name="ｷｬﾝｾﾙ")
+        progress = app.find(role="progress bar")
         desk.press(win32)
         workers = desktop.wait_until(
             lambda: desktop.workers_of(app.pid), timeout=30, interval=0.005, what="the desk's worker processes"
         )
         print(f"{len(workers)} worker processes convert for the desk")
+        counts = desktop.wait_until(
+            counter_readings(progress), timeout=30, interval=0.001, what="the counter to move"
+        )
+        print(f"the counter showed {counts[0]} / {COPIES}, then {counts[1]} / {COPIES}")
+        assert 0 < counts[0] < counts[1] <= COPIES, counts
         desk.press(cancel)
         desktop.wait_until(
             lambda: desk.items(history)[-1:] == ["中断しました"], timeout=60, what="the run to end cancelled"
