@@ -5,6 +5,7 @@
 
 #include <QMetaObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <mutex>
 #include <utility>
@@ -14,10 +15,12 @@ namespace run {
 namespace {
 
 // The desk's lists as the run's thread sees them: what it says reaches the
-// desk's thread in the order said, in batches: everything said while the
-// desk was busy is taken in one turn of its loop, so a thousand archives
-// said within a frame cost one pass over the lists, not four thousand
-// events. The entries are those of the start.
+// desk's thread in the order said, in deliveries at most one a frame: the
+// lists, their views and a screen reader take a frame's archives at once
+// (history lines inserted together, entries deselected as ranges, the work
+// list scrolled once), not each archive's four or five changes. What a
+// person sees is the same: the desk paints at most once a frame during a
+// run. The entries are those of the start.
 class QueuedLists final : public IWorkList, public IHistory, public std::enable_shared_from_this<QueuedLists> {
 public:
     QueuedLists(QObject& desk, IWorkList& work, IHistory& history, IOutputList& output, IRunDesk& runDesk)
@@ -59,12 +62,17 @@ private:
             return;
         deliveryQueued_ = true;
         // The desk's own lists outlive the run; this object lives until the
-        // last delivery is done.
+        // last delivery is done. The timer is the desk thread's.
         QMetaObject::invokeMethod(
-            &desk_, [self = shared_from_this()] { self->Deliver(); }, Qt::QueuedConnection);
+            &desk_,
+            [self = shared_from_this()] {
+                QTimer::singleShot(kDeliveryMilliseconds, &self->desk_, [self] { self->Deliver(); });
+            },
+            Qt::QueuedConnection);
     }
 
-    // On the desk's thread.
+public:
+    // On the desk's thread: everything said so far reaches the desk's lists.
     void Deliver()
     {
         std::vector<Said> said;
@@ -97,6 +105,10 @@ private:
             runDesk_.RefreshFolderWindows();
         }
     }
+
+private:
+    // One frame of a screen.
+    static constexpr int kDeliveryMilliseconds = 16;
 
     QObject& desk_;
     IWorkList& work_;
@@ -162,8 +174,14 @@ bool DeskWorkerRun::Start(tbarc::SfxKind kind, const QString& outputFolder,
             AddEndLine(*lists, true);
             summary.stopped = true;
         }
+        // What is still on its way is delivered before the run ends.
         QMetaObject::invokeMethod(
-            &desk_, [this, summary] { Finish(summary); }, Qt::QueuedConnection);
+            &desk_,
+            [this, lists, summary] {
+                lists->Deliver();
+                Finish(summary);
+            },
+            Qt::QueuedConnection);
     });
     return true;
 }
