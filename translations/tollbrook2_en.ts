@@ -336,6 +336,10 @@
         <translation>  The archive holds a compression method the self-extractor cannot unpack</translation>
     </message>
     <message>
+        <source>　別の実行が同じ出力先フォルダに作成中のため、終わるまで待っています</source>
+        <translation>  Another run is making files in the same output folder; waiting until it ends</translation>
+    </message>
+    <message>
         <source>　同じ名前の自己解凍ファイルをこの実行で作成済みです</source>
         <translation>  A self-extractor of this name was already made in this run</translation>
     </message>

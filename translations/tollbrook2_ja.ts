@@ -8,6 +8,10 @@
         <translation>変換する圧縮ファイルがありません（存在する、有効な種類の圧縮ファイルを指定してください）</translation>
     </message>
     <message>
+        <source>%1: another run is making files in this folder; waiting until it ends</source>
+        <translation>%1: 別の実行がこのフォルダに作成中のため、終わるまで待っています</translation>
+    </message>
+    <message>
         <source>%1: not taken: %2</source>
         <translation>%1: 対象にできません: %2</translation>
     </message>

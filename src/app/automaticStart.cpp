@@ -119,7 +119,13 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     const run::AutoRunOutcome outcome =
         run::AutoRun(names, kind, outputFolder,
                      {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr,
-                      [&interruption] { return interruption.Requested(); }});
+                      [&interruption] { return interruption.Requested(); },
+                      [&outputFolder] {
+                          SayOnTerminal(QCoreApplication::translate(
+                                            "terminal",
+                                            "%1: another run is making files in this folder; waiting until it ends")
+                                            .arg(outputFolder));
+                      }});
     echo.Flush();
     if (outcome.summary)
         return ExitStatusOf(*outcome.summary,

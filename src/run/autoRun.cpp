@@ -1,6 +1,7 @@
 #include "run/autoRun.h"
 
 #include "core/options.h"
+#include "run/outputFolderLock.h"
 
 namespace run {
 
@@ -17,6 +18,12 @@ AutoRunOutcome AutoRun(const QStringList& names, tbarc::SfxKind kind, const QStr
         parts.namesTaken(outcome.intake);
     if (parts.work.Count() < 1)
         return outcome;
+    const OutputFolderLock folder(outputFolder, parts.waitingForFolder, parts.interrupted);
+    if (!folder.Taken()) {
+        AddEndLine(parts.history, true);
+        outcome.summary = RunSummary{.stopped = true};
+        return outcome;
+    }
     outcome.summary = workerCount > 0 && parts.work.Count() > 1
         ? ConvertOnWorkers(parts.work, parts.history, parts.engine.OutputList(), *parts.workers, workerCount,
                            outputFolder)

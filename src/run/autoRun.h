@@ -28,6 +28,9 @@ struct AutoRunParts {
     // Asked between archives in this process: the run is to stop (the
     // workers say it themselves).
     std::function<bool()> interrupted = {};
+    // Called once when another run holds the output folder and this one
+    // waits for it (interrupted ends the wait).
+    std::function<void()> waitingForFolder = {};
 };
 
 struct AutoRunOutcome {

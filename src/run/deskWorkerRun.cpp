@@ -1,6 +1,7 @@
 #include "run/deskWorkerRun.h"
 
 #include "core/options.h"
+#include "run/outputFolderLock.h"
 #include "util/programMessages.h"
 
 #include <QMetaObject>
@@ -167,7 +168,15 @@ bool DeskWorkerRun::Start(tbarc::SfxKind kind, const QString& outputFolder,
         QueuedOutput output(*lists);
         RunSummary summary;
         try {
-            summary = ConvertOnWorkers(*lists, *lists, output, *workers_, count, outputFolder);
+            const OutputFolderLock folder(
+                outputFolder, [&lists] { lists->Add(messages::Text(messages::ProgramMessage::WaitingForFolder)); },
+                [this] { return cancel_->Requested(); });
+            if (folder.Taken()) {
+                summary = ConvertOnWorkers(*lists, *lists, output, *workers_, count, outputFolder);
+            } else {
+                AddEndLine(*lists, true);
+                summary.stopped = true;
+            }
         } catch (const std::exception&) {
             // Out of memory or the like: the run ends as stopped, said so.
             lists->Add(messages::Text(messages::ProgramMessage::Unexpected));

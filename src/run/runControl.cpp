@@ -1,5 +1,7 @@
 #include "run/runControl.h"
 
+#include "run/outputFolderLock.h"
+#include "util/programMessages.h"
 #include "util/sharedMessages.h"
 
 #include <QDir>
@@ -60,7 +62,17 @@ RunSummary RunControl::Run(tbarc::SfxKind kind)
 {
     RunSummary summary;
     Begin();
-    Loop(kind, summary);
+    {
+        const OutputFolderLock folder(
+            desk_.OutputFolder(),
+            [this] { history_.Add(messages::Text(messages::ProgramMessage::WaitingForFolder)); },
+            [this] {
+                desk_.ProcessPendingEvents();
+                return cancelRequested_;
+            });
+        if (folder.Taken())
+            Loop(kind, summary);
+    }
     work_.RemoveUnselected();
     work_.ClearSelection();
     AddEndLine(history_, cancelRequested_);

@@ -10,7 +10,7 @@ namespace {
 using enum ProgramMessage;
 
 // Rows in ascending ID order. The engine's history lines (LzhMaking to
-// WorkerLost, except the sentence tail SkippedAfter) begin with an ideographic
+// WaitingForFolder, except the sentence tail SkippedAfter) begin with an ideographic
 // space that the history relies on for its indentation.
 constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {DosCaption, u8"ＤＯＳ"},
@@ -114,6 +114,7 @@ constexpr auto kRows = std::to_array<Row<ProgramMessage>>({
     {UnsupportedMethod, u8"　自己解凍ファイルが展開できない圧縮方式が含まれています"},
     {MadeEarlierThisRun, u8"　同じ名前の自己解凍ファイルをこの実行で作成済みです"},
     {WorkerLost, u8"　変換していたプロセスが結果を返さずに終了しました"},
+    {WaitingForFolder, u8"　別の実行が同じ出力先フォルダに作成中のため、終わるまで待っています"},
     {UnlhaBusy, u8"現在UNLHA32.DLLは使用中です"},
     {CabBusy, u8"現在CAB32.DLLは使用中です"},
 });

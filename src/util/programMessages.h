@@ -127,6 +127,7 @@ enum class ProgramMessage : short {
     UnsupportedMethod = 20047,  // an entry's method the self-extractor cannot decode (0x800E)
     MadeEarlierThisRun = 20048, // the self-extractor's name is one this run has made already
     WorkerLost = 20049,         // the process converting the archive ended without a report
+    WaitingForFolder = 20050,   // another run writes into the output folder; this one waits
 
     // A library is busy.
     UnlhaBusy = 20100,

@@ -27,6 +27,8 @@
 #include <cstring>
 #include <optional>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -417,7 +419,8 @@ TEST_F(AutomaticRun, AFileWhoseNameTheFolderCannotHoldFailsAloneAndTheRunGoesOn)
 TEST_F(AutomaticRun, TwoRunsAtOnceConvertSideBySide)
 {
     // Two scripts start a run each at the same time, into one folder: a
-    // library is busy only for its own process, so neither is refused.
+    // library is busy only for its own process, so neither is refused (they
+    // take turns on the folder).
     QStringList first{QStringLiteral("--auto"), QStringLiteral("--out=out")}, second = first;
     QStringList expected;
     for (int i = 0; i < 40; ++i) {
@@ -438,6 +441,56 @@ TEST_F(AutomaticRun, TwoRunsAtOnceConvertSideBySide)
         EXPECT_FALSE(p->readAllStandardOutput().contains(T(Failed).toUtf8()));
     }
     expected.sort();
+    EXPECT_EQ(QDir(Out()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+// Runs into one folder take turns, each deciding its files' names from what
+// the folder holds when it converts: two runs of the same lower-case names
+// make each file once, in capitals; a run stopped while it waits makes
+// nothing.
+TEST_F(AutomaticRun, RunsIntoOneFolderTakeTurns)
+{
+    QStringList names;
+    for (int i = 0; i < 30; ++i)
+        names << Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("m%1.lzh").arg(i, 2, 10, QChar(u'0')));
+    // Another run holds the folder while these start.
+    const int held = ::open(QFile::encodeName(Out()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    // Said in the run's language (in English where no translation is found).
+    const QRegularExpression waiting(QStringLiteral("another run is making files|別の実行が"));
+    QProcess runs[3];
+    for (QProcess& run : runs) {
+        PrepareProcess(run);
+        run.start(Program,
+                  QStringList{QStringLiteral("--auto"), QStringLiteral("--jobs=2"), QStringLiteral("--out=out")}
+                      + names);
+    }
+    QString said[3];
+    for (int i = 0; i < 3; ++i) {
+        runs[i].setReadChannel(QProcess::StandardError);
+        while (!said[i].contains(waiting) && runs[i].waitForReadyRead(30000))
+            said[i] += QString::fromUtf8(runs[i].readAllStandardError());
+        EXPECT_EQ(said[i].count(waiting), 1) << i << said[i].toStdString();
+    }
+    // Ctrl+C while it waits: stopped, nothing made.
+    ::kill(pid_t(runs[2].processId()), SIGINT);
+    ASSERT_TRUE(runs[2].waitForFinished(30000));
+    EXPECT_EQ(runs[2].exitCode(), 2);
+    EXPECT_EQ(QString::fromUtf8(runs[2].readAllStandardOutput()), Lines({T(Interrupted)}));
+    EXPECT_TRUE(QDir(Out()).isEmpty());
+
+    ::close(held);
+    QStringList expected;
+    for (int i = 0; i < 30; ++i)
+        expected << QStringLiteral("M%1.EXE").arg(i, 2, 10, QChar(u'0'));
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(runs[i].waitForFinished(120000));
+        EXPECT_EQ(runs[i].exitCode(), 0) << i;
+        const QString out = QString::fromUtf8(runs[i].readAllStandardOutput());
+        EXPECT_EQ(out.count(T(Created)), 30) << i;
+        EXPECT_FALSE(out.contains(T(CreatedNotUpperCased))) << i;
+    }
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
 }
 

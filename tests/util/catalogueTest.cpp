@@ -110,11 +110,12 @@ TEST(Catalogue, EngineLinesBeginWithAnIdeographicSpace)
                                           DamagedArchive,
                                           UnsupportedMethod,
                                           MadeEarlierThisRun,
-                                          WorkerLost};
+                                          WorkerLost,
+                                          WaitingForFolder};
     for (const ProgramMessage id : engineLines)
         EXPECT_FALSE(Text(id).isEmpty()) << static_cast<int>(id);
     // Every row of the engine's range, named or not, apart from the sentence tail.
-    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(WorkerLost); ++id) {
+    for (int id = static_cast<int>(LzhMaking); id <= static_cast<int>(WaitingForFolder); ++id) {
         const QString text = TextOfNumber<ProgramMessage>(id);
         if (text.isEmpty() || id == static_cast<int>(SkippedAfter))
             continue;

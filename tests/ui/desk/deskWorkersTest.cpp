@@ -7,12 +7,19 @@
 #include "support/printQString.h"
 #include "ui/children/outputListWindow.h"
 #include "ui/deskRig.h"
+#include "util/programMessages.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -119,3 +126,56 @@ TEST_F(DeskWorkersTest, CancelStartsNothingMoreAndTheRunEndsAsStopped)
 }
 
 } // namespace
+
+// A run into a folder another run holds waits for it, says so once, and
+// answers: released, it converts everything; cancelled, it ends stopped
+// having made nothing. In the desk's process and on workers alike.
+TEST_F(DeskWorkersTest, ARunWaitsForAnotherRunsOutputFolder)
+{
+    QStringList archives;
+    for (int i = 0; i < 3; ++i) {
+        archives << input.path() + QStringLiteral("/w%1.lzh").arg(i);
+        QFile::copy(QStringLiteral(TB_SOURCE_DIR "/tests/data/lzh/lh5_h1.lzh"), archives.last());
+    }
+    const QString waiting = messages::Text(messages::ProgramMessage::WaitingForFolder);
+    for (const bool onWorkers : {false, true}) {
+        for (const bool cancelled : {false, true}) {
+            window.reset();
+            Empty();
+            MainWindow& desk = Desk(archives);
+            if (onWorkers)
+                desk.ConvertOnWorkers([] { return std::make_unique<run::WorkerProcesses>(2); });
+            int held = ::open(QFile::encodeName(output.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ASSERT_EQ(::flock(held, LOCK_EX), 0);
+            // Once the desk says it waits, the other run ends or the user cancels.
+            bool filesWhileWaiting = false;
+            QTimer other;
+            QObject::connect(&other, &QTimer::timeout, [&] {
+                if (!HistoryWindowOf(desk).History().Lines().contains(waiting))
+                    return;
+                other.stop();
+                filesWhileWaiting = !QDir(output.path()).isEmpty();
+                if (cancelled)
+                    CancelButtonOf(desk).click();
+                ::close(std::exchange(held, -1));
+            });
+            other.start(10);
+            desk.Execute(tbarc::SfxKind::Win32);
+            QElapsedTimer waited;
+            waited.start();
+            while (desk.IsRunning() && waited.elapsed() < 60000)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+            ASSERT_FALSE(desk.IsRunning());
+            if (held >= 0)
+                ::close(held);
+            const Result run = Of(desk);
+            const std::string which = std::string(onWorkers ? "workers" : "desk") + (cancelled ? ", cancelled" : "");
+            EXPECT_EQ(run.history.count(waiting), 1) << which;
+            EXPECT_FALSE(filesWhileWaiting) << which;
+            EXPECT_EQ(run.history.constLast(), cancelled ? QStringLiteral("中断しました") : QStringLiteral("全て終了しました"))
+                << which;
+            EXPECT_EQ(run.files.size(), cancelled ? 0 : 3) << which;
+            EXPECT_EQ(run.work.size(), cancelled ? 3 : 0) << which;
+        }
+    }
+}
