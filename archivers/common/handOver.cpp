@@ -5,6 +5,7 @@
 #include "outputFile.h"
 #include "report.h"
 #include "resultCodes.h"
+#include "scratchJournal.h"
 #include "separateFiles.h"
 
 #include <sys/stat.h>
@@ -70,8 +71,10 @@ void DiscardHandedOver(HandedOver& file)
 {
     // Removed while still held, so no cleaner can have taken the name for
     // one of its own meanwhile.
-    if (!file.scratchPath.empty())
+    if (!file.scratchPath.empty()) {
         unlink(file.scratchPath.c_str());
+        ForgetScratchFile(file.scratchPath);
+    }
     if (file.fd >= 0)
         close(file.fd);
     file.fd = -1;

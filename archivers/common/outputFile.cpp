@@ -1,6 +1,7 @@
 #include "outputFile.h"
 
 #include "resultCodes.h"
+#include "scratchJournal.h"
 #include "scratchMark.h"
 
 #include <isa-l/crc.h>
@@ -136,13 +137,15 @@ int RemoveStaleScratchFiles(const std::string& folder, std::vector<std::string> 
         if (fd < 0)
             continue;
         struct stat open, named;
-        // Ours: a regular file of this user with our mark, which only a
-        // writer holding the lock sets, and no writer holds it any more.
-        if (fstat(fd, &open) == 0 && S_ISREG(open.st_mode) && open.st_uid == geteuid() && HasScratchMark(fd)
-            && flock(fd, LOCK_EX | LOCK_NB) == 0
+        // Ours: a regular file of this user with our mark or our note, which
+        // only a writer holding the lock makes, and no writer holds it any more.
+        if (fstat(fd, &open) == 0 && S_ISREG(open.st_mode) && open.st_uid == geteuid()
+            && (HasScratchMark(fd) || IsNotedScratchFile(folder + name, open)) && flock(fd, LOCK_EX | LOCK_NB) == 0
             && fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(open, named)
-            && unlinkat(dirFd, name.c_str(), 0) == 0)
+            && unlinkat(dirFd, name.c_str(), 0) == 0) {
+            ForgetScratchFile(folder + name);
             ++removed;
+        }
         close(fd);
     }
     close(dirFd);
@@ -153,8 +156,10 @@ OutputFile::~OutputFile()
 {
     if (fd_ >= 0)
         close(fd_);
-    if (!scratchPath_.empty())
+    if (!scratchPath_.empty()) {
         unlink(scratchPath_.c_str());
+        ForgetScratchFile(scratchPath_);
+    }
     if (lockFd_ >= 0)
         close(lockFd_);
     ReturnSpareBuffer(std::move(pending_));
@@ -212,11 +217,18 @@ int OutputFile::OpenNamed()
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string candidate = folder_ + ScratchName();
+        // Noted before it exists: a kill at any moment after leaves a note
+        // that names it.
+        const bool noted = NoteScratchFile(candidate);
         fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno == EEXIST)
-            continue;
-        if (fd_ < 0)
-            return WriteErrorCode(errno);
+        if (fd_ < 0) {
+            const int error = errno;
+            if (noted)
+                ForgetScratchFile(candidate);
+            if (error == EEXIST)
+                continue;
+            return WriteErrorCode(error);
+        }
         lockFd_ = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
         const bool locked = lockFd_ >= 0 && flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
         // A cleaner looking at the new, still unmarked file holds it for a
@@ -225,13 +237,19 @@ int OutputFile::OpenNamed()
         if (lockFd_ >= 0 && !locked && errno == EWOULDBLOCK) {
             CloseFiles();
             unlink(candidate.c_str());
+            ForgetScratchFile(candidate);
             continue;
         }
         scratchPath_ = candidate;
         // Marked only under the lock: a cleaner that sees the mark finds the
         // file held. Where no lock can be had (a file system without flock)
-        // it is never marked, so never taken for a stale one.
+        // it is neither marked nor noted, so never taken for a stale one.
+        // Where it cannot be marked, the note names it.
         marked_ = locked && MarkScratchFile(lockFd_);
+        if (locked && !marked_)
+            NoteScratchIdentity(candidate, lockFd_);
+        else
+            ForgetScratchFile(candidate);
         return kDone;
     }
     return kFolderNotWritable;
@@ -473,7 +491,7 @@ int OutputFile::MoveIntoPlace(bool replace)
     }
     if (renamed != 0)
         return PlacingErrorCode(errno);
-    scratchPath_.clear();
+    ForgetScratchFile(std::exchange(scratchPath_, {}));
     return kDone;
 }
 

@@ -13,7 +13,8 @@
 // neither meet an entry's name nor push a long output name over the file
 // system's limit. The writer holds an flock(2) on its scratch file until it
 // has its final name, and marks a named one as ours (scratchMark.h) while it
-// holds it: a marked one that nobody holds is left over from a killed
+// holds it, or where no mark can be set notes it (scratchJournal.h): a
+// marked or noted one that nobody holds is left over from a killed
 // conversion, and the next conversion into that folder removes it.
 #pragma once
 

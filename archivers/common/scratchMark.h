@@ -10,8 +10,8 @@
 // session know it, while a file copied from another machine or user carries
 // another. Where no token can be had (no home, a damaged token file, which
 // is never written over) or the file system takes no extended attributes
-// (FAT, many FUSE and network file systems), nothing is marked, and a
-// leftover scratch file there is never removed, only left.
+// (FAT, many FUSE and network file systems), nothing is marked: a note in
+// the user's state folder stands in for the mark there (scratchJournal.h).
 #pragma once
 
 namespace tbarc {

@@ -207,4 +207,47 @@ TEST(ScratchFile, AKilledConversionLeavesNothing)
     EXPECT_EQ(kit::ListFolder(dir / "out"), std::vector<std::string>{"a.EXE"});
 }
 
+// On a folder that takes no mark, a killed conversion's scratch file is
+// named by a note in the user's state folder: the next conversion there
+// removes it, whenever the kill came, and still never a user's look-alike.
+TEST(ScratchFile, OnAFolderThatTakesNoMarkAKilledConversionsLeftoverGoes)
+{
+    FatFolder fat;
+    if (!fat.Unavailable().empty())
+        GTEST_SKIP() << "no FAT folder to test on: " << fat.Unavailable();
+    TempFolder dir;
+    const std::string state = dir / "state";
+    setenv("XDG_STATE_HOME", state.c_str(), 1);
+    kit::Library lib("libunlha32.so", "Unlha", kit::FakeLzhStubs());
+    WriteBytes(dir / "big.lzh", kit::MakeLzh({{"big.bin", std::string(24u << 20, 'b')}}));
+    WriteBytes(dir / "a.lzh", kit::MakeLzh({{"a.txt", "alpha"}}));
+    WriteBytes(fat / ".tb-0000abce.tmp", std::string("MZ, the user's own"));
+    const std::vector<std::string> afterwards{".tb-0000abce.tmp", "a.EXE"};
+    int leftOver = 0;
+    // Killed at several moments of its write.
+    for (const int delay : {0, 1, 5, 20, 60}) {
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(lib.Run(Line(dir / "big.lzh", fat.Path())) == 0 ? 0 : 1);
+        bool writing = false;
+        for (int i = 0; i < 5000 && !writing; ++i) {
+            writing = WritesInto(child, fat.Path());
+            if (!writing)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        std::filesystem::remove(fat / "big.EXE");
+        leftOver += kit::ListFolder(fat.Path()).size() > 1;
+        ASSERT_EQ(lib.Run(Line(dir / "a.lzh", fat.Path())), 0);
+        EXPECT_EQ(kit::ListFolder(fat.Path()), afterwards) << "killed " << delay << " ms into its write";
+        std::filesystem::remove(fat / "a.EXE");
+    }
+    unsetenv("XDG_STATE_HOME");
+    EXPECT_GT(leftOver, 0) << "no kill left a scratch file behind";
+    EXPECT_EQ(kit::ListFolder(state + "/tollbrook2-archivers/scratch"), std::vector<std::string>{})
+        << "no note outlives its file";
+}
+
 } // namespace
