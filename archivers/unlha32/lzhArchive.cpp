@@ -92,14 +92,13 @@ int LzhArchive::Locate(const InputFile& input, std::string& detail)
     check_.reset();
     if (walk == Walk::Broken)
         return tbarc::kCorruptArchive;
-    // An empty file, or one holding just the end marker, is no damaged archive.
-    std::uint8_t first = 0;
-    if (window.place == tbarc::ArchivePlace::Plain && (input.ReadAt(0, &first, 1) == 0 || first == 0)) {
-        detail = "the file holds no LZH member";
-        return tbarc::kNotAnArchive;
-    }
-    if (window.place == tbarc::ArchivePlace::Sealed && !HeaderShapedAt(input, start)) {
-        detail = "no LZH archive where the self-extractor's seal places it";
+    // Damage needs an archive to damage: a file that does not start with
+    // a header's shape (a text file named .lzh, an empty file, one holding
+    // just the end marker) is no archive at all.
+    if (!HeaderShapedAt(input, start)) {
+        detail = window.place == tbarc::ArchivePlace::Sealed
+            ? "no LZH archive where the self-extractor's seal places it"
+            : "no LZH archive found";
         return tbarc::kNotAnArchive;
     }
     detail = "the first header, at offset " + std::to_string(start) + ", is damaged";

@@ -304,6 +304,7 @@ TEST_F(AutomaticRun, KindChoosesTheSelfExtractor)
 TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
 {
     ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
+    // No header's shape at its start: no archive, which has no line of its own.
     const QString corrupt = WriteInput(QStringLiteral("broken.lzh"), QByteArray(300, '\x5a'));
     const QString spaced = Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("my sample.lzh"));
     const QString relative = QStringLiteral("in/") + QFileInfo(spaced).fileName();
@@ -312,7 +313,7 @@ TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
                             In(QStringLiteral("missing.lzh")), relative});
     EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
     EXPECT_EQ(run.out,
-              Lines({Header(corrupt), T(LzhMaking), T(DamagedArchive), T(Failed), Header(spaced),
+              Lines({Header(corrupt), T(LzhMaking), T(Failed), Header(spaced),
                      T(LzhMaking), T(Created), T(AllFinished)}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"MY SAMPLE.EXE"}));
     EXPECT_EQ(ReadBytes(corrupt), QByteArray(300, '\x5a'));

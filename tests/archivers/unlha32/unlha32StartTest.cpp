@@ -3,7 +3,7 @@
 // one inside any other program at the first header-shaped block behind the
 // program's image. A damaged start is damage: the check says 0 and the
 // conversion fails whole, never passing a later member or an inner cabinet
-// off as the archive.
+// off as the archive. A start not even shaped like a header is no archive.
 #include "archivers/libraryKit.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +83,11 @@ std::vector<StartCase> Cases()
     std::vector<StartCase> cases = {
         {"hello.lzh", "a.lzh", [](const TempFolder&) { return Hello(); }, 0},
         {"hello.lzh with -lh5, for -lh5-", "a.lzh",
-         [](const TempFolder&) { return Changed(Hello(), 6, ','); }, kDamagedData},
+         [](const TempFolder&) { return Changed(Hello(), 6, ','); }, kNotAnArchive},
+        {"a text file", "a.lzh", [](const TempFolder&) { return std::string("just some text, no archive\n"); },
+         kNotAnArchive},
+        {"an empty file", "a.lzh", [](const TempFolder&) { return std::string(); }, kNotAnArchive},
+        {"the end marker alone", "a.lzh", [](const TempFolder&) { return std::string(1, '\0'); }, kNotAnArchive},
         {"a bad header sum with a method no tool writes", "a.lzh",
          [](const TempFolder&) { return Flipped(UnknownMethodFirst(), 1); }, kDamagedData},
         {"junk in front of an archive, shaped like a header", "a.lzh",
@@ -126,10 +130,12 @@ std::vector<StartCase> Cases()
              "a.exe",
              [stub](const TempFolder&) { return kit::Sealed(kit::BuiltStub(stub), Flipped(Hello(), 6)); },
              kNotAnArchive});
-    // One byte of the first header's method field changed.
+    // One byte of the first header's method field changed: a damaged header
+    // while the field keeps its shape, no archive once its dashes go.
     for (const std::size_t at : {2, 3, 4, 6})
         cases.push_back({"hello.lzh, byte " + std::to_string(at) + " flipped", "a.lzh",
-                         [at](const TempFolder&) { return Flipped(Hello(), at); }, kDamagedData});
+                         [at](const TempFolder&) { return Flipped(Hello(), at); },
+                         at == 2 || at == 6 ? kNotAnArchive : kDamagedData});
     return cases;
 }
 
