@@ -9,6 +9,7 @@
 #include "support/printQString.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -119,3 +120,34 @@ TEST(Language, EveryCatalogueTextHasAnEnglishTranslation)
 }
 
 } // namespace
+
+// Every line a run can write in the history is in the table of each
+// manual, in that manual's language.
+TEST(Language, EveryHistoryLineIsInBothManuals)
+{
+    using enum messages::ProgramMessage;
+    const messages::ProgramMessage lines[] = {
+        LzhMaking, CabMaking, LzhChecking, CabChecking, CreatedNotUpperCased, Created, Failed,
+        Unexpected, DiskFull, NotWritable, Cancelled, NotTarget, DamagedArchive, UnsupportedMethod,
+        MadeEarlierThisRun, WorkerLost, WaitingForFolder};
+    const auto manual = [](const char* name) {
+        QFile file(QStringLiteral(TB_SOURCE_DIR "/docs/") + QString::fromLatin1(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        // One line a row, however the source wraps; the lines' leading
+        // (ideographic) spaces become one plain space, or none after <td>.
+        return QString::fromUtf8(file.readAll())
+            .replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+            .simplified()
+            .replace(QStringLiteral("<td> "), QStringLiteral("<td>"));
+    };
+    const QString japanese = manual("manual.html"), english = manual("manual-en.html");
+    const testSupport::CoreApplication application;
+    for (const messages::ProgramMessage line : lines)
+        EXPECT_TRUE(japanese.contains(QStringLiteral("<td>%1</td>").arg(messages::Text(line).simplified())))
+            << messages::Text(line).toStdString();
+    const testSupport::EnglishTranslation translation;
+    ASSERT_TRUE(translation.Loaded());
+    for (const messages::ProgramMessage line : lines)
+        EXPECT_TRUE(english.contains(QStringLiteral("<td>%1</td>").arg(messages::Text(line).simplified())))
+            << messages::Text(line).toStdString();
+}
