@@ -140,7 +140,8 @@ int RemoveStaleScratchFiles(const std::string& folder, std::vector<std::string> 
         // Ours: a regular file of this user with our mark or our note, which
         // only a writer holding the lock makes, and no writer holds it any more.
         if (fstat(fd, &open) == 0 && S_ISREG(open.st_mode) && open.st_uid == geteuid()
-            && (HasScratchMark(fd) || IsNotedScratchFile(folder + name, open)) && flock(fd, LOCK_EX | LOCK_NB) == 0
+            && (HasScratchMark(fd) || IsNotedScratchFile(folder + name, open))
+            && flock(fd, LOCK_EX | LOCK_NB) == 0
             && fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(open, named)
             && unlinkat(dirFd, name.c_str(), 0) == 0) {
             ForgetScratchFile(folder + name);

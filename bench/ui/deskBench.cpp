@@ -94,8 +94,9 @@ void UntilIdle()
 // that cost would be measured instead of the program's.
 QString ScratchRoot()
 {
-    return QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm/deskBench-XXXXXX")
-                                                               : QDir::tempPath() + QStringLiteral("/deskBench-XXXXXX");
+    return QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+        ? QStringLiteral("/dev/shm/deskBench-XXXXXX")
+        : QDir::tempPath() + QStringLiteral("/deskBench-XXXXXX");
 }
 
 // A folder of copies of the small sample archive, and fresh output folders.

@@ -116,16 +116,16 @@ std::optional<int> RunAutomatically(const core::CallOptions& call, const QString
     run::Interruption interruption;
     run::WorkerProcesses workers(jobs);
     workers.WatchStopRequest(interruption);
-    const run::AutoRunOutcome outcome =
-        run::AutoRun(names, kind, outputFolder,
-                     {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr,
-                      [&interruption] { return interruption.Requested(); },
-                      [&outputFolder] {
-                          SayOnTerminal(QCoreApplication::translate(
-                                            "terminal",
-                                            "%1: another run is making files in this folder; waiting until it ends")
-                                            .arg(outputFolder));
-                      }});
+    const run::AutoRunOutcome outcome = run::AutoRun(
+        names, kind, outputFolder,
+        {work, history, engine, reportIntake, jobs > 1 ? &workers : nullptr,
+         [&interruption] { return interruption.Requested(); },
+         [&outputFolder] {
+             SayOnTerminal(
+                 QCoreApplication::translate(
+                     "terminal", "%1: another run is making files in this folder; waiting until it ends")
+                     .arg(outputFolder));
+         }});
     echo.Flush();
     if (outcome.summary)
         return ExitStatusOf(*outcome.summary,

@@ -22,7 +22,9 @@ namespace {
 // list scrolled once), not each archive's four or five changes. What a
 // person sees is the same: the desk paints at most once a frame during a
 // run. The entries are those of the start.
-class QueuedLists final : public IWorkList, public IHistory, public std::enable_shared_from_this<QueuedLists> {
+class QueuedLists final : public IWorkList,
+                          public IHistory,
+                          public std::enable_shared_from_this<QueuedLists> {
 public:
     QueuedLists(QObject& desk, IWorkList& work, IHistory& history, IOutputList& output, IRunDesk& runDesk)
         : desk_(desk), work_(work), history_(history), output_(output), runDesk_(runDesk)
@@ -169,7 +171,8 @@ bool DeskWorkerRun::Start(tbarc::SfxKind kind, const QString& outputFolder,
         RunSummary summary;
         try {
             const OutputFolderLock folder(
-                outputFolder, [&lists] { lists->Add(messages::Text(messages::ProgramMessage::WaitingForFolder)); },
+                outputFolder,
+                [&lists] { lists->Add(messages::Text(messages::ProgramMessage::WaitingForFolder)); },
                 [this] { return cancel_->Requested(); });
             if (folder.Taken()) {
                 summary = ConvertOnWorkers(*lists, *lists, output, *workers_, count, outputFolder);

@@ -127,9 +127,10 @@ TEST(Language, EveryHistoryLineIsInBothManuals)
 {
     using enum messages::ProgramMessage;
     const messages::ProgramMessage lines[] = {
-        LzhMaking, CabMaking, LzhChecking, CabChecking, CreatedNotUpperCased, Created, Failed,
-        Unexpected, DiskFull, NotWritable, Cancelled, NotTarget, DamagedArchive, UnsupportedMethod,
-        MadeEarlierThisRun, WorkerLost, WaitingForFolder};
+        LzhMaking,  CabMaking,       LzhChecking,    CabChecking,       CreatedNotUpperCased,
+        Created,    Failed,          Unexpected,     DiskFull,          NotWritable,
+        Cancelled,  NotTarget,       DamagedArchive, UnsupportedMethod, MadeEarlierThisRun,
+        WorkerLost, WaitingForFolder};
     const auto manual = [](const char* name) {
         QFile file(QStringLiteral(TB_SOURCE_DIR "/docs/") + QString::fromLatin1(name));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;

@@ -313,8 +313,8 @@ TEST_F(AutomaticRun, CorruptMissingAndSpacedNames)
                             In(QStringLiteral("missing.lzh")), relative});
     EXPECT_EQ(run.exitStatus, 1) << run.err.toStdString();
     EXPECT_EQ(run.out,
-              Lines({Header(corrupt), T(LzhMaking), T(Failed), Header(spaced),
-                     T(LzhMaking), T(Created), T(AllFinished)}));
+              Lines({Header(corrupt), T(LzhMaking), T(Failed), Header(spaced), T(LzhMaking), T(Created),
+                     T(AllFinished)}));
     EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList({"MY SAMPLE.EXE"}));
     EXPECT_EQ(ReadBytes(corrupt), QByteArray(300, '\x5a'));
 }
@@ -453,7 +453,8 @@ TEST_F(AutomaticRun, RunsIntoOneFolderTakeTurns)
 {
     QStringList names;
     for (int i = 0; i < 30; ++i)
-        names << Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("m%1.lzh").arg(i, 2, 10, QChar(u'0')));
+        names << Copy(Samples + QStringLiteral("/hello.lzh"),
+                      QStringLiteral("m%1.lzh").arg(i, 2, 10, QChar(u'0')));
     // Another run holds the folder while these start.
     const int held = ::open(QFile::encodeName(Out()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(held, 0);
@@ -463,9 +464,10 @@ TEST_F(AutomaticRun, RunsIntoOneFolderTakeTurns)
     QProcess runs[3];
     for (QProcess& run : runs) {
         PrepareProcess(run);
-        run.start(Program,
-                  QStringList{QStringLiteral("--auto"), QStringLiteral("--jobs=2"), QStringLiteral("--out=out")}
-                      + names);
+        run.start(
+            Program,
+            QStringList{QStringLiteral("--auto"), QStringLiteral("--jobs=2"), QStringLiteral("--out=out")}
+                + names);
     }
     QString said[3];
     for (int i = 0; i < 3; ++i) {

@@ -76,9 +76,9 @@ TEST_F(HistoryTest, CapDropsTheOldestLineOnceTheSelectionPassesIt)
 TEST_F(HistoryTest, LinesAddedTogetherEqualTheSameLinesAddedOneByOne)
 {
     const struct {
-        int before;    // lines already there
-        int selected;  // the line selected then, -1 for the newest
-        int together;  // lines added at once
+        int before;   // lines already there
+        int selected; // the line selected then, -1 for the newest
+        int together; // lines added at once
     } cases[] = {{0, -1, 5}, {10, 3, 7}, {29990, -1, 20}, {30002, -1, 3}, {30002, 10, 4}};
     for (const auto& c : cases) {
         HistoryModel one, many;

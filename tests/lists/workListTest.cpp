@@ -128,7 +128,8 @@ TEST_F(WorkListTest, SelectionMarksAndRemoval)
 
 TEST_F(WorkListTest, EntriesDeselectedTogetherLeaveAsThoseDeselectedOneByOne)
 {
-    const QList<int> cases[] = {{}, {0}, {0, 1, 2, 3, 4, 5, 6, 7}, {0, 1, 2, 5}, {1, 3, 5, 7}, {6, 7}, {2, 3, 4}};
+    const QList<int> cases[] = {{},     {0},      {0, 1, 2, 3, 4, 5, 6, 7}, {0, 1, 2, 5}, {1, 3, 5, 7},
+                                {6, 7}, {2, 3, 4}};
     for (const QList<int>& deselected : cases) {
         WorkListModel one, many;
         for (WorkListModel* model : {&one, &many}) {

@@ -29,7 +29,10 @@ TEST_F(WidestRowDelegateTest, RowsAreAsWideAsTheWidestLineAfterEveryChange)
         const char* what;
         std::function<void(QStringListModel&)> change;
     } changes[] = {
-        {"a batch at the end", [&](auto& m) { Insert(m, m.rowCount(), {QStringLiteral("a"), wide, QStringLiteral("b")}); }},
+        {"a batch at the end",
+         [&](auto& m) {
+             Insert(m, m.rowCount(), {QStringLiteral("a"), wide, QStringLiteral("b")});
+         }},
         {"a batch, then one before it before a layout",
          [&](auto& m) {
              Insert(m, m.rowCount(), {QStringLiteral("a"), QStringLiteral("b")});
@@ -42,7 +45,10 @@ TEST_F(WidestRowDelegateTest, RowsAreAsWideAsTheWidestLineAfterEveryChange)
          }},
         {"a short line changed into a wide one", [&](auto& m) { m.setData(m.index(1), wide); }},
         {"the wide line removed", [&](auto& m) { m.removeRows(m.stringList().indexOf(wide), 1); }},
-        {"everything replaced", [&](auto& m) { m.setStringList({QStringLiteral("x"), wide + wide}); }},
+        {"everything replaced",
+         [&](auto& m) {
+             m.setStringList({QStringLiteral("x"), wide + wide});
+         }},
     };
     for (const auto& c : changes) {
         QStringListModel model({QStringLiteral("first"), QStringLiteral("second line")});

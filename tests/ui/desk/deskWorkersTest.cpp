@@ -145,7 +145,8 @@ TEST_F(DeskWorkersTest, ARunWaitsForAnotherRunsOutputFolder)
             MainWindow& desk = Desk(archives);
             if (onWorkers)
                 desk.ConvertOnWorkers([] { return std::make_unique<run::WorkerProcesses>(2); });
-            int held = ::open(QFile::encodeName(output.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            int held =
+                ::open(QFile::encodeName(output.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             ASSERT_EQ(::flock(held, LOCK_EX), 0);
             // Once the desk says it waits, the other run ends or the user cancels.
             bool filesWhileWaiting = false;
@@ -169,10 +170,12 @@ TEST_F(DeskWorkersTest, ARunWaitsForAnotherRunsOutputFolder)
             if (held >= 0)
                 ::close(held);
             const Result run = Of(desk);
-            const std::string which = std::string(onWorkers ? "workers" : "desk") + (cancelled ? ", cancelled" : "");
+            const std::string which =
+                std::string(onWorkers ? "workers" : "desk") + (cancelled ? ", cancelled" : "");
             EXPECT_EQ(run.history.count(waiting), 1) << which;
             EXPECT_FALSE(filesWhileWaiting) << which;
-            EXPECT_EQ(run.history.constLast(), cancelled ? QStringLiteral("中断しました") : QStringLiteral("全て終了しました"))
+            EXPECT_EQ(run.history.constLast(),
+                      cancelled ? QStringLiteral("中断しました") : QStringLiteral("全て終了しました"))
                 << which;
             EXPECT_EQ(run.files.size(), cancelled ? 0 : 3) << which;
             EXPECT_EQ(run.work.size(), cancelled ? 3 : 0) << which;
