@@ -1,5 +1,7 @@
 #include "support/lzhArchive.h"
 
+#include <utility>
+
 namespace testSupport {
 
 std::uint16_t LzhCrc16(const Bytes& data, std::uint16_t crc)
@@ -101,6 +103,27 @@ Bytes MakeLzhArchive(const std::vector<LzhEntry>& entries, int level)
         out.insert(out.end(), h.begin(), h.end());
         out.insert(out.end(), e.data.begin(), e.data.end());
     }
+    out.push_back(0);
+    return out;
+}
+
+Bytes MakeManyEntriesArchive(std::size_t badCrc, std::size_t intact, std::size_t folders)
+{
+    Bytes bad = Header({"", "B", ""}, 0);
+    bad[bad.size() - 2] = 0x34; // the CRC-16 of no data is 0
+    bad[bad.size() - 1] = 0x12;
+    unsigned sum = 0;
+    for (std::size_t i = 2; i < bad.size(); i++)
+        sum += bad[i];
+    bad[1] = std::uint8_t(sum);
+    const Bytes good = Header({"", "G", ""}, 0);
+    const Bytes folder = Header({"", "D", "", true}, 0);
+    Bytes out;
+    out.reserve(bad.size() * badCrc + good.size() * intact + folder.size() * folders + 1);
+    const std::pair<const Bytes*, std::size_t> runs[] = {{&bad, badCrc}, {&good, intact}, {&folder, folders}};
+    for (const auto& [header, count] : runs)
+        for (std::size_t n = 0; n < count; n++)
+            out.insert(out.end(), header->begin(), header->end());
     out.push_back(0);
     return out;
 }

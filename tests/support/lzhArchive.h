@@ -27,6 +27,13 @@ struct LzhEntry {
 // An archive of the entries at header level 0, 1 or 2, headers checksummed.
 Bytes MakeLzhArchive(const std::vector<LzhEntry>& entries, int level);
 
+// Many entries, made fast, for the counts a run reports: `badCrc` empty
+// stored files whose header claims a CRC-16 other than that of no data, then
+// `intact` empty stored files, then `folders` folder entries, at header
+// level 0 under the names "B", "G" and "D" (one name each: a test run
+// (-t) writes nothing, and a folder entry that is fine prints no line).
+Bytes MakeManyEntriesArchive(std::size_t badCrc, std::size_t intact, std::size_t folders);
+
 // Entries named every way the self-extractors' one set of name rules
 // refuses (a lone dot, devices, control characters, trailing dots and
 // blanks, climbing out, a device behind a Shift_JIS trail byte 0x5C), then

@@ -5,6 +5,9 @@
 # for it). With TB_WINE_VERSION (win95, nt40, ...) the program runs in a
 # prefix of its own for that version, made once too, where Wine reports that
 # Windows version to programs. The program's exit status is passed through.
+# Wine's own messages are off; TB_WINEDEBUG, when set, is WINEDEBUG of the program
+# (+relay shows what a 16-bit program hands to Windows, its message boxes'
+# texts among it).
 set -uo pipefail
 : "${TB_WINEPREFIX:?set TB_WINEPREFIX to the prefix folder}"
 prefix=$TB_WINEPREFIX
@@ -26,4 +29,4 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     touch "$WINEPREFIX/tb-made"
   fi
 ) 9>"$WINEPREFIX.lock" || exit
-exec wine "$@"
+WINEDEBUG=${TB_WINEDEBUG:--all} exec wine "$@"

@@ -394,9 +394,9 @@ int sfx_run(const char* self, const sfx_options* opt)
     lzh_done(&state);
     dos_close(ctx.archive);
 
-    p = put_ulong(line, (unsigned long)state.done);
+    p = put_ulong(line, state.done);
     strcpy(p, opt->mode == SFX_MODE_TEST ? " intact, " : " done, ");
-    p = put_ulong(p + strlen(p), (unsigned long)state.failed);
+    p = put_ulong(p + strlen(p), state.failed);
     strcpy(p, " failed");
     sfx_say(line);
     if (result != LZH_OK && state.failed == 0)

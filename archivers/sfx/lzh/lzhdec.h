@@ -199,9 +199,12 @@ typedef struct lzh_state {
     unsigned short dir_len, file_len;
     unsigned char name_too_long;
     unsigned long next_header; /* archive offset of the next header */
-    unsigned short failed;     /* entries not written / not intact */
-    unsigned short rejected;   /* header-like spots lzh_find passed over */
-    unsigned short done;       /* entries written / tested intact */
+    /* Counts are 32-bit on every target: an archive can hold more than
+       65,535 entries (or damaged header-like spots), and a count that
+       wrapped would call a damaged archive intact. */
+    unsigned long failed;   /* entries not written / not intact */
+    unsigned long rejected; /* header-like spots lzh_find passed over */
+    unsigned long done;     /* entries written / tested intact */
 } lzh_state;
 
 /* ---- Functions ------------------------------------------------------------ */

@@ -202,6 +202,6 @@ int main(int argc, char** argv)
     r = lzh_run(&state, offset, mode);
     lzh_done(&state);
     if (mode != LZH_MODE_LIST)
-        printf("%u entries OK, %u failed\n", state.done, state.failed);
+        printf("%lu entries OK, %lu failed\n", state.done, state.failed);
     return r == LZH_OK ? 0 : 1;
 }

@@ -171,4 +171,40 @@ TEST(DosStub, SwitchesQuestionsAndDosNames)
     EXPECT_TRUE(foldedFilesBelow(root / "SPACED") == reference);
 }
 
+// Counts past 65,535 (32-bit in the 16-bit stub too): the closing line and
+// the exit status of a test run over 65,536 damaged entries, and over 65,537
+// folder entries (fine folders print no line, so the log is the summary).
+// A count that wrapped said "0 intact, 0 failed" and "1 intact", and took
+// the damaged archive for no archive at all (status 2).
+TEST(DosStub, CountsPastSixteenBits)
+{
+    struct Row {
+        std::size_t badCrc, folders;
+        std::string summary;
+        int level;
+    };
+    const std::vector<Row> rows = {{65536, 0, "0 intact, 65536 failed", 1},
+                                   {0, 65537, "65537 intact, 0 failed", 0}};
+    TempFolder scratch;
+    std::vector<DosRun> runs;
+    for (std::size_t i = 0; i < rows.size(); i++) {
+        WriteBytes(scratch / program(i),
+                   withStub(dosStub(), MakeManyEntriesArchive(rows[i].badCrc, 0, rows[i].folders)));
+        runs.push_back({program(i), "-t", ""});
+    }
+    const std::vector<int> levels = runInDosbox(scratch.Path(), runs);
+
+    for (std::size_t i = 0; i < rows.size(); i++) {
+        SCOPED_TRACE(rows[i].summary);
+        EXPECT_EQ(levels[i], rows[i].level);
+        const Bytes log = ReadBytes<Bytes>(scratch / ("LOG" + std::to_string(i) + ".TXT"));
+        const std::string text(log.begin(), log.end());
+        EXPECT_TRUE(text.size() >= rows[i].summary.size() + 2
+                    && text.compare(text.size() - rows[i].summary.size() - 2, std::string::npos,
+                                    rows[i].summary + "\r\n")
+                        == 0)
+            << text.substr(text.size() > 200 ? text.size() - 200 : 0);
+    }
+}
+
 } // namespace

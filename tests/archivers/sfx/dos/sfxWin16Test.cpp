@@ -85,6 +85,22 @@ TEST(Win16Stub, ExtractsEveryMethodLikeLhasaAndRefusesWhatItCannotDo)
     EXPECT_FALSE(fs::exists(root / "SUB"));
 }
 
+// The closing report counts past 65,535 (32-bit in the 16-bit stub too): a
+// test run over 65,537 folder entries, where fine folders add no line and a
+// count that wrapped said "1 intact". Wine gives back no exit status of a
+// 16-bit program, and a headless message box shows nothing: the report is
+// read from Wine's relay trace of the call that shows it.
+TEST(Win16Stub, ReportCountsPastSixteenBits)
+{
+    TempFolder scratch;
+    WriteBytes(scratch / "many.exe", withStub(win16Stub(), MakeManyEntriesArchive(0, 0, 65537)));
+    std::string boxes;
+    Shell("cd " + Quote(scratch.Path()) + " && TB_WINEDEBUG=+relay TB_WINEPREFIX=" + Quote(TB_WINEPREFIX)
+              + " " + Quote(TB_WINE_RUN) + " many.exe -t 2>&1 >/dev/null | grep -a 'Call user32.MessageBoxA'",
+          &boxes);
+    EXPECT_NE(boxes.find("\"65537 intact, 0 failed\\n\""), std::string::npos) << boxes;
+}
+
 // On a Japanese Windows (code page 932) Shift_JIS names come back as the
 // right Unicode names. (A name whose trail byte is 0x5C is left out here:
 // Wine's int 21h takes that byte for a separator, which a Japanese DOS

@@ -278,6 +278,61 @@ TEST(Switches, MakesAMissingDestinationWithItsParents)
     EXPECT_EQ(FilesBelow<Bytes>(dest).size(), 2u);
 }
 
+// ---- Counts --------------------------------------------------------------------
+
+// The closing line of a test run counts past 65,535: a count that wrapped at
+// 65,536 would call an archive of damaged entries "0 failed".
+struct CountRow {
+    std::size_t badCrc, intact;
+    std::string summary;
+    int status;
+};
+
+void PrintTo(const CountRow& row, std::ostream* os)
+{
+    *os << row.badCrc << " damaged, " << row.intact << " intact";
+}
+
+class Counts : public testing::TestWithParam<CountRow> {};
+
+TEST_P(Counts, TheClosingLineIsTrue)
+{
+    const CountRow& row = GetParam();
+    TempFolder scratch;
+    WriteBytes(scratch / "many.lzh", MakeManyEntriesArchive(row.badCrc, row.intact, 0));
+    std::string out;
+    EXPECT_EQ(
+        Shell("cd " + Quote(scratch.Path()) + " && " + Quote(tool()) + " -t many.lzh 2>/dev/null", &out),
+        row.status);
+    ASSERT_FALSE(out.empty());
+    out.pop_back();
+    EXPECT_EQ(out.substr(out.rfind('\n') + 1), row.summary);
+}
+
+INSTANTIATE_TEST_SUITE_P(PastSixteenBits, Counts,
+                         testing::Values(CountRow{65536, 70000, "70000 entries OK, 65536 failed", 1},
+                                         CountRow{65536, 0, "0 entries OK, 65536 failed", 1},
+                                         CountRow{0, 500000, "500000 entries OK, 0 failed", 0},
+                                         CountRow{65535, 65535, "65535 entries OK, 65535 failed", 1}));
+
+// A damaged header before the archive is reported however many header-like
+// spots the search passed over: 65,536 of them must not read as none.
+TEST(Search, ManyDamagedHeadersBeforeTheArchiveAreStillDamage)
+{
+    TempFolder scratch;
+    const Bytes spot = {0x16, 0x00, '-', 'l', 'h', '0', '-'}; // a header's shape, its checksum wrong
+    Bytes file;
+    for (int n = 0; n < 65536; n++)
+        file.insert(file.end(), spot.begin(), spot.end());
+    const Bytes archive = MakeLzhArchive({{"", "a.txt", "text"}}, 1);
+    file.insert(file.end(), archive.begin(), archive.end());
+    WriteBytes(scratch / "junk.lzh", file);
+    std::string out;
+    EXPECT_EQ(
+        Shell("cd " + Quote(scratch.Path()) + " && " + Quote(tool()) + " -t junk.lzh 2>/dev/null", &out), 1);
+    EXPECT_NE(out.find("1 entries OK, 1 failed"), std::string::npos) << out;
+}
+
 // --help answers on standard output and succeeds; a wrong call says what is
 // wrong, then shows the usage, both on standard error only, with status 2.
 struct CallRow {

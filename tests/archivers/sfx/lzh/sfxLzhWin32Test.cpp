@@ -167,6 +167,21 @@ TEST(Win32Stub, ReplacesExistingFilesOnlyWithY)
     EXPECT_EQ(ReadBytes<Bytes>(dest / "words.txt").size(), 20003u);
 }
 
+// The closing line counts past 65,535: 65,536 damaged entries and 70,000
+// intact ones, where a count that wrapped said "4464 entries OK, 0 failed".
+TEST(Win32Stub, ClosingLineCountsPastSixteenBits)
+{
+    TempFolder scratch;
+    const fs::path exe = makeSfx(scratch.Path(), MakeManyEntriesArchive(65536, 70000, 0));
+    EXPECT_EQ(wine(exe, "-t", "", scratch / "out.txt"), 1);
+    const Bytes out = ReadBytes<Bytes>(scratch / "out.txt");
+    const std::string text(out.begin(), out.end());
+    const std::string summary = "\r\n70000 entries OK, 65536 failed\r\n";
+    EXPECT_TRUE(text.size() >= summary.size()
+                && text.compare(text.size() - summary.size(), std::string::npos, summary) == 0)
+        << text.substr(text.size() > 200 ? text.size() - 200 : 0);
+}
+
 class ShiftJisNames : public testing::TestWithParam<int> {};
 
 TEST_P(ShiftJisNames, ComeBackAsTheRightUnicodeNames)
