@@ -3,10 +3,18 @@
 #include "app/program.h"
 #include "app/qtPlatform.h"
 #include "platform/display.h"
+#include "platform/lastingClipboard.h"
+
+#include <cstring>
 
 int main(int argc, char* argv[])
 {
     app::ChooseQtPlatform();
+    // The process an automatic run leaves holding its history on the clipboard.
+    if (argc == 2 && std::strcmp(argv[1], "--keep-clipboard") == 0) {
+        QGuiApplication application(argc, argv);
+        return platform::KeepClipboard();
+    }
     app::QtWarningGate qtWarnings;
     QApplication application(argc, argv);
     qtWarnings.Open(platform::HasDisplay());

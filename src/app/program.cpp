@@ -11,6 +11,7 @@
 #include "core/callOptions.h"
 #include "run/workerProcesses.h"
 #include "platform/display.h"
+#include "platform/lastingClipboard.h"
 #include "platform/qtClipboard.h"
 #include "platform/qtDialogs.h"
 #include "platform/qtDocumentViewer.h"
@@ -36,7 +37,13 @@ int Run(const QList<QByteArray>& arguments)
     // is what these two lines can only be written in.
     if (!messages::InstallLanguage(language))
         SayOnTerminal(QString::fromLatin1(language.Row().missingCatalogue).arg(paths::GetTranslationsDir()));
-    const WindowlessStart start = StartWithoutWindow(arguments);
+    const WindowlessStart start = [&arguments, &clipboard] {
+        // The automatic run ends right after it copies its history: the
+        // text must outlive it.
+        platform::LastingClipboard lasting(clipboard);
+        const platform::ScopedServices automatic({.clipboard = &lasting});
+        return StartWithoutWindow(arguments);
+    }();
     if (start.exitStatus)
         return *start.exitStatus;
 
