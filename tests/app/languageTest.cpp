@@ -110,7 +110,7 @@ TEST(Language, EveryCatalogueTextHasAnEnglishTranslation)
             translated += text.isEmpty() ? 0 : 1;
         }
     }
-    EXPECT_EQ(translated, 95 + 54);
+    EXPECT_EQ(translated, 101 + 54);
     // The buttons as English users know them.
     EXPECT_EQ(messages::Text(messages::ProgramMessage::DosCaption), u"DOS");
     EXPECT_EQ(messages::Text(messages::ProgramMessage::Win16Caption), u"Win16");
