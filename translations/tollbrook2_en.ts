@@ -272,6 +272,30 @@
         <translation>The settings file %1 had lines that could not be read. Only the settings that could be read are saved; the original file was kept as %2.</translation>
     </message>
     <message>
+        <source>設定ファイル %1 に設定を保存できませんでした。%2</source>
+        <translation>The settings could not be saved in the settings file %1. %2</translation>
+    </message>
+    <message>
+        <source>そこにはフォルダなど、ファイルでないものがあります。</source>
+        <translation>Something that is not a file, such as a folder, is in its place.</translation>
+    </message>
+    <message>
+        <source>%1 へのシンボリックリンクですが、リンク先を作成できません。</source>
+        <translation>It is a symbolic link to %1, which cannot be created.</translation>
+    </message>
+    <message>
+        <source>書き込みできません（権限とディスクの空きを確認してください）。</source>
+        <translation>It cannot be written (check its permissions and the free disk space).</translation>
+    </message>
+    <message>
+        <source>読み込めない内容があり、書き換えると失われるため、書き換えていません。</source>
+        <translation>It holds text that cannot be read and would be lost, so it was not written over.</translation>
+    </message>
+    <message>
+        <source>読み込めない行があり、元のファイルを残しておけなかったため、書き換えていません。</source>
+        <translation>It has lines that cannot be read, and no copy of the original could be kept, so it was not written over.</translation>
+    </message>
+    <message>
         <source>　ＬＺＨ自己解凍作成中です</source>
         <translation>  Making an LZH self-extractor</translation>
     </message>

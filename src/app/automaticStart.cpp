@@ -39,6 +39,7 @@ int RemoveSettingsOnRequest()
         == platform::MessageAnswer::Yes) {
         settings::RemoveStoredSettings();
         settings::TellKeptCopies();
+        settings::TellStoreFailures();
     }
     return core::ExitAllConverted;
 }

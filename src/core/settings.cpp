@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 #include <limits>
 
@@ -41,6 +43,22 @@ QString Read(const Location& from, const QString& key, const QString& defaultTex
 bool Write(const QString& key, const QString& text)
 {
     return Store().Write(kCurrent.application, kCurrent.section, key, text);
+}
+
+QString ReasonText(const platform::StoreFailure& failure)
+{
+    using messages::ProgramMessage;
+    switch (failure.why) {
+    case platform::StoreFailureReason::NotAFile: return messages::Text(ProgramMessage::SettingsNotAFile);
+    case platform::StoreFailureReason::DanglingLink:
+        return messages::Text(ProgramMessage::SettingsDanglingLink)
+            .arg(QFileInfo(failure.path).symLinkTarget());
+    case platform::StoreFailureReason::NotUnderstood:
+        return messages::Text(ProgramMessage::SettingsNotUnderstood);
+    case platform::StoreFailureReason::NoCopyKept: return messages::Text(ProgramMessage::SettingsNoCopyKept);
+    case platform::StoreFailureReason::NotWritten: break;
+    }
+    return messages::Text(ProgramMessage::SettingsNotWritten);
 }
 
 } // namespace
@@ -162,6 +180,14 @@ void TellKeptCopies()
         platform::services().dialogs->MessageBox(
             messages::Text(messages::ProgramMessage::DamagedSettingsKept).arg(kept.path, kept.copyPath),
             platform::MessageButtons::Ok);
+}
+
+void TellStoreFailures()
+{
+    for (const platform::StoreFailure& failure : Store().TakeStoreFailures())
+        platform::services().dialogs->MessageBox(messages::Text(messages::ProgramMessage::SettingsNotStored)
+                                                     .arg(failure.path, ReasonText(failure)),
+                                                 platform::MessageButtons::Ok);
 }
 
 } // namespace settings

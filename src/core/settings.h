@@ -60,4 +60,8 @@ bool RemoveStoredSettings();
 // files the store kept aside since it was last asked.
 void TellKeptCopies();
 
+// Tells the user, one message box each, of the settings files the store
+// could not write since it was last asked, and why; each file once.
+void TellStoreFailures();
+
 } // namespace settings

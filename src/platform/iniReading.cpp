@@ -45,7 +45,9 @@ IniReading ReadIni(const QByteArray& bytes)
         if (readable && content.startsWith('[')) {
             readable = content.endsWith(']');
             inUnreadableSection = !readable;
-        } else if (readable && !content.isEmpty() && !content.startsWith(';') && !content.startsWith('#')) {
+        } else if (readable && !content.isEmpty() && !content.startsWith(';')) {
+            // Only ';' starts a comment for Qt: "#k=1" is the key "#k", and a
+            // '#' line without '=' makes Qt refuse the whole file.
             readable = !inUnreadableSection && content.contains('=');
         }
         if (readable) {

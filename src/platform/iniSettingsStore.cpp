@@ -6,10 +6,13 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
+#include "platform/damagedCopy.h"
+#include "platform/iniInMemory.h"
 #include "platform/iniReading.h"
 
 namespace platform {
@@ -26,6 +29,23 @@ enum class FileState {
     Unreadable, // present, but it cannot be read (a folder, no permission)
     ReadOnly,   // read, but Qt objects to it: writing it back could lose something
 };
+
+// Why the file at path could not be written, as far as its place tells.
+StoreFailureReason WhyNotWritten(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return StoreFailureReason::DanglingLink;
+    if (info.exists() && !info.isFile())
+        return StoreFailureReason::NotAFile;
+    return StoreFailureReason::NotWritten;
+}
+
+// The keys of a group, as QSettings::remove(group) removes them.
+bool IsInGroup(const QString& key, const QString& group)
+{
+    return key.startsWith(group) && key.size() > group.size() && key[group.size()] == QLatin1Char('/');
+}
 
 // QSettings reads its file at the first access; its status tells how that went.
 std::unique_ptr<QSettings> OpenSettings(const QString& path)
@@ -50,17 +70,43 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-// The QSettings object of one application's file. A file read only in part
-// is never given to QSettings (it would write back only what it understood):
-// Qt works on a private copy of the lines that could be read, and a sync
-// keeps the original beside it before the copy replaces it.
+// One application's file. A file read whole is QSettings' own. A file read
+// only in part is never given to QSettings (it would write back only what it
+// understood): Qt reads the lines that could be read from memory, the values
+// stay here, and a sync keeps the original beside the file before those lines
+// and the changes replace it.
 struct IniSettingsStore::OpenFile {
     QString path;
     FileState state = FileState::Usable;
     QList<int> skippedLines;
-    std::unique_ptr<QTemporaryFile> readableCopy; // when partly read
-    std::unique_ptr<QSettings> settings;          // on path, or on readableCopy
+    std::unique_ptr<QSettings> settings; // on path, for a file read whole
+    QByteArray readableLines;            // of a file read in part
+    std::optional<QVariantMap> values;   // of a file read in part, with the changes made since
     bool changed = false;
+
+    bool HasValues() const { return settings || values; }
+    QVariant Value(const QString& key) const { return settings ? settings->value(key) : values->value(key); }
+    void SetValue(const QString& key, const QString& text)
+    {
+        if (settings)
+            settings->setValue(key, text);
+        else
+            values->insert(key, text);
+    }
+    bool HasGroup(const QString& group) const
+    {
+        if (settings)
+            return settings->childGroups().contains(group);
+        return std::any_of(values->keyBegin(), values->keyEnd(),
+                           [&group](const QString& key) { return IsInGroup(key, group); });
+    }
+    void RemoveGroup(const QString& group)
+    {
+        if (settings)
+            settings->remove(group);
+        else
+            values->removeIf([&group](const auto& entry) { return IsInGroup(entry.key(), group); });
+    }
 };
 
 IniSettingsStore::IniSettingsStore(QString rootFolder) : rootFolder_(std::move(rootFolder)) {}
@@ -99,16 +145,13 @@ IniSettingsStore::OpenFile& IniSettingsStore::Open(const QString& application)
     QFile stored(path);
     if (info.exists() && (!info.isFile() || !stored.open(QIODevice::ReadOnly))) {
         file->state = FileState::Unreadable;
-    } else if (const IniReading reading = ReadIni(stored.isOpen() ? stored.readAll() : QByteArray());
+    } else if (IniReading reading = ReadIni(stored.isOpen() ? stored.readAll() : QByteArray());
                !reading.Whole()) {
-        file->state = FileState::PartlyRead;
         file->skippedLines = reading.skippedLines;
-        file->readableCopy = std::make_unique<QTemporaryFile>(
-            QDir::tempPath() + QStringLiteral("/tollbrook2-settings-XXXXXX.ini"));
-        if (file->readableCopy->open()
-            && file->readableCopy->write(reading.readable) == reading.readable.size()
-            && file->readableCopy->flush()) {
-            file->settings = OpenSettings(file->readableCopy->fileName());
+        if (std::optional<IniValues> read = ReadIniInMemory(reading.readable)) {
+            file->state = read->understood ? FileState::PartlyRead : FileState::ReadOnly;
+            file->values = std::move(read->values);
+            file->readableLines = std::move(reading.readable);
         } else {
             file->state = FileState::Unreadable;
         }
@@ -134,7 +177,7 @@ QList<PartlyReadFile> IniSettingsStore::PartlyReadFiles() const
 {
     QList<PartlyReadFile> partly;
     for (const auto& [path, file] : files_) {
-        if (file->state == FileState::PartlyRead)
+        if (!file->skippedLines.isEmpty())
             partly.append({path, file->skippedLines});
     }
     return partly;
@@ -144,9 +187,9 @@ QString IniSettingsStore::Read(const QString& application, const QString& sectio
                                const QString& defaultText)
 {
     OpenFile& file = Open(application);
-    if (!file.settings)
+    if (!file.HasValues())
         return defaultText;
-    const QVariant value = file.settings->value(SettingsKey(section, key));
+    const QVariant value = file.Value(SettingsKey(section, key));
     if (!value.isValid())
         return defaultText;
     // An unquoted text with commas, typed by hand, comes back as a list.
@@ -158,19 +201,22 @@ QString IniSettingsStore::Read(const QString& application, const QString& sectio
 bool IniSettingsStore::Contains(const QString& application, const QString& section, const QString& key)
 {
     OpenFile& file = Open(application);
-    return file.settings && file.settings->contains(SettingsKey(section, key));
+    return file.HasValues() && file.Value(SettingsKey(section, key)).isValid();
 }
 
 bool IniSettingsStore::Write(const QString& application, const QString& section, const QString& key,
                              const QString& text)
 {
     OpenFile& file = Open(application);
-    if (!file.settings || file.state == FileState::ReadOnly
-        || !QDir().mkpath(QFileInfo(file.path).absolutePath())) {
-        failedSinceSync_ = true;
+    if (file.state == FileState::ReadOnly) {
+        Fail(file.path, StoreFailureReason::NotUnderstood);
         return false;
     }
-    file.settings->setValue(SettingsKey(section, key), text);
+    if (!file.HasValues() || !QDir().mkpath(QFileInfo(file.path).absolutePath())) {
+        Fail(file.path, WhyNotWritten(file.path));
+        return false;
+    }
+    file.SetValue(SettingsKey(section, key), text);
     file.changed = true;
     return true;
 }
@@ -178,11 +224,9 @@ bool IniSettingsStore::Write(const QString& application, const QString& section,
 bool IniSettingsStore::DeleteSection(const QString& application, const QString& section)
 {
     OpenFile& file = Open(application);
-    if (!file.settings || file.state == FileState::ReadOnly
-        || !file.settings->childGroups().contains(section)) {
+    if (!file.HasValues() || file.state == FileState::ReadOnly || !file.HasGroup(section))
         return false;
-    }
-    file.settings->remove(section);
+    file.RemoveGroup(section);
     file.changed = true;
     return true;
 }
@@ -191,13 +235,18 @@ bool IniSettingsStore::DeleteApplication(const QString& application)
 {
     const QString path = FilePath(application);
     const bool existed = QFileInfo(path).isFile();
-    if (Open(application).state == FileState::PartlyRead && !KeepDamagedCopy(path)) {
-        failedSinceSync_ = true;
-        return false;
+    if (!Open(application).skippedLines.isEmpty()) {
+        const std::optional<QString> copy = KeepDamagedCopy(path);
+        if (!copy) {
+            Fail(path, StoreFailureReason::NoCopyKept);
+            return false;
+        }
+        if (!copy->isEmpty())
+            keptCopies_.append({path, *copy});
     }
     Close(path);
     if (QFileInfo(path).isFile() && !QFile::remove(path)) {
-        failedSinceSync_ = true;
+        Fail(path, StoreFailureReason::NotWritten);
         return false;
     }
     QDir().rmdir(QFileInfo(path).absolutePath()); // only when nothing else is left in it
@@ -224,14 +273,14 @@ bool IniSettingsStore::SyncFile(OpenFile& file)
     if (!file.changed)
         return true;
     file.changed = false;
-    bool ok = file.state != FileState::PartlyRead || KeepDamagedCopy(file.path);
-    if (ok) {
+    bool ok = false;
+    if (file.state == FileState::PartlyRead) {
+        ok = WriteFileReadInPart(file);
+    } else {
         file.settings->sync();
         ok = file.settings->status() == QSettings::NoError;
-    }
-    if (ok && file.state == FileState::PartlyRead) {
-        QFile written(file.readableCopy->fileName());
-        ok = written.open(QIODevice::ReadOnly) && ReplaceFile(file.path, written.readAll());
+        if (!ok)
+            Fail(file.path, WhyNotWritten(file.path));
     }
     // QSettings keeps its first error for good; start afresh after a failure
     // or once a file read in part has been written whole.
@@ -242,38 +291,44 @@ bool IniSettingsStore::SyncFile(OpenFile& file)
     return ok;
 }
 
-// Copies the file at path, as it is now, to the first free name of
-// "<path>.damaged", "<path>.damaged.1", ... and notes where for
-// TakeKeptCopies. False when no copy could be made: the file must then not be
-// written over.
-bool IniSettingsStore::KeepDamagedCopy(const QString& path)
+// Keeps the original aside, puts the lines that could be read in its place
+// (which Qt then reads whole, as it read them from memory) and has Qt write
+// the values over them. The copy is told once the original is written over.
+bool IniSettingsStore::WriteFileReadInPart(OpenFile& file)
 {
-    QFile original(path);
-    if (!original.exists())
-        return true;
-    if (!original.open(QIODevice::ReadOnly))
+    const std::optional<QString> copy = KeepDamagedCopy(file.path);
+    if (!copy) {
+        Fail(file.path, StoreFailureReason::NoCopyKept);
         return false;
-    const QByteArray bytes = original.readAll();
-    for (int number = 0; number < kMostDamagedCopies; ++number) {
-        const QString copyPath =
-            path + QStringLiteral(".damaged") + (number == 0 ? QString() : QStringLiteral(".%1").arg(number));
-        QFile copy(copyPath);
-        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (copy.exists())
-                continue;
-            return false;
-        }
-        // As private as the file itself.
-        if (!copy.setPermissions(original.permissions()) || copy.write(bytes) != bytes.size()
-            || !copy.flush()) {
-            copy.remove();
-            return false;
-        }
-        copy.close();
-        keptCopies_.append({path, copyPath});
-        return true;
     }
-    return false;
+    if (!ReplaceFile(file.path, file.readableLines)) {
+        Fail(file.path, WhyNotWritten(file.path));
+        return false;
+    }
+    if (!copy->isEmpty())
+        keptCopies_.append({file.path, *copy});
+    const std::unique_ptr<QSettings> whole = OpenSettings(file.path);
+    whole->clear();
+    for (auto value = file.values->cbegin(); value != file.values->cend(); ++value)
+        whole->setValue(value.key(), value.value());
+    whole->sync();
+    if (whole->status() != QSettings::NoError) {
+        Fail(file.path, WhyNotWritten(file.path));
+        return false;
+    }
+    return true;
+}
+
+void IniSettingsStore::Fail(const QString& path, StoreFailureReason why)
+{
+    failedSinceSync_ = true;
+    if (failedPaths_.insert(path).second)
+        failures_.append({path, why});
+}
+
+QList<StoreFailure> IniSettingsStore::TakeStoreFailures()
+{
+    return std::exchange(failures_, {});
 }
 
 QList<KeptCopy> IniSettingsStore::TakeKeptCopies()

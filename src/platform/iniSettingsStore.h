@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 #include "platform/settingsStore.h"
 
@@ -24,6 +25,10 @@ namespace platform {
 // (settings.ini.damaged, then .damaged.1, ...), which TakeKeptCopies gives
 // the caller to tell the user of. Only Sync() writes such a file: the
 // destructor leaves it as it is, since nobody would be told of its copy.
+// Such a file's readable lines are held in memory, never in a named
+// temporary file that a killed process would leave behind. A file whose
+// changes cannot be stored (a folder, a dangling link, no permission) is
+// given once by TakeStoreFailures with the reason.
 class IniSettingsStore : public ISettingsStore {
 public:
     explicit IniSettingsStore(QString rootFolder = {});
@@ -41,22 +46,23 @@ public:
     bool Sync() override;
     QList<PartlyReadFile> PartlyReadFiles() const override;
     QList<KeptCopy> TakeKeptCopies() override;
+    QList<StoreFailure> TakeStoreFailures() override;
 
 private:
     struct OpenFile;
 
     OpenFile& Open(const QString& application);
     bool SyncFile(OpenFile& file);
-    bool KeepDamagedCopy(const QString& path);
+    bool WriteFileReadInPart(OpenFile& file);
     void Close(const QString& path);
-
-    // Numbered copies beyond this many are not made (nor the write after them).
-    static constexpr int kMostDamagedCopies = 100;
+    void Fail(const QString& path, StoreFailureReason why);
 
     QString rootFolder_;
     std::map<QString, std::unique_ptr<OpenFile>> files_; // by file path
     bool failedSinceSync_ = false;
-    QList<KeptCopy> keptCopies_; // not yet taken
+    QList<KeptCopy> keptCopies_;    // not yet taken
+    QList<StoreFailure> failures_;  // not yet taken
+    std::set<QString> failedPaths_; // every file given as a failure so far
 };
 
 } // namespace platform

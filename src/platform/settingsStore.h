@@ -18,6 +18,22 @@ struct KeptCopy {
     QString copyPath;
 };
 
+// Why a settings file could not be stored.
+enum class StoreFailureReason {
+    NotAFile,      // a folder (or a device, a pipe) stands where the file belongs
+    DanglingLink,  // a symbolic link to a file that cannot be made
+    NotWritten,    // the file or its folder could not be written (permissions, a full disk)
+    NotUnderstood, // the file holds what the INI reader refuses, so writing it back could lose it
+    NoCopyKept,    // a file read in part, of which no copy could be kept aside
+};
+
+// A settings file whose changes did not reach the disk.
+struct StoreFailure {
+    QString path;
+    StoreFailureReason why;
+    friend bool operator==(const StoreFailure&, const StoreFailure&) = default;
+};
+
 // The per-user settings store: application -> section -> key -> text.
 // Every value is text; readers convert it themselves.
 class ISettingsStore {
@@ -49,6 +65,10 @@ public:
     // The copies kept aside since the last call, each given once: the store
     // says nothing itself, its caller tells the user where they are.
     virtual QList<KeptCopy> TakeKeptCopies() = 0;
+
+    // The files whose changes could not be stored since the last call, each
+    // file given once for the life of the store: its caller tells the user.
+    virtual QList<StoreFailure> TakeStoreFailures() = 0;
 };
 
 } // namespace platform

@@ -107,6 +107,14 @@ enum class ProgramMessage : short {
     // The settings file could not be read whole: where its copy was kept
     // (%1 the file, %2 the copy).
     DamagedSettingsKept = 12000,
+    // The settings could not be stored (%1 the file, %2 one of the reasons
+    // after it).
+    SettingsNotStored = 12001,
+    SettingsNotAFile = 12002,
+    SettingsDanglingLink = 12003, // %1 where the link points
+    SettingsNotWritten = 12004,
+    SettingsNotUnderstood = 12005,
+    SettingsNoCopyKept = 12006,
 
     // Engine lines of the history.
     LzhMaking = 20000,

@@ -111,7 +111,7 @@ TEST(Language, EveryCatalogueTextHasAnEnglishTranslation)
             translated += text.isEmpty() ? 0 : 1;
         }
     }
-    EXPECT_EQ(translated, 96 + 54);
+    EXPECT_EQ(translated, 102 + 54);
     // The buttons as English users know them.
     EXPECT_EQ(messages::Text(messages::ProgramMessage::DosCaption), u"DOS");
     EXPECT_EQ(messages::Text(messages::ProgramMessage::Win16Caption), u"Win16");

@@ -4,7 +4,12 @@
 
 #include <cmath>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "core/settings.h"
+#include "util/programMessages.h"
 #include "support/fakeServices.h"
 #include "support/storedSettings.h"
 
@@ -145,6 +150,43 @@ TEST_F(SettingsStoreTest, KeptCopiesAreToldOnceEach)
     EXPECT_TRUE(services.dialogs.messages()[1].contains(QStringLiteral("/c/b.ini.damaged.3")));
     settings::TellKeptCopies();
     EXPECT_EQ(services.dialogs.messages().size(), 2);
+}
+
+// A settings file that could not be written is told once, with the file and
+// the reason in the program's words.
+TEST_F(SettingsStoreTest, StoreFailuresAreToldOnceEachWithTheirReason)
+{
+    using messages::ProgramMessage;
+    using platform::StoreFailureReason;
+    const QTemporaryDir temporary;
+    const QString dangling = QDir(temporary.path()).filePath(QStringLiteral("link.ini"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/nonexistent-tollbrook2/x.ini"), dangling));
+    const struct {
+        platform::StoreFailure failure;
+        QString reason;
+    } cases[] = {
+        {{QStringLiteral("/c/folder.ini"), StoreFailureReason::NotAFile},
+         messages::Text(ProgramMessage::SettingsNotAFile)},
+        {{dangling, StoreFailureReason::DanglingLink},
+         messages::Text(ProgramMessage::SettingsDanglingLink)
+             .arg(QStringLiteral("/nonexistent-tollbrook2/x.ini"))},
+        {{QStringLiteral("/c/full.ini"), StoreFailureReason::NotWritten},
+         messages::Text(ProgramMessage::SettingsNotWritten)},
+        {{QStringLiteral("/c/odd.ini"), StoreFailureReason::NotUnderstood},
+         messages::Text(ProgramMessage::SettingsNotUnderstood)},
+        {{QStringLiteral("/c/nocopy.ini"), StoreFailureReason::NoCopyKept},
+         messages::Text(ProgramMessage::SettingsNoCopyKept)},
+    };
+    for (const auto& c : cases)
+        store.storeFailures.append(c.failure);
+    settings::TellStoreFailures();
+    ASSERT_EQ(services.dialogs.messages().size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(
+            services.dialogs.messages()[static_cast<qsizetype>(i)],
+            messages::Text(ProgramMessage::SettingsNotStored).arg(cases[i].failure.path, cases[i].reason));
+    settings::TellStoreFailures();
+    EXPECT_EQ(services.dialogs.messages().size(), std::size(cases));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 #include <QDir>
@@ -230,23 +231,122 @@ TEST_P(PartlyRead, TheOtherLinesCountAndTheFileIsKeptBeforeItIsWrittenOver)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, PartlyRead,
-    ::testing::Values(PartlyReadCase{"LineWithoutEquals",
-                                     "[Tollbrook2]\nLzh=False\nstray line\nCab=False\n",
-                                     {{"Lzh", "False"}, {"Cab", "False"}},
-                                     {3}},
-                      PartlyReadCase{
-                          "ByteThatIsNoUtf8",
-                          "[Tollbrook2]\r\nLzh=False\r\nDir_In=/x/\xff/y\r\nFont_Name=\xEF\xBC\xAD\r\n",
-                          {{"Lzh", "False"}, {"Dir_In", ""}, {"Font_Name", QStringLiteral("Ｍ")}},
-                          {3}},
-                      PartlyReadCase{"SectionWithoutItsBracket",
-                                     "[Other\nLzh=True\n[Tollbrook2]\nLzh=False\nTip=False",
-                                     {{"Lzh", "False"}, {"Tip", "False"}},
-                                     {1, 2}},
-                      PartlyReadCase{"NothingReadable",
-                                     QByteArray("\x00\xff\xfe[[[=\n[Tollbrook2\nLzh=False\n\xc3\x28", 34),
-                                     {{"Lzh", ""}},
-                                     {1, 2, 3, 4}}),
+    ::testing::Values(
+        PartlyReadCase{"LineWithoutEquals",
+                       "[Tollbrook2]\nLzh=False\nstray line\nCab=False\n",
+                       {{"Lzh", "False"}, {"Cab", "False"}},
+                       {3}},
+        PartlyReadCase{"ByteThatIsNoUtf8",
+                       "[Tollbrook2]\r\nLzh=False\r\nDir_In=/x/\xff/y\r\nFont_Name=\xEF\xBC\xAD\r\n",
+                       {{"Lzh", "False"}, {"Dir_In", ""}, {"Font_Name", QStringLiteral("Ｍ")}},
+                       {3}},
+        PartlyReadCase{"SectionWithoutItsBracket",
+                       "[Other\nLzh=True\n[Tollbrook2]\nLzh=False\nTip=False",
+                       {{"Lzh", "False"}, {"Tip", "False"}},
+                       {1, 2}},
+        // Qt's reader takes only ';' for a comment: "#k=1" is a key,
+        // and a '#' line without '=' would make it refuse the file.
+        PartlyReadCase{"HashLineBesideAnUnreadableOne",
+                       "[Tollbrook2]\nLzh=False\n# edited by hand\nstray line\n#k=1\n",
+                       {{"Lzh", "False"}, {"#k", "1"}},
+                       {3, 4}},
+        PartlyReadCase{
+            "HashLineAlone", "[Tollbrook2]\n#edited by hand\nLzh=False\n", {{"Lzh", "False"}}, {2}},
+        PartlyReadCase{"NothingReadable",
+                       QByteArray("\x00\xff\xfe[[[=\n[Tollbrook2\nLzh=False\n\xc3\x28", 34),
+                       {{"Lzh", ""}},
+                       {1, 2, 3, 4}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A file that comes back damaged the same way (restored from a backup, say)
+// is kept once: its copy is the earlier one, not another hundred.
+TEST_F(DamagedSettingsTest, AFileDamagedTheSameWayAgainKeepsOneCopy)
+{
+    const QByteArray bytes = "[Tollbrook2]\nLzh=False\nstray line\n";
+    for (int start = 0; start < 3; ++start) {
+        WriteBytes(Path(), bytes);
+        IniSettingsStore store(root.path());
+        ASSERT_TRUE(store.Write(kCurrent, kSection, QStringLiteral("Written"), QString::number(start)));
+        ASSERT_TRUE(store.Sync()) << start;
+        const QList<platform::KeptCopy> kept = store.TakeKeptCopies();
+        ASSERT_EQ(kept.size(), 1) << start;
+        EXPECT_EQ(kept[0].copyPath, Path() + QStringLiteral(".damaged")) << start;
+    }
+    EXPECT_EQ(Folder(),
+              QStringList({QStringLiteral("settings.ini"), QStringLiteral("settings.ini.damaged")}));
+    EXPECT_EQ(ReadBytes(Path() + QStringLiteral(".damaged")), bytes);
+}
+
+// The readable lines of a file read in part are held in memory: nothing in
+// the temporary folder that a process ended by a signal would leave there.
+TEST_F(DamagedSettingsTest, AFileReadInPartPutsNothingInTheTemporaryFolder)
+{
+    QTemporaryDir temporary;
+    const QByteArray saved = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    WriteBytes(Path(), "[Tollbrook2]\nLzh=False\nstray line\n");
+    {
+        IniSettingsStore store(root.path());
+        EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Lzh"), {}), QStringLiteral("False"));
+        ASSERT_TRUE(store.Write(kCurrent, kSection, QStringLiteral("Cab"), QStringLiteral("False")));
+        EXPECT_EQ(store.Read(kCurrent, kSection, QStringLiteral("Cab"), {}), QStringLiteral("False"));
+        EXPECT_TRUE(store.Contains(kCurrent, kSection, QStringLiteral("Cab")));
+        EXPECT_EQ(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList());
+    }
+    qputenv("TMPDIR", saved);
+}
+
+struct StoreFailureCase {
+    const char* name;
+    std::function<void(const QString& path)> prepare; // puts something in the settings file's place
+    platform::StoreFailureReason why;
+    friend void PrintTo(const StoreFailureCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StoreFailure : public DamagedSettingsTest, public ::testing::WithParamInterface<StoreFailureCase> {};
+
+// Every sync after the first still fails, but the file is given once.
+TEST_P(StoreFailure, TheFileAndWhyAreGivenOnce)
+{
+    GetParam().prepare(Path());
+    IniSettingsStore store(root.path());
+    for (int close = 0; close < 2; ++close) {
+        store.Write(kCurrent, kSection, QStringLiteral("Lzh"), QStringLiteral("False"));
+        EXPECT_FALSE(store.Sync()) << close;
+        const QList<platform::StoreFailure> failures = store.TakeStoreFailures();
+        if (close == 0)
+            EXPECT_EQ(failures, QList<platform::StoreFailure>({{Path(), GetParam().why}}));
+        else
+            EXPECT_TRUE(failures.isEmpty());
+    }
+    EXPECT_TRUE(store.TakeKeptCopies().isEmpty()) << "no copy is told of a file not written over";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, StoreFailure,
+    ::testing::Values(
+        StoreFailureCase{"Folder", [](const QString& path) { QDir().mkpath(path); },
+                         platform::StoreFailureReason::NotAFile},
+        StoreFailureCase{"DanglingLink",
+                         [](const QString& path) {
+                             QDir().mkpath(QFileInfo(path).absolutePath());
+                             QFile::link(QStringLiteral("/nonexistent-tollbrook2/settings.ini"), path);
+                         },
+                         platform::StoreFailureReason::DanglingLink},
+        StoreFailureCase{"FolderThatIsAFile",
+                         [](const QString& path) {
+                             WriteBytes(QFileInfo(path).absolutePath(), "a file where the folder belongs");
+                         },
+                         platform::StoreFailureReason::NotWritten},
+        StoreFailureCase{"NoRoomForACopy",
+                         [](const QString& path) {
+                             WriteBytes(path, "[Tollbrook2]\nstray line\n");
+                             QDir().mkpath(path + QStringLiteral(".damaged"));
+                             for (int number = 1; number < 100; ++number)
+                                 QDir().mkpath(path + QStringLiteral(".damaged.%1").arg(number));
+                         },
+                         platform::StoreFailureReason::NoCopyKept}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DamagedSettingsTest, RemovingAFileReadInPartKeepsItsCopy)

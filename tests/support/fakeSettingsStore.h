@@ -29,6 +29,7 @@ public:
     bool Sync() override;
     QList<PartlyReadFile> PartlyReadFiles() const override { return partlyRead; }
     QList<KeptCopy> TakeKeptCopies() override { return std::exchange(keptCopies, {}); }
+    QList<StoreFailure> TakeStoreFailures() override { return std::exchange(storeFailures, {}); }
 
     // Puts a value in place without recording it as a write.
     void Seed(const QString& application, const QString& section, const QString& key, const QString& text);
@@ -39,7 +40,8 @@ public:
     bool refuseWrites = false; // Write returns false and keeps nothing
     bool failSync = false;     // Sync reports that the data did not reach the disk
     QList<PartlyReadFile> partlyRead;
-    QList<KeptCopy> keptCopies; // what TakeKeptCopies gives next
+    QList<KeptCopy> keptCopies;        // what TakeKeptCopies gives next
+    QList<StoreFailure> storeFailures; // what TakeStoreFailures gives next
 
 private:
     // application -> section -> key -> text

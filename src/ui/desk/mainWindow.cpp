@@ -455,4 +455,5 @@ void MainWindow::StoreSettings()
     options::SaveOptions();
     // Before the desk goes: the store itself says nothing.
     settings::TellKeptCopies();
+    settings::TellStoreFailures();
 }
