@@ -77,8 +77,8 @@ bool StartKeeper(const QString& text)
     close(input[1]);
     char said = 0;
     pollfd ready{answer[0], POLLIN, 0};
-    const bool kept = given && poll(&ready, 1, kReadyMilliseconds) == 1 && read(answer[0], &said, 1) == 1
-        && said == kReady;
+    const bool kept =
+        given && poll(&ready, 1, kReadyMilliseconds) == 1 && read(answer[0], &said, 1) == 1 && said == kReady;
     close(answer[0]);
     return kept;
 }
