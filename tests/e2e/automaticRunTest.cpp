@@ -571,6 +571,61 @@ private:
     std::string unavailable_;
 };
 
+// An output folder whose file system turns read-only during a run: every
+// archive that fails says why, and the run stops on "cannot be written",
+// wherever the change meets it (before a file is begun, while it is
+// written, while it is put in place).
+TEST_F(AutomaticRun, AFolderTurnedReadOnlyStopsTheRunWithItsReason)
+{
+    const QString folder = dir.path() + QStringLiteral("/readonly");
+    QDir().mkpath(folder);
+    if (::mount(QFile::encodeName(Out()).constData(), QFile::encodeName(folder).constData(), nullptr, MS_BIND,
+                nullptr)
+        != 0)
+        GTEST_SKIP() << "no bind mount: " << std::strerror(errno);
+    QStringList names;
+    for (int i = 0; i < 200; ++i)
+        names << Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("r%1.lzh").arg(i));
+    int stopped = 0;
+    for (const char* jobs : {"--jobs=1", "--jobs=2"}) {
+        ::mount(nullptr, QFile::encodeName(folder).constData(), nullptr, MS_REMOUNT | MS_BIND, nullptr);
+        for (const QString& name : QDir(Out()).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(Out() + u'/' + name);
+        QProcess run;
+        PrepareProcess(run);
+        run.start(Program,
+                  QStringList{QStringLiteral("--auto"), QStringLiteral("--out=") + folder,
+                              QString::fromLatin1(jobs)}
+                      + names);
+        // Turned read-only once a few files are made, as soon as no file is
+        // open for writing there.
+        QByteArray out;
+        while (out.count(T(Created).toUtf8()) < 3 && run.waitForReadyRead(30000))
+            out += run.readAllStandardOutput();
+        while (run.state() != QProcess::NotRunning
+               && ::mount(nullptr, QFile::encodeName(folder).constData(), nullptr,
+                          MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr)
+                   != 0)
+            QThread::usleep(200);
+        ASSERT_TRUE(run.waitForFinished(60000));
+        const QStringList lines =
+            QString::fromUtf8(run.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        if (lines.endsWith(T(AllFinished)))
+            continue; // the run was over before the folder changed
+        ++stopped;
+        EXPECT_EQ(run.exitCode(), 2) << jobs;
+        ASSERT_GE(lines.size(), 4) << jobs;
+        EXPECT_EQ(lines.mid(lines.size() - 3), (QStringList{T(NotWritable), T(Failed), T(Interrupted)}))
+            << jobs;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            if (lines[i] == T(Failed))
+                EXPECT_NE(lines[i - 1], T(LzhMaking)) << jobs << ": a failure without its reason, line " << i;
+        }
+    }
+    ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+    EXPECT_GT(stopped, 0) << "every run was over before its folder turned read-only";
+}
+
 TEST_F(AutomaticRun, ADiskFullInTheMiddleLeavesNoFileUnreported)
 {
     ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
