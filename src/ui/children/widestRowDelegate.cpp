@@ -36,8 +36,13 @@ QSize WidestRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
 
 bool WidestRowDelegate::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FontChange)
-        stale_ = true;
+    // Watching the view, not an editor: the base class would take the
+    // view's Tab for an editor's and keep the keyboard in the list.
+    if (watched == &view_) {
+        if (event->type() == QEvent::FontChange)
+            stale_ = true;
+        return false;
+    }
     return QStyledItemDelegate::eventFilter(watched, event);
 }
 

@@ -25,6 +25,7 @@
 #include "ui/children/historyWindow.h"
 #include "ui/children/inputListWindow.h"
 #include "ui/desk/keyboardRoute.h"
+#include "ui/presentation/menuKeyAlias.h"
 #include "ui/children/loadFailure.h"
 #include "ui/children/outputListWindow.h"
 #include "ui/commands/mainMenu.h"
@@ -105,6 +106,7 @@ MainWindow::MainWindow(const archiver::Libraries& libraries, QWidget* parent)
     connect(panel_, &RunPanel::ExecuteClicked, this, &MainWindow::Execute);
     connect(panel_, &RunPanel::CancelClicked, this, &MainWindow::RequestCancel);
     new KeyboardRoute(*this, *panel_, *childArea_);
+    new MenuKeyAlias(this);
     paintThrottle_ = new PaintThrottle(*this);
     connect(paintThrottle_, &PaintThrottle::AboutToPaint, this, [this] {
         for (ChildWindow* child : Children())
@@ -369,6 +371,7 @@ void MainWindow::SetDeskEnabled(bool enabled)
 
 void MainWindow::LockForRun()
 {
+    focusBeforeRun_ = QApplication::focusWidget();
     panel_->SetExecuteEnabled(false);
     SetDeskEnabled(false);
     UpdateMenuBar();
@@ -417,6 +420,19 @@ void MainWindow::UnlockAfterRun()
 {
     paintThrottle_->SetOn(false);
     SetDeskEnabled(true);
+    // A locked desk holds the keyboard nowhere: it goes back where it was,
+    // or to the work list when that control is no longer usable (an
+    // Execute button with the list now empty). Once the unlocking is over,
+    // when the Execute buttons are up to date.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            QWidget* back = focusBeforeRun_;
+            if (back == nullptr || !back->isEnabled() || !back->isVisible())
+                back = workList_->List();
+            back->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
     panel_->HideProgress();
     // The folder windows come up to date once, pending refresh or not;
     // refreshing the input folder rereads the input list as well.

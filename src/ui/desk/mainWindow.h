@@ -7,6 +7,7 @@
 #include "run/runControl.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -133,5 +134,7 @@ private:
     int runLength_ = 0;
     bool activated_ = false;
     bool closeAfterRun_ = false;
+    // Where the keyboard was when the run began; it goes back there after.
+    QPointer<QWidget> focusBeforeRun_;
     DeskCommands* commands_;
 };

@@ -113,7 +113,10 @@ InitialFolderDialog::InitialFolderDialog(QWidget* parent)
 void InitialFolderDialog::SetPurpose(const Purpose& purpose)
 {
     purpose_ = purpose;
-    Describe(inForce_, purpose.inForceTip);
+    // The box is named by the label beside it, as a person reads the two;
+    // its tooltip says what a tick does.
+    Tip(inForce_, purpose.inForceTip);
+    inForce_->setAccessibleName(purpose.label);
     Describe(drives_, purpose.driveTip);
     Describe(folderList_, purpose.folderTip);
     Describe(folderText_, purpose.textTip);

@@ -219,3 +219,36 @@ TEST_F(DeskRunTest, ClosingWhenIdleClosesAtOnce)
 }
 
 } // namespace
+
+// A locked desk holds the keyboard nowhere; after the run it is back where
+// it was, or on the work list when that control can no longer be used.
+TEST_F(DeskRunTest, TheKeyboardGoesBackWhereItWasAfterARun)
+{
+    const struct {
+        const char* before;
+        bool oneFails; // the work list keeps an entry
+        const char* after;
+    } cases[] = {
+        {"lstFile", true, "lstFile"},
+        {"filFile", false, "filFile"},
+        {"btnExe2", true, "btnExe2"},
+        {"btnExe2", false, "lstFile"}, // the list is empty: Execute is off
+    };
+    for (const auto& c : cases) {
+        window.reset();
+        MainWindow& desk = Desk({Archive("a.lzh"), Archive("b.lzh")});
+        library->run = [fails = c.oneFails](const QString& line) {
+            return fails && line.contains(QStringLiteral("b.lzh"))
+                ? 0x8015
+                : archiver::FakeArchiverLibrary::WritesExe()(line);
+        };
+        desk.show();
+        desk.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&desk));
+        Named(desk, c.before).setFocus();
+        desk.Execute(tbarc::SfxKind::Win32);
+        QApplication::processEvents();
+        ASSERT_NE(QApplication::focusWidget(), nullptr) << c.before;
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(c.after)) << c.before;
+    }
+}

@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <utility>
 
 #include "ui/deskRig.h"
 #include "ui/presentation/childLayout.h"
@@ -331,6 +332,81 @@ TEST_F(DeskWindowsTest, F6WalksThePanesAndTabGoesRoundThePanelsButtons)
     EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiOutFile"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiinDir"));
+}
+
+// Qt's warnings while a test step runs, for steps that must give none.
+class QtWarnings {
+public:
+    QtWarnings() : previous_(qInstallMessageHandler(&QtWarnings::Keep)) { kept().clear(); }
+    ~QtWarnings() { qInstallMessageHandler(previous_); }
+    QStringList Taken() const { return std::exchange(kept(), {}); }
+
+private:
+    static QStringList& kept()
+    {
+        static QStringList warnings;
+        return warnings;
+    }
+    static void Keep(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            kept().append(text);
+    }
+    QtMessageHandler previous_;
+};
+
+TEST_F(DeskWindowsTest, TabLeavesEveryListForTheControlsOfItsPane)
+{
+    MainWindow& desk = Desk({Archive("a.lzh")});
+    desk.show();
+    desk.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desk));
+    HistoryWindowOf(desk).History().Add(QStringLiteral("a line"));
+    const QtWarnings warnings;
+    // The history and the created files have no other control: Tab stays.
+    const struct {
+        const char* name;
+        bool othersInPane;
+    } lists[] = {{"filFile", true}, {"lstFile", true}, {"lstKekka", false}, {"lstOutFile", false}};
+    for (const auto& l : lists) {
+        auto& list = Named<QListView>(desk, l.name);
+        list.setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), &list) << l.name;
+        QTest::keyClick(&list, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget() != &list, l.othersInPane) << l.name << ": Tab";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), &list) << l.name << ": Shift+Tab comes back";
+        QTest::keyClick(&list, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget() != &list, l.othersInPane) << l.name << ": Shift+Tab";
+        list.setFocus();
+    }
+    EXPECT_EQ(warnings.Taken(), QStringList());
+}
+
+// Shift+F10 opens the popup of the control with the keyboard, as the Menu
+// key does: in the desk's lists and folder windows, and in its dialogs.
+TEST_F(DeskWindowsTest, ShiftF10OpensThePopupOfTheControlWithTheKeyboard)
+{
+    MainWindow& desk = Desk({Archive("a.lzh")});
+    desk.show();
+    desk.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desk));
+    const struct {
+        QWidget* control;
+        QMenu* popup;
+    } places[] = {
+        {WorkListOf(desk).List(), WorkListOf(desk).Popup()},
+        {&Named<QListView>(desk, "lstKekka"), HistoryWindowOf(desk).Popup()},
+        {&Named<QListView>(OutputFolderOf(desk), "dlbDir"), OutputFolderOf(desk).Popup()},
+    };
+    for (const auto& place : places) {
+        place.control->setFocus();
+        QTest::keyClick(place.control, Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::activePopupWidget(), place.popup)
+            << place.control->objectName().toStdString();
+        if (QWidget* open = QApplication::activePopupWidget())
+            open->close();
+    }
 }
 
 TEST_F(DeskWindowsTest, EveryListScrollsToTheEndOfItsLongestLine)

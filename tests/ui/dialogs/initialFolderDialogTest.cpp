@@ -118,12 +118,14 @@ TEST_F(InitialFolderDialogTest, TooltipsComeFromThePurpose)
     EXPECT_EQ(Control("dlbDir")->toolTip(), input.folderTip);
     EXPECT_EQ(Control("txtDir")->toolTip(), input.textTip);
     EXPECT_EQ(Control("btnOk")->toolTip(), messages::Text(messages::SharedMessage::OkButtonTip));
-    EXPECT_EQ(Control("cbxDrive")->accessibleName(), input.inForceTip) << "the box has no caption";
+    // The box is named by the label beside it, whatever its tooltip says.
+    EXPECT_EQ(Control("cbxDrive")->accessibleName(), input.label);
     // Another purpose while tooltips show: its texts replace the first one's.
     const InitialFolderDialog::Purpose output = InitialFolderDialog::PurposeOf(FolderSide::Output);
     dialog.SetPurpose(output);
     EXPECT_EQ(Control("drvDrive")->toolTip(), output.driveTip);
     EXPECT_EQ(Control("txtDir")->accessibleName(), output.textTip);
+    EXPECT_EQ(Control("cbxDrive")->accessibleName(), output.label);
     dialog.ApplyTooltips(false);
     for (const char* name : {"cbxDrive", "drvDrive", "dlbDir", "txtDir", "btnOk", "btnCancel"})
         EXPECT_EQ(Control(name)->toolTip(), QString()) << name;
