@@ -327,11 +327,18 @@ TEST_F(DeskWindowsTest, F6WalksThePanesAndTabGoesRoundThePanelsButtons)
         << "Win32 pressed by the keyboard";
     EXPECT_EQ(ExecuteButtonOf(desk, 2).text(), QStringLiteral("Ｗｉｎ３２")) << "the caption unchanged";
 
+    // The button is off with the list empty: the keyboard is back on the
+    // work list.
+    QApplication::processEvents();
+    EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiFile"));
+
     // With nothing to convert the panel has no button on and is passed over.
+    for (const char* pane : {"mdiOutDir", "mdiStatus", "mdiOutFile", "mdiinDir"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        EXPECT_EQ(PaneWithTheKeyboard(desk), QString::fromLatin1(pane));
+    }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiOutFile"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
-    EXPECT_EQ(PaneWithTheKeyboard(desk), QStringLiteral("mdiinDir"));
 }
 
 // Qt's warnings while a test step runs, for steps that must give none.
