@@ -2,7 +2,8 @@
 """The desk in a person's hands, on a real X server with a window manager:
 the six windows fill the desk exactly after the window manager maximises,
 restores and resizes it; the keyboard alone reaches Ｗｉｎ３２ and presses
-it; the font chooser opened from the menu and confirmed unchanged keeps
+it, opens the work list's popup with Shift+F10, comes back to the work
+list after the run and leaves it with Tab; the font chooser opened from the menu and confirmed unchanged keeps
 the stored font. Exit status 0 passed, 1 failed, 77 skipped."""
 
 import os
@@ -24,7 +25,8 @@ TITLES = [
     "実行履歴",
     "自己解凍作成終了ファイル",
 ]
-KEY_F6, KEY_TAB, KEY_SPACE = 0xFFC3, 0xFF09, 0x20
+KEY_F6, KEY_F10, KEY_TAB, KEY_SPACE, KEY_DOWN, KEY_RETURN = 0xFFC3, 0xFFC7, 0xFF09, 0x20, 0xFF54, 0xFF0D
+SHIFT_KEYCODE = 50  # the left Shift key of the X server's keyboard map
 
 
 def key(keysym):
@@ -64,8 +66,25 @@ def window_manager(desk, app, *arguments):
     subprocess.run(["wmctrl", "-i", "-r", window, *arguments], env=desk.env, check=True)
 
 
+def shift_key(keysym):
+    """The key with Shift held, as a person presses the two (Shift by its
+    key code on Xvfb's keyboard)."""
+    desktop.Atspi.generate_keyboard_event(SHIFT_KEYCODE, None, desktop.Atspi.KeySynthType.PRESS)
+    key(keysym)
+    desktop.Atspi.generate_keyboard_event(SHIFT_KEYCODE, None, desktop.Atspi.KeySynthType.RELEASE)
+
+
 def focused(app, role, name):
     return "focused" in desktop.states(app.find(role=role, name=name))
+
+
+def f6_until(condition, what):
+    for _ in range(8):
+        if condition():
+            return
+        key(KEY_F6)
+        desktop.wait_until(lambda: True)
+    desktop.wait_until(condition, what=what)
 
 
 def test(args):
@@ -89,17 +108,21 @@ def test(args):
         desktop.wait_until(lambda: desk.extents(frame)[2] == 811, what="the resized desk")
         expect_tiled(desk, app, mdi, "resized to 811 x 617")
 
-        # The keyboard alone: the archive into the work list, F6 on to the
-        # panel, Tab to Ｗｉｎ３２, Space.
+        # The keyboard alone: the archive into the work list; F6 on to the
+        # work list, Shift+F10 opens its popup, "Select all" (the first item)
+        # selects the entry; F6 on to the panel, Tab to Ｗｉｎ３２, Space.
         desk.press(app.find(role="push button", name="全ての圧縮ファイルを自己解凍の対象とします"))
         win32 = app.find(role="push button", name="Ｗｉｎ３２")
         desktop.wait_until(lambda: "enabled" in desktop.states(win32), what="the Execute buttons")
-        for _ in range(7):
-            if focused(app, "push button", "ＤＯＳ"):
-                break
-            key(KEY_F6)
-            desktop.wait_until(lambda: True)
-        desktop.wait_until(lambda: focused(app, "push button", "ＤＯＳ"), what="F6 to the panel")
+        work_list = "このファイル名が自己解凍作成の対象となります"
+        entry = app.find(role="list item", name=re.compile(r"/hello\.lzh$"), within=app.find(role="list", name=work_list))
+        f6_until(lambda: focused(app, "list", work_list), "F6 to the work list")
+        assert "selected" not in desktop.states(entry), desktop.states(entry)
+        shift_key(KEY_F10)
+        key(KEY_DOWN)
+        key(KEY_RETURN)
+        desktop.wait_until(lambda: "selected" in desktop.states(entry), what="Select all from the popup")
+        f6_until(lambda: focused(app, "push button", "ＤＯＳ"), "F6 to the panel")
         key(KEY_TAB)
         key(KEY_TAB)
         desktop.wait_until(lambda: focused(app, "push button", "Ｗｉｎ３２"), what="Tab to Ｗｉｎ３２")
@@ -107,6 +130,12 @@ def test(args):
         history = app.find(role="list", name="実行履歴")
         desktop.wait_until(lambda: desk.items(history)[-1:] == ["全て終了しました"], timeout=60, what="the run")
         assert os.listdir(folders.output) == ["HELLO.EXE"], os.listdir(folders.output)
+
+        # The run gave the keyboard back: Ｗｉｎ３２ is off with the list
+        # empty, so it is on the work list, and Tab goes on to its buttons.
+        desktop.wait_until(lambda: focused(app, "list", work_list), what="the keyboard back on the work list")
+        key(KEY_TAB)
+        desktop.wait_until(lambda: not focused(app, "list", work_list), what="Tab out of the work list")
 
         # The font chooser opens on the face the stored name stands for; OK
         # unchanged keeps the name.
