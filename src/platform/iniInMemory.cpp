@@ -1,5 +1,7 @@
 #include "platform/iniInMemory.h"
 
+#include "platform/writeAll.h"
+
 #include <QScopeGuard>
 #include <QSettings>
 
@@ -13,21 +15,6 @@
 namespace platform {
 
 namespace {
-
-bool WriteAll(int fd, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
 
 // Qt keeps what it read of a file by its path, size and modification time,
 // and a descriptor number comes back once it is closed: every memory file

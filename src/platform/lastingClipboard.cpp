@@ -1,6 +1,7 @@
 #include "platform/lastingClipboard.h"
 
 #include "platform/display.h"
+#include "platform/writeAll.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -25,20 +26,6 @@ namespace {
 constexpr char kReady = '1';
 // How long the keeper may take to come up and own the clipboard.
 constexpr int kReadyMilliseconds = 5000;
-
-bool WriteAll(int fd, const QByteArray& bytes)
-{
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += n;
-    }
-    return true;
-}
 
 // Starts the keeper with text on its standard input; true once it says it
 // owns the clipboard. It is not waited for: it lives on after this process.
