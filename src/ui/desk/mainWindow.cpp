@@ -1,6 +1,8 @@
 #include "ui/desk/mainWindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QStyle>
 #include <QCloseEvent>
 #include <QDir>
 #include <QMdiArea>
@@ -26,6 +28,7 @@
 #include "ui/children/inputListWindow.h"
 #include "ui/desk/keyboardRoute.h"
 #include "ui/presentation/menuKeyAlias.h"
+#include "ui/presentation/screenFit.h"
 #include "ui/children/loadFailure.h"
 #include "ui/children/outputListWindow.h"
 #include "ui/commands/mainMenu.h"
@@ -258,8 +261,22 @@ bool MainWindow::RestoreGeometry()
     const core::MainGeometry geometry =
         core::ClampIntoView(*stored, childLayout::ToTwips(screenSize.width(), dpi),
                             childLayout::ToTwips(screenSize.height(), dpi));
-    move(childLayout::ToPixels(geometry.left, dpi), childLayout::ToPixels(geometry.top, dpi));
-    resize(childLayout::ToPixels(geometry.width, dpi), childLayout::ToPixels(geometry.height, dpi));
+    // Stored or default, the desk comes up wholly on a screen: a large font,
+    // a scale factor or a screen gone since can make it larger than the
+    // screen or leave it outside every one. The window manager's frame is
+    // not known before the first showing; Qt's title bar height stands in.
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const QMargins frame(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border);
+    QList<QRect> screens;
+    for (const QScreen* each : QGuiApplication::screens())
+        screens << each->availableGeometry();
+    const QRect fit = presentation::FitOnScreens(
+        QRect(childLayout::ToPixels(geometry.left, dpi) + frame.left(),
+              childLayout::ToPixels(geometry.top, dpi) + frame.top(),
+              childLayout::ToPixels(geometry.width, dpi), childLayout::ToPixels(geometry.height, dpi)),
+        screens, frame, minimumSizeHint());
+    move(fit.x() - frame.left(), fit.y() - frame.top());
+    resize(fit.size());
     if (geometry.windowState == core::WindowState::Minimized)
         setWindowState(Qt::WindowMinimized);
     if (geometry.windowState == core::WindowState::Maximized)

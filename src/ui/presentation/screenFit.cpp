@@ -1,0 +1,41 @@
+#include "ui/presentation/screenFit.h"
+
+#include <algorithm>
+
+namespace presentation {
+namespace {
+
+qint64 Overlap(const QRect& a, const QRect& b)
+{
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
+}
+
+// Moves the span [start, start + length) as little as needed into [low, high).
+int IntoSpan(int start, int length, int low, int high)
+{
+    if (start + length > high)
+        start = high - length;
+    return std::max(start, low);
+}
+
+} // namespace
+
+QRect FitOnScreens(QRect wanted, const QList<QRect>& availableAreas, QMargins frame, QSize minimum)
+{
+    if (availableAreas.isEmpty())
+        return wanted;
+    const QRect framed = wanted.marginsAdded(frame);
+    // The first of equals: the primary screen when none holds any of it.
+    const QRect area = *std::max_element(
+        availableAreas.begin(), availableAreas.end(),
+        [&framed](const QRect& a, const QRect& b) { return Overlap(framed, a) < Overlap(framed, b); });
+    const QRect room = area.marginsRemoved(frame);
+    wanted.setWidth(std::max(std::min(wanted.width(), room.width()), minimum.width()));
+    wanted.setHeight(std::max(std::min(wanted.height(), room.height()), minimum.height()));
+    wanted.moveTo(IntoSpan(wanted.x(), wanted.width(), room.left(), room.left() + room.width()),
+                  IntoSpan(wanted.y(), wanted.height(), room.top(), room.top() + room.height()));
+    return wanted;
+}
+
+} // namespace presentation
