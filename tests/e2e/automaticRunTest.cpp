@@ -618,8 +618,9 @@ TEST_F(AutomaticRun, AFolderTurnedReadOnlyStopsTheRunWithItsReason)
         EXPECT_EQ(lines.mid(lines.size() - 3), (QStringList{T(NotWritable), T(Failed), T(Interrupted)}))
             << jobs;
         for (qsizetype i = 1; i < lines.size(); ++i) {
-            if (lines[i] == T(Failed))
+            if (lines[i] == T(Failed)) {
                 EXPECT_NE(lines[i - 1], T(LzhMaking)) << jobs << ": a failure without its reason, line " << i;
+            }
         }
     }
     ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);

@@ -31,10 +31,11 @@ QRect FitOnScreens(QRect wanted, const QList<QRect>& availableAreas, QMargins fr
         availableAreas.begin(), availableAreas.end(),
         [&framed](const QRect& a, const QRect& b) { return Overlap(framed, a) < Overlap(framed, b); });
     const QRect room = area.marginsRemoved(frame);
-    wanted.setWidth(std::max(std::min(wanted.width(), room.width()), minimum.width()));
-    wanted.setHeight(std::max(std::min(wanted.height(), room.height()), minimum.height()));
-    wanted.moveTo(IntoSpan(wanted.x(), wanted.width(), room.left(), room.left() + room.width()),
-                  IntoSpan(wanted.y(), wanted.height(), room.top(), room.top() + room.height()));
+    wanted.setWidth(std::min(wanted.width(), room.width()));
+    wanted.setHeight(std::min(wanted.height(), room.height()));
+    const QSize shown = wanted.size().expandedTo(minimum);
+    wanted.moveTo(IntoSpan(wanted.x(), shown.width(), room.left(), room.left() + room.width()),
+                  IntoSpan(wanted.y(), shown.height(), room.top(), room.top() + room.height()));
     return wanted;
 }
 
