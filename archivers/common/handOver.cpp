@@ -73,7 +73,9 @@ void DiscardHandedOver(HandedOver& file)
     // one of its own meanwhile.
     if (!file.scratchPath.empty()) {
         unlink(file.scratchPath.c_str());
-        ForgetScratchFile(file.scratchPath);
+        const std::optional<ScratchNote> note = file.marked ? std::nullopt : ScratchNoteOf(file.scratchPath);
+        if (note)
+            ForgetScratchFile(*note);
     }
     if (file.fd >= 0)
         close(file.fd);

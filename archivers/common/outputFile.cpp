@@ -144,7 +144,8 @@ int RemoveStaleScratchFiles(const std::string& folder, std::vector<std::string> 
             && flock(fd, LOCK_EX | LOCK_NB) == 0
             && fstatat(dirFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(open, named)
             && unlinkat(dirFd, name.c_str(), 0) == 0) {
-            ForgetScratchFile(folder + name);
+            if (const std::optional<ScratchNote> note = ScratchNoteOf(folder + name))
+                ForgetScratchFile(*note);
             ++removed;
         }
         close(fd);
@@ -159,7 +160,8 @@ OutputFile::~OutputFile()
         close(fd_);
     if (!scratchPath_.empty()) {
         unlink(scratchPath_.c_str());
-        ForgetScratchFile(scratchPath_);
+        if (note_)
+            ForgetScratchFile(*note_);
     }
     if (lockFd_ >= 0)
         close(lockFd_);
@@ -204,6 +206,13 @@ bool OutputFile::OpenUnnamed()
     return true;
 }
 
+void OutputFile::DropNote()
+{
+    if (note_)
+        ForgetScratchFile(*note_);
+    note_.reset();
+}
+
 void OutputFile::CloseFiles()
 {
     if (fd_ >= 0)
@@ -220,12 +229,13 @@ int OutputFile::OpenNamed()
         const std::string candidate = folder_ + ScratchName();
         // Noted before it exists: a kill at any moment after leaves a note
         // that names it.
-        const bool noted = NoteScratchFile(candidate);
+        note_ = ScratchNoteOf(candidate);
+        if (note_ && !NoteScratchFile(*note_))
+            note_.reset();
         fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd_ < 0) {
             const int error = errno;
-            if (noted)
-                ForgetScratchFile(candidate);
+            DropNote();
             if (error == EEXIST)
                 continue;
             return WriteErrorCode(error);
@@ -238,19 +248,25 @@ int OutputFile::OpenNamed()
         if (lockFd_ >= 0 && !locked && errno == EWOULDBLOCK) {
             CloseFiles();
             unlink(candidate.c_str());
-            ForgetScratchFile(candidate);
+            DropNote();
             continue;
         }
         scratchPath_ = candidate;
-        // Marked only under the lock: a cleaner that sees the mark finds the
-        // file held. Where no lock can be had (a file system without flock)
-        // it is neither marked nor noted, so never taken for a stale one.
-        // Where it cannot be marked, the note names it.
-        marked_ = locked && MarkScratchFile(lockFd_);
-        if (locked && !marked_)
-            NoteScratchIdentity(candidate, lockFd_);
-        else
-            ForgetScratchFile(candidate);
+        // Noted and marked only under the lock: a cleaner that sees either
+        // finds the file held. Where no lock can be had (a file system
+        // without flock) it is neither, so never taken for a stale one. The
+        // identity is noted before the mark is tried: where no mark can be
+        // set (FUSE asks its daemon first) a kill meanwhile would otherwise
+        // leave a file no note names.
+        if (!locked) {
+            DropNote();
+            return kDone;
+        }
+        if (note_)
+            NoteScratchIdentity(*note_, lockFd_);
+        marked_ = MarkScratchFile(lockFd_);
+        if (marked_)
+            DropNote();
         return kDone;
     }
     return kFolderNotWritable;
@@ -426,8 +442,9 @@ int OutputFile::HandOver(int socket, bool replace, const struct timespec* modifi
         return rc;
     if (!SendHandedOver(socket, {lockFd_, finalPath_, scratchPath_, marked_, replace}))
         return kBadCommand;
-    // The receiver holds the file, its lock and its scratch name now.
+    // The receiver holds the file, its lock, its scratch name and its note now.
     scratchPath_.clear();
+    note_.reset();
     return kDone;
 }
 
@@ -441,6 +458,8 @@ int OutputFile::Place(HandedOver& file)
     held.finalPath_ = file.finalPath;
     held.folder_ = file.finalPath.substr(0, file.finalPath.rfind('/') + 1);
     held.scratchPath_ = file.scratchPath;
+    if (!file.marked && !file.scratchPath.empty())
+        held.note_ = ScratchNoteOf(file.scratchPath);
     // Whatever becomes of it, the scratch name goes with `held`.
     return held.PlaceHeld(file.replace);
 }
@@ -492,7 +511,8 @@ int OutputFile::MoveIntoPlace(bool replace)
     }
     if (renamed != 0)
         return PlacingErrorCode(errno);
-    ForgetScratchFile(std::exchange(scratchPath_, {}));
+    DropNote();
+    scratchPath_.clear();
     return kDone;
 }
 

@@ -19,10 +19,12 @@
 #pragma once
 
 #include "handOver.h"
+#include "scratchJournal.h"
 #include "spareBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +84,8 @@ private:
     int OpenNamed();
     // Closes fd_ and lockFd_, which lets go of the lock.
     void CloseFiles();
+    // Drops the scratch file's note, if it has one.
+    void DropNote();
     // Writes what is pending, sets the time and closes fd_ (which reports
     // a late write error); the lock stays.
     int Finish(const struct timespec* modificationTime);
@@ -98,6 +102,8 @@ private:
     bool marked_ = false;
     std::string folder_;      // ends with '/'
     std::string scratchPath_; // the scratch file's name, while it has one
+    // The note that names the scratch file where it cannot be marked.
+    std::optional<ScratchNote> note_;
     ByteBuffer pending_;
     std::vector<Piece> pieces_;
     std::size_t gathered_ = 0;  // bytes in pieces_

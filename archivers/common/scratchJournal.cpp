@@ -1,5 +1,7 @@
 #include "scratchJournal.h"
 
+#include "userFolder.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,13 +16,8 @@ namespace {
 
 std::string NoteFolder()
 {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/')
-        return std::string(state) + "/tollbrook2-archivers/scratch";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/')
-        return std::string(home) + "/.local/state/tollbrook2-archivers/scratch";
-    return {};
+    const std::string folder = UserFolder("XDG_STATE_HOME", ".local/state");
+    return folder.empty() ? folder : folder + "/scratch";
 }
 
 // The path with its folder resolved, so that every spelling of one folder
@@ -82,45 +79,42 @@ std::string Identity(const struct stat& file)
 
 } // namespace
 
-bool NoteScratchFile(const std::string& path)
+std::optional<ScratchNote> ScratchNoteOf(const std::string& path)
 {
     const std::string folder = NoteFolder();
-    const std::string canonical = CanonicalPath(path);
+    std::string canonical = CanonicalPath(path);
     if (folder.empty() || canonical.empty())
-        return false;
+        return std::nullopt;
+    return ScratchNote{NotePath(folder, canonical), std::move(canonical)};
+}
+
+bool NoteScratchFile(const ScratchNote& note)
+{
     // Made as private as the token beside it: the notes name the user's folders.
+    const std::string folder = note.notePath.substr(0, note.notePath.rfind('/'));
     const std::string top = folder.substr(0, folder.rfind('/'));
     mkdir(top.substr(0, top.rfind('/')).c_str(), 0700);
     mkdir(top.c_str(), 0700);
     mkdir(folder.c_str(), 0700);
-    return WriteNote(NotePath(folder, canonical), canonical + "\n");
+    return WriteNote(note.notePath, note.canonicalPath + "\n");
 }
 
-void NoteScratchIdentity(const std::string& path, int fd)
+void NoteScratchIdentity(const ScratchNote& note, int fd)
 {
-    const std::string folder = NoteFolder();
-    const std::string canonical = CanonicalPath(path);
     struct stat file;
-    if (folder.empty() || canonical.empty() || fstat(fd, &file) != 0)
-        return;
-    WriteNote(NotePath(folder, canonical), canonical + "\n" + Identity(file));
+    if (fstat(fd, &file) == 0)
+        WriteNote(note.notePath, note.canonicalPath + "\n" + Identity(file));
 }
 
-void ForgetScratchFile(const std::string& path)
+void ForgetScratchFile(const ScratchNote& note)
 {
-    const std::string folder = NoteFolder();
-    const std::string canonical = CanonicalPath(path);
-    if (!folder.empty() && !canonical.empty())
-        unlink(NotePath(folder, canonical).c_str());
+    unlink(note.notePath.c_str());
 }
 
 bool IsNotedScratchFile(const std::string& path, const struct stat& file)
 {
-    const std::string folder = NoteFolder();
-    const std::string canonical = CanonicalPath(path);
-    if (folder.empty() || canonical.empty())
-        return false;
-    return ReadNote(NotePath(folder, canonical)) == canonical + "\n" + Identity(file);
+    const std::optional<ScratchNote> note = ScratchNoteOf(path);
+    return note && ReadNote(note->notePath) == note->canonicalPath + "\n" + Identity(file);
 }
 
 } // namespace tbarc

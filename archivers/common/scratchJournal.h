@@ -9,19 +9,30 @@
 // of the same shape that a user made is never named by a note.
 #pragma once
 
+#include <optional>
 #include <string>
 
 struct stat;
 
 namespace tbarc {
 
-// Notes that path is about to be made; false when nothing could be noted
-// (no state folder), and the file is then never taken for a leftover.
-bool NoteScratchFile(const std::string& path);
-// Adds the open file's device and inode to the note of path.
-void NoteScratchIdentity(const std::string& path, int fd);
-// Drops the note of path, if there is one.
-void ForgetScratchFile(const std::string& path);
+// Where the note of one scratch file lives, and the file's path as the note
+// names it (its folder resolved, so every spelling of a folder gives one
+// note).
+struct ScratchNote {
+    std::string notePath;
+    std::string canonicalPath;
+};
+
+// The note of the scratch file at path; none when there is no state folder
+// (the file is then never taken for a leftover). Writes nothing.
+std::optional<ScratchNote> ScratchNoteOf(const std::string& path);
+// Notes that the file is about to be made; false when nothing was noted.
+bool NoteScratchFile(const ScratchNote& note);
+// Adds the open file's device and inode to its note.
+void NoteScratchIdentity(const ScratchNote& note, int fd);
+// Drops the note, if it is there.
+void ForgetScratchFile(const ScratchNote& note);
 // Whether a note names path with this identity.
 bool IsNotedScratchFile(const std::string& path, const struct stat& file);
 

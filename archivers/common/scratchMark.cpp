@@ -1,5 +1,7 @@
 #include "scratchMark.h"
 
+#include "userFolder.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,17 +19,6 @@ namespace {
 constexpr char kAttribute[] = "user.tollbrook2.scratch";
 constexpr std::size_t kTokenBytes = 16;
 constexpr std::size_t kTokenLength = 2 * kTokenBytes; // in hex digits
-
-std::string TokenFolder()
-{
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/')
-        return std::string(config) + "/tollbrook2-archivers";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/')
-        return std::string(home) + "/.config/tollbrook2-archivers";
-    return {};
-}
 
 bool IsToken(const std::string& text)
 {
@@ -75,7 +66,7 @@ void MakeToken(const std::string& folder, const std::string& path)
 const std::string& Token()
 {
     static const std::string token = [] {
-        const std::string folder = TokenFolder();
+        const std::string folder = UserFolder("XDG_CONFIG_HOME", ".config");
         if (folder.empty())
             return std::string();
         const std::string path = folder + "/scratch-mark";

@@ -104,6 +104,20 @@ protected:
         return In(name);
     }
 
+    // count copies of source, named <prefix><number>.lzh.
+    QStringList Copies(const QString& source, const char* prefix, int count) const
+    {
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            names << Copy(source, QString::fromLatin1(prefix) + QString::number(i) + QStringLiteral(".lzh"));
+        return names;
+    }
+    // A compressed archive that takes a while to convert.
+    static QString LongArchive()
+    {
+        return Corpus + QStringLiteral("/fragglet_lhasa/test/archives/lha213/lh5_long.lzh");
+    }
+
     QString WriteInput(const QString& name, const QByteArray& bytes) const
     {
         QFile file(In(name));
@@ -583,9 +597,7 @@ TEST_F(AutomaticRun, AFolderTurnedReadOnlyStopsTheRunWithItsReason)
                 nullptr)
         != 0)
         GTEST_SKIP() << "no bind mount: " << std::strerror(errno);
-    QStringList names;
-    for (int i = 0; i < 200; ++i)
-        names << Copy(Samples + QStringLiteral("/hello.lzh"), QStringLiteral("r%1.lzh").arg(i));
+    const QStringList names = Copies(Samples + QStringLiteral("/hello.lzh"), "r", 200);
     int stopped = 0;
     for (const char* jobs : {"--jobs=1", "--jobs=2"}) {
         ::mount(nullptr, QFile::encodeName(folder).constData(), nullptr, MS_REMOUNT | MS_BIND, nullptr);
@@ -718,10 +730,8 @@ QList<pid_t> WorkersOf(qint64 parent)
 TEST_F(AutomaticRun, KillingTheRunLeavesNoWorkerAndNoPartlyWrittenFile)
 {
     ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
-    const QString lzh = Corpus + QStringLiteral("/fragglet_lhasa/test/archives/lha213/lh5_long.lzh");
-    QStringList names;
-    for (int i = 0; i < 400; ++i)
-        names << Copy(lzh, QStringLiteral("k%1.lzh").arg(i));
+    const QString lzh = LongArchive();
+    const QStringList names = Copies(lzh, "k", 400);
     const QByteArray archive = ReadBytes(lzh);
     for (const int signal : {SIGINT, SIGTERM, SIGKILL}) {
         QDir(Out()).removeRecursively();
@@ -780,10 +790,7 @@ TEST_F(AutomaticRun, KillingTheRunLeavesNoWorkerAndNoPartlyWrittenFile)
 TEST_F(AutomaticRun, AWorkerKilledInTheMiddleChangesNothing)
 {
     ASSERT_TRUE(HaveStub("lzh-win32.exe")) << "the Win32 self-extractor stubs are not built";
-    const QString lzh = Corpus + QStringLiteral("/fragglet_lhasa/test/archives/lha213/lh5_long.lzh");
-    QStringList names;
-    for (int i = 0; i < 400; ++i)
-        names << Copy(lzh, QStringLiteral("w%1.lzh").arg(i));
+    const QStringList names = Copies(LongArchive(), "w", 400);
     const QStringList arguments{QStringLiteral("--auto"), QStringLiteral("--out=out")};
     const Result one = Run(arguments + QStringList{QStringLiteral("--jobs=1")} + names);
     ASSERT_EQ(one.exitStatus, 0);

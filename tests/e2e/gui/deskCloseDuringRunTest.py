@@ -20,12 +20,9 @@ def test(args):
     with deskFolders.archives_and_output(args.samples, copies) as folders, desktop.Desktop(
         artifacts=args.artifacts
     ) as desk:
-        deskSettings.write(desk.config_home, {"Dir_In": folders.archives, "Dir_Out": folders.output})
         # Archives named on the command line wait in the work list.
         names = [folders.archive(name) for name in copies]
-        app = desk.launch([args.program] + names, cwd=folders.work, title="Tollbrook2 for Win32")
-        work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
-        desktop.wait_until(lambda: len(desk.items(work_list)) == COPIES, what="the command-line archives")
+        app, work_list = deskFolders.launch_with_work_list(desk, args.program, folders, names)
 
         # The run starts as the press ends; the close follows as soon as its
         # worker processes are there (found first: a search of the tree

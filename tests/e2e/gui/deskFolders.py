@@ -37,3 +37,21 @@ def archives_and_output(samples: str, copies: dict, prefix: str = "tb-desk-", wo
         yield folders
     finally:
         shutil.rmtree(work, ignore_errors=True)
+
+
+WORK_LIST = "このファイル名が自己解凍作成の対象となります"
+
+
+def launch_with_work_list(desk, program: str, folders: Folders, names: list):
+    """Starts the program on desk with these folders stored as its input and
+    output folders and the archives named on its command line, and waits
+    until they all wait in the work list. Gives the program and the work
+    list's node."""
+    import desktop
+    import deskSettings
+
+    deskSettings.write(desk.config_home, {"Dir_In": folders.archives, "Dir_Out": folders.output})
+    app = desk.launch([program] + names, cwd=folders.work, title="Tollbrook2 for Win32")
+    work_list = app.find(role="list", name=WORK_LIST)
+    desktop.wait_until(lambda: len(desk.items(work_list)) == len(names), what="the command-line archives")
+    return app, work_list

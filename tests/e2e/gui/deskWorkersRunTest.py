@@ -13,7 +13,6 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import deskFolders  # noqa: E402
 import desktop  # noqa: E402
-import deskSettings  # noqa: E402
 
 COPIES = 1000  # as many as a run takes: it is still going when ｷｬﾝｾﾙ arrives
 
@@ -37,12 +36,9 @@ def test(args):
     with deskFolders.archives_and_output(args.samples, copies) as folders, desktop.Desktop(
         artifacts=args.artifacts
     ) as desk:
-        deskSettings.write(desk.config_home, {"Dir_In": folders.archives, "Dir_Out": folders.output})
         names = [folders.archive(name) for name in copies]
-        app = desk.launch([args.program] + names, cwd=folders.work, title="Tollbrook2 for Win32")
-        work_list = app.find(role="list", name="このファイル名が自己解凍作成の対象となります")
+        app, work_list = deskFolders.launch_with_work_list(desk, args.program, folders, names)
         history = app.find(role="list", name="実行履歴")
-        desktop.wait_until(lambda: len(desk.items(work_list)) == COPIES, what="the command-line archives")
 
         # Found before the run: a search of the tree takes longer than a run.
         win32 = app.find(role="push button", name="Ｗｉｎ３２")
